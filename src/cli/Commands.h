@@ -1,0 +1,14 @@
+#pragma once
+// The subcommands of tulo-calc. Each takes the arguments after its name and returns the exit status.
+
+#include <string>
+#include <vector>
+
+namespace tulo::cli {
+
+using Args = std::vector<std::string>;
+
+int PropertyCommand(const Args& args);
+int CreateConfigCommand(const Args& args);
+
+}  // namespace tulo::cli

@@ -1,0 +1,88 @@
+// tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]: one calculator, fresh.
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+#include "common/NumberReader.h"
+#include "props/CalculatorSet.h"
+#include "units/Presets.h"
+#include "units/Units.h"
+
+namespace tulo::cli {
+namespace {
+
+std::optional<int> ReadInteger(const std::string& text, int lo, int hi) {
+  auto v = ReadNumber(text);
+  if (!v || *v != static_cast<int>(*v) || *v < lo || *v > hi) return std::nullopt;
+  return static_cast<int>(*v);
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "tulo-calc property: " << message << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int PropertyCommand(const Args& args) {
+  std::vector<std::string> positional;
+  UnitSelection units = PresetSelection(UnitPreset::kSI);
+  double quality = 0.0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--units" || a == "--quality") {
+      if (i + 1 >= args.size()) return Fail(a + " needs a value");
+      const std::string& v = args[++i];
+      if (a == "--units") {
+        auto sel = ParseUnitsArgument(v);
+        if (!sel) return Fail("unknown units: " + v);
+        units = *sel;
+      } else {
+        auto q = ReadNumber(v);
+        if (!q) return Fail("not a number: " + v);
+        quality = *q;
+      }
+    } else {
+      positional.push_back(a);
+    }
+  }
+  if (positional.size() != 4) return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
+  auto item = ReadInteger(positional[0], 15, 33);
+  if (!item) return Fail("ITEM must be a variable property item, 15 to 33: " + positional[0]);
+  auto phase = ReadInteger(positional[1], 0, 10);
+  if (!phase) return Fail("PHASE must be 0 to 10: " + positional[1]);
+  auto T = ReadNumber(positional[2]);
+  if (!T) return Fail("not a number: " + positional[2]);
+  auto P = ReadNumber(positional[3]);
+  if (!P) return Fail("not a number: " + positional[3]);
+
+  UnitSettings unitSettings;
+  unitSettings.InitUnits(units);
+  // Inner calls of single-phase states use the state's own condition; others a saturated one.
+  std::uint8_t condition = (*phase >= 3 && *phase <= 8) ? static_cast<std::uint8_t>(*phase) : 6;
+  CalcContext ctx{unitSettings, quality, condition};
+  CalculatorSet calculators(ctx);
+  PropertyCalculator* calc = calculators.VarPropCalc(*item);
+  if (calc == nullptr) return Fail("the calculator of item " + positional[0] + " is not available");
+
+  std::uint8_t status = 0;
+  long double value = calc->Compute(static_cast<std::uint8_t>(*phase), status, *T, *P);
+  // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
+  CalculatorSet textCalculators(ctx);
+  std::string text;
+  textCalculators.VarPropCalc(*item)->ComputeText(static_cast<std::uint8_t>(*phase), text, *T, *P);
+
+  std::string valueText;
+  if (status == 0) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15Lg", value);
+    valueText = buf;
+  }
+  std::cout << static_cast<int>(status) << "\t" << valueText << "\t" << text << "\n";
+  return 0;
+}
+
+}  // namespace tulo::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace tulo {
+
+// Reads a typed decimal number: blanks around it are ignored; then an optional sign, digits with
+// "." as the decimal separator (at least one digit, "7." and ".5" allowed), and an optional
+// exponent of E or e, an optional sign and digits. Nothing else: "inf", "nan", hex and "1,5"
+// are not numbers, nor is a value too large for a Real6. The result is rounded to Real6.
+std::optional<double> ReadNumber(std::string_view text);
+
+}  // namespace tulo

@@ -1,0 +1,13 @@
+#pragma once
+// Factories of the concrete calculators (each defined beside its correlation).
+
+#include "props/CalculatorSet.h"
+
+namespace tulo {
+
+std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorSet& set, CalcContext& ctx);
+
+}  // namespace tulo

@@ -1,0 +1,142 @@
+// The saturation line from 166 K to the critical point: pressure at a temperature and
+// temperature at a pressure.
+
+#include <cmath>
+
+#include "common/Power.h"
+#include "common/Real6.h"
+#include "props/Calculators.h"
+
+namespace tulo {
+namespace {
+
+// Range ends and branch boundaries are compared with stored values, so they are held as Real6.
+const long double kSatTMin = R6(166.0L);
+const long double kSatTMax = R6(647.29L);
+const long double kSublimationBoundary = R6(273.198763L);
+const long double kSatPMin = R6(3.41e-07L);
+const long double kSatPMax = R6(22090.0L);
+const long double kStartFormulaBoundary = R6(0.61074L);
+
+// ln P (kPa) = sum of coefficient x term, for the sublimation branch (T < 273.198763 K) and the
+// vapour-pressure branch. Terms: 1, T^0.01, exp(T/540), T, T^2, T^3, T^4.
+constexpr long double kLnPSublimation[7] = {-14171.911741089L, 13599.10354L,     0.0L,
+                                            -1.3350961268L,    0.0031129919188L, -4.845608213554e-06L,
+                                            3.3715253769e-09L};
+constexpr long double kLnPVapour[7] = {-7992.3105463381L,    7576.1047141322L,      61.661704445201L,
+                                       -0.52274259870714L,   0.00035907886922599L,  -3.9421856090563e-07L,
+                                       5.6858847798462e-11L};
+
+class SatPressureCalc final : public PropertyCalculator {
+ public:
+  SatPressureCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, 1, CacheKey::kTemperature) {}
+
+ protected:
+  long double Evaluate(std::uint8_t, std::uint8_t& status, long double T, long double) override {
+    if (T < kSatTMin) {
+      status = kOutOfRange;
+      DoNotKeep();
+      return 0.0L;
+    }
+    if (T > kSatTMax) {
+      status = kNotGiven;
+      DoNotKeep();
+      return 0.0L;
+    }
+    status = kValid;
+    long double x = R6(GenPower(T, 0.01L));
+    long double T2 = R6(T * T);
+    long double T3 = R6(T2 * T);
+    long double T4 = R6(T3 * T);
+    const long double* a = T < kSublimationBoundary ? kLnPSublimation : kLnPVapour;
+    long double expTerm = T < kSublimationBoundary ? 0.0L : std::exp(T * 0.001851851851851852L);
+    long double lnP = a[0] + a[1] * x + a[2] * expTerm + a[3] * T + a[4] * T2 + a[5] * T3 + a[6] * T4;
+    return R6(std::exp(lnP));
+  }
+};
+
+class SatTemperatureCalc final : public PropertyCalculator {
+ public:
+  SatTemperatureCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, 0, CacheKey::kPressure) {}
+
+ protected:
+  long double Evaluate(std::uint8_t, std::uint8_t& status, long double, long double P) override {
+    if (P < kSatPMin) {
+      status = kOutOfRange;
+      DoNotKeep();
+      return 0.0L;
+    }
+    if (P > kSatPMax) {
+      status = kNotGiven;
+      DoNotKeep();
+      return 0.0L;
+    }
+    status = kValid;
+    long double Ta = StartingValue(P);
+    if (!(Ta > kSatTMin)) Ta = kSatTMin;
+    long double Tb = R6(Ta + 1.0L);
+    if (Tb > kSatTMax) {
+      Tb = R6(647.2899L);
+      Ta = R6(646.0L);
+    }
+    long double Pa = SatPressure(status, Ta);
+    long double Pb = SatPressure(status, Tb);
+    long double Tprev = 0.0L;
+    long double Tnew = Ta;
+    // The bracket end replaced is chosen by the side of the midpoint; it normally ends after two
+    // or three steps. The guard keeps the last estimate should it ever fail to settle.
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+      if (status != kValid) {
+        // A trial temperature left the saturation line (below 166 K or above 647.29 K).
+        status = kOutOfRange;
+        return 0.0L;
+      }
+      Tnew = R6(Ta + (Tb - Ta) * (P - Pa) / (Pb - Pa));
+      if (std::fabs(Tnew - Tprev) < 0.0005L) break;
+      Tprev = Tnew;
+      if (Tnew < (Ta + Tb) * 0.5L) {
+        Ta = Tnew;
+        Pa = SatPressure(status, Tnew);
+      } else {
+        Tb = Tnew;
+        Pb = SatPressure(status, Tnew);
+      }
+    }
+    return Tnew;
+  }
+
+ private:
+  static constexpr int kMaxIterations = 50;
+
+  long double SatPressure(std::uint8_t& status, long double T) { return AskCreated(0, kNoPhase, status, T, 0.0L); }
+
+  // The starting estimate T0 = exp(L), in two pieces meeting at 0.61074 kPa.
+  static long double StartingValue(long double P) {
+    long double L;
+    if (P < kStartFormulaBoundary) {
+      long double y = R6(GenPower(P, 0.05L));
+      long double y2 = R6(y * y), y3 = R6(y2 * y), y4 = R6(y3 * y);
+      L = 4.38307L + 2.1099292L * y - 1.614609L * y2 + 0.9884335L * y3 - 0.234685L * y4;
+    } else {
+      long double y = R6(GenPower(P, 0.15L));
+      long double y2 = R6(y * y), y3 = R6(y2 * y), y4 = R6(y3 * y), y5 = R6(y4 * y), y6 = R6(y5 * y);
+      L = 5.134366L + 0.7406339L * y - 0.3503571L * y2 + 0.14023241L * y3 - 0.033908573L * y4 +
+          0.004534425L * y5 - 0.000257474L * y6;
+    }
+    return R6(std::exp(L));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorSet& set, CalcContext& ctx) {
+  return std::make_unique<SatPressureCalc>(set, ctx);
+}
+
+std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorSet& set, CalcContext& ctx) {
+  return std::make_unique<SatTemperatureCalc>(set, ctx);
+}
+
+}  // namespace tulo
