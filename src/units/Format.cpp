@@ -30,7 +30,7 @@ std::string FixedDigits(long double x, int decimals) {
     }
   }
   std::string out = digits.substr(0, point);
-  if (decimals > 0) out += "." + digits.substr(point);
+  if (decimals > 0) out.append(".").append(digits, point, std::string::npos);
   return out;
 }
 
@@ -59,7 +59,7 @@ void ExponentDigits(long double x, int significant, std::string& mantissa, int& 
   }
   if (x == 0.0L) exponent = 0;
   mantissa = digits.substr(0, 1);
-  if (significant > 1) mantissa += "." + digits.substr(1);
+  if (significant > 1) mantissa.append(".").append(digits, 1, std::string::npos);
 }
 
 std::string RightAlign(const std::string& s, int w) {
@@ -69,7 +69,8 @@ std::string RightAlign(const std::string& s, int w) {
 
 std::string FixedForm(long double x, int w, int d) {
   std::string digits = FixedDigits(x, d);
-  std::string s = (std::signbit(x) && !AllZero(digits) ? "-" : "") + digits;
+  std::string s = std::signbit(x) && !AllZero(digits) ? "-" : "";
+  s += digits;
   return RightAlign(s, w);
 }
 
@@ -82,7 +83,8 @@ std::string ExponentForm(long double x, int w) {
   ExponentDigits(x, significant, mantissa, exponent);
   char exp[16];
   std::snprintf(exp, sizeof exp, "E%c%04d", exponent < 0 ? '-' : '+', std::abs(exponent));
-  std::string s = std::string(std::signbit(x) && x != 0.0L ? "-" : " ") + mantissa + exp;
+  std::string s = std::signbit(x) && x != 0.0L ? "-" : " ";
+  s.append(mantissa).append(exp);
   return RightAlign(s, w);
 }
 
@@ -158,7 +160,7 @@ std::string FormatFieldNumber(long double x) {
     if (digitsBefore <= 5) {
       if (point == std::string::npos) fixed += ".";
       while (static_cast<int>(fixed.size() - fixed.find('.')) <= 3) fixed += "0";
-      return (AllZero(fixed) ? "" : sign) + fixed;
+      return AllZero(fixed) ? fixed : sign + fixed;
     }
   }
   std::string mantissa;
@@ -166,7 +168,7 @@ std::string FormatFieldNumber(long double x) {
   ExponentDigits(x, 5, mantissa, exponent);
   char exp[16];
   std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-  return sign + mantissa + exp;
+  return sign.append(mantissa).append(exp);
 }
 
 }  // namespace tulo
