@@ -49,7 +49,8 @@ int PropertyCommand(const Args& args) {
       positional.push_back(a);
     }
   }
-  if (positional.size() != 4) return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
+  if (positional.size() != 4)
+    return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
   auto item = ReadInteger(positional[0], 15, 33);
   if (!item) return Fail("ITEM must be a variable property item, 15 to 33: " + positional[0]);
   auto phase = ReadInteger(positional[1], 0, 10);

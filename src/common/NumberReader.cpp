@@ -9,8 +9,12 @@
 namespace tulo {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // True when s matches [+-]? (digits [. digits?] | . digits) ([eE] [+-]? digits)?
 bool IsDecimal(std::string_view s) {

@@ -89,6 +89,8 @@ long double R6(long double x) {
   return ValueOf(r);
 }
 
-bool FitsReal6(long double x) { return RoundToReal6(x).ok; }
+bool FitsReal6(long double x) {
+  return RoundToReal6(x).ok;
+}
 
 }  // namespace tulo

@@ -2,7 +2,9 @@
 
 namespace tulo {
 namespace {
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 }  // namespace
 
 std::size_t Utf8Length(std::string_view text) {

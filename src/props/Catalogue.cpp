@@ -63,9 +63,13 @@ constexpr std::uint8_t kLiquidVapourShort[] = {15, 16, 18, 19, 21, 22};
 
 }  // namespace
 
-std::string PropName(int item) { return item >= 0 && item < kItemCount ? kItems[item].name : ""; }
+std::string PropName(int item) {
+  return item >= 0 && item < kItemCount ? kItems[item].name : "";
+}
 
-int PropQuantity(int item) { return item >= 0 && item < kItemCount ? kItems[item].quantity : 12; }
+int PropQuantity(int item) {
+  return item >= 0 && item < kItemCount ? kItems[item].quantity : 12;
+}
 
 double FixPropValue(int item) {
   if (item < kFirstFixedItem || item > kLastFixedItem) return 0.0;
@@ -74,16 +78,24 @@ double FixPropValue(int item) {
 
 std::span<const std::uint8_t> RowSet(int condition, bool full) {
   switch (condition) {
-    case 3: return full ? std::span<const std::uint8_t>(kSolidFull) : kSolidShort;
-    case 4: return full ? std::span<const std::uint8_t>(kSolidVapourFull) : kSolidVapourShort;
-    case 5: return full ? std::span<const std::uint8_t>(kLiquidFull) : kLiquidShort;
-    case 6: return full ? std::span<const std::uint8_t>(kLiquidVapourFull) : kLiquidVapourShort;
+    case 3:
+      return full ? std::span<const std::uint8_t>(kSolidFull) : kSolidShort;
+    case 4:
+      return full ? std::span<const std::uint8_t>(kSolidVapourFull) : kSolidVapourShort;
+    case 5:
+      return full ? std::span<const std::uint8_t>(kLiquidFull) : kLiquidShort;
+    case 6:
+      return full ? std::span<const std::uint8_t>(kLiquidVapourFull) : kLiquidVapourShort;
     case 7:
-    case 8: return full ? std::span<const std::uint8_t>(kVapourFull) : kVapourShort;
-    default: return {};
+    case 8:
+      return full ? std::span<const std::uint8_t>(kVapourFull) : kVapourShort;
+    default:
+      return {};
   }
 }
 
-std::span<const std::uint8_t> WetRowSet() { return kLiquidVapourShort; }
+std::span<const std::uint8_t> WetRowSet() {
+  return kLiquidVapourShort;
+}
 
 }  // namespace tulo

@@ -16,10 +16,14 @@ PropertyCalculator::PropertyCalculator(CalculatorSet& set, CalcContext& ctx, int
 
 bool PropertyCalculator::Matches(std::uint8_t phase, long double T, long double P) const {
   switch (key_) {
-    case CacheKey::kTemperature: return T == lastTemp_;
-    case CacheKey::kPressure: return P == lastPres_;
-    case CacheKey::kTemperatureAndPhase: return T == lastTemp_ && phase == lastPhase_;
-    case CacheKey::kAll: return T == lastTemp_ && P == lastPres_ && phase == lastPhase_;
+    case CacheKey::kTemperature:
+      return T == lastTemp_;
+    case CacheKey::kPressure:
+      return P == lastPres_;
+    case CacheKey::kTemperatureAndPhase:
+      return T == lastTemp_ && phase == lastPhase_;
+    case CacheKey::kAll:
+      return T == lastTemp_ && P == lastPres_ && phase == lastPhase_;
   }
   return false;
 }
@@ -61,9 +65,14 @@ void PropertyCalculator::ComputeText(std::uint8_t phase, std::string& text, long
       text = Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
       return;
     }
-    case kNotGiven: text = " -"; return;
-    case kOutOfRange: text = "Out of Range"; return;
-    default: return;
+    case kNotGiven:
+      text = " -";
+      return;
+    case kOutOfRange:
+      text = "Out of Range";
+      return;
+    default:
+      return;
   }
 }
 

@@ -23,8 +23,8 @@ const long double kStartFormulaBoundary = R6(0.61074L);
 constexpr long double kLnPSublimation[7] = {-14171.911741089L, 13599.10354L,     0.0L,
                                             -1.3350961268L,    0.0031129919188L, -4.845608213554e-06L,
                                             3.3715253769e-09L};
-constexpr long double kLnPVapour[7] = {-7992.3105463381L,    7576.1047141322L,      61.661704445201L,
-                                       -0.52274259870714L,   0.00035907886922599L,  -3.9421856090563e-07L,
+constexpr long double kLnPVapour[7] = {-7992.3105463381L,   7576.1047141322L,     61.661704445201L,
+                                       -0.52274259870714L,  0.00035907886922599L, -3.9421856090563e-07L,
                                        5.6858847798462e-11L};
 
 class SatPressureCalc final : public PropertyCalculator {
@@ -110,7 +110,9 @@ class SatTemperatureCalc final : public PropertyCalculator {
  private:
   static constexpr int kMaxIterations = 50;
 
-  long double SatPressure(std::uint8_t& status, long double T) { return AskCreated(0, kNoPhase, status, T, 0.0L); }
+  long double SatPressure(std::uint8_t& status, long double T) {
+    return AskCreated(0, kNoPhase, status, T, 0.0L);
+  }
 
   // The starting estimate T0 = exp(L), in two pieces meeting at 0.61074 kPa.
   static long double StartingValue(long double P) {

@@ -16,7 +16,8 @@ long double Series(const long double (&c)[N], const long double (&term)[N]) {
 
 // sum over rows i and columns j of c[i][j] * row[i] * col[j].
 template <std::size_t R, std::size_t C>
-long double DoubleSeries(const long double (&c)[R][C], const long double (&row)[R], const long double (&col)[C]) {
+long double DoubleSeries(const long double (&c)[R][C], const long double (&row)[R],
+                         const long double (&col)[C]) {
   long double sum = 0.0L;
   for (std::size_t i = 0; i < R; ++i)
     for (std::size_t j = 0; j < C; ++j) sum += c[i][j] * row[i] * col[j];

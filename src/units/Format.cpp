@@ -34,7 +34,9 @@ std::string FixedDigits(long double x, int decimals) {
   return out;
 }
 
-bool AllZero(const std::string& s) { return s.find_first_not_of("0.") == std::string::npos; }
+bool AllZero(const std::string& s) {
+  return s.find_first_not_of("0.") == std::string::npos;
+}
 
 // |x| as `significant` digits d.ddd and a decimal exponent, rounded half away from zero.
 void ExponentDigits(long double x, int significant, std::string& mantissa, int& exponent) {
@@ -125,7 +127,9 @@ std::string TrimLeadingSpaces(std::string_view text) {
   return out.size() > 80 ? out.substr(0, 80) : out;
 }
 
-std::string Spaces(int n) { return std::string(n < 0 ? 0 : (n > 80 ? 80 : n), ' '); }
+std::string Spaces(int n) {
+  return std::string(n < 0 ? 0 : (n > 80 ? 80 : n), ' ');
+}
 
 std::string TrimZeros(std::string_view text) {
   std::string s(text);

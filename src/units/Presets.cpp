@@ -10,10 +10,14 @@ UnitSelection PresetSelection(UnitPreset preset) {
   // Unit numbers by quantity code: T, P, density, enthalpy, entropy, dipole, viscosity,
   // heat capacity, conductivity, surface tension, expansion, compressibility.
   switch (preset) {
-    case UnitPreset::kSI: return {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    case UnitPreset::kImperial: return {3, 11, 4, 2, 2, 1, 4, 2, 3, 3, 2, 2};
-    case UnitPreset::kCustomary: return {3, 11, 4, 2, 2, 1, 2, 2, 3, 2, 2, 2};
-    case UnitPreset::kEuropean: return {2, 2, 1, 5, 5, 1, 3, 5, 5, 2, 4, 3};
+    case UnitPreset::kSI:
+      return {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    case UnitPreset::kImperial:
+      return {3, 11, 4, 2, 2, 1, 4, 2, 3, 3, 2, 2};
+    case UnitPreset::kCustomary:
+      return {3, 11, 4, 2, 2, 1, 2, 2, 3, 2, 2, 2};
+    case UnitPreset::kEuropean:
+      return {2, 2, 1, 5, 5, 1, 3, 5, 5, 2, 4, 3};
   }
   return {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 }

@@ -1,8 +1,8 @@
-#include "common/Real6.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "common/Real6.h"
 
 namespace tulo {
 namespace {
@@ -31,11 +31,11 @@ TEST(Real6, EncodesKnownPatterns) {
 
 TEST(Real6, RoundsToFortyBitsWithTiesAwayFromZero) {
   const long double ulp = std::ldexp(1.0L, -39);  // spacing of Real6 values in [1, 2)
-  EXPECT_EQ(R6(1.0L + ulp / 2), 1.0L + ulp);            // tie goes away from zero
+  EXPECT_EQ(R6(1.0L + ulp / 2), 1.0L + ulp);      // tie goes away from zero
   EXPECT_EQ(R6(-(1.0L + ulp / 2)), -(1.0L + ulp));
-  EXPECT_EQ(R6(1.0L + ulp / 2 - ulp / 1024), 1.0L);     // just below the tie goes down
-  EXPECT_EQ(R6(1.0L + 3 * ulp / 2), 1.0L + 2 * ulp);    // tie away from zero, not to even
-  EXPECT_EQ(R6(2.0L - ulp / 4), 2.0L);                  // carry into the exponent
+  EXPECT_EQ(R6(1.0L + ulp / 2 - ulp / 1024), 1.0L);   // just below the tie goes down
+  EXPECT_EQ(R6(1.0L + 3 * ulp / 2), 1.0L + 2 * ulp);  // tie away from zero, not to even
+  EXPECT_EQ(R6(2.0L - ulp / 4), 2.0L);                // carry into the exponent
 }
 
 TEST(Real6, UnderflowsToZeroAndReportsOverflow) {

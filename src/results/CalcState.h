@@ -1,0 +1,30 @@
+#pragma once
+// The one calculation state of a session: the state typed, the state shown, its condition, and
+// the reference values the steam search starts from. -3 marks a temperature or pressure not set.
+
+#include <cstdint>
+#include <string>
+
+namespace tulo {
+
+struct CalcState {
+  double TempK = -3.0;       // K, Real6
+  double PresKPa = -3.0;     // kPa absolute, Real6
+  double TempDisplay = 0.0;  // in the temperature unit in use, Real6
+  double PresDisplay = 0.0;  // in the pressure unit in use, Real6
+  double PrevTempK = -3.0;   // the state whose results are shown
+  double PrevPresKPa = -3.0;
+  bool SatGivenTemperature = true;
+  std::string InputMode;       // "T", "P", "TP" or empty
+  std::uint8_t Condition = 0;  // 3..8 once a state has been classified
+  std::string ConditionText;
+  bool FirstCalc = true;
+  bool FullPropertyList = true;
+  double RefEnthalpy = 0.0;           // kJ/kg
+  double RefEntropy = 0.0;            // kJ/kg.K
+  double RefDensity = 1.0;            // kg/m3
+  std::uint8_t SearchItem = 15;       // 15 enthalpy, 16 entropy, 18 density
+  std::uint8_t SearchGivenItem = 34;  // 34 temperature, 35 pressure
+};
+
+}  // namespace tulo
