@@ -10,5 +10,7 @@ using Args = std::vector<std::string>;
 
 int PropertyCommand(const Args& args);
 int CreateConfigCommand(const Args& args);
+int StateCommand(const Args& args);
+int SearchCommand(const Args& args);
 
 }  // namespace tulo::cli

@@ -10,6 +10,24 @@ namespace {
 const char* kUsage =
     "tulo-calc: properties of water and steam\n"
     "\n"
+    "  tulo-calc [-T VALUE] [-P VALUE] [--units U] [--quality PCT] [--layout spaces|tabs] [--wet] [--fixed]\n"
+    "      Calculates the state as the window does: the temperature and then the pressure are typed\n"
+    "      (in the chosen units; one of them alone means saturated water), and the text that\n"
+    "      \"Copy Results\" would copy is printed (blank-aligned by default). --wet types PCT (default 0)\n"
+    "      into the steam quality field and adds the wet-steam grid; --fixed adds the fixed properties.\n"
+    "      An input error goes to stderr with exit status 2; so does a value that is not a number.\n"
+    "\n"
+    "  tulo-calc search --property enthalpy|entropy|density --value V --given temperature|pressure\n"
+    "                   --at V [--units U] [--layout spaces|tabs]\n"
+    "      The steam search: the state at which the property takes value V with the given quantity\n"
+    "      fixed at V (all in the chosen units). Prints the results of the state found, and for wet\n"
+    "      steam a last line with the steam quality; exit 3 with the message on stderr when nothing\n"
+    "      is found.\n"
+    "\n"
+    "  Units U: SI (default), Imperial, Customary, European, or twelve unit numbers U0,...,U11\n"
+    "      (temperature, pressure, density, enthalpy, entropy, dipole moment, viscosity, heat\n"
+    "      capacity, thermal conductivity, surface tension, thermal expansion, compressibility).\n"
+    "\n"
     "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]\n"
     "      Evaluates the calculator of catalogue item ITEM (15..33) at phase code PHASE (0..10),\n"
     "      temperature T_K (kelvin) and pressure P_KPA (kPa absolute), with fresh calculators.\n"
@@ -33,6 +51,8 @@ int main(int argc, char** argv) {
   tulo::cli::Args rest(args.begin() + 1, args.end());
   if (command == "property") return tulo::cli::PropertyCommand(rest);
   if (command == "--create-config") return tulo::cli::CreateConfigCommand(rest);
+  if (command == "search") return tulo::cli::SearchCommand(rest);
+  if (!command.empty() && command[0] == '-') return tulo::cli::StateCommand(args);
   std::cerr << "tulo-calc: unknown command: " << command << "\n" << kUsage;
   return 2;
 }

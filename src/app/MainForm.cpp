@@ -1,0 +1,537 @@
+#include "app/MainForm.h"
+
+#include "common/NumberReader.h"
+#include "common/Real6.h"
+#include "common/Text.h"
+#include "props/Catalogue.h"
+#include "results/SteamSearch.h"
+#include "units/Format.h"
+
+namespace tulo {
+namespace {
+
+// Range ends of the input checks are stored values; the two saturation limits are exact decimals.
+const long double kPressureMin = R6(3.41e-7L);
+const long double kPressureMax = R6(100000.0L);
+const long double kTemperatureMin = R6(166.0L);
+const long double kTemperatureMax = R6(1273.15L);
+constexpr long double kSaturationPressureLimit = 22090.0L;
+constexpr long double kSaturationTemperatureLimit = 647.29L;
+
+const char* const kNothingTyped = "Please enter either temperature or pressure or both.";
+const char* const kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
+const char* const kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
+const char* const kInvalidSearch = "Invalid searching parameter.";
+const char* const kSearchFailed = " Conditions are out of Allowable Range ";
+
+constexpr int kSearchItems[] = {15, 16, 18};
+constexpr int kGivenItems[] = {34, 35};
+
+std::string FieldText(long double x) { return TrimZeros(FormatFieldNumber(x)); }
+
+// "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
+std::string ListEntry(UnitSettings& units, int item) {
+  std::string s = Utf8Left(PropName(item) + " (", 32);
+  s = Utf8Left(s + units.UnitText(PropQuantity(item)), 47);
+  return Utf8Left(s + ")", 48);
+}
+
+}  // namespace
+
+// Tells the observer once, when the outermost handler returns.
+class MainForm::Notifier {
+ public:
+  explicit Notifier(MainForm& f) : f_(f) { ++f_.notifyDepth_; }
+  ~Notifier() {
+    if (--f_.notifyDepth_ == 0 && f_.onChanged) f_.onChanged();
+  }
+
+ private:
+  MainForm& f_;
+};
+
+MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> store)
+    : VarPropGrid(grids_.var),
+      WetPropGrid(grids_.wet),
+      platform_(platform),
+      store_(std::move(store)),
+      session_(std::make_unique<Session>()) {}
+
+MainForm::~MainForm() = default;
+
+bool MainForm::InitialiseClick() {
+  Notifier n(*this);
+  ConfigStatus status = CheckConfigExists(*store_);
+  if (!status.Ok()) {
+    platform_.ShowMessage(status.errorText);
+    return false;
+  }
+  ConfigWorkingValues working;
+  status = LoadConfig(*store_, session_->units, working);
+  if (!status.Ok()) {
+    platform_.ShowMessage(status.errorText);
+    return false;
+  }
+  FinishInitialise(working);
+  return true;
+}
+
+void MainForm::InitialiseWithoutFile() {
+  Notifier n(*this);
+  store_->Record() = ConfigRecord::Fresh();
+  session_->units.InitUnits(store_->Record().SavedUnits);
+  ConfigWorkingValues working;
+  FinishInitialise(working);
+}
+
+void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
+  CalcState& st = session_->state;
+  st.SatGivenTemperature = working.SatGivenTemperature;
+  st.FullPropertyList = working.FullPropertyList;
+  st.SearchGivenItem = working.SearchGivenItem;
+  st.SearchItem = working.SearchItem;
+  spareFlag_ = working.SpareFlag;
+  session_->steamQuality = store_->Record().SteamQuality;
+  st.PrevPresKPa = 0.0;
+  st.PrevTempK = 0.0;
+  st.RefEnthalpy = 0.0;
+  st.RefEntropy = 0.0;
+  st.RefDensity = 1.0;
+  st.FirstCalc = true;
+  SetInputCaptions();
+
+  st.SatGivenTemperature = true;
+  RunRecalculate();
+  ActivePage = kVariableResultsPage;
+  VarPropGrid.colWidths = {160, 77, 63, 63};
+  VarPropGrid.SetCell(0, 0, "Property");
+  VarPropGrid.SetCell(1, 0, "Units");
+  WetPropGrid.colWidths = {143, 55, 55, 55, 55};
+}
+
+void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
+  std::string t = "Temperature (" + session_->units.UnitText(kTemperature);
+  std::string p = "Pressure (" + session_->units.UnitText(kPressure);
+  if (temperatureWidth > 0) t = Utf8Left(t, temperatureWidth);
+  if (pressureWidth > 0) p = Utf8Left(p, pressureWidth);
+  UnitT.caption = t + ")";
+  UnitP.caption = p + ")";
+}
+
+EditField& MainForm::FieldOf(Field field) {
+  switch (field) {
+    case Field::kTemperature: return TemperatureInput;
+    case Field::kPressure: return PressureInput;
+    case Field::kWetSteam: return WetSteamInput;
+    case Field::kSearchBox: return SearchBox;
+    case Field::kTempOrPressBox: return TempOrPressBox;
+  }
+  return TemperatureInput;
+}
+
+void MainForm::WriteField(Field field, const std::string& text) {
+  Notifier n(*this);
+  FieldOf(field).text = text;
+  switch (field) {
+    case Field::kTemperature:
+    case Field::kPressure: DataEntryWClick(); break;
+    case Field::kWetSteam: WetSteamInputChange(); break;
+    case Field::kSearchBox:
+    case Field::kTempOrPressBox: break;  // read when the search runs
+  }
+}
+
+void MainForm::SetFormError(const std::string& text) { ErrorText = Utf8Left(text, 80); }
+
+void MainForm::ClearInputsClick() {
+  Notifier n(*this);
+  WriteField(Field::kTemperature, "");
+  WriteField(Field::kPressure, "");
+  WriteField(Field::kWetSteam, "");
+}
+
+void MainForm::UseWetSteamClick(bool checked) {
+  Notifier n(*this);
+  UseWetSteam.checked = checked;
+  DataEntryWClick();
+}
+
+void MainForm::SetSearchControlsEnabled(bool enabled) {
+  SearchComboBox.enabled = enabled;
+  TempOrPressComboBox.enabled = enabled;
+  GoSearch.enabled = enabled;
+  UseWetSteam.enabled = enabled;
+}
+
+void MainForm::RunRecalculate() { Recalculate(*session_, grids_, WetSteamInput.text); }
+
+// ---- Input entry ----
+
+void MainForm::DataEntryWClick() {
+  Notifier n(*this);
+  CalcState& st = session_->state;
+  store_->Record().EntrySeen = 1;
+  TemperatureOutput.caption.clear();
+  PressureOutput.caption.clear();
+  ConditionText.caption.clear();
+  st.FullPropertyList = true;
+  SetFormError("");
+
+  SearchComboBox.items.clear();
+  SearchComboBox.itemIndex = -1;
+  TempOrPressComboBox.items.clear();
+  TempOrPressComboBox.itemIndex = -1;
+  SearchBox.text.clear();
+  TempOrPressBox.text.clear();
+
+  VarPropGrid.Clear();
+  WetPropGrid.Clear();
+  VarPropGrid.SetCell(0, 0, "Property");
+  VarPropGrid.SetCell(1, 0, "Units");
+
+  if (Validate()) {
+    RunRecalculate();
+    if (TemperatureInput.text.empty() && PressureInput.text.empty()) {
+      SetFormError(kNothingTyped);
+    } else {
+      SetSearchControlsEnabled(true);
+      SearchInitialiseClick();
+      SearchComboBoxChange();
+      TempOrPressComboBoxChange();
+      WriteStateLabels();
+    }
+  }
+  EnableWetSteamPage();
+  WriteHeadings();
+  ShowFormError();
+  FillFixedGrid();
+}
+
+// Reads a filled field as a number in the quantity's display unit; false when it is not one
+// (or its value in internal units cannot be stored).
+bool MainForm::ReadInput(const EditField& field, int quantity, double& display, double& internal) {
+  auto value = ReadNumber(field.text);
+  if (!value) return false;
+  long double inside = session_->units.ToInternal(quantity, *value);
+  if (!FitsReal6(inside)) return false;
+  display = *value;
+  internal = static_cast<double>(inside);
+  return true;
+}
+
+std::string MainForm::LimitText(int quantity, long double limit) {
+  return TrimZeros(FormatReal(10, 2, true, session_->units.ToDisplay(quantity, limit)));
+}
+
+void MainForm::CheckLimit(bool fails, const std::string& text, bool& failed) {
+  if (!fails) return;
+  failed = true;
+  SetFormError(text);
+}
+
+// True when the inputs pass; a failing check leaves its text in ErrorText (the later one wins).
+bool MainForm::Validate() {
+  CalcState& st = session_->state;
+  UnitSettings& u = session_->units;
+  bool hasT = !TemperatureInput.text.empty();
+  bool hasP = !PressureInput.text.empty();
+  bool failed = false;
+  auto pressureRange = [&] {
+    CheckLimit(st.PresKPa > kPressureMax || st.PresKPa < kPressureMin,
+               "Pressure must be between " + LimitText(kPressure, kPressureMin) + " and " +
+                   LimitText(kPressure, kPressureMax) + " " + u.UnitText(kPressure),
+               failed);
+  };
+  auto temperatureRange = [&] {
+    CheckLimit(st.TempK > kTemperatureMax || st.TempK < kTemperatureMin,
+               "Temperature must be between " + LimitText(kTemperature, kTemperatureMin) + " and " +
+                   LimitText(kTemperature, kTemperatureMax) + " " + u.UnitText(kTemperature),
+               failed);
+  };
+
+  if (!hasT && !hasP) {
+    st.InputMode.clear();
+    SetSearchControlsEnabled(false);
+  } else if (hasP && !hasT) {
+    if (!ReadInput(PressureInput, kPressure, st.PresDisplay, st.PresKPa)) return false;
+    st.InputMode = "P";
+    CheckLimit(st.PresKPa > kSaturationPressureLimit,
+               "For saturation the pressure must be less than " + LimitText(kPressure, kSaturationPressureLimit) +
+                   " " + u.UnitText(kPressure),
+               failed);
+    pressureRange();
+  } else if (hasT && !hasP) {
+    if (!ReadInput(TemperatureInput, kTemperature, st.TempDisplay, st.TempK)) return false;
+    st.InputMode = "T";
+    CheckLimit(st.TempK > kSaturationTemperatureLimit,
+               "For saturation the temperature must be less than " +
+                   LimitText(kTemperature, kSaturationTemperatureLimit) + " " + u.UnitText(kTemperature),
+               failed);
+    temperatureRange();
+  } else {
+    if (!ReadInput(TemperatureInput, kTemperature, st.TempDisplay, st.TempK)) return false;
+    if (!ReadInput(PressureInput, kPressure, st.PresDisplay, st.PresKPa)) return false;
+    st.InputMode = "TP";
+    pressureRange();
+    temperatureRange();
+  }
+  st.SatGivenTemperature = true;
+  return !failed;
+}
+
+void MainForm::WriteStateLabels() {
+  CalcState& st = session_->state;
+  UnitSettings& u = session_->units;
+  ConditionText.caption = st.ConditionText;
+  TemperatureOutput.caption = FormatFieldNumber(st.TempDisplay) + " " + u.UnitText(kTemperature);
+  PressureOutput.caption = FormatFieldNumber(st.PresDisplay) + " " + u.UnitText(kPressure);
+}
+
+void MainForm::EnableWetSteamPage() {
+  bool saturated = session_->state.Condition == 6;
+  WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturated;
+  WetSteamLabel.enabled = saturated;
+  WetSteamInput.enabled = saturated;
+  WetPropGrid.enabled = saturated;
+}
+
+void MainForm::WriteHeadings() {
+  const char* first = "";
+  const char* second = "";
+  switch (session_->state.Condition) {
+    case 3: first = "Solid"; break;
+    case 4: first = "Solid", second = "Vapour"; break;
+    case 5: first = "Liquid"; break;
+    case 6: first = "Liquid", second = "Vapour"; break;
+    case 7:
+    case 8: first = "Vapour"; break;
+    default: break;
+  }
+  VarPropGrid.SetCell(2, 0, first);
+  VarPropGrid.SetCell(3, 0, second);
+}
+
+void MainForm::FillFixedGrid() {
+  Notifier n(*this);
+  UnitSettings& u = session_->units;
+  FixPropGrid.colWidths = {160, 50, 50};
+  FixPropGrid.SetCell(0, 0, "Property");
+  FixPropGrid.SetCell(1, 0, "Units");
+  FixPropGrid.SetCell(2, 0, "Value");
+  for (int item = kFirstFixedItem; item <= kLastFixedItem; ++item) {
+    int q = PropQuantity(item);
+    long double v = u.ToDisplay(q, FixPropValue(item));
+    FixPropGrid.SetCell(0, item + 1, PropName(item));
+    FixPropGrid.SetCell(1, item + 1, u.UnitText(q));
+    FixPropGrid.SetCell(2, item + 1, FormatReal(12, AutoDecimals(v), true, v));
+  }
+}
+
+// ---- Wet steam ----
+
+void MainForm::WetSteamInputChange() {
+  Notifier n(*this);
+  if (WetSteamInput.text.empty()) {
+    RunRecalculate();
+    return;
+  }
+  auto quality = ReadNumber(WetSteamInput.text);
+  if (!quality) {
+    platform_.Beep();
+    return;
+  }
+  if (*quality > 100.0 || *quality < 0.0) {
+    platform_.ShowMessage(kQualityRange);
+    return;
+  }
+  RunRecalculate();
+}
+
+// ---- Steam search lists ----
+
+void MainForm::SearchInitialiseClick() {
+  Notifier n(*this);
+  UnitSettings& u = session_->units;
+  SearchComboBox.items.clear();
+  for (int item : kSearchItems) SearchComboBox.items.push_back(ListEntry(u, item));
+  TempOrPressComboBox.items.clear();
+  for (int item : kGivenItems) TempOrPressComboBox.items.push_back(ListEntry(u, item));
+  SearchComboBox.itemIndex = 0;
+  TempOrPressComboBox.itemIndex = 0;
+  SearchComboBoxChange();
+  TempOrPressComboBoxChange();
+}
+
+void MainForm::SearchComboBoxChange() {
+  Notifier n(*this);
+  int entry = SearchComboBox.itemIndex;
+  if (entry < 0 || entry > 2) return;
+  CalcState& st = session_->state;
+  int item = kSearchItems[entry];
+  if (st.Condition == 6 && UseWetSteam.checked) {
+    if (PropertyCalculator* calc = session_->calculators.VarPropCalc(item))
+      calc->ComputeText(kWetSteam, SearchBox.text, st.TempK, st.PresKPa);
+  } else {
+    double ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
+    SearchBox.text = FormatFieldNumber(session_->units.ToDisplay(PropQuantity(item), ref));
+  }
+  st.SearchItem = static_cast<std::uint8_t>(item);
+}
+
+void MainForm::TempOrPressComboBoxChange() {
+  Notifier n(*this);
+  CalcState& st = session_->state;
+  int entry = TempOrPressComboBox.itemIndex;
+  if (entry == 0) {
+    TempOrPressBox.text = FormatFieldNumber(session_->units.ToDisplay(kTemperature, st.PrevTempK));
+    st.SearchGivenItem = 34;
+  } else if (entry == 1) {
+    TempOrPressBox.text = FormatFieldNumber(session_->units.ToDisplay(kPressure, st.PrevPresKPa));
+    st.SearchGivenItem = 35;
+  }
+}
+
+void MainForm::SelectSearchItem(int index) {
+  Notifier n(*this);
+  if (index < 0 || index >= static_cast<int>(SearchComboBox.items.size())) return;
+  SearchComboBox.itemIndex = index;
+  SearchComboBoxChange();
+}
+
+void MainForm::SelectTempOrPressItem(int index) {
+  Notifier n(*this);
+  if (index < 0 || index >= static_cast<int>(TempOrPressComboBox.items.size())) return;
+  TempOrPressComboBox.itemIndex = index;
+  TempOrPressComboBoxChange();
+}
+
+// ---- Steam search ----
+
+void MainForm::GoSearchClick() {
+  Notifier n(*this);
+  CalcState& st = session_->state;
+  UnitSettings& u = session_->units;
+  int entry = SearchComboBox.itemIndex;
+  if (entry < 0 || entry > 2) entry = st.SearchItem == 16 ? 1 : st.SearchItem == 18 ? 2 : 0;
+  int given = TempOrPressComboBox.itemIndex;
+  if (given < 0 || given > 1) given = st.SearchGivenItem == 35 ? 1 : 0;
+
+  bool ok = false;
+  if (auto target = ReadNumber(SearchBox.text)) {
+    long double inside = u.ToInternal(PropQuantity(kSearchItems[entry]), *target);
+    if (FitsReal6(inside)) {
+      double& ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
+      ref = static_cast<double>(inside);
+      if (auto fixed = ReadNumber(TempOrPressBox.text)) {
+        long double fixedInside = u.ToInternal(given, *fixed);
+        if (FitsReal6(fixedInside)) {
+          (given == 0 ? st.PrevTempK : st.PrevPresKPa) = static_cast<double>(fixedInside);
+          ok = true;
+        }
+      }
+    }
+  }
+  if (!ok) {
+    platform_.ShowMessage(kInvalidSearch);
+    return;
+  }
+
+  SearchRequest request;
+  request.searchItem = kSearchItems[entry];
+  request.givenItem = kGivenItems[given];
+  request.target = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
+  request.fixedValue = given == 0 ? st.PrevTempK : st.PrevPresKPa;
+  SearchAnswer answer = SearchRegion(*session_, request);
+  SearchFinish(answer.found, answer.x, request.fixedValue, request.givenItem);
+  if (answer.found) SetActivePage(st.Condition == 6 ? kWetSteamPage : kVariableResultsPage);
+}
+
+void MainForm::SearchFinish(bool found, long double x, long double fixedValue, int givenItem) {
+  if (!found) {
+    platform_.ShowMessage(kSearchFailed);
+    return;
+  }
+  CalcState& st = session_->state;
+  UnitSettings& u = session_->units;
+  bool saturated = st.Condition == 6;
+  std::string qualityText = saturated ? FieldText(session_->steamQuality) : "";
+  // Both writes go through the fields' change handlers: the state is recalculated as typed.
+  if (givenItem == 35) {
+    std::string p = FieldText(u.ToDisplay(kPressure, fixedValue));
+    std::string t = FieldText(u.ToDisplay(kTemperature, x));
+    WriteField(Field::kPressure, p);
+    WriteField(Field::kTemperature, t);
+  } else {
+    std::string t = FieldText(u.ToDisplay(kTemperature, fixedValue));
+    std::string p = FieldText(u.ToDisplay(kPressure, x));
+    WriteField(Field::kTemperature, t);
+    WriteField(Field::kPressure, p);
+  }
+  if (saturated && st.Condition == 6) WriteField(Field::kWetSteam, qualityText);
+}
+
+// ---- Pages, help, close ----
+
+void MainForm::SetActivePage(int page) {
+  Notifier n(*this);
+  if (page >= kVariableResultsPage && page <= kWetSteamPage) ActivePage = page;
+}
+
+void MainForm::Contents1Click() {
+  if (!platform_.OpenHelp(kHelpFile, kHelpTopic))
+    platform_.ShowMessage(std::string("Help file \"") + kHelpFile + "\" not found.");
+}
+
+bool MainForm::FormCloseQuery() {
+  Notifier n(*this);
+  CalcState& st = session_->state;
+  ConfigWorkingValues working;
+  working.SatGivenTemperature = st.SatGivenTemperature;
+  working.FullPropertyList = st.FullPropertyList;
+  working.SpareFlag = spareFlag_;
+  working.SearchItem = st.SearchItem;
+  working.SearchGivenItem = st.SearchGivenItem;
+  store_->Record().SteamQuality = session_->steamQuality;
+  bool canClose = true;
+  SaveConfig(*store_, session_->units, working, platform_, canClose);
+  return canClose;
+}
+
+// ---- Clipboard ----
+
+std::string MainForm::ResultsTextWithTabs() const {
+  const std::string eol = "\r\n";
+  std::string s = "Tulo Calculation Results" + eol;
+  s += "Temperature=\t" + TemperatureOutput.caption + eol;
+  s += "Pressure=\t" + PressureOutput.caption + eol;
+  s += "Condition=\t" + ConditionText.caption + eol;
+  s += eol;
+  for (int r = 0; r < VarPropGrid.RowCount(); ++r) {
+    for (int c = 0; c < 4; ++c) {
+      s += VarPropGrid.Cell(c, r);
+      if (c < 3 || r > 0) s += "\t";  // every data row ends with a tab, the heading row does not
+    }
+    s += eol;
+  }
+  return s;
+}
+
+std::string MainForm::ResultsTextWithSpaces() const {
+  const std::string eol = "\r\n";
+  std::string s = "Tulo Calculation Results" + eol;
+  s += "Temperature=" + Spaces(18) + TemperatureOutput.caption + eol;
+  s += "Pressure=" + Spaces(21) + PressureOutput.caption + eol;
+  s += "Condition=" + Spaces(20) + ConditionText.caption + eol;
+  s += eol;
+  for (int r = 0; r < VarPropGrid.RowCount(); ++r) {
+    s += PadRight(VarPropGrid.Cell(0, r), 30) + PadRight(VarPropGrid.Cell(1, r), 13) +
+         PadRight(VarPropGrid.Cell(2, r), 13) + VarPropGrid.Cell(3, r) + eol;
+  }
+  return s;
+}
+
+void MainForm::WithTabs1Click() { platform_.SetClipboardText(ResultsTextWithTabs()); }
+
+void MainForm::WithSpaces1Click() { platform_.SetClipboardText(ResultsTextWithSpaces()); }
+
+}  // namespace tulo

@@ -1,0 +1,155 @@
+#pragma once
+// The main window's state and behaviour without a toolkit (presentation model): every control as
+// plain data, every handler under its own name. The desktop window mirrors this object and
+// forwards its events; tests and the command line drive it directly.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Config.h"
+#include "app/PlatformServices.h"
+#include "results/Grid.h"
+#include "results/Results.h"
+#include "results/Session.h"
+
+namespace tulo {
+
+struct EditField {
+  std::string text;
+  bool enabled = true;
+};
+
+struct Label {
+  std::string caption;
+  bool enabled = true;
+};
+
+struct ComboBox {
+  std::vector<std::string> items;
+  int itemIndex = -1;
+  bool enabled = true;
+};
+
+struct CheckBox {
+  bool checked = false;
+  bool enabled = true;
+};
+
+struct Button {
+  bool enabled = true;
+};
+
+// The pages of PageControl1.
+enum Page { kVariableResultsPage = 0, kFixedPropertiesPage = 1, kSteamSearchPage = 2, kWetSteamPage = 3 };
+
+// The edit fields whose change handlers run calculations.
+enum class Field { kTemperature, kPressure, kWetSteam, kSearchBox, kTempOrPressBox };
+
+class MainForm {
+ public:
+  static constexpr const char* kCaption = "TULO for Windows";
+  static constexpr const char* kVersion = "2.0.12";
+  static constexpr const char* kHelpFile = "tulowin.hlp";
+  static constexpr int kHelpTopic = 125;
+
+  // `store` is the configuration file (by default "tulodefw.dta" in the working directory).
+  explicit MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>());
+  ~MainForm();
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+
+  // Creation: checks that the configuration file exists, loads it, runs a first recalculation
+  // and sets up pages and grids. False (after a message box) when the program must stop.
+  bool InitialiseClick();
+  // The same set-up without a configuration file, from a fresh record (all units 1): for the
+  // command line, which keeps no settings.
+  void InitialiseWithoutFile();
+
+  // ---- Events ----
+  // Stores the text and runs the field's change handler, whether the user typed it or the
+  // program wrote it.
+  void WriteField(Field field, const std::string& text);
+  void FormActivate() { DataEntryWClick(); }
+  void ClearInputsClick();
+  void UseWetSteamClick(bool checked);
+  void SelectSearchItem(int index);       // the user picks an entry of SearchComboBox
+  void SelectTempOrPressItem(int index);  // the user picks an entry of TempOrPressComboBox
+  void GoSearchClick();
+  void WithTabs1Click();
+  void WithSpaces1Click();
+  void SetActivePage(int page);
+  void TabSet1Click(int index) { SetActivePage(index); }
+  void Contents1Click();
+  // The close request: false when the window must stay open.
+  bool FormCloseQuery();
+
+  // ---- Handlers, as the window's events run them ----
+  void DataEntryWClick();
+  void WetSteamInputChange();
+  void SearchInitialiseClick();
+  void SearchComboBoxChange();
+  void TempOrPressComboBoxChange();
+  void FillFixedGrid();
+
+  // The copy texts (CR LF line ends), as the two copy commands put them on the clipboard.
+  std::string ResultsTextWithTabs() const;
+  std::string ResultsTextWithSpaces() const;
+
+  // Relabels the input captions from the units in use.
+  void SetInputCaptions(int temperatureWidth = 0, int pressureWidth = 0);
+
+  // Called after every top-level handler; the window copies the form into its widgets.
+  std::function<void()> onChanged;
+
+  // ---- Controls ----
+  Label UnitT, UnitP;
+  EditField TemperatureInput, PressureInput;
+  Label TemperatureOutput, PressureOutput, ConditionText;
+  Label FormError;
+  int ActivePage = kVariableResultsPage;
+  StringGrid& VarPropGrid;
+  StringGrid FixPropGrid{3, 16};
+  ComboBox SearchComboBox, TempOrPressComboBox;
+  EditField SearchBox, TempOrPressBox;
+  CheckBox UseWetSteam;
+  Button GoSearch;
+  StringGrid& WetPropGrid;
+  Label WetSteamLabel{"Steam Quality (% mass basis)"};
+  EditField WetSteamInput{"0"};
+  Label WetSteamPossible;
+
+  std::string ErrorText;  // the pending error, at most 80 characters
+  void SetFormError(const std::string& text);
+  void ShowFormError() { FormError.caption = ErrorText; }
+
+  Session& session() { return *session_; }
+  const Session& session() const { return *session_; }
+  ConfigStore& config() { return *store_; }
+  PlatformServices& platform() { return platform_; }
+
+ private:
+  class Notifier;
+  void FinishInitialise(const ConfigWorkingValues& working);
+  bool Validate();
+  bool ReadInput(const EditField& field, int quantity, double& display, double& internal);
+  void CheckLimit(bool fails, const std::string& text, bool& failed);
+  std::string LimitText(int quantity, long double limit);
+  void WriteStateLabels();
+  void EnableWetSteamPage();
+  void WriteHeadings();
+  void RunRecalculate();
+  void SetSearchControlsEnabled(bool enabled);
+  void SearchFinish(bool found, long double x, long double fixedValue, int givenItem);
+  EditField& FieldOf(Field field);
+
+  PlatformServices& platform_;
+  std::unique_ptr<ConfigStore> store_;
+  std::unique_ptr<Session> session_;
+  ResultGrids grids_;
+  std::uint8_t spareFlag_ = 0;
+  int notifyDepth_ = 0;
+};
+
+}  // namespace tulo

@@ -1,0 +1,182 @@
+// tulo-calc [-T V] [-P V] [--units U] [--quality PCT] [--layout spaces|tabs] [--wet] [--fixed]
+// tulo-calc search --property P --value V --given temperature|pressure --at V [--units U] [--layout L]
+// Both drive the same forms as the window and print what "Copy Results" would copy, with LF ends.
+
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/MainForm.h"
+#include "app/UnitsForm.h"
+#include "cli/CliPlatform.h"
+#include "cli/Commands.h"
+#include "common/NumberReader.h"
+#include "common/Text.h"
+#include "units/Format.h"
+#include "units/Presets.h"
+
+namespace tulo::cli {
+namespace {
+
+int Usage(const std::string& message) {
+  std::cerr << "tulo-calc: " << message << "\n";
+  return 2;
+}
+
+// Options "--name value" (values may start with "-") and flags "--name".
+struct Options {
+  std::map<std::string, std::string> values;
+  std::map<std::string, bool> flags;
+};
+
+std::optional<Options> ParseOptions(const Args& args, const std::map<std::string, bool>& known, std::string& error) {
+  Options o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    auto k = known.find(args[i]);
+    if (k == known.end()) {
+      error = "unknown argument: " + args[i];
+      return std::nullopt;
+    }
+    if (k->second) {  // takes a value
+      if (i + 1 >= args.size()) {
+        error = args[i] + " needs a value";
+        return std::nullopt;
+      }
+      o.values[args[i]] = args[++i];
+    } else {
+      o.flags[args[i]] = true;
+    }
+  }
+  return o;
+}
+
+std::string ToLf(const std::string& crlf) {
+  std::string out;
+  for (std::size_t i = 0; i < crlf.size(); ++i)
+    if (!(crlf[i] == '\r' && i + 1 < crlf.size() && crlf[i + 1] == '\n')) out += crlf[i];
+  return out;
+}
+
+// A grid in the copy layouts: tab-separated (data rows end with a tab) or padded to the widths.
+std::string GridText(const StringGrid& grid, bool tabs, const std::vector<std::size_t>& widths) {
+  std::string s;
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    bool empty = true;
+    for (int c = 0; c < grid.ColCount(); ++c) empty = empty && grid.Cell(c, r).empty();
+    for (int c = 0; c < grid.ColCount(); ++c) {
+      const std::string& cell = grid.Cell(c, r);
+      bool last = c == grid.ColCount() - 1;
+      if (tabs) {
+        s += cell;
+        if (!last || r > 0) s += "\t";
+      } else {
+        s += last ? cell : PadRight(cell, widths[c]);
+      }
+    }
+    (void)empty;
+    s += "\n";
+  }
+  return s;
+}
+
+bool InstallUnits(MainForm& form, const Options& o) {
+  auto it = o.values.find("--units");
+  if (it == o.values.end()) return true;
+  auto selection = ParseUnitsArgument(it->second);
+  if (!selection) return false;
+  UnitsForm units(form);
+  for (int q = 0; q < kQuantityCount; ++q) units.SelectUnit(q, (*selection)[q] - 1);
+  units.UnitsOkClick();
+  return true;
+}
+
+bool TabsLayout(const Options& o, bool& ok) {
+  ok = true;
+  auto it = o.values.find("--layout");
+  if (it == o.values.end() || it->second == "spaces") return false;
+  if (it->second == "tabs") return true;
+  ok = false;
+  return false;
+}
+
+std::string Results(MainForm& form, bool tabs) {
+  return ToLf(tabs ? form.ResultsTextWithTabs() : form.ResultsTextWithSpaces());
+}
+
+}  // namespace
+
+int StateCommand(const Args& args) {
+  std::string error;
+  auto o = ParseOptions(args,
+                        {{"-T", true}, {"-P", true}, {"--units", true}, {"--quality", true}, {"--layout", true},
+                         {"--wet", false}, {"--fixed", false}},
+                        error);
+  if (!o) return Usage(error);
+  bool layoutOk = true;
+  bool tabs = TabsLayout(*o, layoutOk);
+  if (!layoutOk) return Usage("--layout must be spaces or tabs");
+  for (const char* name : {"-T", "-P", "--quality"}) {
+    auto it = o->values.find(name);
+    if (it != o->values.end() && !ReadNumber(it->second)) return Usage("not a number: " + it->second);
+  }
+
+  CliPlatform platform;
+  MainForm form(platform);
+  form.InitialiseWithoutFile();
+  if (!InstallUnits(form, *o)) return Usage("unknown units: " + o->values["--units"]);
+  if (o->values.count("-T")) form.WriteField(Field::kTemperature, o->values["-T"]);
+  if (o->values.count("-P")) form.WriteField(Field::kPressure, o->values["-P"]);
+  if (o->flags.count("--wet"))
+    form.WriteField(Field::kWetSteam, o->values.count("--quality") ? o->values["--quality"] : "0");
+
+  if (!form.FormError.caption.empty()) {
+    std::cerr << form.FormError.caption << "\n";
+    return 2;
+  }
+  std::string out = Results(form, tabs);
+  if (o->flags.count("--wet")) out += "\n" + GridText(form.WetPropGrid, tabs, {30, 13, 13, 13});
+  if (o->flags.count("--fixed")) out += "\n" + GridText(form.FixPropGrid, tabs, {30, 13});
+  std::cout << out;
+  return platform.messages > 0 ? 2 : 0;
+}
+
+int SearchCommand(const Args& args) {
+  std::string error;
+  auto o = ParseOptions(args,
+                        {{"--property", true}, {"--value", true}, {"--given", true}, {"--at", true},
+                         {"--units", true}, {"--layout", true}},
+                        error);
+  if (!o) return Usage(error);
+  for (const char* name : {"--property", "--value", "--given", "--at"})
+    if (!o->values.count(name)) return Usage(std::string(name) + " is required");
+  const std::map<std::string, int> properties = {{"enthalpy", 0}, {"entropy", 1}, {"density", 2}};
+  const std::map<std::string, int> givens = {{"temperature", 0}, {"pressure", 1}};
+  auto property = properties.find(o->values["--property"]);
+  if (property == properties.end()) return Usage("--property must be enthalpy, entropy or density");
+  auto given = givens.find(o->values["--given"]);
+  if (given == givens.end()) return Usage("--given must be temperature or pressure");
+  bool layoutOk = true;
+  bool tabs = TabsLayout(*o, layoutOk);
+  if (!layoutOk) return Usage("--layout must be spaces or tabs");
+
+  CliPlatform platform;
+  MainForm form(platform);
+  form.InitialiseWithoutFile();
+  if (!InstallUnits(form, *o)) return Usage("unknown units: " + o->values["--units"]);
+  form.SearchInitialiseClick();
+  form.SelectSearchItem(property->second);
+  form.SelectTempOrPressItem(given->second);
+  form.WriteField(Field::kSearchBox, o->values["--value"]);
+  form.WriteField(Field::kTempOrPressBox, o->values["--at"]);
+  int messagesBefore = platform.messages;
+  form.GoSearchClick();
+  if (platform.messages > messagesBefore) return 3;
+  std::string out = Results(form, tabs);
+  if (form.session().state.Condition == 6)
+    out += (tabs ? std::string("Steam Quality=\t") : PadRight("Steam Quality=", 30)) + form.WetSteamInput.text + "\n";
+  std::cout << out;
+  return 0;
+}
+
+}  // namespace tulo::cli

@@ -1,0 +1,131 @@
+#include "results/Results.h"
+
+#include "common/NumberReader.h"
+#include "common/Real6.h"
+#include "props/Catalogue.h"
+#include "results/PhaseCondition.h"
+
+namespace tulo {
+namespace {
+
+double Stored(long double x) { return static_cast<double>(R6(x)); }
+
+// The internal and display value of quantity q (0 temperature, 1 pressure).
+double& InternalOf(CalcState& st, int q) { return q == kTemperature ? st.TempK : st.PresKPa; }
+double& DisplayOf(CalcState& st, int q) { return q == kTemperature ? st.TempDisplay : st.PresDisplay; }
+double& PreviousOf(CalcState& st, int q) { return q == kTemperature ? st.PrevTempK : st.PrevPresKPa; }
+
+std::string CellText(Session& s, int item, int phase) {
+  std::string text;
+  if (PropertyCalculator* calc = s.calculators.VarPropCalc(item))
+    calc->ComputeText(static_cast<std::uint8_t>(phase), text, s.state.TempK, s.state.PresKPa);
+  return text;
+}
+
+// The reference values of the steam search: enthalpy, entropy and density of the state shown,
+// whatever the calculators' status (a failed value is 0).
+void KeepReference(Session& s, int item, int phase) {
+  double* ref = item == 15 ? &s.state.RefEnthalpy : item == 16 ? &s.state.RefEntropy
+                : item == 18 ? &s.state.RefDensity : nullptr;
+  PropertyCalculator* calc = s.calculators.VarPropCalc(item);
+  if (ref == nullptr || calc == nullptr) return;
+  std::uint8_t status = kValid;
+  *ref = Stored(calc->Compute(static_cast<std::uint8_t>(phase), status, s.state.TempK, s.state.PresKPa));
+}
+
+void FillRows(Session& s, StringGrid& grid, std::span<const std::uint8_t> items, std::span<const int> phases,
+              int referencePhase) {
+  int row = 1;
+  for (std::uint8_t item : items) {
+    if (row >= grid.RowCount()) break;
+    grid.SetCell(0, row, PropName(item));
+    grid.SetCell(1, row, s.units.UnitText(PropQuantity(item)));
+    for (std::size_t i = 0; i < phases.size(); ++i) grid.SetCell(2 + static_cast<int>(i), row, CellText(s, item, phases[i]));
+    if (referencePhase >= 0) KeepReference(s, item, referencePhase);
+    ++row;
+  }
+}
+
+}  // namespace
+
+double QualityFromField(std::string_view text, double lastAccepted) {
+  if (text.empty()) return 0.0;
+  auto q = ReadNumber(text);
+  if (q && *q >= 0.0 && *q <= 100.0) return *q;
+  return lastAccepted;
+}
+
+void RefreshQuantity(Session& s, int q) {
+  CalcState& st = s.state;
+  double v = InternalOf(st, q);
+  double d = v < 0.0 ? 0.0 : Stored(s.units.ToDisplay(q, v));
+  DisplayOf(st, q) = d;
+  InternalOf(st, q) = Stored(s.units.ToInternal(q, d));
+  PreviousOf(st, q) = InternalOf(st, q);
+}
+
+void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {
+  CalcState& st = s.state;
+  bool firstRun = false;
+  if (st.FirstCalc) {
+    st.TempK = st.PresKPa = st.PrevTempK = st.PrevPresKPa = -3.0;
+    st.FirstCalc = false;
+    firstRun = true;
+  }
+  // A change of units shows the same physical state in the new units, and the internal values
+  // become what the displayed texts denote.
+  int given = st.SatGivenTemperature ? kTemperature : kPressure;
+  int derived = st.SatGivenTemperature ? kPressure : kTemperature;
+  if (InternalOf(st, derived) > 0.0) DisplayOf(st, derived) = Stored(s.units.ToDisplay(derived, InternalOf(st, derived)));
+  if (firstRun) {
+    RefreshQuantity(s, given);
+  } else {
+    DisplayOf(st, given) = Stored(s.units.ToDisplay(given, InternalOf(st, given)));
+    RefreshQuantity(s, derived);
+  }
+  if (st.InputMode == "T" || st.InputMode == "P") {
+    st.SatGivenTemperature = st.InputMode == "T";
+    SaturationCondition(st, s.calculators, s.units);
+    ShowResults(s, grids, wetSteamInput);
+  } else if (st.InputMode == "TP") {
+    DetermineCondition(st, s.calculators, st.TempK, st.PresKPa);
+    ShowResults(s, grids, wetSteamInput);
+  }
+}
+
+void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {
+  switch (s.state.Condition) {
+    case 4:
+    case 6:
+      FillSaturatedGrid(s, grids.var);
+      FillWetGrid(s, grids.wet, wetSteamInput);
+      break;
+    case 3:
+    case 5:
+    case 7:
+    case 8: FillSinglePhaseGrid(s, grids.var); break;
+    default: break;
+  }
+  s.state.PrevTempK = s.state.TempK;
+  s.state.PrevPresKPa = s.state.PresKPa;
+}
+
+void FillSaturatedGrid(Session& s, StringGrid& grid) {
+  const int phases[] = {s.state.Condition == 4 ? kSatSolid : kSatLiquid, kSatVapour};
+  FillRows(s, grid, RowSet(s.state.Condition, s.state.FullPropertyList), phases, kSatVapour);
+}
+
+void FillSinglePhaseGrid(Session& s, StringGrid& grid) {
+  const int phases[] = {s.state.Condition};
+  FillRows(s, grid, RowSet(s.state.Condition, s.state.FullPropertyList), phases, s.state.Condition);
+}
+
+void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
+  s.steamQuality = QualityFromField(wetSteamInput, s.steamQuality);
+  const char* headings[] = {"Property", "Units", "Liquid", "Vapour", "Wet St'm"};
+  for (int c = 0; c < kWetGridCols; ++c) grid.SetCell(c, 0, headings[c]);
+  const int phases[] = {kSatLiquid, kSatVapour, kWetSteam};
+  FillRows(s, grid, WetRowSet(), phases, -1);
+}
+
+}  // namespace tulo

@@ -1,0 +1,31 @@
+#pragma once
+// The recalculation after every change of an input: display values, phase condition, and the
+// variable-results and wet-steam grids, with the reference values the steam search starts from.
+
+#include <string_view>
+
+#include "results/Grid.h"
+#include "results/Session.h"
+
+namespace tulo {
+
+constexpr int kVarGridCols = 4, kVarGridRows = 17;
+constexpr int kWetGridCols = 5, kWetGridRows = 7;
+
+struct ResultGrids {
+  StringGrid var{kVarGridCols, kVarGridRows};
+  StringGrid wet{kWetGridCols, kWetGridRows};
+};
+
+// The steam quality the wet-steam grid uses for the quality field's text: 0 when empty, the
+// number when it is one from 0 to 100, otherwise the last accepted quality (unchanged).
+double QualityFromField(std::string_view text, double lastAccepted);
+
+void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput);
+void RefreshQuantity(Session& s, int q);
+void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput);
+void FillSaturatedGrid(Session& s, StringGrid& grid);
+void FillSinglePhaseGrid(Session& s, StringGrid& grid);
+void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput);
+
+}  // namespace tulo

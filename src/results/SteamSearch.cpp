@@ -1,0 +1,221 @@
+#include "results/SteamSearch.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/Real6.h"
+#include "results/PhaseCondition.h"
+
+namespace tulo {
+namespace {
+
+// Range ends and thresholds, compared with stored values.
+const long double kTLow = R6(273.15L);
+const long double kTLiquidLow = R6(273.2L);
+const long double kTHigh = R6(1273.15L);
+const long double kPLow = R6(3.41e-7L);
+const long double kPHigh = R6(100000.0L);
+const long double kCriticalT = R6(647.29L);
+const long double kCriticalP = R6(22090.0L);
+
+constexpr int kMaxIterations = 36;
+
+class Search {
+ public:
+  Search(Session& s, const SearchRequest& r) : s_(s), r_(r) {}
+
+  SearchAnswer Run() {
+    if (r_.givenItem == 35)
+      PressureFixed();
+    else
+      TemperatureFixed();
+    return {found_, x_};
+  }
+
+ private:
+  // The property at the trial state with the searched quantity x. Phase 10 follows the
+  // condition of the trial state; on the saturation line the side chosen by vapourSide_.
+  long double F(int phase, long double x) {
+    long double T = r_.givenItem == 34 ? r_.fixedValue : x;
+    long double P = r_.givenItem == 34 ? x : r_.fixedValue;
+    T = R6(T);
+    P = R6(P);
+    if (phase == kNoPhase) {
+      DetermineCondition(s_.state, s_.calculators, T, P);
+      int condition = s_.state.Condition;
+      phase = (condition == 4 || condition == 6) ? (vapourSide_ ? kSatVapour : kSatLiquid) : condition;
+    }
+    PropertyCalculator* calc = s_.calculators.VarPropCalc(r_.searchItem);
+    if (calc == nullptr) return 0.0L;
+    std::uint8_t status = kValid;  // not consulted: a failed value is 0
+    return R6(calc->Compute(static_cast<std::uint8_t>(phase), status, T, P));
+  }
+
+  long double Saturation(int item, long double T, long double P) {
+    PropertyCalculator* calc = s_.calculators.VarPropCalc(item);
+    std::uint8_t status = kValid;
+    return calc == nullptr ? 0.0L : R6(calc->Compute(kNoPhase, status, T, P));
+  }
+
+  void PressureFixed() {
+    long double P = r_.fixedValue;
+    if (P >= kCriticalP) {
+      vapourSide_ = true;
+      SingleInterval(kTLow, F(kNoPhase, kTLow), kTHigh);
+      return;
+    }
+    long double Tsat = Saturation(33, 0.0L, P);
+    if (Tsat > kTLow) {
+      vapourSide_ = false;
+      long double fA = F(kNoPhase, kTLiquidLow);
+      long double fB = F(kNoPhase, kTHigh);
+      if (!Between(r_.target, fA, fB)) return;
+      long double fL = F(kSatLiquid, Tsat);
+      if (Between(r_.target, fA, fL)) {
+        Root(kTLiquidLow, fA, Tsat, fL);
+        if (s_.state.Condition == 6) s_.steamQuality = 0.0;
+        return;
+      }
+      vapourSide_ = true;
+      long double fV = F(kSatVapour, Tsat);
+      if (Between(r_.target, fV, fB)) {
+        Root(Tsat, fV, kTHigh, fB);
+        if (s_.state.Condition == 6) s_.steamQuality = 100.0;
+        return;
+      }
+      WetSteam(Tsat, fL, fV);
+      return;
+    }
+    // Below the triple point: solid and vapour, only the vapour side is searched.
+    vapourSide_ = true;
+    SingleInterval(Tsat, F(kSatVapour, Tsat), kTHigh);
+  }
+
+  void TemperatureFixed() {
+    long double T = r_.fixedValue;
+    if (T >= kCriticalT) {
+      vapourSide_ = false;
+      SingleInterval(kPLow, F(kNoPhase, kPLow), kPHigh);
+      return;
+    }
+    long double Psat = Saturation(20, T, 0.0L);
+    if (T > kTLow) {
+      vapourSide_ = true;
+      long double fA = F(kNoPhase, kPLow);
+      long double fB = F(kSatVapour, Psat);
+      if (Between(r_.target, fA, fB)) {
+        Root(kPLow, fA, Psat, fB);
+        if (s_.state.Condition == 6) s_.steamQuality = 100.0;
+        return;
+      }
+      long double fL = F(kSatLiquid, Psat);
+      long double fV = F(kSatVapour, Psat);
+      if (Between(r_.target, fL, fV)) {
+        WetSteam(Psat, fL, fV);
+        return;
+      }
+      vapourSide_ = false;
+      fA = F(kSatLiquid, Psat);
+      fB = F(kNoPhase, kPHigh);
+      if (Between(r_.target, fA, fB)) {
+        Root(Psat, fA, kPHigh, fB);
+        if (s_.state.Condition == 6) s_.steamQuality = 0.0;
+      }
+      return;
+    }
+    vapourSide_ = true;
+    SingleInterval(kPLow, F(kNoPhase, kPLow), Psat, F(kSatVapour, Psat));
+  }
+
+  void SingleInterval(long double A, long double fA, long double B) { SingleInterval(A, fA, B, F(kNoPhase, B)); }
+  void SingleInterval(long double A, long double fA, long double B, long double fB) {
+    if (!Between(r_.target, fA, fB)) {
+      found_ = false;
+      return;
+    }
+    Root(A, fA, B, fB);
+  }
+
+  // Wet steam at the saturation value x: the quality mixes enthalpy and entropy by mass, and
+  // density by specific volume.
+  void WetSteam(long double x, long double fL, long double fV) {
+    found_ = true;
+    x_ = x;
+    F(kNoPhase, x);  // sets the condition of the answer
+    long double y = r_.target;
+    long double quality = r_.searchItem == 18 ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
+                                              : 100.0L * (y - fL) / (fV - fL);
+    s_.steamQuality = static_cast<double>(R6(quality));
+    if (!std::isfinite(s_.steamQuality)) found_ = false;
+  }
+
+  static bool Small(long double num, long double den, long double limit) {
+    return den != 0.0L && std::fabs(num / den) < limit;
+  }
+
+  // Safeguarded interpolation on [A, B] with f(A) and f(B) known.
+  void Root(long double A, long double fA, long double B, long double fB) {
+    const long double y = r_.target;
+    long double x = A;
+    for (int i = 0; i < kMaxIterations && !found_; ++i) {
+      x = Interpolate(y, A, fA, B, fB);
+      if (!std::isfinite(x)) break;
+      if (x < A || x > B) {
+        if (Small(B - A, A, 0.005L)) {
+          x = R6((A + B) / 2.0L);
+          found_ = true;
+        }
+      }
+      long double fx = F(kNoPhase, x);
+      long double m = R6((A + B) / 2.0L);
+      long double fm = F(kNoPhase, m);
+      if (Small(fx - y, y, 1e-6L) || Small(A - B, B, 1e-6L)) {
+        found_ = true;
+        break;
+      }
+      if (Between(y, fm, fB)) {
+        if (Between(fx, fA, fm)) {
+          A = m;
+        } else if (Between(fx, fm, y)) {
+          A = x;
+        } else {
+          A = m;
+          B = x;
+        }
+      } else {
+        if (Between(fx, fm, fB)) {
+          B = m;
+        } else if (Between(fx, y, fm)) {
+          B = x;
+        } else {
+          A = x;
+          B = m;
+        }
+      }
+      fB = F(kNoPhase, B);
+      fA = F(kNoPhase, A);
+    }
+    x_ = x;
+    if (std::isfinite(x)) F(kNoPhase, x);  // the condition belongs to the answer
+    else found_ = false;
+  }
+
+  Session& s_;
+  const SearchRequest& r_;
+  bool vapourSide_ = false;
+  bool found_ = false;
+  long double x_ = 0.0L;
+};
+
+}  // namespace
+
+long double Interpolate(long double target, long double y1, long double x1, long double y2, long double x2) {
+  if (x1 == x2) return R6((y1 + y2) / 2.0L);
+  return R6(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
+}
+
+bool Between(long double x, long double a, long double b) { return std::min(a, b) <= x && x <= std::max(a, b); }
+
+SearchAnswer SearchRegion(Session& s, const SearchRequest& request) { return Search(s, request).Run(); }
+
+}  // namespace tulo

@@ -1,0 +1,32 @@
+#pragma once
+// The steam search: at a fixed temperature (or pressure), the pressure (or temperature) at which
+// enthalpy, entropy or density takes a target value, region by region around the saturation line
+// so that the property is monotonic on each interval searched. A target between the saturated
+// liquid and vapour values is answered as wet steam with a quality.
+
+#include "results/Session.h"
+
+namespace tulo {
+
+// y1 + (target - x1)(y2 - y1)/(x2 - x1), or the mean of y1 and y2 when x1 = x2; stored as Real6.
+long double Interpolate(long double target, long double y1, long double x1, long double y2, long double x2);
+// min(a, b) <= x <= max(a, b).
+bool Between(long double x, long double a, long double b);
+
+struct SearchRequest {
+  int searchItem = 15;       // 15 enthalpy, 16 entropy, 18 density
+  int givenItem = 34;        // 34 temperature fixed, 35 pressure fixed
+  long double target = 0;    // internal units
+  long double fixedValue = 0;  // K or kPa
+};
+
+struct SearchAnswer {
+  bool found = false;
+  long double x = 0;  // the searched quantity, K or kPa
+};
+
+// Runs the regional search. Updates the condition of the session's state as it tries states
+// (the last one is the answer's) and the session's steam quality for saturated answers.
+SearchAnswer SearchRegion(Session& s, const SearchRequest& request);
+
+}  // namespace tulo
