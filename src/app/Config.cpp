@@ -11,9 +11,10 @@ namespace {
 
 // The name the messages show: the file's own name, without the directory it was looked for in.
 std::string ShownName(const ConfigStore& store) {
-  return "\"" + std::filesystem::path(store.Path()).filename().string() + "\"";
+  std::string name(1, '"');
+  name.append(std::filesystem::path(store.Path()).filename().string()).push_back('"');
+  return name;
 }
-
 }  // namespace
 
 ConfigStore::ConfigStore(std::unique_ptr<ConfigFile> file, std::string path)
