@@ -86,8 +86,9 @@ void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorki
   ConfigFile& file = store.File();
   ConfigBytes bytes = record.Serialise();
   if (!file.SeekRecord0() || !file.WriteRecord(bytes)) {
-    if (platform.Confirm("Cannot save changes to disk. Exit Anyway?", false) != Answer::kYes)
+    if (platform.Confirm("Cannot save changes to disk. Exit Anyway?", false) != Answer::kYes) {
       CanClose = false;
+    }
   }
   file.Close();
 }
