@@ -101,29 +101,6 @@ TEST(ConfigRecord, FieldsSitAtTheirOffsets) {
   EXPECT_EQ(r.Reserved0[0], 3);
   EXPECT_EQ(r.Reserved668[363], static_cast<std::uint8_t>(1031 * 7 + 3));
   EXPECT_EQ(r.Serialise(), raw);
-
-  // Each typed field lands on its own bytes and nowhere else.
-  r.SatGivenTemperature = true;
-  r.FullPropertyList = false;
-  r.SpareFlag = 0x5A;
-  r.EntrySeen = 1;
-  r.SavedUnits = kOtherUnits;
-  r.SaveCount = 0xFFFFFFFEu;
-  r.SteamQuality = 0.1;  // not a Real6 value: rounded on the way out
-  r.SearchItem = 18;
-  r.SearchGivenItem = 34;
-  Bytes expected = b;
-  expected[612] = 1;
-  expected[613] = 0;
-  expected[614] = 0x5A;
-  expected[615] = 1;
-  Put(expected, 642, Bytes(kOtherUnits.begin(), kOtherUnits.end()));
-  Put(expected, 656, {0xFE, 0xFF, 0xFF, 0xFF});
-  Put(expected, 660, Encoded(0.1L));
-  expected[666] = 18;
-  expected[667] = 34;
-  ConfigBytes out = r.Serialise();
-  EXPECT_EQ(Bytes(out.begin(), out.end()), expected);
 }
 
 TEST(Config, RoundTripKeepsReservedBytesAndCountsSaves) {
