@@ -1,0 +1,79 @@
+#pragma once
+// Loading the configuration record at start-up and saving it at close. The file is opened by
+// LoadConfig and stays open, read-write or read-only, until SaveConfig closes it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ConfigFile.h"
+#include "app/ConfigRecord.h"
+#include "app/PlatformServices.h"
+#include "units/Units.h"
+
+namespace tulo {
+
+// Bare name: looked for in the current working directory.
+inline constexpr const char* kConfigFileName = "tulodefw.dta";
+
+// The values that live outside the record while the program runs; LoadConfig fills them from the
+// record and SaveConfig copies them back.
+struct ConfigWorkingValues {
+  bool SatGivenTemperature = false;
+  bool FullPropertyList = false;
+  std::uint8_t SpareFlag = 0;
+  std::uint8_t SearchItem = 0;
+  std::uint8_t SearchGivenItem = 0;
+};
+
+// The outcome of a step that can stop the program: empty errorText when it went well, otherwise
+// the text to show in a message box before stopping.
+struct ConfigStatus {
+  std::string errorText;
+  bool Ok() const { return errorText.empty(); }
+};
+
+// The configuration file and the record held in memory. EntrySeen, SteamQuality, SearchItem,
+// SearchGivenItem and SavedUnits are used in place in Record().
+class ConfigStore {
+ public:
+  explicit ConfigStore(std::unique_ptr<ConfigFile> file = std::make_unique<StdioConfigFile>(),
+                       std::string path = kConfigFileName);
+
+  ConfigRecord& Record() { return record_; }
+  const ConfigRecord& Record() const { return record_; }
+  ConfigFile& File() { return *file_; }
+  const ConfigFile& File() const { return *file_; }
+  const std::string& Path() const { return path_; }
+  bool IsOpen() const { return file_->IsOpen(); }
+
+ private:
+  std::unique_ptr<ConfigFile> file_;
+  std::string path_;
+  ConfigRecord record_ = ConfigRecord::Fresh();
+};
+
+// The start-up test for the file's presence, made before LoadConfig:
+// "Configuration File "tulodefw.dta" not found  -  Aborting" when it is absent.
+ConfigStatus CheckConfigExists(const ConfigStore& store);
+
+// Opens the file (read-write, else read-only) and leaves it open, reads the record, hands
+// SavedUnits to `units` (InitUnits) and copies the working values out of the record. On failure
+// the file is closed and nothing has been written.
+ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingValues& working);
+
+// The close request. Asks about changed units, copies the working values back, counts the save,
+// rewrites record 0 in place and closes the file. CanClose becomes false when the user cancels
+// (nothing written, file left open) or refuses to exit after a failed write.
+void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorkingValues& working,
+                PlatformServices& platform, bool& CanClose);
+
+// Writes a new configuration file holding ConfigRecord::Fresh(); never replaces an existing file.
+enum class CreateOutcome { kCreated, kAlreadyExists, kFailed };
+struct CreateResult {
+  CreateOutcome outcome = CreateOutcome::kFailed;
+  std::string errorText;  // empty when created
+};
+CreateResult CreateConfigFile(const std::string& path);
+
+}  // namespace tulo

@@ -1,0 +1,392 @@
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/Config.h"
+#include "app/ConfigTestSupport.h"
+#include "app/FakePlatform.h"
+#include "common/Real6.h"
+
+namespace tulo {
+namespace {
+
+using testing::Bytes;
+using testing::FakePlatform;
+using testing::ReadBytes;
+using testing::ScriptedConfigFile;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr UnitSelection kStoredUnits = {2, 3, 4, 5, 6, 1, 7, 2, 3, 2, 3, 4};
+constexpr UnitSelection kOtherUnits = {3, 12, 5, 2, 2, 1, 2, 2, 6, 2, 2, 3};
+const char* const kSaveUnitsQuestion = "Save units for next session?";
+const char* const kCannotSaveQuestion = "Cannot save changes to disk. Exit Anyway?";
+
+Bytes Encoded(long double x) {
+  Real6Bytes b = Real6::From(x)->Encode();
+  return Bytes(b.begin(), b.end());
+}
+
+void Put(Bytes& bytes, std::size_t at, const Bytes& part) {
+  std::copy(part.begin(), part.end(), bytes.begin() + at);
+}
+
+// A record whose reserved areas hold a pattern no zero-filled or shifted write would reproduce,
+// with plausible values in the typed fields.
+Bytes PatternRecord() {
+  Bytes b(kConfigRecordSize);
+  for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  b[612] = 0;     // SatGivenTemperature
+  b[613] = 1;     // FullPropertyList
+  b[614] = 0xA5;  // SpareFlag
+  b[615] = 0;     // EntrySeen
+  Put(b, 642, Bytes(kStoredUnits.begin(), kStoredUnits.end()));
+  Put(b, 656, {0x04, 0x03, 0x02, 0x01});  // SaveCount 0x01020304
+  Put(b, 660, Encoded(37.5L));            // SteamQuality
+  b[666] = 16;                            // SearchItem
+  b[667] = 35;                            // SearchGivenItem
+  return b;
+}
+
+bool SameReservedBytes(const Bytes& a, const Bytes& b) {
+  struct Range {
+    std::size_t first, last;
+  };
+  for (Range r : {Range{0, 611}, Range{616, 641}, Range{654, 655}, Range{668, 1031}}) {
+    for (std::size_t i = r.first; i <= r.last; ++i) {
+      if (a.at(i) != b.at(i)) {
+        ADD_FAILURE() << "reserved byte " << i << " changed";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// One session over a configuration file in a temporary directory.
+struct Session {
+  explicit Session(const std::string& path,
+                   std::unique_ptr<ConfigFile> file = std::make_unique<StdioConfigFile>())
+      : store(std::move(file), path) {}
+  ConfigStore store;
+  UnitSettings units;
+  ConfigWorkingValues working;
+  FakePlatform platform;
+
+  bool Close() {
+    bool canClose = false;
+    SaveConfig(store, units, working, platform, canClose);
+    return canClose;
+  }
+};
+
+TEST(ConfigRecord, FieldsSitAtTheirOffsets) {
+  Bytes b = PatternRecord();
+  ConfigBytes raw;
+  std::copy(b.begin(), b.end(), raw.begin());
+  ConfigRecord r = ConfigRecord::Parse(raw);
+  EXPECT_FALSE(r.SatGivenTemperature);
+  EXPECT_TRUE(r.FullPropertyList);
+  EXPECT_EQ(r.SpareFlag, 0xA5);
+  EXPECT_EQ(r.EntrySeen, 0);
+  EXPECT_EQ(r.SavedUnits, kStoredUnits);
+  EXPECT_EQ(r.SaveCount, 0x01020304u);
+  EXPECT_EQ(r.SteamQuality, 37.5);
+  EXPECT_EQ(r.SearchItem, 16);
+  EXPECT_EQ(r.SearchGivenItem, 35);
+  EXPECT_EQ(r.Reserved0[0], 3);
+  EXPECT_EQ(r.Reserved668[363], static_cast<std::uint8_t>(1031 * 7 + 3));
+  EXPECT_EQ(r.Serialise(), raw);
+}
+
+TEST(Config, RoundTripKeepsReservedBytesAndCountsSaves) {
+  TempDir dir;
+  const std::string path = dir.File("tulodefw.dta");
+  const Bytes original = PatternRecord();
+  WriteBytes(path, original);
+
+  Session s(path);
+  ASSERT_TRUE(CheckConfigExists(s.store).Ok());
+  ConfigStatus loaded = LoadConfig(s.store, s.units, s.working);
+  ASSERT_TRUE(loaded.Ok()) << loaded.errorText;
+  EXPECT_TRUE(s.store.IsOpen());
+  EXPECT_EQ(s.units.GetUnitSelection(), kStoredUnits);
+  EXPECT_EQ(s.units.UnitText(kTemperature), "Celsius");
+  EXPECT_FALSE(s.working.SatGivenTemperature);
+  EXPECT_TRUE(s.working.FullPropertyList);
+  EXPECT_EQ(s.working.SpareFlag, 0xA5);
+  EXPECT_EQ(s.working.SearchItem, 16);
+  EXPECT_EQ(s.working.SearchGivenItem, 35);
+  EXPECT_EQ(s.store.Record().SteamQuality, 37.5);
+
+  // What a session changes: the working values, and the fields used in place in the record.
+  s.working.SatGivenTemperature = true;
+  s.working.FullPropertyList = false;
+  s.working.SearchItem = 18;
+  s.working.SearchGivenItem = 34;
+  s.store.Record().EntrySeen = 1;
+  s.store.Record().SteamQuality = R6(62.25L);
+  EXPECT_TRUE(s.Close());
+  EXPECT_TRUE(s.platform.questions.empty());  // units unchanged: nothing to ask
+  EXPECT_FALSE(s.store.IsOpen());
+
+  Bytes saved = ReadBytes(path);
+  ASSERT_EQ(saved.size(), kConfigRecordSize);
+  EXPECT_TRUE(SameReservedBytes(saved, original));
+  Bytes expected = original;
+  expected[612] = 1;
+  expected[613] = 0;
+  expected[615] = 1;
+  Put(expected, 656, {0x05, 0x03, 0x02, 0x01});
+  Put(expected, 660, Encoded(62.25L));
+  expected[666] = 18;
+  expected[667] = 34;
+  EXPECT_EQ(saved, expected);
+
+  // The next session sees the saved values and counts one more save.
+  Session next(path);
+  ASSERT_TRUE(LoadConfig(next.store, next.units, next.working).Ok());
+  EXPECT_EQ(next.store.Record().SaveCount, 0x01020305u);
+  EXPECT_EQ(next.working.SearchItem, 18);
+  EXPECT_TRUE(next.Close());
+  Bytes again = ReadBytes(path);
+  EXPECT_EQ(Bytes(again.begin() + 656, again.begin() + 660), (Bytes{0x06, 0x03, 0x02, 0x01}));
+}
+
+TEST(Config, AsksAboutChangedUnitsOnly) {
+  struct Case {
+    const char* name;
+    std::optional<UnitSelection> unitsInUse;  // nullopt: left as loaded
+    std::optional<Answer> answer;
+    bool canClose;
+    bool written;
+    UnitSelection savedUnits;
+  };
+  const Case cases[] = {
+      {"unchanged", std::nullopt, std::nullopt, true, true, kStoredUnits},
+      {"changed, Yes", kOtherUnits, Answer::kYes, true, true, kOtherUnits},
+      {"changed, No", kOtherUnits, Answer::kNo, true, true, kStoredUnits},
+      {"changed, Cancel", kOtherUnits, Answer::kCancel, false, false, kStoredUnits},
+      // One byte is enough to count as a change.
+      {"last byte changed, No", UnitSelection{2, 3, 4, 5, 6, 1, 7, 2, 3, 2, 3, 3}, Answer::kNo, true, true,
+       kStoredUnits},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir.File("tulodefw.dta");
+    const Bytes original = PatternRecord();
+    WriteBytes(path, original);
+    Session s(path);
+    ASSERT_TRUE(LoadConfig(s.store, s.units, s.working).Ok());
+    if (c.unitsInUse) s.units.SetUnitSelection(*c.unitsInUse);
+    if (c.answer) s.platform.QueueAnswer(*c.answer);
+
+    EXPECT_EQ(s.Close(), c.canClose);
+    ASSERT_EQ(s.platform.questions.size(), c.answer ? 1u : 0u);
+    if (c.answer) {
+      EXPECT_EQ(s.platform.questions[0].text, kSaveUnitsQuestion);
+      EXPECT_TRUE(s.platform.questions[0].withCancel);
+    }
+    Bytes now = ReadBytes(path);
+    if (c.written) {
+      EXPECT_TRUE(SameReservedBytes(now, original));
+      EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(c.savedUnits.begin(), c.savedUnits.end()));
+      EXPECT_EQ(Bytes(now.begin() + 656, now.begin() + 660), (Bytes{0x05, 0x03, 0x02, 0x01}));
+      EXPECT_FALSE(s.store.IsOpen());
+    } else {
+      EXPECT_EQ(now, original);
+      EXPECT_EQ(s.store.Record().SaveCount, 0x01020304u);
+      EXPECT_TRUE(s.store.IsOpen());
+    }
+  }
+}
+
+TEST(Config, CancelLeavesTheFileOpenForTheNextCloseRequest) {
+  TempDir dir;
+  const std::string path = dir.File("tulodefw.dta");
+  WriteBytes(path, PatternRecord());
+  Session s(path);
+  ASSERT_TRUE(LoadConfig(s.store, s.units, s.working).Ok());
+  s.units.SetUnitSelection(kOtherUnits);
+  s.platform.QueueAnswer(Answer::kCancel);
+  s.platform.QueueAnswer(Answer::kYes);
+  EXPECT_FALSE(s.Close());
+  EXPECT_TRUE(s.Close());
+  EXPECT_EQ(s.platform.questions.size(), 2u);
+  Bytes now = ReadBytes(path);
+  EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(kOtherUnits.begin(), kOtherUnits.end()));
+  EXPECT_EQ(now[656], 0x05);  // counted once: the cancelled request saved nothing
+}
+
+// chmod does not stop root from writing. Then the write protection is simulated by refusing the
+// read-write open, which still leaves a real read-only stream whose write fails.
+std::unique_ptr<ConfigFile> WriteProtect(const std::string& path, bool& simulated) {
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+  std::FILE* probe = std::fopen(path.c_str(), "r+b");
+  simulated = probe != nullptr;
+  if (probe != nullptr) std::fclose(probe);
+  auto file = std::make_unique<ScriptedConfigFile>();
+  file->refuseReadWrite = simulated;
+  return file;
+}
+
+TEST(Config, WriteProtectedFileLoadsAndAsksAtClose) {
+  for (Answer answer : {Answer::kYes, Answer::kNo}) {
+    const bool yes = answer == Answer::kYes;
+    SCOPED_TRACE(yes ? "Yes" : "No");
+    TempDir dir;
+    const std::string path = dir.File("tulodefw.dta");
+    const Bytes original = PatternRecord();
+    WriteBytes(path, original);
+    bool simulated = false;
+    Session s(path, WriteProtect(path, simulated));
+    RecordProperty("write_protection", simulated ? "simulated (running as root)" : "chmod");
+
+    ConfigStatus loaded = LoadConfig(s.store, s.units, s.working);
+    ASSERT_TRUE(loaded.Ok()) << loaded.errorText;
+    EXPECT_EQ(s.units.GetUnitSelection(), kStoredUnits);
+    s.working.SearchItem = 18;
+    s.platform.QueueAnswer(answer);
+    EXPECT_EQ(s.Close(), yes);
+    ASSERT_EQ(s.platform.questions.size(), 1u);
+    EXPECT_EQ(s.platform.questions[0].text, kCannotSaveQuestion);
+    EXPECT_FALSE(s.platform.questions[0].withCancel);
+    EXPECT_FALSE(s.store.IsOpen());
+    EXPECT_EQ(ReadBytes(path), original);
+
+    if (!yes) {
+      // The window stays open with the file closed: every later close asks again.
+      s.platform.QueueAnswer(Answer::kNo);
+      s.platform.QueueAnswer(Answer::kYes);
+      EXPECT_FALSE(s.Close());
+      EXPECT_TRUE(s.Close());
+      ASSERT_EQ(s.platform.questions.size(), 3u);
+      EXPECT_EQ(s.platform.questions[2].text, kCannotSaveQuestion);
+      EXPECT_EQ(ReadBytes(path), original);
+    }
+  }
+}
+
+TEST(Config, FailedPositioningOrWriteAsksAndClosesTheFile) {
+  struct Case {
+    const char* name;
+    bool failSeek;
+    bool failWrite;
+    Answer answer;
+  };
+  const Case cases[] = {
+      {"disk full, Yes", false, true, Answer::kYes},
+      {"disk full, No", false, true, Answer::kNo},
+      {"seek fails, No", true, false, Answer::kNo},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir.File("tulodefw.dta");
+    const Bytes original = PatternRecord();
+    WriteBytes(path, original);
+    auto owned = std::make_unique<ScriptedConfigFile>();
+    ScriptedConfigFile& file = *owned;
+    Session s(path, std::move(owned));
+    ASSERT_TRUE(LoadConfig(s.store, s.units, s.working).Ok());
+    file.failSeek = c.failSeek;
+    file.failWrite = c.failWrite;
+    s.platform.QueueAnswer(c.answer);
+    EXPECT_EQ(s.Close(), c.answer == Answer::kYes);
+    ASSERT_EQ(s.platform.questions.size(), 1u);
+    EXPECT_EQ(s.platform.questions[0].text, kCannotSaveQuestion);
+    EXPECT_EQ(file.writes, c.failSeek ? 0 : 1);
+    EXPECT_EQ(file.closes, 1);
+    EXPECT_FALSE(s.store.IsOpen());
+    EXPECT_EQ(ReadBytes(path), original);
+  }
+}
+
+TEST(Config, UnusableFilesStopWithAMessageAndAreLeftAlone) {
+  const std::string notFound = "File \"tulodefw.dta\" not found  -  Aborting";
+  struct Case {
+    const char* name;
+    std::optional<std::size_t> size;  // nullopt: no file
+    bool refuseOpens;
+    bool failRead;
+    bool exists;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"missing", std::nullopt, false, false, false, notFound},
+      {"empty", 0, false, false, true,
+       "Configuration File \"tulodefw.dta\" is too short (0 bytes, 1032 expected)  -  Aborting"},
+      {"one byte", 1, false, false, true,
+       "Configuration File \"tulodefw.dta\" is too short (1 bytes, 1032 expected)  -  Aborting"},
+      {"one byte short", 1031, false, false, true,
+       "Configuration File \"tulodefw.dta\" is too short (1031 bytes, 1032 expected)  -  Aborting"},
+      {"not openable", 1032, true, false, true, notFound},
+      {"read error", 1032, false, true, true,
+       "Configuration File \"tulodefw.dta\" cannot be read  -  Aborting"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir.File("tulodefw.dta");
+    Bytes original;
+    if (c.size) {
+      original = PatternRecord();
+      original.resize(*c.size);
+      WriteBytes(path, original);
+    }
+    auto file = std::make_unique<ScriptedConfigFile>();
+    file->refuseReadWrite = file->refuseReadOnly = c.refuseOpens;
+    file->failRead = c.failRead;
+    Session s(path, std::move(file));
+    s.units.SetUnitSelection(kOtherUnits);
+
+    ConfigStatus exists = CheckConfigExists(s.store);
+    EXPECT_EQ(exists.Ok(), c.exists);
+    if (!c.exists) {
+      EXPECT_EQ(exists.errorText, "Configuration File \"tulodefw.dta\" not found  -  Aborting");
+    }
+    ConfigStatus loaded = LoadConfig(s.store, s.units, s.working);
+    EXPECT_EQ(loaded.errorText, c.message);
+    EXPECT_FALSE(s.store.IsOpen());
+    EXPECT_EQ(s.units.GetUnitSelection(), kOtherUnits);  // the units module was not touched
+    if (c.size) {
+      EXPECT_EQ(ReadBytes(path), original);
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(path));  // not created either
+    }
+  }
+}
+
+TEST(Config, BytesAfterTheRecordAreKept) {
+  TempDir dir;
+  const std::string path = dir.File("tulodefw.dta");
+  Bytes original = PatternRecord();
+  for (int i = 0; i < 100; ++i) original.push_back(static_cast<std::uint8_t>(0xF0 ^ i));
+  WriteBytes(path, original);
+  Session s(path);
+  ASSERT_TRUE(LoadConfig(s.store, s.units, s.working).Ok());
+  EXPECT_TRUE(s.Close());
+  Bytes now = ReadBytes(path);
+  ASSERT_EQ(now.size(), original.size());
+  EXPECT_TRUE(SameReservedBytes(now, original));
+  EXPECT_EQ(now[656], 0x05);
+  EXPECT_TRUE(std::equal(now.begin() + kConfigRecordSize, now.end(), original.begin() + kConfigRecordSize));
+}
+
+TEST(FakePlatform, FailsOnAQuestionWithNoAnswerQueued) {
+  FakePlatform platform;
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(platform.Confirm(kSaveUnitsQuestion, true), Answer::kCancel),
+                          "unexpected question");
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(platform.Confirm(kCannotSaveQuestion, false), Answer::kNo),
+                          "unexpected question");
+  EXPECT_EQ(platform.questions.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tulo
