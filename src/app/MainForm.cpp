@@ -27,7 +27,9 @@ const char* const kSearchFailed = " Conditions are out of Allowable Range ";
 constexpr int kSearchItems[] = {15, 16, 18};
 constexpr int kGivenItems[] = {34, 35};
 
-std::string FieldText(long double x) { return TrimZeros(FormatFieldNumber(x)); }
+std::string FieldText(long double x) {
+  return TrimZeros(FormatFieldNumber(x));
+}
 
 // "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
 std::string ListEntry(UnitSettings& units, int item) {
@@ -120,11 +122,16 @@ void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
 
 EditField& MainForm::FieldOf(Field field) {
   switch (field) {
-    case Field::kTemperature: return TemperatureInput;
-    case Field::kPressure: return PressureInput;
-    case Field::kWetSteam: return WetSteamInput;
-    case Field::kSearchBox: return SearchBox;
-    case Field::kTempOrPressBox: return TempOrPressBox;
+    case Field::kTemperature:
+      return TemperatureInput;
+    case Field::kPressure:
+      return PressureInput;
+    case Field::kWetSteam:
+      return WetSteamInput;
+    case Field::kSearchBox:
+      return SearchBox;
+    case Field::kTempOrPressBox:
+      return TempOrPressBox;
   }
   return TemperatureInput;
 }
@@ -134,14 +141,21 @@ void MainForm::WriteField(Field field, const std::string& text) {
   FieldOf(field).text = text;
   switch (field) {
     case Field::kTemperature:
-    case Field::kPressure: DataEntryWClick(); break;
-    case Field::kWetSteam: WetSteamInputChange(); break;
+    case Field::kPressure:
+      DataEntryWClick();
+      break;
+    case Field::kWetSteam:
+      WetSteamInputChange();
+      break;
     case Field::kSearchBox:
-    case Field::kTempOrPressBox: break;  // read when the search runs
+    case Field::kTempOrPressBox:
+      break;  // read when the search runs
   }
 }
 
-void MainForm::SetFormError(const std::string& text) { ErrorText = Utf8Left(text, 80); }
+void MainForm::SetFormError(const std::string& text) {
+  ErrorText = Utf8Left(text, 80);
+}
 
 void MainForm::ClearInputsClick() {
   Notifier n(*this);
@@ -163,7 +177,9 @@ void MainForm::SetSearchControlsEnabled(bool enabled) {
   UseWetSteam.enabled = enabled;
 }
 
-void MainForm::RunRecalculate() { Recalculate(*session_, grids_, WetSteamInput.text); }
+void MainForm::RunRecalculate() {
+  Recalculate(*session_, grids_, WetSteamInput.text);
+}
 
 // ---- Input entry ----
 
@@ -256,8 +272,8 @@ bool MainForm::Validate() {
     if (!ReadInput(PressureInput, kPressure, st.PresDisplay, st.PresKPa)) return false;
     st.InputMode = "P";
     CheckLimit(st.PresKPa > kSaturationPressureLimit,
-               "For saturation the pressure must be less than " + LimitText(kPressure, kSaturationPressureLimit) +
-                   " " + u.UnitText(kPressure),
+               "For saturation the pressure must be less than " +
+                   LimitText(kPressure, kSaturationPressureLimit) + " " + u.UnitText(kPressure),
                failed);
     pressureRange();
   } else if (hasT && !hasP) {
@@ -299,13 +315,24 @@ void MainForm::WriteHeadings() {
   const char* first = "";
   const char* second = "";
   switch (session_->state.Condition) {
-    case 3: first = "Solid"; break;
-    case 4: first = "Solid", second = "Vapour"; break;
-    case 5: first = "Liquid"; break;
-    case 6: first = "Liquid", second = "Vapour"; break;
+    case 3:
+      first = "Solid";
+      break;
+    case 4:
+      first = "Solid", second = "Vapour";
+      break;
+    case 5:
+      first = "Liquid";
+      break;
+    case 6:
+      first = "Liquid", second = "Vapour";
+      break;
     case 7:
-    case 8: first = "Vapour"; break;
-    default: break;
+    case 8:
+      first = "Vapour";
+      break;
+    default:
+      break;
   }
   VarPropGrid.SetCell(2, 0, first);
   VarPropGrid.SetCell(3, 0, second);
@@ -530,8 +557,12 @@ std::string MainForm::ResultsTextWithSpaces() const {
   return s;
 }
 
-void MainForm::WithTabs1Click() { platform_.SetClipboardText(ResultsTextWithTabs()); }
+void MainForm::WithTabs1Click() {
+  platform_.SetClipboardText(ResultsTextWithTabs());
+}
 
-void MainForm::WithSpaces1Click() { platform_.SetClipboardText(ResultsTextWithSpaces()); }
+void MainForm::WithSpaces1Click() {
+  platform_.SetClipboardText(ResultsTextWithSpaces());
+}
 
 }  // namespace tulo

@@ -55,7 +55,8 @@ class MainForm {
   static constexpr int kHelpTopic = 125;
 
   // `store` is the configuration file (by default "tulodefw.dta" in the working directory).
-  explicit MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>());
+  explicit MainForm(PlatformServices& platform,
+                    std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>());
   ~MainForm();
   MainForm(const MainForm&) = delete;
   MainForm& operator=(const MainForm&) = delete;

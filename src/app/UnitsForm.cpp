@@ -7,13 +7,14 @@
 namespace tulo {
 
 const std::array<const char*, kQuantityCount> UnitsForm::kLabels = {
-    "Temperature",   "Pressure",      "Density",  "Enthalpy",        "Entropy",           "Dipole Moment",
-    "Viscosity",     "Heat Capacity", "Thermal Conductivity", "Surface Tension", "Thermal Expansion",
-    "Compressibility"};
+    "Temperature",     "Pressure",          "Density",
+    "Enthalpy",        "Entropy",           "Dipole Moment",
+    "Viscosity",       "Heat Capacity",     "Thermal Conductivity",
+    "Surface Tension", "Thermal Expansion", "Compressibility"};
 
-const std::array<const char*, 6> UnitsForm::kOverallItems = {
-    "Pick Overall Units",  "Use SI Units",       "Use Imperial Units",
-    "Use Customary Units", "Use European Units", "Use Last Saved Units"};
+const std::array<const char*, 6> UnitsForm::kOverallItems = {"Pick Overall Units", "Use SI Units",
+                                                             "Use Imperial Units", "Use Customary Units",
+                                                             "Use European Units", "Use Last Saved Units"};
 
 UnitsForm::UnitsForm(MainForm& main) : main_(main) {
   for (int q = 0; q < kQuantityCount; ++q) {
@@ -62,12 +63,23 @@ void UnitsForm::SelectOverall(int index) {
 
 void UnitsForm::OverComboBoxChange() {
   switch (OverComboBox.itemIndex) {
-    case 1: SetLists(PresetSelection(UnitPreset::kSI)); break;
-    case 2: SetLists(PresetSelection(UnitPreset::kImperial)); break;
-    case 3: SetLists(PresetSelection(UnitPreset::kCustomary)); break;
-    case 4: SetLists(PresetSelection(UnitPreset::kEuropean)); break;
-    case 5: SetLists(main_.config().Record().SavedUnits); break;  // as read at start-up
-    default: break;
+    case 1:
+      SetLists(PresetSelection(UnitPreset::kSI));
+      break;
+    case 2:
+      SetLists(PresetSelection(UnitPreset::kImperial));
+      break;
+    case 3:
+      SetLists(PresetSelection(UnitPreset::kCustomary));
+      break;
+    case 4:
+      SetLists(PresetSelection(UnitPreset::kEuropean));
+      break;
+    case 5:
+      SetLists(main_.config().Record().SavedUnits);
+      break;  // as read at start-up
+    default:
+      break;
   }
   Changed();
 }
@@ -82,8 +94,11 @@ void UnitsForm::UnitsOkClick() {
   s.units.SetUnitSelection(ListSelection());
   main_.SetInputCaptions(28, 25);
   // Each write runs the input entry, as if the user had typed the value in the new unit.
-  if (hasT) main_.WriteField(Field::kTemperature, TrimZeros(FormatFieldNumber(s.units.ToDisplay(kTemperature, tempK))));
-  if (hasP) main_.WriteField(Field::kPressure, TrimZeros(FormatFieldNumber(s.units.ToDisplay(kPressure, presKPa))));
+  if (hasT)
+    main_.WriteField(Field::kTemperature,
+                     TrimZeros(FormatFieldNumber(s.units.ToDisplay(kTemperature, tempK))));
+  if (hasP)
+    main_.WriteField(Field::kPressure, TrimZeros(FormatFieldNumber(s.units.ToDisplay(kPressure, presKPa))));
   Visible = false;
   Changed();
 }

@@ -27,9 +27,9 @@ class UnitsForm {
   ComboBox OverComboBox;
   bool Visible = false;
 
-  void Show();                          // the "&Units" menu command
-  void SelectUnit(int q, int index);    // the user picks an entry of list q
-  void SelectOverall(int index);        // the user picks an overall entry
+  void Show();                        // the "&Units" menu command
+  void SelectUnit(int q, int index);  // the user picks an entry of list q
+  void SelectOverall(int index);      // the user picks an overall entry
   void OverComboBoxChange();
   void UnitsOkClick();
   void UnitsCancelClick();

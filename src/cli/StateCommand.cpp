@@ -30,7 +30,8 @@ struct Options {
   std::map<std::string, bool> flags;
 };
 
-std::optional<Options> ParseOptions(const Args& args, const std::map<std::string, bool>& known, std::string& error) {
+std::optional<Options> ParseOptions(const Args& args, const std::map<std::string, bool>& known,
+                                    std::string& error) {
   Options o;
   for (std::size_t i = 0; i < args.size(); ++i) {
     auto k = known.find(args[i]);
@@ -43,7 +44,8 @@ std::optional<Options> ParseOptions(const Args& args, const std::map<std::string
         error = args[i] + " needs a value";
         return std::nullopt;
       }
-      o.values[args[i]] = args[++i];
+      o.values[args[i]] = args[i + 1];
+      ++i;
     } else {
       o.flags[args[i]] = true;
     }
@@ -62,8 +64,6 @@ std::string ToLf(const std::string& crlf) {
 std::string GridText(const StringGrid& grid, bool tabs, const std::vector<std::size_t>& widths) {
   std::string s;
   for (int r = 0; r < grid.RowCount(); ++r) {
-    bool empty = true;
-    for (int c = 0; c < grid.ColCount(); ++c) empty = empty && grid.Cell(c, r).empty();
     for (int c = 0; c < grid.ColCount(); ++c) {
       const std::string& cell = grid.Cell(c, r);
       bool last = c == grid.ColCount() - 1;
@@ -74,7 +74,6 @@ std::string GridText(const StringGrid& grid, bool tabs, const std::vector<std::s
         s += last ? cell : PadRight(cell, widths[c]);
       }
     }
-    (void)empty;
     s += "\n";
   }
   return s;
@@ -109,8 +108,13 @@ std::string Results(MainForm& form, bool tabs) {
 int StateCommand(const Args& args) {
   std::string error;
   auto o = ParseOptions(args,
-                        {{"-T", true}, {"-P", true}, {"--units", true}, {"--quality", true}, {"--layout", true},
-                         {"--wet", false}, {"--fixed", false}},
+                        {{"-T", true},
+                         {"-P", true},
+                         {"--units", true},
+                         {"--quality", true},
+                         {"--layout", true},
+                         {"--wet", false},
+                         {"--fixed", false}},
                         error);
   if (!o) return Usage(error);
   bool layoutOk = true;
@@ -135,8 +139,8 @@ int StateCommand(const Args& args) {
     return 2;
   }
   std::string out = Results(form, tabs);
-  if (o->flags.count("--wet")) out += "\n" + GridText(form.WetPropGrid, tabs, {30, 13, 13, 13});
-  if (o->flags.count("--fixed")) out += "\n" + GridText(form.FixPropGrid, tabs, {30, 13});
+  if (o->flags.count("--wet")) out.append("\n").append(GridText(form.WetPropGrid, tabs, {30, 13, 13, 13}));
+  if (o->flags.count("--fixed")) out.append("\n").append(GridText(form.FixPropGrid, tabs, {30, 13}));
   std::cout << out;
   return platform.messages > 0 ? 2 : 0;
 }
@@ -144,8 +148,12 @@ int StateCommand(const Args& args) {
 int SearchCommand(const Args& args) {
   std::string error;
   auto o = ParseOptions(args,
-                        {{"--property", true}, {"--value", true}, {"--given", true}, {"--at", true},
-                         {"--units", true}, {"--layout", true}},
+                        {{"--property", true},
+                         {"--value", true},
+                         {"--given", true},
+                         {"--at", true},
+                         {"--units", true},
+                         {"--layout", true}},
                         error);
   if (!o) return Usage(error);
   for (const char* name : {"--property", "--value", "--given", "--at"})
@@ -174,7 +182,9 @@ int SearchCommand(const Args& args) {
   if (platform.messages > messagesBefore) return 3;
   std::string out = Results(form, tabs);
   if (form.session().state.Condition == 6)
-    out += (tabs ? std::string("Steam Quality=\t") : PadRight("Steam Quality=", 30)) + form.WetSteamInput.text + "\n";
+    out.append(tabs ? std::string("Steam Quality=\t") : PadRight("Steam Quality=", 30))
+        .append(form.WetSteamInput.text)
+        .append("\n");
   std::cout << out;
   return 0;
 }

@@ -8,12 +8,20 @@
 namespace tulo {
 namespace {
 
-double Stored(long double x) { return static_cast<double>(R6(x)); }
+double Stored(long double x) {
+  return static_cast<double>(R6(x));
+}
 
 // The internal and display value of quantity q (0 temperature, 1 pressure).
-double& InternalOf(CalcState& st, int q) { return q == kTemperature ? st.TempK : st.PresKPa; }
-double& DisplayOf(CalcState& st, int q) { return q == kTemperature ? st.TempDisplay : st.PresDisplay; }
-double& PreviousOf(CalcState& st, int q) { return q == kTemperature ? st.PrevTempK : st.PrevPresKPa; }
+double& InternalOf(CalcState& st, int q) {
+  return q == kTemperature ? st.TempK : st.PresKPa;
+}
+double& DisplayOf(CalcState& st, int q) {
+  return q == kTemperature ? st.TempDisplay : st.PresDisplay;
+}
+double& PreviousOf(CalcState& st, int q) {
+  return q == kTemperature ? st.PrevTempK : st.PrevPresKPa;
+}
 
 std::string CellText(Session& s, int item, int phase) {
   std::string text;
@@ -25,8 +33,10 @@ std::string CellText(Session& s, int item, int phase) {
 // The reference values of the steam search: enthalpy, entropy and density of the state shown,
 // whatever the calculators' status (a failed value is 0).
 void KeepReference(Session& s, int item, int phase) {
-  double* ref = item == 15 ? &s.state.RefEnthalpy : item == 16 ? &s.state.RefEntropy
-                : item == 18 ? &s.state.RefDensity : nullptr;
+  double* ref = item == 15   ? &s.state.RefEnthalpy
+                : item == 16 ? &s.state.RefEntropy
+                : item == 18 ? &s.state.RefDensity
+                             : nullptr;
   PropertyCalculator* calc = s.calculators.VarPropCalc(item);
   if (ref == nullptr || calc == nullptr) return;
   std::uint8_t status = kValid;
@@ -40,7 +50,8 @@ void FillRows(Session& s, StringGrid& grid, std::span<const std::uint8_t> items,
     if (row >= grid.RowCount()) break;
     grid.SetCell(0, row, PropName(item));
     grid.SetCell(1, row, s.units.UnitText(PropQuantity(item)));
-    for (std::size_t i = 0; i < phases.size(); ++i) grid.SetCell(2 + static_cast<int>(i), row, CellText(s, item, phases[i]));
+    for (std::size_t i = 0; i < phases.size(); ++i)
+      grid.SetCell(2 + static_cast<int>(i), row, CellText(s, item, phases[i]));
     if (referencePhase >= 0) KeepReference(s, item, referencePhase);
     ++row;
   }
@@ -76,7 +87,8 @@ void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
   // become what the displayed texts denote.
   int given = st.SatGivenTemperature ? kTemperature : kPressure;
   int derived = st.SatGivenTemperature ? kPressure : kTemperature;
-  if (InternalOf(st, derived) > 0.0) DisplayOf(st, derived) = Stored(s.units.ToDisplay(derived, InternalOf(st, derived)));
+  if (InternalOf(st, derived) > 0.0)
+    DisplayOf(st, derived) = Stored(s.units.ToDisplay(derived, InternalOf(st, derived)));
   if (firstRun) {
     RefreshQuantity(s, given);
   } else {
@@ -103,8 +115,11 @@ void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
     case 3:
     case 5:
     case 7:
-    case 8: FillSinglePhaseGrid(s, grids.var); break;
-    default: break;
+    case 8:
+      FillSinglePhaseGrid(s, grids.var);
+      break;
+    default:
+      break;
   }
   s.state.PrevTempK = s.state.TempK;
   s.state.PrevPresKPa = s.state.PresKPa;

@@ -127,7 +127,9 @@ class Search {
     SingleInterval(kPLow, F(kNoPhase, kPLow), Psat, F(kSatVapour, Psat));
   }
 
-  void SingleInterval(long double A, long double fA, long double B) { SingleInterval(A, fA, B, F(kNoPhase, B)); }
+  void SingleInterval(long double A, long double fA, long double B) {
+    SingleInterval(A, fA, B, F(kNoPhase, B));
+  }
   void SingleInterval(long double A, long double fA, long double B, long double fB) {
     if (!Between(r_.target, fA, fB)) {
       found_ = false;
@@ -143,8 +145,8 @@ class Search {
     x_ = x;
     F(kNoPhase, x);  // sets the condition of the answer
     long double y = r_.target;
-    long double quality = r_.searchItem == 18 ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
-                                              : 100.0L * (y - fL) / (fV - fL);
+    long double quality =
+        r_.searchItem == 18 ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV) : 100.0L * (y - fL) / (fV - fL);
     s_.steamQuality = static_cast<double>(R6(quality));
     if (!std::isfinite(s_.steamQuality)) found_ = false;
   }
@@ -196,8 +198,10 @@ class Search {
       fA = F(kNoPhase, A);
     }
     x_ = x;
-    if (std::isfinite(x)) F(kNoPhase, x);  // the condition belongs to the answer
-    else found_ = false;
+    if (std::isfinite(x))
+      F(kNoPhase, x);  // the condition belongs to the answer
+    else
+      found_ = false;
   }
 
   Session& s_;
@@ -214,8 +218,12 @@ long double Interpolate(long double target, long double y1, long double x1, long
   return R6(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
 }
 
-bool Between(long double x, long double a, long double b) { return std::min(a, b) <= x && x <= std::max(a, b); }
+bool Between(long double x, long double a, long double b) {
+  return std::min(a, b) <= x && x <= std::max(a, b);
+}
 
-SearchAnswer SearchRegion(Session& s, const SearchRequest& request) { return Search(s, request).Run(); }
+SearchAnswer SearchRegion(Session& s, const SearchRequest& request) {
+  return Search(s, request).Run();
+}
 
 }  // namespace tulo
