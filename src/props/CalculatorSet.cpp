@@ -18,16 +18,16 @@ constexpr CalculatorFactory kFactories[kCalculatorCount] = {
     nullptr,                       // 17 Internal Energy
     nullptr,                       // 18 Density / Volume
     nullptr,                       // 19 Enthalpy of Vapourisation
-    nullptr,                       // 21 Viscosity
-    nullptr,                       // 22 Heat Capacity @ Const Press
-    nullptr,                       // 23 Thermal Conductivity
-    nullptr,                       // 24 Surface Tension
+    MakeViscosityCalc,             // 21 Viscosity
+    MakeHeatCapacityCalc,          // 22 Heat Capacity @ Const Press
+    MakeThermalConductivityCalc,   // 23 Thermal Conductivity
+    MakeSurfaceTensionCalc,        // 24 Surface Tension
     nullptr,                       // 25 Thermal Expansion Coefficient
-    nullptr,                       // 26 Isothermal Compressibility
-    nullptr,                       // 27 Isentropic Expansion Coeff
+    MakeIsothermalCompressibilityCalc,  // 26 Isothermal Compressibility
+    MakeIsentropicCoeffCalc,       // 27 Isentropic Expansion Coeff
     nullptr,                       // 28 Compressibility Factor "Z"
-    nullptr,                       // 29 Dielectric Constant
-    nullptr,                       // 30 Refractive Index
+    MakeDielectricConstantCalc,    // 29 Dielectric Constant
+    MakeRefractiveIndexCalc,       // 30 Refractive Index
     MakeMeltingPointCalc,          // 31 Melting Point (@ pressure)
     MakeBoilingPointCalc,          // 32 Boiling Point (@ pressure)
 };
