@@ -6,6 +6,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
+#include "props/PowerTerms.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -22,17 +23,18 @@ constexpr long double kEpsilon[4][7] = {
 };
 
 long double Permittivity(long double T, long double P) {
-  const double x = GenPower(P, 0.5L);
-  const double x2 = static_cast<long double>(x) * x;
-  const double x3 = static_cast<long double>(x2) * x;
+  long double row[4];  // 1, x, x^2, x^3 with x = P^0.5
+  DoublePowers(GenPower(P, 0.5L), row);
   const double t = 649.0L - T;
-  const double t2 = static_cast<long double>(t) * t;
-  const double t3 = static_cast<long double>(t2) * t;
-  const double t4 = static_cast<long double>(t3) * t;
-  const double tm12 = GenPower(t, -1.2L);
-  const double tm5 = GenPower(t, -5.0L);
-  const long double row[4] = {1.0L, x, x2, x3};
-  const long double col[7] = {1.0L, t, t2, t3, t4, tm12, tm5};
+  long double p[5];  // 1, t .. t^4
+  DoublePowers(t, p);
+  const long double col[7] = {1.0L,
+                              p[1],
+                              p[2],
+                              p[3],
+                              p[4],
+                              static_cast<double>(GenPower(t, -1.2L)),
+                              static_cast<double>(GenPower(t, -5.0L))};
   return DoubleSeries(kEpsilon, row, col);
 }
 

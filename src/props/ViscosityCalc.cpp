@@ -77,43 +77,51 @@ long double DiluteViscosity(long double T) {
   return Series(kMuDilute, terms);
 }
 
+// t^10 = t.t^3.t^3.t^3 and t^13 = t^3.t^10 of the liquid fits, from t and t^3; held in double.
+struct HighPowers {
+  HighPowers(double t, double t3)
+      : t10(static_cast<long double>(t) * t3 * t3 * t3), t13(static_cast<long double>(t3) * t10) {}
+  double t10;
+  double t13;
+};
+
 long double SatLiquidViscosity(long double T) {
   const double t = 647.3L - T;
-  const double t001 = GenPower(t, 0.01L);
-  const double t2 = static_cast<long double>(t) * t;
-  const double t3 = static_cast<long double>(t2) * t;
-  const double t10 = static_cast<long double>(t) * t3 * t3 * t3;
-  const double t13 = static_cast<long double>(t3) * t10;
-  const long double terms[7] = {1.0L, t, t001, t2, t3, t10, t13};
+  long double p[4];  // 1, t, t^2, t^3
+  DoublePowers(t, p);
+  const HighPowers high(t, p[3]);
+  const long double terms[7] = {1.0L,     t,       static_cast<double>(GenPower(t, 0.01L)), p[2], p[3],
+                                high.t10, high.t13};
   return std::exp(Series(kLnMuSatLiquid, terms));
 }
 
 long double SatVapourViscosity(long double T) {
   if (T < kDiluteSatVapourTMax) return DiluteViscosity(T);
   const double t = 647.3L - T;
-  const double t02 = GenPower(t, 0.2L);
-  const double t04 = GenPower(t, 0.4L);
-  const double t08 = GenPower(t, 0.8L);
-  const double t2 = static_cast<long double>(t) * t;
-  const double t3 = static_cast<long double>(t2) * t;
-  const double t4 = static_cast<long double>(t3) * t;
-  const double t5 = static_cast<long double>(t4) * t;
-  const long double terms[9] = {1.0L, t, t02, t04, t08, t2, t3, t4, t5};
+  long double p[6];  // 1, t .. t^5
+  DoublePowers(t, p);
+  const long double terms[9] = {1.0L,
+                                t,
+                                static_cast<double>(GenPower(t, 0.2L)),
+                                static_cast<double>(GenPower(t, 0.4L)),
+                                static_cast<double>(GenPower(t, 0.8L)),
+                                p[2],
+                                p[3],
+                                p[4],
+                                p[5]};
   return Series(kMuSatVapour, terms);
 }
 
 // Sub-cooled liquid; sets status 2 near the pole of the D row.
 long double LiquidViscosity(std::uint8_t& status, long double T, long double P) {
   const double t = 648.5L - T;
-  const double t074 = GenPower(t, 0.74L);
-  const double t2 = static_cast<long double>(t) * t;
-  const double t3 = static_cast<long double>(t2) * t;
-  const double t10 = static_cast<long double>(t) * t3 * t3 * t3;
-  const double t13 = static_cast<long double>(t3) * t10;
-  const double P2 = P * P;
+  long double p[4];  // 1, t, t^2, t^3
+  DoublePowers(t, p);
+  const HighPowers high(t, p[3]);
+  const long double col[7] = {1.0L,    static_cast<double>(GenPower(t, 0.74L)), t, p[2], p[3], high.t10,
+                              high.t13};
   const double D = GenPower(std::fabs(P - 22090.0L), -4.5L);  // 0 at exactly 22090 kPa
-  const long double col[7] = {1.0L, t074, t, t2, t3, t10, t13};
-  const long double row[4] = {1.0L, P, P2, D};
+  const long double row[4] = {1.0L, P, static_cast<double>(P * P), D};
   // Written so that a NaN fails the test too.
   if (!(std::fabs(D * Series(kLnMuLiquid[kDRow], col)) <= kPoleTermMax)) {
     status = kOutOfRange;
@@ -125,31 +133,23 @@ long double LiquidViscosity(std::uint8_t& status, long double T, long double P) 
 
 // q(P) of the dense-fluid term, by pressure band.
 long double DenseQ(long double P) {
-  const double P2 = P * P;
+  long double p[5];  // 1, P .. P^4
+  DoublePowers(P, p);
   if (P < kQLowPMax) {
-    const long double terms[2] = {P, P2};
+    const long double terms[2] = {p[1], p[2]};
     return Series(kQLow, terms);
   }
-  if (P < kQMidPMax) {
-    const double P3 = static_cast<long double>(P2) * P;
-    const double P4 = static_cast<long double>(P3) * P;
-    const long double terms[5] = {1.0L, P, P2, P3, P4};
-    return Series(kQMid, terms);
-  }
-  const long double terms[3] = {1.0L, P, P2};
+  if (P < kQMidPMax) return Series(kQMid, p);
+  const long double terms[3] = {p[0], p[1], p[2]};
   return Series(kQHigh, terms);
 }
 
 // Vapour and super critical fluid from 647.3 K: the dense-fluid correlation.
 long double DenseViscosity(long double T, long double P) {
-  const double y = GenPower(T, -5.0L);
-  const double y2 = static_cast<long double>(y) * y;
-  const double y3 = static_cast<long double>(y2) * y;
-  const double y4 = static_cast<long double>(y3) * y;
-  const double P2 = P * P;
-  const double P3 = static_cast<long double>(P2) * P;
-  const long double row[4] = {1.0L, P, P2, P3};
-  const long double col[5] = {1.0L, y, y2, y3, y4};
+  long double row[4];  // 1, P .. P^3
+  long double col[5];  // 1, y .. y^4 with y = T^-5
+  DoublePowers(P, row);
+  DoublePowers(GenPower(T, -5.0L), col);
   double K = 0.0;
   if (P > kDenseTermPMin) {
     const double q = DenseQ(P);
