@@ -13,19 +13,19 @@ constexpr int kItemOfCreationIndex[kCalculatorCount] = {20, 33, 15, 16, 17, 18, 
 constexpr CalculatorFactory kFactories[kCalculatorCount] = {
     MakeSatPressureCalc,           // 20 Saturation Pressure
     MakeSatTemperatureCalc,        // 33 Saturation Temperature
-    nullptr,                       // 15 Enthalpy
-    nullptr,                       // 16 Entropy
-    nullptr,                       // 17 Internal Energy
-    nullptr,                       // 18 Density / Volume
-    nullptr,                       // 19 Enthalpy of Vapourisation
+    MakeEnthalpyCalc,              // 15 Enthalpy
+    MakeEntropyCalc,               // 16 Entropy
+    MakeInternalEnergyCalc,        // 17 Internal Energy
+    MakeDensityCalc,               // 18 Density / Volume
+    MakeVaporisationEnthalpyCalc,  // 19 Enthalpy of Vapourisation
     nullptr,                       // 21 Viscosity
     nullptr,                       // 22 Heat Capacity @ Const Press
     nullptr,                       // 23 Thermal Conductivity
     nullptr,                       // 24 Surface Tension
-    nullptr,                       // 25 Thermal Expansion Coefficient
+    MakeThermalExpansionCalc,      // 25 Thermal Expansion Coefficient
     nullptr,                       // 26 Isothermal Compressibility
     nullptr,                       // 27 Isentropic Expansion Coeff
-    nullptr,                       // 28 Compressibility Factor "Z"
+    MakeCompressibilityFactorCalc, // 28 Compressibility Factor "Z"
     nullptr,                       // 29 Dielectric Constant
     nullptr,                       // 30 Refractive Index
     MakeMeltingPointCalc,          // 31 Melting Point (@ pressure)
