@@ -7,6 +7,13 @@ namespace tulo {
 
 std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorSet& set, CalcContext& ctx);
 std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx);
 std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorSet& set, CalcContext& ctx);
 std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorSet& set, CalcContext& ctx);
 std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx);
