@@ -43,6 +43,11 @@ TEST(PressureIntegral, PassesAndPointsByIntegrand) {
        "quadratic, absolute test"},
       // An end spike halves the integral on every pass: all eleven passes run.
       {[](long double p) { return 1.0L / (p + 1e-12L); }, 0, 1, 0.0L, 0, 0, 4097, "never settles"},
+      // The running sum is held as Real6: a quarter of its last unit added 4095 times is lost
+      // each time. The integral halves on every pass, so all passes run; held in extended, the
+      // sum would end near 2^30 + 2 and the integral near 2^20 + 2^-9.
+      {[](long double p) { return p == 2 ? 1073741824.0L : 1.0L / 2048; }, 0, 4, 0.0L, 1048576, 0, 4097,
+       "sum held as Real6"},
       // Downwards (P below the saturation pressure) the step is negative.
       {[](long double) { return 1.0L; }, 500, 100, 0.05L, -400, 0, 9, "downwards"},
   };

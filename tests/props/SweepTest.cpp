@@ -65,5 +65,29 @@ TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
   EXPECT_GT(calls, 0);
 }
 
+// Just above the critical temperature the saturated formulas would need fractional powers of a
+// negative number: those calls end out of range, never with a number.
+TEST(Sweep, SaturatedPhasesJustAboveTheCriticalTemperatureAreOutOfRange) {
+  struct Case {
+    int item;
+    int phase;
+  };
+  const Case cases[] = {
+      {kEnthalpyItem, 1},       {kEnthalpyItem, 2},       {kEnthalpyItem, 6},  {kEnthalpyItem, 9},
+      {kEntropyItem, 1},        {kEntropyItem, 2},        {kEntropyItem, 9},   {kInternalEnergyItem, 1},
+      {kInternalEnergyItem, 2}, {kInternalEnergyItem, 9}, {kDensityItem, 1},   {kDensityItem, 2},
+      {kDensityItem, 9},        {kVaporisationItem, 1},   {kExpansionItem, 1}, {kZItem, 2},
+  };
+  for (long double T : {647.295L, 647.3L}) {
+    for (const auto& c : cases) {
+      CorrelationSession s(6);
+      s.quality = 50;
+      EXPECT_EQ(s.Eval(c.item, c.phase, T, 22100).status, 2) << "item " << c.item << " phase " << c.phase;
+      EXPECT_EQ(s.Text(c.item, c.phase, T, 22100), "Out of Range")
+          << "item " << c.item << " phase " << c.phase;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tulo::testing
