@@ -11,25 +11,25 @@ constexpr int kItemOfCreationIndex[kCalculatorCount] = {20, 33, 15, 16, 17, 18, 
                                                         24, 25, 26, 27, 28, 29, 30, 31, 32};
 
 constexpr CalculatorFactory kFactories[kCalculatorCount] = {
-    MakeSatPressureCalc,     // 20 Saturation Pressure
-    MakeSatTemperatureCalc,  // 33 Saturation Temperature
-    nullptr,                 // 15 Enthalpy
-    nullptr,                 // 16 Entropy
-    nullptr,                 // 17 Internal Energy
-    nullptr,                 // 18 Density / Volume
-    nullptr,                 // 19 Enthalpy of Vapourisation
-    nullptr,                 // 21 Viscosity
-    nullptr,                 // 22 Heat Capacity @ Const Press
-    nullptr,                 // 23 Thermal Conductivity
-    nullptr,                 // 24 Surface Tension
-    nullptr,                 // 25 Thermal Expansion Coefficient
-    nullptr,                 // 26 Isothermal Compressibility
-    nullptr,                 // 27 Isentropic Expansion Coeff
-    nullptr,                 // 28 Compressibility Factor "Z"
-    nullptr,                 // 29 Dielectric Constant
-    nullptr,                 // 30 Refractive Index
-    MakeMeltingPointCalc,    // 31 Melting Point (@ pressure)
-    MakeBoilingPointCalc,    // 32 Boiling Point (@ pressure)
+    MakeSatPressureCalc,                // 20 Saturation Pressure
+    MakeSatTemperatureCalc,             // 33 Saturation Temperature
+    MakeEnthalpyCalc,                   // 15 Enthalpy
+    MakeEntropyCalc,                    // 16 Entropy
+    MakeInternalEnergyCalc,             // 17 Internal Energy
+    MakeDensityCalc,                    // 18 Density / Volume
+    MakeVaporisationEnthalpyCalc,       // 19 Enthalpy of Vapourisation
+    MakeViscosityCalc,                  // 21 Viscosity
+    MakeHeatCapacityCalc,               // 22 Heat Capacity @ Const Press
+    MakeThermalConductivityCalc,        // 23 Thermal Conductivity
+    MakeSurfaceTensionCalc,             // 24 Surface Tension
+    MakeThermalExpansionCalc,           // 25 Thermal Expansion Coefficient
+    MakeIsothermalCompressibilityCalc,  // 26 Isothermal Compressibility
+    MakeIsentropicCoeffCalc,            // 27 Isentropic Expansion Coeff
+    MakeCompressibilityFactorCalc,      // 28 Compressibility Factor "Z"
+    MakeDielectricConstantCalc,         // 29 Dielectric Constant
+    MakeRefractiveIndexCalc,            // 30 Refractive Index
+    MakeMeltingPointCalc,               // 31 Melting Point (@ pressure)
+    MakeBoilingPointCalc,               // 32 Boiling Point (@ pressure)
 };
 
 }  // namespace
@@ -47,9 +47,7 @@ int CalculatorSet::CreationIndexOf(int item) {
   return -1;
 }
 
-PropertyCalculator* CalculatorSet::VarPropCalc(int item) const {
-  return Created(CreationIndexOf(item));
-}
+PropertyCalculator* CalculatorSet::VarPropCalc(int item) const { return Created(CreationIndexOf(item)); }
 
 PropertyCalculator* CalculatorSet::Created(int index) const {
   if (index < 0 || index >= kCalculatorCount) return nullptr;

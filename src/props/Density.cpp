@@ -1,0 +1,139 @@
+// Density of ice, liquid water, vapour and wet steam, kg/m3. Superheated and super critical
+// densities come from the compressibility factor through the gas law.
+
+#include "common/Power.h"
+#include "common/Real6.h"
+#include "props/Calculators.h"
+#include "props/PowerChain.h"
+#include "props/Series.h"
+
+namespace tulo {
+namespace {
+
+const long double kVapourPMax = R6(100000.0L);
+const long double kVapourTMax = R6(1274.0L);
+
+// Saturated liquid. Terms: 1, th, th^0.8, th^0.83, th^0.9, th^2 ... th^8 with th = 647.29 - T.
+constexpr long double kSatLiquidRho[12] = {
+    315.432L,     -1026.2097L,  11260.0184L,   -16948.0281L,  6795.2635L,  0.09300897L,
+    -0.00027007L, 6.42106e-07L, -2.40572e-10L, -3.49752e-12L, 9.1488e-15L, -7.44227e-18L,
+};
+
+// Compressibility of saturated vapour in powers 0..7 of r = (647.29 - T)^0.5.
+constexpr long double kSatVapourZ[8] = {
+    0.235122106L,    0.0608200024L,    -0.00199499197L, 0.000191817137L,
+    3.88084074e-06L, -1.67235367e-06L, 7.42692921e-08L, -9.46060641e-10L,
+};
+
+// Sub-cooled liquid: rows q^0..q^3 with q = P^0.7, columns T^0..T^5.
+constexpr long double kSubCooled[4][6] = {
+    {6915.487L, -81.43682L, 0.44081377L, -0.00116847783L, 1.51349e-06L, -7.712383e-10L},
+    {0.4379346L, 0.002828503L, -6.033844e-05L, 2.725995e-07L, -4.922155e-10L, 3.174859e-13L},
+    {-0.0033074192L, 3.780877e-05L, -1.6459363e-07L, 3.377699e-10L, -3.203552e-13L, 1.077076e-16L},
+    {8.167228e-07L, -9.681439e-09L, 4.435623e-11L, -9.795766e-14L, 1.03866e-16L, -4.205393e-20L},
+};
+
+// kg.K/kJ: rho = P / (Z R T) with R = 1/2.16673 kJ/(kg.K).
+constexpr long double kInverseGasConstant = 2.16673L;
+
+class DensityCalc final : public PropertyCalculator {
+ public:
+  DensityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 2, CacheKey::kAll) {}
+
+ protected:
+  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+    switch (phase) {
+      case kSatSolid:
+      case kSubCooledSolid:
+        status = kValid;
+        return Ice(T);
+      case kSatLiquid:
+        status = kValid;
+        return SaturatedLiquid(T);
+      case kSatVapour:
+        status = kValid;
+        return SaturatedVapour(T, P);
+      case kSubCooledLiquid:
+        status = kValid;
+        return SubCooledLiquid(T, P);
+      case kSuperheated:
+      case kSuperCritical:
+        return FromCompressibility(phase, status, T, P);
+      case kWetSteam:
+        return WetSteam(status, T, P);
+      default:
+        status = kNotGiven;
+        return 0.0L;
+    }
+  }
+
+ private:
+  static long double Ice(long double T) {
+    long double T2 = R6(T * T);
+    return 941.892L - 0.0353808L * T - 0.000205756L * T2;
+  }
+
+  // Only T is used. Above 647.29 K th is negative and its fractional powers are not defined.
+  static long double SaturatedLiquid(long double T) {
+    long double th = R6(647.29L - T);
+    auto p = R6Powers<8>(th);
+    const long double term[12] = {1.0L,
+                                  th,
+                                  R6(GenPower(th, 0.8L)),
+                                  R6(GenPower(th, 0.83L)),
+                                  R6(GenPower(th, 0.9L)),
+                                  p[2],
+                                  p[3],
+                                  p[4],
+                                  p[5],
+                                  p[6],
+                                  p[7],
+                                  p[8]};
+    return Series(kSatLiquidRho, term);
+  }
+
+  // P is taken as the saturation pressure of T.
+  static long double SaturatedVapour(long double T, long double P) {
+    long double r = R6(GenPower(647.29L - T, 0.5L));
+    auto p = R6Powers<7>(r);
+    const long double term[8] = {p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]};
+    long double Z = Series(kSatVapourZ, term);
+    return kInverseGasConstant * P / (T * Z);
+  }
+
+  static long double SubCooledLiquid(long double T, long double P) {
+    auto q = R6Powers<3>(R6(GenPower(P, 0.7L)));
+    auto t = R6Powers<5>(T);
+    const long double row[4] = {q[0], q[1], q[2], q[3]};
+    const long double col[6] = {t[0], t[1], t[2], t[3], t[4], t[5]};
+    return DoubleSeries(kSubCooled, row, col);
+  }
+
+  long double FromCompressibility(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+    if (P > kVapourPMax || T > kVapourTMax) {
+      status = kOutOfRange;
+      return 0.0L;
+    }
+    long double Z = Ask(28, phase, status, T, P);
+    if (status != kValid) return 0.0L;
+    return kInverseGasConstant * P / (Z * T);
+  }
+
+  // Specific volumes mixed by mass; the vapour side at the given (saturation) pressure.
+  long double WetSteam(std::uint8_t& status, long double T, long double P) {
+    long double x = ctx_.steamQuality;
+    long double liquid = Ask(18, kSatLiquid, status, T, 0.0L);
+    if (status != kValid) return 0.0L;
+    long double vapour = Ask(18, kSatVapour, status, T, P);
+    if (status != kValid) return 0.0L;
+    return 100.0L / ((100.0L - x) / liquid + x / vapour);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorSet& set, CalcContext& ctx) {
+  return std::make_unique<DensityCalc>(set, ctx);
+}
+
+}  // namespace tulo

@@ -1,0 +1,120 @@
+// Isobaric specific heat capacity (kJ/kg.K): closed fits for ice, liquid and saturated vapour; for
+// superheated vapour and super critical fluid the slope of the enthalpy along the isobar.
+//
+// Every power is rounded to Real6 when it is formed: integer powers by successive products,
+// fractional ones by GenPower.
+
+#include <cmath>
+
+#include "common/Power.h"
+#include "common/Real6.h"
+#include "props/Calculators.h"
+#include "props/PowerTerms.h"
+#include "props/Series.h"
+
+namespace tulo {
+namespace {
+
+const long double kLiquidTMax = R6(635.0L);
+const long double kSatVapourTMax = R6(622.0L);
+const long double kLogFormulaTMax = R6(323.0L);  // saturated vapour below it: cpv0
+const long double kVapourTMin = R6(166.0L);
+const long double kVapourTMax = R6(1273.0L);
+// Open band around the critical temperature where the enthalpy slope is not taken.
+const long double kCriticalBandLow = R6(647.2L);
+const long double kCriticalBandHigh = R6(647.4L);
+
+constexpr int kEnthalpyItem = 15;
+
+// ln cp of liquid. Rows 1, pi, pi^2 with pi = P^0.2; columns 1, tau .. tau^4 with
+// tau = (647.3 - T)^0.05.
+constexpr long double kLnCpLiquid[3][5] = {
+    {27917.773L, -84361.6651L, 95622.3779L, -48182.0712L, 9106.13537L},
+    {-6094.48882L, 18360.80834L, -20734.26344L, 10402.00746L, -1956.11131L},
+    {328.188837L, -985.783634L, 1109.249965L, -554.181967L, 103.719456L},
+};
+
+// Saturated vapour below 323 K, terms 1, L .. L^6 with L = ln T.
+constexpr long double kCpVapourLog[7] = {543.7270153L, -533.6117677L, 216.3410994L, -46.1733794L,
+                                         5.46548692L,  -0.339886266L, 0.0086741258L};
+
+// ln cp of saturated vapour from 323 K, terms 1, T .. T^5.
+constexpr long double kLnCpVapour[6] = {-94.7712618L,     1.10105659L,       -0.00503636088L,
+                                        1.140891779e-05L, -1.280351536e-08L, 5.71592837e-12L};
+
+long double IceHeatCapacity(long double T) {
+  return 0.118804L + 0.00726288L * T;
+}
+
+long double LiquidHeatCapacity(long double T, long double P) {
+  const long double tau = R6(GenPower(647.3L - T, 0.05L));
+  const long double pi = R6(GenPower(P, 0.2L));
+  long double col[5];
+  long double row[3];
+  StoredPowers(tau, col);
+  StoredPowers(pi, row);
+  return std::exp(DoubleSeries(kLnCpLiquid, row, col));
+}
+
+long double SatVapourHeatCapacity(long double T) {
+  if (T < kLogFormulaTMax) {
+    long double terms[7];
+    StoredPowers(R6(std::log(T)), terms);
+    return Series(kCpVapourLog, terms);
+  }
+  long double terms[6];
+  StoredPowers(T, terms);
+  return std::exp(Series(kLnCpVapour, terms));
+}
+
+class HeatCapacityCalc final : public PropertyCalculator {
+ public:
+  HeatCapacityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 7, CacheKey::kAll) {}
+
+ protected:
+  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+    switch (phase) {
+      case kSatSolid:
+      case kSubCooledSolid:
+        status = kValid;
+        return IceHeatCapacity(T);
+      case kSatLiquid:  // the pressure argument is used for saturated liquid too
+      case kSubCooledLiquid:
+        if (T > kLiquidTMax) break;
+        status = kValid;
+        return LiquidHeatCapacity(T, P);
+      case kSatVapour:
+        if (T > kSatVapourTMax) break;
+        status = kValid;
+        return SatVapourHeatCapacity(T);
+      case kSuperheated:
+      case kSuperCritical:
+        if (T < kVapourTMin || T > kVapourTMax) break;
+        if (T > kCriticalBandLow && T < kCriticalBandHigh) break;
+        return EnthalpySlope(phase, status, T, P);
+      default:  // wet steam and the codes of two-phase conditions
+        status = kNotGiven;
+        return 0.0L;
+    }
+    status = kOutOfRange;
+    return 0.0L;
+  }
+
+ private:
+  // Central difference of the enthalpy over 0.1 K at the same phase and pressure. Both calls get
+  // the caller's status byte and the status is the one the second leaves; should only the first
+  // fail, its NaN in the difference still ends the call as out of range.
+  long double EnthalpySlope(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+    const long double hHigh = Ask(kEnthalpyItem, phase, status, R6(T + 0.05L), P);
+    const long double hLow = Ask(kEnthalpyItem, phase, status, R6(T - 0.05L), P);
+    return (hHigh - hLow) * 10.0L;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorSet& set, CalcContext& ctx) {
+  return std::make_unique<HeatCapacityCalc>(set, ctx);
+}
+
+}  // namespace tulo

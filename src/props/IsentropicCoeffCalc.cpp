@@ -1,0 +1,54 @@
+// Isentropic expansion coefficient k of P v^k = constant (about 1.3) for saturated vapour,
+// superheated vapour and super critical fluid: a polynomial in T and P.
+
+#include "common/Real6.h"
+#include "props/Calculators.h"
+#include "props/PowerTerms.h"
+#include "props/Series.h"
+
+namespace tulo {
+namespace {
+
+const long double kTMax = R6(1473.0L);  // no lower limit
+const long double kPMax = R6(25000.0L);
+
+// Rows 1, P .. P^4; columns 1, T .. T^4.
+constexpr long double kCoeff[5][5] = {
+    {1.3355983L, 5.5240754e-05L, -3.2101115e-07L, 2.4311913e-10L, -6.044019e-14L},
+    {-0.00015704894L, 6.2047169e-07L, -9.1029222e-10L, 5.8830195e-13L, -1.4113276e-16L},
+    {1.8113193e-08L, -7.777339e-11L, 1.2440113e-13L, -8.7623934e-17L, 2.2913446e-20L},
+    {-3.360078e-12L, 1.4022806e-14L, -2.1683495e-17L, 1.4726354e-20L, -3.7077622e-24L},
+    {1.163113e-16L, -4.7762676e-19L, 7.2700765e-22L, -4.8610449e-25L, 1.2049343e-28L},
+};
+
+class IsentropicCoeffCalc final : public PropertyCalculator {
+ public:
+  IsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+
+ protected:
+  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+    if (phase != kSatVapour && phase != kSuperheated && phase != kSuperCritical) {
+      status = kNotGiven;
+      return 0.0L;
+    }
+    if (T > kTMax || P > kPMax) {
+      status = kOutOfRange;
+      return 0.0L;
+    }
+    status = kValid;
+    long double row[5];
+    long double col[5];
+    StoredPowers(P, row);
+    StoredPowers(T, col);
+    return R6(DoubleSeries(kCoeff, row, col));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx) {
+  return std::make_unique<IsentropicCoeffCalc>(set, ctx);
+}
+
+}  // namespace tulo

@@ -1,0 +1,47 @@
+// Refractive index of liquid water at low pressure between 288 K and 373.15 K: a quartic in T.
+// The pressure only limits the range.
+
+#include "common/Real6.h"
+#include "props/Calculators.h"
+#include "props/PowerTerms.h"
+#include "props/Series.h"
+
+namespace tulo {
+namespace {
+
+const long double kTMin = R6(288.0L);
+const long double kTMax = R6(373.15L);
+const long double kPMax = R6(500.0L);
+
+// Terms 1, T .. T^4.
+constexpr long double kIndex[5] = {0.850616L, 0.00544571L, -2.255391e-05L, 4.15164e-08L, -2.99742e-11L};
+
+class RefractiveIndexCalc final : public PropertyCalculator {
+ public:
+  RefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+
+ protected:
+  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+    if (phase != kSatLiquid && phase != kSubCooledLiquid) {
+      status = kNotGiven;
+      return 0.0L;
+    }
+    if (T > kTMax || T < kTMin || P > kPMax) {
+      status = kOutOfRange;
+      return 0.0L;
+    }
+    status = kValid;
+    long double terms[5];
+    StoredPowers(T, terms);
+    return R6(Series(kIndex, terms));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx) {
+  return std::make_unique<RefractiveIndexCalc>(set, ctx);
+}
+
+}  // namespace tulo
