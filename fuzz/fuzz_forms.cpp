@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "app/FormInvariants.h"
 #include "app/MainForm.h"
 #include "app/UnitsForm.h"
+#include "common/Real6.h"
 #include "units/Format.h"
 #include "units/Presets.h"
 
@@ -151,13 +153,26 @@ class Session {
     }
     const std::string t = form_->TemperatureInput.text;
     const std::string p = form_->PressureInput.text;
+    tulo::UnitSettings before;
+    before.SetUnitSelection(form_->session().units.GetUnitSelection());
     if (in_.ConsumeBool()) {
       units_->UnitsOkClick();
-      // A typed number is rewritten in the new unit; anything else stays as typed.
-      for (auto [before, after] : {std::pair{&t, &form_->TemperatureInput.text}, {&p, &form_->PressureInput.text}}) {
-        bool wasNumber = tulo::ReadNumber(*before).has_value();
-        if (wasNumber && !tulo::ReadNumber(*after)) Fail("units OK turned \"" + *before + "\" into \"" + *after + "\"");
-        if (!wasNumber && *after != *before) Fail("units OK replaced \"" + *before + "\" by \"" + *after + "\"");
+      tulo::UnitSettings& after = form_->session().units;
+      // A typed number is rewritten as the same value in the new unit (to the 5 digits written);
+      // anything else, and a number whose value cannot be held, stays as typed.
+      const std::pair<const std::string*, int> fields[] = {{&t, tulo::kTemperature}, {&p, tulo::kPressure}};
+      for (auto [typed, q] : fields) {
+        const std::string& now = q == tulo::kTemperature ? form_->TemperatureInput.text : form_->PressureInput.text;
+        auto number = tulo::ReadNumber(*typed);
+        long double internal = number ? before.ToInternal(q, *number) : 0.0L;
+        if (!number || !tulo::FitsReal6(internal)) {
+          if (now != *typed) Fail("units OK replaced \"" + *typed + "\" by \"" + now + "\"");
+          continue;
+        }
+        long double expected = after.ToDisplay(q, internal);
+        auto shown = tulo::ReadNumber(now);
+        if (!shown || !(std::fabs(*shown - expected) <= std::fabs(expected) * 1e-4L + 1e-3L))
+          Fail("units OK turned \"" + *typed + "\" into \"" + now + "\"");
       }
       for (int q = 0; q < tulo::kQuantityCount; ++q)
         if (form_->session().units.GetUnitSelection()[q] < 1 ||
@@ -236,6 +251,10 @@ class Session {
   }
 
   void Verify(const std::string& after) {
+    if (trace_) std::fprintf(stderr, "%s: T=\"%s\" P=\"%s\" W=\"%s\" error=\"%s\" units=%s\n", after.c_str(),
+                             form_->TemperatureInput.text.c_str(), form_->PressureInput.text.c_str(),
+                             form_->WetSteamInput.text.c_str(), form_->FormError.caption.c_str(),
+                             form_->UnitT.caption.c_str());
     std::string problem = tulo::testing::FormProblem(*form_);
     if (problem.empty()) {
       // The search boxes hold the program's numbers unless the user's own text is still there.
@@ -259,6 +278,8 @@ class Session {
   std::unique_ptr<tulo::UnitsForm> units_;
   std::string typedSearch_, typedGiven_;
   bool closed_ = false;
+  // TULO_FUZZ_TRACE=1 prints every action when an input is replayed.
+  const bool trace_ = std::getenv("TULO_FUZZ_TRACE") != nullptr;
 };
 
 }  // namespace

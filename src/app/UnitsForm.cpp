@@ -1,6 +1,9 @@
 #include "app/UnitsForm.h"
 
+#include <optional>
+
 #include "common/NumberReader.h"
+#include "common/Real6.h"
 #include "units/Format.h"
 #include "units/Presets.h"
 
@@ -84,21 +87,35 @@ void UnitsForm::OverComboBoxChange() {
   Changed();
 }
 
+namespace {
+
+// The value a typed field denotes in internal units, read in the units in force before the change:
+// the value the input entry takes from it. The state's TempK and PresKPa are not used for this:
+// they keep an earlier state's value when the entry stopped at the other field's text, or when
+// this field's value cannot be held in internal units. Nothing for a text that is not a number.
+std::optional<long double> TypedValue(UnitSettings& units, int q, const std::string& text) {
+  auto value = ReadNumber(text);
+  if (!value) return std::nullopt;
+  long double internal = units.ToInternal(q, *value);
+  if (!FitsReal6(internal)) return std::nullopt;
+  return internal;
+}
+
+}  // namespace
+
 void UnitsForm::UnitsOkClick() {
   Session& s = main_.session();
   // Only a field that holds a number is rewritten: a text that is not one stays as typed.
-  bool hasT = ReadNumber(main_.TemperatureInput.text).has_value();
-  bool hasP = ReadNumber(main_.PressureInput.text).has_value();
-  double tempK = s.state.TempK;
-  double presKPa = s.state.PresKPa;
+  std::optional<long double> tempK = TypedValue(s.units, kTemperature, main_.TemperatureInput.text);
+  std::optional<long double> presKPa = TypedValue(s.units, kPressure, main_.PressureInput.text);
   s.units.SetUnitSelection(ListSelection());
   main_.SetInputCaptions(28, 25);
   // Each write runs the input entry, as if the user had typed the value in the new unit.
-  if (hasT)
+  if (tempK)
     main_.WriteField(Field::kTemperature,
-                     TrimZeros(FormatFieldNumber(s.units.ToDisplay(kTemperature, tempK))));
-  if (hasP)
-    main_.WriteField(Field::kPressure, TrimZeros(FormatFieldNumber(s.units.ToDisplay(kPressure, presKPa))));
+                     TrimZeros(FormatFieldNumber(s.units.ToDisplay(kTemperature, *tempK))));
+  if (presKPa)
+    main_.WriteField(Field::kPressure, TrimZeros(FormatFieldNumber(s.units.ToDisplay(kPressure, *presKPa))));
   Visible = false;
   Changed();
 }
