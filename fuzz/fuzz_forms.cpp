@@ -32,12 +32,12 @@ constexpr int kMaxActions = 48;
 
 // Texts at the edges of what the program accepts, mixed in with generated numbers.
 const char* const kEdgeTexts[] = {
-    "0",       "-0",     "1e38",     "1.7e38",  "1.8e38",    "-1.7e38",  "1e-38",   "3e-39",  "3.41e-7",
-    "3.4e-7",  "22090",  "22090.01", "647.29",  "647.28",    "1273.15",  "1273.16", "166",    "165.99",
-    "100000",  "100001", "273.15",   "273.16",  "273.2",     "373.15",   "101.325", "-101.325", "100",
-    "100.01",  "-0.01",  ".5",       "5.",      "1E+0",      " 7 ",      "\t42",    "+1",     "1e",
-    "1,5",     "inf",    "nan",      "0x10",    "",          " ",        "-",       ".",      "1e-400",
-    "1e400",   "-273.15", "-459.67", "0.000",   "99999.5",   "1.2346E+05"};
+    "0",      "-0",      "1e38",     "1.7e38", "1.8e38",  "-1.7e38",   "1e-38",   "3e-39",    "3.41e-7",
+    "3.4e-7", "22090",   "22090.01", "647.29", "647.28",  "1273.15",   "1273.16", "166",      "165.99",
+    "100000", "100001",  "273.15",   "273.16", "273.2",   "373.15",    "101.325", "-101.325", "100",
+    "100.01", "-0.01",   ".5",       "5.",     "1E+0",    " 7 ",       "\t42",    "+1",       "1e",
+    "1,5",    "inf",     "nan",      "0x10",   "",        " ",         "-",       ".",        "1e-400",
+    "1e400",  "-273.15", "-459.67",  "0.000",  "99999.5", "1.2346E+05"};
 
 std::string Format(FuzzedDataProvider& in, double value) {
   char buf[96];
@@ -79,7 +79,8 @@ std::string PlausibleNumber(FuzzedDataProvider& in, tulo::MainForm& form, Field 
   double value = 0.0;
   switch (field) {
     case Field::kTemperature:
-      value = static_cast<double>(units.ToDisplay(tulo::kTemperature, in.ConsumeFloatingPointInRange(150.0, 1300.0)));
+      value = static_cast<double>(
+          units.ToDisplay(tulo::kTemperature, in.ConsumeFloatingPointInRange(150.0, 1300.0)));
       break;
     case Field::kPressure:
       value = static_cast<double>(units.ToDisplay(tulo::kPressure, LogUniform(in, 1e-8, 2e5)));
@@ -97,7 +98,8 @@ std::string PlausibleNumber(FuzzedDataProvider& in, tulo::MainForm& form, Field 
     }
     case Field::kTempOrPressBox:
       value = in.ConsumeBool()
-                  ? static_cast<double>(units.ToDisplay(tulo::kTemperature, in.ConsumeFloatingPointInRange(150.0, 1300.0)))
+                  ? static_cast<double>(
+                        units.ToDisplay(tulo::kTemperature, in.ConsumeFloatingPointInRange(150.0, 1300.0)))
                   : static_cast<double>(units.ToDisplay(tulo::kPressure, LogUniform(in, 1e-8, 2e5)));
       break;
   }
@@ -133,7 +135,8 @@ class Session {
 
  private:
   void Type(Field field) {
-    std::string text = in_.ConsumeBool() ? in_.ConsumeRandomLengthString(24) : PlausibleNumber(in_, *form_, field);
+    std::string text =
+        in_.ConsumeBool() ? in_.ConsumeRandomLengthString(24) : PlausibleNumber(in_, *form_, field);
     if (field == Field::kSearchBox) typedSearch_ = text;
     if (field == Field::kTempOrPressBox) typedGiven_ = text;
     form_->WriteField(field, text);
@@ -162,7 +165,8 @@ class Session {
       // anything else, and a number whose value cannot be held, stays as typed.
       const std::pair<const std::string*, int> fields[] = {{&t, tulo::kTemperature}, {&p, tulo::kPressure}};
       for (auto [typed, q] : fields) {
-        const std::string& now = q == tulo::kTemperature ? form_->TemperatureInput.text : form_->PressureInput.text;
+        const std::string& now =
+            q == tulo::kTemperature ? form_->TemperatureInput.text : form_->PressureInput.text;
         auto number = tulo::ReadNumber(*typed);
         long double internal = number ? before.ToInternal(q, *number) : 0.0L;
         if (!number || !tulo::FitsReal6(internal)) {
@@ -177,7 +181,8 @@ class Session {
       for (int q = 0; q < tulo::kQuantityCount; ++q)
         if (form_->session().units.GetUnitSelection()[q] < 1 ||
             form_->session().units.GetUnitSelection()[q] > tulo::UnitCount(q))
-          Fail("units OK installed unit number " + std::to_string(form_->session().units.GetUnitSelection()[q]));
+          Fail("units OK installed unit number " +
+               std::to_string(form_->session().units.GetUnitSelection()[q]));
       Verify("units OK");
     } else {
       units_->UnitsCancelClick();
@@ -251,10 +256,11 @@ class Session {
   }
 
   void Verify(const std::string& after) {
-    if (trace_) std::fprintf(stderr, "%s: T=\"%s\" P=\"%s\" W=\"%s\" error=\"%s\" units=%s\n", after.c_str(),
-                             form_->TemperatureInput.text.c_str(), form_->PressureInput.text.c_str(),
-                             form_->WetSteamInput.text.c_str(), form_->FormError.caption.c_str(),
-                             form_->UnitT.caption.c_str());
+    if (trace_)
+      std::fprintf(stderr, "%s: T=\"%s\" P=\"%s\" W=\"%s\" error=\"%s\" units=%s\n", after.c_str(),
+                   form_->TemperatureInput.text.c_str(), form_->PressureInput.text.c_str(),
+                   form_->WetSteamInput.text.c_str(), form_->FormError.caption.c_str(),
+                   form_->UnitT.caption.c_str());
     std::string problem = tulo::testing::FormProblem(*form_);
     if (problem.empty()) {
       // The search boxes hold the program's numbers unless the user's own text is still there.

@@ -46,7 +46,8 @@ void CheckUnitsShown(tulo::MainForm& form) {
   tulo::UnitsForm dialog(form);
   for (int q = 0; q < tulo::kQuantityCount; ++q) {
     std::string text = form.session().units.UnitText(q);
-    if (!tulo::testing::IsUnitTextOf(q, text)) Fail("quantity " + std::to_string(q) + " shows unit \"" + text + "\"");
+    if (!tulo::testing::IsUnitTextOf(q, text))
+      Fail("quantity " + std::to_string(q) + " shows unit \"" + text + "\"");
     const tulo::ComboBox& list = dialog.List(q);
     if (list.itemIndex < 0 || list.itemIndex >= static_cast<int>(list.items.size()))
       Fail("units dialog list " + std::to_string(q) + " at entry " + std::to_string(list.itemIndex));
@@ -63,7 +64,8 @@ bool RunSession(Bytes& disk, bool writeProtected) {
   tulo::MainForm form(platform, std::make_unique<tulo::ConfigStore>(std::move(file)));
   const Bytes before = disk;
   if (!form.InitialiseClick()) {
-    if (disk.size() >= tulo::kConfigRecordSize) Fail("a file of " + std::to_string(disk.size()) + " bytes refused");
+    if (disk.size() >= tulo::kConfigRecordSize)
+      Fail("a file of " + std::to_string(disk.size()) + " bytes refused");
     if (platform.messages.size() != 1) Fail("refusal without exactly one message");
     if (fileRef.writes != 0 || disk != before) Fail("a refused file was written");
     return false;
@@ -86,7 +88,8 @@ bool RunSession(Bytes& disk, bool writeProtected) {
     return true;
   }
   CheckReservedKept(before, disk);
-  if (!std::equal(saved.begin(), saved.end(), disk.begin() + 642)) Fail("saved units changed with none picked");
+  if (!std::equal(saved.begin(), saved.end(), disk.begin() + 642))
+    Fail("saved units changed with none picked");
   return true;
 }
 
@@ -104,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Bytes first = disk;
   if (!RunSession(disk, false)) Fail("the written file does not load again");
   for (std::size_t i = 0; i < disk.size(); ++i)
-    if ((i < 656 || i >= 660) && disk[i] != first[i]) Fail(Where(i) + " changed by a second identical session");
+    if ((i < 656 || i >= 660) && disk[i] != first[i])
+      Fail(Where(i) + " changed by a second identical session");
   return 0;
 }

@@ -25,7 +25,8 @@ std::string Show(double v) {
 }
 
 // `text`, written for v, reads back to within `relative` of |v| (plus `absolute`).
-void ReadsBack(const std::string& text, double v, long double relative, long double absolute, const char* what) {
+void ReadsBack(const std::string& text, double v, long double relative, long double absolute,
+               const char* what) {
   auto back = tulo::ReadNumber(text);
   if (!back) Fail(std::string(what) + " \"" + text + "\" of " + Show(v) + " is not read back");
   long double error = std::fabs(static_cast<long double>(*back) - v);

@@ -44,6 +44,7 @@ ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingVa
   // would break the promise to write them back as read.
   ConfigRecord& record = store.Record();
   record = ConfigRecord::Parse(bytes);
+  store.SetAsRead(bytes);
 
   units.InitUnits(record.SavedUnits);
 
@@ -85,7 +86,11 @@ void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorki
   // question comes back at every later close request.
   ConfigFile& file = store.File();
   ConfigBytes bytes = record.Serialise();
-  if (!file.SeekRecord0() || !file.WriteRecord(bytes)) {
+  bool positioned = file.SeekRecord0();
+  if (!positioned || !file.WriteRecord(bytes)) {
+    // A write that failed part-way (a disk filling up) may have overwritten part of the record:
+    // the bytes read at start go back, so that a failed save leaves the file as it was.
+    if (positioned && store.AsRead() && file.SeekRecord0()) file.WriteRecord(*store.AsRead());
     if (platform.Confirm("Cannot save changes to disk. Exit Anyway?", false) != Answer::kYes) {
       CanClose = false;
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ConfigFile.h"
@@ -46,11 +47,15 @@ class ConfigStore {
   const ConfigFile& File() const { return *file_; }
   const std::string& Path() const { return path_; }
   bool IsOpen() const { return file_->IsOpen(); }
+  // Record 0 as LoadConfig read it from the file; put back when a save fails part-way.
+  const std::optional<ConfigBytes>& AsRead() const { return asRead_; }
+  void SetAsRead(const ConfigBytes& bytes) { asRead_ = bytes; }
 
  private:
   std::unique_ptr<ConfigFile> file_;
   std::string path_;
   ConfigRecord record_ = ConfigRecord::Fresh();
+  std::optional<ConfigBytes> asRead_;
 };
 
 // The start-up test for the file's presence, made before LoadConfig:

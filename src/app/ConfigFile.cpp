@@ -13,6 +13,7 @@ bool StdioConfigFile::Exists(const std::string& path) const {
 bool StdioConfigFile::Open(const std::string& path, const char* mode) {
   Close();
   stream_ = std::fopen(path.c_str(), mode);
+  path_ = path;
   return stream_ != nullptr;
 }
 
@@ -33,7 +34,9 @@ std::optional<std::size_t> StdioConfigFile::ReadRecord(std::span<std::uint8_t> r
 }
 
 bool StdioConfigFile::SeekRecord0() {
-  return stream_ != nullptr && std::fseek(stream_, 0, SEEK_SET) == 0;
+  // An open stream outlives the removal of its file: writing then succeeds into a file that is
+  // gone with the last close, and the user would never learn that the save was lost.
+  return stream_ != nullptr && Exists(path_) && std::fseek(stream_, 0, SEEK_SET) == 0;
 }
 
 bool StdioConfigFile::WriteRecord(std::span<const std::uint8_t> record) {

@@ -25,7 +25,8 @@ class ConfigFile {
   // Reads record 0 into `record` from the start of the file. Returns the number of bytes read,
   // fewer than record.size() when the file is shorter; nullopt on a read error or no open file.
   virtual std::optional<std::size_t> ReadRecord(std::span<std::uint8_t> record) = 0;
-  // Positions the file at the start of record 0; false when no file is open or seeking fails.
+  // Positions the file at the start of record 0; false when no file is open or seeking fails, and
+  // when the file has been removed since it was opened (a write would reach no visible file).
   virtual bool SeekRecord0() = 0;
   // Writes `record` at the current position and flushes it to the system, so that a full disk is
   // noticed here and not at close. False when any byte could not be written.
@@ -55,6 +56,7 @@ class StdioConfigFile final : public ConfigFile {
  private:
   bool Open(const std::string& path, const char* mode);
   std::FILE* stream_ = nullptr;
+  std::string path_;
 };
 
 }  // namespace tulo

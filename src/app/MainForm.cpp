@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include <cmath>
+
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
@@ -27,8 +29,13 @@ const char* const kSearchFailed = " Conditions are out of Allowable Range ";
 constexpr int kSearchItems[] = {15, 16, 18};
 constexpr int kGivenItems[] = {34, 35};
 
-std::string FieldText(long double x) {
-  return TrimZeros(FormatFieldNumber(x));
+// True when `text`, read in the display unit of q, gives `internal` back to within `relative`.
+bool Denotes(UnitSettings& units, int q, const std::string& text, long double internal,
+             long double relative) {
+  auto shown = ReadNumber(text);
+  if (!shown) return false;
+  long double back = units.ToInternal(q, *shown);
+  return std::fabs(back - internal) <= relative * std::fabs(internal);
 }
 
 // "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
@@ -109,6 +116,22 @@ void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
   VarPropGrid.SetCell(0, 0, "Property");
   VarPropGrid.SetCell(1, 0, "Units");
   WetPropGrid.colWidths = {143, 55, 55, 55, 55};
+}
+
+// Three decimals can say nothing of a small value (1e-5 kPa is "0.000"), and in a gauge unit
+// five digits round a low absolute pressure to below zero: written back, such a text would be
+// another state, or none. When the field notation is more than 1 per cent off, the exponent form
+// carries as many digits (5 to 12) as it takes to give the value back to 5 significant digits.
+std::string MainForm::InputText(int quantity, long double internal) {
+  UnitSettings& u = session_->units;
+  long double shown = u.ToDisplay(quantity, internal);
+  std::string text = FormatFieldNumber(shown);
+  if (!std::isfinite(shown) || Denotes(u, quantity, text, internal, 0.01L)) return text;
+  for (int digits = 5; digits <= 12; ++digits) {
+    text = FormatReal(digits + 8, -1, true, shown);
+    if (Denotes(u, quantity, text, internal, 5e-5L)) break;
+  }
+  return text;
 }
 
 void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
@@ -400,7 +423,7 @@ void MainForm::SearchComboBoxChange() {
       calc->ComputeText(kWetSteam, SearchBox.text, st.TempK, st.PresKPa);
   } else {
     double ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
-    SearchBox.text = FormatFieldNumber(session_->units.ToDisplay(PropQuantity(item), ref));
+    SearchBox.text = InputText(PropQuantity(item), ref);
   }
   st.SearchItem = static_cast<std::uint8_t>(item);
 }
@@ -410,10 +433,10 @@ void MainForm::TempOrPressComboBoxChange() {
   CalcState& st = session_->state;
   int entry = TempOrPressComboBox.itemIndex;
   if (entry == 0) {
-    TempOrPressBox.text = FormatFieldNumber(session_->units.ToDisplay(kTemperature, st.PrevTempK));
+    TempOrPressBox.text = InputText(kTemperature, st.PrevTempK);
     st.SearchGivenItem = 34;
   } else if (entry == 1) {
-    TempOrPressBox.text = FormatFieldNumber(session_->units.ToDisplay(kPressure, st.PrevPresKPa));
+    TempOrPressBox.text = InputText(kPressure, st.PrevPresKPa);
     st.SearchGivenItem = 35;
   }
 }
@@ -479,18 +502,17 @@ void MainForm::SearchFinish(bool found, long double x, long double fixedValue, i
     return;
   }
   CalcState& st = session_->state;
-  UnitSettings& u = session_->units;
   bool saturated = st.Condition == 6;
-  std::string qualityText = saturated ? FieldText(session_->steamQuality) : "";
+  std::string qualityText = saturated ? TrimZeros(InputText(kDimensionless, session_->steamQuality)) : "";
   // Both writes go through the fields' change handlers: the state is recalculated as typed.
   if (givenItem == 35) {
-    std::string p = FieldText(u.ToDisplay(kPressure, fixedValue));
-    std::string t = FieldText(u.ToDisplay(kTemperature, x));
+    std::string p = TrimZeros(InputText(kPressure, fixedValue));
+    std::string t = TrimZeros(InputText(kTemperature, x));
     WriteField(Field::kPressure, p);
     WriteField(Field::kTemperature, t);
   } else {
-    std::string t = FieldText(u.ToDisplay(kTemperature, fixedValue));
-    std::string p = FieldText(u.ToDisplay(kPressure, x));
+    std::string t = TrimZeros(InputText(kTemperature, fixedValue));
+    std::string p = TrimZeros(InputText(kPressure, x));
     WriteField(Field::kTemperature, t);
     WriteField(Field::kPressure, p);
   }

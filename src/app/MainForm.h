@@ -98,6 +98,11 @@ class MainForm {
   std::string ResultsTextWithTabs() const;
   std::string ResultsTextWithSpaces() const;
 
+  // The text of a number the program writes into an input field or a search box: the value in
+  // internal units `internal` shown in the display unit of `quantity`, in the field notation, or in
+  // an exponent form with the digits needed where that notation would lose the value.
+  std::string InputText(int quantity, long double internal);
+
   // Relabels the input captions from the units in use.
   void SetInputCaptions(int temperatureWidth = 0, int pressureWidth = 0);
 

@@ -111,11 +111,8 @@ void UnitsForm::UnitsOkClick() {
   s.units.SetUnitSelection(ListSelection());
   main_.SetInputCaptions(28, 25);
   // Each write runs the input entry, as if the user had typed the value in the new unit.
-  if (tempK)
-    main_.WriteField(Field::kTemperature,
-                     TrimZeros(FormatFieldNumber(s.units.ToDisplay(kTemperature, *tempK))));
-  if (presKPa)
-    main_.WriteField(Field::kPressure, TrimZeros(FormatFieldNumber(s.units.ToDisplay(kPressure, *presKPa))));
+  if (tempK) main_.WriteField(Field::kTemperature, TrimZeros(main_.InputText(kTemperature, *tempK)));
+  if (presKPa) main_.WriteField(Field::kPressure, TrimZeros(main_.InputText(kPressure, *presKPa)));
   Visible = false;
   Changed();
 }

@@ -158,6 +158,7 @@ class Search {
   // Safeguarded interpolation on [A, B] with f(A) and f(B) known.
   void Root(long double A, long double fA, long double B, long double fB) {
     const long double y = r_.target;
+    const long double lowest = A, highest = B;
     long double x = A;
     for (int i = 0; i < kMaxIterations && !found_; ++i) {
       x = Interpolate(y, A, fA, B, fB);
@@ -198,10 +199,10 @@ class Search {
       fA = F(kNoPhase, A);
     }
     x_ = x;
-    if (std::isfinite(x))
-      F(kNoPhase, x);  // the condition belongs to the answer
-    else
-      found_ = false;
+    if (std::isfinite(x)) F(kNoPhase, x);  // the condition belongs to the answer
+    // Where the property hardly changes with x (vapour enthalpy at low pressure), an interpolated
+    // point far outside the interval can meet the tolerance: no state of the range answers then.
+    if (!std::isfinite(x) || x < lowest || x > highest) found_ = false;
   }
 
   Session& s_;

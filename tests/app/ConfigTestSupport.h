@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,7 +65,10 @@ class ScriptedConfigFile : public ConfigFile {
   bool failRead = false;
   bool failSeek = false;
   bool failWrite = false;  // as for a full disk: nothing reaches the file
-  int writes = 0;          // write attempts
+  // As for a disk that fills during the write: the next write puts only this many bytes into the
+  // file and fails; later writes go through.
+  std::optional<std::size_t> failWriteAfter;
+  int writes = 0;  // write attempts
   int closes = 0;
 
   bool Exists(const std::string& path) const override { return real_.Exists(path); }
@@ -78,6 +83,12 @@ class ScriptedConfigFile : public ConfigFile {
   bool SeekRecord0() override { return !failSeek && real_.SeekRecord0(); }
   bool WriteRecord(std::span<const std::uint8_t> record) override {
     ++writes;
+    if (failWriteAfter) {
+      std::size_t n = std::min(*failWriteAfter, record.size());
+      failWriteAfter.reset();
+      real_.WriteRecord(record.first(n));
+      return false;
+    }
     return !failWrite && real_.WriteRecord(record);
   }
   void Close() override {

@@ -93,7 +93,8 @@ inline std::string HeadingProblem(const char* name, const StringGrid& grid,
 
 inline std::string FormProblem(const MainForm& f) {
   std::string p;
-  if (!(p = HeadingProblem("VarPropGrid", f.VarPropGrid, {"", "Property", "Units", "Solid", "Liquid", "Vapour"}))
+  if (!(p = HeadingProblem("VarPropGrid", f.VarPropGrid,
+                           {"", "Property", "Units", "Solid", "Liquid", "Vapour"}))
            .empty())
     return p;
   if (!(p = GridRowsProblem("VarPropGrid", f.VarPropGrid, 2)).empty()) return p;
@@ -102,7 +103,8 @@ inline std::string FormProblem(const MainForm& f) {
            .empty())
     return p;
   if (!(p = GridRowsProblem("WetPropGrid", f.WetPropGrid, 2)).empty()) return p;
-  if (!(p = HeadingProblem("FixPropGrid", f.FixPropGrid, {"", "Property", "Units", "Value"})).empty()) return p;
+  if (!(p = HeadingProblem("FixPropGrid", f.FixPropGrid, {"", "Property", "Units", "Value"})).empty())
+    return p;
   if (!(p = GridRowsProblem("FixPropGrid", f.FixPropGrid, 2)).empty()) return p;
 
   if (Utf8Length(f.FormError.caption) > 80 || HasNanOrInf(f.FormError.caption))

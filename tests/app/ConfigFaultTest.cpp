@@ -1,0 +1,206 @@
+// Faults of the configuration file as a user meets them, from start-up to the close request:
+// files that go away or become unwritable while the program runs, directories it cannot write
+// in, a disk that fills during the save. Whatever happens, the program ends with its message or
+// question, and the file's bytes change only through a save that succeeded.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/ConfigTestSupport.h"
+#include "app/FakePlatform.h"
+#include "app/MainForm.h"
+#include "app/UnitsForm.h"
+#include "units/Presets.h"
+
+namespace tulo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Bytes;
+using testing::FakePlatform;
+using testing::ReadBytes;
+using testing::ScriptedConfigFile;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const char* const kCannotSave = "Cannot save changes to disk. Exit Anyway?";
+const char* const kSaveUnits = "Save units for next session?";
+constexpr UnitSelection kSaved = {2, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+Bytes SavedRecord() {
+  ConfigRecord record = ConfigRecord::Fresh();
+  record.SavedUnits = kSaved;
+  for (std::size_t i = 0; i < record.Reserved0.size(); ++i)
+    record.Reserved0[i] = static_cast<std::uint8_t>(i);
+  record.SaveCount = 41;
+  ConfigBytes bytes = record.Serialise();
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+std::uint32_t SaveCountOf(const Bytes& file) {
+  return file[656] | file[657] << 8 | file[658] << 16 | static_cast<std::uint32_t>(file[659]) << 24;
+}
+
+// chmod stops no one running as root.
+bool PermissionsBindUs(const std::string& path) {
+  std::FILE* probe = std::fopen(path.c_str(), "r+b");
+  if (probe != nullptr) std::fclose(probe);
+  return probe == nullptr;
+}
+
+// The program over a configuration file in a temporary directory, with a scripted file layer.
+struct Program {
+  TempDir dir;
+  std::string path = dir.File("tulodefw.dta");
+  FakePlatform platform;
+  ScriptedConfigFile* file = nullptr;
+  std::unique_ptr<MainForm> form;
+
+  explicit Program(std::optional<Bytes> content = SavedRecord()) {
+    if (content) WriteBytes(path, *content);
+    auto layer = std::make_unique<ScriptedConfigFile>();
+    file = layer.get();
+    form = std::make_unique<MainForm>(platform, std::make_unique<ConfigStore>(std::move(layer), path));
+  }
+  bool Start() {
+    if (!form->InitialiseClick()) return false;
+    form->FormActivate();
+    form->WriteField(Field::kTemperature, "100");
+    return true;
+  }
+  void ChangeUnits() {
+    UnitsForm units(*form);
+    units.SelectOverall(2);  // imperial
+    units.UnitsOkClick();
+  }
+  fs::path Dir() const { return fs::path(path).parent_path(); }
+};
+
+TEST(ConfigFault, UnusableFileAtStartStopsWithOneMessageAndLeavesTheFileAlone) {
+  struct Case {
+    const char* name;
+    std::optional<std::size_t> size;  // nullopt: no file
+    const char* message;
+  };
+  const Case cases[] = {
+      {"missing", std::nullopt, "Configuration File \"tulodefw.dta\" not found  -  Aborting"},
+      {"empty", 0, "Configuration File \"tulodefw.dta\" is too short (0 bytes, 1032 expected)  -  Aborting"},
+      {"short", 1031,
+       "Configuration File \"tulodefw.dta\" is too short (1031 bytes, 1032 expected)  -  Aborting"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::optional<Bytes> content;
+    if (c.size) {
+      content = SavedRecord();
+      content->resize(*c.size);
+    }
+    Program p(content);
+    EXPECT_FALSE(p.Start());
+    ASSERT_EQ(p.platform.messages.size(), 1u);
+    EXPECT_EQ(p.platform.messages[0], c.message);
+    EXPECT_EQ(p.file->writes, 0);
+    EXPECT_FALSE(p.file->IsOpen());
+    if (content) {
+      EXPECT_EQ(ReadBytes(p.path), *content);
+    } else {
+      EXPECT_FALSE(fs::exists(p.path));
+    }
+  }
+}
+
+// The file is opened read-write at start and stays open: whatever happens to its permissions or
+// its directory's afterwards, the save goes through that open file.
+TEST(ConfigFault, SaveGoesThroughTheFileOpenedAtStart) {
+  struct Case {
+    const char* name;
+    bool directoryReadOnlyFirst;  // before start
+    bool fileReadOnlyLater;       // between start and close
+  };
+  for (Case c : {Case{"read-only directory", true, false},
+                 Case{"file made read-only while running", false, true}, Case{"both", true, true}}) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    if (c.directoryReadOnlyFirst) fs::permissions(p.Dir(), fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(p.Start());
+    if (c.fileReadOnlyLater) fs::permissions(p.path, fs::perms::owner_read);
+    p.ChangeUnits();
+    p.platform.QueueAnswer(Answer::kYes);
+
+    EXPECT_TRUE(p.form->FormCloseQuery());
+    ASSERT_EQ(p.platform.questions.size(), 1u);
+    EXPECT_EQ(p.platform.questions[0].text, kSaveUnits);
+    fs::permissions(p.Dir(), fs::perms::owner_all);
+    fs::permissions(p.path, fs::perms::owner_read | fs::perms::owner_write);
+    Bytes now = ReadBytes(p.path);
+    EXPECT_EQ(SaveCountOf(now), 42u);
+    const UnitSelection imperial = PresetSelection(UnitPreset::kImperial);
+    EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(imperial.begin(), imperial.end()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);  // no other file
+  }
+}
+
+// A file write-protected before the start opens read-only; as root (where chmod protects nothing)
+// the file layer refuses the read-write open instead.
+TEST(ConfigFault, WriteProtectedFileAsksAtEveryCloseAndStaysAsItWas) {
+  Program p;
+  fs::permissions(p.path, fs::perms::owner_read);
+  p.file->refuseReadWrite = !PermissionsBindUs(p.path);
+  const Bytes original = ReadBytes(p.path);
+  ASSERT_TRUE(p.Start());
+  p.ChangeUnits();
+  p.platform.QueueAnswer(Answer::kYes);  // save units?
+  p.platform.QueueAnswer(Answer::kNo);   // exit anyway? no: stay
+  EXPECT_FALSE(p.form->FormCloseQuery());
+  // The record in memory took the units at the first request: only the failed write is asked.
+  p.platform.QueueAnswer(Answer::kYes);
+  EXPECT_TRUE(p.form->FormCloseQuery());
+  ASSERT_EQ(p.platform.questions.size(), 3u);
+  EXPECT_EQ(p.platform.questions[1].text, kCannotSave);
+  EXPECT_EQ(p.platform.questions[2].text, kCannotSave);
+  EXPECT_EQ(ReadBytes(p.path), original);
+}
+
+// A file deleted while the program runs cannot take the save: writing through the still-open
+// stream would put the units into a file no one can see. The user is asked, and nothing is
+// created in its place.
+TEST(ConfigFault, FileRemovedWhileRunningAsksAndIsNotRecreated) {
+  for (Answer answer : {Answer::kYes, Answer::kNo}) {
+    SCOPED_TRACE(answer == Answer::kYes ? "Yes" : "No");
+    Program p;
+    ASSERT_TRUE(p.Start());
+    fs::remove(p.path);
+    p.platform.QueueAnswer(answer);
+    EXPECT_EQ(p.form->FormCloseQuery(), answer == Answer::kYes);
+    ASSERT_EQ(p.platform.questions.size(), 1u);
+    EXPECT_EQ(p.platform.questions[0].text, kCannotSave);
+    EXPECT_FALSE(p.file->IsOpen());
+    EXPECT_FALSE(fs::exists(p.path));
+  }
+}
+
+// A disk that fills during the save: the write fails after `written` bytes have reached the file.
+// The bytes already overwritten are put back as they were read at start, then the user is asked.
+TEST(ConfigFault, DiskFullDuringTheSaveLeavesTheFileAsItWas) {
+  for (std::size_t written : {std::size_t{0}, std::size_t{1}, std::size_t{700}, kConfigRecordSize - 1}) {
+    SCOPED_TRACE(written);
+    Bytes original = SavedRecord();
+    original.insert(original.end(), {9, 8, 7});  // a tail after the record
+    Program p(original);
+    ASSERT_TRUE(p.Start());
+    p.ChangeUnits();
+    p.file->failWriteAfter = written;
+    p.platform.QueueAnswer(Answer::kYes);  // save units?
+    p.platform.QueueAnswer(Answer::kNo);   // exit anyway?
+    EXPECT_FALSE(p.form->FormCloseQuery());
+    ASSERT_EQ(p.platform.questions.size(), 2u);
+    EXPECT_EQ(p.platform.questions[1].text, kCannotSave);
+    EXPECT_EQ(ReadBytes(p.path), original);
+  }
+}
+
+}  // namespace
+}  // namespace tulo
