@@ -25,7 +25,7 @@ namespace tulo {
 namespace {
 
 #ifdef TULO_SANITIZED
-constexpr int kStates = 10000;  // the sanitizers slow every state about tenfold
+constexpr int kStates = 50000;  // the sanitizers slow every state about sevenfold
 #else
 constexpr int kStates = 100000;
 #endif
