@@ -1,5 +1,6 @@
 #include "app/UnitsForm.h"
 
+#include <cmath>
 #include <optional>
 
 #include "common/NumberReader.h"
@@ -111,8 +112,11 @@ void UnitsForm::UnitsOkClick() {
   s.units.SetUnitSelection(ListSelection());
   main_.SetInputCaptions(28, 25);
   // Each write runs the input entry, as if the user had typed the value in the new unit.
-  if (tempK) main_.WriteField(Field::kTemperature, TrimZeros(main_.InputText(kTemperature, *tempK)));
-  if (presKPa) main_.WriteField(Field::kPressure, TrimZeros(main_.InputText(kPressure, *presKPa)));
+  // A value beyond what the new unit can hold (ToDisplay gives NaN) stays as typed too.
+  if (tempK && std::isfinite(s.units.ToDisplay(kTemperature, *tempK)))
+    main_.WriteField(Field::kTemperature, TrimZeros(main_.InputText(kTemperature, *tempK)));
+  if (presKPa && std::isfinite(s.units.ToDisplay(kPressure, *presKPa)))
+    main_.WriteField(Field::kPressure, TrimZeros(main_.InputText(kPressure, *presKPa)));
   Visible = false;
   Changed();
 }
