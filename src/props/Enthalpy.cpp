@@ -115,20 +115,16 @@ long double VapourHigh(long double T, long double P) {
 long double SuperCriticalLow(long double T, long double P) {
   long double a = R6(GenPower(T - 620.0L, -1.2L));
   auto as = R6Powers<5>(a);
-  auto bs = R6Powers<3>(R6(GenPower(P - 21900.0L, 0.84L)));
-  const long double row[4] = {bs[0], bs[1], bs[2], bs[3]};
   const long double col[8] = {1.0L, R6(1.0L / a), a, as[2], R6(GenPower(a, 2.5L)), as[3], as[4], as[5]};
-  return DoubleSeries(kSuperCriticalLow, row, col);
+  return DoubleSeries(kSuperCriticalLow, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.84L))), col);
 }
 
 long double SuperCriticalHigh(long double T, long double P) {
   long double w = R6(GenPower(T - 620.0L, -0.95L));
   auto ws = R6Powers<5>(w);
-  auto es = R6Powers<3>(R6(GenPower(P - 21900.0L, 0.3L)));
-  const long double row[4] = {es[0], es[1], es[2], es[3]};
   const long double col[8] = {1.0L, R6(GenPower(w, -0.58L)), w, R6(GenPower(w, 1.6L)), ws[2], ws[3], ws[4],
                               ws[5]};
-  return 1.0L / DoubleSeries(kSuperCriticalHigh, row, col);
+  return 1.0L / DoubleSeries(kSuperCriticalHigh, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.3L))), col);
 }
 
 class EnthalpyCalc final : public PropertyCalculator {

@@ -125,9 +125,7 @@ long double SaturatedVapour(long double T) {
     return Series(kSatVapourS, term);
   }
   // Over ice th^3 comes from the general power; th^6, th^9, th^12 are products with it.
-  auto p = R6Powers<4>(R6(GenPower(th, 3.0L)));
-  const long double term[5] = {p[0], p[1], p[2], p[3], p[4]};
-  return Series(kSatVapourOverIce, term);
+  return Series(kSatVapourOverIce, R6Powers<4>(R6(GenPower(th, 3.0L))));
 }
 
 // P in kPa. Below 1e-10 kPa lam is negative and its general powers are NaN: out of range.
@@ -142,10 +140,8 @@ long double VapourLow(long double T, long double P) {
   double lam18 = Dbl(static_cast<long double>(lam16) * lam * lam);
   double lam20 = Dbl(static_cast<long double>(lam18) * lam * lam);
   long double sigma = R6(GenPower(22100.0L - P, 0.24L));
-  auto t = R6Powers<4>(T);
   const long double row[7] = {1.0L, sigma, lam, lam14, lam16, lam18, lam20};
-  const long double col[5] = {t[0], t[1], t[2], t[3], t[4]};
-  return DoubleSeries(kVapourLow, row, col);
+  return DoubleSeries(kVapourLow, row, R6Powers<4>(T));
 }
 
 long double VapourHigh(long double T, long double P) {
@@ -165,19 +161,15 @@ long double VapourHigh(long double T, long double P) {
 long double SuperCriticalLow(long double T, long double P) {
   long double m = R6(GenPower(T - 610.0L, -1.6L));
   auto ms = R6Powers<10>(m);
-  auto ns = R6Powers<3>(R6(GenPower(P - 20000.0L, -0.25L)));
-  const long double row[4] = {ns[0], ns[1], ns[2], ns[3]};
   const long double col[8] = {1.0L, R6(GenPower(m, -0.25L)), m, ms[2], ms[5], ms[6], ms[8], ms[10]};
-  return std::exp(DoubleSeries(kSuperCriticalLow, row, col));
+  return std::exp(DoubleSeries(kSuperCriticalLow, R6Powers<3>(R6(GenPower(P - 20000.0L, -0.25L))), col));
 }
 
 long double SuperCriticalHigh(long double T, long double P) {
   long double k = R6(GenPower(T - 600.0L, -0.94L));
   auto ks = R6Powers<10>(k);
-  auto qs = R6Powers<3>(R6(GenPower(P - 21900.0L, 0.2L)));
-  const long double row[4] = {qs[0], qs[1], qs[2], qs[3]};
   const long double col[8] = {1.0L, R6(GenPower(k, -0.4L)), k, ks[2], ks[3], ks[4], ks[5], ks[10]};
-  return DoubleSeries(kSuperCriticalHigh, row, col);
+  return DoubleSeries(kSuperCriticalHigh, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.2L))), col);
 }
 
 class EntropyCalc final : public PropertyCalculator {
