@@ -3,13 +3,12 @@
 // of the superheated formulas and its powers, which are held in double precision.
 
 #include <cmath>
-#include <limits>
 
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
+#include "props/CaloricPropertyCalc.h"
 #include "props/PowerChain.h"
-#include "props/PressureIntegral.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -172,9 +171,9 @@ long double SuperCriticalHigh(long double T, long double P) {
   return DoubleSeries(kSuperCriticalHigh, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.2L))), col);
 }
 
-class EntropyCalc final : public PropertyCalculator {
+class EntropyCalc final : public CaloricPropertyCalc {
  public:
-  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 4, CacheKey::kAll) {}
+  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 4, 16) {}
 
  protected:
   long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
@@ -206,32 +205,11 @@ class EntropyCalc final : public PropertyCalculator {
   }
 
  private:
-  long double Self(std::uint8_t phase, std::uint8_t& status, long double T) {
-    return Ask(16, phase, status, T, 0.0L);
-  }
-
-  long double WetSteam(std::uint8_t& status, long double T) {
-    long double x = ctx_.steamQuality;
-    long double sf = Self(kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    long double sg = Self(kSatVapour, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(((100.0L - x) * sf + x * sg) * 0.01L);
-  }
-
   // Saturated liquid minus the integral of beta / rho (the isothermal pressure derivative of
   // entropy, with the sign taken out) from the saturation pressure.
   long double SubCooledLiquid(std::uint8_t& status, long double T, long double P) {
-    const std::uint8_t condition = ctx_.condition;
-    long double ps = Ask(20, condition, status, T, P);
-    if (status != kValid) return 0.0L;
-    auto dsdp = [&](long double p) {
-      long double beta = Ask(25, condition, status, T, p);
-      if (status != kValid) return std::numeric_limits<long double>::quiet_NaN();
-      long double rho = Ask(18, condition, status, T, p);
-      return R6(beta / rho);
-    };
-    long double integral = PressureIntegral(ps, P, kIntegralTolerance, dsdp);
+    auto dsdp = [](long double beta, long double rho) { return beta / rho; };
+    long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dsdp);
     if (status != kValid) return 0.0L;
     long double sf = Self(kSatLiquid, status, T);
     if (status != kValid) return 0.0L;
