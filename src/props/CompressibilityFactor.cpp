@@ -80,10 +80,6 @@ constexpr long double kRegionF[4][6] = {
 };
 
 // The reduced variables and all their powers are held in double precision.
-double Dbl(long double x) {
-  return static_cast<double>(x);
-}
-
 // Sum over a table whose rows are y^0..y^(R-1) and columns x^0..x^(C-1).
 template <std::size_t R, std::size_t C>
 long double PlainSeries(const long double (&c)[R][C], double x, double y) {

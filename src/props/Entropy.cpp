@@ -87,10 +87,6 @@ constexpr long double kSuperCriticalHigh[4][8] = {
 // A sub-cooled integration stops early once a halving changes it by less than this, kJ/(kg.K).
 constexpr long double kIntegralTolerance = 0.0001L;
 
-double Dbl(long double x) {
-  return static_cast<double>(x);
-}
-
 long double Ice(long double T) {
   auto t = R6Powers<3>(T);
   return -3.46975L + 0.0091951L * T - 5.12695e-06L * t[2] + 5.8813e-09L * t[3];

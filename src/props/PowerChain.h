@@ -11,6 +11,11 @@
 
 namespace tulo {
 
+// x held in double precision, for the correlations that keep intermediates in double.
+inline double Dbl(long double x) {
+  return static_cast<double>(x);
+}
+
 template <std::size_t N, typename Hold>
 std::array<long double, N + 1> PowerChain(long double x, Hold hold) {
   std::array<long double, N + 1> p{};
@@ -29,7 +34,7 @@ std::array<long double, N + 1> R6Powers(long double x) {
 // The same, each power held in double precision.
 template <std::size_t N>
 std::array<long double, N + 1> DoublePowers(double x) {
-  return PowerChain<N>(x, [](long double v) -> long double { return static_cast<double>(v); });
+  return PowerChain<N>(x, [](long double v) -> long double { return Dbl(v); });
 }
 
 // The same, each power kept in extended precision (powers that are not stored).
