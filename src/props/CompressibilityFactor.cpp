@@ -9,14 +9,13 @@
 #include "props/Calculators.h"
 #include "props/PowerChain.h"
 #include "props/Series.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 const long double kZPMax = R6(100000.0L);
 const long double kZTMax = R6(1274.0L);
-const long double kCriticalT = R6(647.29L);
-const long double kCriticalP = R6(22090.0L);
 const long double kRegionCPMax = R6(28000.0L);
 const long double kRegionCTMax = R6(673.0L);
 const long double kRegionEPMax = R6(50000.0L);
@@ -134,8 +133,8 @@ long double BoundaryTemperature(long double P) {
 
 // The first region whose test holds, in this order.
 long double RegionalZ(long double T, long double P) {
-  if (T < kCriticalT) return RegionA(T, P);
-  if (P < kCriticalP) return RegionB(T, P);
+  if (T < kCriticalTemperature) return RegionA(T, P);
+  if (P < kCriticalPressure) return RegionB(T, P);
   if (P < kRegionCPMax && T < kRegionCTMax) return RegionC(T, P);
   if (T > BoundaryTemperature(P)) return RegionD(T, P);
   if (P < kRegionEPMax) return RegionE(T, P);

@@ -7,16 +7,17 @@
 #include "common/Real6.h"
 #include "props/Calculators.h"
 #include "props/PowerChain.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 // Range ends and branch boundaries are compared with stored values, so they are held as Real6.
 const long double kSatTMin = R6(166.0L);
-const long double kSatTMax = R6(647.29L);
+const long double kSatTMax = kCriticalTemperature;
 const long double kSublimationBoundary = R6(273.198763L);
 const long double kSatPMin = R6(3.41e-07L);
-const long double kSatPMax = R6(22090.0L);
+const long double kSatPMax = kCriticalPressure;
 const long double kStartFormulaBoundary = R6(0.61074L);
 
 // ln P (kPa) = sum of coefficient x term, for the sublimation branch (T < 273.198763 K) and the
