@@ -11,6 +11,7 @@
 
 #include "gui/AboutBox.h"
 #include "gui/MainProg.h"
+#include "gui/SplashForm.h"
 #include "gui/UnitsSelect.h"
 
 namespace tulo::gui {
@@ -58,6 +59,8 @@ void Run(TMainProg& main, const QDir& folder) {
     ok = Save(main, folder, pages[page]) && ok;
   }
   main.PageControl1->setCurrentIndex(0);
+  TSplashForm splash;
+  ok = Save(splash, folder, "splash.png") && ok;
   main.AboutBox()->Open();
   Settle();
   ok = Save(*main.AboutBox(), folder, "about-box.png") && ok;
