@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "gui/AboutBox.h"
+#include "gui/Artwork.h"
 #include "gui/SplashForm.h"
 #include "gui/UnitsSelect.h"
 
@@ -23,6 +24,7 @@ std::unique_ptr<TMainProg> StartUp(PlatformServices& platform, const StartupOpti
 
   // The application title; the display name is left alone, as Qt would append it to every caption.
   QApplication::setApplicationName("TULO For Windows");
+  QApplication::setWindowIcon(ProgramIcon());
   auto main = std::make_unique<TMainProg>(platform);
   if (!main->Initialised()) return nullptr;  // the splash goes with this scope
   auto* about = new TAboutBox(*main, platform);

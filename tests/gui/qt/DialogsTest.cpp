@@ -216,8 +216,7 @@ class DialogsTest : public QObject {
     gui::QtPlatform platform;  // real message boxes
     auto main = gui::StartUp(platform, {0});
     QVERIFY(main != nullptr);
-    main->show();
-    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    QVERIFY(ShowActive(*main));
     if (changeUnits) {
       main->CustomUnits1->trigger();
       PickDown(main->UnitsDialog()->List(kTemperature), 1);

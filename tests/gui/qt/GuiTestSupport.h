@@ -152,6 +152,14 @@ inline void Paste(QLineEdit* field, const QString& text) {
 
 namespace tulo::guitest {
 
+// Shows a window and waits until it is the active one. Without a window manager (a bare X
+// server) nothing activates a new window by itself, so the window asks for it.
+inline bool ShowActive(QWidget& window) {
+  window.show();
+  if (QTest::qWaitForWindowExposed(&window)) window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
+}
+
 // The program started as the user starts it, in a fresh working directory with a fresh
 // configuration file, its main window shown and active.
 struct Running {
@@ -163,8 +171,7 @@ struct Running {
     if (!dir.CreateConfig()) return;
     main = gui::StartUp(platform, {0});
     if (!main) return;
-    main->show();
-    if (!QTest::qWaitForWindowActive(main.get())) main.reset();
+    if (!ShowActive(*main)) main.reset();
   }
   bool Ok() const { return main != nullptr; }
 };

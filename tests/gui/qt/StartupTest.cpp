@@ -56,8 +56,7 @@ class StartupTest : public QObject {
 
     // Until the window is first activated, the input entry has not run.
     QCOMPARE(main->FormError->text(), QString());
-    main->show();
-    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    QVERIFY(ShowActive(*main));
     QCOMPARE(main->FormError->text(), QString("Please enter either temperature or pressure or both."));
     QCOMPARE(main->windowTitle(), QString("TULO for Windows"));
     QCOMPARE(main->UnitT->text(), QString("Temperature (Kelvin)"));
