@@ -15,7 +15,7 @@ class GridView : public QTableWidget {
  public:
   GridView(int cols, int rows, QWidget* parent = nullptr);
 
-  // Column widths are the form's design widths (pixels of the original 8-point dialog font)
+  // Column widths are the form's design widths (pixels at the 8-point dialog font they were laid out for)
   // times `scale`; the view is sized to show every row and column without scrolling.
   void SetColumnLayout(const std::vector<int>& designWidths, double scale);
 

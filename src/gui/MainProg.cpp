@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/Text.h"
 #include "gui/AboutBox.h"
 #include "gui/Artwork.h"
 #include "gui/GridView.h"
@@ -33,8 +34,8 @@ QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-// Design size of the window in pixels of the original dialog font; the layout grows from it as
-// the real font needs.
+// Design size of the window, in pixels at the 8-point dialog font it was laid out for; the layout
+// grows from it as the font in use needs.
 constexpr int kDesignWidth = 522;
 constexpr int kDesignHeight = 409;
 // Design width of the error label's column.
@@ -197,7 +198,7 @@ void TMainProg::BuildControls() {
   std::vector<std::string> captions;
   for (const std::string& unit : UnitTexts({kTemperature})) captions.push_back("Temperature (" + unit + ")");
   for (const std::string& unit : UnitTexts({kPressure}))
-    captions.push_back(("Pressure (" + unit).substr(0, 25) + ")");
+    captions.push_back(Utf8Left("Pressure (" + unit, 25) + ")");
   int captionWidth = WidestText(bold, captions) + 4;
   UnitT->setMinimumWidth(captionWidth);
   UnitP->setMinimumWidth(captionWidth);
