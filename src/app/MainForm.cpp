@@ -6,17 +6,15 @@
 #include "common/Real6.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "props/WaterConstants.h"
 #include "results/SteamSearch.h"
 #include "units/Format.h"
 
 namespace tulo {
 namespace {
 
-// Range ends of the input checks are stored values; the two saturation limits are exact decimals.
-const long double kPressureMin = R6(3.41e-7L);
-const long double kPressureMax = R6(100000.0L);
-const long double kTemperatureMin = R6(166.0L);
-const long double kTemperatureMax = R6(1273.15L);
+// The range ends of the input checks are stored values (WaterConstants.h); the two saturation
+// limits are exact decimals.
 constexpr long double kSaturationPressureLimit = 22090.0L;
 constexpr long double kSaturationTemperatureLimit = 647.29L;
 
@@ -276,15 +274,15 @@ bool MainForm::Validate() {
   bool hasP = !PressureInput.text.empty();
   bool failed = false;
   auto pressureRange = [&] {
-    CheckLimit(st.PresKPa > kPressureMax || st.PresKPa < kPressureMin,
-               "Pressure must be between " + LimitText(kPressure, kPressureMin) + " and " +
-                   LimitText(kPressure, kPressureMax) + " " + u.UnitText(kPressure),
+    CheckLimit(st.PresKPa > kHighestPressure || st.PresKPa < kLowestPressure,
+               "Pressure must be between " + LimitText(kPressure, kLowestPressure) + " and " +
+                   LimitText(kPressure, kHighestPressure) + " " + u.UnitText(kPressure),
                failed);
   };
   auto temperatureRange = [&] {
-    CheckLimit(st.TempK > kTemperatureMax || st.TempK < kTemperatureMin,
-               "Temperature must be between " + LimitText(kTemperature, kTemperatureMin) + " and " +
-                   LimitText(kTemperature, kTemperatureMax) + " " + u.UnitText(kTemperature),
+    CheckLimit(st.TempK > kHighestTemperature || st.TempK < kLowestTemperature,
+               "Temperature must be between " + LimitText(kTemperature, kLowestTemperature) + " and " +
+                   LimitText(kTemperature, kHighestTemperature) + " " + u.UnitText(kTemperature),
                failed);
   };
 

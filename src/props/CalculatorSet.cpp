@@ -47,7 +47,9 @@ int CalculatorSet::CreationIndexOf(int item) {
   return -1;
 }
 
-PropertyCalculator* CalculatorSet::VarPropCalc(int item) const { return Created(CreationIndexOf(item)); }
+PropertyCalculator* CalculatorSet::VarPropCalc(int item) const {
+  return Created(CreationIndexOf(item));
+}
 
 PropertyCalculator* CalculatorSet::Created(int index) const {
   if (index < 0 || index >= kCalculatorCount) return nullptr;

@@ -9,14 +9,13 @@
 #include "props/Calculators.h"
 #include "props/PowerChain.h"
 #include "props/Series.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 const long double kZPMax = R6(100000.0L);
 const long double kZTMax = R6(1274.0L);
-const long double kCriticalT = R6(647.29L);
-const long double kCriticalP = R6(22090.0L);
 const long double kRegionCPMax = R6(28000.0L);
 const long double kRegionCTMax = R6(673.0L);
 const long double kRegionEPMax = R6(50000.0L);
@@ -80,20 +79,10 @@ constexpr long double kRegionF[4][6] = {
 };
 
 // The reduced variables and all their powers are held in double precision.
-double Dbl(long double x) {
-  return static_cast<double>(x);
-}
-
 // Sum over a table whose rows are y^0..y^(R-1) and columns x^0..x^(C-1).
 template <std::size_t R, std::size_t C>
 long double PlainSeries(const long double (&c)[R][C], double x, double y) {
-  auto xs = DoublePowers<C - 1>(x);
-  auto ys = DoublePowers<R - 1>(y);
-  long double row[R];
-  long double col[C];
-  for (std::size_t i = 0; i < R; ++i) row[i] = ys[i];
-  for (std::size_t j = 0; j < C; ++j) col[j] = xs[j];
-  return DoubleSeries(c, row, col);
+  return DoubleSeries(c, DoublePowers<R - 1>(y), DoublePowers<C - 1>(x));
 }
 
 long double RegionA(long double T, long double P) {
@@ -105,8 +94,7 @@ long double RegionB(long double T, long double P) {
   auto ys = DoublePowers<2>(Dbl(GenPower(22114.0L - P, 0.72L)));
   double w = Dbl(GenPower(ys[1], 0.41L));
   const long double row[4] = {ys[0], ys[1], ys[2], w};
-  const long double col[6] = {xs[0], xs[1], xs[2], xs[3], xs[4], xs[5]};
-  return DoubleSeries(kRegionB, row, col);
+  return DoubleSeries(kRegionB, row, xs);
 }
 
 // The switch factor f = exp(-r^300) of region C; exactly 0 once r^300 exceeds 100, so no
@@ -123,11 +111,7 @@ long double RegionC(long double T, long double P) {
   long double c[6][6];
   for (int i = 0; i < 6; ++i)
     for (int j = 0; j < 6; ++j) c[i][j] = (j == 2 || j == 3) ? kRegionC[i][j] * f : kRegionC[i][j];
-  auto xs = DoublePowers<5>(Dbl(T - 630.0L));
-  auto ys = DoublePowers<5>(Dbl(P - 22089.0L));
-  const long double row[6] = {ys[0], ys[1], ys[2], ys[3], ys[4], ys[5]};
-  const long double col[6] = {xs[0], xs[1], xs[2], xs[3], xs[4], xs[5]};
-  return DoubleSeries(c, row, col);
+  return DoubleSeries(c, DoublePowers<5>(Dbl(P - 22089.0L)), DoublePowers<5>(Dbl(T - 630.0L)));
 }
 
 long double RegionD(long double T, long double P) {
@@ -149,8 +133,8 @@ long double BoundaryTemperature(long double P) {
 
 // The first region whose test holds, in this order.
 long double RegionalZ(long double T, long double P) {
-  if (T < kCriticalT) return RegionA(T, P);
-  if (P < kCriticalP) return RegionB(T, P);
+  if (T < kCriticalTemperature) return RegionA(T, P);
+  if (P < kCriticalPressure) return RegionB(T, P);
   if (P < kRegionCPMax && T < kRegionCTMax) return RegionC(T, P);
   if (T > BoundaryTemperature(P)) return RegionD(T, P);
   if (P < kRegionEPMax) return RegionE(T, P);

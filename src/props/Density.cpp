@@ -95,18 +95,12 @@ class DensityCalc final : public PropertyCalculator {
   // P is taken as the saturation pressure of T.
   static long double SaturatedVapour(long double T, long double P) {
     long double r = R6(GenPower(647.29L - T, 0.5L));
-    auto p = R6Powers<7>(r);
-    const long double term[8] = {p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]};
-    long double Z = Series(kSatVapourZ, term);
+    long double Z = Series(kSatVapourZ, R6Powers<7>(r));
     return kInverseGasConstant * P / (T * Z);
   }
 
   static long double SubCooledLiquid(long double T, long double P) {
-    auto q = R6Powers<3>(R6(GenPower(P, 0.7L)));
-    auto t = R6Powers<5>(T);
-    const long double row[4] = {q[0], q[1], q[2], q[3]};
-    const long double col[6] = {t[0], t[1], t[2], t[3], t[4], t[5]};
-    return DoubleSeries(kSubCooled, row, col);
+    return DoubleSeries(kSubCooled, R6Powers<3>(R6(GenPower(P, 0.7L))), R6Powers<5>(T));
   }
 
   long double FromCompressibility(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {

@@ -6,7 +6,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -23,11 +23,8 @@ constexpr long double kEpsilon[4][7] = {
 };
 
 long double Permittivity(long double T, long double P) {
-  long double row[4];  // 1, x, x^2, x^3 with x = P^0.5
-  DoublePowers(GenPower(P, 0.5L), row);
   const double t = 649.0L - T;
-  long double p[5];  // 1, t .. t^4
-  DoublePowers(t, p);
+  auto p = DoublePowers<4>(t);
   const long double col[7] = {1.0L,
                               p[1],
                               p[2],
@@ -35,7 +32,7 @@ long double Permittivity(long double T, long double P) {
                               p[4],
                               static_cast<double>(GenPower(t, -1.2L)),
                               static_cast<double>(GenPower(t, -5.0L))};
-  return DoubleSeries(kEpsilon, row, col);
+  return DoubleSeries(kEpsilon, DoublePowers<3>(GenPower(P, 0.5L)), col);
 }
 
 class DielectricConstantCalc final : public PropertyCalculator {

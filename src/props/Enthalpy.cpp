@@ -3,13 +3,12 @@
 // precision and the result is rounded to Real6.
 
 #include <cmath>
-#include <limits>
 
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
+#include "props/CaloricPropertyCalc.h"
 #include "props/PowerChain.h"
-#include "props/PressureIntegral.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -115,25 +114,21 @@ long double VapourHigh(long double T, long double P) {
 long double SuperCriticalLow(long double T, long double P) {
   long double a = R6(GenPower(T - 620.0L, -1.2L));
   auto as = R6Powers<5>(a);
-  auto bs = R6Powers<3>(R6(GenPower(P - 21900.0L, 0.84L)));
-  const long double row[4] = {bs[0], bs[1], bs[2], bs[3]};
   const long double col[8] = {1.0L, R6(1.0L / a), a, as[2], R6(GenPower(a, 2.5L)), as[3], as[4], as[5]};
-  return DoubleSeries(kSuperCriticalLow, row, col);
+  return DoubleSeries(kSuperCriticalLow, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.84L))), col);
 }
 
 long double SuperCriticalHigh(long double T, long double P) {
   long double w = R6(GenPower(T - 620.0L, -0.95L));
   auto ws = R6Powers<5>(w);
-  auto es = R6Powers<3>(R6(GenPower(P - 21900.0L, 0.3L)));
-  const long double row[4] = {es[0], es[1], es[2], es[3]};
   const long double col[8] = {1.0L, R6(GenPower(w, -0.58L)), w, R6(GenPower(w, 1.6L)), ws[2], ws[3], ws[4],
                               ws[5]};
-  return 1.0L / DoubleSeries(kSuperCriticalHigh, row, col);
+  return 1.0L / DoubleSeries(kSuperCriticalHigh, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.3L))), col);
 }
 
-class EnthalpyCalc final : public PropertyCalculator {
+class EnthalpyCalc final : public CaloricPropertyCalc {
  public:
-  EnthalpyCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 3, CacheKey::kAll) {}
+  EnthalpyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 3, 15) {}
 
  protected:
   long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
@@ -167,10 +162,6 @@ class EnthalpyCalc final : public PropertyCalculator {
   }
 
  private:
-  long double Self(std::uint8_t phase, std::uint8_t& status, long double T) {
-    return Ask(15, phase, status, T, 0.0L);
-  }
-
   // Saturated liquid plus the heat of vaporisation; below 273.15 K ice plus that of sublimation.
   long double SaturatedVapour(std::uint8_t& status, long double T) {
     std::uint8_t base = T > kSublimationTMax ? kSatLiquid : kSatSolid;
@@ -181,28 +172,11 @@ class EnthalpyCalc final : public PropertyCalculator {
     return R6(h + latent);
   }
 
-  long double WetSteam(std::uint8_t& status, long double T) {
-    long double x = ctx_.steamQuality;
-    long double hf = Self(kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    long double hg = Self(kSatVapour, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(((100.0L - x) * hf + x * hg) * 0.01L);
-  }
-
   // Saturated liquid plus the integral of dh/dp = (1 - T beta) / rho along the isotherm from the
-  // saturation pressure. The inner calls use the condition of the state as their phase code.
+  // saturation pressure.
   long double SubCooledLiquid(std::uint8_t& status, long double T, long double P) {
-    const std::uint8_t condition = ctx_.condition;
-    long double ps = Ask(20, condition, status, T, P);
-    if (status != kValid) return 0.0L;
-    auto dhdp = [&](long double p) {
-      long double beta = Ask(25, condition, status, T, p);
-      if (status != kValid) return std::numeric_limits<long double>::quiet_NaN();
-      long double rho = Ask(18, condition, status, T, p);
-      return R6((1.0L - T * beta) / rho);
-    };
-    long double integral = PressureIntegral(ps, P, kIntegralTolerance, dhdp);
+    auto dhdp = [T](long double beta, long double rho) { return (1.0L - T * beta) / rho; };
+    long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dhdp);
     if (status != kValid) return 0.0L;
     long double hf = Self(kSatLiquid, status, T);
     if (status != kValid) return 0.0L;

@@ -3,13 +3,12 @@
 // of the superheated formulas and its powers, which are held in double precision.
 
 #include <cmath>
-#include <limits>
 
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
+#include "props/CaloricPropertyCalc.h"
 #include "props/PowerChain.h"
-#include "props/PressureIntegral.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -88,10 +87,6 @@ constexpr long double kSuperCriticalHigh[4][8] = {
 // A sub-cooled integration stops early once a halving changes it by less than this, kJ/(kg.K).
 constexpr long double kIntegralTolerance = 0.0001L;
 
-double Dbl(long double x) {
-  return static_cast<double>(x);
-}
-
 long double Ice(long double T) {
   auto t = R6Powers<3>(T);
   return -3.46975L + 0.0091951L * T - 5.12695e-06L * t[2] + 5.8813e-09L * t[3];
@@ -125,9 +120,7 @@ long double SaturatedVapour(long double T) {
     return Series(kSatVapourS, term);
   }
   // Over ice th^3 comes from the general power; th^6, th^9, th^12 are products with it.
-  auto p = R6Powers<4>(R6(GenPower(th, 3.0L)));
-  const long double term[5] = {p[0], p[1], p[2], p[3], p[4]};
-  return Series(kSatVapourOverIce, term);
+  return Series(kSatVapourOverIce, R6Powers<4>(R6(GenPower(th, 3.0L))));
 }
 
 // P in kPa. Below 1e-10 kPa lam is negative and its general powers are NaN: out of range.
@@ -142,10 +135,8 @@ long double VapourLow(long double T, long double P) {
   double lam18 = Dbl(static_cast<long double>(lam16) * lam * lam);
   double lam20 = Dbl(static_cast<long double>(lam18) * lam * lam);
   long double sigma = R6(GenPower(22100.0L - P, 0.24L));
-  auto t = R6Powers<4>(T);
   const long double row[7] = {1.0L, sigma, lam, lam14, lam16, lam18, lam20};
-  const long double col[5] = {t[0], t[1], t[2], t[3], t[4]};
-  return DoubleSeries(kVapourLow, row, col);
+  return DoubleSeries(kVapourLow, row, R6Powers<4>(T));
 }
 
 long double VapourHigh(long double T, long double P) {
@@ -165,24 +156,20 @@ long double VapourHigh(long double T, long double P) {
 long double SuperCriticalLow(long double T, long double P) {
   long double m = R6(GenPower(T - 610.0L, -1.6L));
   auto ms = R6Powers<10>(m);
-  auto ns = R6Powers<3>(R6(GenPower(P - 20000.0L, -0.25L)));
-  const long double row[4] = {ns[0], ns[1], ns[2], ns[3]};
   const long double col[8] = {1.0L, R6(GenPower(m, -0.25L)), m, ms[2], ms[5], ms[6], ms[8], ms[10]};
-  return std::exp(DoubleSeries(kSuperCriticalLow, row, col));
+  return std::exp(DoubleSeries(kSuperCriticalLow, R6Powers<3>(R6(GenPower(P - 20000.0L, -0.25L))), col));
 }
 
 long double SuperCriticalHigh(long double T, long double P) {
   long double k = R6(GenPower(T - 600.0L, -0.94L));
   auto ks = R6Powers<10>(k);
-  auto qs = R6Powers<3>(R6(GenPower(P - 21900.0L, 0.2L)));
-  const long double row[4] = {qs[0], qs[1], qs[2], qs[3]};
   const long double col[8] = {1.0L, R6(GenPower(k, -0.4L)), k, ks[2], ks[3], ks[4], ks[5], ks[10]};
-  return DoubleSeries(kSuperCriticalHigh, row, col);
+  return DoubleSeries(kSuperCriticalHigh, R6Powers<3>(R6(GenPower(P - 21900.0L, 0.2L))), col);
 }
 
-class EntropyCalc final : public PropertyCalculator {
+class EntropyCalc final : public CaloricPropertyCalc {
  public:
-  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 4, CacheKey::kAll) {}
+  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 4, 16) {}
 
  protected:
   long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
@@ -214,32 +201,11 @@ class EntropyCalc final : public PropertyCalculator {
   }
 
  private:
-  long double Self(std::uint8_t phase, std::uint8_t& status, long double T) {
-    return Ask(16, phase, status, T, 0.0L);
-  }
-
-  long double WetSteam(std::uint8_t& status, long double T) {
-    long double x = ctx_.steamQuality;
-    long double sf = Self(kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    long double sg = Self(kSatVapour, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(((100.0L - x) * sf + x * sg) * 0.01L);
-  }
-
   // Saturated liquid minus the integral of beta / rho (the isothermal pressure derivative of
   // entropy, with the sign taken out) from the saturation pressure.
   long double SubCooledLiquid(std::uint8_t& status, long double T, long double P) {
-    const std::uint8_t condition = ctx_.condition;
-    long double ps = Ask(20, condition, status, T, P);
-    if (status != kValid) return 0.0L;
-    auto dsdp = [&](long double p) {
-      long double beta = Ask(25, condition, status, T, p);
-      if (status != kValid) return std::numeric_limits<long double>::quiet_NaN();
-      long double rho = Ask(18, condition, status, T, p);
-      return R6(beta / rho);
-    };
-    long double integral = PressureIntegral(ps, P, kIntegralTolerance, dsdp);
+    auto dsdp = [](long double beta, long double rho) { return beta / rho; };
+    long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dsdp);
     if (status != kValid) return 0.0L;
     long double sf = Self(kSatLiquid, status, T);
     if (status != kValid) return 0.0L;

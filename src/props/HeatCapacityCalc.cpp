@@ -9,7 +9,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -49,22 +49,12 @@ long double IceHeatCapacity(long double T) {
 long double LiquidHeatCapacity(long double T, long double P) {
   const long double tau = R6(GenPower(647.3L - T, 0.05L));
   const long double pi = R6(GenPower(P, 0.2L));
-  long double col[5];
-  long double row[3];
-  StoredPowers(tau, col);
-  StoredPowers(pi, row);
-  return std::exp(DoubleSeries(kLnCpLiquid, row, col));
+  return std::exp(DoubleSeries(kLnCpLiquid, R6Powers<2>(pi), R6Powers<4>(tau)));
 }
 
 long double SatVapourHeatCapacity(long double T) {
-  if (T < kLogFormulaTMax) {
-    long double terms[7];
-    StoredPowers(R6(std::log(T)), terms);
-    return Series(kCpVapourLog, terms);
-  }
-  long double terms[6];
-  StoredPowers(T, terms);
-  return std::exp(Series(kLnCpVapour, terms));
+  if (T < kLogFormulaTMax) return Series(kCpVapourLog, R6Powers<6>(R6(std::log(T))));
+  return std::exp(Series(kLnCpVapour, R6Powers<5>(T)));
 }
 
 class HeatCapacityCalc final : public PropertyCalculator {

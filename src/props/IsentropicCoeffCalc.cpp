@@ -3,7 +3,7 @@
 
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -37,11 +37,7 @@ class IsentropicCoeffCalc final : public PropertyCalculator {
       return 0.0L;
     }
     status = kValid;
-    long double row[5];
-    long double col[5];
-    StoredPowers(P, row);
-    StoredPowers(T, col);
-    return R6(DoubleSeries(kCoeff, row, col));
+    return R6(DoubleSeries(kCoeff, R6Powers<4>(P), R6Powers<4>(T)));
   }
 };
 

@@ -6,7 +6,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -30,11 +30,7 @@ constexpr long double kKappa[6][4] = {
 long double Compressibility(long double T, long double P) {
   const long double L = std::log(P < kLowestLogP ? 100.0L : P);
   const long double u = GenPower((T - 273.0L) * 0.01L, 4.0L);  // exp(4 ln theta); 0 at 273 K
-  long double row[6];
-  long double col[4];
-  ProductPowers(u, row);
-  ProductPowers(L, col);
-  const double kappa = DoubleSeries(kKappa, row, col);  // held in double precision
+  const double kappa = DoubleSeries(kKappa, ExtendedPowers<5>(u), ExtendedPowers<3>(L));  // held in double
   return R6(kappa);
 }
 

@@ -78,13 +78,7 @@ void PropertyCalculator::ComputeText(std::uint8_t phase, std::string& text, long
 
 long double PropertyCalculator::Ask(int item, std::uint8_t phase, std::uint8_t& status, long double T,
                                     long double P) {
-  PropertyCalculator* calc = set_.VarPropCalc(item);
-  if (calc == nullptr) {
-    status = kNotGiven;
-    return std::numeric_limits<long double>::quiet_NaN();
-  }
-  long double v = calc->Compute(phase, status, T, P);
-  return status == kValid ? v : std::numeric_limits<long double>::quiet_NaN();
+  return AskCreated(CalculatorSet::CreationIndexOf(item), phase, status, T, P);
 }
 
 long double PropertyCalculator::AskCreated(int index, std::uint8_t phase, std::uint8_t& status, long double T,

@@ -3,7 +3,7 @@
 
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -32,9 +32,7 @@ class RefractiveIndexCalc final : public PropertyCalculator {
       return 0.0L;
     }
     status = kValid;
-    long double terms[5];
-    StoredPowers(T, terms);
-    return R6(Series(kIndex, terms));
+    return R6(Series(kIndex, R6Powers<4>(T)));
   }
 };
 

@@ -6,16 +6,18 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
+#include "props/PowerChain.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 // Range ends and branch boundaries are compared with stored values, so they are held as Real6.
 const long double kSatTMin = R6(166.0L);
-const long double kSatTMax = R6(647.29L);
+const long double kSatTMax = kCriticalTemperature;
 const long double kSublimationBoundary = R6(273.198763L);
 const long double kSatPMin = R6(3.41e-07L);
-const long double kSatPMax = R6(22090.0L);
+const long double kSatPMax = kCriticalPressure;
 const long double kStartFormulaBoundary = R6(0.61074L);
 
 // ln P (kPa) = sum of coefficient x term, for the sublimation branch (T < 273.198763 K) and the
@@ -46,12 +48,10 @@ class SatPressureCalc final : public PropertyCalculator {
     }
     status = kValid;
     long double x = R6(GenPower(T, 0.01L));
-    long double T2 = R6(T * T);
-    long double T3 = R6(T2 * T);
-    long double T4 = R6(T3 * T);
+    auto t = R6Powers<4>(T);
     const long double* a = T < kSublimationBoundary ? kLnPSublimation : kLnPVapour;
     long double expTerm = T < kSublimationBoundary ? 0.0L : std::exp(T * 0.001851851851851852L);
-    long double lnP = a[0] + a[1] * x + a[2] * expTerm + a[3] * T + a[4] * T2 + a[5] * T3 + a[6] * T4;
+    long double lnP = a[0] + a[1] * x + a[2] * expTerm + a[3] * T + a[4] * t[2] + a[5] * t[3] + a[6] * t[4];
     return R6(std::exp(lnP));
   }
 };
@@ -118,14 +118,12 @@ class SatTemperatureCalc final : public PropertyCalculator {
   static long double StartingValue(long double P) {
     long double L;
     if (P < kStartFormulaBoundary) {
-      long double y = R6(GenPower(P, 0.05L));
-      long double y2 = R6(y * y), y3 = R6(y2 * y), y4 = R6(y3 * y);
-      L = 4.38307L + 2.1099292L * y - 1.614609L * y2 + 0.9884335L * y3 - 0.234685L * y4;
+      auto y = R6Powers<4>(R6(GenPower(P, 0.05L)));
+      L = 4.38307L + 2.1099292L * y[1] - 1.614609L * y[2] + 0.9884335L * y[3] - 0.234685L * y[4];
     } else {
-      long double y = R6(GenPower(P, 0.15L));
-      long double y2 = R6(y * y), y3 = R6(y2 * y), y4 = R6(y3 * y), y5 = R6(y4 * y), y6 = R6(y5 * y);
-      L = 5.134366L + 0.7406339L * y - 0.3503571L * y2 + 0.14023241L * y3 - 0.033908573L * y4 +
-          0.004534425L * y5 - 0.000257474L * y6;
+      auto y = R6Powers<6>(R6(GenPower(P, 0.15L)));
+      L = 5.134366L + 0.7406339L * y[1] - 0.3503571L * y[2] + 0.14023241L * y[3] - 0.033908573L * y[4] +
+          0.004534425L * y[5] - 0.000257474L * y[6];
     }
     return R6(std::exp(L));
   }

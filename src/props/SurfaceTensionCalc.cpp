@@ -6,7 +6,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -22,8 +22,7 @@ constexpr long double kLnSigma[7] = {-41186.14599L, 0.00443974L,  -2.34707e-05L,
                                      -5.79228e-11L, 80957.83304L, -39781.43108L};
 
 long double SurfaceTension(long double T) {
-  long double t[5];
-  StoredPowers(R6(647.29L - T), t);
+  auto t = R6Powers<4>(R6(647.29L - T));
   const long double terms[7] = {
       1.0L, t[1], t[2], t[3], t[4], R6(GenPower(t[1], 0.001L)), R6(GenPower(t[1], 0.002L))};
   return std::exp(Series(kLnSigma, terms));

@@ -6,7 +6,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -42,26 +42,17 @@ constexpr long double kKVapour[4][4] = {
 };
 
 long double LiquidConductivity(long double T, long double P) {
-  long double col[5];
-  long double row[3];
-  StoredPowers(T, col);
-  StoredPowers(P, row);
-  return DoubleSeries(kKLiquid, row, col);
+  return DoubleSeries(kKLiquid, R6Powers<2>(P), R6Powers<4>(T));
 }
 
 long double SatVapourConductivity(long double T) {
-  long double t[5];
-  StoredPowers(R6(647.3L - T), t);
+  auto t = R6Powers<4>(R6(647.3L - T));
   const long double terms[6] = {1.0L, R6(GenPower(t[1], 0.001L)), t[1], t[2], t[3], t[4]};
   return std::exp(Series(kLnKSatVapour, terms));
 }
 
 long double VapourConductivity(long double T, long double P) {
-  long double col[4];
-  long double row[4];
-  StoredPowers(R6(GenPower(T, 0.1L)), col);
-  StoredPowers(R6(GenPower(P, 1.7L)), row);
-  return DoubleSeries(kKVapour, row, col);
+  return DoubleSeries(kKVapour, R6Powers<3>(R6(GenPower(P, 1.7L))), R6Powers<3>(R6(GenPower(T, 0.1L))));
 }
 
 class ThermalConductivityCalc final : public PropertyCalculator {

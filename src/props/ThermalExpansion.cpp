@@ -2,6 +2,7 @@
 
 #include "common/Real6.h"
 #include "props/Calculators.h"
+#include "props/PowerChain.h"
 
 namespace tulo {
 namespace {
@@ -49,11 +50,10 @@ class ThermalExpansionCalc final : public PropertyCalculator {
   }
 
   long double LiquidPolynomial(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    long double T2 = R6(T * T);
-    long double T3 = R6(T2 * T);
+    auto t = R6Powers<3>(T);
     long double rho = Density(phase, status, T, P);
     if (status != kValid) return 0.0L;
-    return R6((-50.889985L + 0.4656574L * T - 0.0014292153L * T2 + 1.4850496e-06L * T3) / rho);
+    return R6((-50.889985L + 0.4656574L * T - 0.0014292153L * t[2] + 1.4850496e-06L * t[3]) / rho);
   }
 
   // One-kelvin backward difference; leaves the density calculator's kept call at T - 1.

@@ -40,9 +40,8 @@ class VaporisationEnthalpyCalc final : public PropertyCalculator {
 
  private:
   static long double Sublimation(long double T) {
-    long double T2 = R6(T * T);
-    long double T3 = R6(T2 * T);
-    return 2643.461L + 1.55428L * T - 0.00278644L * T2 - 1.32153e-06L * T3;
+    auto t = R6Powers<3>(T);
+    return 2643.461L + 1.55428L * T - 0.00278644L * t[2] - 1.32153e-06L * t[3];
   }
 
   // Above 647.29 K th is negative: its fractional powers give NaN and the call ends out of range.

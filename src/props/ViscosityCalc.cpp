@@ -10,7 +10,7 @@
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
-#include "props/PowerTerms.h"
+#include "props/PowerChain.h"
 #include "props/Series.h"
 
 namespace tulo {
@@ -72,9 +72,7 @@ constexpr long double kQHigh[3] = {2.7586e-05L, 4.43629e-10L, -2.87013e-15L};  /
 
 // Viscosity of the dilute vapour; the powers of T are Real6.
 long double DiluteViscosity(long double T) {
-  long double terms[5];
-  StoredPowers(T, terms);
-  return Series(kMuDilute, terms);
+  return Series(kMuDilute, R6Powers<4>(T));
 }
 
 // t^10 = t.t^3.t^3.t^3 and t^13 = t^3.t^10 of the liquid fits, from t and t^3; held in double.
@@ -87,8 +85,7 @@ struct HighPowers {
 
 long double SatLiquidViscosity(long double T) {
   const double t = 647.3L - T;
-  long double p[4];  // 1, t, t^2, t^3
-  DoublePowers(t, p);
+  auto p = DoublePowers<3>(t);
   const HighPowers high(t, p[3]);
   const long double terms[7] = {1.0L,     t,       static_cast<double>(GenPower(t, 0.01L)), p[2], p[3],
                                 high.t10, high.t13};
@@ -98,8 +95,7 @@ long double SatLiquidViscosity(long double T) {
 long double SatVapourViscosity(long double T) {
   if (T < kDiluteSatVapourTMax) return DiluteViscosity(T);
   const double t = 647.3L - T;
-  long double p[6];  // 1, t .. t^5
-  DoublePowers(t, p);
+  auto p = DoublePowers<5>(t);
   const long double terms[9] = {1.0L,
                                 t,
                                 static_cast<double>(GenPower(t, 0.2L)),
@@ -115,8 +111,7 @@ long double SatVapourViscosity(long double T) {
 // Sub-cooled liquid; sets status 2 near the pole of the D row.
 long double LiquidViscosity(std::uint8_t& status, long double T, long double P) {
   const double t = 648.5L - T;
-  long double p[4];  // 1, t, t^2, t^3
-  DoublePowers(t, p);
+  auto p = DoublePowers<3>(t);
   const HighPowers high(t, p[3]);
   const long double col[7] = {1.0L,    static_cast<double>(GenPower(t, 0.74L)), t, p[2], p[3], high.t10,
                               high.t13};
@@ -133,8 +128,7 @@ long double LiquidViscosity(std::uint8_t& status, long double T, long double P) 
 
 // q(P) of the dense-fluid term, by pressure band.
 long double DenseQ(long double P) {
-  long double p[5];  // 1, P .. P^4
-  DoublePowers(P, p);
+  auto p = DoublePowers<4>(P);
   if (P < kQLowPMax) {
     const long double terms[2] = {p[1], p[2]};
     return Series(kQLow, terms);
@@ -146,10 +140,6 @@ long double DenseQ(long double P) {
 
 // Vapour and super critical fluid from 647.3 K: the dense-fluid correlation.
 long double DenseViscosity(long double T, long double P) {
-  long double row[4];  // 1, P .. P^3
-  long double col[5];  // 1, y .. y^4 with y = T^-5
-  DoublePowers(P, row);
-  DoublePowers(GenPower(T, -5.0L), col);
   double K = 0.0;
   if (P > kDenseTermPMin) {
     const double q = DenseQ(P);
@@ -158,7 +148,8 @@ long double DenseViscosity(long double T, long double P) {
     const double factor = GenPower(base, exponent);
     K = q * static_cast<long double>(factor);
   }
-  return std::exp(DoubleSeries(kLnMuDense, row, col) + 24730.9L * K);
+  const long double sum = DoubleSeries(kLnMuDense, DoublePowers<3>(P), DoublePowers<4>(GenPower(T, -5.0L)));
+  return std::exp(sum + 24730.9L * K);
 }
 
 class ViscosityCalc final : public PropertyCalculator {

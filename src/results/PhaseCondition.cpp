@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "common/Real6.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 // Compared with stored values, so held as Real6.
-const long double kCriticalT = R6(647.29L);
-const long double kCriticalP = R6(22090.0L);
-const long double kSublimationTop = R6(273.15L);
 const long double kSaturationBand = R6(0.1L);  // K either side of Tsat that counts as saturated
 
 // The melting line: 273.152518 K at 101.325 kPa, falling 7.42901e-5 K per kPa above it. Its
@@ -39,7 +37,7 @@ void SetConditionText(CalcState& state) {
 
 void DetermineCondition(CalcState& state, CalculatorSet& calculators, long double T, long double P) {
   std::uint8_t condition;
-  if (T > kCriticalT && P > kCriticalP) {
+  if (T > kCriticalTemperature && P > kCriticalPressure) {
     condition = 8;
   } else {
     std::uint8_t status = kOutOfRange;

@@ -4,19 +4,18 @@
 #include <cmath>
 
 #include "common/Real6.h"
+#include "props/WaterConstants.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
 // Range ends and thresholds, compared with stored values.
-const long double kTLow = R6(273.15L);
+const long double kTLow = kSublimationTop;
 const long double kTLiquidLow = R6(273.2L);
-const long double kTHigh = R6(1273.15L);
-const long double kPLow = R6(3.41e-7L);
-const long double kPHigh = R6(100000.0L);
-const long double kCriticalT = R6(647.29L);
-const long double kCriticalP = R6(22090.0L);
+const long double kTHigh = kHighestTemperature;
+const long double kPLow = kLowestPressure;
+const long double kPHigh = kHighestPressure;
 
 constexpr int kMaxIterations = 36;
 
@@ -59,7 +58,7 @@ class Search {
 
   void PressureFixed() {
     long double P = r_.fixedValue;
-    if (P >= kCriticalP) {
+    if (P >= kCriticalPressure) {
       vapourSide_ = true;
       SingleInterval(kTLow, F(kNoPhase, kTLow), kTHigh);
       return;
@@ -93,7 +92,7 @@ class Search {
 
   void TemperatureFixed() {
     long double T = r_.fixedValue;
-    if (T >= kCriticalT) {
+    if (T >= kCriticalTemperature) {
       vapourSide_ = false;
       SingleInterval(kPLow, F(kNoPhase, kPLow), kPHigh);
       return;

@@ -9,6 +9,26 @@
 namespace tulo {
 namespace {
 
+// Adds one unit in the last place of a string of decimal digits. True when that carries out of
+// the first digit: all nines then become "1" and as many zeros, one digit longer.
+bool RoundUpDigits(std::string& digits) {
+  int i = static_cast<int>(digits.size()) - 1;
+  while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+  if (i >= 0) {
+    ++digits[i];
+    return false;
+  }
+  digits.insert(digits.begin(), '1');
+  return true;
+}
+
+// "E", the sign and the magnitude of a decimal exponent in at least `width` digits.
+std::string ExponentText(int exponent, int width) {
+  char exp[16];
+  std::snprintf(exp, sizeof exp, "E%c%0*d", exponent < 0 ? '-' : '+', width, std::abs(exponent));
+  return exp;
+}
+
 // Decimal digits of |x| with `decimals` digits after the point, rounded half away from zero.
 // The exact expansion is printed with 30 guard digits, far below the spacing of extended values
 // near a tie, so the tie decision is exact.
@@ -19,16 +39,7 @@ std::string FixedDigits(long double x, int decimals) {
   std::size_t point = s.find('.');
   std::string digits = s.substr(0, point) + s.substr(point + 1, decimals);
   bool roundUp = s[point + 1 + decimals] >= '5';
-  if (roundUp) {
-    int i = static_cast<int>(digits.size()) - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i < 0) {
-      digits.insert(digits.begin(), '1');
-      ++point;
-    } else {
-      ++digits[i];
-    }
-  }
+  if (roundUp && RoundUpDigits(digits)) ++point;
   std::string out = digits.substr(0, point);
   if (decimals > 0) out.append(".").append(digits, point, std::string::npos);
   return out;
@@ -48,16 +59,9 @@ void ExponentDigits(long double x, int significant, std::string& mantissa, int& 
   std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
   bool roundUp = digits[significant] >= '5';
   digits.resize(significant);
-  if (roundUp) {
-    int i = significant - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i < 0) {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
-      ++exponent;
-    } else {
-      ++digits[i];
-    }
+  if (roundUp && RoundUpDigits(digits)) {
+    digits.pop_back();
+    ++exponent;
   }
   if (x == 0.0L) exponent = 0;
   mantissa = digits.substr(0, 1);
@@ -83,10 +87,8 @@ std::string ExponentForm(long double x, int w) {
   std::string mantissa;
   int exponent = 0;
   ExponentDigits(x, significant, mantissa, exponent);
-  char exp[16];
-  std::snprintf(exp, sizeof exp, "E%c%04d", exponent < 0 ? '-' : '+', std::abs(exponent));
   std::string s = std::signbit(x) && x != 0.0L ? "-" : " ";
-  s.append(mantissa).append(exp);
+  s.append(mantissa).append(ExponentText(exponent, 4));
   return RightAlign(s, w);
 }
 
@@ -170,9 +172,7 @@ std::string FormatFieldNumber(long double x) {
   std::string mantissa;
   int exponent = 0;
   ExponentDigits(x, 5, mantissa, exponent);
-  char exp[16];
-  std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-  return sign.append(mantissa).append(exp);
+  return sign.append(mantissa).append(ExponentText(exponent, 2));
 }
 
 }  // namespace tulo

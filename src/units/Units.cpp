@@ -157,8 +157,9 @@ std::string UnitTextOf(int q, int n) {
 }
 
 UnitSettings::UnitSettings() {
-  selection_.fill(1);
-  for (int q = 0; q < kQuantityCount; ++q) counts_[q] = static_cast<std::uint8_t>(UnitCount(q));
+  UnitSelection first;
+  first.fill(1);
+  InitUnits(first);
 }
 
 void UnitSettings::InitUnits(const UnitSelection& selection) {

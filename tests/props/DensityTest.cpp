@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "CorrelationSession.h"
+#include "props/CorrelationSession.h"
 
 namespace tulo::testing {
 namespace {
 
 TEST(Density, QuotedValues) {
-  const Quoted cases[] = {
+  ExpectValues({
       {kDensityItem, 1, 273.16L, 0, 999.86L, 0.005L, "saturated liquid 273.16"},
       {kDensityItem, 1, 373.15L, 0, 958.37L, 0.005L, "saturated liquid 373.15"},
       {kDensityItem, 1, 573.15L, 0, 712.23L, 0.005L, "saturated liquid 573.15"},
@@ -20,13 +20,12 @@ TEST(Density, QuotedValues) {
       {kZItem, 7, 400, 100, 0.9884L, 0.00005L, "Z region A"},
       {kZItem, 8, 700, 45000, 0.3108L, 0.00005L, "Z region E"},
       {kZItem, 8, 700, 60000, 0.3401L, 0.00005L, "Z region F"},
-  };
-  for (const auto& c : cases) ExpectQuoted(c);
+  });
 }
 
 // One state per formula and region, away from the quoted ones, and the region boundaries.
 TEST(Density, AgreesWithIndependentComputation) {
-  const Recomputed cases[] = {
+  ExpectReferences({
       {kDensityItem, 8, 800, 50000, 217.46902421451826L, "super critical via region D"},
       {kDensityItem, 1, 450, 0, 889.95982906697048L, "saturated liquid 450"},
       {kDensityItem, 2, 450, 932.09537832159549L, 4.8134157316591169L, "saturated vapour 450"},
@@ -39,8 +38,7 @@ TEST(Density, AgreesWithIndependentComputation) {
       {kZItem, 8, 650, 22090, 0.36210641778779973L, "22090 kPa is region C"},
       {kZItem, 8, 650, 27000, 0.17050871250444288L, "region C switched off (r^300 ~ 3e22)"},
       {kZItem, 8, 1274, 100000, 0.96940383566925448L, "both upper limits, region D"},
-  };
-  for (const auto& c : cases) ExpectRecomputed(c);
+  });
 }
 
 TEST(Density, WetSteamMixesSpecificVolumes) {
@@ -66,23 +64,22 @@ TEST(Density, WetSteamMixesSpecificVolumes) {
 }
 
 TEST(Density, StatusRules) {
-  const StatusCase cases[] = {
-      {kDensityItem, 7, 1300, 101.325L, 7, 2, "vapour above 1274 K"},
-      {kDensityItem, 8, 1300, 50000, 8, 2, "super critical above 1274 K"},
-      {kDensityItem, 7, 1274, 101.325L, 7, 0, "1274 K is inside"},
-      {kDensityItem, 8, 900, 100000.5L, 8, 2, "above 100000 kPa"},
-      {kDensityItem, 4, 250, 0.1L, 4, 1, "phase 4"},
-      {kDensityItem, 6, 373.15L, 101.325L, 6, 1, "phase 6"},
-      {kDensityItem, 10, 373.15L, 101.325L, 6, 1, "phase 10"},
-      {kZItem, 8, 1274.5L, 100000, 8, 2, "Z above 1274 K"},
-      {kZItem, 8, 1000, 100000.5L, 8, 2, "Z above 100000 kPa"},
-      {kZItem, 7, 600, 25000, 7, 2, "Z region A beyond 22114 kPa"},
-      {kZItem, 1, 373.15L, 0, 6, 1, "Z of a liquid"},
-      {kZItem, 5, 300, 101.325L, 5, 1, "Z of a sub-cooled liquid"},
-      {kZItem, 3, 250, 101.325L, 3, 1, "Z of ice"},
-      {kZItem, 6, 373.15L, 101.325L, 6, 1, "Z phase 6"},
-  };
-  for (const auto& c : cases) ExpectStatus(c);
+  ExpectStatuses({
+      {kDensityItem, 7, 1300, 101.325L, 2, 7, "vapour above 1274 K"},
+      {kDensityItem, 8, 1300, 50000, 2, 8, "super critical above 1274 K"},
+      {kDensityItem, 7, 1274, 101.325L, 0, 7, "1274 K is inside"},
+      {kDensityItem, 8, 900, 100000.5L, 2, 8, "above 100000 kPa"},
+      {kDensityItem, 4, 250, 0.1L, 1, 4, "phase 4"},
+      {kDensityItem, 6, 373.15L, 101.325L, 1, 6, "phase 6"},
+      {kDensityItem, 10, 373.15L, 101.325L, 1, 6, "phase 10"},
+      {kZItem, 8, 1274.5L, 100000, 2, 8, "Z above 1274 K"},
+      {kZItem, 8, 1000, 100000.5L, 2, 8, "Z above 100000 kPa"},
+      {kZItem, 7, 600, 25000, 2, 7, "Z region A beyond 22114 kPa"},
+      {kZItem, 1, 373.15L, 0, 1, 6, "Z of a liquid"},
+      {kZItem, 5, 300, 101.325L, 1, 5, "Z of a sub-cooled liquid"},
+      {kZItem, 3, 250, 101.325L, 1, 3, "Z of ice"},
+      {kZItem, 6, 373.15L, 101.325L, 1, 6, "Z phase 6"},
+  });
   CorrelationSession s;
   EXPECT_EQ(s.Text(kZItem, 1, 373.15L, 0), " -");
   EXPECT_EQ(s.Text(kDensityItem, 7, 1300, 101.325L), "Out of Range");

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "CorrelationSession.h"
+#include "props/CorrelationSession.h"
 
 namespace tulo::testing {
 namespace {
 
 TEST(Enthalpy, QuotedValues) {
-  const Quoted cases[] = {
+  ExpectValues({
       {kEnthalpyItem, 3, 273.15L, 101.325L, -333.40L, 0.005L, "ice 273.15"},
       {kEnthalpyItem, 1, 373.15L, 0, 418.87L, 0.005L, "saturated liquid 373.15"},
       {kEnthalpyItem, 2, 373.15L, 0, 2674.9L, 0.05L, "saturated vapour 373.15"},
@@ -24,12 +24,11 @@ TEST(Enthalpy, QuotedValues) {
       {kVaporisationItem, 0, 273.15L, 0, 2833.18L, 0.005L, "sublimation 273.15"},
       {kVaporisationItem, 0, 200, 0, 2832.29L, 0.005L, "sublimation 200"},
       {kInternalEnergyItem, 1, 373.15L, 101.325L, 418.769L, 0.0005L, "internal energy 373.15"},
-  };
-  for (const auto& c : cases) ExpectQuoted(c);
+  });
 }
 
 TEST(Enthalpy, AgreesWithIndependentComputation) {
-  const Recomputed cases[] = {
+  ExpectReferences({
       {kEnthalpyItem, 5, 350, 30000, 346.36295105470344L, "compressed liquid 350/30000"},
       {kEnthalpyItem, 5, 300, 50000, 157.98110472201370L, "compressed liquid 300/50000"},
       {kInternalEnergyItem, 5, 350, 30000, 315.97725811833516L, "internal energy 350/30000"},
@@ -38,8 +37,7 @@ TEST(Enthalpy, AgreesWithIndependentComputation) {
       {kEnthalpyItem, 8, 800, 25000, 3253.3854588605464L, "super critical below 30000 kPa"},
       {kEnthalpyItem, 8, 800, 60000, 2752.4651262126863L, "super critical from 30000 kPa"},
       {kVaporisationItem, 1, 450, 0, 2023.3165655220583L, "vaporisation 450"},
-  };
-  for (const auto& c : cases) ExpectRecomputed(c);
+  });
 }
 
 TEST(Enthalpy, SaturatedAndWetSteamAreBuiltFromTheirParts) {
@@ -71,24 +69,23 @@ TEST(Enthalpy, SaturatedAndWetSteamAreBuiltFromTheirParts) {
 }
 
 TEST(Enthalpy, StatusRules) {
-  const StatusCase cases[] = {
-      {kEnthalpyItem, 7, 1320, 101.325L, 7, 0, "1320 K is inside"},
-      {kEnthalpyItem, 7, 1320.01L, 101.325L, 7, 2, "above 1320 K"},
-      {kEnthalpyItem, 3, 165.99L, 101.325L, 3, 2, "below 166 K"},
-      {kEnthalpyItem, 4, 250, 0.1L, 4, 1, "phase 4"},
-      {kEnthalpyItem, 10, 300, 100, 5, 1, "phase 10"},
-      {kEnthalpyItem, 7, 600, 23000, 7, 2, "vapour formula beyond 22091 kPa"},
-      {kEnthalpyItem, 5, 700, 30000, 5, 1, "compressed liquid above the saturation line"},
-      {kEnthalpyItem, 5, 350, 30000, 7, 1, "compressed liquid asked in a vapour condition"},
-      {kVaporisationItem, 2, 373.15L, 0, 6, 1, "vaporisation, vapour phase"},
-      {kVaporisationItem, 9, 373.15L, 0, 6, 1, "vaporisation, wet steam"},
-      {kVaporisationItem, 5, 373.15L, 0, 5, 1, "vaporisation, sub-cooled liquid"},
-      {kInternalEnergyItem, 4, 250, 0.1L, 4, 1, "no enthalpy for phase 4"},
-      {kInternalEnergyItem, 6, 373.15L, 101.325L, 6, 1, "no density for phase 6"},
-      {kInternalEnergyItem, 7, 1320.01L, 101.325L, 7, 2, "enthalpy out of range"},
-      {kInternalEnergyItem, 7, 1300, 101.325L, 7, 2, "density out of range"},
-  };
-  for (const auto& c : cases) ExpectStatus(c);
+  ExpectStatuses({
+      {kEnthalpyItem, 7, 1320, 101.325L, 0, 7, "1320 K is inside"},
+      {kEnthalpyItem, 7, 1320.01L, 101.325L, 2, 7, "above 1320 K"},
+      {kEnthalpyItem, 3, 165.99L, 101.325L, 2, 3, "below 166 K"},
+      {kEnthalpyItem, 4, 250, 0.1L, 1, 4, "phase 4"},
+      {kEnthalpyItem, 10, 300, 100, 1, 5, "phase 10"},
+      {kEnthalpyItem, 7, 600, 23000, 2, 7, "vapour formula beyond 22091 kPa"},
+      {kEnthalpyItem, 5, 700, 30000, 1, 5, "compressed liquid above the saturation line"},
+      {kEnthalpyItem, 5, 350, 30000, 1, 7, "compressed liquid asked in a vapour condition"},
+      {kVaporisationItem, 2, 373.15L, 0, 1, 6, "vaporisation, vapour phase"},
+      {kVaporisationItem, 9, 373.15L, 0, 1, 6, "vaporisation, wet steam"},
+      {kVaporisationItem, 5, 373.15L, 0, 1, 5, "vaporisation, sub-cooled liquid"},
+      {kInternalEnergyItem, 4, 250, 0.1L, 1, 4, "no enthalpy for phase 4"},
+      {kInternalEnergyItem, 6, 373.15L, 101.325L, 1, 6, "no density for phase 6"},
+      {kInternalEnergyItem, 7, 1320.01L, 101.325L, 2, 7, "enthalpy out of range"},
+      {kInternalEnergyItem, 7, 1300, 101.325L, 2, 7, "density out of range"},
+  });
 }
 
 TEST(Enthalpy, KeepsOnlyCallsInsideItsRange) {

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "CorrelationSession.h"
+#include "props/CorrelationSession.h"
 
 namespace tulo::testing {
 namespace {
 
 TEST(Entropy, QuotedValues) {
-  const Quoted cases[] = {
+  ExpectValues({
       {kEntropyItem, 3, 273.15L, 101.325L, -1.22077L, 0.000005L, "ice 273.15"},
       {kEntropyItem, 1, 273.16L, 0, 0.0000037L, 0.00000005L, "saturated liquid 273.16"},
       {kEntropyItem, 1, 373.15L, 0, 1.30662L, 0.000005L, "saturated liquid 373.15"},
@@ -21,19 +21,17 @@ TEST(Entropy, QuotedValues) {
       {kEntropyItem, 7, 873.15L, 10000, 6.90044L, 0.000005L, "vapour 873.15/10000"},
       {kEntropyItem, 8, 700, 25000, 5.49758L, 0.000005L, "super critical 700/25000"},
       {kEntropyItem, 8, 700, 40000, 4.56628L, 0.000005L, "super critical 700/40000"},
-  };
-  for (const auto& c : cases) ExpectQuoted(c);
+  });
 }
 
 TEST(Entropy, AgreesWithIndependentComputation) {
-  const Recomputed cases[] = {
+  ExpectReferences({
       {kEntropyItem, 5, 350, 30000, 1.0213324503911281L, "compressed liquid 350/30000"},
       {kEntropyItem, 7, 900, 5000, 7.3292869464639807L, "vapour above 648.15 K"},
       {kEntropyItem, 7, 500, 1000, 6.8339039251513896L, "vapour to 648.15 K"},
       {kEntropyItem, 8, 800, 25000, 6.0810252309092903L, "super critical to 30000 kPa"},
       {kEntropyItem, 8, 800, 60000, 5.1734364120275131L, "super critical above 30000 kPa"},
-  };
-  for (const auto& c : cases) ExpectRecomputed(c);
+  });
 }
 
 TEST(Entropy, WetSteamMixesByMass) {
@@ -48,16 +46,15 @@ TEST(Entropy, WetSteamMixesByMass) {
 }
 
 TEST(Entropy, StatusRules) {
-  const StatusCase cases[] = {
-      {kEntropyItem, 4, 250, 0.1L, 4, 1, "phase 4"},
-      {kEntropyItem, 6, 373.15L, 101.325L, 6, 1, "phase 6"},
-      {kEntropyItem, 10, 373.15L, 101.325L, 6, 1, "phase 10"},
-      {kEntropyItem, 7, 600, 22200, 7, 2, "vapour formula beyond 22100 kPa"},
-      {kEntropyItem, 8, 700, 19000, 8, 2, "super critical formula below 20000 kPa"},
-      {kEntropyItem, 5, 350, 30000, 8, 1, "compressed liquid asked in a super critical condition"},
-      {kEntropyItem, 5, 160, 30000, 5, 2, "compressed liquid below the saturation line's range"},
-  };
-  for (const auto& c : cases) ExpectStatus(c);
+  ExpectStatuses({
+      {kEntropyItem, 4, 250, 0.1L, 1, 4, "phase 4"},
+      {kEntropyItem, 6, 373.15L, 101.325L, 1, 6, "phase 6"},
+      {kEntropyItem, 10, 373.15L, 101.325L, 1, 6, "phase 10"},
+      {kEntropyItem, 7, 600, 22200, 2, 7, "vapour formula beyond 22100 kPa"},
+      {kEntropyItem, 8, 700, 19000, 2, 8, "super critical formula below 20000 kPa"},
+      {kEntropyItem, 5, 350, 30000, 1, 8, "compressed liquid asked in a super critical condition"},
+      {kEntropyItem, 5, 160, 30000, 2, 5, "compressed liquid below the saturation line's range"},
+  });
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 // Heat capacity at constant pressure (item 22), kJ/kg.K.
 
-#include "props/CalcFixture.h"
+#include "props/CorrelationSession.h"
 
-namespace tulo::test {
+namespace tulo::testing {
 namespace {
 
 constexpr int kCp = 22;
-constexpr int kEnthalpy = 15;
 
-using HeatCapacityCalcTest = CalcFixture;
-
-TEST_F(HeatCapacityCalcTest, PublishedValues) {
+TEST(HeatCapacityCalcTest, PublishedValues) {
   ExpectValues({
       {kCp, 3, 273.15, 101.325, 2.10266, 0.000005},
       {kCp, 5, 300, 101.325, 4.20870, 0.000005},
@@ -22,17 +19,17 @@ TEST_F(HeatCapacityCalcTest, PublishedValues) {
   });
 }
 
-TEST_F(HeatCapacityCalcTest, IndependentReferenceValues) {
+TEST(HeatCapacityCalcTest, IndependentReferenceValues) {
   ExpectReferences({
-      {kCp, 0, 250, 101.325, 1.934524, 0},
-      {kCp, 5, 350, 5000, 4.2010087763390947, 0},
-      {kCp, 1, 400, 245.6, 4.2631721142349296, 0},  // saturated liquid uses the pressure too
-      {kCp, 2, 310, 0, 1.8697746983180499, 0},
-      {kCp, 2, 500, 0, 3.2693412515840837, 0},
+      {kCp, 0, 250, 101.325, 1.934524},
+      {kCp, 5, 350, 5000, 4.2010087763390947},
+      {kCp, 1, 400, 245.6, 4.2631721142349296},  // saturated liquid uses the pressure too
+      {kCp, 2, 310, 0, 1.8697746983180499},
+      {kCp, 2, 500, 0, 3.2693412515840837},
   });
 }
 
-TEST_F(HeatCapacityCalcTest, RangeLimits) {
+TEST(HeatCapacityCalcTest, RangeLimits) {
   ExpectStatuses({
       {kCp, 5, 635, 30000, 0},
       {kCp, 5, 635.1, 30000, 2},
@@ -49,23 +46,18 @@ TEST_F(HeatCapacityCalcTest, RangeLimits) {
   ExpectNotGiven(kCp, {4, 6, 9, 10});
 }
 
-// Vapour and super critical states inside the range ask the enthalpy; without it they answer " -".
-TEST_F(HeatCapacityCalcTest, VapourInsideItsRangeAsksTheEnthalpy) {
-  const bool haveEnthalpy = set_.VarPropCalc(kEnthalpy) != nullptr;
-  const StatusCase cases[] = {{kCp, 7, 647.2, 1000, 0},
-                              {kCp, 7, 647.4, 1000, 0},
-                              {kCp, 8, 1273, 30000, 0},
-                              {kCp, 7, 473.15, 101.325, 0}};
-  for (const auto& c : cases) {
-    Answer a = Run(c.item, c.phase, c.T, c.P);
-    EXPECT_EQ(a.status, haveEnthalpy ? 0 : 1) << "T " << c.T << " P " << c.P;
-  }
+// Vapour and super critical states inside the range, up to the edges of the band around the
+// critical temperature, take the slope of the enthalpy.
+TEST(HeatCapacityCalcTest, VapourInsideItsRangeAsksTheEnthalpy) {
+  ExpectStatuses({{kCp, 7, 647.2, 1000, 0},
+                  {kCp, 7, 647.4, 1000, 0},
+                  {kCp, 8, 1273, 30000, 0},
+                  {kCp, 7, 473.15, 101.325, 0}});
 }
 
 // Central difference of the enthalpy over T +- 0.05 K; the expected values come from the vapour and
 // super critical enthalpy fits evaluated by hand (to about 1e-8: the enthalpies are Real6).
-TEST_F(HeatCapacityCalcTest, VapourSlopeOfTheEnthalpy) {
-  if (set_.VarPropCalc(kEnthalpy) == nullptr) GTEST_SKIP() << "the enthalpy calculator is not built yet";
+TEST(HeatCapacityCalcTest, VapourSlopeOfTheEnthalpy) {
   ExpectValues({
       {kCp, 7, 473.15, 101.325, 1.9799719750881195, 2e-6},
       {kCp, 7, 647.4, 1000, 2.1615660190582275, 2e-6},
@@ -79,4 +71,4 @@ TEST_F(HeatCapacityCalcTest, VapourSlopeOfTheEnthalpy) {
 }
 
 }  // namespace
-}  // namespace tulo::test
+}  // namespace tulo::testing

@@ -2,22 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <memory>
 #include <string>
 
-namespace {
+#include "cli/RunCalc.h"
 
-std::string RunCalc(const std::string& args) {
-  const std::string command = std::string(TULO_CALC_PATH) + " property " + args;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return "<no process>";
-  std::string out;
-  std::array<char, 256> buf;
-  while (fgets(buf.data(), buf.size(), pipe.get()) != nullptr) out += buf.data();
-  return out;
-}
+namespace tulo::testing {
+namespace {
 
 // Status and cell text of the answer line "status <TAB> value <TAB> text".
 std::string StatusAndText(const std::string& line) {
@@ -51,7 +41,9 @@ TEST(PropertyAnswers, CorrelationItems) {
       {"30 5 373.2 101.325", "2|Out of Range"},
       {"21 5 300 101.325 --units Imperial", "0|2.0659"},  // lb/ft.h
   };
-  for (const auto& c : cases) EXPECT_EQ(StatusAndText(RunCalc(c.args)), c.expected) << c.args;
+  for (const auto& c : cases)
+    EXPECT_EQ(StatusAndText(RunCalc(std::string("property ") + c.args).out), c.expected) << c.args;
 }
 
 }  // namespace
+}  // namespace tulo::testing

@@ -9,9 +9,9 @@
 #include <cmath>
 #include <string>
 
-#include "CorrelationSession.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "props/CorrelationSession.h"
 
 namespace tulo::testing {
 namespace {

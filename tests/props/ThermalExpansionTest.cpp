@@ -2,19 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "CorrelationSession.h"
+#include "props/CorrelationSession.h"
 
 namespace tulo::testing {
 namespace {
 
 TEST(ThermalExpansion, Values) {
-  ExpectQuoted({kExpansionItem, 3, 273.15L, 101.325L, 1.612e-04L, 0.0005e-04L, "ice 273.15, about 1.612e-4"});
-  const Recomputed cases[] = {
+  ExpectValues(
+      {{kExpansionItem, 3, 273.15L, 101.325L, 1.612e-04L, 0.0005e-04L, "ice 273.15, about 1.612e-4"}});
+  ExpectReferences({
       {kExpansionItem, 3, 250, 0, 0.00015025075608265936L, "ice 250"},
       {kExpansionItem, 5, 300, 400, 0.00027584519332535251L, "liquid polynomial 300/400"},
       {kExpansionItem, 5, 400, 5000, 0.00095437132278064496L, "liquid difference 400/5000"},
-  };
-  for (const auto& c : cases) ExpectRecomputed(c);
+  });
 }
 
 // The polynomial asks the density once at T; the difference asks at T and then at T - 1 K, so

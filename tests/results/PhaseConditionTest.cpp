@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "common/Real6.h"
-#include "props/TestCalculators.h"
+#include "props/CorrelationSession.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
-using testing::TestCalculators;
+using testing::CorrelationSession;
 
 int Classify(long double T, long double P) {
-  TestCalculators c;
+  CorrelationSession c;
   CalcState state;
   DetermineCondition(state, c.set, R6(T), R6(P));
   EXPECT_EQ(state.ConditionText, ConditionName(state.Condition));
@@ -38,7 +38,7 @@ TEST(DetermineCondition, Regions) {
 }
 
 TEST(DetermineCondition, SaturationBandIsStrict) {
-  TestCalculators c;
+  CorrelationSession c;
   std::uint8_t status;
   long double Tsat = R6(c.set.VarPropCalc(33)->Compute(10, status, 0, R6(101.325L)));
   EXPECT_EQ(Classify(R6(Tsat + 0.0999L), 101.325L), 6);
@@ -48,7 +48,7 @@ TEST(DetermineCondition, SaturationBandIsStrict) {
 }
 
 TEST(SaturationCondition, GivenTemperatureOrPressure) {
-  TestCalculators c;
+  CorrelationSession c;
   c.units.InitUnits({2, 2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});  // Celsius, atm
   CalcState s;
   s.SatGivenTemperature = true;

@@ -1,0 +1,524 @@
+#include "gui/MainProg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/Text.h"
+#include "gui/AboutBox.h"
+#include "gui/Artwork.h"
+#include "gui/GridView.h"
+#include "gui/UnitsSelect.h"
+#include "props/Catalogue.h"
+#include "results/PhaseCondition.h"
+#include "units/Units.h"
+
+namespace tulo::gui {
+namespace {
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+// Design size of the window, in pixels at the 8-point dialog font it was laid out for; the layout
+// grows from it as the font in use needs.
+constexpr int kDesignWidth = 522;
+constexpr int kDesignHeight = 409;
+// Design width of the error label's column.
+constexpr int kErrorColumnWidth = 120;
+
+// Every unit text of the quantities in `quantities`.
+std::vector<std::string> UnitTexts(std::initializer_list<int> quantities) {
+  std::vector<std::string> texts;
+  for (int q : quantities)
+    for (int n = 1; n <= UnitCount(q); ++n) texts.push_back(UnitTextOf(q, n));
+  return texts;
+}
+
+// The names of `items` and every unit text their quantities can show.
+struct ItemTexts {
+  std::vector<std::string> names, units;
+};
+template <class Items>
+ItemTexts TextsOf(const Items& items) {
+  ItemTexts texts;
+  for (int item : items) {
+    texts.names.push_back(PropName(item));
+    for (int n = 1; n <= UnitCount(PropQuantity(item)); ++n)
+      texts.units.push_back(UnitTextOf(PropQuantity(item), n));
+  }
+  return texts;
+}
+
+std::vector<int> Range(int first, int last) {
+  std::vector<int> items;
+  for (int item = first; item <= last; ++item) items.push_back(item);
+  return items;
+}
+
+// The widest texts a value cell can hold: a status text, or a number (at most about five
+// significant digits with sign, point and exponent, never more than twelve characters).
+std::vector<std::string> ValueTexts() {
+  return {"Out of Range", "-0.00088888", "-888888.8", "-8.8888e-88"};
+}
+
+int WidestText(const QFont& font, const std::vector<std::string>& texts) {
+  QFontMetrics fm(font);
+  int widest = 0;
+  for (const std::string& text : texts) widest = std::max(widest, fm.horizontalAdvance(Q(text)));
+  return widest;
+}
+
+QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name = nullptr) {
+  auto* label = new QLabel(text, parent);
+  if (name) label->setObjectName(name);
+  return label;
+}
+
+void MakeRed(QLabel* label) {
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::Active, QPalette::WindowText, Qt::red);
+  pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::red);
+  label->setPalette(pal);
+}
+
+void MirrorLabel(QLabel* w, const Label& label) {
+  QString text = Q(label.caption);
+  if (w->text() != text) w->setText(text);
+  w->setEnabled(label.enabled);
+}
+
+// Copies a field; when the user is typing in it the cursor stays where it was.
+void MirrorField(QLineEdit* w, const EditField& field) {
+  QSignalBlocker block(w);
+  QString text = Q(field.text);
+  if (w->text() != text) {
+    int cursor = w->cursorPosition();
+    bool typing = w->hasFocus();
+    w->setText(text);
+    if (typing) w->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+  }
+  w->setEnabled(field.enabled);
+}
+
+void MirrorCombo(QComboBox* w, const ComboBox& combo) {
+  QSignalBlocker block(w);
+  QStringList items;
+  for (const std::string& item : combo.items) items << Q(item);
+  QStringList shown;
+  for (int i = 0; i < w->count(); ++i) shown << w->itemText(i);
+  if (items != shown) {
+    w->clear();
+    w->addItems(items);
+  }
+  if (w->currentIndex() != combo.itemIndex) w->setCurrentIndex(combo.itemIndex);
+  w->setEnabled(combo.enabled);
+}
+
+}  // namespace
+
+TMainProg::TMainProg(PlatformServices& platform, std::unique_ptr<ConfigStore> store, QWidget* parent)
+    : QMainWindow(parent), form_(std::make_unique<MainForm>(platform, std::move(store))) {
+  setObjectName("MainProg");
+  setWindowTitle(MainForm::kCaption);
+  setWindowIcon(ProgramIcon());
+  // A system menu and a minimise box, no maximise box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  BuildControls();
+  BuildMenus();
+  ConnectEvents();
+
+  form_->onChanged = [this] { SyncFromForm(); };
+  Forward([this] { initialised_ = form_->InitialiseClick(); });
+  if (!initialised_) return;
+  FixLayout();
+}
+
+TMainProg::~TMainProg() {
+  form_->onChanged = nullptr;
+}
+
+void TMainProg::AttachDialogs(TAboutBox* about, TUnitsSelect* units) {
+  about_ = about;
+  units_ = units;
+}
+
+void TMainProg::Forward(const std::function<void()>& handler) {
+  ++busy_;
+  handler();
+  --busy_;
+  if (busy_ == 0 && activationPending_) {
+    activationPending_ = false;
+    Forward([this] { form_->FormActivate(); });
+  }
+}
+
+void TMainProg::BuildControls() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+
+  // Input frame: the two captions and fields, and the tall clear button beside them.
+  auto* inputFrame = new QFrame(central);
+  inputFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+  auto* inputs = new QGridLayout(inputFrame);
+  QFont bold = font();
+  bold.setBold(true);
+  UnitT = MakeLabel("", inputFrame, "UnitT");
+  UnitP = MakeLabel("", inputFrame, "UnitP");
+  UnitT->setFont(bold);
+  UnitP->setFont(bold);
+  TemperatureInput = new QLineEdit(inputFrame);
+  TemperatureInput->setObjectName("TemperatureInput");
+  PressureInput = new QLineEdit(inputFrame);
+  PressureInput->setObjectName("PressureInput");
+  ClearInputs = new QPushButton("C&lear", inputFrame);
+  ClearInputs->setObjectName("ClearInputs");
+  ClearInputs->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  inputs->addWidget(UnitT, 0, 0);
+  inputs->addWidget(TemperatureInput, 0, 1);
+  inputs->addWidget(UnitP, 1, 0);
+  inputs->addWidget(PressureInput, 1, 1);
+  inputs->addWidget(ClearInputs, 0, 2, 2, 1);
+  // Room for the longest captions the units allow ("Pressure (" cut to 25 characters, then ")").
+  std::vector<std::string> captions;
+  for (const std::string& unit : UnitTexts({kTemperature})) captions.push_back("Temperature (" + unit + ")");
+  for (const std::string& unit : UnitTexts({kPressure}))
+    captions.push_back(Utf8Left("Pressure (" + unit, 25) + ")");
+  int captionWidth = WidestText(bold, captions) + 4;
+  UnitT->setMinimumWidth(captionWidth);
+  UnitP->setMinimumWidth(captionWidth);
+  QFontMetrics fm(font());
+  TemperatureInput->setMinimumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
+  PressureInput->setMinimumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
+
+  // State frame: the state last calculated.
+  auto* stateFrame = new QFrame(central);
+  stateFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+  auto* state = new QGridLayout(stateFrame);
+  TemperatureOutput = MakeLabel("", stateFrame, "TemperatureOutput");
+  PressureOutput = MakeLabel("", stateFrame, "PressureOutput");
+  ConditionText = MakeLabel("", stateFrame, "ConditionText");
+  state->addWidget(MakeLabel("Temperature", stateFrame), 0, 0);
+  state->addWidget(TemperatureOutput, 0, 1);
+  state->addWidget(MakeLabel("Pressure", stateFrame), 1, 0);
+  state->addWidget(PressureOutput, 1, 1);
+  state->addWidget(MakeLabel("Condition", stateFrame), 2, 0);
+  state->addWidget(ConditionText, 2, 1);
+  state->setColumnStretch(1, 1);
+  std::vector<std::string> stateTexts;
+  for (const std::string& unit : UnitTexts({kTemperature, kPressure}))
+    stateTexts.push_back("-8.8888E+888 " + unit);
+  for (int condition = 3; condition <= 8; ++condition) stateTexts.push_back(ConditionName(condition));
+  TemperatureOutput->setMinimumWidth(WidestText(font(), stateTexts));
+
+  // Grids: the design widths scaled so that the widest text of every column fits.
+  VarPropGrid = new GridView(4, 17);
+  VarPropGrid->setObjectName("VarPropGrid");
+  FixPropGrid = new GridView(3, 16);
+  FixPropGrid->setObjectName("FixPropGrid");
+  WetPropGrid = new GridView(5, 7);
+  WetPropGrid->setObjectName("WetPropGrid");
+  const ItemTexts var = TextsOf(Range(kFirstVarItem, kLastVarItem));
+  const ItemTexts wet = TextsOf(WetRowSet());
+  const ItemTexts fixed = TextsOf(Range(kFirstFixedItem, kLastFixedItem));
+  const std::vector<std::string> values = ValueTexts();
+  const std::vector<GridView::Column> varColumns = {{160, var.names, {"Property"}},
+                                                    {77, var.units, {"Units"}},
+                                                    {63, values, {"Solid", "Liquid", "Vapour"}},
+                                                    {63, values, {"Vapour"}}};
+  const std::vector<GridView::Column> wetColumns = {{143, wet.names, {"Property"}},
+                                                    {55, wet.units, {"Units"}},
+                                                    {55, values, {"Liquid"}},
+                                                    {55, values, {"Vapour"}},
+                                                    {55, values, {"Wet St'm"}}};
+  const std::vector<GridView::Column> fixedColumns = {
+      {160, fixed.names, {"Property"}}, {50, fixed.units, {"Units"}}, {50, values, {"Value"}}};
+  // The two result grids have the same design width and keep it alike.
+  double resultScale =
+      std::max(GridView::ScaleToFit(font(), varColumns), GridView::ScaleToFit(font(), wetColumns));
+  VarPropGrid->SetColumnLayout(GridView::DesignWidths(varColumns), resultScale);
+  WetPropGrid->SetColumnLayout(GridView::DesignWidths(wetColumns), resultScale);
+  FixPropGrid->SetColumnLayout(GridView::DesignWidths(fixedColumns),
+                               GridView::ScaleToFit(font(), fixedColumns));
+
+  // Left column: the error label in its frame, the program's picture below.
+  auto* left = new QWidget(central);
+  auto* leftLayout = new QVBoxLayout(left);
+  leftLayout->setContentsMargins(0, 0, 0, 0);
+  auto* errorFrame = new QFrame(left);
+  errorFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  auto* errorLayout = new QVBoxLayout(errorFrame);
+  FormError = MakeLabel("", errorFrame, "FormError");
+  FormError->setAlignment(Qt::AlignCenter);
+  FormError->setWordWrap(true);
+  MakeRed(FormError);
+  errorLayout->addWidget(FormError);
+  int leftWidth = static_cast<int>(kErrorColumnWidth * resultScale);
+  left->setFixedWidth(leftWidth);
+  // Room for the longest error text (80 characters) wrapped at the column's width.
+  const QString longestError =
+      "For saturation the temperature must be less than -99999.99 Fahrenheit and more";
+  FormError->setMinimumHeight(
+      fm.boundingRect(QRect(0, 0, leftWidth - 24, 1000), Qt::TextWordWrap, longestError).height());
+  Picture = MakeLabel("", left, "Picture");
+  Picture->setAlignment(Qt::AlignCenter);
+  Picture->setPixmap(ProgramPicture(std::min(leftWidth - 8, 128)));
+  leftLayout->addWidget(errorFrame, 0);
+  leftLayout->addWidget(Picture, 1);
+
+  // The pages.
+  PageControl1 = new QTabWidget(central);
+  PageControl1->setObjectName("PageControl1");
+  auto gridPage = [](const char* name, QWidget* grid, QWidget* below = nullptr) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(grid, 0, Qt::AlignLeft | Qt::AlignTop);
+    if (below) layout->addWidget(below);
+    layout->addStretch(1);
+    return page;
+  };
+  PageControl1->addTab(gridPage("VariableResultsTab", VarPropGrid), "&Variable Results");
+  PageControl1->addTab(gridPage("FixedPropertiesTab", FixPropGrid), "Fixed &Properties");
+
+  auto* search = new QWidget;
+  search->setObjectName("SteamSearchTab");
+  auto* searchLayout = new QGridLayout(search);
+  SearchComboBox = new QComboBox(search);
+  SearchComboBox->setObjectName("SearchComboBox");
+  TempOrPressComboBox = new QComboBox(search);
+  TempOrPressComboBox->setObjectName("TempOrPressComboBox");
+  for (QComboBox* list : {SearchComboBox, TempOrPressComboBox}) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(27);  // "Density / Volume (m3/kmol)", "Pressure (inch H2O gauge)"
+  }
+  SearchBox = new QLineEdit(search);
+  SearchBox->setObjectName("SearchBox");
+  TempOrPressBox = new QLineEdit(search);
+  TempOrPressBox->setObjectName("TempOrPressBox");
+  for (QLineEdit* box : {SearchBox, TempOrPressBox})
+    box->setMaximumWidth(fm.horizontalAdvance("-8.8888E+888") * 2);
+  UseWetSteam = new QCheckBox("Search Wet Steam Results", search);
+  UseWetSteam->setObjectName("UseWetSteam");
+  GoSearch = new QPushButton("Search", search);
+  GoSearch->setObjectName("GoSearch");
+  auto* searchNote = MakeLabel(
+      "On a succesful search you will be transferred to either the Wet Steam or Variable Results page, "
+      "whichever is appropriate.",
+      search);
+  searchNote->setWordWrap(true);
+  searchLayout->addWidget(MakeLabel("Search Property", search), 0, 0);
+  searchLayout->addWidget(MakeLabel("Search Value", search), 0, 1);
+  searchLayout->addWidget(SearchComboBox, 1, 0);
+  searchLayout->addWidget(SearchBox, 1, 1);
+  searchLayout->addWidget(TempOrPressComboBox, 2, 0);
+  searchLayout->addWidget(TempOrPressBox, 2, 1);
+  searchLayout->addWidget(UseWetSteam, 3, 0, 1, 2);
+  searchLayout->addWidget(GoSearch, 4, 0, Qt::AlignLeft);
+  searchLayout->addWidget(searchNote, 5, 0, 1, 2);
+  searchLayout->setRowStretch(6, 1);
+  searchLayout->setColumnStretch(1, 1);
+  PageControl1->addTab(search, "&Steam Search");
+
+  auto* wetBox = new QWidget;
+  auto* wetLayout = new QGridLayout(wetBox);
+  wetLayout->setContentsMargins(0, 0, 0, 0);
+  WetSteamLabel = MakeLabel("", wetBox, "WetSteamLabel");
+  WetSteamInput = new QLineEdit(wetBox);
+  WetSteamInput->setObjectName("WetSteamInput");
+  WetSteamInput->setMaximumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
+  WetSteamPossible = MakeLabel("", wetBox, "WetSteamPossible");
+  WetSteamPossible->setWordWrap(true);
+  MakeRed(WetSteamPossible);
+  wetLayout->addWidget(WetSteamLabel, 0, 0);
+  wetLayout->addWidget(WetSteamInput, 0, 1, Qt::AlignLeft);
+  wetLayout->addWidget(WetSteamPossible, 1, 0, 1, 2);
+  wetLayout->setColumnStretch(1, 1);
+  PageControl1->addTab(gridPage("WetSteamTab", WetPropGrid, wetBox), "&Wet Steam");
+
+  // The separate tab strip of one old platform; kept for its handler, never shown here.
+  TabSet1 = new QTabBar(central);
+  TabSet1->setObjectName("TabSet1");
+  for (int i = 0; i < PageControl1->count(); ++i) TabSet1->addTab(PageControl1->tabText(i));
+  TabSet1->hide();
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(inputFrame, 0);
+  top->addWidget(stateFrame, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(left, 0);
+  auto* pages = new QVBoxLayout;
+  pages->addWidget(PageControl1, 1);
+  pages->addWidget(TabSet1, 0);
+  bottom->addLayout(pages, 1);
+  auto* all = new QVBoxLayout(central);
+  all->addLayout(top, 0);
+  all->addLayout(bottom, 1);
+}
+
+void TMainProg::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  Exit1 = file->addAction("E&xit");
+  Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+  QMenu* copy = menuBar()->addMenu("&Copy Results");
+  WithTabs1 = copy->addAction("With Tabs (for spreadsheets)");
+  WithSpaces1 = copy->addAction("With Spaces (for text files)");
+  // A command on the menu bar itself: no items drop down.
+  CustomUnits1 = menuBar()->addAction("&Units");
+  QMenu* help = menuBar()->addMenu("&Help");
+  Contents1 = help->addAction("&Contents");
+  About1 = help->addAction("&About...");
+  Exit1->setObjectName("Exit1");
+  WithTabs1->setObjectName("WithTabs1");
+  WithSpaces1->setObjectName("WithSpaces1");
+  CustomUnits1->setObjectName("CustomUnits1");
+  Contents1->setObjectName("Contents1");
+  About1->setObjectName("About1");
+}
+
+void TMainProg::ConnectEvents() {
+  auto edits = [this](QLineEdit* edit, Field field) {
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+      Forward([&] { form_->WriteField(field, text.toStdString()); });
+    });
+  };
+  edits(TemperatureInput, Field::kTemperature);
+  edits(PressureInput, Field::kPressure);
+  edits(WetSteamInput, Field::kWetSteam);
+  edits(SearchBox, Field::kSearchBox);
+  edits(TempOrPressBox, Field::kTempOrPressBox);
+  connect(ClearInputs, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_->ClearInputsClick(); }); });
+  connect(SearchComboBox, &QComboBox::activated, this,
+          [this](int index) { Forward([&] { form_->SelectSearchItem(index); }); });
+  connect(TempOrPressComboBox, &QComboBox::activated, this,
+          [this](int index) { Forward([&] { form_->SelectTempOrPressItem(index); }); });
+  connect(UseWetSteam, &QCheckBox::clicked, this,
+          [this](bool checked) { Forward([&] { form_->UseWetSteamClick(checked); }); });
+  connect(GoSearch, &QPushButton::clicked, this, [this] { Forward([this] { form_->GoSearchClick(); }); });
+  connect(PageControl1, &QTabWidget::currentChanged, this,
+          [this](int page) { Forward([&] { form_->SetActivePage(page); }); });
+  connect(TabSet1, &QTabBar::currentChanged, this,
+          [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
+
+  connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
+  connect(WithTabs1, &QAction::triggered, this, [this] { Forward([this] { form_->WithTabs1Click(); }); });
+  connect(WithSpaces1, &QAction::triggered, this, [this] { Forward([this] { form_->WithSpaces1Click(); }); });
+  connect(CustomUnits1, &QAction::triggered, this, &TMainProg::CustomUnits1Click);
+  connect(Contents1, &QAction::triggered, this, [this] { Forward([this] { form_->Contents1Click(); }); });
+  connect(About1, &QAction::triggered, this, &TMainProg::About1Click);
+}
+
+// The window keeps one size: the design size, or what the fonts need where that is more.
+void TMainProg::FixLayout() {
+  adjustSize();
+  setFixedSize(size().expandedTo(QSize(kDesignWidth, kDesignHeight)));
+}
+
+void TMainProg::SyncFromForm() {
+  const MainForm& f = *form_;
+  MirrorLabel(UnitT, f.UnitT);
+  MirrorLabel(UnitP, f.UnitP);
+  MirrorField(TemperatureInput, f.TemperatureInput);
+  MirrorField(PressureInput, f.PressureInput);
+  MirrorLabel(TemperatureOutput, f.TemperatureOutput);
+  MirrorLabel(PressureOutput, f.PressureOutput);
+  MirrorLabel(ConditionText, f.ConditionText);
+  MirrorLabel(FormError, f.FormError);
+  {
+    QSignalBlocker block(PageControl1);
+    if (PageControl1->currentIndex() != f.ActivePage) PageControl1->setCurrentIndex(f.ActivePage);
+  }
+  {
+    QSignalBlocker block(TabSet1);
+    if (TabSet1->currentIndex() != f.ActivePage) TabSet1->setCurrentIndex(f.ActivePage);
+  }
+  VarPropGrid->Mirror(f.VarPropGrid);
+  FixPropGrid->Mirror(f.FixPropGrid);
+  MirrorCombo(SearchComboBox, f.SearchComboBox);
+  MirrorCombo(TempOrPressComboBox, f.TempOrPressComboBox);
+  MirrorField(SearchBox, f.SearchBox);
+  MirrorField(TempOrPressBox, f.TempOrPressBox);
+  {
+    QSignalBlocker block(UseWetSteam);
+    UseWetSteam->setChecked(f.UseWetSteam.checked);
+    UseWetSteam->setEnabled(f.UseWetSteam.enabled);
+  }
+  GoSearch->setEnabled(f.GoSearch.enabled);
+  WetPropGrid->Mirror(f.WetPropGrid);
+  MirrorLabel(WetSteamLabel, f.WetSteamLabel);
+  MirrorField(WetSteamInput, f.WetSteamInput);
+  MirrorLabel(WetSteamPossible, f.WetSteamPossible);
+}
+
+bool TMainProg::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && initialised_) {
+    if (busy_ > 0) {
+      activationPending_ = true;
+    } else {
+      Forward([this] { form_->FormActivate(); });
+    }
+  }
+  return QMainWindow::event(e);
+}
+
+void TMainProg::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  FormShow();
+  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+}
+
+// The page control's own tabs switch the pages; the separate tab strip stays hidden.
+void TMainProg::FormShow() {
+  TabSet1->hide();
+  PageControl1->tabBar()->show();
+}
+
+void TMainProg::closeEvent(QCloseEvent* e) {
+  bool canClose = true;
+  Forward([&] { canClose = form_->FormCloseQuery(); });
+  if (!canClose) {
+    e->ignore();
+    return;
+  }
+  if (about_) about_->hide();
+  if (units_) units_->hide();
+  e->accept();
+}
+
+void TMainProg::BringToFront() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TMainProg::Exit1Click() {
+  close();
+}
+
+void TMainProg::CustomUnits1Click() {
+  if (units_) units_->Open();
+}
+
+void TMainProg::About1Click() {
+  if (about_) about_->Open();
+}
+
+}  // namespace tulo::gui

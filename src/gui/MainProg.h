@@ -1,0 +1,115 @@
+#pragma once
+// TMainProg: the main window. It holds no calculation: every event goes to the MainForm it owns,
+// and after every handler the window copies the whole form into its widgets with their signals
+// blocked, so that copying never runs a handler a second time.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/MainForm.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+
+namespace tulo::gui {
+
+class GridView;
+class TAboutBox;
+class TUnitsSelect;
+
+class TMainProg : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the window and runs its creation handler (InitialiseClick). When that fails (the
+  // configuration file is missing or unreadable, after its message box) Initialised() is false
+  // and the program must stop without showing the window.
+  explicit TMainProg(PlatformServices& platform,
+                     std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>(),
+                     QWidget* parent = nullptr);
+  ~TMainProg() override;
+
+  bool Initialised() const { return initialised_; }
+  MainForm& Form() { return *form_; }
+
+  // The secondary windows, created after the main window.
+  void AttachDialogs(TAboutBox* about, TUnitsSelect* units);
+  TUnitsSelect* UnitsDialog() const { return units_; }
+  TAboutBox* AboutBox() const { return about_; }
+
+  // Shows the window in front and activates it (which runs the input entry).
+  void BringToFront();
+
+  // Copies the whole form into the widgets.
+  void SyncFromForm();
+
+  // The controls, named as the form names them.
+  QLabel* UnitT;
+  QLabel* UnitP;
+  QLineEdit* TemperatureInput;
+  QLineEdit* PressureInput;
+  QPushButton* ClearInputs;
+  QLabel* TemperatureOutput;
+  QLabel* PressureOutput;
+  QLabel* ConditionText;
+  QLabel* FormError;
+  QLabel* Picture;
+  QTabWidget* PageControl1;
+  QTabBar* TabSet1;
+  GridView* VarPropGrid;
+  GridView* FixPropGrid;
+  QComboBox* SearchComboBox;
+  QLineEdit* SearchBox;
+  QComboBox* TempOrPressComboBox;
+  QLineEdit* TempOrPressBox;
+  QCheckBox* UseWetSteam;
+  QPushButton* GoSearch;
+  GridView* WetPropGrid;
+  QLabel* WetSteamLabel;
+  QLineEdit* WetSteamInput;
+  QLabel* WetSteamPossible;
+
+  QAction* Exit1;
+  QAction* WithTabs1;
+  QAction* WithSpaces1;
+  QAction* CustomUnits1;
+  QAction* Contents1;
+  QAction* About1;
+
+ protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void ConnectEvents();
+  void FixLayout();
+  // Runs one event handler of the form. An activation that arrives while a handler is still
+  // running (a message box's own event loop) is held back and run when the handler has finished,
+  // so handlers never nest.
+  void Forward(const std::function<void()>& handler);
+  void Exit1Click();
+  void CustomUnits1Click();
+  void About1Click();
+  void FormShow();
+
+  std::unique_ptr<MainForm> form_;
+  TAboutBox* about_ = nullptr;
+  TUnitsSelect* units_ = nullptr;
+  bool initialised_ = false;
+  bool shownOnce_ = false;
+  int busy_ = 0;
+  bool activationPending_ = false;
+};
+
+}  // namespace tulo::gui

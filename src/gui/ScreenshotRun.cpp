@@ -1,0 +1,79 @@
+#include "gui/ScreenshotRun.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+
+#include "gui/AboutBox.h"
+#include "gui/MainProg.h"
+#include "gui/SplashForm.h"
+#include "gui/UnitsSelect.h"
+
+namespace tulo::gui {
+namespace {
+
+// Typed key by key, as the user would.
+void Type(QLineEdit* field, const QString& text) {
+  field->setFocus();
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, c.unicode(), Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+    QApplication::sendEvent(field, &release);
+  }
+}
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+bool Save(QWidget& widget, const QDir& folder, const QString& name) {
+  QString path = folder.filePath(name);
+  bool saved = widget.grab().save(path, "PNG");
+  std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
+void Run(TMainProg& main, const QDir& folder) {
+  bool ok = true;
+  // European units (Celsius, atm), picked in the units dialog, then 100 degrees typed.
+  TUnitsSelect& units = *main.UnitsDialog();
+  units.Open();
+  units.Form().SelectOverall(4);
+  Settle();
+  ok = Save(units, folder, "units-dialog.png") && ok;
+  units.UnitsOk->click();
+  Settle();
+  Type(main.TemperatureInput, "100");
+  Settle();
+  const char* pages[] = {"main-window.png", "page-fixed-properties.png", "page-steam-search.png",
+                         "page-wet-steam.png"};
+  for (int page = 0; page < 4; ++page) {
+    main.PageControl1->setCurrentIndex(page);  // through the form, as a click on the tab
+    Settle();
+    ok = Save(main, folder, pages[page]) && ok;
+  }
+  main.PageControl1->setCurrentIndex(0);
+  TSplashForm splash;
+  ok = Save(splash, folder, "splash.png") && ok;
+  main.AboutBox()->Open();
+  Settle();
+  ok = Save(*main.AboutBox(), folder, "about-box.png") && ok;
+  QApplication::exit(ok ? 0 : 1);
+}
+
+}  // namespace
+
+void StartScreenshotRun(TMainProg& main, const QString& folder) {
+  QDir dir(folder);
+  dir.mkpath(".");
+  // After the first activation has run the input entry.
+  QTimer::singleShot(300, &main, [&main, dir] { Run(main, dir); });
+}
+
+}  // namespace tulo::gui

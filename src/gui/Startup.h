@@ -1,0 +1,25 @@
+#pragma once
+// The start-up sequence: splash, main window with its creation handler, about box, units dialog.
+
+#include <memory>
+
+#include "app/PlatformServices.h"
+#include "gui/MainProg.h"
+
+namespace tulo::gui {
+
+struct StartupOptions {
+  // How long the splash stays at least; tests set 0.
+  int splashMs = 2000;
+};
+
+// The options of a run: TULO_NO_SPLASH_DELAY=1 in the environment, or --no-splash-delay among the
+// arguments, skips the splash's wait.
+StartupOptions StartupOptionsFrom(const QStringList& arguments);
+
+// Runs the start-up up to the message loop. Returns the main window, not yet shown, with its
+// about box and units dialog; nullptr when its creation failed (the message has been shown) and
+// the program must end.
+std::unique_ptr<TMainProg> StartUp(PlatformServices& platform, const StartupOptions& options);
+
+}  // namespace tulo::gui

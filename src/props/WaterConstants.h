@@ -1,0 +1,19 @@
+#pragma once
+// Constants of water that several parts of the program compare stored values with, so they are
+// held as Real6 values.
+
+#include "common/Real6.h"
+
+namespace tulo {
+
+inline const long double kCriticalTemperature = R6(647.29L);  // K
+inline const long double kCriticalPressure = R6(22090.0L);    // kPa
+inline const long double kSublimationTop = R6(273.15L);  // K: the saturation line is solid-vapour up to here
+
+// The states the program accepts: the input checks and the range of the steam search.
+inline const long double kLowestPressure = R6(3.41e-7L);      // kPa
+inline const long double kHighestPressure = R6(100000.0L);    // kPa
+inline const long double kLowestTemperature = R6(166.0L);     // K
+inline const long double kHighestTemperature = R6(1273.15L);  // K
+
+}  // namespace tulo

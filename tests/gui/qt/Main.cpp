@@ -1,0 +1,20 @@
+// The window scenarios: each suite runs in turn in one application; the exit status counts the
+// failed tests of all of them.
+
+#include <QApplication>
+
+namespace tulo::guitest {
+int RunStartupTests(int argc, char** argv);
+int RunMainWindowTests(int argc, char** argv);
+int RunDialogTests(int argc, char** argv);
+}  // namespace tulo::guitest
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  app.setAttribute(Qt::AA_Use96Dpi, true);
+  int failed = 0;
+  failed += tulo::guitest::RunStartupTests(argc, argv);
+  failed += tulo::guitest::RunMainWindowTests(argc, argv);
+  failed += tulo::guitest::RunDialogTests(argc, argv);
+  return failed;
+}

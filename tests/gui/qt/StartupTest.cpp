@@ -1,0 +1,140 @@
+// Start-up: the order of the windows, the first screen, and a start without configuration file.
+
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "gui/AboutBox.h"
+#include "gui/MainProg.h"
+#include "gui/SplashForm.h"
+#include "gui/Startup.h"
+#include "gui/UnitsSelect.h"
+
+namespace tulo::guitest {
+namespace {
+
+template <class Window>
+int CountTopLevel(bool visibleOnly) {
+  int n = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<Window*>(w) && (!visibleOnly || w->isVisible())) ++n;
+  return n;
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void MissingConfigurationStopsBeforeTheMainWindow() {
+    WorkDir dir;  // no tulodefw.dta here
+    ScriptedPlatform platform;
+    auto main = gui::StartUp(platform, {0});
+    QVERIFY(main == nullptr);
+    QCOMPARE(platform.messages,
+             std::vector<std::string>{"Configuration File \"tulodefw.dta\" not found  -  Aborting"});
+    QCOMPARE(CountTopLevel<gui::TMainProg>(false), 0);
+    QCOMPARE(CountTopLevel<gui::TSplashForm>(false), 0);
+  }
+
+  void StartUpCreatesTheWindowsAndDropsTheSplash() {
+    WorkDir dir;
+    QVERIFY(dir.CreateConfig());
+    ScriptedPlatform platform;
+    auto main = gui::StartUp(platform, {0});
+    QVERIFY(main != nullptr);
+    QVERIFY(platform.messages.empty());
+    QVERIFY(main->AboutBox() != nullptr);
+    QVERIFY(main->UnitsDialog() != nullptr);
+    QVERIFY(!main->AboutBox()->isVisible());
+    QVERIFY(!main->UnitsDialog()->isVisible());
+    QCOMPARE(CountTopLevel<gui::TSplashForm>(false), 0);
+    QCOMPARE(QApplication::applicationName(), QString("TULO For Windows"));
+
+    // Until the window is first activated, the input entry has not run.
+    QCOMPARE(main->FormError->text(), QString());
+    QVERIFY(ShowActive(*main));
+    QCOMPARE(main->FormError->text(), QString("Please enter either temperature or pressure or both."));
+    QCOMPARE(main->windowTitle(), QString("TULO for Windows"));
+    QCOMPARE(main->UnitT->text(), QString("Temperature (Kelvin)"));
+    QCOMPARE(main->UnitP->text(), QString("Pressure (kPa abs)"));
+    QVERIFY(main->UnitT->font().bold());
+    QCOMPARE(main->PageControl1->currentIndex(), 0);
+    QCOMPARE(main->VarPropGrid->CellText(0, 0), QString("Property"));
+    QCOMPARE(main->VarPropGrid->CellText(1, 0), QString("Units"));
+    QCOMPARE(main->WetSteamInput->text(), QString("0"));
+    QVERIFY(main->width() >= 522 && main->height() >= 409);
+    QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(main->windowFlags() & Qt::WindowMinimizeButtonHint);
+  }
+
+  void PagesAndMenusAreThoseOfTheProgram() {
+    WorkDir dir;
+    QVERIFY(dir.CreateConfig());
+    ScriptedPlatform platform;
+    auto main = gui::StartUp(platform, {0});
+    QVERIFY(main != nullptr);
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+
+    const QStringList pages = {"&Variable Results", "Fixed &Properties", "&Steam Search", "&Wet Steam"};
+    QCOMPARE(main->PageControl1->count(), 4);
+    for (int i = 0; i < 4; ++i) {
+      QCOMPARE(main->PageControl1->tabText(i), pages[i]);
+      QCOMPARE(main->TabSet1->tabText(i), pages[i]);
+    }
+    QVERIFY(!main->TabSet1->isVisible());
+
+    struct Entry {
+      QString title;
+      QStringList items;  // empty: a command on the bar itself
+    };
+    const std::vector<Entry> menus = {
+        {"&File", {"E&xit"}},
+        {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
+        {"&Units", {}},
+        {"&Help", {"&Contents", "&About..."}}};
+    const QList<QAction*> bar = main->menuBar()->actions();
+    QCOMPARE(bar.size(), static_cast<qsizetype>(menus.size()));
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+      QCOMPARE(bar[i]->text(), menus[i].title);
+      QStringList items;
+      if (bar[i]->menu())
+        for (QAction* item : bar[i]->menu()->actions()) items << item->text();
+      QCOMPARE(items, menus[i].items);
+      QCOMPARE(bar[i]->menu() == nullptr, menus[i].items.isEmpty());
+    }
+    QCOMPARE(main->Exit1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+
+    // The "&Units" command opens the dialog at once.
+    main->CustomUnits1->trigger();
+    QVERIFY(main->UnitsDialog()->isVisible());
+    QCOMPARE(main->UnitsDialog()->windowTitle(), QString("Select Units"));
+  }
+
+  void SplashLooksAsDrawnAndWaitsForItsTimer() {
+    gui::TSplashForm splash;
+    QCOMPARE(splash.size(), QSize(gui::TSplashForm::kWidth, gui::TSplashForm::kHeight));
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    QStringList texts;
+    for (QLabel* label : splash.findChildren<QLabel*>()) texts << label->text();
+    QVERIFY(texts.contains("FOR WINDOWS"));
+    QVERIFY(texts.contains("Loading..."));
+    splash.ShowAndPaint();
+    QVERIFY(splash.isVisible());
+    splash.WaitForTimer(1);
+    QVERIFY(!splash.Timer1.isActive());  // Timer1Timer stopped it
+  }
+};
+
+int RunStartupTests(int argc, char** argv) {
+  StartupTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace tulo::guitest
+
+#include "StartupTest.moc"
