@@ -266,51 +266,76 @@ void MainForm::CheckLimit(bool fails, const std::string& text, bool& failed) {
   SetFormError(text);
 }
 
+namespace {
+
+// The limits of a typed temperature (q = 0) or pressure (q = 1), in internal units.
+struct InputLimits {
+  const char* name;
+  long double saturation;  // exact decimal
+  long double lowest, highest;
+};
+
+const InputLimits& LimitsOf(int q) {
+  static const InputLimits kTemperatureLimits{"Temperature", kSaturationTemperatureLimit, kLowestTemperature,
+                                              kHighestTemperature};
+  static const InputLimits kPressureLimits{"Pressure", kSaturationPressureLimit, kLowestPressure,
+                                           kHighestPressure};
+  return q == kTemperature ? kTemperatureLimits : kPressureLimits;
+}
+
+double InternalValue(const CalcState& st, int q) {
+  return q == kTemperature ? st.TempK : st.PresKPa;
+}
+
+}  // namespace
+
+void MainForm::CheckSaturationLimit(int q, bool& failed) {
+  const InputLimits& l = LimitsOf(q);
+  std::string name = l.name;
+  name[0] = static_cast<char>(name[0] - 'A' + 'a');
+  CheckLimit(InternalValue(session_->state, q) > l.saturation,
+             "For saturation the " + name + " must be less than " + LimitText(q, l.saturation) + " " +
+                 session_->units.UnitText(q),
+             failed);
+}
+
+void MainForm::CheckRange(int q, bool& failed) {
+  const InputLimits& l = LimitsOf(q);
+  double v = InternalValue(session_->state, q);
+  CheckLimit(v > l.highest || v < l.lowest,
+             std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " +
+                 LimitText(q, l.highest) + " " + session_->units.UnitText(q),
+             failed);
+}
+
+bool MainForm::ReadInput(int q) {
+  CalcState& st = session_->state;
+  return q == kTemperature ? ReadInput(TemperatureInput, q, st.TempDisplay, st.TempK)
+                           : ReadInput(PressureInput, q, st.PresDisplay, st.PresKPa);
+}
+
 // True when the inputs pass; a failing check leaves its text in ErrorText (the later one wins).
+// A text that is not a number ends the checks with no text.
 bool MainForm::Validate() {
   CalcState& st = session_->state;
-  UnitSettings& u = session_->units;
   bool hasT = !TemperatureInput.text.empty();
   bool hasP = !PressureInput.text.empty();
   bool failed = false;
-  auto pressureRange = [&] {
-    CheckLimit(st.PresKPa > kHighestPressure || st.PresKPa < kLowestPressure,
-               "Pressure must be between " + LimitText(kPressure, kLowestPressure) + " and " +
-                   LimitText(kPressure, kHighestPressure) + " " + u.UnitText(kPressure),
-               failed);
-  };
-  auto temperatureRange = [&] {
-    CheckLimit(st.TempK > kHighestTemperature || st.TempK < kLowestTemperature,
-               "Temperature must be between " + LimitText(kTemperature, kLowestTemperature) + " and " +
-                   LimitText(kTemperature, kHighestTemperature) + " " + u.UnitText(kTemperature),
-               failed);
-  };
-
   if (!hasT && !hasP) {
     st.InputMode.clear();
     SetSearchControlsEnabled(false);
-  } else if (hasP && !hasT) {
-    if (!ReadInput(PressureInput, kPressure, st.PresDisplay, st.PresKPa)) return false;
-    st.InputMode = "P";
-    CheckLimit(st.PresKPa > kSaturationPressureLimit,
-               "For saturation the pressure must be less than " +
-                   LimitText(kPressure, kSaturationPressureLimit) + " " + u.UnitText(kPressure),
-               failed);
-    pressureRange();
-  } else if (hasT && !hasP) {
-    if (!ReadInput(TemperatureInput, kTemperature, st.TempDisplay, st.TempK)) return false;
-    st.InputMode = "T";
-    CheckLimit(st.TempK > kSaturationTemperatureLimit,
-               "For saturation the temperature must be less than " +
-                   LimitText(kTemperature, kSaturationTemperatureLimit) + " " + u.UnitText(kTemperature),
-               failed);
-    temperatureRange();
+  } else if (hasT != hasP) {
+    // One quantity alone: saturated water, below the critical point.
+    int q = hasT ? kTemperature : kPressure;
+    if (!ReadInput(q)) return false;
+    st.InputMode = hasT ? "T" : "P";
+    CheckSaturationLimit(q, failed);
+    CheckRange(q, failed);
   } else {
-    if (!ReadInput(TemperatureInput, kTemperature, st.TempDisplay, st.TempK)) return false;
-    if (!ReadInput(PressureInput, kPressure, st.PresDisplay, st.PresKPa)) return false;
+    if (!ReadInput(kTemperature) || !ReadInput(kPressure)) return false;
     st.InputMode = "TP";
-    pressureRange();
-    temperatureRange();
+    CheckRange(kPressure, failed);
+    CheckRange(kTemperature, failed);
   }
   st.SatGivenTemperature = true;
   return !failed;

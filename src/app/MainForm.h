@@ -140,6 +140,9 @@ class MainForm {
   void FinishInitialise(const ConfigWorkingValues& working);
   bool Validate();
   bool ReadInput(const EditField& field, int quantity, double& display, double& internal);
+  bool ReadInput(int quantity);
+  void CheckSaturationLimit(int quantity, bool& failed);
+  void CheckRange(int quantity, bool& failed);
   void CheckLimit(bool fails, const std::string& text, bool& failed);
   std::string LimitText(int quantity, long double limit);
   void WriteStateLabels();
