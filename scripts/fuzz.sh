@@ -30,7 +30,8 @@ for target in "${targets[@]}"; do
   rm -rf "$work"
   mkdir -p "$work"
   cp fuzz/corpus/"$target"/* "$work"/
-  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+  # A fixed seed makes a run repeatable: what CI explores is what a developer can replay.
+  options=(-seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
            -artifact_prefix="$build/artifacts/$target-")
   [ "$target" = fuzz_number_reader ] && options+=(-dict=fuzz/number.dict)
   echo "== $target: ${seconds} s"
