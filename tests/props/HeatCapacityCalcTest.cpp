@@ -70,5 +70,20 @@ TEST(HeatCapacityCalcTest, VapourSlopeOfTheEnthalpy) {
   ExpectStatuses({{kCp, 7, 166, 0.0001, 2}});
 }
 
+TEST(HeatCapacityCalcTest, DifferenceQuotientAsksBothTemperaturesEachTime) {
+  CorrelationSession s(7);
+  PropertyCalculator& h = s.Calc(15);
+  long before = h.Evaluations();
+  ASSERT_EQ(s.Eval(kCp, 7, 600.0L, 1000.0L).status, 0);
+  EXPECT_EQ(h.Evaluations(), before + 2);  // T + 0.05 K and T - 0.05 K
+  // The enthalpy keeps only its last call: the next state asks both temperatures again, even
+  // when one of them is the other state's.
+  ASSERT_EQ(s.Eval(kCp, 7, 600.1L, 1000.0L).status, 0);
+  EXPECT_EQ(h.Evaluations(), before + 4);
+  // A repeat of the heat capacity's own kept call asks nothing.
+  ASSERT_EQ(s.Eval(kCp, 7, 600.1L, 1000.0L).status, 0);
+  EXPECT_EQ(h.Evaluations(), before + 4);
+}
+
 }  // namespace
 }  // namespace tulo::testing
