@@ -41,10 +41,7 @@ class IsothermalCompressibilityCalc final : public PropertyCalculator {
 
  protected:
   long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (phase != kSatLiquid && phase != kSubCooledLiquid) {
-      status = kNotGiven;
-      return 0.0L;
-    }
+    if (!IsLiquidPhase(phase)) return NotGiven(status);
     if (P > kPMax || T > kTMax || T < kTMin) {
       status = kOutOfRange;
       return 0.0L;

@@ -77,6 +77,14 @@ class PropertyCalculator {
   // returns the value in extended precision. Phases it does not treat answer status 1.
   virtual long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) = 0;
 
+  // Saturated or sub-cooled liquid: the only phases of the liquid-only properties.
+  static bool IsLiquidPhase(std::uint8_t phase) { return phase == kSatLiquid || phase == kSubCooledLiquid; }
+  // Ends a call for a phase without the property: status 1 and the value 0.
+  static long double NotGiven(std::uint8_t& status) {
+    status = kNotGiven;
+    return 0.0L;
+  }
+
   // For calculators that keep a call only when their own range check has passed.
   void DoNotKeep() { keep_ = false; }
 

@@ -23,10 +23,7 @@ class RefractiveIndexCalc final : public PropertyCalculator {
 
  protected:
   long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (phase != kSatLiquid && phase != kSubCooledLiquid) {
-      status = kNotGiven;
-      return 0.0L;
-    }
+    if (!IsLiquidPhase(phase)) return NotGiven(status);
     if (T > kTMax || T < kTMin || P > kPMax) {
       status = kOutOfRange;
       return 0.0L;
