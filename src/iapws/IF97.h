@@ -1,0 +1,77 @@
+#pragma once
+// IAPWS-IF97 (Revised Release on the IAPWS Industrial Formulation 1997 for the Thermodynamic
+// Properties of Water and Steam, 2012). Units as in the release: T in K, p in MPa, specific
+// quantities per kg in kJ, density in kg/m3. Double precision throughout, no Real6 rounding.
+//
+// Every property of a state comes from one evaluation of the region's fundamental equation:
+// the region function computes the dimensionless derivatives once and derives all of FluidProps
+// from them.
+
+namespace tulo::iapws {
+
+// Constants of the release, Eqs. 1-4.
+constexpr double kR = 0.461526;     // kJ/(kg K), specific gas constant
+constexpr double kTc = 647.096;     // K, critical temperature
+constexpr double kPc = 22.064;      // MPa, critical pressure
+constexpr double kRhoc = 322.0;     // kg/m3, critical density
+constexpr double kTt = 273.16;      // K, triple-point temperature
+constexpr double kPt = 611.657e-6;  // MPa, triple-point pressure
+
+// The regions of the release (Figure 1). kNone: outside the range of validity.
+enum class Region { kNone = 0, k1 = 1, k2 = 2, k3 = 3, k4 = 4, k5 = 5 };
+
+// Every property of one fluid state, from one evaluation.
+struct FluidProps {
+  Region region = Region::kNone;
+  double T = 0;       // K
+  double p = 0;       // MPa
+  double rho = 0;     // kg/m3
+  double v = 0;       // m3/kg
+  double h = 0;       // kJ/kg
+  double u = 0;       // kJ/kg
+  double s = 0;       // kJ/(kg K)
+  double g = 0;       // kJ/kg, specific Gibbs energy h - T s
+  double cp = 0;      // kJ/(kg K)
+  double cv = 0;      // kJ/(kg K)
+  double w = 0;       // m/s, speed of sound
+  double alphaV = 0;  // 1/K, isobaric cubic expansion coefficient (1/v)(dv/dT)_p
+  double kappaT = 0;  // 1/MPa, isothermal compressibility -(1/v)(dv/dp)_T
+};
+
+// ---- Regions 1, 2 and 5 (IF97Regions125.cpp) -----------------------------------------------
+FluidProps Region1(double T, double p);  // Eq. 7, Tables 2-4
+FluidProps Region2(double T, double p);  // Eq. 15, Tables 10-12
+FluidProps Region5(double T, double p);  // Eq. 32, Tables 37-39
+// The B23 boundary, Eqs. 5 and 6 (Table 1).
+double B23Pressure(double T);     // MPa
+double B23Temperature(double p);  // K
+// Backward equations (Tables 6, 8, 20, 25). Region 2 subregion a, b or c by Eq. 20 and 2b/2c by
+// the B2bc equation; s in kJ/(kg K).
+double Region1TPH(double p, double h);
+double Region1TPS(double p, double s);
+double Region2TPH(double p, double h);
+double Region2TPS(double p, double s);
+
+// ---- Region 3 and region 4 (IF97Region3.cpp, IF97Region4.cpp) --------------------------------
+// Region 3 from its basic equation f(rho, T), Eq. 28, Tables 30-32.
+FluidProps Region3(double rho, double T);
+// Region 3 at (T, p): start from the backward equations v(p, T) of the supplementary release
+// (IAPWS SR5-05, revised 2016), then Newton on Eq. 28 to a relative pressure residual of 1e-12.
+FluidProps Region3TP(double T, double p);
+// Saturation equation, Eqs. 30 and 31, Table 34.
+double SaturationPressure(double T);     // MPa, 273.15 K .. Tc
+double SaturationTemperature(double p);  // K, 611.213 Pa .. pc
+// The two phases on the saturation line at T (273.15 K .. Tc): regions 1/2 below 623.15 K,
+// region 3 above, solved with the saturation condition (equal p and g in both phases).
+FluidProps SaturatedLiquid(double T);
+FluidProps SaturatedVapour(double T);
+
+// ---- The whole range (IF97.cpp) ---------------------------------------------------------------
+// The region of (T, p) per Figure 1: 273.15..1073.15 K up to 100 MPa, 1073.15..2273.15 K up to
+// 50 MPa. On a boundary the lower region: 623.15 K is region 1, the B23 line region 2,
+// 1073.15 K region 2. A state exactly on the saturation line below 623.15 K is region 1.
+Region RegionOf(double T, double p);
+// The state at (T, p) in its region; region kNone (and every other field 0) outside the range.
+FluidProps StateTP(double T, double p);
+
+}  // namespace tulo::iapws
