@@ -169,5 +169,23 @@ TEST(IceIhTest, LowTemperaturesStayFiniteAndSmooth) {
   }
 }
 
+// Between 1.7 K and 13 K one bracket of Eq. 1 comes from its series and the other from the
+// logarithms; cp and alpha there against python3-iapws (closed form throughout, about 1e-12 from
+// exact at these temperatures), values computed once.
+TEST(IceIhTest, LowTemperatureReference) {
+  struct Row {
+    double T, p, cp, alpha;
+  };
+  for (const Row& r : std::vector<Row>{{2, 50, 7.550167578123003e-05, 2.467010934167040e-10},
+                                       {5, 1, 1.383808121890155e-03, 4.179711475124900e-09},
+                                       {8, 0.1, 6.858901103413044e-03, 1.714677193993385e-08},
+                                       {12, 100, 2.716049426641619e-02, 4.868841087801010e-08},
+                                       {20, 10, 1.114230590665307e-01, 2.640178428308881e-07}}) {
+    const IceProps ice = Ice(r.T, r.p);
+    EXPECT_NEAR(ice.cp, r.cp, 1e-9 * r.cp) << r.T;
+    EXPECT_NEAR(ice.alpha, r.alpha, 1e-9 * r.alpha) << r.T;
+  }
+}
+
 }  // namespace
 }  // namespace tulo::testing
