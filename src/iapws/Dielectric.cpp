@@ -9,11 +9,11 @@ namespace tulo::iapws {
 namespace {
 
 // R8-97, the constants of Eqs. 1-3 (SI units of 1997).
-constexpr double kDielTc = 647.096;       // K
-constexpr double kDielRhoc = 322.0;       // kg/m3
-constexpr double kMolarMass = 0.018015268;  // kg/mol
-constexpr double kAvogadro = 6.0221367e23;  // 1/mol
-constexpr double kBoltzmann = 1.380658e-23;  // J/K
+constexpr double kDielTc = 647.096;            // K
+constexpr double kDielRhoc = 322.0;            // kg/m3
+constexpr double kMolarMass = 0.018015268;     // kg/mol
+constexpr double kAvogadro = 6.0221367e23;     // 1/mol
+constexpr double kBoltzmann = 1.380658e-23;    // J/K
 constexpr double kPolarizability = 1.636e-40;  // C2/(J m2), mean molecular polarizability alpha
 constexpr double kDipole = 6.138e-30;          // C m, molecular dipole moment mu
 // Permittivity of free space, [4e-7 pi c^2]^-1 in C2/(J m).
@@ -31,9 +31,9 @@ struct GTerm {
   double j;
 };
 constexpr GTerm kG[] = {
-    {1, 0.978224486826, 1, 0.25},   {2, -0.957771379375, 1, 1.0},   {3, 0.237511794148, 1, 2.5},
-    {4, 0.714692244396, 2, 1.5},    {5, -0.298217036956, 3, 1.5},   {6, -0.108863472196, 3, 2.5},
-    {7, 0.949327488264e-1, 4, 2.0}, {8, -0.980469816509e-2, 5, 2.0}, {9, 0.165167634970e-4, 6, 5.0},
+    {1, 0.978224486826, 1, 0.25},    {2, -0.957771379375, 1, 1.0},       {3, 0.237511794148, 1, 2.5},
+    {4, 0.714692244396, 2, 1.5},     {5, -0.298217036956, 3, 1.5},       {6, -0.108863472196, 3, 2.5},
+    {7, 0.949327488264e-1, 4, 2.0},  {8, -0.980469816509e-2, 5, 2.0},    {9, 0.165167634970e-4, 6, 5.0},
     {10, 0.937359795772e-4, 7, 0.5}, {11, -0.123179218720e-9, 10, 10.0},
 };
 constexpr double kN12 = 0.196096504426e-2;

@@ -16,16 +16,16 @@ namespace {
 using Complex = std::complex<double>;
 
 // R10-06 Table 1: the real constants.
-constexpr double kIceTt = 273.16;                 // K, triple-point temperature
-constexpr double kIcePt = 611.657;                // Pa, triple-point pressure
-constexpr double kIcePi0 = 101325.0 / 611.657;    // normal pressure over pt
-constexpr double kIceS0 = -0.332733756492168e4;   // J/(kg K), absolute entropy constant
+constexpr double kIceTt = 273.16;                // K, triple-point temperature
+constexpr double kIcePt = 611.657;               // Pa, triple-point pressure
+constexpr double kIcePi0 = 101325.0 / 611.657;   // normal pressure over pt
+constexpr double kIceS0 = -0.332733756492168e4;  // J/(kg K), absolute entropy constant
 struct G0Term {
   int k;
   double g0k;  // J/kg
 };
 constexpr G0Term kG0[] = {
-    {0, -0.632020233335886e6}, {1, 0.655022213658955},     {2, -0.189369929326131e-7},
+    {0, -0.632020233335886e6},  {1, 0.655022213658955},      {2, -0.189369929326131e-7},
     {3, 0.339746123271053e-14}, {4, -0.556464869058991e-21},
 };
 
@@ -52,7 +52,8 @@ struct Bracket {
 // logarithms and its second derivative 1/(t - tau) + 1/(t + tau) - 2/t cancels to the noise, which
 // would leave cp and the isentropic compressibility meaningless near 0 K. There the bracket comes
 // from its Taylor series in x = tau/t, exact to the last bit after a few terms:
-//   f = t sum_{n>=2} x^2n / (n (2n-1)),  f_tau = 2 sum_{n>=2} x^(2n-1) / (2n-1),  f_tautau = (2/t) x^2 / (1 - x^2).
+//   f = t sum_{n>=2} x^2n / (n (2n-1)),  f_tau = 2 sum_{n>=2} x^(2n-1) / (2n-1),  f_tautau = (2/t) x^2 / (1 -
+//   x^2).
 constexpr double kSeriesLimit = 0.1;
 constexpr int kSeriesTerms = 10;  // x^20 < 1e-20
 

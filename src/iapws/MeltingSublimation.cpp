@@ -8,8 +8,8 @@ namespace tulo::iapws {
 namespace {
 
 // Both curves are reduced by the triple point.
-constexpr double kCurveTt = 273.16;       // K
-constexpr double kCurvePt = 611.657e-6;   // MPa
+constexpr double kCurveTt = 273.16;      // K
+constexpr double kCurvePt = 611.657e-6;  // MPa
 
 struct CurveTerm {
   double a;
@@ -88,14 +88,19 @@ double SolveMonotone(Curve curve, double target, double lo, double hi) {
 
 }  // namespace
 
-double MeltingPressureIh(double T) { return MeltPi(T / kCurveTt).value * kCurvePt; }
+double MeltingPressureIh(double T) {
+  return MeltPi(T / kCurveTt).value * kCurvePt;
+}
 
 double MeltingTemperatureIh(double p) {
-  const double theta = SolveMonotone(MeltPi, p / kCurvePt, kMeltingIhTMin / kCurveTt, kMeltingIhTMax / kCurveTt);
+  const double theta =
+      SolveMonotone(MeltPi, p / kCurvePt, kMeltingIhTMin / kCurveTt, kMeltingIhTMax / kCurveTt);
   return theta * kCurveTt;
 }
 
-double SublimationPressure(double T) { return std::exp(SublimationLnPi(T / kCurveTt).value) * kCurvePt; }
+double SublimationPressure(double T) {
+  return std::exp(SublimationLnPi(T / kCurveTt).value) * kCurvePt;
+}
 
 double SublimationPressureSlope(double T) {
   const ValueSlope r = SublimationLnPi(T / kCurveTt);

@@ -8,12 +8,12 @@ namespace tulo::iapws {
 // The ice Ih melting curve runs from the triple point (273.16 K, 611.657 Pa) down to the
 // ice Ih - ice III - liquid triple point (251.165 K, 208.566 MPa); the sublimation curve from the
 // triple point down to 50 K.
-constexpr double kMeltingIhTMin = 251.165;   // K
-constexpr double kMeltingIhTMax = 273.16;    // K
+constexpr double kMeltingIhTMin = 251.165;     // K
+constexpr double kMeltingIhTMax = 273.16;      // K
 constexpr double kMeltingIhPMin = 611.657e-6;  // MPa, the triple-point pressure
-constexpr double kMeltingIhPMax = 208.566;   // MPa
-constexpr double kSublimationTMin = 50.0;    // K
-constexpr double kSublimationTMax = 273.16;  // K
+constexpr double kMeltingIhPMax = 208.566;     // MPa
+constexpr double kSublimationTMin = 50.0;      // K
+constexpr double kSublimationTMax = 273.16;    // K
 
 // Melting pressure of ice Ih, Eq. 1; 251.165 K <= T <= 273.16 K.
 double MeltingPressureIh(double T);

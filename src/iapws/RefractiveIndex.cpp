@@ -18,8 +18,8 @@ struct RefractiveTerm {
   double a;
 };
 constexpr RefractiveTerm kA[] = {
-    {0, 0.244257733},     {1, 0.974634476e-2}, {2, -0.373234996e-2}, {3, 0.268678472e-3},
-    {4, 0.158920570e-2},  {5, 0.245934259e-2}, {6, 0.900704920},     {7, -0.166626219e-1},
+    {0, 0.244257733},    {1, 0.974634476e-2}, {2, -0.373234996e-2}, {3, 0.268678472e-3},
+    {4, 0.158920570e-2}, {5, 0.245934259e-2}, {6, 0.900704920},     {7, -0.166626219e-1},
 };
 constexpr double kLambdaUV = 0.2292020;
 constexpr double kLambdaIR = 5.432937;
@@ -30,7 +30,9 @@ constexpr bool RowsInOrder() {
   return true;
 }
 static_assert(RowsInOrder(), "A(k) indexes the table by its row number");
-constexpr double A(int k) { return kA[k].a; }
+constexpr double A(int k) {
+  return kA[k].a;
+}
 
 }  // namespace
 

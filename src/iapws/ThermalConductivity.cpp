@@ -10,12 +10,12 @@ namespace tulo::iapws {
 namespace {
 
 // Reference constants of the release (Eqs. 2-9).
-constexpr double kCondTStar = 647.096;     // K
-constexpr double kCondRhoStar = 322.0;     // kg/m3
-constexpr double kCondPStar = 22.064;      // MPa
-constexpr double kCondLambdaStar = 1e-3;   // W/(m K)
-constexpr double kCondMuStar = 1e-6;       // Pa s
-constexpr double kCondR = 0.46151805;      // kJ/(kg K), the gas constant of the reduced cp
+constexpr double kCondTStar = 647.096;    // K
+constexpr double kCondRhoStar = 322.0;    // kg/m3
+constexpr double kCondPStar = 22.064;     // MPa
+constexpr double kCondLambdaStar = 1e-3;  // W/(m K)
+constexpr double kCondMuStar = 1e-6;      // Pa s
+constexpr double kCondR = 0.46151805;     // kJ/(kg K), the gas constant of the reduced cp
 
 // R15-11 Table 1: lambda0 = sqrt(Tbar) / sum_k L_k / Tbar^k.
 struct DiluteTerm {
@@ -34,13 +34,13 @@ struct ResidualTerm {
   double l;
 };
 constexpr ResidualTerm kResidual[] = {
-    {0, 0, 1.60397357},    {0, 1, -0.646013523},  {0, 2, 0.111443906},    {0, 3, 0.102997357},
-    {0, 4, -0.0504123634}, {0, 5, 0.00609859258}, {1, 0, 2.33771842},     {1, 1, -2.78843778},
-    {1, 2, 1.53616167},    {1, 3, -0.463045512},  {1, 4, 0.0832827019},   {1, 5, -0.00719201245},
-    {2, 0, 2.19650529},    {2, 1, -4.54580785},   {2, 2, 3.55777244},     {2, 3, -1.40944978},
-    {2, 4, 0.275418278},   {2, 5, -0.0205938816}, {3, 0, -1.21051378},    {3, 1, 1.60812989},
-    {3, 2, -0.621178141},  {3, 3, 0.0716373224},  {4, 0, -2.7203370},     {4, 1, 4.57586331},
-    {4, 2, -3.18369245},   {4, 3, 1.1168348},     {4, 4, -0.19268305},    {4, 5, 0.012913842},
+    {0, 0, 1.60397357},    {0, 1, -0.646013523},  {0, 2, 0.111443906},  {0, 3, 0.102997357},
+    {0, 4, -0.0504123634}, {0, 5, 0.00609859258}, {1, 0, 2.33771842},   {1, 1, -2.78843778},
+    {1, 2, 1.53616167},    {1, 3, -0.463045512},  {1, 4, 0.0832827019}, {1, 5, -0.00719201245},
+    {2, 0, 2.19650529},    {2, 1, -4.54580785},   {2, 2, 3.55777244},   {2, 3, -1.40944978},
+    {2, 4, 0.275418278},   {2, 5, -0.0205938816}, {3, 0, -1.21051378},  {3, 1, 1.60812989},
+    {3, 2, -0.621178141},  {3, 3, 0.0716373224},  {4, 0, -2.7203370},   {4, 1, 4.57586331},
+    {4, 2, -3.18369245},   {4, 3, 1.1168348},     {4, 4, -0.19268305},  {4, 5, 0.012913842},
 };
 constexpr int kMaxI = 4;
 constexpr int kMaxJ = 5;
@@ -63,19 +63,24 @@ struct ZetaColumn {
   double a[6];  // A_0j .. A_5j
 };
 constexpr ZetaColumn kZeta[] = {
-    {0, 0.310559006,
+    {0,
+     0.310559006,
      {6.53786807199516, -5.61149954923348, 3.39624167361325, -2.27492629730878, 10.2631854662709,
       1.97815050331519}},
-    {1, 0.776397516,
+    {1,
+     0.776397516,
      {6.52717759281799, -6.30816983387575, 8.08379285492595, -9.82240510197603, 12.1358413791395,
       -5.54349664571295}},
-    {2, 1.242236025,
+    {2,
+     1.242236025,
      {5.35500529896124, -3.96415689925446, 8.91990208918795, -12.0338729505790, 9.19494865194302,
       -2.16866274479712}},
-    {3, 1.863354037,
+    {3,
+     1.863354037,
      {1.55225959906681, 0.464621290821181, 8.93237374861479, -11.0321960061126, 6.16780999933360,
       -0.965458722086812}},
-    {4, std::numeric_limits<double>::infinity(),
+    {4,
+     std::numeric_limits<double>::infinity(),
      {1.11999926419994, 0.595748562571649, 9.88952565078920, -10.3255051147040, 4.66861294457414,
       -0.503243546373828}},
 };
@@ -126,7 +131,7 @@ double ThermalConductivityCriticalEnhancement(const ConductivityState& state) {
   if (!(deltaChi > 0)) return 0.0;
 
   const double xi = kXi0 * std::pow(deltaChi / kGamma0, kNu / kGamma);  // Eq. 22, nm
-  const double y = xi / kQDInverse;                                    // Eq. 20
+  const double y = xi / kQDInverse;                                     // Eq. 20
   if (y < kYMin) return 0.0;
 
   const double invKappa = state.cv / state.cp;

@@ -13,12 +13,12 @@ namespace tulo::iapws {
 
 // The IF97 quantities the critical enhancement needs, all at the state (rho, T).
 struct ConductivityState {
-  double rho = 0;      // kg/m3
-  double T = 0;        // K
-  double cp = 0;       // kJ/(kg K)
-  double cv = 0;       // kJ/(kg K)
-  double drhodp = 0;   // (kg/m3)/MPa, (d rho/d p)_T
-  double mu = 0;       // Pa s, viscosity of R12-08 with mu2 = 1
+  double rho = 0;     // kg/m3
+  double T = 0;       // K
+  double cp = 0;      // kJ/(kg K)
+  double cv = 0;      // kJ/(kg K)
+  double drhodp = 0;  // (kg/m3)/MPa, (d rho/d p)_T
+  double mu = 0;      // Pa s, viscosity of R12-08 with mu2 = 1
 };
 
 // Thermal conductivity in W/(m K).

@@ -33,7 +33,8 @@ const std::vector<DielectricCheck> kDielectric = {
 
 TEST(DielectricTest, ReleaseSampleValues) {
   for (const DielectricCheck& c : kDielectric) {
-    EXPECT_TRUE(MatchesPrinted(iapws::DielectricConstant(c.rho, c.T), c.printed)) << c.T << " K, " << c.p << " MPa";
+    EXPECT_TRUE(MatchesPrinted(iapws::DielectricConstant(c.rho, c.T), c.printed))
+        << c.T << " K, " << c.p << " MPa";
   }
 }
 
@@ -78,7 +79,8 @@ TEST(RefractiveIndexTest, ProgramWavelengthAndLimits) {
   EXPECT_GT(iapws::RefractiveIndex(997.05, 298.15, 0.4), iapws::RefractiveIndex(997.05, 298.15, 0.7));
   for (double T = 261.15; T <= 773.15; T += 16) {
     for (double rho = 0; rho <= 1060; rho += 53) {
-      EXPECT_TRUE(std::isfinite(iapws::RefractiveIndex(rho, T, iapws::kRefractiveWavelength))) << T << " " << rho;
+      EXPECT_TRUE(std::isfinite(iapws::RefractiveIndex(rho, T, iapws::kRefractiveWavelength)))
+          << T << " " << rho;
     }
   }
 }

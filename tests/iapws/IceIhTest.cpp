@@ -18,29 +18,62 @@ using iapws::IceGibbs;
 using iapws::IceGibbsDerivatives;
 using iapws::IceProps;
 
-enum class IceQuantity { kG, kGp, kGT, kGpp, kGTp, kGTT, kH, kF, kU, kS, kCp, kRho, kAlpha, kBeta, kKappaT, kKappaS };
+enum class IceQuantity {
+  kG,
+  kGp,
+  kGT,
+  kGpp,
+  kGTp,
+  kGTT,
+  kH,
+  kF,
+  kU,
+  kS,
+  kCp,
+  kRho,
+  kAlpha,
+  kBeta,
+  kKappaT,
+  kKappaS
+};
 
 // The quantity in the units Table 6 prints it in (J, kg, K, Pa, m3).
 double InTableUnits(double T, double p, IceQuantity q) {
   const IceGibbsDerivatives d = IceGibbs(T, p);
   const IceProps ice = Ice(T, p);
   switch (q) {
-    case IceQuantity::kG: return d.g;
-    case IceQuantity::kGp: return d.gp;
-    case IceQuantity::kGT: return d.gT;
-    case IceQuantity::kGpp: return d.gpp;
-    case IceQuantity::kGTp: return d.gTp;
-    case IceQuantity::kGTT: return d.gTT;
-    case IceQuantity::kH: return ice.h * 1e3;
-    case IceQuantity::kF: return ice.f * 1e3;
-    case IceQuantity::kU: return ice.u * 1e3;
-    case IceQuantity::kS: return ice.s * 1e3;
-    case IceQuantity::kCp: return ice.cp * 1e3;
-    case IceQuantity::kRho: return ice.rho;
-    case IceQuantity::kAlpha: return ice.alpha;
-    case IceQuantity::kBeta: return ice.beta * 1e6;
-    case IceQuantity::kKappaT: return ice.kappaT * 1e-6;
-    case IceQuantity::kKappaS: return ice.kappaS * 1e-6;
+    case IceQuantity::kG:
+      return d.g;
+    case IceQuantity::kGp:
+      return d.gp;
+    case IceQuantity::kGT:
+      return d.gT;
+    case IceQuantity::kGpp:
+      return d.gpp;
+    case IceQuantity::kGTp:
+      return d.gTp;
+    case IceQuantity::kGTT:
+      return d.gTT;
+    case IceQuantity::kH:
+      return ice.h * 1e3;
+    case IceQuantity::kF:
+      return ice.f * 1e3;
+    case IceQuantity::kU:
+      return ice.u * 1e3;
+    case IceQuantity::kS:
+      return ice.s * 1e3;
+    case IceQuantity::kCp:
+      return ice.cp * 1e3;
+    case IceQuantity::kRho:
+      return ice.rho;
+    case IceQuantity::kAlpha:
+      return ice.alpha;
+    case IceQuantity::kBeta:
+      return ice.beta * 1e6;
+    case IceQuantity::kKappaT:
+      return ice.kappaT * 1e-6;
+    case IceQuantity::kKappaS:
+      return ice.kappaS * 1e-6;
   }
   return NAN;
 }
@@ -142,8 +175,9 @@ TEST(IceIhTest, PropertiesAreConsistentDerivatives) {
 // form without a step and keep cp and kappa_S finite and positive down to the smallest T.
 TEST(IceIhTest, LowTemperaturesStayFiniteAndSmooth) {
   // The series hands over to the logarithms where |tau/t_k| = 0.1.
-  for (const double tSwitch : {0.1 * std::abs(std::complex<double>(0.368017112855051e-1, 0.510878114959572e-1)),
-                               0.1 * std::abs(std::complex<double>(0.337315741065416, 0.335449415919309))}) {
+  for (const double tSwitch :
+       {0.1 * std::abs(std::complex<double>(0.368017112855051e-1, 0.510878114959572e-1)),
+        0.1 * std::abs(std::complex<double>(0.337315741065416, 0.335449415919309))}) {
     const double T = tSwitch * 273.16;
     const IceProps below = Ice(T * (1 - 1e-9), 10);
     const IceProps above = Ice(T * (1 + 1e-9), 10);
@@ -156,8 +190,8 @@ TEST(IceIhTest, LowTemperaturesStayFiniteAndSmooth) {
   for (const double T : {1e-300, 1e-30, 1e-6, 1e-3, 0.5, 2.0, 13.0, 150.0, 273.16}) {
     for (const double p : {0.0, 611.657e-6, 0.1, 100.0, 210.0}) {
       const IceProps ice = Ice(T, p);
-      for (const double v : {ice.rho, ice.h, ice.u, ice.s, ice.g, ice.f, ice.cp, ice.alpha, ice.beta, ice.kappaT,
-                             ice.kappaS}) {
+      for (const double v : {ice.rho, ice.h, ice.u, ice.s, ice.g, ice.f, ice.cp, ice.alpha, ice.beta,
+                             ice.kappaT, ice.kappaS}) {
         EXPECT_TRUE(std::isfinite(v)) << "T = " << T << " p = " << p;
       }
       EXPECT_GE(ice.cp, 0.0);

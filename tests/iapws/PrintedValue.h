@@ -25,9 +25,9 @@ inline ::testing::AssertionResult MatchesPrinted(double actual, const std::strin
   const double expected = std::strtod(printed.c_str(), nullptr);
   const double tolerance = HalfLastDigit(printed) + 4e-16 * std::abs(expected);
   if (std::isfinite(actual) && std::abs(actual - expected) <= tolerance) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "computed " << ::testing::PrintToString(actual) << " does not round to "
-                                       << printed << " (difference " << actual - expected << ", allowed "
-                                       << tolerance << ")";
+  return ::testing::AssertionFailure()
+         << "computed " << ::testing::PrintToString(actual) << " does not round to " << printed
+         << " (difference " << actual - expected << ", allowed " << tolerance << ")";
 }
 
 }  // namespace tulo::testing

@@ -39,7 +39,8 @@ TEST(SurfaceTensionTest, RangeEnds) {
   EXPECT_EQ(iapws::SurfaceTension(700), 0.0);
   EXPECT_GT(iapws::SurfaceTension(647.0), 0.0);
   // Monotone over the whole range.
-  for (double T = 248.15; T < 647.0; T += 1.0) EXPECT_GT(iapws::SurfaceTension(T), iapws::SurfaceTension(T + 1.0));
+  for (double T = 248.15; T < 647.0; T += 1.0)
+    EXPECT_GT(iapws::SurfaceTension(T), iapws::SurfaceTension(T + 1.0));
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ TEST(ThermalConductivityTest, ReleaseValuesWithoutEnhancement) {
       {873.15, 0, "79.1034659"},
   };
   for (const BackgroundCheck& c : checks) {
-    EXPECT_TRUE(MatchesPrinted(ThermalConductivityBackground(c.rho, c.T) * 1e3, c.printed)) << c.T << " " << c.rho;
+    EXPECT_TRUE(MatchesPrinted(ThermalConductivityBackground(c.rho, c.T) * 1e3, c.printed))
+        << c.T << " " << c.rho;
   }
 }
 
@@ -93,7 +94,8 @@ const std::vector<IndustrialCheck> kIndustrial = {
 
 TEST(ThermalConductivityTest, ReleaseIndustrialValues) {
   for (const IndustrialCheck& c : kIndustrial) {
-    EXPECT_TRUE(MatchesPrinted(ThermalConductivity(c.state) * 1e3, c.printed)) << c.state.T << " " << c.state.rho;
+    EXPECT_TRUE(MatchesPrinted(ThermalConductivity(c.state) * 1e3, c.printed))
+        << c.state.T << " " << c.state.rho;
   }
 }
 
@@ -122,7 +124,8 @@ TEST(ThermalConductivityTest, ReferenceCompressibilityFollowsIapws95) {
 // Away from the critical point the enhancement vanishes (Delta chi <= 0 in the compressed liquid)
 // or is small; it never turns the conductivity into nan or inf, even at huge compressibility.
 TEST(ThermalConductivityTest, EnhancementLimits) {
-  const ConductivityState liquid{.rho = 996.5, .T = 300, .cp = 4.18, .cv = 4.13, .drhodp = 0.45, .mu = 8.5e-4};
+  const ConductivityState liquid{
+      .rho = 996.5, .T = 300, .cp = 4.18, .cv = 4.13, .drhodp = 0.45, .mu = 8.5e-4};
   EXPECT_EQ(iapws::ThermalConductivityCriticalEnhancement(liquid), 0.0);
   EXPECT_EQ(ThermalConductivity(liquid), ThermalConductivityBackground(liquid.rho, liquid.T));
 
