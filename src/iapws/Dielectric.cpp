@@ -8,7 +8,7 @@
 namespace tulo::iapws {
 namespace {
 
-// R8-97, the constants of Eqs. 1-3 (SI units of 1997).
+// R8-97, the constants of the equation (SI values of 1997).
 constexpr double kDielTc = 647.096;            // K
 constexpr double kDielRhoc = 322.0;            // kg/m3
 constexpr double kMolarMass = 0.018015268;     // kg/mol

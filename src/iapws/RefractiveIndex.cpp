@@ -12,7 +12,7 @@ constexpr double kRefTStar = 273.15;
 constexpr double kRefRhoStar = 1000.0;
 constexpr double kRefLambdaStar = 0.589;
 
-// R9-97 Table 1: the coefficients a0..a7 of Eq. 7 and the ultraviolet and infrared resonances.
+// R9-97 Table 1: the coefficients a0..a7 and the ultraviolet and infrared resonances.
 struct RefractiveTerm {
   int k;
   double a;
@@ -41,7 +41,7 @@ double RefractiveIndex(double rho, double T, double wavelength) {
   const double theta = T / kRefTStar;
   const double lambda = wavelength / kRefLambdaStar;
   const double lambda2 = lambda * lambda;
-  // (n^2 - 1)/(n^2 + 2) / delta, Eq. 7
+  // (n^2 - 1)/(n^2 + 2) / delta
   const double lorentz = A(0) + A(1) * delta + A(2) * theta + A(3) * lambda2 * theta + A(4) / lambda2 +
                          A(5) / (lambda2 - kLambdaUV * kLambdaUV) + A(6) / (lambda2 - kLambdaIR * kLambdaIR) +
                          A(7) * delta * delta;

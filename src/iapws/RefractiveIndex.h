@@ -1,6 +1,6 @@
 #pragma once
 // IAPWS R9-97: Release on the Refractive Index of Ordinary Water Substance as a Function of
-// Wavelength, Temperature and Pressure. The Lorentz-Lorenz expression of Eq. 7 with the
+// Wavelength, Temperature and Pressure. The Lorentz-Lorenz expression with the
 // coefficients of Table 1.
 //
 // Range of the release: 261.15 K <= T <= 773.15 K, 0 <= rho <= 1060 kg/m3, wavelengths from
