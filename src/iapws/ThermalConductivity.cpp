@@ -9,7 +9,7 @@
 namespace tulo::iapws {
 namespace {
 
-// Reference constants of the release (Eqs. 2-9).
+// Reference constants of the release.
 constexpr double kCondTStar = 647.096;    // K
 constexpr double kCondRhoStar = 322.0;    // kg/m3
 constexpr double kCondPStar = 22.064;     // MPa

@@ -7,7 +7,7 @@
 namespace tulo::iapws {
 namespace {
 
-// Reference constants of the release (Eqs. 2-6).
+// Reference constants of the release.
 constexpr double kViscTStar = 647.096;  // K
 constexpr double kViscRhoStar = 322.0;  // kg/m3
 constexpr double kViscMuStar = 1.0e-6;  // Pa s
