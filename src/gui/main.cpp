@@ -10,6 +10,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Ties the window to the installed desktop entry (its icon and name on Wayland).
+  QApplication::setDesktopFileName("com.example.tulo");
   tulo::gui::QtPlatform platform;
   if (!tulo::gui::EnterDataFolder(platform, tulo::ProcessDataFolderEnvironment())) return 1;
   auto main = tulo::gui::StartUp(platform, tulo::gui::StartupOptionsFrom(QApplication::arguments()));
