@@ -129,6 +129,9 @@ endif()
 # lib/python3.X/dist-packages instead: set TULO_PYTHON_INSTALL_DIR for that.
 set(TULO_PYTHON_INSTALL_DIR lib/python3/dist-packages
     CACHE STRING "Where the Python module tulo is installed, relative to the prefix")
+# The module is built by a target tulo_python defined before this file is included. dpkg-shlibdeps
+# sees no libpython in an extension module: the package's python3 and python3-numpy dependencies
+# have to be added by hand (CPACK_DEBIAN_PACKAGE_DEPENDS) along with it.
 if(TARGET tulo_python)
   install(TARGETS tulo_python LIBRARY DESTINATION ${TULO_PYTHON_INSTALL_DIR})
 endif()
