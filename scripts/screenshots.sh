@@ -2,7 +2,7 @@
 # Saves screenshots of the desktop program into docs/: the main window on each of its four pages
 # with water at 100 degrees Celsius (European units picked in the units dialog, then 100 typed),
 # the units dialog and the about box. Runs the program under a virtual X display, in a
-# temporary working folder with a fresh configuration file.
+# temporary data folder with a fresh configuration file.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -12,6 +12,6 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 build/tulo-calc --create-config "$work/tulodefw.dta" >/dev/null
 mkdir -p docs
-(cd "$work" && TULO_NO_SPLASH_DELAY=1 TULO_SCREENSHOT_DIR="$root/docs" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$root/build/tulo")
+TULO_DATA_DIR="$work" TULO_NO_SPLASH_DELAY=1 TULO_SCREENSHOT_DIR="$root/docs" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$root/build/tulo"
 ls -l docs/*.png

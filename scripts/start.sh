@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
 # Builds the program and starts the desktop window in its data folder, which holds the
-# configuration file tulodefw.dta (created fresh when it is missing). The data folder is
-# $TULO_DATA_DIR, or ~/.local/share/tulo. Without a display, shows how to use tulo-calc instead.
+# configuration file tulodefw.dta. The data folder is $TULO_DATA_DIR, else $XDG_DATA_HOME/tulo,
+# else ~/.local/share/tulo. The rule of the program's first start applies: a folder that is not
+# there yet is created with a fresh tulodefw.dta; in a folder that is there, a missing or damaged
+# file stops the program with its message. Without a display, shows how to use tulo-calc instead.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 bash scripts/setup.sh build -DCMAKE_BUILD_TYPE=Release
 
-data="${TULO_DATA_DIR:-$HOME/.local/share/tulo}"
-mkdir -p "$data"
-if [ ! -f "$data/tulodefw.dta" ]; then
-  "$root/build/tulo-calc" --create-config "$data/tulodefw.dta"
-  echo "Created a fresh configuration file: $data/tulodefw.dta"
+# The same folder as the program finds (a relative XDG_DATA_HOME is ignored, as XDG says).
+xdg="${XDG_DATA_HOME:-}"
+[[ "$xdg" == /* ]] || xdg="$HOME/.local/share"
+data="${TULO_DATA_DIR:-$xdg/tulo}"
+if [ ! -e "$data" ]; then
+  mkdir -p "$data"
+  if ! "$root/build/tulo-calc" --create-config "$data/tulodefw.dta"; then
+    rmdir "$data"
+    exit 1
+  fi
+  echo "New data folder $data with a fresh configuration file tulodefw.dta"
 fi
+export TULO_DATA_DIR="$data"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   cat <<MSG
@@ -32,5 +41,4 @@ MSG
   exit 0
 fi
 
-cd "$data"
 exec "$root/build/tulo" "$@"

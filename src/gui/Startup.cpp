@@ -1,6 +1,7 @@
 #include "gui/Startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 
 #include "gui/AboutBox.h"
@@ -15,6 +16,20 @@ StartupOptions StartupOptionsFrom(const QStringList& arguments) {
   if (qEnvironmentVariable("TULO_NO_SPLASH_DELAY") == "1" || arguments.contains("--no-splash-delay"))
     options.splashMs = 0;
   return options;
+}
+
+bool EnterDataFolder(PlatformServices& platform, const DataFolderEnvironment& env) {
+  const std::filesystem::path folder = DataFolder(env);
+  DataFolderResult result = PrepareDataFolder(folder);
+  if (result.outcome == DataFolderOutcome::kFailed) {
+    platform.ShowMessage(result.errorText);
+    return false;
+  }
+  if (!QDir::setCurrent(QString::fromStdString(folder.string()))) {
+    platform.ShowMessage("Cannot enter the data folder \"" + folder.string() + "\"  -  Aborting");
+    return false;
+  }
+  return true;
 }
 
 std::unique_ptr<TMainProg> StartUp(PlatformServices& platform, const StartupOptions& options) {

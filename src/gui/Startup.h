@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/DataFolder.h"
 #include "app/PlatformServices.h"
 #include "gui/MainProg.h"
 
@@ -16,6 +17,11 @@ struct StartupOptions {
 // The options of a run: TULO_NO_SPLASH_DELAY=1 in the environment, or --no-splash-delay among the
 // arguments, skips the splash's wait.
 StartupOptions StartupOptionsFrom(const QStringList& arguments);
+
+// Finds the data folder, applies the first-start rule (PrepareDataFolder) and makes the folder the
+// working directory, where the configuration file is looked for. False when the program must end:
+// the message has been shown.
+bool EnterDataFolder(PlatformServices& platform, const DataFolderEnvironment& env);
 
 // Runs the start-up up to the message loop. Returns the main window, not yet shown, with its
 // about box and units dialog; nullptr when its creation failed (the message has been shown) and

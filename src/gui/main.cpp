@@ -1,4 +1,5 @@
-// tulo: the desktop program. Start-up in the working directory, which must hold tulodefw.dta.
+// tulo: the desktop program. It works in its data folder (TULO_DATA_DIR, else $XDG_DATA_HOME/tulo,
+// else ~/.local/share/tulo), which must hold tulodefw.dta unless the folder is new.
 
 #include <QApplication>
 
@@ -9,7 +10,10 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Ties the window to the installed desktop entry (its icon and name on Wayland).
+  QApplication::setDesktopFileName("com.example.tulo");
   tulo::gui::QtPlatform platform;
+  if (!tulo::gui::EnterDataFolder(platform, tulo::ProcessDataFolderEnvironment())) return 1;
   auto main = tulo::gui::StartUp(platform, tulo::gui::StartupOptionsFrom(QApplication::arguments()));
   if (!main) return 1;
   main->show();

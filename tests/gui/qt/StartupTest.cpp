@@ -1,5 +1,8 @@
-// Start-up: the order of the windows, the first screen, and a start without configuration file.
+// Start-up: the order of the windows, the first screen, a start without configuration file, and
+// the first start of an installed program in its data folder.
 
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -37,6 +40,72 @@ class StartupTest : public QObject {
     QCOMPARE(platform.messages,
              std::vector<std::string>{"Configuration File \"tulodefw.dta\" not found  -  Aborting"});
     QCOMPARE(CountTopLevel<gui::TMainProg>(false), 0);
+    QCOMPARE(CountTopLevel<gui::TSplashForm>(false), 0);
+  }
+
+  // As from the desktop menu: started in some other folder, the program works in
+  // $XDG_DATA_HOME/tulo, made with a fresh file on the first start.
+  void FirstStartMakesTheDataFolderAndOpens() {
+    WorkDir dir;
+    const QString xdg = QDir::currentPath() + "/xdg";
+    const QString folder = xdg + "/tulo";
+    QVERIFY(QDir().mkpath(QDir::currentPath() + "/elsewhere"));
+    QDir::setCurrent(QDir::currentPath() + "/elsewhere");
+    ScriptedPlatform platform;
+    QVERIFY(gui::EnterDataFolder(platform, {std::nullopt, xdg.toStdString(), "/no/such/home"}));
+    QCOMPARE(QDir::currentPath(), folder);
+    QVERIFY(QFile::exists(folder + "/tulodefw.dta"));
+    auto main = gui::StartUp(platform, {0});
+    QVERIFY(main != nullptr);
+    QVERIFY(platform.messages.empty());
+    QCOMPARE(main->UnitT->text(), QString("Temperature (Kelvin)"));
+  }
+
+  // Once the folder is there, a file that went missing or was damaged stops the program with the
+  // message it gives today; the folder is entered and nothing is written.
+  void LaterStartsKeepTheConfigurationMessages() {
+    struct Case {
+      const char* what;
+      const char* content;  // nullptr: no file
+      std::string message;
+    };
+    const Case cases[] = {
+        {"missing", nullptr, "Configuration File \"tulodefw.dta\" not found  -  Aborting"},
+        {"damaged", "short",
+         "Configuration File \"tulodefw.dta\" is too short (5 bytes, 1032 expected)  -  Aborting"},
+    };
+    for (const Case& c : cases) {
+      WorkDir dir;
+      const QString folder = QDir::currentPath() + "/data";
+      QVERIFY(QDir().mkpath(folder));
+      if (c.content) {
+        QFile file(folder + "/tulodefw.dta");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(c.content);
+      }
+      ScriptedPlatform platform;
+      QVERIFY2(gui::EnterDataFolder(platform, {folder.toStdString(), std::nullopt, std::nullopt}), c.what);
+      QCOMPARE(QDir::currentPath(), folder);
+      auto main = gui::StartUp(platform, {0});
+      QVERIFY2(main == nullptr, c.what);
+      QCOMPARE(platform.messages, std::vector<std::string>{c.message});
+      QCOMPARE(QFile::exists(folder + "/tulodefw.dta"), c.content != nullptr);
+      QCOMPARE(CountTopLevel<gui::TMainProg>(false), 0);
+    }
+  }
+
+  void DataFolderThatCannotBeMadeStopsBeforeTheSplash() {
+    WorkDir dir;
+    const QString start = QDir::currentPath();
+    QFile plain("plain");
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ScriptedPlatform platform;
+    QVERIFY(!gui::EnterDataFolder(platform, {std::nullopt, (start + "/plain").toStdString(), std::nullopt}));
+    QCOMPARE(platform.messages.size(), std::size_t{1});
+    QVERIFY(platform.messages[0].starts_with("Cannot create the data folder \"" + start.toStdString() +
+                                             "/plain/tulo\""));
+    QCOMPARE(QDir::currentPath(), start);
     QCOMPARE(CountTopLevel<gui::TSplashForm>(false), 0);
   }
 
