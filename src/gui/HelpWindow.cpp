@@ -243,9 +243,10 @@ void HelpWindow::OpenSearchResult() {
   Browser->find(words.first());
 }
 
-// The contents list follows the page shown, however it was reached (link, Back, search).
-void HelpWindow::FollowSource() {
-  const QString file = CurrentPage();
+// The contents list follows the page shown, however it was reached (link, Back, search). The
+// browser announces the new page before source() returns it, so the page comes from the signal.
+void HelpWindow::FollowSource(const QUrl& source) {
+  const QString file = source.fileName();
   QSignalBlocker block(Contents);
   for (int row = 0; row < Contents->count(); ++row) {
     if (Contents->item(row)->data(Qt::UserRole).toString() == file) {

@@ -15,6 +15,7 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTextBrowser;
+class QUrl;
 
 namespace tulo::gui {
 
@@ -79,7 +80,7 @@ class HelpWindow : public QMainWindow {
   void BuildIndex();
   void RunSearch();
   void OpenSearchResult();
-  void FollowSource();
+  void FollowSource(const QUrl& source);
 
   std::vector<IndexedPage> index_;
 };
