@@ -59,7 +59,7 @@ QUrl PageUrl(const QString& file) {
 }
 
 QStringList QueryWords(const QString& query) {
-  return query.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  return query.simplified().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -124,17 +124,18 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   splitter->addWidget(Navigation);
   splitter->addWidget(Browser);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({240, 660});
+  splitter->setSizes({280, 620});
   setCentralWidget(splitter);
 
   QToolBar* bar = addToolBar("Navigation");
   bar->setMovable(false);
   Back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "&Back");
   Forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "&Forward");
-  Home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "&Start page");
+  Home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "Start &page");
   bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   Back->setShortcut(QKeySequence::Back);
   Forward->setShortcut(QKeySequence::Forward);
+  Home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
   Back->setEnabled(false);
   Forward->setEnabled(false);
 
@@ -220,7 +221,8 @@ void HelpWindow::RunSearch() {
   QSignalBlocker block(SearchResults);
   SearchResults->clear();
   for (const QString& file : files) {
-    auto match = std::find_if(index_.begin(), index_.end(), [&](const IndexedPage& p) { return p.file == file; });
+    auto match =
+        std::find_if(index_.begin(), index_.end(), [&](const IndexedPage& p) { return p.file == file; });
     auto* item = new QListWidgetItem(match->title, SearchResults);
     item->setData(Qt::UserRole, file);
   }
