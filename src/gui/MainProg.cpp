@@ -22,6 +22,7 @@
 #include "gui/AboutBox.h"
 #include "gui/Artwork.h"
 #include "gui/GridView.h"
+#include "gui/HelpWindow.h"
 #include "gui/UnitsSelect.h"
 #include "props/Catalogue.h"
 #include "results/PhaseCondition.h"
@@ -389,6 +390,10 @@ void TMainProg::BuildMenus() {
   CustomUnits1->setObjectName("CustomUnits1");
   Contents1->setObjectName("Contents1");
   About1->setObjectName("About1");
+  PageHelp1 = new QAction("Help on this page", this);
+  PageHelp1->setObjectName("PageHelp1");
+  PageHelp1->setShortcut(QKeySequence(Qt::Key_F1));
+  addAction(PageHelp1);
 }
 
 void TMainProg::ConnectEvents() {
@@ -422,6 +427,7 @@ void TMainProg::ConnectEvents() {
   connect(CustomUnits1, &QAction::triggered, this, &TMainProg::CustomUnits1Click);
   connect(Contents1, &QAction::triggered, this, [this] { Forward([this] { form_->Contents1Click(); }); });
   connect(About1, &QAction::triggered, this, &TMainProg::About1Click);
+  connect(PageHelp1, &QAction::triggered, this, &TMainProg::PageHelp1Click);
 }
 
 // The window keeps one size: the design size, or what the fonts need where that is more.
@@ -519,6 +525,15 @@ void TMainProg::CustomUnits1Click() {
 
 void TMainProg::About1Click() {
   if (about_) about_->Open();
+}
+
+// Asks for the topic of the page in front; when the platform cannot show it, the Help > Contents
+// command runs, which asks for the window's own topic and says so when that fails too.
+void TMainProg::PageHelp1Click() {
+  Forward([this] {
+    const int topic = static_cast<int>(PageHelpTopic(form_->ActivePage));
+    if (!form_->platform().OpenHelp(MainForm::kHelpFile, topic)) form_->Contents1Click();
+  });
 }
 
 }  // namespace tulo::gui

@@ -83,6 +83,8 @@ class TMainProg : public QMainWindow {
   QAction* CustomUnits1;
   QAction* Contents1;
   QAction* About1;
+  // F1: the help page of the page in front (not on a menu).
+  QAction* PageHelp1;
 
  protected:
   bool event(QEvent* e) override;
@@ -101,6 +103,7 @@ class TMainProg : public QMainWindow {
   void Exit1Click();
   void CustomUnits1Click();
   void About1Click();
+  void PageHelp1Click();
   void FormShow();
 
   std::unique_ptr<MainForm> form_;

@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
+
+#include "gui/HelpWindow.h"
 
 namespace tulo::gui {
 namespace {
@@ -15,6 +16,9 @@ QString Q(const std::string& s) {
 }
 
 }  // namespace
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 // Boxes are owned by the window in front, so that they open centred over it.
 void QtPlatform::ShowMessage(const std::string& text) {
@@ -50,10 +54,9 @@ void QtPlatform::SetClipboardText(const std::string& text) {
   clipboard->setText(Q(text));
 }
 
-bool QtPlatform::OpenHelp(const std::string& file, int /*topic*/) {
-  QFileInfo help(Q(file));
-  if (!help.isFile()) return false;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+bool QtPlatform::OpenHelp(const std::string& /*file*/, int topic) {
+  if (!help_) help_ = std::make_unique<HelpWindow>();
+  return help_->ShowTopic(topic);
 }
 
 bool QtPlatform::StartMail(const std::string& address) {

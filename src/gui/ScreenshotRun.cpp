@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "gui/AboutBox.h"
+#include "gui/HelpWindow.h"
 #include "gui/MainProg.h"
 #include "gui/SplashForm.h"
 #include "gui/UnitsSelect.h"
@@ -59,6 +60,14 @@ void Run(TMainProg& main, const QDir& folder) {
     ok = Save(main, folder, pages[page]) && ok;
   }
   main.PageControl1->setCurrentIndex(0);
+  // F1 on the Variable Results page: the help window, which the platform owns, at its page.
+  main.PageHelp1->trigger();
+  Settle();
+  HelpWindow* help = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible()) help = h;
+  ok = (help && Save(*help, folder, "help-window.png")) && ok;
+  if (help) help->close();
   TSplashForm splash;
   ok = Save(splash, folder, "splash.png") && ok;
   main.AboutBox()->Open();

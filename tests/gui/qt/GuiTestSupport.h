@@ -69,9 +69,10 @@ class ScriptedPlatform : public gui::QtPlatform {
     errors.push_back({title, text});
   }
   void Beep() override { ++beeps; }
+  // With realHelp the help window of the Qt platform opens; otherwise the answer is helpResult.
   bool OpenHelp(const std::string& file, int topic) override {
     helpOpened.push_back(file + "#" + std::to_string(topic));
-    return helpResult;
+    return realHelp ? QtPlatform::OpenHelp(file, topic) : helpResult;
   }
   bool StartMail(const std::string& address) override {
     mails.push_back(address);
@@ -86,7 +87,7 @@ class ScriptedPlatform : public gui::QtPlatform {
   std::vector<Error> errors;
   std::vector<Answer> answers;
   int beeps = 0;
-  bool helpResult = false, mailResult = true, webResult = true;
+  bool helpResult = false, realHelp = false, mailResult = true, webResult = true;
 };
 
 // Waits for the next modal message box, records its text and buttons, and presses `button`.

@@ -7,6 +7,7 @@ namespace tulo::guitest {
 int RunStartupTests(int argc, char** argv);
 int RunMainWindowTests(int argc, char** argv);
 int RunDialogTests(int argc, char** argv);
+int RunHelpWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -16,5 +17,6 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunStartupTests(argc, argv);
   failed += tulo::guitest::RunMainWindowTests(argc, argv);
   failed += tulo::guitest::RunDialogTests(argc, argv);
+  failed += tulo::guitest::RunHelpWindowTests(argc, argv);
   return failed;
 }

@@ -306,15 +306,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.ConditionText->text(), QString());
   }
 
-  void HelpWithoutTheHelpFileSaysSo() {
+  // A platform that cannot show help: the form's message, once per command. F1 asks for the
+  // page's topic first, then falls back on the window's own.
+  void HelpThatCannotBeShownSaysSo() {
     Running run;
     QVERIFY(run.Ok());
+    const std::string notFound = "Help file \"tulowin.hlp\" not found.";
     run.main->Contents1->trigger();
     QCOMPARE(run.platform.helpOpened, std::vector<std::string>{"tulowin.hlp#125"});
-    QCOMPARE(run.platform.messages, std::vector<std::string>{"Help file \"tulowin.hlp\" not found."});
-    // The desktop services find no help file in the working directory either.
-    gui::QtPlatform qt;
-    QVERIFY(!qt.OpenHelp("tulowin.hlp", 125));
+    QCOMPARE(run.platform.messages, std::vector<std::string>{notFound});
+    run.main->PageControl1->setCurrentIndex(kSteamSearchPage);
+    QTest::keyClick(run.main.get(), Qt::Key_F1);
+    const std::vector<std::string> asked = {"tulowin.hlp#125", "tulowin.hlp#128", "tulowin.hlp#125"};
+    QCOMPARE(run.platform.helpOpened, asked);
+    QCOMPARE(run.platform.messages, (std::vector<std::string>{notFound, notFound}));
   }
 };
 
