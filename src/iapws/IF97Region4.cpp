@@ -1,0 +1,132 @@
+// IAPWS-IF97 region 4: the saturation equation (Eqs. 30 and 31) and the saturated phases.
+
+#include <array>
+#include <cmath>
+
+#include "iapws/IF97.h"
+#include "iapws/IF97Region3Backward.h"
+#include "iapws/IF97Region3Internal.h"
+
+namespace tulo::iapws {
+namespace {
+
+// IAPWS-IF97 (2012), Table 34: the coefficients n1 .. n10 of Eqs. 29 to 31 (stored from index 1).
+constexpr std::array<double, 11> kN = {
+    0,
+    0.11670521452767e4,
+    -0.72421316703206e6,
+    -0.17073846940092e2,
+    0.12020824702470e5,
+    -0.32325550322333e7,
+    0.14915108613530e2,
+    -0.48232657361591e4,
+    0.40511340542057e6,
+    -0.23855557567849,
+    0.65017534844798e3,
+};
+
+constexpr double kTmin = 273.15;            // K, lower end of Eq. 30
+constexpr double kPmin = 611.212677e-6;     // MPa, Eq. 30 at 273.15 K
+constexpr double kT13 = 623.15;             // K, where regions 1, 2 and 3 meet the saturation line
+
+// The two saturated phases at one temperature.
+struct SaturatedPair {
+  FluidProps liquid;
+  FluidProps vapour;
+};
+
+// Above 623.15 K: the densities rho' and rho'' on the isotherm of Eq. 28 with equal pressure and
+// equal Gibbs energy, by Newton on both densities. With dg = v dp along an isotherm the Jacobian
+// is [[p'_l, -p'_v], [p'_l / rho_l, -p'_v / rho_v]] (p' = dp/drho), which solves in closed form.
+SaturatedPair Saturation3(double T) {
+  const detail::Region3Isotherm isotherm(T);
+  const double pStart = SaturationPressure(T);
+  double rhoL = 1 / detail::Region3SaturatedLiquidVolume(T, pStart);
+  double rhoV = 1 / detail::Region3SaturatedVapourVolume(T, pStart);
+  if (!(rhoL > kRhoc && rhoV > 0 && rhoV < kRhoc)) return {};
+  constexpr int kMaxIterations = 100;
+  constexpr int kMaxHalvings = 40;
+  constexpr double kStepTolerance = 1e-14;  // relative density step at which Newton has converged
+  detail::Region3Point l = isotherm.At(rhoL);
+  detail::Region3Point v = isotherm.At(rhoV);
+  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    if (!(l.dpdrho > 0 && v.dpdrho > 0)) return {};
+    const double dp = l.p - v.p;  // MPa
+    const double dg = l.g - v.g;  // kJ/kg; 1 MPa m3/kg = 1000 kJ/kg
+    // a = p'_l dRhoL and b = p'_v dRhoV solve a - b = -dp and a/rho_l - b/rho_v = -dg/1000.
+    const double b = (dp / rhoL - dg * 1e-3) / (1 / rhoL - 1 / rhoV);
+    const double a = b - dp;
+    double stepL = a / l.dpdrho;
+    double stepV = b / v.dpdrho;
+    // Halve the step until both densities stay on their own stable branch.
+    bool accepted = false;
+    for (int halving = 0; halving < kMaxHalvings && !accepted; ++halving) {
+      const double nextL = rhoL + stepL;
+      const double nextV = rhoV + stepV;
+      if (nextL > kRhoc && nextV > 0 && nextV < kRhoc) {
+        const detail::Region3Point nl = isotherm.At(nextL);
+        const detail::Region3Point nv = isotherm.At(nextV);
+        if (nl.dpdrho > 0 && nv.dpdrho > 0) {
+          rhoL = nextL;
+          rhoV = nextV;
+          l = nl;
+          v = nv;
+          accepted = true;
+          continue;
+        }
+      }
+      stepL *= 0.5;
+      stepV *= 0.5;
+    }
+    if (!accepted) return {};
+    if (std::fabs(stepL) <= kStepTolerance * rhoL && std::fabs(stepV) <= kStepTolerance * rhoV) {
+      SaturatedPair pair{isotherm.Props(rhoL), isotherm.Props(rhoV)};
+      // Equal pressures and Gibbs energies to 1e-9 relative, or no answer.
+      const double pMean = 0.5 * (pair.liquid.p + pair.vapour.p);
+      if (std::fabs(pair.liquid.p - pair.vapour.p) > 1e-10 * pMean ||
+          std::fabs(pair.liquid.g - pair.vapour.g) > 1e-10 * std::fabs(pair.liquid.g)) {
+        return {};
+      }
+      return pair;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+double SaturationPressure(double T) {
+  if (!(T >= kTmin && T <= kTc)) return 0;
+  const double theta = T + kN[9] / (T - kN[10]);  // Eq. 29b
+  const double a = theta * theta + kN[1] * theta + kN[2];
+  const double b = kN[3] * theta * theta + kN[4] * theta + kN[5];
+  const double c = kN[6] * theta * theta + kN[7] * theta + kN[8];
+  const double x = 2 * c / (-b + std::sqrt(b * b - 4 * a * c));
+  const double x2 = x * x;
+  return x2 * x2;
+}
+
+double SaturationTemperature(double p) {
+  if (!(p >= kPmin && p <= kPc)) return 0;
+  const double beta = std::sqrt(std::sqrt(p));  // Eq. 29a
+  const double e = beta * beta + kN[3] * beta + kN[6];
+  const double f = kN[1] * beta * beta + kN[4] * beta + kN[7];
+  const double g = kN[2] * beta * beta + kN[5] * beta + kN[8];
+  const double d = 2 * g / (-f - std::sqrt(f * f - 4 * e * g));
+  const double sum = kN[10] + d;
+  return 0.5 * (sum - std::sqrt(sum * sum - 4 * (kN[9] + kN[10] * d)));
+}
+
+FluidProps SaturatedLiquid(double T) {
+  if (!(T >= kTmin && T < kTc)) return FluidProps{};
+  if (T <= kT13) return Region1(T, SaturationPressure(T));
+  return Saturation3(T).liquid;
+}
+
+FluidProps SaturatedVapour(double T) {
+  if (!(T >= kTmin && T < kTc)) return FluidProps{};
+  if (T <= kT13) return Region2(T, SaturationPressure(T));
+  return Saturation3(T).vapour;
+}
+
+}  // namespace tulo::iapws
