@@ -3,20 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "iapws/IF97.h"
 #include "iapws/IF97Region3Backward.h"
 #include "iapws/IF97Region3Internal.h"
+#include "iapws/Series.h"
 
 namespace tulo::iapws {
 namespace detail {
 namespace {
-
-struct Term {
-  int I;
-  int J;
-  double n;
-};
 
 // IAPWS-IF97 (2012), Table 30: the coefficient n1 of the logarithmic term of Eq. 28 ...
 constexpr double kN1 = 0.10658070028513e1;

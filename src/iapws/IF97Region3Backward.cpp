@@ -10,6 +10,7 @@
 #include <span>
 
 #include "iapws/IF97.h"
+#include "iapws/Series.h"
 
 namespace tulo::iapws::detail {
 namespace {
@@ -78,14 +79,6 @@ double BoundarySum(std::span<const BoundaryTerm> terms, double x) {
 }
 
 // ---- Subregion equations ----------------------------------------------------------------------
-
-struct Term {
-  int I;
-  int J;
-  double n;
-};
-
-constexpr int kMaxPower = 36;  // |I|, |J| <= 36 in every table
 
 // Subregion 3a: coefficients and exponents of Eq. 4, v3a(p, T).
 constexpr std::array<Term, 30> kTerms3A = {{
@@ -1049,71 +1042,63 @@ constexpr std::array<Term, 23> kTerms3Z = {{
 // How omega enters v/v*: Eq. 4, v/v* = omega^e, or Eq. 5 for 3n, v/v* = exp(omega).
 enum class Form { kPower, kExponential };
 
-struct Subregion {
-  double vStar;  // m3/kg
-  double pStar;  // MPa
-  double TStar;  // K
-  double a, b;   // pi and theta shifts
-  double c, d, e;  // exponents: 1, 1/2, 1/4 or 4
-  std::span<const Term> terms;
-  Form form = Form::kPower;
-  int iMin = 0, iMax = 0, jMin = 0, jMax = 0;  // exponent ranges, for the power chains
-};
+using SumFunction = double (*)(double x, double y);
 
-constexpr Subregion Make(double vStar, double pStar, double TStar, double a, double b, double c, double d,
-                         double e, std::span<const Term> terms, Form form = Form::kPower) {
-  Subregion s{vStar, pStar, TStar, a, b, c, d, e, terms, form};
-  s.iMin = s.iMax = terms[0].I;
-  s.jMin = s.jMax = terms[0].J;
-  for (const Term& t : terms) {
-    s.iMin = t.I < s.iMin ? t.I : s.iMin;
-    s.iMax = t.I > s.iMax ? t.I : s.iMax;
-    s.jMin = t.J < s.jMin ? t.J : s.jMin;
-    s.jMax = t.J > s.jMax ? t.J : s.jMax;
-  }
-  return s;
+// omega = sum n x^I y^J over one table, with x = (pi - a)^c and y = (theta - b)^d.
+template <const auto& kTable>
+double Sum(double x, double y) {
+  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
 }
+
+struct Subregion {
+  double vStar;    // m3/kg
+  double pStar;    // MPa
+  double TStar;    // K
+  double a, b;     // pi and theta shifts
+  double c, d, e;  // exponents: 1, 1/2, 1/4 or 4
+  SumFunction sum;
+  Form form = Form::kPower;
+};
 
 // SR5-05(2016), the reducing quantities v*, p*, T* and the exponents a, b, c, d, e of Eq. 4 for
 // subregions 3a .. 3t and for the auxiliary subregions 3u .. 3z; in the order of Subregion3.
 constexpr std::array<Subregion, 26> kSubregions = {{
-    Make(0.0024, 100, 760, 0.085, 0.817, 1, 1, 1, kTerms3A),  // 3a
-    Make(0.0041, 100, 860, 0.280, 0.779, 1, 1, 1, kTerms3B),  // 3b
-    Make(0.0022, 40, 690, 0.259, 0.903, 1, 1, 1, kTerms3C),  // 3c
-    Make(0.0029, 40, 690, 0.559, 0.939, 1, 1, 4, kTerms3D),  // 3d
-    Make(0.0032, 40, 710, 0.587, 0.918, 1, 1, 1, kTerms3E),  // 3e
-    Make(0.0064, 40, 730, 0.587, 0.891, 0.5, 1, 4, kTerms3F),  // 3f
-    Make(0.0027, 25, 660, 0.872, 0.971, 1, 1, 4, kTerms3G),  // 3g
-    Make(0.0032, 25, 660, 0.898, 0.983, 1, 1, 4, kTerms3H),  // 3h
-    Make(0.0041, 25, 660, 0.910, 0.984, 0.5, 1, 4, kTerms3I),  // 3i
-    Make(0.0054, 25, 670, 0.875, 0.964, 0.5, 1, 4, kTerms3J),  // 3j
-    Make(0.0077, 25, 680, 0.802, 0.935, 1, 1, 1, kTerms3K),  // 3k
-    Make(0.0026, 24, 650, 0.908, 0.989, 1, 1, 4, kTerms3L),  // 3l
-    Make(0.0028, 23, 650, 1.00, 0.997, 1, 0.25, 1, kTerms3M),  // 3m
-    Make(0.0031, 23, 650, 0.976, 0.997, 1, 1, 1, kTerms3N, Form::kExponential),  // 3n
-    Make(0.0034, 23, 650, 0.974, 0.996, 0.5, 1, 1, kTerms3O),  // 3o
-    Make(0.0041, 23, 650, 0.972, 0.997, 0.5, 1, 1, kTerms3P),  // 3p
-    Make(0.0022, 23, 650, 0.848, 0.983, 1, 1, 4, kTerms3Q),  // 3q
-    Make(0.0054, 23, 650, 0.874, 0.982, 1, 1, 1, kTerms3R),  // 3r
-    Make(0.0022, 21, 640, 0.886, 0.990, 1, 1, 4, kTerms3S),  // 3s
-    Make(0.0088, 20, 650, 0.803, 1.02, 1, 1, 1, kTerms3T),  // 3t
-    Make(0.0026, 23, 650, 0.902, 0.988, 1, 1, 1, kTerms3U),  // 3u
-    Make(0.0031, 23, 650, 0.960, 0.995, 1, 1, 1, kTerms3V),  // 3v
-    Make(0.0039, 23, 650, 0.959, 0.995, 1, 1, 4, kTerms3W),  // 3w
-    Make(0.0049, 23, 650, 0.910, 0.988, 1, 1, 1, kTerms3X),  // 3x
-    Make(0.0031, 22, 650, 0.996, 0.994, 1, 1, 4, kTerms3Y),  // 3y
-    Make(0.0038, 22, 650, 0.993, 0.994, 1, 1, 4, kTerms3Z),  // 3z
+    {0.0024, 100, 760, 0.085, 0.817, 1, 1, 1, Sum<kTerms3A>},  // 3a
+    {0.0041, 100, 860, 0.280, 0.779, 1, 1, 1, Sum<kTerms3B>},  // 3b
+    {0.0022, 40, 690, 0.259, 0.903, 1, 1, 1, Sum<kTerms3C>},  // 3c
+    {0.0029, 40, 690, 0.559, 0.939, 1, 1, 4, Sum<kTerms3D>},  // 3d
+    {0.0032, 40, 710, 0.587, 0.918, 1, 1, 1, Sum<kTerms3E>},  // 3e
+    {0.0064, 40, 730, 0.587, 0.891, 0.5, 1, 4, Sum<kTerms3F>},  // 3f
+    {0.0027, 25, 660, 0.872, 0.971, 1, 1, 4, Sum<kTerms3G>},  // 3g
+    {0.0032, 25, 660, 0.898, 0.983, 1, 1, 4, Sum<kTerms3H>},  // 3h
+    {0.0041, 25, 660, 0.910, 0.984, 0.5, 1, 4, Sum<kTerms3I>},  // 3i
+    {0.0054, 25, 670, 0.875, 0.964, 0.5, 1, 4, Sum<kTerms3J>},  // 3j
+    {0.0077, 25, 680, 0.802, 0.935, 1, 1, 1, Sum<kTerms3K>},  // 3k
+    {0.0026, 24, 650, 0.908, 0.989, 1, 1, 4, Sum<kTerms3L>},  // 3l
+    {0.0028, 23, 650, 1.00, 0.997, 1, 0.25, 1, Sum<kTerms3M>},  // 3m
+    {0.0031, 23, 650, 0.976, 0.997, 1, 1, 1, Sum<kTerms3N>, Form::kExponential},  // 3n
+    {0.0034, 23, 650, 0.974, 0.996, 0.5, 1, 1, Sum<kTerms3O>},  // 3o
+    {0.0041, 23, 650, 0.972, 0.997, 0.5, 1, 1, Sum<kTerms3P>},  // 3p
+    {0.0022, 23, 650, 0.848, 0.983, 1, 1, 4, Sum<kTerms3Q>},  // 3q
+    {0.0054, 23, 650, 0.874, 0.982, 1, 1, 1, Sum<kTerms3R>},  // 3r
+    {0.0022, 21, 640, 0.886, 0.990, 1, 1, 4, Sum<kTerms3S>},  // 3s
+    {0.0088, 20, 650, 0.803, 1.02, 1, 1, 1, Sum<kTerms3T>},  // 3t
+    {0.0026, 23, 650, 0.902, 0.988, 1, 1, 1, Sum<kTerms3U>},  // 3u
+    {0.0031, 23, 650, 0.960, 0.995, 1, 1, 1, Sum<kTerms3V>},  // 3v
+    {0.0039, 23, 650, 0.959, 0.995, 1, 1, 4, Sum<kTerms3W>},  // 3w
+    {0.0049, 23, 650, 0.910, 0.988, 1, 1, 1, Sum<kTerms3X>},  // 3x
+    {0.0031, 22, 650, 0.996, 0.994, 1, 1, 4, Sum<kTerms3Y>},  // 3y
+    {0.0038, 22, 650, 0.993, 0.994, 1, 1, 4, Sum<kTerms3Z>},  // 3z
 }};
 
 constexpr bool Supported(double x) { return x == 1 || x == 0.5 || x == 0.25 || x == 4; }
 constexpr bool AllSupported() {
   for (const Subregion& s : kSubregions) {
     if (!Supported(s.c) || !Supported(s.d) || !Supported(s.e)) return false;
-    if (s.iMin < -kMaxPower || s.jMin < -kMaxPower || s.iMax > kMaxPower || s.jMax > kMaxPower) return false;
   }
   return true;
 }
-static_assert(AllSupported(), "RaiseTo and the power chains cover the exponents of the tables");
+static_assert(AllSupported(), "RaiseTo covers the exponents of the tables");
 
 // x^e for the exponents that occur in the tables.
 double RaiseTo(double x, double e) {
@@ -1124,24 +1109,8 @@ double RaiseTo(double x, double e) {
   return x2 * x2;
 }
 
-// powers[kMaxPower + k] = x^k for lo <= k <= hi, built outward from x^0 by multiplication.
-using PowerChain = std::array<double, 2 * kMaxPower + 1>;
-void FillPowers(double x, int lo, int hi, PowerChain& powers) {
-  double* zero = powers.data() + kMaxPower;
-  zero[0] = 1;
-  for (int k = 1; k <= hi; ++k) zero[k] = zero[k - 1] * x;
-  const double inv = 1 / x;
-  for (int k = -1; k >= lo; --k) zero[k] = zero[k + 1] * inv;
-}
-
 double Evaluate(const Subregion& s, double T, double p) {
-  const double x = RaiseTo(p / s.pStar - s.a, s.c);
-  const double y = RaiseTo(T / s.TStar - s.b, s.d);
-  PowerChain xPow, yPow;
-  FillPowers(x, s.iMin, s.iMax, xPow);
-  FillPowers(y, s.jMin, s.jMax, yPow);
-  double omega = 0;
-  for (const Term& t : s.terms) omega += t.n * xPow[kMaxPower + t.I] * yPow[kMaxPower + t.J];
+  const double omega = s.sum(RaiseTo(p / s.pStar - s.a, s.c), RaiseTo(T / s.TStar - s.b, s.d));
   return s.vStar * (s.form == Form::kExponential ? std::exp(omega) : RaiseTo(omega, s.e));
 }
 

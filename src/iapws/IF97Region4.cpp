@@ -28,6 +28,11 @@ constexpr std::array<double, 11> kN = {
 constexpr double kTmin = 273.15;            // K, lower end of Eq. 30
 constexpr double kPmin = 611.212677e-6;     // MPa, Eq. 30 at 273.15 K
 constexpr double kT13 = 623.15;             // K, where regions 1, 2 and 3 meet the saturation line
+// Within 10 mK of the critical point the saturated densities start from
+// rho = rhoc +- kCoexistenceWidth sqrt(Tc - T), the fit of Eq. 28's own coexistence curve there
+// (at 647.0959 K it gives 322.934 and 321.066 kg/m3, the converged values to 1e-3).
+constexpr double kTNearCritical = kTc - 0.01;  // K
+constexpr double kCoexistenceWidth = 93.4;      // kg/m3 per sqrt(K)
 
 // The two saturated phases at one temperature.
 struct SaturatedPair {
@@ -40,16 +45,35 @@ struct SaturatedPair {
 // is [[p'_l, -p'_v], [p'_l / rho_l, -p'_v / rho_v]] (p' = dp/drho), which solves in closed form.
 SaturatedPair Saturation3(double T) {
   const detail::Region3Isotherm isotherm(T);
-  const double pStart = SaturationPressure(T);
-  double rhoL = 1 / detail::Region3SaturatedLiquidVolume(T, pStart);
-  double rhoV = 1 / detail::Region3SaturatedVapourVolume(T, pStart);
+  // At the critical point both phases are the critical state, where Eq. 28 gives 22.064 MPa.
+  if (T >= kTc) return {isotherm.Props(kRhoc), isotherm.Props(kRhoc)};
+  double rhoL = 0, rhoV = 0;
+  if (T < kTNearCritical) {
+    const double pStart = SaturationPressure(T);
+    rhoL = 1 / detail::Region3SaturatedLiquidVolume(T, pStart);
+    rhoV = 1 / detail::Region3SaturatedVapourVolume(T, pStart);
+  } else {
+    // The backward equations start too far out for Newton to find the narrow gap between the
+    // spinodals; the square-root law of the analytic Eq. 28 starts inside it.
+    const double halfGap = kCoexistenceWidth * std::sqrt(kTc - T);
+    rhoL = kRhoc + halfGap;
+    rhoV = kRhoc - halfGap;
+  }
   if (!(rhoL > kRhoc && rhoV > 0 && rhoV < kRhoc)) return {};
   constexpr int kMaxIterations = 100;
   constexpr int kMaxHalvings = 40;
-  constexpr double kStepTolerance = 1e-14;  // relative density step at which Newton has converged
+  // Newton stops once both residuals are within a few roundings of the pressure and Gibbs sums.
+  // Near the critical point the isotherm is so flat (dp/drho ~ 1e-6 MPa m3/kg at 647.095 K) that
+  // this noise moves the densities by 1e-8 relative, so the stop is on the residuals, not the steps.
+  constexpr double kConverged = 1e-13;
+  constexpr double kAccepted = 1e-12;  // relative residuals of an answer
   detail::Region3Point l = isotherm.At(rhoL);
   detail::Region3Point v = isotherm.At(rhoV);
+  const auto residualsBelow = [&l, &v](double tolerance) {
+    return std::fabs(l.p - v.p) <= tolerance * l.p && std::fabs(l.g - v.g) <= tolerance * std::fabs(l.g);
+  };
   for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    if (residualsBelow(kConverged)) return {isotherm.Props(rhoL), isotherm.Props(rhoV)};
     if (!(l.dpdrho > 0 && v.dpdrho > 0)) return {};
     const double dp = l.p - v.p;  // MPa
     const double dg = l.g - v.g;  // kJ/kg; 1 MPa m3/kg = 1000 kJ/kg
@@ -79,17 +103,8 @@ SaturatedPair Saturation3(double T) {
       stepV *= 0.5;
     }
     if (!accepted) return {};
-    if (std::fabs(stepL) <= kStepTolerance * rhoL && std::fabs(stepV) <= kStepTolerance * rhoV) {
-      SaturatedPair pair{isotherm.Props(rhoL), isotherm.Props(rhoV)};
-      // Equal pressures and Gibbs energies to 1e-9 relative, or no answer.
-      const double pMean = 0.5 * (pair.liquid.p + pair.vapour.p);
-      if (std::fabs(pair.liquid.p - pair.vapour.p) > 1e-10 * pMean ||
-          std::fabs(pair.liquid.g - pair.vapour.g) > 1e-10 * std::fabs(pair.liquid.g)) {
-        return {};
-      }
-      return pair;
-    }
   }
+  if (residualsBelow(kAccepted)) return {isotherm.Props(rhoL), isotherm.Props(rhoV)};
   return {};
 }
 
@@ -118,13 +133,13 @@ double SaturationTemperature(double p) {
 }
 
 FluidProps SaturatedLiquid(double T) {
-  if (!(T >= kTmin && T < kTc)) return FluidProps{};
+  if (!(T >= kTmin && T <= kTc)) return FluidProps{};
   if (T <= kT13) return Region1(T, SaturationPressure(T));
   return Saturation3(T).liquid;
 }
 
 FluidProps SaturatedVapour(double T) {
-  if (!(T >= kTmin && T < kTc)) return FluidProps{};
+  if (!(T >= kTmin && T <= kTc)) return FluidProps{};
   if (T <= kT13) return Region2(T, SaturationPressure(T));
   return Saturation3(T).vapour;
 }
