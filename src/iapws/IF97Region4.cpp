@@ -12,7 +12,7 @@ namespace {
 
 // IAPWS-IF97 (2012), Table 34: the coefficients n1 .. n10 of Eqs. 29 to 31 (stored from index 1).
 constexpr std::array<double, 11> kN = {
-    0,
+    0,  // unused, so that kN[i] is n_i
     0.11670521452767e4,
     -0.72421316703206e6,
     -0.17073846940092e2,
