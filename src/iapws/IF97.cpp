@@ -1,8 +1,8 @@
 // IAPWS-IF97: the region of a state and the state at (T, p) over the whole range (Figure 1).
 
-#include <cmath>
-
 #include "iapws/IF97.h"
+
+#include <cmath>
 
 namespace tulo::iapws {
 namespace {
@@ -27,12 +27,17 @@ Region RegionOf(double T, double p) {
 
 FluidProps StateTP(double T, double p) {
   switch (RegionOf(T, p)) {
-    case Region::k1: return Region1(T, p);
-    case Region::k2: return Region2(T, p);
-    case Region::k3: return Region3TP(T, p);
-    case Region::k5: return Region5(T, p);
+    case Region::k1:
+      return Region1(T, p);
+    case Region::k2:
+      return Region2(T, p);
+    case Region::k3:
+      return Region3TP(T, p);
+    case Region::k5:
+      return Region5(T, p);
     case Region::k4:
-    case Region::kNone: break;
+    case Region::kNone:
+      break;
   }
   return FluidProps{};
 }

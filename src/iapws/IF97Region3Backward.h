@@ -8,8 +8,34 @@
 namespace tulo::iapws::detail {
 
 // The subregions 3a .. 3t and the auxiliary near-critical subregions 3u .. 3z.
-enum class Subregion3 { kA, kB, kC, kD, kE, kF, kG, kH, kI, kJ, kK, kL, kM,
-                        kN, kO, kP, kQ, kR, kS, kT, kU, kV, kW, kX, kY, kZ };
+enum class Subregion3 {
+  kA,
+  kB,
+  kC,
+  kD,
+  kE,
+  kF,
+  kG,
+  kH,
+  kI,
+  kJ,
+  kK,
+  kL,
+  kM,
+  kN,
+  kO,
+  kP,
+  kQ,
+  kR,
+  kS,
+  kT,
+  kU,
+  kV,
+  kW,
+  kX,
+  kY,
+  kZ
+};
 
 // The boundaries between subregions, Eqs. 1 to 3 of the release: T3xy(p) in K.
 enum class Boundary3 { kAB, kCD, kEF, kGH, kIJ, kJK, kMN, kOP, kQU, kRX, kUV, kWX };

@@ -25,14 +25,14 @@ constexpr std::array<double, 11> kN = {
     0.65017534844798e3,
 };
 
-constexpr double kTmin = 273.15;            // K, lower end of Eq. 30
-constexpr double kPmin = 611.212677e-6;     // MPa, Eq. 30 at 273.15 K
-constexpr double kT13 = 623.15;             // K, where regions 1, 2 and 3 meet the saturation line
+constexpr double kTmin = 273.15;         // K, lower end of Eq. 30
+constexpr double kPmin = 611.212677e-6;  // MPa, Eq. 30 at 273.15 K
+constexpr double kT13 = 623.15;          // K, where regions 1, 2 and 3 meet the saturation line
 // Within 10 mK of the critical point the saturated densities start from
 // rho = rhoc +- kCoexistenceWidth sqrt(Tc - T), the fit of Eq. 28's own coexistence curve there
 // (at 647.0959 K it gives 322.934 and 321.066 kg/m3, the converged values to 1e-3).
 constexpr double kTNearCritical = kTc - 0.01;  // K
-constexpr double kCoexistenceWidth = 93.4;      // kg/m3 per sqrt(K)
+constexpr double kCoexistenceWidth = 93.4;     // kg/m3 per sqrt(K)
 
 // The two saturated phases at one temperature.
 struct SaturatedPair {
