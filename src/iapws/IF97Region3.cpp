@@ -61,6 +61,14 @@ constexpr std::array<Term, 39> kTable30 = {{
 
 constexpr int kMaxJ = 26;
 
+constexpr bool OrderedByI() {
+  for (std::size_t k = 1; k < kTable30.size(); ++k) {
+    if (kTable30[k].I < kTable30[k - 1].I) return false;
+  }
+  return kTable30.back().I < 12;
+}
+static_assert(OrderedByI(), "the isotherm sums Table 30 by runs of equal I");
+
 // The search interval of the density, kg/m3. Region 3 spans about 100 to 800 kg/m3; the cap keeps
 // delta^11 of Eq. 28 from running away on a wild step.
 constexpr double kRhoMin = 1.0;
@@ -74,14 +82,26 @@ constexpr double kAcceptedResidual = 1e-12;
 }  // namespace
 
 Region3Isotherm::Region3Isotherm(double T) : T_(T), tau_(kTc / T) {
-  std::array<double, kMaxJ + 1> tauPow{};
+  // tau^j = tau^(j/2) tau^(j - j/2): a chain five products deep instead of 26. No zero-fill of
+  // the arrays: every entry is written before it is read.
+  std::array<double, kMaxJ + 1> tauPow;
   tauPow[0] = 1;
-  for (int j = 1; j <= kMaxJ; ++j) tauPow[j] = tauPow[j - 1] * tau_;
-  for (const Term& t : kTable30) {
-    const double term = t.n * tauPow[t.J];
-    c_[t.I] += term;
-    cT_[t.I] += t.J * term;
-    cTT_[t.I] += t.J * (t.J - 1) * term;
+  tauPow[1] = tau_;
+  for (int j = 2; j <= kMaxJ; ++j) tauPow[j] = tauPow[j / 2] * tauPow[j - j / 2];
+  // Table 30 is ordered by I: each c_i is a sum over consecutive rows, kept in registers.
+  std::size_t k = 0;
+  for (int i = 0; i < kDeltaPowers; ++i) {
+    double sum = 0, sumJ = 0, sumJJ = 0;
+    for (; k < kTable30.size() && kTable30[k].I == i; ++k) {
+      const Term& t = kTable30[k];
+      const double term = t.n * tauPow[t.J];
+      sum += term;
+      sumJ += t.J * term;
+      sumJJ += t.J * (t.J - 1) * term;
+    }
+    c_[i] = sum;
+    cT_[i] = sumJ;
+    cTT_[i] = sumJJ;
   }
 }
 

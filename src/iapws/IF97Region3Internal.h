@@ -30,9 +30,10 @@ class Region3Isotherm {
   static constexpr int kDeltaPowers = 12;  // I = 0 .. 11 in Table 30
   double T_;
   double tau_;
-  std::array<double, kDeltaPowers> c_{};    // sum of n tau^J over the terms with I = i
-  std::array<double, kDeltaPowers> cT_{};   // sum of n J tau^J
-  std::array<double, kDeltaPowers> cTT_{};  // sum of n J (J - 1) tau^J
+  // Written in full by the constructor (no zero-fill: this runs once per state).
+  std::array<double, kDeltaPowers> c_;    // sum of n tau^J over the terms with I = i
+  std::array<double, kDeltaPowers> cT_;   // sum of n J tau^J
+  std::array<double, kDeltaPowers> cTT_;  // sum of n J (J - 1) tau^J
 };
 
 // Which side of the two-phase region a density must stay on (below the critical temperature).
