@@ -314,9 +314,9 @@ double Sum(double x, double y) {
 constexpr double kRegion2abPressure = 4.0;  // MPa
 constexpr double kRegion2bcEntropy = 5.85;  // kJ/(kg K)
 
-double B2bcPressure(double h) { return kB2bc[0] + kB2bc[1] * h + kB2bc[2] * h * h; }
-
 }  // namespace
+
+double B2bcPressure(double h) { return kB2bc[0] + kB2bc[1] * h + kB2bc[2] * h * h; }
 
 double Region1TPH(double p, double h) { return Sum<kRegion1TPH>(p, h / 2500.0 + 1.0); }
 
