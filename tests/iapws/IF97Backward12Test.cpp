@@ -21,7 +21,8 @@ struct BackwardCase {
   double T;  // K, as printed
 };
 
-void ExpectChecks(double (*backward)(double p, double x), const BackwardCase* begin, const BackwardCase* end) {
+void ExpectChecks(double (*backward)(double p, double x), const BackwardCase* begin,
+                  const BackwardCase* end) {
   for (const BackwardCase* c = begin; c != end; ++c)
     EXPECT_TRUE(AgreesToPrintedDigits(backward(c->p, c->x), c->T)) << "p = " << c->p << ", x = " << c->x;
 }
@@ -52,9 +53,9 @@ TEST(IF97Backward, B2bcCheckValue) {
 
 TEST(IF97Backward, Table29Region2TPS) {
   const BackwardCase table[] = {
-      {0.1, 7.5, 0.399517097e3}, {0.1, 8, 0.514127081e3},    {2.5, 8, 0.103984917e4},     // 2a
-      {8, 6, 0.600484040e3},     {8, 7.5, 0.106495556e4},    {90, 6, 0.103801126e4},      // 2b
-      {20, 5.75, 0.697992849e3}, {80, 5.25, 0.854011484e3},  {80, 5.75, 0.949017998e3},   // 2c
+      {0.1, 7.5, 0.399517097e3}, {0.1, 8, 0.514127081e3},   {2.5, 8, 0.103984917e4},    // 2a
+      {8, 6, 0.600484040e3},     {8, 7.5, 0.106495556e4},   {90, 6, 0.103801126e4},     // 2b
+      {20, 5.75, 0.697992849e3}, {80, 5.25, 0.854011484e3}, {80, 5.75, 0.949017998e3},  // 2c
   };
   ExpectChecks(Region2TPS, std::begin(table), std::end(table));
 }
@@ -77,7 +78,8 @@ TEST(IF97Backward, Region1RoundTrip) {
   // Upper temperature per pressure, a little below the saturation temperature.
   const struct {
     double p, tMax;
-  } isobars[] = {{0.1, 372}, {1, 450}, {5, 535}, {10, 580}, {16.53, 623.15}, {20, 623.15}, {50, 623.15}, {100, 623.15}};
+  } isobars[] = {{0.1, 372},      {1, 450},     {5, 535},     {10, 580},
+                 {16.53, 623.15}, {20, 623.15}, {50, 623.15}, {100, 623.15}};
   RoundTrip ph, ps;
   for (const auto& isobar : isobars) {
     for (int k = 0; k <= 50; ++k) {
@@ -109,8 +111,8 @@ TEST(IF97Backward, Region2RoundTrip) {
   };
   enum Sub { k2a, k2b, k2c };
   RoundTrip ph[3], ps[3];
-  for (double p : {0.001, 0.01, 0.1, 0.5, 1.0, 2.0, 4.0, 4.001, 5.0, 6.0, 8.0, 10.0, 14.0, 16.5, 17.0, 20.0, 25.0,
-                   30.0, 40.0, 50.0, 60.0, 80.0, 100.0}) {
+  for (double p : {0.001, 0.01, 0.1,  0.5,  1.0,  2.0,  4.0,  4.001, 5.0,  6.0,  8.0,  10.0,
+                   14.0,  16.5, 17.0, 20.0, 25.0, 30.0, 40.0, 50.0,  60.0, 80.0, 100.0}) {
     for (int k = 0; k <= 60; ++k) {
       const double T = tMin(p) + (1073.15 - tMin(p)) * k / 60;
       const FluidProps f = Region2(T, p);
