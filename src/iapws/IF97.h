@@ -45,6 +45,8 @@ FluidProps Region5(double T, double p);  // Eq. 32, Tables 37-39
 // The B23 boundary, Eqs. 5 and 6 (Table 1).
 double B23Pressure(double T);     // MPa
 double B23Temperature(double p);  // K
+// The B2bc boundary between subregions 2b and 2c, Eq. 20 (Table 19), h in kJ/kg.
+double B2bcPressure(double h);  // MPa
 // Backward equations (Tables 6, 8, 20, 25). Region 2 subregion a, b or c by Eq. 20 and 2b/2c by
 // the B2bc equation; s in kJ/(kg K).
 double Region1TPH(double p, double h);

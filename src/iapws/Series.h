@@ -83,18 +83,24 @@ class Powers {
     at(0) = 1.0;
     if constexpr (kHi >= 1) {
       at(1) = x;
+#pragma GCC unroll 128
       for (int k = 2; k <= kHi; ++k) at(k) = at(k / 2) * at(k - k / 2);
     }
     if constexpr (kLo <= -1) {
       at(-1) = 1.0 / x;
+#pragma GCC unroll 128
       for (int k = 2; k <= -kLo; ++k) at(-k) = at(-(k / 2)) * at(-(k - k / 2));
     }
   }
-  double operator()(int k) const { return values_[k - kLo]; }
+  double operator()(int k) const {
+    return values_[k - kLo];
+  }
 
  private:
-  double& at(int k) { return values_[k - kLo]; }
-  std::array<double, kHi - kLo + 1> values_{};
+  double& at(int k) {
+    return values_[k - kLo];
+  }
+  std::array<double, kHi - kLo + 1> values_;
 };
 
 // The compile-time layout of a table: groups of consecutive terms with equal I, the exponents each
@@ -103,11 +109,11 @@ template <std::size_t N>
 struct Plan {
   int loX = 0, hiX = 0, loY = 0, hiY = 0;
   int groups = 0;
-  std::array<int, N + 1> begin{};              // first term of each group
-  std::array<int, N> x0{}, x1{}, x2{};         // exponents of x in f, fx, fxx of the group
-  std::array<double, N> cI{}, cII{};           // I and I (I - 1) of the group
-  std::array<int, N> y0{}, y1{}, y2{};         // exponents of y in f, fy, fyy of each term
-  std::array<double, N> n{}, nJ{}, nJJ{};      // n, n J, n J (J - 1) of each term
+  std::array<int, N + 1> begin{};          // first term of each group
+  std::array<int, N> x0{}, x1{}, x2{};     // exponents of x in f, fx, fxx of the group
+  std::array<double, N> cI{}, cII{};       // I and I (I - 1) of the group
+  std::array<int, N> y0{}, y1{}, y2{};     // exponents of y in f, fy, fyy of each term
+  std::array<double, N> n{}, nJ{}, nJJ{};  // n, n J, n J (J - 1) of each term
 };
 
 template <std::size_t N>
@@ -161,26 +167,33 @@ SeriesDerivatives EvaluateSeries(double x, double y) {
   const series_detail::Powers<kPlan.loX, kPlan.hiX> px(x);
   const series_detail::Powers<kPlan.loY, kPlan.hiY> py(y);
   SeriesDerivatives d;
-  for (int g = 0; g < kPlan.groups; ++g) {
-    // The sums over the terms of the group, in y only.
-    double a0 = 0, a1 = 0, a2 = 0;
-    for (int k = kPlan.begin[g]; k < kPlan.begin[g + 1]; ++k) {
-      a0 += kPlan.n[k] * py(kPlan.y0[k]);
-      if constexpr (kSecond) {
-        a1 += kPlan.nJ[k] * py(kPlan.y1[k]);
-        a2 += kPlan.nJJ[k] * py(kPlan.y2[k]);
-      }
-    }
-    const double x0 = px(kPlan.x0[g]);
-    d.f += x0 * a0;
+  // One flat loop over the terms: unrolled, every index and group end is a constant.
+  double a0 = 0, a1 = 0, a2 = 0;  // the sums over the current group's terms, in y only
+  int g = 0;
+#pragma GCC unroll 128
+  for (std::size_t k = 0; k < kTable.size(); ++k) {
+    // (Factors that are zero, J = 0 or 1 or I = 0 or 1, are constants once unrolled: their
+    // products drop out.)
+    a0 += kPlan.n[k] * py(kPlan.y0[k]);
     if constexpr (kSecond) {
-      const double x1 = kPlan.cI[g] * px(kPlan.x1[g]);
-      const double x2 = kPlan.cII[g] * px(kPlan.x2[g]);
-      d.fx += x1 * a0;
-      d.fxx += x2 * a0;
-      d.fy += x0 * a1;
-      d.fyy += x0 * a2;
-      d.fxy += x1 * a1;
+      if (kPlan.nJ[k] != 0) a1 += kPlan.nJ[k] * py(kPlan.y1[k]);
+      if (kPlan.nJJ[k] != 0) a2 += kPlan.nJJ[k] * py(kPlan.y2[k]);
+    }
+    if (static_cast<int>(k) + 1 == kPlan.begin[g + 1]) {
+      const double x0 = px(kPlan.x0[g]);
+      d.f += x0 * a0;
+      if constexpr (kSecond) {
+        d.fy += x0 * a1;
+        d.fyy += x0 * a2;
+        if (kPlan.cI[g] != 0) {
+          const double x1 = kPlan.cI[g] * px(kPlan.x1[g]);
+          d.fx += x1 * a0;
+          d.fxy += x1 * a1;
+        }
+        if (kPlan.cII[g] != 0) d.fxx += kPlan.cII[g] * px(kPlan.x2[g]) * a0;
+      }
+      a0 = a1 = a2 = 0;
+      ++g;
     }
   }
   return d;
