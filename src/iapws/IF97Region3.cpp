@@ -192,12 +192,13 @@ double Region3Density(const Region3Isotherm& isotherm, double p, double rhoStart
     }
     rho = next;
   }
-  return 0.0;
+  return std::fabs(isotherm.At(rho).p - p) <= kAcceptedResidual * p ? rho : 0.0;
 }
 
 }  // namespace detail
 
 FluidProps Region3(double rho, double T) {
+  if (!(rho > 0 && T > 0 && std::isfinite(rho) && std::isfinite(T))) return FluidProps{};
   return detail::Region3Isotherm(T).Props(rho);
 }
 

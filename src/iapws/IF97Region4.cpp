@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "iapws/IF97.h"
 #include "iapws/IF97Region3Backward.h"
@@ -46,7 +47,13 @@ struct SaturatedPair {
 SaturatedPair Saturation3(double T) {
   const detail::Region3Isotherm isotherm(T);
   // At the critical point both phases are the critical state, where Eq. 28 gives 22.064 MPa.
-  if (T >= kTc) return {isotherm.Props(kRhoc), isotherm.Props(kRhoc)};
+  // There (dp/drho)_T = 0: cp, alphaV and kappaT diverge, and Eq. 28's own value is the quotient
+  // of two roundings (even negative), so they are given as their limit, +infinity.
+  if (T >= kTc) {
+    FluidProps critical = isotherm.Props(kRhoc);
+    critical.cp = critical.alphaV = critical.kappaT = std::numeric_limits<double>::infinity();
+    return {critical, critical};
+  }
   double rhoL = 0, rhoV = 0;
   if (T < kTNearCritical) {
     const double pStart = SaturationPressure(T);

@@ -118,6 +118,8 @@ TEST(IF97Region3, BadInputIsNoState) {
     const FluidProps r = Region3TP(in.T, in.p);
     EXPECT_EQ(r.region, Region::kNone) << "T " << in.T << " p " << in.p;
     EXPECT_EQ(r.rho, 0);
+    // The same inputs as (rho, T), the density in kg/m3.
+    EXPECT_EQ(Region3(in.p * 10, in.T).region, Region::kNone) << "rho " << in.p * 10 << " T " << in.T;
   }
 }
 

@@ -100,6 +100,8 @@ TEST(IF97Region4, BothPhasesMeetAtTheCriticalPoint) {
   EXPECT_EQ(liquid.rho, kRhoc);
   EXPECT_EQ(vapour.rho, kRhoc);
   EXPECT_NEAR(liquid.p, kPc, 1e-8);
+  EXPECT_TRUE(std::isinf(liquid.cp) && liquid.cp > 0);
+  EXPECT_TRUE(std::isfinite(liquid.w) && std::isfinite(liquid.cv));
   const FluidProps close = SaturatedLiquid(kTc - 1e-6);
   EXPECT_NEAR(close.rho, kRhoc, 0.2);
   EXPECT_NEAR(close.h, liquid.h, 0.5);
