@@ -1095,7 +1095,8 @@ struct Subregion {
 
 // SR5-05(2016), the reducing quantities v*, p*, T* and the exponents a, b, c, d, e of Eq. 4 for
 // subregions 3a .. 3t and for the auxiliary subregions 3u .. 3z; in the order of Subregion3.
-constexpr std::array<Subregion, 26> kSubregions = {{
+// (A plain array: the table scripts read every std::array of IF97*.cpp as rows of numbers.)
+constexpr Subregion kSubregions[26] = {
     {0.0024, 100, 760, 0.085, 0.817, 1, 1, 1, Sum<kTerms3A>},                     // 3a
     {0.0041, 100, 860, 0.280, 0.779, 1, 1, 1, Sum<kTerms3B>},                     // 3b
     {0.0022, 40, 690, 0.259, 0.903, 1, 1, 1, Sum<kTerms3C>},                      // 3c
@@ -1122,7 +1123,7 @@ constexpr std::array<Subregion, 26> kSubregions = {{
     {0.0049, 23, 650, 0.910, 0.988, 1, 1, 1, Sum<kTerms3X>},                      // 3x
     {0.0031, 22, 650, 0.996, 0.994, 1, 1, 4, Sum<kTerms3Y>},                      // 3y
     {0.0038, 22, 650, 0.993, 0.994, 1, 1, 4, Sum<kTerms3Z>},                      // 3z
-}};
+};
 
 constexpr bool Supported(double x) {
   return x == 1 || x == 0.5 || x == 0.25 || x == 4;
