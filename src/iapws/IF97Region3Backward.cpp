@@ -22,7 +22,7 @@ struct BoundaryTerm {
   double n;
 };
 
-// SR5-05(2016), the boundary equations in the form of Eq. 1, theta = sum n_i pi^I_i
+// SR5-05(2016), Table 1: the boundary equations in the form of Eq. 1, theta = sum n_i pi^I_i
 // (T* = 1 K, p* = 1 MPa).
 constexpr std::array<BoundaryTerm, 4> kBoundaryCD = {{
     {0, 0.585276966696349e3},    // 1
@@ -76,7 +76,7 @@ constexpr std::array<BoundaryTerm, 4> kBoundaryUV = {{
     {3, 0.286791682263697e-2},  // 4
 }};
 
-// SR5-05(2016), the boundary equations in the form of Eq. 2, theta = sum n_i (ln pi)^I_i.
+// SR5-05(2016), Table 1: the boundary equations in the form of Eq. 2, theta = sum n_i (ln pi)^I_i.
 constexpr std::array<BoundaryTerm, 5> kBoundaryAB = {{
     {0, 0.154793642129415e4},    // 1
     {1, -0.187661219490113e3},   // 2
@@ -113,7 +113,7 @@ double BoundarySum(std::span<const BoundaryTerm> terms, double x) {
 
 // ---- Subregion equations ----------------------------------------------------------------------
 
-// Subregion 3a: coefficients and exponents of Eq. 4, v3a(p, T).
+// SR5-05(2016), Appendix A1: subregion 3a, coefficients and exponents of Eq. 4, v3a(p, T).
 constexpr std::array<Term, 30> kTerms3A = {{
     {-12, 5, 0.110879558823853e-2},   // 1
     {-12, 10, 0.572616740810616e3},   // 2
@@ -147,7 +147,7 @@ constexpr std::array<Term, 30> kTerms3A = {{
     {2, 2, 0.797441793901017e-1},     // 30
 }};
 
-// Subregion 3b: coefficients and exponents of Eq. 4, v3b(p, T).
+// SR5-05(2016), Appendix A1: subregion 3b, coefficients and exponents of Eq. 4, v3b(p, T).
 constexpr std::array<Term, 32> kTerms3B = {{
     {-12, 10, -0.827670470003621e-1},  // 1
     {-12, 12, 0.416887126010565e2},    // 2
@@ -183,7 +183,7 @@ constexpr std::array<Term, 32> kTerms3B = {{
     {4, 1, 0.128369435967012},         // 32
 }};
 
-// Subregion 3c: coefficients and exponents of Eq. 4, v3c(p, T).
+// SR5-05(2016), Appendix A1: subregion 3c, coefficients and exponents of Eq. 4, v3c(p, T).
 constexpr std::array<Term, 35> kTerms3C = {{
     {-12, 6, 0.311967788763030e1},    // 1
     {-12, 8, 0.276713458847564e5},    // 2
@@ -222,7 +222,7 @@ constexpr std::array<Term, 35> kTerms3C = {{
     {8, 1, 0.438319858566475e-1},     // 35
 }};
 
-// Subregion 3d: coefficients and exponents of Eq. 4, v3d(p, T).
+// SR5-05(2016), Appendix A1: subregion 3d, coefficients and exponents of Eq. 4, v3d(p, T).
 constexpr std::array<Term, 38> kTerms3D = {{
     {-12, 4, -0.452484847171645e-9},   // 1
     {-12, 6, 0.315210389538801e-4},    // 2
@@ -264,7 +264,7 @@ constexpr std::array<Term, 38> kTerms3D = {{
     {3, 0, 0.551478022765087e-2},      // 38
 }};
 
-// Subregion 3e: coefficients and exponents of Eq. 4, v3e(p, T).
+// SR5-05(2016), Appendix A1: subregion 3e, coefficients and exponents of Eq. 4, v3e(p, T).
 constexpr std::array<Term, 29> kTerms3E = {{
     {-12, 14, 0.715815808404721e9},    // 1
     {-12, 16, -0.114328360753449e12},  // 2
@@ -297,7 +297,7 @@ constexpr std::array<Term, 29> kTerms3E = {{
     {2, 2, -0.341931835910405e2},      // 29
 }};
 
-// Subregion 3f: coefficients and exponents of Eq. 4, v3f(p, T).
+// SR5-05(2016), Appendix A1: subregion 3f, coefficients and exponents of Eq. 4, v3f(p, T).
 constexpr std::array<Term, 42> kTerms3F = {{
     {0, -3, -0.251756547792325e-7},     // 1
     {0, -2, 0.601307193668763e-5},      // 2
@@ -343,7 +343,7 @@ constexpr std::array<Term, 42> kTerms3F = {{
     {32, -12, -0.486632965074563e-9},   // 42
 }};
 
-// Subregion 3g: coefficients and exponents of Eq. 4, v3g(p, T).
+// SR5-05(2016), Appendix A1: subregion 3g, coefficients and exponents of Eq. 4, v3g(p, T).
 constexpr std::array<Term, 38> kTerms3G = {{
     {-12, 7, 0.412209020652996e-4},    // 1
     {-12, 12, -0.114987238280587e7},   // 2
@@ -385,7 +385,7 @@ constexpr std::array<Term, 38> kTerms3G = {{
     {10, 6, -0.837513931798655e16},    // 38
 }};
 
-// Subregion 3h: coefficients and exponents of Eq. 4, v3h(p, T).
+// SR5-05(2016), Appendix A1: subregion 3h, coefficients and exponents of Eq. 4, v3h(p, T).
 constexpr std::array<Term, 29> kTerms3H = {{
     {-12, 8, 0.561379678887577e-1},    // 1
     {-12, 12, 0.774135421587083e10},   // 2
@@ -418,7 +418,7 @@ constexpr std::array<Term, 29> kTerms3H = {{
     {1, 2, 0.249971752957491e2},       // 29
 }};
 
-// Subregion 3i: coefficients and exponents of Eq. 4, v3i(p, T).
+// SR5-05(2016), Appendix A1: subregion 3i, coefficients and exponents of Eq. 4, v3i(p, T).
 constexpr std::array<Term, 42> kTerms3I = {{
     {0, 0, 0.106905684359136e1},        // 1
     {0, 1, -0.148620857922333e1},       // 2
@@ -464,7 +464,7 @@ constexpr std::array<Term, 42> kTerms3I = {{
     {36, -8, 0.658110546759474e2},      // 42
 }};
 
-// Subregion 3j: coefficients and exponents of Eq. 4, v3j(p, T).
+// SR5-05(2016), Appendix A1: subregion 3j, coefficients and exponents of Eq. 4, v3j(p, T).
 constexpr std::array<Term, 29> kTerms3J = {{
     {0, -1, -0.111371317395540e-3},     // 1
     {0, 0, 0.100342892423685e1},        // 2
@@ -497,7 +497,7 @@ constexpr std::array<Term, 29> kTerms3J = {{
     {28, -5, 0.270929002720228e1},      // 29
 }};
 
-// Subregion 3k: coefficients and exponents of Eq. 4, v3k(p, T).
+// SR5-05(2016), Appendix A1: subregion 3k, coefficients and exponents of Eq. 4, v3k(p, T).
 constexpr std::array<Term, 34> kTerms3K = {{
     {-2, 10, -0.401215699576099e9},     // 1
     {-2, 12, 0.484501478318406e11},     // 2
@@ -535,7 +535,7 @@ constexpr std::array<Term, 34> kTerms3K = {{
     {12, -10, 0.541449377329581e-8},    // 34
 }};
 
-// Subregion 3l: coefficients and exponents of Eq. 4, v3l(p, T).
+// SR5-05(2016), Appendix A1: subregion 3l, coefficients and exponents of Eq. 4, v3l(p, T).
 constexpr std::array<Term, 43> kTerms3L = {{
     {-12, 14, 0.260702058647537e10},   // 1
     {-12, 16, -0.188277213604704e15},  // 2
@@ -582,7 +582,7 @@ constexpr std::array<Term, 43> kTerms3L = {{
     {14, 10, 0.642794932373694e33},    // 43
 }};
 
-// Subregion 3m: coefficients and exponents of Eq. 4, v3m(p, T).
+// SR5-05(2016), Appendix A1: subregion 3m, coefficients and exponents of Eq. 4, v3m(p, T).
 constexpr std::array<Term, 40> kTerms3M = {{
     {0, 0, 0.811384363481847},        // 1
     {3, 0, -0.568199310990094e4},     // 2
@@ -626,7 +626,7 @@ constexpr std::array<Term, 40> kTerms3M = {{
     {24, 36, 0.479817895699239e65},   // 40
 }};
 
-// Subregion 3n: coefficients and exponents of Eq. 5, v3n(p, T).
+// SR5-05(2016), Appendix A1: subregion 3n, coefficients and exponents of Eq. 5, v3n(p, T).
 constexpr std::array<Term, 39> kTerms3N = {{
     {0, -12, 0.280967799943151e-38},   // 1
     {3, -12, 0.614869006573609e-30},   // 2
@@ -669,7 +669,7 @@ constexpr std::array<Term, 39> kTerms3N = {{
     {1, 6, 0.400849240129329e15},      // 39
 }};
 
-// Subregion 3o: coefficients and exponents of Eq. 4, v3o(p, T).
+// SR5-05(2016), Appendix A1: subregion 3o, coefficients and exponents of Eq. 4, v3o(p, T).
 constexpr std::array<Term, 24> kTerms3O = {{
     {0, -12, 0.128746023979718e-34},    // 1
     {0, -4, -0.735234770382342e-11},    // 2
@@ -697,7 +697,7 @@ constexpr std::array<Term, 24> kTerms3O = {{
     {24, -12, -0.516720236575302e-10},  // 24
 }};
 
-// Subregion 3p: coefficients and exponents of Eq. 4, v3p(p, T).
+// SR5-05(2016), Appendix A1: subregion 3p, coefficients and exponents of Eq. 4, v3p(p, T).
 constexpr std::array<Term, 27> kTerms3P = {{
     {0, -1, -0.982825342010366e-4},     // 1
     {0, 0, 0.105145700850612e1},        // 2
@@ -728,7 +728,7 @@ constexpr std::array<Term, 27> kTerms3P = {{
     {36, -12, -0.345042834640005e-3},   // 27
 }};
 
-// Subregion 3q: coefficients and exponents of Eq. 4, v3q(p, T).
+// SR5-05(2016), Appendix A1: subregion 3q, coefficients and exponents of Eq. 4, v3q(p, T).
 constexpr std::array<Term, 24> kTerms3Q = {{
     {-12, 10, -0.820433843259950e5},   // 1
     {-12, 12, 0.473271518461586e11},   // 2
@@ -756,7 +756,7 @@ constexpr std::array<Term, 24> kTerms3Q = {{
     {1, 3, -0.319114969006533e4},      // 24
 }};
 
-// Subregion 3r: coefficients and exponents of Eq. 4, v3r(p, T).
+// SR5-05(2016), Appendix A1: subregion 3r, coefficients and exponents of Eq. 4, v3r(p, T).
 constexpr std::array<Term, 27> kTerms3R = {{
     {-8, 6, 0.144165955660863e-2},     // 1
     {-8, 14, -0.701438599628258e13},   // 2
@@ -787,7 +787,7 @@ constexpr std::array<Term, 27> kTerms3R = {{
     {14, -12, 0.377501980025469e-8},   // 27
 }};
 
-// Subregion 3s: coefficients and exponents of Eq. 4, v3s(p, T).
+// SR5-05(2016), Appendix A1: subregion 3s, coefficients and exponents of Eq. 4, v3s(p, T).
 constexpr std::array<Term, 29> kTerms3S = {{
     {-12, 20, -0.532466612140254e23},  // 1
     {-12, 24, 0.100415480000824e32},   // 2
@@ -820,7 +820,7 @@ constexpr std::array<Term, 29> kTerms3S = {{
     {14, 24, 0.950898170425042e54},    // 29
 }};
 
-// Subregion 3t: coefficients and exponents of Eq. 4, v3t(p, T).
+// SR5-05(2016), Appendix A1: subregion 3t, coefficients and exponents of Eq. 4, v3t(p, T).
 constexpr std::array<Term, 33> kTerms3T = {{
     {0, 0, 0.155287249586268e1},      // 1
     {0, 1, 0.664235115009031e1},      // 2
@@ -857,7 +857,8 @@ constexpr std::array<Term, 33> kTerms3T = {{
     {36, 36, -0.281396013562745e77},  // 33
 }};
 
-// Subregion 3u: coefficients and exponents of Eq. 4, v3u(p, T).
+// SR5-05(2016), appendix of the auxiliary equations near the critical point: subregion 3u,
+// coefficients and exponents of Eq. 4.
 constexpr std::array<Term, 38> kTerms3U = {{
     {-12, 14, 0.122088349258355e18},    // 1
     {-10, 10, 0.104216468608488e10},    // 2
@@ -899,7 +900,8 @@ constexpr std::array<Term, 38> kTerms3U = {{
     {14, 6, -0.781754507698846e28},     // 38
 }};
 
-// Subregion 3v: coefficients and exponents of Eq. 4, v3v(p, T).
+// SR5-05(2016), appendix of the auxiliary equations near the critical point: subregion 3v,
+// coefficients and exponents of Eq. 4.
 constexpr std::array<Term, 39> kTerms3V = {{
     {-10, -8, -0.415652812061591e-54},  // 1
     {-8, -12, 0.177441742924043e-60},   // 2
@@ -942,7 +944,8 @@ constexpr std::array<Term, 39> kTerms3V = {{
     {14, 1, 0.247761392329058e27},      // 39
 }};
 
-// Subregion 3w: coefficients and exponents of Eq. 4, v3w(p, T).
+// SR5-05(2016), appendix of the auxiliary equations near the critical point: subregion 3w,
+// coefficients and exponents of Eq. 4.
 constexpr std::array<Term, 35> kTerms3W = {{
     {-12, 8, -0.586219133817016e-7},    // 1
     {-12, 14, -0.894460355005526e11},   // 2
@@ -981,7 +984,8 @@ constexpr std::array<Term, 35> kTerms3W = {{
     {10, -8, 0.858133791857099e-5},     // 35
 }};
 
-// Subregion 3x: coefficients and exponents of Eq. 4, v3x(p, T).
+// SR5-05(2016), appendix of the auxiliary equations near the critical point: subregion 3x,
+// coefficients and exponents of Eq. 4.
 constexpr std::array<Term, 36> kTerms3X = {{
     {-8, 14, 0.377373741298151e19},    // 1
     {-6, 10, -0.507100883722913e13},   // 2
@@ -1021,7 +1025,8 @@ constexpr std::array<Term, 36> kTerms3X = {{
     {14, -6, 0.430867658061468e7},     // 36
 }};
 
-// Subregion 3y: coefficients and exponents of Eq. 4, v3y(p, T).
+// SR5-05(2016), appendix of the auxiliary equations near the critical point: subregion 3y,
+// coefficients and exponents of Eq. 4.
 constexpr std::array<Term, 20> kTerms3Y = {{
     {0, -3, -0.525597995024633e-9},  // 1
     {0, 1, 0.583441305228407e4},     // 2
@@ -1045,7 +1050,8 @@ constexpr std::array<Term, 20> kTerms3Y = {{
     {12, -8, -0.828198594040141e5},  // 20
 }};
 
-// Subregion 3z: coefficients and exponents of Eq. 4, v3z(p, T).
+// SR5-05(2016), appendix of the auxiliary equations near the critical point: subregion 3z,
+// coefficients and exponents of Eq. 4.
 constexpr std::array<Term, 23> kTerms3Z = {{
     {-8, 3, 0.244007892290650e-10},    // 1
     {-6, 6, -0.463057430331242e7},     // 2
@@ -1152,8 +1158,9 @@ double Evaluate(const Subregion& s, double T, double p) {
 
 // SR5-05(2016), footnote of Table 2: the pressure where T3cd meets the saturation line, MPa.
 constexpr double kP3cd = 19.00881189173929;
-// psat(643.15 K) from Eq. 30 of IF97, MPa: the lower end of the near-critical subregions.
-constexpr double kPsat643 = 21.04336732;
+// psat(643.15 K) from Eq. 30 of IF97, MPa, to the last bit of SaturationPressure(643.15): the
+// lower end of the near-critical subregions.
+constexpr double kPsat643 = 21.043367318975356;
 // SR5-05(2016), Table 10: the pressures that split the auxiliary subregions, MPa.
 constexpr double kPuvLow = 21.93161551;
 constexpr double kPwxLow = 21.90096265;
