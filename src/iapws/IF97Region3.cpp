@@ -78,6 +78,8 @@ constexpr int kMaxIterations = 100;
 constexpr double kTightResidual = 1e-15;
 // ... and the answer is accepted at this one.
 constexpr double kAcceptedResidual = 1e-12;
+// A Newton step below this relative size is the last one.
+constexpr double kFinalStep = 1e-13;
 
 }  // namespace
 
@@ -185,7 +187,13 @@ double Region3Density(const Region3Isotherm& isotherm, double p, double rhoStart
       hi = std::min(hi, rho);
     }
     double next = stable ? rho - residual / point.dpdrho : 0.5 * (lo + hi);
-    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    const bool newton = next > lo && next < hi;
+    if (!newton) next = 0.5 * (lo + hi);
+    // A Newton correction this small leaves an error of its square: the answer, without another
+    // evaluation that would only measure the rounding noise of the pressure sum.
+    if (newton && std::fabs(next - rho) <= kFinalStep * rho && std::fabs(residual) <= kAcceptedResidual * p) {
+      return next;
+    }
     if (std::fabs(next - rho) <= 4 * std::numeric_limits<double>::epsilon() * rho) {
       const double last = isotherm.At(next).p - p;
       return std::fabs(last) <= kAcceptedResidual * p ? next : 0.0;
