@@ -53,6 +53,7 @@ ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingVa
   const bool writable = file.OpenReadWrite(store.Path());
   const std::string writeFailure = writable ? "" : file.OpenFailure();
   if (!writable && !file.OpenReadOnly(store.Path())) {
+    if (!file.Exists(store.Path())) return CheckConfigExists(store);  // gone since the start-up test
     return Stop("Configuration File " + ShownName(store) + " cannot be opened" + Reason(file.OpenFailure()) +
                 "  -  Aborting");
   }

@@ -63,8 +63,11 @@ std::string UnitNumbersList() {
 }
 
 std::string UnknownUnitsText(const std::string& arg) {
-  return std::string("unknown units: ") + Shown(arg) +
-         "\n  valid: SI, Imperial, Customary, European, or twelve unit numbers U0,...,U11:\n" + UnitNumbersList();
+  std::string text = std::string("unknown units: ") + Shown(arg) +
+                     "\n  valid: SI, Imperial, Customary, European, or twelve unit numbers U0,...,U11:\n" +
+                     UnitNumbersList();
+  text.pop_back();  // the caller ends the message
+  return text;
 }
 
 std::string Shown(const std::string& arg) {

@@ -43,8 +43,8 @@ int Run(const tulo::cli::Args& args) {
 }
 
 // A result that did not reach its reader is a failure, whatever the command made of it.
+// errno is the one the failed write left (the program clears it at start).
 int FinishOutput(int status) {
-  errno = 0;
   bool written = static_cast<bool>(std::cout.flush());
   written = std::fflush(stdout) == 0 && written && !std::ferror(stdout);
   if (written) return status;
@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
   // A reader that has gone away must not end the program unheard: the write fails instead, and
   // the exit status and stderr say that the result was lost.
   std::signal(SIGPIPE, SIG_IGN);
+  errno = 0;
   tulo::cli::Args args(argv + 1, argv + argc);
   return FinishOutput(Run(args));
 }
