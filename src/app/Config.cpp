@@ -42,8 +42,8 @@ ConfigStatus CheckConfigExists(const ConfigStore& store) {
   const std::string name = ShownName(store);
   if (store.File().IsFolder(store.Path()))
     return Stop("Configuration File " + name + " is a folder, not a file  -  Aborting");
-  return Stop("Configuration File " + name + " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config " +
-              name);
+  return Stop("Configuration File " + name +
+              " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config " + name);
 }
 
 ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingValues& working) {
@@ -63,8 +63,8 @@ ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingVa
   if (!got || *got < kConfigRecordSize) {
     file.Close();
     if (!got) return Stop("Configuration File " + ShownName(store) + " cannot be read  -  Aborting");
-    return Stop("Configuration File " + ShownName(store) + " is too short (" + std::to_string(*got) + " bytes, " +
-                std::to_string(kConfigRecordSize) + " expected)  -  Aborting");
+    return Stop("Configuration File " + ShownName(store) + " is too short (" + std::to_string(*got) +
+                " bytes, " + std::to_string(kConfigRecordSize) + " expected)  -  Aborting");
   }
   // No version is checked: the record has no version field, and a stamp in the reserved bytes
   // would break the promise to write them back as read.
@@ -82,8 +82,8 @@ ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingVa
   store.SetWritable(writable);
   ConfigStatus status;
   if (!writable)
-    status.warningText = "Configuration File " + ShownName(store) + " cannot be written" + Reason(writeFailure) +
-                         ": unit changes will not be saved.";
+    status.warningText = "Configuration File " + ShownName(store) + " cannot be written" +
+                         Reason(writeFailure) + ": unit changes will not be saved.";
   return status;
 }
 

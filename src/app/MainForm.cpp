@@ -307,8 +307,8 @@ bool MainForm::InRange(int q, long double internal) const {
 
 std::string MainForm::RangeText(int q) {
   const InputLimits& l = LimitsOf(q);
-  return std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " + LimitText(q, l.highest) +
-         " " + session_->units.UnitText(q);
+  return std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " +
+         LimitText(q, l.highest) + " " + session_->units.UnitText(q);
 }
 
 void MainForm::CheckRange(int q, bool& failed) {

@@ -79,9 +79,8 @@ std::string NumberProblem(const std::string& arg) {
 }
 
 std::string UsageText() {
-  return std::string("tulo-calc: properties of water and steam\n"
-                     "\n  ") +
-         kStateSynopsis +
+  std::string text = "tulo-calc: properties of water and steam\n\n  ";
+  return text + kStateSynopsis +
          "\n"
          "      Calculates the state as the window does and prints the text that \"Copy Results\"\n"
          "      would copy (blank-aligned by default).\n"

@@ -49,8 +49,8 @@ int FinishOutput(int status) {
   written = std::fflush(stdout) == 0 && written && !std::ferror(stdout);
   if (written) return status;
   int error = errno;
-  std::cerr << "tulo-calc: cannot write the output" << (error != 0 ? std::string(": ") + std::strerror(error) : "")
-            << "\n";
+  std::cerr << "tulo-calc: cannot write the output"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : "") << "\n";
   return 1;
 }
 

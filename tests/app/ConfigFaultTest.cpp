@@ -87,7 +87,8 @@ TEST(ConfigFault, UnusableFileAtStartStopsWithOneMessageAndLeavesTheFileAlone) {
     const char* message;              // after "Configuration File "PATH" "
   };
   const Case cases[] = {
-      {"missing", std::nullopt, false, "not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
+      {"missing", std::nullopt, false,
+       "not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
       {"folder", std::nullopt, true, "is a folder, not a file  -  Aborting"},
       {"empty", 0, false, "is too short (0 bytes, 1032 expected)  -  Aborting"},
       {"short", 1031, false, "is too short (1031 bytes, 1032 expected)  -  Aborting"},
@@ -104,8 +105,8 @@ TEST(ConfigFault, UnusableFileAtStartStopsWithOneMessageAndLeavesTheFileAlone) {
     const std::string named = "\"" + p.path + "\"";
     EXPECT_FALSE(p.Start());
     ASSERT_EQ(p.platform.messages.size(), 1u);
-    EXPECT_EQ(p.platform.messages[0], "Configuration File " + named + " " + c.message +
-                                          (c.size || c.folder ? "" : named));
+    EXPECT_EQ(p.platform.messages[0],
+              "Configuration File " + named + " " + c.message + (c.size || c.folder ? "" : named));
     EXPECT_EQ(p.file->writes, 0);
     EXPECT_FALSE(p.file->IsOpen());
     if (content) {
@@ -157,8 +158,9 @@ TEST(ConfigFault, WriteProtectedFileWarnsAtStartAsksAtEveryCloseAndStaysAsItWas)
   const Bytes original = ReadBytes(p.path);
   ASSERT_TRUE(p.Start());
   EXPECT_EQ(p.platform.messages,
-            std::vector<std::string>{"Configuration File \"" + p.path +
-                                     "\" cannot be written (the file is read-only): unit changes will not be saved."});
+            std::vector<std::string>{
+                "Configuration File \"" + p.path +
+                "\" cannot be written (the file is read-only): unit changes will not be saved."});
   p.ChangeUnits();
   for (Answer exit : {Answer::kNo, Answer::kYes}) {
     p.platform.QueueAnswer(Answer::kYes);  // save units?

@@ -387,10 +387,12 @@ TEST(Config, WriteProtectedFileLoadsWithAWarning) {
   Session s(path, WriteProtect(path, simulated));
   ConfigStatus loaded = LoadConfig(s.store, s.units, s.working);
   EXPECT_TRUE(loaded.Ok());
-  EXPECT_EQ(loaded.warningText, "Configuration File \"" + path +
-                                    "\" cannot be written (the file is read-only): unit changes will not be saved.");
+  EXPECT_EQ(loaded.warningText,
+            "Configuration File \"" + path +
+                "\" cannot be written (the file is read-only): unit changes will not be saved.");
   Session writable(path);
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(path,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(LoadConfig(writable.store, writable.units, writable.working).warningText, "");
 }
 

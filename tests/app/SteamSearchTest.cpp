@@ -194,7 +194,8 @@ TEST(SteamSearch, FixedValueOutsideTheInputRangeFailsWithTheRangeMessage) {
       {"300", "101.325", 1, "2000", "1e-8", SearchOutcome::kOutOfRange, kPressureRange},
       {"300", "101.325", 0, "4600", "1300", SearchOutcome::kOutOfRange, kTemperatureRange},
       {"300", "101.325", 0, "2500", "165", SearchOutcome::kOutOfRange, kTemperatureRange},
-      {"300", "101.325", 1, "99999", "101.325", SearchOutcome::kNotFound, " Conditions are out of Allowable Range "},
+      {"300", "101.325", 1, "99999", "101.325", SearchOutcome::kNotFound,
+       " Conditions are out of Allowable Range "},
       {"300", "101.325", 1, "abc", "101.325", SearchOutcome::kInvalid, "Invalid searching parameter."},
   };
   for (const Case& c : cases) {

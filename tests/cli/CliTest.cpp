@@ -83,11 +83,14 @@ TEST(TuloCalc, RefusalsExitTwoOrThreeWithTheMessageAlone) {
   const std::string search = "search --property enthalpy ";
   const Case cases[] = {
       {search + "--value abc --given pressure --at 100", 2, "Invalid searching parameter.\n"},
-      {search + "--value 2000 --given pressure --at 120000", 2, "Pressure must be between 0 and 100000 kPa abs\n"},
-      {search + "--value 2000 --given pressure --at 100001", 2, "Pressure must be between 0 and 100000 kPa abs\n"},
+      {search + "--value 2000 --given pressure --at 120000", 2,
+       "Pressure must be between 0 and 100000 kPa abs\n"},
+      {search + "--value 2000 --given pressure --at 100001", 2,
+       "Pressure must be between 0 and 100000 kPa abs\n"},
       {search + "--given temperature --at 1300 --value 4600", 2,
        "Temperature must be between 166 and 1273.15 Kelvin\n"},
-      {search + "--value 99999 --given pressure --at 101.325", 3, " Conditions are out of Allowable Range \n"},
+      {search + "--value 99999 --given pressure --at 101.325", 3,
+       " Conditions are out of Allowable Range \n"},
       {"", 2, "tulo-calc: properties of water and steam\n"},
       {"--units SI", 2, "tulo-calc: no state given: -T, -P or both are needed\nusage: tulo-calc [-T VALUE]"},
       {"--wet", 2, "no state given"},
@@ -100,7 +103,8 @@ TEST(TuloCalc, RefusalsExitTwoOrThreeWithTheMessageAlone) {
       {"property 15 5 300 1e39", 2, "number out of range: 1e39\n"},
       {"-T " + std::string(45, '7') + "x", 2, "not a number: " + std::string(40, '7') + "...\n"},
       {"--bogus-" + std::string(50, 'y'), 2, "unknown argument: --bogus-" + std::string(32, 'y') + "...\n"},
-      {"--units Metric -T 300", 2, "unknown units: Metric\n  valid: SI, Imperial, Customary, European, or twelve"},
+      {"--units Metric -T 300", 2,
+       "unknown units: Metric\n  valid: SI, Imperial, Customary, European, or twelve"},
       {"--units Metric -T 300", 2, "      U1  Pressure: 1 kPa abs,"},
       {"property 15 5 300 100 --units 1,25,1,1,1,1,1,1,1,1,1,1", 2, "23 MPa abs, 24 MPa gauge\n"},
   };
@@ -122,8 +126,10 @@ TEST(TuloCalc, QualityImpliesWetAndMegapascalUnitsAreAccepted) {
   EXPECT_EQ(mpa.status, 0) << mpa.err;
   EXPECT_EQ(Line(mpa.out, 2), "Pressure=                     0.101 MPa abs");
   // The saturation pressure at 373.15 K, 101.3256 kPa, in MPa abs and in MPa gauge.
-  EXPECT_EQ(RunCalc("property 20 10 373.15 0 --units 1,23,1,1,1,1,1,1,1,1,1,1").out, "0\t101.325634152396\t0.1013\n");
-  EXPECT_EQ(RunCalc("property 20 10 373.15 0 --units 1,24,1,1,1,1,1,1,1,1,1,1").out, "0\t101.325634152396\t6.342e-7\n");
+  EXPECT_EQ(RunCalc("property 20 10 373.15 0 --units 1,23,1,1,1,1,1,1,1,1,1,1").out,
+            "0\t101.325634152396\t0.1013\n");
+  EXPECT_EQ(RunCalc("property 20 10 373.15 0 --units 1,24,1,1,1,1,1,1,1,1,1,1").out,
+            "0\t101.325634152396\t6.342e-7\n");
 }
 
 // The blank layout keeps a blank between columns where a cell fills its column.
@@ -134,16 +140,34 @@ TEST(TuloCalc, FixedGridColumnsNeverRunTogether) {
 }
 
 TEST(TuloCalc, HelpOnEveryFormVersionAndUnitTable) {
-  for (const char* args : {"--help", "search --help", "property --help", "-T 300 --help", "--create-config --help"}) {
+  for (const char* args :
+       {"--help", "search --help", "property --help", "-T 300 --help", "--create-config --help"}) {
     SCOPED_TRACE(args);
     auto run = RunCalc(args);
     EXPECT_EQ(run.status, 0);
-    for (const char* text :
-         {"-T VALUE", "-P VALUE", "--units U", "--quality PCT", "implies --wet", "--wet", "--fixed", "--layout L",
-          "spaces", "tabs", "--property P", "enthalpy, entropy or density", "--value V", "--given Q",
-          "temperature or pressure", "--at V", "property ITEM PHASE T_K P_KPA", "--create-config PATH",
-          "--list-units", "--version", "U0  Temperature: 1 Kelvin, 2 Celsius, 3 Fahrenheit, 4 Rankine\n",
-          "23 MPa abs, 24 MPa gauge\n", "U11 Compressibility: 1 m3/m3.kPa"})
+    for (const char* text : {"-T VALUE",
+                             "-P VALUE",
+                             "--units U",
+                             "--quality PCT",
+                             "implies --wet",
+                             "--wet",
+                             "--fixed",
+                             "--layout L",
+                             "spaces",
+                             "tabs",
+                             "--property P",
+                             "enthalpy, entropy or density",
+                             "--value V",
+                             "--given Q",
+                             "temperature or pressure",
+                             "--at V",
+                             "property ITEM PHASE T_K P_KPA",
+                             "--create-config PATH",
+                             "--list-units",
+                             "--version",
+                             "U0  Temperature: 1 Kelvin, 2 Celsius, 3 Fahrenheit, 4 Rankine\n",
+                             "23 MPa abs, 24 MPa gauge\n",
+                             "U11 Compressibility: 1 m3/m3.kPa"})
       EXPECT_NE(run.out.find(text), std::string::npos) << text;
   }
   auto version = RunCalc("--version");
@@ -163,8 +187,8 @@ testing::CalcRun RunIntoClosedPipe(const std::string& args) {
   int fds[2];
   if (pipe(fds) != 0) return run;
   close(fds[0]);
-  const std::string errFile = (std::filesystem::temp_directory_path() /
-                               ("tulo-calc-pipe-" + std::to_string(getpid()))).string();
+  const std::string errFile =
+      (std::filesystem::temp_directory_path() / ("tulo-calc-pipe-" + std::to_string(getpid()))).string();
   const std::string command = std::string(TULO_CALC_PATH) + " " + args + " 2>" + errFile;
   pid_t child = fork();
   if (child == 0) {

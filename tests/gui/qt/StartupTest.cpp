@@ -39,7 +39,8 @@ class StartupTest : public QObject {
     const std::string path = QDir::current().absoluteFilePath("tulodefw.dta").toStdString();
     QCOMPARE(platform.messages, std::vector<std::string>{"Configuration File \"" + path +
                                                          "\" not found  -  Aborting\nA fresh one is made by: "
-                                                         "tulo-calc --create-config \"" + path + "\""});
+                                                         "tulo-calc --create-config \"" +
+                                                         path + "\""});
     QCOMPARE(CountTopLevel<gui::TMainProg>(false), 0);
     QCOMPARE(CountTopLevel<gui::TSplashForm>(false), 0);
   }
