@@ -363,39 +363,6 @@ TEST(Config, UnusableFilesStopWithAMessageAndAreLeftAlone) {
   }
 }
 
-// A bare name is looked for in the working folder, and the messages say which one that is; a
-// folder of that name is no file.
-TEST(Config, MessagesNameTheWorkingFolderAndAFolderOfThatName) {
-  TempDir dir;
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(std::filesystem::path(dir.File("x")).parent_path());
-  const std::string full = std::filesystem::current_path() / kConfigFileName;
-  ConfigStore store;
-  EXPECT_EQ(CheckConfigExists(store).errorText.rfind("Configuration File \"" + full + "\" not found", 0), 0u);
-  std::filesystem::create_directory(kConfigFileName);
-  EXPECT_EQ(CheckConfigExists(store).errorText,
-            "Configuration File \"" + full + "\" is a folder, not a file  -  Aborting");
-  std::filesystem::current_path(previous);
-}
-
-// A file that opens read-only only is found at start: it loads, with one warning and the reason.
-TEST(Config, WriteProtectedFileLoadsWithAWarning) {
-  TempDir dir;
-  const std::string path = dir.File("tulodefw.dta");
-  WriteBytes(path, PatternRecord());
-  bool simulated = false;
-  Session s(path, WriteProtect(path, simulated));
-  ConfigStatus loaded = LoadConfig(s.store, s.units, s.working);
-  EXPECT_TRUE(loaded.Ok());
-  EXPECT_EQ(loaded.warningText,
-            "Configuration File \"" + path +
-                "\" cannot be written (the file is read-only): unit changes will not be saved.");
-  Session writable(path);
-  std::filesystem::permissions(path,
-                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  EXPECT_EQ(LoadConfig(writable.store, writable.units, writable.working).warningText, "");
-}
-
 TEST(Config, BytesAfterTheRecordAreKept) {
   TempDir dir;
   const std::string path = dir.File("tulodefw.dta");
