@@ -117,9 +117,10 @@ void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorki
 
   // A failed save is never final: a file closed by an earlier failure, or opened read-only at
   // start, is opened read-write again, so that a close after the disk was freed or the protection
-  // lifted saves after all.
+  // lifted saves after all. A store that never loaded a file has none to reopen.
   ConfigFile& file = store.File();
-  if (!file.IsOpen() || !store.Writable()) store.SetWritable(file.OpenReadWrite(store.Path()));
+  if (store.AsRead() && (!file.IsOpen() || !store.Writable()))
+    store.SetWritable(file.OpenReadWrite(store.Path()));
   ConfigBytes bytes = record.Serialise();
   bool positioned = file.SeekRecord0();
   if (!positioned || !file.WriteRecord(bytes)) {
