@@ -21,6 +21,8 @@ class MemoryConfigFile final : public ConfigFile {
   int writes = 0;
 
   bool Exists(const std::string&) const override { return true; }
+  bool IsFolder(const std::string&) const override { return false; }
+  std::string OpenFailure() const override { return open_ ? "" : "the file is read-only"; }
   bool OpenReadWrite(const std::string&) override {
     open_ = !readOnly;
     writable_ = open_;

@@ -151,7 +151,7 @@ class Session {
         units_->SelectOverall(in_.ConsumeIntegralInRange(-1, 6));
       } else {
         int q = in_.ConsumeIntegralInRange(-1, tulo::kQuantityCount);
-        units_->SelectUnit(q, in_.ConsumeIntegralInRange(-1, 22));
+        units_->SelectUnit(q, in_.ConsumeIntegralInRange(-1, tulo::UnitCount(tulo::kPressure)));
       }
     }
     const std::string t = form_->TemperatureInput.text;

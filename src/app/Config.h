@@ -28,9 +28,11 @@ struct ConfigWorkingValues {
 };
 
 // The outcome of a step that can stop the program: empty errorText when it went well, otherwise
-// the text to show in a message box before stopping.
+// the text to show in a message box before stopping. warningText, when not empty, is shown once
+// and the program goes on.
 struct ConfigStatus {
   std::string errorText;
+  std::string warningText;
   bool Ok() const { return errorText.empty(); }
 };
 
@@ -47,6 +49,9 @@ class ConfigStore {
   const ConfigFile& File() const { return *file_; }
   const std::string& Path() const { return path_; }
   bool IsOpen() const { return file_->IsOpen(); }
+  // Whether the file was last opened read-write.
+  bool Writable() const { return writable_; }
+  void SetWritable(bool writable) { writable_ = writable; }
   // Record 0 as LoadConfig read it from the file; put back when a save fails part-way.
   const std::optional<ConfigBytes>& AsRead() const { return asRead_; }
   void SetAsRead(const ConfigBytes& bytes) { asRead_ = bytes; }
@@ -56,20 +61,24 @@ class ConfigStore {
   std::string path_;
   ConfigRecord record_ = ConfigRecord::Fresh();
   std::optional<ConfigBytes> asRead_;
+  bool writable_ = false;
 };
 
-// The start-up test for the file's presence, made before LoadConfig:
-// "Configuration File "tulodefw.dta" not found  -  Aborting" when it is absent.
+// The start-up test for the file's presence, made before LoadConfig. The messages name the file
+// with its folder: "not found" with the command that makes a fresh one, or "is a folder".
 ConfigStatus CheckConfigExists(const ConfigStore& store);
 
 // Opens the file (read-write, else read-only) and leaves it open, reads the record, hands
 // SavedUnits to `units` (InitUnits) and copies the working values out of the record. On failure
-// the file is closed and nothing has been written.
+// the file is closed and nothing has been written. A file that opens read-only only loads with a
+// warning that unit changes will not be saved, and why.
 ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingValues& working);
 
 // The close request. Asks about changed units, copies the working values back, counts the save,
 // rewrites record 0 in place and closes the file. CanClose becomes false when the user cancels
-// (nothing written, file left open) or refuses to exit after a failed write.
+// (nothing written, file left open) or refuses to exit after a failed write. A failed write is
+// not remembered: the record keeps its saved units and count, and the next close request opens
+// the file again, asks again and tries again.
 void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorkingValues& working,
                 PlatformServices& platform, bool& CanClose);
 

@@ -1,19 +1,45 @@
 #include "app/ConfigFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 namespace tulo {
+namespace {
+
+// The reason an open failed, as the user can act on it.
+std::string FailureText(int error, const std::string& path, bool forWriting) {
+  namespace fs = std::filesystem;
+  if (error == EROFS) return "the file system is read-only";
+  if (error == EACCES || error == EPERM) {
+    std::error_code ec;
+    fs::perms perms = fs::status(path, ec).permissions();
+    const fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (forWriting && !ec && (perms & anyWrite) == fs::perms::none) return "the file is read-only";
+    return forWriting ? "no permission to write it" : "no permission to read it";
+  }
+  return std::strerror(error);
+}
+
+}  // namespace
 
 bool StdioConfigFile::Exists(const std::string& path) const {
   std::error_code ec;
   return std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec);
 }
 
+bool StdioConfigFile::IsFolder(const std::string& path) const {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
 bool StdioConfigFile::Open(const std::string& path, const char* mode) {
   Close();
+  errno = 0;
   stream_ = std::fopen(path.c_str(), mode);
   path_ = path;
+  openFailure_ = stream_ != nullptr ? "" : FailureText(errno, path, mode[1] == '+');
   return stream_ != nullptr;
 }
 

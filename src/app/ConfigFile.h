@@ -19,9 +19,14 @@ class ConfigFile {
 
   // True when `path` names an existing file (a directory does not count).
   virtual bool Exists(const std::string& path) const = 0;
+  // True when `path` names a folder.
+  virtual bool IsFolder(const std::string& path) const = 0;
   // Open an existing file without truncating it. Each closes a file still open first.
   virtual bool OpenReadWrite(const std::string& path) = 0;
   virtual bool OpenReadOnly(const std::string& path) = 0;
+  // Why the last open failed, in a few words for a message ("the file is read-only", "no
+  // permission to write it"); empty after an open that succeeded.
+  virtual std::string OpenFailure() const = 0;
   // Reads record 0 into `record` from the start of the file. Returns the number of bytes read,
   // fewer than record.size() when the file is shorter; nullopt on a read error or no open file.
   virtual std::optional<std::size_t> ReadRecord(std::span<std::uint8_t> record) = 0;
@@ -45,8 +50,10 @@ class StdioConfigFile final : public ConfigFile {
   ~StdioConfigFile() override { Close(); }
 
   bool Exists(const std::string& path) const override;
+  bool IsFolder(const std::string& path) const override;
   bool OpenReadWrite(const std::string& path) override;
   bool OpenReadOnly(const std::string& path) override;
+  std::string OpenFailure() const override { return openFailure_; }
   std::optional<std::size_t> ReadRecord(std::span<std::uint8_t> record) override;
   bool SeekRecord0() override;
   bool WriteRecord(std::span<const std::uint8_t> record) override;
@@ -57,6 +64,7 @@ class StdioConfigFile final : public ConfigFile {
   bool Open(const std::string& path, const char* mode);
   std::FILE* stream_ = nullptr;
   std::string path_;
+  std::string openFailure_;
 };
 
 }  // namespace tulo

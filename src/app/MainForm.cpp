@@ -79,6 +79,7 @@ bool MainForm::InitialiseClick() {
     platform_.ShowMessage(status.errorText);
     return false;
   }
+  if (!status.warningText.empty()) platform_.ShowMessage(status.warningText);
   FinishInitialise(working);
   return true;
 }
@@ -299,13 +300,19 @@ void MainForm::CheckSaturationLimit(int q, bool& failed) {
              failed);
 }
 
-void MainForm::CheckRange(int q, bool& failed) {
+bool MainForm::InRange(int q, long double internal) const {
   const InputLimits& l = LimitsOf(q);
-  double v = InternalValue(session_->state, q);
-  CheckLimit(v > l.highest || v < l.lowest,
-             std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " +
-                 LimitText(q, l.highest) + " " + session_->units.UnitText(q),
-             failed);
+  return internal <= l.highest && internal >= l.lowest;
+}
+
+std::string MainForm::RangeText(int q) {
+  const InputLimits& l = LimitsOf(q);
+  return std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " +
+         LimitText(q, l.highest) + " " + session_->units.UnitText(q);
+}
+
+void MainForm::CheckRange(int q, bool& failed) {
+  CheckLimit(!InRange(q, InternalValue(session_->state, q)), RangeText(q), failed);
 }
 
 bool MainForm::ReadInput(int q) {
@@ -480,7 +487,7 @@ void MainForm::SelectTempOrPressItem(int index) {
 
 // ---- Steam search ----
 
-void MainForm::GoSearchClick() {
+SearchOutcome MainForm::GoSearchClick() {
   Notifier n(*this);
   CalcState& st = session_->state;
   UnitSettings& u = session_->units;
@@ -490,6 +497,7 @@ void MainForm::GoSearchClick() {
   if (given < 0 || given > 1) given = st.SearchGivenItem == 35 ? 1 : 0;
 
   bool ok = false;
+  bool inRange = true;
   if (auto target = ReadNumber(SearchBox.text)) {
     long double inside = u.ToInternal(PropQuantity(kSearchItems[entry]), *target);
     if (FitsReal6(inside)) {
@@ -498,7 +506,9 @@ void MainForm::GoSearchClick() {
       if (auto fixed = ReadNumber(TempOrPressBox.text)) {
         long double fixedInside = u.ToInternal(given, *fixed);
         if (FitsReal6(fixedInside)) {
-          (given == 0 ? st.PrevTempK : st.PrevPresKPa) = static_cast<double>(fixedInside);
+          // The fixed value has the limits of the input field it stands for.
+          inRange = InRange(given, fixedInside);
+          if (inRange) (given == 0 ? st.PrevTempK : st.PrevPresKPa) = static_cast<double>(fixedInside);
           ok = true;
         }
       }
@@ -506,7 +516,11 @@ void MainForm::GoSearchClick() {
   }
   if (!ok) {
     platform_.ShowMessage(kInvalidSearch);
-    return;
+    return SearchOutcome::kInvalid;
+  }
+  if (!inRange) {
+    platform_.ShowMessage(RangeText(given));
+    return SearchOutcome::kOutOfRange;
   }
 
   SearchRequest request;
@@ -516,7 +530,9 @@ void MainForm::GoSearchClick() {
   request.fixedValue = given == 0 ? st.PrevTempK : st.PrevPresKPa;
   SearchAnswer answer = SearchRegion(*session_, request);
   SearchFinish(answer.found, answer.x, request.fixedValue, request.givenItem);
-  if (answer.found) SetActivePage(st.Condition == 6 ? kWetSteamPage : kVariableResultsPage);
+  if (!answer.found) return SearchOutcome::kNotFound;
+  SetActivePage(st.Condition == 6 ? kWetSteamPage : kVariableResultsPage);
+  return SearchOutcome::kFound;
 }
 
 void MainForm::SearchFinish(bool found, long double x, long double fixedValue, int givenItem) {

@@ -47,10 +47,13 @@ enum Page { kVariableResultsPage = 0, kFixedPropertiesPage = 1, kSteamSearchPage
 // The edit fields whose change handlers run calculations.
 enum class Field { kTemperature, kPressure, kWetSteam, kSearchBox, kTempOrPressBox };
 
+// How a steam search ended: a state found and written into the fields; a box that is not a
+// number; a fixed value outside the input range of its quantity; no state with the target value.
+enum class SearchOutcome { kFound, kInvalid, kOutOfRange, kNotFound };
+
 class MainForm {
  public:
   static constexpr const char* kCaption = "TULO for Windows";
-  static constexpr const char* kVersion = "2.0.12";
   static constexpr const char* kHelpFile = "tulowin.hlp";
   static constexpr int kHelpTopic = 125;
 
@@ -77,7 +80,7 @@ class MainForm {
   void UseWetSteamClick(bool checked);
   void SelectSearchItem(int index);       // the user picks an entry of SearchComboBox
   void SelectTempOrPressItem(int index);  // the user picks an entry of TempOrPressComboBox
-  void GoSearchClick();
+  SearchOutcome GoSearchClick();
   void WithTabs1Click();
   void WithSpaces1Click();
   void SetActivePage(int page);
@@ -143,6 +146,9 @@ class MainForm {
   bool ReadInput(int quantity);
   void CheckSaturationLimit(int quantity, bool& failed);
   void CheckRange(int quantity, bool& failed);
+  // The input range of a temperature (q = 0) or pressure (q = 1) and its message.
+  bool InRange(int quantity, long double internal) const;
+  std::string RangeText(int quantity);
   void CheckLimit(bool fails, const std::string& text, bool& failed);
   std::string LimitText(int quantity, long double limit);
   void WriteStateLabels();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
 #include "props/CalculatorSet.h"
@@ -38,11 +39,11 @@ int PropertyCommand(const Args& args) {
       const std::string& v = args[++i];
       if (a == "--units") {
         auto sel = ParseUnitsArgument(v);
-        if (!sel) return Fail("unknown units: " + v);
+        if (!sel) return Fail(UnknownUnitsText(v));
         units = *sel;
       } else {
         auto q = ReadNumber(v);
-        if (!q) return Fail("not a number: " + v);
+        if (!q) return Fail(NumberProblem(v));
         quality = *q;
       }
     } else {
@@ -52,13 +53,13 @@ int PropertyCommand(const Args& args) {
   if (positional.size() != 4)
     return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
   auto item = ReadInteger(positional[0], 15, 33);
-  if (!item) return Fail("ITEM must be a variable property item, 15 to 33: " + positional[0]);
+  if (!item) return Fail("ITEM must be a variable property item, 15 to 33: " + Shown(positional[0]));
   auto phase = ReadInteger(positional[1], 0, 10);
-  if (!phase) return Fail("PHASE must be 0 to 10: " + positional[1]);
+  if (!phase) return Fail("PHASE must be 0 to 10: " + Shown(positional[1]));
   auto T = ReadNumber(positional[2]);
-  if (!T) return Fail("not a number: " + positional[2]);
+  if (!T) return Fail(NumberProblem(positional[2]));
   auto P = ReadNumber(positional[3]);
-  if (!P) return Fail("not a number: " + positional[3]);
+  if (!P) return Fail(NumberProblem(positional[3]));
 
   UnitSettings unitSettings;
   unitSettings.InitUnits(units);
@@ -67,7 +68,7 @@ int PropertyCommand(const Args& args) {
   CalcContext ctx{unitSettings, quality, condition};
   CalculatorSet calculators(ctx);
   PropertyCalculator* calc = calculators.VarPropCalc(*item);
-  if (calc == nullptr) return Fail("the calculator of item " + positional[0] + " is not available");
+  if (calc == nullptr) return Fail("the calculator of item " + Shown(positional[0]) + " is not available");
 
   std::uint8_t status = 0;
   long double value = calc->Compute(static_cast<std::uint8_t>(*phase), status, *T, *P);

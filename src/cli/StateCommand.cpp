@@ -1,7 +1,9 @@
 // tulo-calc [-T V] [-P V] [--units U] [--quality PCT] [--layout spaces|tabs] [--wet] [--fixed]
 // tulo-calc search --property P --value V --given temperature|pressure --at V [--units U] [--layout L]
 // Both drive the same forms as the window and print what "Copy Results" would copy, with LF ends.
+// Whatever goes wrong is told on stderr, and then nothing is printed on stdout.
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -10,8 +12,10 @@
 #include "app/MainForm.h"
 #include "app/UnitsForm.h"
 #include "cli/CliPlatform.h"
+#include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
+#include "common/Real6.h"
 #include "common/Text.h"
 #include "units/Format.h"
 #include "units/Presets.h"
@@ -36,7 +40,7 @@ std::optional<Options> ParseOptions(const Args& args, const std::map<std::string
   for (std::size_t i = 0; i < args.size(); ++i) {
     auto k = known.find(args[i]);
     if (k == known.end()) {
-      error = "unknown argument: " + args[i];
+      error = "unknown argument: " + Shown(args[i]);
       return std::nullopt;
     }
     if (k->second) {  // takes a value
@@ -60,7 +64,8 @@ std::string ToLf(const std::string& crlf) {
   return out;
 }
 
-// A grid in the copy layouts: tab-separated (data rows end with a tab) or padded to the widths.
+// A grid in the copy layouts: tab-separated (data rows end with a tab) or padded to the widths,
+// with at least one blank after a cell that fills its width.
 std::string GridText(const StringGrid& grid, bool tabs, const std::vector<std::size_t>& widths) {
   std::string s;
   for (int r = 0; r < grid.RowCount(); ++r) {
@@ -71,7 +76,7 @@ std::string GridText(const StringGrid& grid, bool tabs, const std::vector<std::s
         s += cell;
         if (!last || r > 0) s += "\t";
       } else {
-        s += last ? cell : PadRight(cell, widths[c]);
+        s += last ? cell : PadRight(cell, std::max(widths[c], Utf8Length(cell) + 1));
       }
     }
     s += "\n";
@@ -122,27 +127,44 @@ int StateCommand(const Args& args) {
   if (!layoutOk) return Usage("--layout must be spaces or tabs");
   for (const char* name : {"-T", "-P", "--quality"}) {
     auto it = o->values.find(name);
-    if (it != o->values.end() && !ReadNumber(it->second)) return Usage("not a number: " + it->second);
+    if (it != o->values.end() && !ReadNumber(it->second)) return Usage(NumberProblem(it->second));
   }
+  if (!o->values.count("-T") && !o->values.count("-P"))
+    return Usage("no state given: -T, -P or both are needed\nusage: " + StateSynopsis() +
+                 "\n(tulo-calc --help tells more)");
+  // A quality only makes sense for the wet-steam grid: giving one asks for it.
+  const bool wet = o->flags.count("--wet") || o->values.count("--quality");
 
   CliPlatform platform;
   MainForm form(platform);
   form.InitialiseWithoutFile();
-  if (!InstallUnits(form, *o)) return Usage("unknown units: " + o->values["--units"]);
+  if (!InstallUnits(form, *o)) return Usage(UnknownUnitsText(o->values["--units"]));
+  // A number that the chosen unit turns into a value beyond the program's reals.
+  for (auto [name, q] : {std::pair{"-T", kTemperature}, std::pair{"-P", kPressure}}) {
+    auto it = o->values.find(name);
+    if (it != o->values.end() && !FitsReal6(form.session().units.ToInternal(q, *ReadNumber(it->second))))
+      return Usage(NumberProblem(it->second) + " " + form.session().units.UnitText(q));
+  }
   if (o->values.count("-T")) form.WriteField(Field::kTemperature, o->values["-T"]);
   if (o->values.count("-P")) form.WriteField(Field::kPressure, o->values["-P"]);
-  if (o->flags.count("--wet"))
-    form.WriteField(Field::kWetSteam, o->values.count("--quality") ? o->values["--quality"] : "0");
 
   if (!form.FormError.caption.empty()) {
     std::cerr << form.FormError.caption << "\n";
     return 2;
   }
+  if (wet) {
+    if (!form.WetSteamPossible.caption.empty()) {
+      std::cerr << form.WetSteamPossible.caption << "\n";
+      return 2;
+    }
+    form.WriteField(Field::kWetSteam, o->values.count("--quality") ? o->values["--quality"] : "0");
+    if (platform.messages > 0) return 2;  // the quality's message is on stderr
+  }
   std::string out = Results(form, tabs);
-  if (o->flags.count("--wet")) out.append("\n").append(GridText(form.WetPropGrid, tabs, {30, 13, 13, 13}));
+  if (wet) out.append("\n").append(GridText(form.WetPropGrid, tabs, {30, 13, 13, 13}));
   if (o->flags.count("--fixed")) out.append("\n").append(GridText(form.FixPropGrid, tabs, {30, 13}));
   std::cout << out;
-  return platform.messages > 0 ? 2 : 0;
+  return 0;
 }
 
 int SearchCommand(const Args& args) {
@@ -171,15 +193,22 @@ int SearchCommand(const Args& args) {
   CliPlatform platform;
   MainForm form(platform);
   form.InitialiseWithoutFile();
-  if (!InstallUnits(form, *o)) return Usage("unknown units: " + o->values["--units"]);
+  if (!InstallUnits(form, *o)) return Usage(UnknownUnitsText(o->values["--units"]));
   form.SearchInitialiseClick();
   form.SelectSearchItem(property->second);
   form.SelectTempOrPressItem(given->second);
   form.WriteField(Field::kSearchBox, o->values["--value"]);
   form.WriteField(Field::kTempOrPressBox, o->values["--at"]);
-  int messagesBefore = platform.messages;
-  form.GoSearchClick();
-  if (platform.messages > messagesBefore) return 3;
+  // The form's message is on stderr already.
+  switch (form.GoSearchClick()) {
+    case SearchOutcome::kFound:
+      break;
+    case SearchOutcome::kInvalid:
+    case SearchOutcome::kOutOfRange:
+      return 2;
+    case SearchOutcome::kNotFound:
+      return 3;
+  }
   std::string out = Results(form, tabs);
   if (form.session().state.Condition == 6)
     out.append(tabs ? std::string("Steam Quality=\t") : PadRight("Steam Quality=", 30))

@@ -37,14 +37,22 @@ bool IsDecimal(std::string_view s) {
   return i == s.size();
 }
 
-}  // namespace
-
-std::optional<double> ReadNumber(std::string_view text) {
+std::string_view WithoutBlanks(std::string_view text) {
   std::size_t first = 0;
   std::size_t last = text.size();
   while (first < last && IsBlank(text[first])) ++first;
   while (last > first && IsBlank(text[last - 1])) --last;
-  std::string_view body = text.substr(first, last - first);
+  return text.substr(first, last - first);
+}
+
+}  // namespace
+
+bool IsNumberText(std::string_view text) {
+  return IsDecimal(WithoutBlanks(text));
+}
+
+std::optional<double> ReadNumber(std::string_view text) {
+  std::string_view body = WithoutBlanks(text);
   if (!IsDecimal(body)) return std::nullopt;
   // The classic locale reads "." whatever the user's locale says.
   std::istringstream in{std::string(body)};

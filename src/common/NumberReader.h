@@ -11,4 +11,8 @@ namespace tulo {
 // are not numbers, nor is a value too large for a Real6. The result is rounded to Real6.
 std::optional<double> ReadNumber(std::string_view text);
 
+// True when text has the form ReadNumber reads, whatever the size of its value: a text for which
+// ReadNumber gives nothing is then a number out of range rather than no number at all.
+bool IsNumberText(std::string_view text);
+
 }  // namespace tulo

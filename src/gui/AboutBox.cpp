@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "Version.h"
 #include "app/MainForm.h"
 #include "gui/Artwork.h"
 #include "gui/MainProg.h"
@@ -43,7 +44,7 @@ TAboutBox::TAboutBox(TMainProg& main, PlatformServices& platform)
   ProductName->setObjectName("ProductName");
   Version_No = new QLabel(this);
   Version_No->setObjectName("Version_No");
-  Version_No->setText(MainForm::kVersion);
+  Version_No->setText(kVersion);
   MailLink = new LinkLabel(kMailAddress, this);
   MailLink->setObjectName("MailLink");
   WebLink = new LinkLabel(QString(kWebPage).remove("https://").remove('/'), this);

@@ -153,10 +153,11 @@ std::string TrimZeros(std::string_view text) {
 std::string FormatFieldNumber(long double x) {
   if (!std::isfinite(x)) return "0.000";
   std::string sign = std::signbit(x) ? "-" : "";
-  // Significant digits before rounding decide how many decimals 5 of them leave.
-  std::string whole = FixedDigits(x, 0);
+  // The value's own integer digits decide how many decimals 5 significant digits leave: 99.7747
+  // has two and keeps three decimals (99.775), although rounding would carry it to 100. The
+  // whole part is an integer, so its digits come out exactly.
+  std::string whole = FixedDigits(std::floor(std::fabs(x)), 0);
   int intDigits = whole == "0" ? 0 : static_cast<int>(whole.size());
-  if (std::fabs(x) < 1.0L) intDigits = 0;
   int decimals = std::min(3, 5 - intDigits);
   std::string fixed;
   if (decimals >= 0) {

@@ -25,8 +25,9 @@ std::string Spaces(int n);
 std::string TrimZeros(std::string_view text);
 
 // The notation of numbers written into input fields and state labels: rounded once, half away from
-// zero, to the coarser of 5 significant digits and 3 decimals, shown with 3 decimals
-// (12.3456 -> "12.346", 0.0012345 -> "0.001"); with more than 5 digits before the point a
+// zero, to the coarser of 5 significant digits (those of the value itself, before rounding) and
+// 3 decimals, shown with 3 decimals (12.3456 -> "12.346", 0.0012345 -> "0.001", 99.7747 ->
+// "99.775", 9999.77 -> "9999.800"); with more than 5 digits before the point a
 // 5-digit mantissa with a signed exponent ("1.2346E+05").
 std::string FormatFieldNumber(long double x);
 

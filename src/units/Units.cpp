@@ -22,6 +22,7 @@ constexpr UnitDef kTemperatureUnits[] = {
 };
 
 // Gauge units repeat the absolute ones with atmospheric pressure (101.325 kPa) taken off first.
+// MPa came later: appended as units 23 and 24, so that every stored unit number keeps its meaning.
 constexpr UnitDef kPressureUnits[] = {
     {"kPa abs", 1.0L, 0.0L, false},
     {"atm abs", 0.0098692L, 0.0L, false},
@@ -45,6 +46,8 @@ constexpr UnitDef kPressureUnits[] = {
     {"mm Hg gauge", 7.501L, -101.325L, false},
     {"Pa gauge", 1000.0L, -101.325L, false},
     {"PSI gauge", 0.14504L, -101.325L, false},
+    {"MPa abs", 0.001L, 0.0L, false},
+    {"MPa gauge", 0.001L, -101.325L, false},
 };
 
 // Specific volume is the reciprocal of density; molar units use 18.015 kg/kmol.

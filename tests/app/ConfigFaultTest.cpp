@@ -83,13 +83,15 @@ TEST(ConfigFault, UnusableFileAtStartStopsWithOneMessageAndLeavesTheFileAlone) {
   struct Case {
     const char* name;
     std::optional<std::size_t> size;  // nullopt: no file
-    const char* message;
+    bool folder;                      // a folder in the file's place
+    const char* message;              // after "Configuration File "PATH" "
   };
   const Case cases[] = {
-      {"missing", std::nullopt, "Configuration File \"tulodefw.dta\" not found  -  Aborting"},
-      {"empty", 0, "Configuration File \"tulodefw.dta\" is too short (0 bytes, 1032 expected)  -  Aborting"},
-      {"short", 1031,
-       "Configuration File \"tulodefw.dta\" is too short (1031 bytes, 1032 expected)  -  Aborting"},
+      {"missing", std::nullopt, false,
+       "not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
+      {"folder", std::nullopt, true, "is a folder, not a file  -  Aborting"},
+      {"empty", 0, false, "is too short (0 bytes, 1032 expected)  -  Aborting"},
+      {"short", 1031, false, "is too short (1031 bytes, 1032 expected)  -  Aborting"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -99,15 +101,18 @@ TEST(ConfigFault, UnusableFileAtStartStopsWithOneMessageAndLeavesTheFileAlone) {
       content->resize(*c.size);
     }
     Program p(content);
+    if (c.folder) fs::create_directory(p.path);
+    const std::string named = "\"" + p.path + "\"";
     EXPECT_FALSE(p.Start());
     ASSERT_EQ(p.platform.messages.size(), 1u);
-    EXPECT_EQ(p.platform.messages[0], c.message);
+    EXPECT_EQ(p.platform.messages[0],
+              "Configuration File " + named + " " + c.message + (c.size || c.folder ? "" : named));
     EXPECT_EQ(p.file->writes, 0);
     EXPECT_FALSE(p.file->IsOpen());
     if (content) {
       EXPECT_EQ(ReadBytes(p.path), *content);
     } else {
-      EXPECT_FALSE(fs::exists(p.path));
+      EXPECT_EQ(fs::exists(p.path), c.folder);
     }
   }
 }
@@ -143,25 +148,72 @@ TEST(ConfigFault, SaveGoesThroughTheFileOpenedAtStart) {
   }
 }
 
-// A file write-protected before the start opens read-only; as root (where chmod protects nothing)
-// the file layer refuses the read-write open instead.
-TEST(ConfigFault, WriteProtectedFileAsksAtEveryCloseAndStaysAsItWas) {
+// A file write-protected before the start opens read-only, with one warning at start and the
+// program going on; as root (where chmod protects nothing) the file layer refuses the read-write
+// open instead. Each close asks again, as if for the first time, and tries again.
+TEST(ConfigFault, WriteProtectedFileWarnsAtStartAsksAtEveryCloseAndStaysAsItWas) {
   Program p;
   fs::permissions(p.path, fs::perms::owner_read);
   p.file->refuseReadWrite = !PermissionsBindUs(p.path);
   const Bytes original = ReadBytes(p.path);
   ASSERT_TRUE(p.Start());
+  EXPECT_EQ(p.platform.messages,
+            std::vector<std::string>{
+                "Configuration File \"" + p.path +
+                "\" cannot be written (the file is read-only): unit changes will not be saved."});
   p.ChangeUnits();
+  for (Answer exit : {Answer::kNo, Answer::kYes}) {
+    p.platform.QueueAnswer(Answer::kYes);  // save units?
+    p.platform.QueueAnswer(exit);          // exit anyway?
+    EXPECT_EQ(p.form->FormCloseQuery(), exit == Answer::kYes);
+  }
+  ASSERT_EQ(p.platform.questions.size(), 4u);
+  for (int i : {0, 2}) EXPECT_EQ(p.platform.questions[i].text, kSaveUnits);
+  for (int i : {1, 3}) EXPECT_EQ(p.platform.questions[i].text, kCannotSave);
+  EXPECT_EQ(ReadBytes(p.path), original);
+  EXPECT_EQ(p.platform.messages.size(), 1u);
+}
+
+// A failed save is never final: once the disk has room again, the next close asks about the
+// units again and saves them, counted once.
+TEST(ConfigFault, CloseAfterAFailedSaveTriesAgain) {
+  Program p;
+  ASSERT_TRUE(p.Start());
+  p.ChangeUnits();
+  p.file->failWrite = true;
   p.platform.QueueAnswer(Answer::kYes);  // save units?
   p.platform.QueueAnswer(Answer::kNo);   // exit anyway? no: stay
   EXPECT_FALSE(p.form->FormCloseQuery());
-  // The record in memory took the units at the first request: only the failed write is asked.
-  p.platform.QueueAnswer(Answer::kYes);
+  p.file->failWrite = false;
+  p.platform.QueueAnswer(Answer::kYes);  // save units? asked again
   EXPECT_TRUE(p.form->FormCloseQuery());
   ASSERT_EQ(p.platform.questions.size(), 3u);
-  EXPECT_EQ(p.platform.questions[1].text, kCannotSave);
-  EXPECT_EQ(p.platform.questions[2].text, kCannotSave);
-  EXPECT_EQ(ReadBytes(p.path), original);
+  EXPECT_EQ(p.platform.questions[2].text, kSaveUnits);
+  const Bytes now = ReadBytes(p.path);
+  EXPECT_EQ(SaveCountOf(now), 42u);
+  const UnitSelection imperial = PresetSelection(UnitPreset::kImperial);
+  EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(imperial.begin(), imperial.end()));
+}
+
+// MPa units are stored like any other: saved at close, in force at the next start, and the units
+// dialog's "Use Last Saved Units" picks them.
+TEST(ConfigFault, MegapascalUnitsAreSavedAndComeBack) {
+  Program first;
+  ASSERT_TRUE(first.Start());
+  {
+    UnitsForm units(*first.form);
+    units.SelectUnit(kPressure, 23);  // MPa gauge
+    units.UnitsOkClick();
+  }
+  first.platform.QueueAnswer(Answer::kYes);
+  ASSERT_TRUE(first.form->FormCloseQuery());
+  Program second(ReadBytes(first.path));
+  ASSERT_TRUE(second.Start());
+  EXPECT_EQ(second.form->UnitP.caption, "Pressure (MPa gauge)");
+  UnitsForm units(*second.form);
+  units.SelectOverall(1);  // SI
+  units.SelectOverall(5);  // last saved
+  EXPECT_EQ(units.List(kPressure).itemIndex, 23);
 }
 
 // A file deleted while the program runs cannot take the save: writing through the still-open

@@ -308,32 +308,29 @@ TEST(Config, FailedPositioningOrWriteAsksAndClosesTheFile) {
   }
 }
 
+// The messages name the file with its folder, and say what to do or what is wrong.
 TEST(Config, UnusableFilesStopWithAMessageAndAreLeftAlone) {
-  const std::string notFound = "File \"tulodefw.dta\" not found  -  Aborting";
   struct Case {
     const char* name;
     std::optional<std::size_t> size;  // nullopt: no file
     bool refuseOpens;
     bool failRead;
     bool exists;
-    std::string message;
+    std::string message;  // after "Configuration File "PATH" "; for a missing file, then the command
   };
   const Case cases[] = {
-      {"missing", std::nullopt, false, false, false, notFound},
-      {"empty", 0, false, false, true,
-       "Configuration File \"tulodefw.dta\" is too short (0 bytes, 1032 expected)  -  Aborting"},
-      {"one byte", 1, false, false, true,
-       "Configuration File \"tulodefw.dta\" is too short (1 bytes, 1032 expected)  -  Aborting"},
-      {"one byte short", 1031, false, false, true,
-       "Configuration File \"tulodefw.dta\" is too short (1031 bytes, 1032 expected)  -  Aborting"},
-      {"not openable", 1032, true, false, true, notFound},
-      {"read error", 1032, false, true, true,
-       "Configuration File \"tulodefw.dta\" cannot be read  -  Aborting"},
+      {"missing", std::nullopt, false, false, false, "not found  -  Aborting\nA fresh one is made by: "},
+      {"empty", 0, false, false, true, "is too short (0 bytes, 1032 expected)  -  Aborting"},
+      {"one byte", 1, false, false, true, "is too short (1 bytes, 1032 expected)  -  Aborting"},
+      {"one byte short", 1031, false, false, true, "is too short (1031 bytes, 1032 expected)  -  Aborting"},
+      {"not openable", 1032, true, false, true, "cannot be opened (no permission to read it)  -  Aborting"},
+      {"read error", 1032, false, true, true, "cannot be read  -  Aborting"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     const std::string path = dir.File("tulodefw.dta");
+    const std::string named = "Configuration File \"" + path + "\" ";
     Bytes original;
     if (c.size) {
       original = PatternRecord();
@@ -348,11 +345,14 @@ TEST(Config, UnusableFilesStopWithAMessageAndAreLeftAlone) {
 
     ConfigStatus exists = CheckConfigExists(s.store);
     EXPECT_EQ(exists.Ok(), c.exists);
+    const std::string expected =
+        named + c.message + (c.exists ? "" : "tulo-calc --create-config \"" + path + "\"");
     if (!c.exists) {
-      EXPECT_EQ(exists.errorText, "Configuration File \"tulodefw.dta\" not found  -  Aborting");
+      EXPECT_EQ(exists.errorText, expected);
     }
     ConfigStatus loaded = LoadConfig(s.store, s.units, s.working);
-    EXPECT_EQ(loaded.errorText, c.message);
+    EXPECT_EQ(loaded.errorText, expected);
+    EXPECT_EQ(loaded.warningText, "");
     EXPECT_FALSE(s.store.IsOpen());
     EXPECT_EQ(s.units.GetUnitSelection(), kOtherUnits);  // the units module was not touched
     if (c.size) {

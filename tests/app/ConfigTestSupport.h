@@ -72,10 +72,16 @@ class ScriptedConfigFile : public ConfigFile {
   int closes = 0;
 
   bool Exists(const std::string& path) const override { return real_.Exists(path); }
+  bool IsFolder(const std::string& path) const override { return real_.IsFolder(path); }
   bool OpenReadWrite(const std::string& path) override {
-    return !refuseReadWrite && real_.OpenReadWrite(path);
+    failure_ = refuseReadWrite ? "the file is read-only" : "";
+    return !refuseReadWrite && Opened(real_.OpenReadWrite(path));
   }
-  bool OpenReadOnly(const std::string& path) override { return !refuseReadOnly && real_.OpenReadOnly(path); }
+  bool OpenReadOnly(const std::string& path) override {
+    failure_ = refuseReadOnly ? "no permission to read it" : "";
+    return !refuseReadOnly && Opened(real_.OpenReadOnly(path));
+  }
+  std::string OpenFailure() const override { return failure_; }
   std::optional<std::size_t> ReadRecord(std::span<std::uint8_t> record) override {
     if (failRead) return std::nullopt;
     return real_.ReadRecord(record);
@@ -98,7 +104,12 @@ class ScriptedConfigFile : public ConfigFile {
   bool IsOpen() const override { return real_.IsOpen(); }
 
  private:
+  bool Opened(bool ok) {
+    failure_ = real_.OpenFailure();
+    return ok;
+  }
   StdioConfigFile real_;
+  std::string failure_;
 };
 
 }  // namespace tulo::testing

@@ -227,7 +227,9 @@ TEST(MainForm, UnitsCancelKeepsListsAndSelection) {
   units.SelectOverall(5);
   EXPECT_EQ(units.ListSelection(), kSI);
   EXPECT_EQ(units.List(kEnthalpyQ).items[2], "cal/g");
-  EXPECT_EQ(units.List(kPressure).items.size(), 22u);
+  EXPECT_EQ(units.List(kPressure).items.size(), 24u);
+  EXPECT_EQ(units.List(kPressure).items[22], "MPa abs");
+  EXPECT_EQ(units.List(kPressure).items[23], "MPa gauge");
 }
 
 TEST(MainForm, CopyBeforeAnyCalculation) {

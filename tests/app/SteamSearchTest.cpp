@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "app/MainFormTestSupport.h"
 #include "common/NumberReader.h"
+#include "common/Real6.h"
 
 namespace tulo {
 namespace {
@@ -169,6 +171,79 @@ TEST(SteamSearch, AnswerOutsideTheIntervalIsAFailure) {
     f.form.GoSearchClick();
     EXPECT_EQ(f.form.FormError.caption, "") << t;  // whatever the outcome, the state shown is valid
     EXPECT_FALSE(f.form.ConditionText.caption.empty()) << t;
+  }
+}
+
+// A fixed value has the limits of the input field it stands for: outside them the search fails
+// with that field's message, and nothing found keeps its own message.
+TEST(SteamSearch, FixedValueOutsideTheInputRangeFailsWithTheRangeMessage) {
+  struct Case {
+    const char* t;
+    const char* p;
+    int given;
+    const char* target;
+    const char* fixed;
+    SearchOutcome outcome;
+    const char* message;
+  };
+  const char* const kPressureRange = "Pressure must be between 0 and 100000 kPa abs";
+  const char* const kTemperatureRange = "Temperature must be between 166 and 1273.15 Kelvin";
+  const Case cases[] = {
+      {"300", "101.325", 1, "2000", "120000", SearchOutcome::kOutOfRange, kPressureRange},
+      {"300", "101.325", 1, "2000", "100001", SearchOutcome::kOutOfRange, kPressureRange},
+      {"300", "101.325", 1, "2000", "1e-8", SearchOutcome::kOutOfRange, kPressureRange},
+      {"300", "101.325", 0, "4600", "1300", SearchOutcome::kOutOfRange, kTemperatureRange},
+      {"300", "101.325", 0, "2500", "165", SearchOutcome::kOutOfRange, kTemperatureRange},
+      {"300", "101.325", 1, "99999", "101.325", SearchOutcome::kNotFound,
+       " Conditions are out of Allowable Range "},
+      {"300", "101.325", 1, "abc", "101.325", SearchOutcome::kInvalid, "Invalid searching parameter."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fixed) + " " + c.target);
+    FormFixture f;
+    f.form.ActivePage = kSteamSearchPage;
+    f.Type(c.t, c.p);
+    f.form.SelectSearchItem(0);
+    f.form.SelectTempOrPressItem(c.given);
+    f.form.WriteField(Field::kSearchBox, c.target);
+    f.form.WriteField(Field::kTempOrPressBox, c.fixed);
+    EXPECT_EQ(f.form.GoSearchClick(), c.outcome);
+    EXPECT_EQ(f.platform.messages, std::vector<std::string>{c.message});
+    EXPECT_EQ(f.form.TemperatureInput.text, c.t);
+    EXPECT_EQ(f.form.PressureInput.text, c.p);
+    EXPECT_EQ(f.form.ActivePage, kSteamSearchPage);
+  }
+  // The ends themselves are inside.
+  FormFixture f;
+  f.Type("300", "101.325");
+  f.form.SelectTempOrPressItem(1);
+  f.form.WriteField(Field::kSearchBox, "2000");
+  f.form.WriteField(Field::kTempOrPressBox, "100000");
+  EXPECT_EQ(f.form.GoSearchClick(), SearchOutcome::kFound);
+  EXPECT_EQ(f.form.PressureInput.text, "1.0000E+05");
+}
+
+// The quality written back keeps the decimals of its own digits: 99.774 %, not 99.77 %.
+TEST(SteamSearch, QualityJustBelowAHundredKeepsItsDecimals) {
+  const std::pair<long double, const char*> cases[] = {{99.7742L, "99.774"}, {9.9994L, "9.999"}};
+  for (const auto& [quality, text] : cases) {
+    SCOPED_TRACE(text);
+    FormFixture f;
+    f.Type("373.15", "");
+    // The saturated enthalpies the search mixes at the saturation pressure of 373.15 K.
+    CalculatorSet& calcs = f.form.session().calculators;
+    std::uint8_t status = 0;
+    const long double T = R6(373.15L);
+    const long double P = R6(calcs.VarPropCalc(20)->Compute(10, status, T, 0.0L));
+    const long double hL = R6(calcs.VarPropCalc(15)->Compute(1, status, T, P));
+    const long double hV = R6(calcs.VarPropCalc(15)->Compute(2, status, T, P));
+    char target[64];
+    std::snprintf(target, sizeof target, "%.11Lg", hL + quality / 100.0L * (hV - hL));
+    f.form.SelectSearchItem(0);
+    f.form.SelectTempOrPressItem(0);
+    f.form.WriteField(Field::kSearchBox, target);
+    ASSERT_EQ(f.form.GoSearchClick(), SearchOutcome::kFound);
+    EXPECT_EQ(f.form.WetSteamInput.text, text);
   }
 }
 

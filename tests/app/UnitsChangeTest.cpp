@@ -71,5 +71,61 @@ TEST(UnitsChange, SearchBoxesKeepTheDigitsOfSmallValues) {
   EXPECT_EQ(f.form.PressureInput.text, "1.0000e-5");
 }
 
+// A pressure just below a power of ten keeps the decimals of its own digits in every place a number
+// is written: the value rewritten after a units change (typed in Pa, shown in kPa), the state
+// label, and the search box preloaded with it.
+TEST(UnitsChange, ValuesJustBelowPowersOfTenKeepTheirDecimalsEverywhere) {
+  UnitSelection pascal = PresetSelection(UnitPreset::kSI);
+  pascal[kPressure] = 10;
+  struct Case {
+    const char* typedPa;
+    const char* field;  // after TrimZeros
+    const char* shown;  // label and search box
+  };
+  const Case cases[] = {
+      {"9999.77", "10", "10.000"},
+      {"99774.7", "99.775", "99.775"},
+      {"999774.7", "999.77", "999.770"},
+      {"9999770", "9999.8", "9999.800"},
+      {"99999700", "1.0000E+05", "1.0000E+05"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typedPa);
+    FormFixture f;
+    f.UseUnits(pascal);
+    f.Type("1000", c.typedPa);
+    f.UseUnits(PresetSelection(UnitPreset::kSI));
+    EXPECT_EQ(f.form.PressureInput.text, c.field);
+    EXPECT_EQ(f.form.PressureOutput.caption, std::string(c.shown) + " kPa abs");
+    f.form.SelectTempOrPressItem(1);
+    EXPECT_EQ(f.form.TempOrPressBox.text, c.shown);
+  }
+}
+
+// MPa came as units 23 and 24; the limits in the messages are converted like those of any unit.
+TEST(UnitsChange, MegapascalLimitsInMessages) {
+  struct Case {
+    int unit;
+    const char *temperature, *pressure;
+    const char* error;
+  };
+  const Case cases[] = {
+      {23, "1000", "100.001", "Pressure must be between 0 and 100 MPa abs"},
+      {23, "", "22.1", "For saturation the pressure must be less than 22.09 MPa abs"},
+      {24, "1000", "100", "Pressure must be between -0.1 and 99.9 MPa gauge"},
+      {23, "", "0.101325", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pressure);
+    FormFixture f;
+    UnitSelection units = PresetSelection(UnitPreset::kSI);
+    units[kPressure] = static_cast<std::uint8_t>(c.unit);
+    f.UseUnits(units);
+    f.Type(c.temperature, c.pressure);
+    EXPECT_EQ(f.form.FormError.caption, c.error);
+    EXPECT_EQ(f.form.UnitP.caption, std::string("Pressure (") + UnitTextOf(kPressure, c.unit) + ")");
+  }
+}
+
 }  // namespace
 }  // namespace tulo

@@ -1,8 +1,14 @@
 // tulo-calc for engineers: the same forms as the window, driven from the command line.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Version.h"
 #include "cli/RunCalc.h"
 
 namespace tulo {
@@ -55,7 +61,6 @@ TEST(TuloCalc, Errors) {
       {"-T abc", 2, "tulo-calc: not a number: abc\n"},
       {"-T 2000 -P 100", 2, "Temperature must be between 166 and 1273.15 Kelvin\n"},
       {"-P 30000", 2, "For saturation the pressure must be less than 22090 kPa abs\n"},
-      {"--units Metric -T 300", 2, "tulo-calc: unknown units: Metric\n"},
       {"-T 373.15 --wet --quality 150", 2, "Percentage Wet Steam can only be between 0% and 100%\n"},
       {"-T", 2, "tulo-calc: -T needs a value\n"},
       {"--layout html -T 300", 2, "tulo-calc: --layout must be spaces or tabs\n"},
@@ -64,7 +69,154 @@ TEST(TuloCalc, Errors) {
     auto run = RunCalc(c.args);
     EXPECT_EQ(run.status, c.status) << c.args;
     EXPECT_EQ(run.err, c.err) << c.args;
+    EXPECT_EQ(run.out, "") << c.args;
   }
+}
+
+// Every refusal: its status, its message on stderr (of which `err` is a part), nothing on stdout.
+TEST(TuloCalc, RefusalsExitTwoOrThreeWithTheMessageAlone) {
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;
+  };
+  const std::string search = "search --property enthalpy ";
+  const Case cases[] = {
+      {search + "--value abc --given pressure --at 100", 2, "Invalid searching parameter.\n"},
+      {search + "--value 2000 --given pressure --at 120000", 2,
+       "Pressure must be between 0 and 100000 kPa abs\n"},
+      {search + "--value 2000 --given pressure --at 100001", 2,
+       "Pressure must be between 0 and 100000 kPa abs\n"},
+      {search + "--given temperature --at 1300 --value 4600", 2,
+       "Temperature must be between 166 and 1273.15 Kelvin\n"},
+      {search + "--value 99999 --given pressure --at 101.325", 3,
+       " Conditions are out of Allowable Range \n"},
+      {"", 2, "tulo-calc: properties of water and steam\n"},
+      {"--units SI", 2, "tulo-calc: no state given: -T, -P or both are needed\nusage: tulo-calc [-T VALUE]"},
+      {"--wet", 2, "no state given"},
+      {"--fixed", 2, "no state given"},
+      {"-T 300 -P 100 --wet", 2, "Wet Steam Calculations are only possible for saturated steam.\n"},
+      {"-T 300 -P 100 --quality 50", 2, "Wet Steam Calculations are only possible for saturated steam.\n"},
+      {"-T 373.15 --quality -1", 2, "Percentage Wet Steam can only be between 0% and 100%\n"},
+      {"-T 1e39", 2, "tulo-calc: number out of range: 1e39\n"},
+      {"-P 1.6e38 --units European", 2, "tulo-calc: number out of range: 1.6e38 atm abs\n"},
+      {"property 15 5 300 1e39", 2, "number out of range: 1e39\n"},
+      {"-T " + std::string(45, '7') + "x", 2, "not a number: " + std::string(40, '7') + "...\n"},
+      {"--bogus-" + std::string(50, 'y'), 2, "unknown argument: --bogus-" + std::string(32, 'y') + "...\n"},
+      {"--units Metric -T 300", 2,
+       "unknown units: Metric\n  valid: SI, Imperial, Customary, European, or twelve"},
+      {"--units Metric -T 300", 2, "      U1  Pressure: 1 kPa abs,"},
+      {"property 15 5 300 100 --units 1,25,1,1,1,1,1,1,1,1,1,1", 2, "23 MPa abs, 24 MPa gauge\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    auto run = RunCalc(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(TuloCalc, QualityImpliesWetAndMegapascalUnitsAreAccepted) {
+  auto wet = RunCalc("-T 373.15 --quality 50");
+  EXPECT_EQ(wet.status, 0) << wet.err;
+  EXPECT_NE(wet.out.find("\nProperty                      Units        Liquid       Vapour       Wet St'm\n"),
+            std::string::npos);
+  auto mpa = RunCalc("-T 100 -P 0.101325 --units 2,23,1,1,1,1,1,1,1,1,1,1");
+  EXPECT_EQ(mpa.status, 0) << mpa.err;
+  EXPECT_EQ(Line(mpa.out, 2), "Pressure=                     0.101 MPa abs");
+  // The saturation pressure at 373.15 K, 101.3256 kPa, in MPa abs and in MPa gauge.
+  EXPECT_EQ(RunCalc("property 20 10 373.15 0 --units 1,23,1,1,1,1,1,1,1,1,1,1").out,
+            "0\t101.325634152396\t0.1013\n");
+  EXPECT_EQ(RunCalc("property 20 10 373.15 0 --units 1,24,1,1,1,1,1,1,1,1,1,1").out,
+            "0\t101.325634152396\t6.342e-7\n");
+}
+
+// The blank layout keeps a blank between columns where a cell fills its column.
+TEST(TuloCalc, FixedGridColumnsNeverRunTogether) {
+  auto run = RunCalc("-T 373.15 --fixed");
+  EXPECT_NE(run.out.find("\nStandard Enthalpy of Formation kJ/kg        -13420.0\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("FormationkJ"), std::string::npos);
+}
+
+TEST(TuloCalc, HelpOnEveryFormVersionAndUnitTable) {
+  for (const char* args :
+       {"--help", "search --help", "property --help", "-T 300 --help", "--create-config --help"}) {
+    SCOPED_TRACE(args);
+    auto run = RunCalc(args);
+    EXPECT_EQ(run.status, 0);
+    for (const char* text : {"-T VALUE",
+                             "-P VALUE",
+                             "--units U",
+                             "--quality PCT",
+                             "implies --wet",
+                             "--wet",
+                             "--fixed",
+                             "--layout L",
+                             "spaces",
+                             "tabs",
+                             "--property P",
+                             "enthalpy, entropy or density",
+                             "--value V",
+                             "--given Q",
+                             "temperature or pressure",
+                             "--at V",
+                             "property ITEM PHASE T_K P_KPA",
+                             "--create-config PATH",
+                             "--list-units",
+                             "--version",
+                             "U0  Temperature: 1 Kelvin, 2 Celsius, 3 Fahrenheit, 4 Rankine\n",
+                             "23 MPa abs, 24 MPa gauge\n",
+                             "U11 Compressibility: 1 m3/m3.kPa"})
+      EXPECT_NE(run.out.find(text), std::string::npos) << text;
+  }
+  auto version = RunCalc("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("tulo-calc ") + kVersion + "\n");
+  auto units = RunCalc("--list-units");
+  EXPECT_EQ(units.status, 0);
+  EXPECT_EQ(Line(units.out, 0), "Quantity                  No.  Unit");
+  EXPECT_EQ(Line(units.out, 1), "U0  Temperature             1  Kelvin");
+  EXPECT_NE(units.out.find("\nU1  Pressure                1  kPa abs\n"), std::string::npos);
+  EXPECT_NE(units.out.find("\n                           24  MPa gauge\nU2  Density"), std::string::npos);
+}
+
+// tulo-calc with its stdout on a pipe whose reading end is already closed.
+testing::CalcRun RunIntoClosedPipe(const std::string& args) {
+  testing::CalcRun run;
+  int fds[2];
+  if (pipe(fds) != 0) return run;
+  close(fds[0]);
+  const std::string errFile =
+      (std::filesystem::temp_directory_path() / ("tulo-calc-pipe-" + std::to_string(getpid()))).string();
+  const std::string command = std::string(TULO_CALC_PATH) + " " + args + " 2>" + errFile;
+  pid_t child = fork();
+  if (child == 0) {
+    dup2(fds[1], 1);
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  int raw = 0;
+  waitpid(child, &raw, 0);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::stringstream err;
+  err << std::ifstream(errFile).rdbuf();
+  run.err = err.str();
+  std::filesystem::remove(errFile);
+  return run;
+}
+
+// A result that does not reach its reader is a failure, told on stderr.
+TEST(TuloCalc, LostOutputExitsOne) {
+  for (const char* args : {"-T 300 >/dev/full", "--help >/dev/full", "property 15 5 300 100 >/dev/full"}) {
+    auto run = RunCalc(args);
+    EXPECT_EQ(run.status, 1) << args;
+    EXPECT_EQ(run.err, "tulo-calc: cannot write the output: No space left on device\n") << args;
+  }
+  auto piped = RunIntoClosedPipe("-T 300 --fixed");
+  EXPECT_EQ(piped.status, 1);
+  EXPECT_EQ(piped.err, "tulo-calc: cannot write the output: Broken pipe\n");
 }
 
 TEST(TuloCalc, HelpDescribesEveryCommand) {
@@ -75,7 +227,7 @@ TEST(TuloCalc, HelpDescribesEveryCommand) {
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 
-TEST(TuloCalc, SearchFailureGoesToStderr) {
+TEST(TuloCalc, SearchFailureGoesToStderr) {  // exit 3: nothing found
   auto run = RunCalc("search --property enthalpy --value 99999 --given pressure --at 101.325");
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err, " Conditions are out of Allowable Range \n");

@@ -61,5 +61,15 @@ TEST(Format, FieldNotation) {
   for (const auto& [x, text] : cases) EXPECT_EQ(FormatFieldNumber(x), text) << static_cast<double>(x);
 }
 
+// The decimals follow the digits of the value itself, not of the value rounded to a whole number:
+// just below a power of ten no decimal is lost.
+TEST(Format, FieldNotationJustBelowPowersOfTen) {
+  const std::pair<long double, const char*> cases[] = {
+      {9.99977L, "10.000"},     {99.7747L, "99.775"},   {999.7747L, "999.770"},     {9999.77L, "9999.800"},
+      {99999.7L, "1.0000E+05"}, {-99.7747L, "-99.775"}, {R6(9999.77L), "9999.800"}, {0.99977L, "1.000"},
+  };
+  for (const auto& [x, text] : cases) EXPECT_EQ(FormatFieldNumber(x), text) << static_cast<double>(x);
+}
+
 }  // namespace
 }  // namespace tulo

@@ -27,6 +27,8 @@ TEST(Units, WorkedConversions) {
       {kTemperature, 4, 0.0L, 0.0L, 0.0L},          // Rankine has no offset
       {kPressure, 12, 0.0L, 101.325L, 1e-9L},       // kPa gauge
       {kPressure, 22, 14.504L, 201.325L, 1e-7L},    // PSI gauge
+      {kPressure, 23, 1.0L, 1000.0L, 1e-7L},        // MPa abs, appended after the old units
+      {kPressure, 24, 1.0L, 1101.325L, 1e-7L},      // MPa gauge
       {kDensity, 5, 0.001L, 1000.0L, 1e-7L},        // m3/kg
       {kDensity, 6, 1.0L, 1000.0L, 1e-7L},          // cm3/g
       {kDensity, 7, 0.0180151L, 1000.0L, 1e-3L},    // m3/kmol
@@ -71,12 +73,14 @@ TEST(Units, RoundTripEveryUnitWithinReal6Precision) {
 }
 
 TEST(Units, TextsCountsAndSharedLists) {
-  const int counts[] = {4, 22, 8, 6, 6, 1, 8, 6, 6, 3, 4, 4, 1};
+  const int counts[] = {4, 24, 8, 6, 6, 1, 8, 6, 6, 3, 4, 4, 1};
   for (int q = 0; q <= kDimensionless; ++q) EXPECT_EQ(UnitCount(q), counts[q]) << q;
   EXPECT_EQ(UnitTextOf(kEnthalpyQ, 3), "cal/g ");
   EXPECT_EQ(UnitTextOf(kEntropyQ, 2), "Btu/lb.\u00B0F");
   EXPECT_EQ(UnitTextOf(kConductivityQ, 2), "Btu.in/ft2.h.\u00B0F");
   EXPECT_EQ(UnitTextOf(kPressure, 15), "inch H2O gauge");
+  EXPECT_EQ(UnitTextOf(kPressure, 23), "MPa abs");
+  EXPECT_EQ(UnitTextOf(kPressure, 24), "MPa gauge");
   // Entropy and heat capacity share one list but keep separate selections.
   UnitSettings u;
   u.InitUnits({1, 1, 1, 1, 2, 1, 1, 6, 1, 1, 1, 1});
@@ -94,7 +98,7 @@ TEST(Units, DipoleAndDimensionlessIgnoreSelection) {
 
 TEST(Units, UnitNumberOutsideRangeUsesFirstUnit) {
   UnitSettings u;
-  u.InitUnits({0, 23, 200, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+  u.InitUnits({0, 25, 200, 1, 1, 1, 1, 1, 1, 1, 1, 1});
   EXPECT_EQ(u.UnitText(kTemperature), "Kelvin");
   EXPECT_EQ(u.UnitText(kPressure), "kPa abs");
   EXPECT_EQ(u.ToDisplay(kDensity, 1000.0L), 1000.0L);

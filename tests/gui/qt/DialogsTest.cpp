@@ -45,6 +45,8 @@ class DialogsTest : public QObject {
     QVERIFY(labels.contains("OVERALL UNITS"));
     QCOMPARE(units.List(kTemperature)->currentText(), QString("Kelvin"));
     QCOMPARE(units.OverComboBox->currentText(), QString("Pick Overall Units"));
+    QCOMPARE(units.List(kPressure)->count(), 24);  // MPa abs and MPa gauge appended
+    QCOMPARE(units.List(kPressure)->itemText(23), QString("MPa gauge"));
 
     PickDown(units.List(kTemperature), 1);
     QCOMPARE(units.Form().List(kTemperature).itemIndex, 1);

@@ -37,8 +37,12 @@ class StartupTest : public QObject {
     ScriptedPlatform platform;
     auto main = gui::StartUp(platform, {0});
     QVERIFY(main == nullptr);
-    QCOMPARE(platform.messages,
-             std::vector<std::string>{"Configuration File \"tulodefw.dta\" not found  -  Aborting"});
+    // The bare name is looked for in the working folder, which the message names.
+    const std::string path = QDir::current().absoluteFilePath("tulodefw.dta").toStdString();
+    QCOMPARE(platform.messages, std::vector<std::string>{"Configuration File \"" + path +
+                                                         "\" not found  -  Aborting\nA fresh one is made by: "
+                                                         "tulo-calc --create-config \"" +
+                                                         path + "\""});
     QCOMPARE(CountTopLevel<gui::TMainProg>(false), 0);
     QCOMPARE(CountTopLevel<gui::TSplashForm>(false), 0);
   }
@@ -67,12 +71,11 @@ class StartupTest : public QObject {
     struct Case {
       const char* what;
       const char* content;  // nullptr: no file
-      std::string message;
+      std::string message;  // after the file's quoted path
     };
     const Case cases[] = {
-        {"missing", nullptr, "Configuration File \"tulodefw.dta\" not found  -  Aborting"},
-        {"damaged", "short",
-         "Configuration File \"tulodefw.dta\" is too short (5 bytes, 1032 expected)  -  Aborting"},
+        {"missing", nullptr, " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
+        {"damaged", "short", " is too short (5 bytes, 1032 expected)  -  Aborting"},
     };
     for (const Case& c : cases) {
       WorkDir dir;
@@ -88,7 +91,10 @@ class StartupTest : public QObject {
       QCOMPARE(QDir::currentPath(), folder);
       auto main = gui::StartUp(platform, {0});
       QVERIFY2(main == nullptr, c.what);
-      QCOMPARE(platform.messages, std::vector<std::string>{c.message});
+      const std::string quoted = "\"" + (folder + "/tulodefw.dta").toStdString() + "\"";
+      std::string message = "Configuration File " + quoted + c.message;
+      if (!c.content) message += quoted;
+      QCOMPARE(platform.messages, std::vector<std::string>{message});
       QCOMPARE(QFile::exists(folder + "/tulodefw.dta"), c.content != nullptr);
       QCOMPARE(CountTopLevel<gui::TMainProg>(false), 0);
     }

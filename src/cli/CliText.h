@@ -1,0 +1,24 @@
+#pragma once
+// The texts tulo-calc prints besides results: the help, the unit numbers, and the quoting of
+// arguments in messages.
+
+#include <string>
+
+namespace tulo::cli {
+
+// The whole help, for --help after any command.
+std::string UsageText();
+// The one-line synopsis of the state form, for a call that gives no state.
+std::string StateSynopsis();
+// The unit numbers of every quantity: a table (--list-units), or one wrapped line per quantity
+// (the help and the message for unknown units).
+std::string UnitNumbersTable();
+std::string UnitNumbersList();
+// "unknown units: ARG", then what --units accepts.
+std::string UnknownUnitsText(const std::string& arg);
+// An argument as messages quote it: at most 40 characters, then "...".
+std::string Shown(const std::string& arg);
+// "not a number: ARG", or "number out of range: ARG" for a number the program's reals cannot hold.
+std::string NumberProblem(const std::string& arg);
+
+}  // namespace tulo::cli
