@@ -24,8 +24,9 @@ const char* const kQualityRange = "Percentage Wet Steam can only be between 0% a
 const char* const kInvalidSearch = "Invalid searching parameter.";
 const char* const kSearchFailed = " Conditions are out of Allowable Range ";
 
-constexpr int kSearchItems[] = {15, 16, 18};
-constexpr int kGivenItems[] = {34, 35};
+// The entries of the two search lists.
+constexpr Item kSearchItems[] = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
+constexpr Item kGivenItems[] = {Item::kTemperature, Item::kPressure};
 
 // True when `text`, read in the display unit of q, gives `internal` back to within `relative`.
 bool Denotes(UnitSettings& units, int q, const std::string& text, long double internal,
@@ -37,7 +38,7 @@ bool Denotes(UnitSettings& units, int q, const std::string& text, long double in
 }
 
 // "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
-std::string ListEntry(UnitSettings& units, int item) {
+std::string ListEntry(UnitSettings& units, Item item) {
   std::string s = Utf8Left(PropName(item) + " (", 32);
   s = Utf8Left(s + units.UnitText(PropQuantity(item)), 47);
   return Utf8Left(s + ")", 48);
@@ -95,8 +96,8 @@ void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
   CalcState& st = session_->state;
   st.SatGivenTemperature = working.SatGivenTemperature;
   st.FullPropertyList = working.FullPropertyList;
-  st.SearchGivenItem = working.SearchGivenItem;
-  st.SearchItem = working.SearchItem;
+  st.SearchGivenItem = static_cast<Item>(working.SearchGivenItem);
+  st.SearchItem = static_cast<Item>(working.SearchItem);
   spareFlag_ = working.SpareFlag;
   session_->steamQuality = store_->Record().SteamQuality;
   st.PrevPresKPa = 0.0;
@@ -350,7 +351,7 @@ void MainForm::WriteStateLabels() {
 }
 
 void MainForm::EnableWetSteamPage() {
-  bool saturated = session_->state.Condition == 6;
+  bool saturated = session_->state.Condition == Condition::kSatLiquidVapour;
   WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturated;
   WetSteamLabel.enabled = saturated;
   WetSteamInput.enabled = saturated;
@@ -361,23 +362,23 @@ void MainForm::WriteHeadings() {
   const char* first = "";
   const char* second = "";
   switch (session_->state.Condition) {
-    case 3:
+    case Condition::kSubCooledSolid:
       first = "Solid";
       break;
-    case 4:
+    case Condition::kSatSolidVapour:
       first = "Solid", second = "Vapour";
       break;
-    case 5:
+    case Condition::kSubCooledLiquid:
       first = "Liquid";
       break;
-    case 6:
+    case Condition::kSatLiquidVapour:
       first = "Liquid", second = "Vapour";
       break;
-    case 7:
-    case 8:
+    case Condition::kSuperheated:
+    case Condition::kSuperCritical:
       first = "Vapour";
       break;
-    default:
+    case Condition::kNone:
       break;
   }
   VarPropGrid.SetCell(2, 0, first);
@@ -391,12 +392,14 @@ void MainForm::FillFixedGrid() {
   FixPropGrid.SetCell(0, 0, "Property");
   FixPropGrid.SetCell(1, 0, "Units");
   FixPropGrid.SetCell(2, 0, "Value");
-  for (int item = kFirstFixedItem; item <= kLastFixedItem; ++item) {
-    int q = PropQuantity(item);
+  int row = 1;
+  for (Item item : FixedItems()) {
+    Quantity q = PropQuantity(item);
     long double v = u.ToDisplay(q, FixPropValue(item));
-    FixPropGrid.SetCell(0, item + 1, PropName(item));
-    FixPropGrid.SetCell(1, item + 1, u.UnitText(q));
-    FixPropGrid.SetCell(2, item + 1, FormatReal(12, AutoDecimals(v), true, v));
+    FixPropGrid.SetCell(0, row, PropName(item));
+    FixPropGrid.SetCell(1, row, u.UnitText(q));
+    FixPropGrid.SetCell(2, row, FormatReal(12, AutoDecimals(v), true, v));
+    ++row;
   }
 }
 
@@ -426,9 +429,9 @@ void MainForm::SearchInitialiseClick() {
   Notifier n(*this);
   UnitSettings& u = session_->units;
   SearchComboBox.items.clear();
-  for (int item : kSearchItems) SearchComboBox.items.push_back(ListEntry(u, item));
+  for (Item item : kSearchItems) SearchComboBox.items.push_back(ListEntry(u, item));
   TempOrPressComboBox.items.clear();
-  for (int item : kGivenItems) TempOrPressComboBox.items.push_back(ListEntry(u, item));
+  for (Item item : kGivenItems) TempOrPressComboBox.items.push_back(ListEntry(u, item));
   SearchComboBox.itemIndex = 0;
   TempOrPressComboBox.itemIndex = 0;
   SearchComboBoxChange();
@@ -440,15 +443,14 @@ void MainForm::SearchComboBoxChange() {
   int entry = SearchComboBox.itemIndex;
   if (entry < 0 || entry > 2) return;
   CalcState& st = session_->state;
-  int item = kSearchItems[entry];
-  if (st.Condition == 6 && UseWetSteam.checked) {
+  Item item = kSearchItems[entry];
+  if (st.Condition == Condition::kSatLiquidVapour && UseWetSteam.checked) {
     if (PropertyCalculator* calc = session_->calculators.VarPropCalc(item))
-      calc->ComputeText(kWetSteam, SearchBox.text, st.TempK, st.PresKPa);
+      calc->ComputeText(Phase::kWetSteam, SearchBox.text, st.TempK, st.PresKPa);
   } else {
-    double ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
-    SearchBox.text = InputText(PropQuantity(item), ref);
+    SearchBox.text = InputText(PropQuantity(item), *ReferenceOf(st, item));
   }
-  st.SearchItem = static_cast<std::uint8_t>(item);
+  st.SearchItem = item;
 }
 
 void MainForm::TempOrPressComboBoxChange() {
@@ -457,10 +459,10 @@ void MainForm::TempOrPressComboBoxChange() {
   int entry = TempOrPressComboBox.itemIndex;
   if (entry == 0) {
     TempOrPressBox.text = InputText(kTemperature, st.PrevTempK);
-    st.SearchGivenItem = 34;
+    st.SearchGivenItem = Item::kTemperature;
   } else if (entry == 1) {
     TempOrPressBox.text = InputText(kPressure, st.PrevPresKPa);
-    st.SearchGivenItem = 35;
+    st.SearchGivenItem = Item::kPressure;
   }
 }
 
@@ -485,18 +487,18 @@ void MainForm::GoSearchClick() {
   CalcState& st = session_->state;
   UnitSettings& u = session_->units;
   int entry = SearchComboBox.itemIndex;
-  if (entry < 0 || entry > 2) entry = st.SearchItem == 16 ? 1 : st.SearchItem == 18 ? 2 : 0;
+  if (entry < 0 || entry > 2)
+    entry = st.SearchItem == Item::kEntropy ? 1 : st.SearchItem == Item::kDensity ? 2 : 0;
   int given = TempOrPressComboBox.itemIndex;
-  if (given < 0 || given > 1) given = st.SearchGivenItem == 35 ? 1 : 0;
+  if (given < 0 || given > 1) given = st.SearchGivenItem == Item::kPressure ? 1 : 0;
 
   bool ok = false;
   if (auto target = ReadNumber(SearchBox.text)) {
     long double inside = u.ToInternal(PropQuantity(kSearchItems[entry]), *target);
     if (FitsReal6(inside)) {
-      double& ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
-      ref = static_cast<double>(inside);
+      *ReferenceOf(st, kSearchItems[entry]) = static_cast<double>(inside);
       if (auto fixed = ReadNumber(TempOrPressBox.text)) {
-        long double fixedInside = u.ToInternal(given, *fixed);
+        long double fixedInside = u.ToInternal(PropQuantity(kGivenItems[given]), *fixed);
         if (FitsReal6(fixedInside)) {
           (given == 0 ? st.PrevTempK : st.PrevPresKPa) = static_cast<double>(fixedInside);
           ok = true;
@@ -512,23 +514,24 @@ void MainForm::GoSearchClick() {
   SearchRequest request;
   request.searchItem = kSearchItems[entry];
   request.givenItem = kGivenItems[given];
-  request.target = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
+  request.target = *ReferenceOf(st, request.searchItem);
   request.fixedValue = given == 0 ? st.PrevTempK : st.PrevPresKPa;
   SearchAnswer answer = SearchRegion(*session_, request);
   SearchFinish(answer.found, answer.x, request.fixedValue, request.givenItem);
-  if (answer.found) SetActivePage(st.Condition == 6 ? kWetSteamPage : kVariableResultsPage);
+  if (answer.found)
+    SetActivePage(st.Condition == Condition::kSatLiquidVapour ? kWetSteamPage : kVariableResultsPage);
 }
 
-void MainForm::SearchFinish(bool found, long double x, long double fixedValue, int givenItem) {
+void MainForm::SearchFinish(bool found, long double x, long double fixedValue, Item givenItem) {
   if (!found) {
     platform_.ShowMessage(kSearchFailed);
     return;
   }
   CalcState& st = session_->state;
-  bool saturated = st.Condition == 6;
+  bool saturated = st.Condition == Condition::kSatLiquidVapour;
   std::string qualityText = saturated ? TrimZeros(InputText(kDimensionless, session_->steamQuality)) : "";
   // Both writes go through the fields' change handlers: the state is recalculated as typed.
-  if (givenItem == 35) {
+  if (givenItem == Item::kPressure) {
     std::string p = TrimZeros(InputText(kPressure, fixedValue));
     std::string t = TrimZeros(InputText(kTemperature, x));
     WriteField(Field::kPressure, p);
@@ -539,7 +542,7 @@ void MainForm::SearchFinish(bool found, long double x, long double fixedValue, i
     WriteField(Field::kTemperature, t);
     WriteField(Field::kPressure, p);
   }
-  if (saturated && st.Condition == 6) WriteField(Field::kWetSteam, qualityText);
+  if (saturated && st.Condition == Condition::kSatLiquidVapour) WriteField(Field::kWetSteam, qualityText);
 }
 
 // ---- Pages, help, close ----
@@ -561,8 +564,8 @@ bool MainForm::FormCloseQuery() {
   working.SatGivenTemperature = st.SatGivenTemperature;
   working.FullPropertyList = st.FullPropertyList;
   working.SpareFlag = spareFlag_;
-  working.SearchItem = st.SearchItem;
-  working.SearchGivenItem = st.SearchGivenItem;
+  working.SearchItem = static_cast<std::uint8_t>(ItemCode(st.SearchItem));
+  working.SearchGivenItem = static_cast<std::uint8_t>(ItemCode(st.SearchGivenItem));
   store_->Record().SteamQuality = session_->steamQuality;
   bool canClose = true;
   SaveConfig(*store_, session_->units, working, platform_, canClose);

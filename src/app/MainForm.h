@@ -150,7 +150,7 @@ class MainForm {
   void WriteHeadings();
   void RunRecalculate();
   void SetSearchControlsEnabled(bool enabled);
-  void SearchFinish(bool found, long double x, long double fixedValue, int givenItem);
+  void SearchFinish(bool found, long double x, long double fixedValue, Item givenItem);
   EditField& FieldOf(Field field);
 
   PlatformServices& platform_;

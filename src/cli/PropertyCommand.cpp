@@ -51,9 +51,13 @@ int PropertyCommand(const Args& args) {
   }
   if (positional.size() != 4)
     return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
-  auto item = ReadInteger(positional[0], 15, 33);
-  if (!item) return Fail("ITEM must be a variable property item, 15 to 33: " + positional[0]);
-  auto phase = ReadInteger(positional[1], 0, 10);
+  // The codes as typed: the catalogue's item codes and the phase codes.
+  std::optional<Item> item;
+  if (auto code = ReadInteger(positional[0], 0, kItemCount - 1)) item = ItemFromCode(*code);
+  if (!item || !IsVariableItem(*item))
+    return Fail("ITEM must be a variable property item, 15 to 33: " + positional[0]);
+  std::optional<Phase> phase;
+  if (auto code = ReadInteger(positional[1], 0, kPhaseCount - 1)) phase = PhaseFromCode(*code);
   if (!phase) return Fail("PHASE must be 0 to 10: " + positional[1]);
   auto T = ReadNumber(positional[2]);
   if (!T) return Fail("not a number: " + positional[2]);
@@ -63,18 +67,18 @@ int PropertyCommand(const Args& args) {
   UnitSettings unitSettings;
   unitSettings.InitUnits(units);
   // Inner calls of single-phase states use the state's own condition; others a saturated one.
-  std::uint8_t condition = (*phase >= 3 && *phase <= 8) ? static_cast<std::uint8_t>(*phase) : 6;
+  Condition condition = ConditionOf(*phase).value_or(Condition::kSatLiquidVapour);
   CalcContext ctx{unitSettings, quality, condition};
   CalculatorSet calculators(ctx);
   PropertyCalculator* calc = calculators.VarPropCalc(*item);
   if (calc == nullptr) return Fail("the calculator of item " + positional[0] + " is not available");
 
   std::uint8_t status = 0;
-  long double value = calc->Compute(static_cast<std::uint8_t>(*phase), status, *T, *P);
+  long double value = calc->Compute(*phase, status, *T, *P);
   // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
   CalculatorSet textCalculators(ctx);
   std::string text;
-  textCalculators.VarPropCalc(*item)->ComputeText(static_cast<std::uint8_t>(*phase), text, *T, *P);
+  textCalculators.VarPropCalc(*item)->ComputeText(*phase, text, *T, *P);
 
   std::string valueText;
   if (status == 0) {

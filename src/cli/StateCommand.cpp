@@ -181,7 +181,7 @@ int SearchCommand(const Args& args) {
   form.GoSearchClick();
   if (platform.messages > messagesBefore) return 3;
   std::string out = Results(form, tabs);
-  if (form.session().state.Condition == 6)
+  if (form.session().state.Condition == Condition::kSatLiquidVapour)
     out.append(tabs ? std::string("Steam Quality=\t") : PadRight("Steam Quality=", 30))
         .append(form.WetSteamInput.text)
         .append("\n");

@@ -1,15 +1,13 @@
 #pragma once
-// The nineteen calculators, created once in creation order, and the map from the variable items
-// 15..33 of the property catalogue to them.
+// The calculators of one session, created once in creation order and found by catalogue item.
 
 #include <array>
 #include <memory>
 
+#include "props/Catalogue.h"
 #include "props/PropertyCalculator.h"
 
 namespace tulo {
-
-constexpr int kCalculatorCount = 19;
 
 class CalculatorSet {
  public:
@@ -19,18 +17,14 @@ class CalculatorSet {
   CalculatorSet(const CalculatorSet&) = delete;
   CalculatorSet& operator=(const CalculatorSet&) = delete;
 
-  // The calculator of variable item 15..33; null for other items or an absent calculator.
-  PropertyCalculator* VarPropCalc(int item) const;
-  // The calculator at creation index 0..18; null outside that or when absent.
-  PropertyCalculator* Created(int index) const;
-  // Creation index of variable item 15..33, or -1.
-  static int CreationIndexOf(int item);
+  // The calculator of a variable item; null for other items or an absent calculator.
+  PropertyCalculator* VarPropCalc(Item item) const;
 
   CalcContext& Context() const { return ctx_; }
 
  private:
   CalcContext& ctx_;
-  std::array<std::unique_ptr<PropertyCalculator>, kCalculatorCount> calculators_;
+  std::array<std::unique_ptr<PropertyCalculator>, kItemCount> calculators_;  // by item code
 };
 
 // Factories, one per calculator, defined beside each correlation.

@@ -14,21 +14,20 @@ namespace tulo {
 
 class CaloricPropertyCalc : public PropertyCalculator {
  protected:
-  // `item` is the calculator's own catalogue item, asked for its saturated values.
-  CaloricPropertyCalc(CalculatorSet& set, CalcContext& ctx, int quantity, int item)
-      : PropertyCalculator(set, ctx, quantity, CacheKey::kAll), item_(item) {}
+  CaloricPropertyCalc(CalculatorSet& set, CalcContext& ctx, Item item)
+      : PropertyCalculator(set, ctx, item, CacheKey::kAll) {}
 
   // The own value on the saturation line at T (the pressure argument is not used there).
-  long double Self(std::uint8_t phase, std::uint8_t& status, long double T) {
-    return Ask(item_, phase, status, T, 0.0L);
+  long double Self(Phase phase, std::uint8_t& status, long double T) {
+    return Ask(GetItem(), phase, status, T, 0.0L);
   }
 
   // ((100 - x) * liquid + x * vapour) / 100 with the steam quality x in percent; Real6.
   long double WetSteam(std::uint8_t& status, long double T) {
     long double x = ctx_.steamQuality;
-    long double liquid = Self(kSatLiquid, status, T);
+    long double liquid = Self(Phase::kSatLiquid, status, T);
     if (status != kValid) return 0.0L;
-    long double vapour = Self(kSatVapour, status, T);
+    long double vapour = Self(Phase::kSatVapour, status, T);
     if (status != kValid) return 0.0L;
     return R6(((100.0L - x) * liquid + x * vapour) * 0.01L);
   }
@@ -40,20 +39,17 @@ class CaloricPropertyCalc : public PropertyCalculator {
   template <typename Slope>
   long double IntegralFromSaturation(std::uint8_t& status, long double T, long double P,
                                      long double absTolerance, Slope slope) {
-    const std::uint8_t condition = ctx_.condition;
-    long double ps = Ask(20, condition, status, T, P);
+    const Phase phase = PhaseOf(ctx_.condition);
+    long double ps = Ask(Item::kSaturationPressure, phase, status, T, P);
     if (status != kValid) return 0.0L;
     auto integrand = [&](long double p) {
-      long double beta = Ask(25, condition, status, T, p);
+      long double beta = Ask(Item::kThermalExpansion, phase, status, T, p);
       if (status != kValid) return std::numeric_limits<long double>::quiet_NaN();
-      long double rho = Ask(18, condition, status, T, p);
+      long double rho = Ask(Item::kDensity, phase, status, T, p);
       return R6(slope(beta, rho));
     };
     return PressureIntegral(ps, P, absTolerance, integrand);
   }
-
- private:
-  int item_;
 };
 
 }  // namespace tulo

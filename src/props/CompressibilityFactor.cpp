@@ -144,19 +144,19 @@ long double RegionalZ(long double T, long double P) {
 class CompressibilityFactorCalc final : public PropertyCalculator {
  public:
   CompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kCompressibilityFactor, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatVapour: {
+      case Phase::kSatVapour: {
         status = kValid;
-        long double rho = Ask(18, kSatVapour, status, T, P);
+        long double rho = Ask(Item::kDensity, Phase::kSatVapour, status, T, P);
         if (status != kValid) return 0.0L;
         return P * kInverseGasConstant / (rho * T);
       }
-      case kSuperheated:
-      case kSuperCritical:
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         if (P > kZPMax || T > kZTMax) {
           status = kOutOfRange;
           return 0.0L;

@@ -38,28 +38,29 @@ constexpr long double kInverseGasConstant = 2.16673L;
 
 class DensityCalc final : public PropertyCalculator {
  public:
-  DensityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 2, CacheKey::kAll) {}
+  DensityCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, Item::kDensity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         status = kValid;
         return Ice(T);
-      case kSatLiquid:
+      case Phase::kSatLiquid:
         status = kValid;
         return SaturatedLiquid(T);
-      case kSatVapour:
+      case Phase::kSatVapour:
         status = kValid;
         return SaturatedVapour(T, P);
-      case kSubCooledLiquid:
+      case Phase::kSubCooledLiquid:
         status = kValid;
         return SubCooledLiquid(T, P);
-      case kSuperheated:
-      case kSuperCritical:
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         return FromCompressibility(phase, status, T, P);
-      case kWetSteam:
+      case Phase::kWetSteam:
         return WetSteam(status, T, P);
       default:
         status = kNotGiven;
@@ -103,12 +104,12 @@ class DensityCalc final : public PropertyCalculator {
     return DoubleSeries(kSubCooled, R6Powers<3>(R6(GenPower(P, 0.7L))), R6Powers<5>(T));
   }
 
-  long double FromCompressibility(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+  long double FromCompressibility(Phase phase, std::uint8_t& status, long double T, long double P) {
     if (P > kVapourPMax || T > kVapourTMax) {
       status = kOutOfRange;
       return 0.0L;
     }
-    long double Z = Ask(28, phase, status, T, P);
+    long double Z = Ask(Item::kCompressibilityFactor, phase, status, T, P);
     if (status != kValid) return 0.0L;
     return kInverseGasConstant * P / (Z * T);
   }
@@ -116,9 +117,9 @@ class DensityCalc final : public PropertyCalculator {
   // Specific volumes mixed by mass; the vapour side at the given (saturation) pressure.
   long double WetSteam(std::uint8_t& status, long double T, long double P) {
     long double x = ctx_.steamQuality;
-    long double liquid = Ask(18, kSatLiquid, status, T, 0.0L);
+    long double liquid = Ask(Item::kDensity, Phase::kSatLiquid, status, T, 0.0L);
     if (status != kValid) return 0.0L;
-    long double vapour = Ask(18, kSatVapour, status, T, P);
+    long double vapour = Ask(Item::kDensity, Phase::kSatVapour, status, T, P);
     if (status != kValid) return 0.0L;
     return 100.0L / ((100.0L - x) / liquid + x / vapour);
   }

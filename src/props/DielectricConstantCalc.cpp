@@ -38,10 +38,10 @@ long double Permittivity(long double T, long double P) {
 class DielectricConstantCalc final : public PropertyCalculator {
  public:
   DielectricConstantCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kDielectricConstant, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     if (!IsLiquidPhase(phase)) return NotGiven(status);
     if (T > kTMax) {
       status = kOutOfRange;

@@ -128,10 +128,10 @@ long double SuperCriticalHigh(long double T, long double P) {
 
 class EnthalpyCalc final : public CaloricPropertyCalc {
  public:
-  EnthalpyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 3, 15) {}
+  EnthalpyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, Item::kEnthalpy) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     if (T < kEnthalpyTMin || T > kEnthalpyTMax) {
       status = kOutOfRange;
       DoNotKeep();
@@ -139,21 +139,21 @@ class EnthalpyCalc final : public CaloricPropertyCalc {
     }
     status = kValid;
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         return R6(Ice(T));
-      case kSatLiquid:
-      case kSatLiquidVapour:
+      case Phase::kSatLiquid:
+      case Phase::kSatLiquidVapour:
         return R6(SaturatedLiquid(T));
-      case kSatVapour:
+      case Phase::kSatVapour:
         return SaturatedVapour(status, T);
-      case kSubCooledLiquid:
+      case Phase::kSubCooledLiquid:
         return SubCooledLiquid(status, T, P);
-      case kSuperheated:
+      case Phase::kSuperheated:
         return R6(T < kVapourLowTMax ? VapourLow(T, P) : VapourHigh(T, P));
-      case kSuperCritical:
+      case Phase::kSuperCritical:
         return R6(P < kSuperCriticalLowPMax ? SuperCriticalLow(T, P) : SuperCriticalHigh(T, P));
-      case kWetSteam:
+      case Phase::kWetSteam:
         return WetSteam(status, T);
       default:
         status = kNotGiven;
@@ -164,10 +164,10 @@ class EnthalpyCalc final : public CaloricPropertyCalc {
  private:
   // Saturated liquid plus the heat of vaporisation; below 273.15 K ice plus that of sublimation.
   long double SaturatedVapour(std::uint8_t& status, long double T) {
-    std::uint8_t base = T > kSublimationTMax ? kSatLiquid : kSatSolid;
+    Phase base = T > kSublimationTMax ? Phase::kSatLiquid : Phase::kSatSolid;
     long double h = Self(base, status, T);
     if (status != kValid) return 0.0L;
-    long double latent = Ask(19, base, status, T, 0.0L);
+    long double latent = Ask(Item::kVaporisationEnthalpy, base, status, T, 0.0L);
     if (status != kValid) return 0.0L;
     return R6(h + latent);
   }
@@ -178,7 +178,7 @@ class EnthalpyCalc final : public CaloricPropertyCalc {
     auto dhdp = [T](long double beta, long double rho) { return (1.0L - T * beta) / rho; };
     long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dhdp);
     if (status != kValid) return 0.0L;
-    long double hf = Self(kSatLiquid, status, T);
+    long double hf = Self(Phase::kSatLiquid, status, T);
     if (status != kValid) return 0.0L;
     return R6(hf + integral);
   }

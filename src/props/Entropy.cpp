@@ -169,30 +169,30 @@ long double SuperCriticalHigh(long double T, long double P) {
 
 class EntropyCalc final : public CaloricPropertyCalc {
  public:
-  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 4, 16) {}
+  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, Item::kEntropy) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         status = kValid;
         return R6(Ice(T));
-      case kSatLiquid:
+      case Phase::kSatLiquid:
         status = kValid;
         return R6(SaturatedLiquid(T));
-      case kSatVapour:
+      case Phase::kSatVapour:
         status = kValid;
         return R6(SaturatedVapour(T));
-      case kSubCooledLiquid:
+      case Phase::kSubCooledLiquid:
         return SubCooledLiquid(status, T, P);
-      case kSuperheated:
+      case Phase::kSuperheated:
         status = kValid;
         return R6(T > kVapourLowTMax ? VapourHigh(T, P) : VapourLow(T, P));
-      case kSuperCritical:
+      case Phase::kSuperCritical:
         status = kValid;
         return R6(P > kSuperCriticalLowPMax ? SuperCriticalHigh(T, P) : SuperCriticalLow(T, P));
-      case kWetSteam:
+      case Phase::kWetSteam:
         return WetSteam(status, T);
       default:
         status = kNotGiven;
@@ -207,7 +207,7 @@ class EntropyCalc final : public CaloricPropertyCalc {
     auto dsdp = [](long double beta, long double rho) { return beta / rho; };
     long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dsdp);
     if (status != kValid) return 0.0L;
-    long double sf = Self(kSatLiquid, status, T);
+    long double sf = Self(Phase::kSatLiquid, status, T);
     if (status != kValid) return 0.0L;
     return R6(sf - integral);
   }

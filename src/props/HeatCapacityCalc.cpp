@@ -24,8 +24,6 @@ const long double kVapourTMax = R6(1273.0L);
 const long double kCriticalBandLow = R6(647.2L);
 const long double kCriticalBandHigh = R6(647.4L);
 
-constexpr int kEnthalpyItem = 15;
-
 // ln cp of liquid. Rows 1, pi, pi^2 with pi = P^0.2; columns 1, tau .. tau^4 with
 // tau = (647.3 - T)^0.05.
 constexpr long double kLnCpLiquid[3][5] = {
@@ -59,26 +57,27 @@ long double SatVapourHeatCapacity(long double T) {
 
 class HeatCapacityCalc final : public PropertyCalculator {
  public:
-  HeatCapacityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 7, CacheKey::kAll) {}
+  HeatCapacityCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, Item::kHeatCapacity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         status = kValid;
         return IceHeatCapacity(T);
-      case kSatLiquid:  // the pressure argument is used for saturated liquid too
-      case kSubCooledLiquid:
+      case Phase::kSatLiquid:  // the pressure argument is used for saturated liquid too
+      case Phase::kSubCooledLiquid:
         if (T > kLiquidTMax) break;
         status = kValid;
         return LiquidHeatCapacity(T, P);
-      case kSatVapour:
+      case Phase::kSatVapour:
         if (T > kSatVapourTMax) break;
         status = kValid;
         return SatVapourHeatCapacity(T);
-      case kSuperheated:
-      case kSuperCritical:
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         if (T < kVapourTMin || T > kVapourTMax) break;
         if (T > kCriticalBandLow && T < kCriticalBandHigh) break;
         return EnthalpySlope(phase, status, T, P);
@@ -94,9 +93,9 @@ class HeatCapacityCalc final : public PropertyCalculator {
   // Central difference of the enthalpy over 0.1 K at the same phase and pressure. Both calls get
   // the caller's status byte and the status is the one the second leaves; should only the first
   // fail, its NaN in the difference still ends the call as out of range.
-  long double EnthalpySlope(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    const long double hHigh = Ask(kEnthalpyItem, phase, status, R6(T + 0.05L), P);
-    const long double hLow = Ask(kEnthalpyItem, phase, status, R6(T - 0.05L), P);
+  long double EnthalpySlope(Phase phase, std::uint8_t& status, long double T, long double P) {
+    const long double hHigh = Ask(Item::kEnthalpy, phase, status, R6(T + 0.05L), P);
+    const long double hLow = Ask(Item::kEnthalpy, phase, status, R6(T - 0.05L), P);
     return (hHigh - hLow) * 10.0L;
   }
 };

@@ -10,14 +10,14 @@ namespace {
 class InternalEnergyCalc final : public PropertyCalculator {
  public:
   InternalEnergyCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 3, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kInternalEnergy, CacheKey::kAll) {}
 
  protected:
   // P is the pressure argument itself, also for the saturated and wet-steam phases.
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    long double h = Ask(15, phase, status, T, P);
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+    long double h = Ask(Item::kEnthalpy, phase, status, T, P);
     if (status != kValid) return 0.0L;  // the density is not asked for then
-    long double rho = Ask(18, phase, status, T, P);
+    long double rho = Ask(Item::kDensity, phase, status, T, P);
     if (status != kValid) return 0.0L;
     return R6(h - P / rho);
   }

@@ -24,11 +24,11 @@ constexpr long double kCoeff[5][5] = {
 class IsentropicCoeffCalc final : public PropertyCalculator {
  public:
   IsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kIsentropicCoefficient, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (phase != kSatVapour && phase != kSuperheated && phase != kSuperCritical) {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+    if (phase != Phase::kSatVapour && phase != Phase::kSuperheated && phase != Phase::kSuperCritical) {
       status = kNotGiven;
       return 0.0L;
     }

@@ -37,10 +37,10 @@ long double Compressibility(long double T, long double P) {
 class IsothermalCompressibilityCalc final : public PropertyCalculator {
  public:
   IsothermalCompressibilityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 11, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kIsothermalCompressibility, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     if (!IsLiquidPhase(phase)) return NotGiven(status);
     if (P > kPMax || T > kTMax || T < kTMin) {
       status = kOutOfRange;

@@ -12,15 +12,16 @@ const long double kMeltingPMax = R6(100000.0L);
 // falling 7.42901e-5 K per kPa above it. The temperature argument is not used.
 class MeltingPointCalc final : public PropertyCalculator {
  public:
-  MeltingPointCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 0, CacheKey::kAll) {}
+  MeltingPointCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, Item::kMeltingPoint, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSatLiquid:
-      case kSubCooledSolid:
-      case kSubCooledLiquid:
+      case Phase::kSatSolid:
+      case Phase::kSatLiquid:
+      case Phase::kSubCooledSolid:
+      case Phase::kSubCooledLiquid:
         if (P > kMeltingPMax) {
           status = kOutOfRange;
           return 0.0L;
@@ -37,11 +38,12 @@ class MeltingPointCalc final : public PropertyCalculator {
 // The saturation temperature at the pressure, its value and status passed on, for every phase.
 class BoilingPointCalc final : public PropertyCalculator {
  public:
-  BoilingPointCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 0, CacheKey::kAll) {}
+  BoilingPointCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, Item::kBoilingPoint, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double, long double P) override {
-    return R6(Ask(33, phase, status, 0.0L, P));
+  long double Evaluate(Phase phase, std::uint8_t& status, long double, long double P) override {
+    return R6(Ask(Item::kSaturationTemperature, phase, status, 0.0L, P));
   }
 };
 

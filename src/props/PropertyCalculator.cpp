@@ -11,10 +11,10 @@
 
 namespace tulo {
 
-PropertyCalculator::PropertyCalculator(CalculatorSet& set, CalcContext& ctx, int quantity, CacheKey key)
-    : set_(set), ctx_(ctx), quantity_(quantity), key_(key) {}
+PropertyCalculator::PropertyCalculator(CalculatorSet& set, CalcContext& ctx, Item item, CacheKey key)
+    : set_(set), ctx_(ctx), item_(item), key_(key) {}
 
-bool PropertyCalculator::Matches(std::uint8_t phase, long double T, long double P) const {
+bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
   switch (key_) {
     case CacheKey::kTemperature:
       return T == lastTemp_;
@@ -28,8 +28,7 @@ bool PropertyCalculator::Matches(std::uint8_t phase, long double T, long double 
   return false;
 }
 
-long double PropertyCalculator::Compute(std::uint8_t phase, std::uint8_t& status, long double T,
-                                        long double P) {
+long double PropertyCalculator::Compute(Phase phase, std::uint8_t& status, long double T, long double P) {
   T = R6(T);
   P = R6(P);
   if (Matches(phase, T, P)) {
@@ -52,12 +51,12 @@ long double PropertyCalculator::Compute(std::uint8_t phase, std::uint8_t& status
   return value;
 }
 
-void PropertyCalculator::ComputeText(std::uint8_t phase, std::string& text, long double T, long double P) {
+void PropertyCalculator::ComputeText(Phase phase, std::string& text, long double T, long double P) {
   std::uint8_t status = kValid;
   long double value = R6(Compute(phase, status, T, P));
   switch (status) {
     case kValid: {
-      long double shown = R6(ctx_.units.ToDisplay(quantity_, value));
+      long double shown = R6(ctx_.units.ToDisplay(PropQuantity(item_), value));
       if (!std::isfinite(shown)) {
         text = "Out of Range";  // beyond what the display unit can hold
         return;
@@ -76,14 +75,9 @@ void PropertyCalculator::ComputeText(std::uint8_t phase, std::string& text, long
   }
 }
 
-long double PropertyCalculator::Ask(int item, std::uint8_t phase, std::uint8_t& status, long double T,
+long double PropertyCalculator::Ask(Item item, Phase phase, std::uint8_t& status, long double T,
                                     long double P) {
-  return AskCreated(CalculatorSet::CreationIndexOf(item), phase, status, T, P);
-}
-
-long double PropertyCalculator::AskCreated(int index, std::uint8_t phase, std::uint8_t& status, long double T,
-                                           long double P) {
-  PropertyCalculator* calc = set_.Created(index);
+  PropertyCalculator* calc = set_.VarPropCalc(item);
   if (calc == nullptr) {
     status = kNotGiven;
     return std::numeric_limits<long double>::quiet_NaN();

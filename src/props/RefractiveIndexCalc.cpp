@@ -19,10 +19,10 @@ constexpr long double kIndex[5] = {0.850616L, 0.00544571L, -2.255391e-05L, 4.151
 class RefractiveIndexCalc final : public PropertyCalculator {
  public:
   RefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kRefractiveIndex, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     if (!IsLiquidPhase(phase)) return NotGiven(status);
     if (T > kTMax || T < kTMin || P > kPMax) {
       status = kOutOfRange;

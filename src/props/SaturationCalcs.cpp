@@ -32,10 +32,10 @@ constexpr long double kLnPVapour[7] = {-7992.3105463381L,   7576.1047141322L,   
 class SatPressureCalc final : public PropertyCalculator {
  public:
   SatPressureCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 1, CacheKey::kTemperature) {}
+      : PropertyCalculator(set, ctx, Item::kSaturationPressure, CacheKey::kTemperature) {}
 
  protected:
-  long double Evaluate(std::uint8_t, std::uint8_t& status, long double T, long double) override {
+  long double Evaluate(Phase, std::uint8_t& status, long double T, long double) override {
     if (T < kSatTMin) {
       status = kOutOfRange;
       DoNotKeep();
@@ -59,10 +59,10 @@ class SatPressureCalc final : public PropertyCalculator {
 class SatTemperatureCalc final : public PropertyCalculator {
  public:
   SatTemperatureCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 0, CacheKey::kPressure) {}
+      : PropertyCalculator(set, ctx, Item::kSaturationTemperature, CacheKey::kPressure) {}
 
  protected:
-  long double Evaluate(std::uint8_t, std::uint8_t& status, long double, long double P) override {
+  long double Evaluate(Phase, std::uint8_t& status, long double, long double P) override {
     if (P < kSatPMin) {
       status = kOutOfRange;
       DoNotKeep();
@@ -111,7 +111,7 @@ class SatTemperatureCalc final : public PropertyCalculator {
   static constexpr int kMaxIterations = 50;
 
   long double SatPressure(std::uint8_t& status, long double T) {
-    return AskCreated(0, kNoPhase, status, T, 0.0L);
+    return Ask(Item::kSaturationPressure, Phase::kNoPhase, status, T, 0.0L);
   }
 
   // The starting estimate T0 = exp(L), in two pieces meeting at 0.61074 kPa.

@@ -31,10 +31,10 @@ long double SurfaceTension(long double T) {
 class SurfaceTensionCalc final : public PropertyCalculator {
  public:
   SurfaceTensionCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 9, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kSurfaceTension, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     if (!IsLiquidPhase(phase)) return NotGiven(status);
     if (T > kTMax || P > kPMax) {  // no lower temperature limit
       status = kOutOfRange;

@@ -58,27 +58,27 @@ long double VapourConductivity(long double T, long double P) {
 class ThermalConductivityCalc final : public PropertyCalculator {
  public:
   ThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 8, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kThermalConductivity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         if (T < kIceTMin) break;
         status = kValid;
         return R6(kKIce);
-      case kSatLiquid:
-      case kSubCooledLiquid:  // no temperature limit of its own
+      case Phase::kSatLiquid:
+      case Phase::kSubCooledLiquid:  // no temperature limit of its own
         if (P > kLiquidPMax) break;
         status = kValid;
         return R6(LiquidConductivity(T, P));
-      case kSatVapour:
+      case Phase::kSatVapour:
         if (T > kSatVapourTMax) break;
         status = kValid;
         return R6(SatVapourConductivity(T));
-      case kSuperheated:
-      case kSuperCritical:
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         if (T > kVapourTMax || T < kVapourTMin || P > kVapourPMax) break;
         status = kValid;
         return R6(VapourConductivity(T, P));

@@ -11,24 +11,22 @@ namespace {
 const long double kPolynomialTMax = R6(323.0L);
 const long double kPolynomialPMax = R6(500.0L);
 
-constexpr int kDensityIndex = 5;  // creation index of the density calculator
-
 class ThermalExpansionCalc final : public PropertyCalculator {
  public:
   ThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 10, CacheKey::kAll) {}
+      : PropertyCalculator(set, ctx, Item::kThermalExpansion, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         status = kValid;
         return Ice(phase, status, T, P);
-      case kSatLiquid:
-      case kSubCooledLiquid:
+      case Phase::kSatLiquid:
+      case Phase::kSubCooledLiquid:
         status = kValid;
-        if (T < kPolynomialTMax && (phase == kSatLiquid || P < kPolynomialPMax))
+        if (T < kPolynomialTMax && (phase == Phase::kSatLiquid || P < kPolynomialPMax))
           return LiquidPolynomial(phase, status, T, P);
         return LiquidDifference(phase, status, T, P);
       default:
@@ -38,18 +36,18 @@ class ThermalExpansionCalc final : public PropertyCalculator {
   }
 
  private:
-  long double Density(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    return AskCreated(kDensityIndex, phase, status, T, P);
+  long double Density(Phase phase, std::uint8_t& status, long double T, long double P) {
+    return Ask(Item::kDensity, phase, status, T, P);
   }
 
   // The numerator is minus the temperature derivative of the ice density fit.
-  long double Ice(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+  long double Ice(Phase phase, std::uint8_t& status, long double T, long double P) {
     long double rho = Density(phase, status, T, P);
     if (status != kValid) return 0.0L;
     return R6((0.0353808L + 0.000411512L * T) / rho);
   }
 
-  long double LiquidPolynomial(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+  long double LiquidPolynomial(Phase phase, std::uint8_t& status, long double T, long double P) {
     auto t = R6Powers<3>(T);
     long double rho = Density(phase, status, T, P);
     if (status != kValid) return 0.0L;
@@ -57,7 +55,7 @@ class ThermalExpansionCalc final : public PropertyCalculator {
   }
 
   // One-kelvin backward difference; leaves the density calculator's kept call at T - 1.
-  long double LiquidDifference(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+  long double LiquidDifference(Phase phase, std::uint8_t& status, long double T, long double P) {
     long double rho1 = R6(Density(phase, status, T, P));
     if (status != kValid) return 0.0L;
     long double T0 = R6(T - 1.0L);

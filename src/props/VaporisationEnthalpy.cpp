@@ -21,15 +21,15 @@ constexpr long double kVaporisation[8] = {
 class VaporisationEnthalpyCalc final : public PropertyCalculator {
  public:
   VaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 3, CacheKey::kTemperatureAndPhase) {}
+      : PropertyCalculator(set, ctx, Item::kVaporisationEnthalpy, CacheKey::kTemperatureAndPhase) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double) override {
     switch (phase) {
-      case kSatSolid:
+      case Phase::kSatSolid:
         status = kValid;
         return Sublimation(T);
-      case kSatLiquid:
+      case Phase::kSatLiquid:
         status = kValid;
         return Vaporisation(T);
       default:

@@ -154,23 +154,24 @@ long double DenseViscosity(long double T, long double P) {
 
 class ViscosityCalc final : public PropertyCalculator {
  public:
-  ViscosityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 6, CacheKey::kAll) {}
+  ViscosityCalc(CalculatorSet& set, CalcContext& ctx)
+      : PropertyCalculator(set, ctx, Item::kViscosity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
     switch (phase) {
-      case kSatLiquid:
+      case Phase::kSatLiquid:
         status = kValid;
         return SatLiquidViscosity(T);
-      case kSatVapour:
+      case Phase::kSatVapour:
         if (T < kSatVapourTMin) break;
         status = kValid;
         return SatVapourViscosity(T);
-      case kSubCooledLiquid:
+      case Phase::kSubCooledLiquid:
         if (P > kLiquidPMax) break;
         return LiquidViscosity(status, T, P);
-      case kSuperheated:
-      case kSuperCritical:
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         if (T < kDenseTMin) {
           status = kValid;
           return DiluteViscosity(T);

@@ -21,35 +21,53 @@ long double MeltingTemperature(long double P) {
   return kMeltingAtReference - (P - kMeltingReferenceP) * kMeltingSlope;
 }
 
-constexpr const char* kConditionTexts[] = {"Sub-cooled Solid",   "Saturated Solid and Vapour",
-                                           "Sub-cooled Liquid",  "Saturated Liquid and Vapour",
-                                           "Superheated Vapour", "Super Critical"};
+// The saturated condition on the saturation line at T: solid and vapour up to the top of the
+// sublimation line.
+Condition SaturatedAt(long double T) {
+  return T <= kSublimationTop ? Condition::kSatSolidVapour : Condition::kSatLiquidVapour;
+}
 
 }  // namespace
 
-std::string ConditionName(int condition) {
-  return condition >= 3 && condition <= 8 ? kConditionTexts[condition - 3] : "";
+std::string ConditionName(Condition condition) {
+  switch (condition) {
+    case Condition::kSubCooledSolid:
+      return "Sub-cooled Solid";
+    case Condition::kSatSolidVapour:
+      return "Saturated Solid and Vapour";
+    case Condition::kSubCooledLiquid:
+      return "Sub-cooled Liquid";
+    case Condition::kSatLiquidVapour:
+      return "Saturated Liquid and Vapour";
+    case Condition::kSuperheated:
+      return "Superheated Vapour";
+    case Condition::kSuperCritical:
+      return "Super Critical";
+    case Condition::kNone:
+      break;
+  }
+  return "";
 }
 
 void SetConditionText(CalcState& state) {
-  if (state.Condition >= 3 && state.Condition <= 8) state.ConditionText = ConditionName(state.Condition);
+  if (state.Condition != Condition::kNone) state.ConditionText = ConditionName(state.Condition);
 }
 
 void DetermineCondition(CalcState& state, CalculatorSet& calculators, long double T, long double P) {
-  std::uint8_t condition;
+  Condition condition;
   if (T > kCriticalTemperature && P > kCriticalPressure) {
-    condition = 8;
+    condition = Condition::kSuperCritical;
   } else {
     std::uint8_t status = kOutOfRange;
     long double Tsat = 0.0L;
-    if (PropertyCalculator* satT = calculators.VarPropCalc(33))
-      Tsat = R6(satT->Compute(kNoPhase, status, 0.0L, P));
+    if (PropertyCalculator* satT = calculators.VarPropCalc(Item::kSaturationTemperature))
+      Tsat = R6(satT->Compute(Phase::kNoPhase, status, 0.0L, P));
     if (status == kValid && std::fabs(Tsat - T) < kSaturationBand) {
-      condition = T <= kSublimationTop ? 4 : 6;
+      condition = SaturatedAt(T);
     } else if (status == kValid && T > Tsat) {
-      condition = 7;
+      condition = Condition::kSuperheated;
     } else {
-      condition = T >= MeltingTemperature(P) ? 5 : 3;
+      condition = T >= MeltingTemperature(P) ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
     }
   }
   state.Condition = condition;
@@ -60,22 +78,22 @@ void SaturationCondition(CalcState& state, CalculatorSet& calculators, UnitSetti
   std::uint8_t status = kOutOfRange;
   if (state.SatGivenTemperature) {
     long double P = 0.0L;
-    if (PropertyCalculator* satP = calculators.VarPropCalc(20))
-      P = satP->Compute(kNoPhase, status, state.TempK, 0.0L);
+    if (PropertyCalculator* satP = calculators.VarPropCalc(Item::kSaturationPressure))
+      P = satP->Compute(Phase::kNoPhase, status, state.TempK, 0.0L);
     if (status == kValid) {
       state.PresKPa = static_cast<double>(R6(P));
       state.PresDisplay = static_cast<double>(units.ToDisplay(kPressure, state.PresKPa));
     }
   } else {
     long double T = 0.0L;
-    if (PropertyCalculator* satT = calculators.VarPropCalc(33))
-      T = satT->Compute(kNoPhase, status, 0.0L, state.PresKPa);
+    if (PropertyCalculator* satT = calculators.VarPropCalc(Item::kSaturationTemperature))
+      T = satT->Compute(Phase::kNoPhase, status, 0.0L, state.PresKPa);
     if (status == kValid) {
       state.TempK = static_cast<double>(R6(T));
       state.TempDisplay = static_cast<double>(units.ToDisplay(kTemperature, state.TempK));
     }
   }
-  state.Condition = state.TempK <= kSublimationTop ? 4 : 6;
+  state.Condition = SaturatedAt(state.TempK);
   SetConditionText(state);
 }
 

@@ -24,7 +24,7 @@ class Search {
   Search(Session& s, const SearchRequest& r) : s_(s), r_(r) {}
 
   SearchAnswer Run() {
-    if (r_.givenItem == 35)
+    if (r_.givenItem == Item::kPressure)
       PressureFixed();
     else
       TemperatureFixed();
@@ -32,54 +32,56 @@ class Search {
   }
 
  private:
-  // The property at the trial state with the searched quantity x. Phase 10 follows the
+  // The property at the trial state with the searched quantity x. Phase::kNoPhase follows the
   // condition of the trial state; on the saturation line the side chosen by vapourSide_.
-  long double F(int phase, long double x) {
-    long double T = r_.givenItem == 34 ? r_.fixedValue : x;
-    long double P = r_.givenItem == 34 ? x : r_.fixedValue;
+  long double F(Phase phase, long double x) {
+    const bool temperatureFixed = r_.givenItem == Item::kTemperature;
+    long double T = temperatureFixed ? r_.fixedValue : x;
+    long double P = temperatureFixed ? x : r_.fixedValue;
     T = R6(T);
     P = R6(P);
-    if (phase == kNoPhase) {
+    if (phase == Phase::kNoPhase) {
       DetermineCondition(s_.state, s_.calculators, T, P);
-      int condition = s_.state.Condition;
-      phase = (condition == 4 || condition == 6) ? (vapourSide_ ? kSatVapour : kSatLiquid) : condition;
+      Condition condition = s_.state.Condition;
+      phase =
+          IsSaturated(condition) ? (vapourSide_ ? Phase::kSatVapour : Phase::kSatLiquid) : PhaseOf(condition);
     }
     PropertyCalculator* calc = s_.calculators.VarPropCalc(r_.searchItem);
     if (calc == nullptr) return 0.0L;
     std::uint8_t status = kValid;  // not consulted: a failed value is 0
-    return R6(calc->Compute(static_cast<std::uint8_t>(phase), status, T, P));
+    return R6(calc->Compute(phase, status, T, P));
   }
 
-  long double Saturation(int item, long double T, long double P) {
+  long double Saturation(Item item, long double T, long double P) {
     PropertyCalculator* calc = s_.calculators.VarPropCalc(item);
     std::uint8_t status = kValid;
-    return calc == nullptr ? 0.0L : R6(calc->Compute(kNoPhase, status, T, P));
+    return calc == nullptr ? 0.0L : R6(calc->Compute(Phase::kNoPhase, status, T, P));
   }
 
   void PressureFixed() {
     long double P = r_.fixedValue;
     if (P >= kCriticalPressure) {
       vapourSide_ = true;
-      SingleInterval(kTLow, F(kNoPhase, kTLow), kTHigh);
+      SingleInterval(kTLow, F(Phase::kNoPhase, kTLow), kTHigh);
       return;
     }
-    long double Tsat = Saturation(33, 0.0L, P);
+    long double Tsat = Saturation(Item::kSaturationTemperature, 0.0L, P);
     if (Tsat > kTLow) {
       vapourSide_ = false;
-      long double fA = F(kNoPhase, kTLiquidLow);
-      long double fB = F(kNoPhase, kTHigh);
+      long double fA = F(Phase::kNoPhase, kTLiquidLow);
+      long double fB = F(Phase::kNoPhase, kTHigh);
       if (!Between(r_.target, fA, fB)) return;
-      long double fL = F(kSatLiquid, Tsat);
+      long double fL = F(Phase::kSatLiquid, Tsat);
       if (Between(r_.target, fA, fL)) {
         Root(kTLiquidLow, fA, Tsat, fL);
-        if (s_.state.Condition == 6) s_.steamQuality = 0.0;
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 0.0;
         return;
       }
       vapourSide_ = true;
-      long double fV = F(kSatVapour, Tsat);
+      long double fV = F(Phase::kSatVapour, Tsat);
       if (Between(r_.target, fV, fB)) {
         Root(Tsat, fV, kTHigh, fB);
-        if (s_.state.Condition == 6) s_.steamQuality = 100.0;
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 100.0;
         return;
       }
       WetSteam(Tsat, fL, fV);
@@ -87,47 +89,47 @@ class Search {
     }
     // Below the triple point: solid and vapour, only the vapour side is searched.
     vapourSide_ = true;
-    SingleInterval(Tsat, F(kSatVapour, Tsat), kTHigh);
+    SingleInterval(Tsat, F(Phase::kSatVapour, Tsat), kTHigh);
   }
 
   void TemperatureFixed() {
     long double T = r_.fixedValue;
     if (T >= kCriticalTemperature) {
       vapourSide_ = false;
-      SingleInterval(kPLow, F(kNoPhase, kPLow), kPHigh);
+      SingleInterval(kPLow, F(Phase::kNoPhase, kPLow), kPHigh);
       return;
     }
-    long double Psat = Saturation(20, T, 0.0L);
+    long double Psat = Saturation(Item::kSaturationPressure, T, 0.0L);
     if (T > kTLow) {
       vapourSide_ = true;
-      long double fA = F(kNoPhase, kPLow);
-      long double fB = F(kSatVapour, Psat);
+      long double fA = F(Phase::kNoPhase, kPLow);
+      long double fB = F(Phase::kSatVapour, Psat);
       if (Between(r_.target, fA, fB)) {
         Root(kPLow, fA, Psat, fB);
-        if (s_.state.Condition == 6) s_.steamQuality = 100.0;
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 100.0;
         return;
       }
-      long double fL = F(kSatLiquid, Psat);
-      long double fV = F(kSatVapour, Psat);
+      long double fL = F(Phase::kSatLiquid, Psat);
+      long double fV = F(Phase::kSatVapour, Psat);
       if (Between(r_.target, fL, fV)) {
         WetSteam(Psat, fL, fV);
         return;
       }
       vapourSide_ = false;
-      fA = F(kSatLiquid, Psat);
-      fB = F(kNoPhase, kPHigh);
+      fA = F(Phase::kSatLiquid, Psat);
+      fB = F(Phase::kNoPhase, kPHigh);
       if (Between(r_.target, fA, fB)) {
         Root(Psat, fA, kPHigh, fB);
-        if (s_.state.Condition == 6) s_.steamQuality = 0.0;
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 0.0;
       }
       return;
     }
     vapourSide_ = true;
-    SingleInterval(kPLow, F(kNoPhase, kPLow), Psat, F(kSatVapour, Psat));
+    SingleInterval(kPLow, F(Phase::kNoPhase, kPLow), Psat, F(Phase::kSatVapour, Psat));
   }
 
   void SingleInterval(long double A, long double fA, long double B) {
-    SingleInterval(A, fA, B, F(kNoPhase, B));
+    SingleInterval(A, fA, B, F(Phase::kNoPhase, B));
   }
   void SingleInterval(long double A, long double fA, long double B, long double fB) {
     if (!Between(r_.target, fA, fB)) {
@@ -142,10 +144,10 @@ class Search {
   void WetSteam(long double x, long double fL, long double fV) {
     found_ = true;
     x_ = x;
-    F(kNoPhase, x);  // sets the condition of the answer
+    F(Phase::kNoPhase, x);  // sets the condition of the answer
     long double y = r_.target;
-    long double quality =
-        r_.searchItem == 18 ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV) : 100.0L * (y - fL) / (fV - fL);
+    long double quality = r_.searchItem == Item::kDensity ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
+                                                          : 100.0L * (y - fL) / (fV - fL);
     s_.steamQuality = static_cast<double>(R6(quality));
     if (!std::isfinite(s_.steamQuality)) found_ = false;
   }
@@ -168,9 +170,9 @@ class Search {
           found_ = true;
         }
       }
-      long double fx = F(kNoPhase, x);
+      long double fx = F(Phase::kNoPhase, x);
       long double m = R6((A + B) / 2.0L);
-      long double fm = F(kNoPhase, m);
+      long double fm = F(Phase::kNoPhase, m);
       if (Small(fx - y, y, 1e-6L) || Small(A - B, B, 1e-6L)) {
         found_ = true;
         break;
@@ -194,11 +196,11 @@ class Search {
           B = m;
         }
       }
-      fB = F(kNoPhase, B);
-      fA = F(kNoPhase, A);
+      fB = F(Phase::kNoPhase, B);
+      fA = F(Phase::kNoPhase, A);
     }
     x_ = x;
-    if (std::isfinite(x)) F(kNoPhase, x);  // the condition belongs to the answer
+    if (std::isfinite(x)) F(Phase::kNoPhase, x);  // the condition belongs to the answer
     // Where the property hardly changes with x (vapour enthalpy at low pressure), an interpolated
     // point far outside the interval can meet the tolerance: no state of the range answers then.
     if (!std::isfinite(x) || x < lowest || x > highest) found_ = false;

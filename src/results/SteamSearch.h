@@ -14,10 +14,10 @@ long double Interpolate(long double target, long double y1, long double x1, long
 bool Between(long double x, long double a, long double b);
 
 struct SearchRequest {
-  int searchItem = 15;         // 15 enthalpy, 16 entropy, 18 density
-  int givenItem = 34;          // 34 temperature fixed, 35 pressure fixed
-  long double target = 0;      // internal units
-  long double fixedValue = 0;  // K or kPa
+  Item searchItem = Item::kEnthalpy;    // enthalpy, entropy or density
+  Item givenItem = Item::kTemperature;  // temperature or pressure fixed
+  long double target = 0;               // internal units
+  long double fixedValue = 0;           // K or kPa
 };
 
 struct SearchAnswer {

@@ -24,52 +24,42 @@ struct Outcome {
 
 class CorrelationSession {
  public:
-  explicit CorrelationSession(std::uint8_t conditionCode = 5, double steamQuality = 0.0)
+  explicit CorrelationSession(Condition conditionCode = Condition::kSubCooledLiquid,
+                              double steamQuality = 0.0)
       : quality(steamQuality), condition(conditionCode) {
     units.InitUnits(PresetSelection(UnitPreset::kSI));
   }
 
-  PropertyCalculator& Calc(int item) { return *set.VarPropCalc(item); }
+  PropertyCalculator& Calc(Item item) { return *set.VarPropCalc(item); }
 
   // The status byte starts at 255, so a call that never sets it cannot pass for a valid one.
-  Outcome Eval(int item, int phase, long double T, long double P) {
+  Outcome Eval(Item item, Phase phase, long double T, long double P) {
     PropertyCalculator* calc = set.VarPropCalc(item);
     if (calc == nullptr) {
-      ADD_FAILURE() << "no calculator for item " << item;
+      ADD_FAILURE() << "no calculator for " << PropName(item);
       return {255, 0.0L};
     }
     std::uint8_t status = 255;
-    long double v = calc->Compute(static_cast<std::uint8_t>(phase), status, T, P);
+    long double v = calc->Compute(phase, status, T, P);
     return {status, v};
   }
 
-  std::string Text(int item, int phase, long double T, long double P) {
+  std::string Text(Item item, Phase phase, long double T, long double P) {
     std::string text;
-    Calc(item).ComputeText(static_cast<std::uint8_t>(phase), text, T, P);
+    Calc(item).ComputeText(phase, text, T, P);
     return text;
   }
 
   UnitSettings units;
   double quality;
-  std::uint8_t condition;
+  Condition condition;
   CalcContext ctx{units, quality, condition};
   CalculatorSet set{ctx};
 };
 
-// Items of the calculators asked by name.
-enum Item : int {
-  kEnthalpyItem = 15,
-  kEntropyItem = 16,
-  kInternalEnergyItem = 17,
-  kDensityItem = 18,
-  kVaporisationItem = 19,
-  kExpansionItem = 25,
-  kZItem = 28,
-};
-
 // Single-phase states are asked in their own condition, the others in a saturated one.
-inline std::uint8_t ConditionFor(int phase) {
-  return static_cast<std::uint8_t>(phase >= 3 && phase <= 8 ? phase : 6);
+inline Condition ConditionFor(Phase phase) {
+  return ConditionOf(phase).value_or(Condition::kSatLiquidVapour);
 }
 
 // The steam quality of the sessions table cases are asked in, percent.
@@ -78,7 +68,7 @@ constexpr double kCaseQuality = 50.0;
 // Names a table case in a failure message.
 template <typename Case>
 std::string Where(const Case& c) {
-  return "item " + std::to_string(c.item) + " phase " + std::to_string(c.phase) + " T " +
+  return PropName(c.item) + " phase " + std::to_string(static_cast<int>(c.phase)) + " T " +
          std::to_string(static_cast<double>(c.T)) + " P " + std::to_string(static_cast<double>(c.P)) + " " +
          c.label;
 }
@@ -86,7 +76,8 @@ std::string Where(const Case& c) {
 // A value expected with status 0, within an absolute tolerance (half a unit of the last digit of
 // a quoted value).
 struct ValueCase {
-  int item, phase;
+  Item item;
+  Phase phase;
   long double T, P, value, tol;
   const char* label = "";
 };
@@ -104,7 +95,8 @@ inline void ExpectValues(const std::vector<ValueCase>& cases) {
 // A value recomputed apart from the code, from the coefficient tables with the same Real6 (and
 // double) roundings: agreement to 1e-9 relative.
 struct Reference {
-  int item, phase;
+  Item item;
+  Phase phase;
   long double T, P, value;
   const char* label = "";
 };
@@ -119,17 +111,17 @@ inline void ExpectReferences(const std::vector<Reference>& cases) {
 // The status of a call, in the condition of its phase unless one is given; a valid value is
 // finite and every other status comes with 0.
 struct StatusCase {
-  int item, phase;
+  Item item;
+  Phase phase;
   long double T, P;
   int status;
-  std::optional<int> condition = std::nullopt;
+  std::optional<Condition> condition = std::nullopt;
   const char* label = "";
 };
 
 inline void ExpectStatuses(const std::vector<StatusCase>& cases) {
   for (const auto& c : cases) {
-    CorrelationSession s(static_cast<std::uint8_t>(c.condition.value_or(ConditionFor(c.phase))),
-                         kCaseQuality);
+    CorrelationSession s(c.condition.value_or(ConditionFor(c.phase)), kCaseQuality);
     Outcome r = s.Eval(c.item, c.phase, c.T, c.P);
     EXPECT_EQ(static_cast<int>(r.status), c.status) << Where(c);
     if (r.status == 0) {
@@ -141,9 +133,9 @@ inline void ExpectStatuses(const std::vector<StatusCase>& cases) {
 }
 
 // Phase codes without a value (two-phase conditions, wet steam, no phase, ...) answer status 1.
-inline void ExpectNotGiven(int item, const std::vector<int>& phases) {
+inline void ExpectNotGiven(Item item, const std::vector<Phase>& phases) {
   std::vector<StatusCase> cases;
-  for (int phase : phases) cases.push_back({item, phase, 300.0L, 101.325L, 1});
+  for (Phase phase : phases) cases.push_back({item, phase, 300.0L, 101.325L, 1});
   ExpectStatuses(cases);
 }
 
