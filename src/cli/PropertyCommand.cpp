@@ -73,20 +73,19 @@ int PropertyCommand(const Args& args) {
   PropertyCalculator* calc = calculators.VarPropCalc(*item);
   if (calc == nullptr) return Fail("the calculator of item " + positional[0] + " is not available");
 
-  std::uint8_t status = 0;
-  long double value = calc->Compute(*phase, status, *T, *P);
+  const CalcResult result = calc->Compute(*phase, *T, *P);
   // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
   CalculatorSet textCalculators(ctx);
   std::string text;
   textCalculators.VarPropCalc(*item)->ComputeText(*phase, text, *T, *P);
 
   std::string valueText;
-  if (status == 0) {
+  if (result.Ok()) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", value);
+    std::snprintf(buf, sizeof buf, "%.15Lg", result.value);
     valueText = buf;
   }
-  std::cout << static_cast<int>(status) << "\t" << valueText << "\t" << text << "\n";
+  std::cout << static_cast<int>(result.status) << "\t" << valueText << "\t" << text << "\n";
   return 0;
 }
 

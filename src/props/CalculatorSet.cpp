@@ -45,4 +45,9 @@ PropertyCalculator* CalculatorSet::VarPropCalc(Item item) const {
   return code < calculators_.size() ? calculators_[code].get() : nullptr;
 }
 
+CalcResult CalculatorSet::Compute(Item item, Phase phase, long double T, long double P) const {
+  PropertyCalculator* calc = VarPropCalc(item);
+  return calc != nullptr ? calc->Compute(phase, T, P) : CalcResult::NotGiven();
+}
+
 }  // namespace tulo

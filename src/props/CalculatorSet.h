@@ -19,6 +19,8 @@ class CalculatorSet {
 
   // The calculator of a variable item; null for other items or an absent calculator.
   PropertyCalculator* VarPropCalc(Item item) const;
+  // The answer of that calculator; kNotGiven when it is absent.
+  CalcResult Compute(Item item, Phase phase, long double T, long double P) const;
 
   CalcContext& Context() const { return ctx_; }
 

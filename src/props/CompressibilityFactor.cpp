@@ -147,27 +147,21 @@ class CompressibilityFactorCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kCompressibilityFactor, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
       case Phase::kSatVapour: {
-        status = kValid;
-        long double rho = Ask(Item::kDensity, Phase::kSatVapour, status, T, P);
-        if (status != kValid) return 0.0L;
-        return P * kInverseGasConstant / (rho * T);
+        const CalcResult rho = Ask(Item::kDensity, Phase::kSatVapour, T, P);
+        if (!rho.Ok()) return CalcResult::Failed(rho.status);
+        return CalcResult::Valid(P * kInverseGasConstant / (rho.value * T));
       }
       case Phase::kSuperheated:
       case Phase::kSuperCritical:
-        if (P > kZPMax || T > kZTMax) {
-          status = kOutOfRange;
-          return 0.0L;
-        }
-        status = kValid;
+        if (P > kZPMax || T > kZTMax) return CalcResult::OutOfRange();
         // Region A above 22114 kPa (a vapour below 647.29 K beyond its saturation pressure) has
         // no real power of 22114 - P: the NaN ends the call out of range.
-        return R6(RegionalZ(T, P));
+        return CalcResult::Valid(R6(RegionalZ(T, P)));
       default:
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 };

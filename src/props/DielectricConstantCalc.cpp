@@ -41,14 +41,10 @@ class DielectricConstantCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kDielectricConstant, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (T > kTMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(Permittivity(T, P));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (T > kTMax) return CalcResult::OutOfRange();
+    return CalcResult::Valid(R6(Permittivity(T, P)));
   }
 };
 

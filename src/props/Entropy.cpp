@@ -172,44 +172,39 @@ class EntropyCalc final : public CaloricPropertyCalc {
   EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, Item::kEntropy) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
       case Phase::kSatSolid:
       case Phase::kSubCooledSolid:
-        status = kValid;
-        return R6(Ice(T));
+        return CalcResult::Valid(R6(Ice(T)));
       case Phase::kSatLiquid:
-        status = kValid;
-        return R6(SaturatedLiquid(T));
+        return CalcResult::Valid(R6(SaturatedLiquid(T)));
       case Phase::kSatVapour:
-        status = kValid;
-        return R6(SaturatedVapour(T));
+        return CalcResult::Valid(R6(SaturatedVapour(T)));
       case Phase::kSubCooledLiquid:
-        return SubCooledLiquid(status, T, P);
+        return SubCooledLiquid(T, P);
       case Phase::kSuperheated:
-        status = kValid;
-        return R6(T > kVapourLowTMax ? VapourHigh(T, P) : VapourLow(T, P));
+        return CalcResult::Valid(R6(T > kVapourLowTMax ? VapourHigh(T, P) : VapourLow(T, P)));
       case Phase::kSuperCritical:
-        status = kValid;
-        return R6(P > kSuperCriticalLowPMax ? SuperCriticalHigh(T, P) : SuperCriticalLow(T, P));
+        return CalcResult::Valid(
+            R6(P > kSuperCriticalLowPMax ? SuperCriticalHigh(T, P) : SuperCriticalLow(T, P)));
       case Phase::kWetSteam:
-        return WetSteam(status, T);
+        return WetSteam(T);
       default:
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 
  private:
   // Saturated liquid minus the integral of beta / rho (the isothermal pressure derivative of
   // entropy, with the sign taken out) from the saturation pressure.
-  long double SubCooledLiquid(std::uint8_t& status, long double T, long double P) {
+  CalcResult SubCooledLiquid(long double T, long double P) {
     auto dsdp = [](long double beta, long double rho) { return beta / rho; };
-    long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dsdp);
-    if (status != kValid) return 0.0L;
-    long double sf = Self(Phase::kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(sf - integral);
+    const CalcResult integral = IntegralFromSaturation(T, P, kIntegralTolerance, dsdp);
+    if (!integral.Ok()) return CalcResult::Failed(integral.status);
+    const CalcResult sf = Self(Phase::kSatLiquid, T);
+    if (!sf.Ok()) return CalcResult::Failed(sf.status);
+    return CalcResult::Valid(R6(sf.value - integral.value));
   }
 };
 

@@ -61,42 +61,37 @@ class HeatCapacityCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kHeatCapacity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
       case Phase::kSatSolid:
       case Phase::kSubCooledSolid:
-        status = kValid;
-        return IceHeatCapacity(T);
+        return CalcResult::Valid(IceHeatCapacity(T));
       case Phase::kSatLiquid:  // the pressure argument is used for saturated liquid too
       case Phase::kSubCooledLiquid:
         if (T > kLiquidTMax) break;
-        status = kValid;
-        return LiquidHeatCapacity(T, P);
+        return CalcResult::Valid(LiquidHeatCapacity(T, P));
       case Phase::kSatVapour:
         if (T > kSatVapourTMax) break;
-        status = kValid;
-        return SatVapourHeatCapacity(T);
+        return CalcResult::Valid(SatVapourHeatCapacity(T));
       case Phase::kSuperheated:
       case Phase::kSuperCritical:
         if (T < kVapourTMin || T > kVapourTMax) break;
         if (T > kCriticalBandLow && T < kCriticalBandHigh) break;
-        return EnthalpySlope(phase, status, T, P);
+        return EnthalpySlope(phase, T, P);
       default:  // wet steam and the codes of two-phase conditions
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
-    status = kOutOfRange;
-    return 0.0L;
+    return CalcResult::OutOfRange();
   }
 
  private:
-  // Central difference of the enthalpy over 0.1 K at the same phase and pressure. Both calls get
-  // the caller's status byte and the status is the one the second leaves; should only the first
-  // fail, its NaN in the difference still ends the call as out of range.
-  long double EnthalpySlope(Phase phase, std::uint8_t& status, long double T, long double P) {
-    const long double hHigh = Ask(Item::kEnthalpy, phase, status, R6(T + 0.05L), P);
-    const long double hLow = Ask(Item::kEnthalpy, phase, status, R6(T - 0.05L), P);
-    return (hHigh - hLow) * 10.0L;
+  // Central difference of the enthalpy over 0.1 K at the same phase and pressure. Both are asked
+  // and the status is the second one's; should only the first fail, its NaN in the difference
+  // still ends the call as out of range.
+  CalcResult EnthalpySlope(Phase phase, long double T, long double P) {
+    const CalcResult hHigh = Ask(Item::kEnthalpy, phase, R6(T + 0.05L), P);
+    const CalcResult hLow = Ask(Item::kEnthalpy, phase, R6(T - 0.05L), P);
+    return {(hHigh.value - hLow.value) * 10.0L, hLow.status};
   }
 };
 

@@ -14,12 +14,12 @@ class InternalEnergyCalc final : public PropertyCalculator {
 
  protected:
   // P is the pressure argument itself, also for the saturated and wet-steam phases.
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
-    long double h = Ask(Item::kEnthalpy, phase, status, T, P);
-    if (status != kValid) return 0.0L;  // the density is not asked for then
-    long double rho = Ask(Item::kDensity, phase, status, T, P);
-    if (status != kValid) return 0.0L;
-    return R6(h - P / rho);
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    const CalcResult h = Ask(Item::kEnthalpy, phase, T, P);
+    if (!h.Ok()) return CalcResult::Failed(h.status);  // the density is not asked for then
+    const CalcResult rho = Ask(Item::kDensity, phase, T, P);
+    if (!rho.Ok()) return CalcResult::Failed(rho.status);
+    return CalcResult::Valid(R6(h.value - P / rho.value));
   }
 };
 

@@ -27,17 +27,11 @@ class IsentropicCoeffCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kIsentropicCoefficient, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
-    if (phase != Phase::kSatVapour && phase != Phase::kSuperheated && phase != Phase::kSuperCritical) {
-      status = kNotGiven;
-      return 0.0L;
-    }
-    if (T > kTMax || P > kPMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(DoubleSeries(kCoeff, R6Powers<4>(P), R6Powers<4>(T)));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (phase != Phase::kSatVapour && phase != Phase::kSuperheated && phase != Phase::kSuperCritical)
+      return CalcResult::NotGiven();
+    if (T > kTMax || P > kPMax) return CalcResult::OutOfRange();
+    return CalcResult::Valid(R6(DoubleSeries(kCoeff, R6Powers<4>(P), R6Powers<4>(T))));
   }
 };
 

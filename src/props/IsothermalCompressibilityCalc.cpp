@@ -40,14 +40,10 @@ class IsothermalCompressibilityCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kIsothermalCompressibility, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (P > kPMax || T > kTMax || T < kTMin) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return Compressibility(T, P);
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (P > kPMax || T > kTMax || T < kTMin) return CalcResult::OutOfRange();
+    return CalcResult::Valid(Compressibility(T, P));
   }
 };
 

@@ -16,21 +16,16 @@ class MeltingPointCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kMeltingPoint, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double, long double P) override {
+  CalcResult Evaluate(Phase phase, long double, long double P) override {
     switch (phase) {
       case Phase::kSatSolid:
       case Phase::kSatLiquid:
       case Phase::kSubCooledSolid:
       case Phase::kSubCooledLiquid:
-        if (P > kMeltingPMax) {
-          status = kOutOfRange;
-          return 0.0L;
-        }
-        status = kValid;
-        return R6(273.152518L - (P - 101.325L) * 7.42901e-05L);
+        if (P > kMeltingPMax) return CalcResult::OutOfRange();
+        return CalcResult::Valid(R6(273.152518L - (P - 101.325L) * 7.42901e-05L));
       default:  // vapour and super critical states melt nowhere; other codes are not treated
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 };
@@ -42,8 +37,10 @@ class BoilingPointCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kBoilingPoint, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double, long double P) override {
-    return R6(Ask(Item::kSaturationTemperature, phase, status, 0.0L, P));
+  CalcResult Evaluate(Phase phase, long double, long double P) override {
+    CalcResult t = Ask(Item::kSaturationTemperature, phase, 0.0L, P);
+    t.value = R6(t.value);
+    return t;
   }
 };
 

@@ -28,35 +28,31 @@ bool PropertyCalculator::Matches(Phase phase, long double T, long double P) cons
   return false;
 }
 
-long double PropertyCalculator::Compute(Phase phase, std::uint8_t& status, long double T, long double P) {
+CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P) {
   T = R6(T);
   P = R6(P);
-  if (Matches(phase, T, P)) {
-    status = lastStatus_;
-    return lastResult_;
-  }
+  if (Matches(phase, T, P)) return {lastResult_, lastStatus_};
   ++evaluations_;
   keep_ = true;
-  long double value = Evaluate(phase, status, T, P);
-  if (status == kValid && !FitsReal6(value)) status = kOutOfRange;
-  if (status != kValid) value = 0.0L;
+  CalcResult r = Evaluate(phase, T, P);
+  if (r.Ok() && !FitsReal6(r.value)) r.status = Status::kOutOfRange;
+  if (!r.Ok()) r.value = 0.0L;
   if (keep_) {
     lastTemp_ = static_cast<double>(T);
     lastPres_ = static_cast<double>(P);
     lastPhase_ = phase;
-    lastResult_ = static_cast<double>(R6(value));
-    lastStatus_ = status;
+    lastResult_ = static_cast<double>(R6(r.value));
+    lastStatus_ = r.status;
   }
   keep_ = true;
-  return value;
+  return r;
 }
 
 void PropertyCalculator::ComputeText(Phase phase, std::string& text, long double T, long double P) {
-  std::uint8_t status = kValid;
-  long double value = R6(Compute(phase, status, T, P));
-  switch (status) {
-    case kValid: {
-      long double shown = R6(ctx_.units.ToDisplay(PropQuantity(item_), value));
+  CalcResult r = Compute(phase, T, P);
+  switch (r.status) {
+    case Status::kValid: {
+      long double shown = R6(ctx_.units.ToDisplay(PropQuantity(item_), R6(r.value)));
       if (!std::isfinite(shown)) {
         text = "Out of Range";  // beyond what the display unit can hold
         return;
@@ -64,26 +60,19 @@ void PropertyCalculator::ComputeText(Phase phase, std::string& text, long double
       text = Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
       return;
     }
-    case kNotGiven:
+    case Status::kNotGiven:
       text = " -";
       return;
-    case kOutOfRange:
+    case Status::kOutOfRange:
       text = "Out of Range";
-      return;
-    default:
       return;
   }
 }
 
-long double PropertyCalculator::Ask(Item item, Phase phase, std::uint8_t& status, long double T,
-                                    long double P) {
+CalcResult PropertyCalculator::Ask(Item item, Phase phase, long double T, long double P) {
   PropertyCalculator* calc = set_.VarPropCalc(item);
-  if (calc == nullptr) {
-    status = kNotGiven;
-    return std::numeric_limits<long double>::quiet_NaN();
-  }
-  long double v = calc->Compute(phase, status, T, P);
-  return status == kValid ? v : std::numeric_limits<long double>::quiet_NaN();
+  if (calc == nullptr) return CalcResult::Inner(CalcResult::NotGiven());
+  return CalcResult::Inner(calc->Compute(phase, T, P));
 }
 
 }  // namespace tulo

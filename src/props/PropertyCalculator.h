@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "props/CalcResult.h"
 #include "props/Catalogue.h"
 #include "props/Phase.h"
 
@@ -12,13 +13,6 @@ namespace tulo {
 
 class UnitSettings;
 class CalculatorSet;
-
-// Calculator status.
-enum Status : std::uint8_t {
-  kValid = 0,       // the value stands
-  kNotGiven = 1,    // no such property for this phase: " -"
-  kOutOfRange = 2,  // outside the correlation: "Out of Range"
-};
 
 // What calculators read from the calculation that owns them. References, never globals: the
 // steam quality (percent by mass) lives in the configuration record, the condition code in the
@@ -39,12 +33,12 @@ class PropertyCalculator {
   PropertyCalculator& operator=(const PropertyCalculator&) = delete;
 
   // T and P are rounded to Real6 on entry. A repeat of the kept call returns the kept (Real6)
-  // result and status. A status other than 0 always comes with the value 0; a value that is not
-  // finite or does not fit a Real6 ends the call with status 2.
-  long double Compute(Phase phase, std::uint8_t& status, long double T, long double P);
+  // result and status. A status other than kValid always comes with the value 0; a value that is
+  // not finite or does not fit a Real6 ends the call out of range.
+  CalcResult Compute(Phase phase, long double T, long double P);
 
   // The cell text: the value in the display unit, FormatReal(12, AutoDecimals, trimmed), cut to
-  // 12 characters; " -" for status 1, "Out of Range" for status 2.
+  // 12 characters; " -" when not given, "Out of Range" when out of range.
   void ComputeText(Phase phase, std::string& text, long double T, long double P);
 
   // The catalogue item the calculator answers for.
@@ -54,7 +48,7 @@ class PropertyCalculator {
   double LastTemp() const { return lastTemp_; }
   double LastPres() const { return lastPres_; }
   double LastResult() const { return lastResult_; }
-  std::uint8_t LastStatus() const { return lastStatus_; }
+  Status LastStatus() const { return lastStatus_; }
   Phase LastPhase() const { return lastPhase_; }
   // Number of correlation evaluations (calls that missed the kept call); for tests and benches.
   long Evaluations() const { return evaluations_; }
@@ -62,26 +56,21 @@ class PropertyCalculator {
  protected:
   PropertyCalculator(CalculatorSet& set, CalcContext& ctx, Item item, CacheKey key);
 
-  // The correlation. Writes the status (the caller's status byte, passed on to inner calls) and
-  // returns the value in extended precision. Phases it does not treat answer status 1.
-  virtual long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) = 0;
+  // The correlation: the value in extended precision with its status. Phases it does not treat
+  // answer kNotGiven. Where an inner call fails, its status is the answer's (CalcResult::Failed).
+  virtual CalcResult Evaluate(Phase phase, long double T, long double P) = 0;
 
   // Saturated or sub-cooled liquid: the only phases of the liquid-only properties.
   static bool IsLiquidPhase(Phase phase) {
     return phase == Phase::kSatLiquid || phase == Phase::kSubCooledLiquid;
   }
-  // Ends a call for a phase without the property: status 1 and the value 0.
-  static long double NotGiven(std::uint8_t& status) {
-    status = kNotGiven;
-    return 0.0L;
-  }
 
   // For calculators that keep a call only when their own range check has passed.
   void DoNotKeep() { keep_ = false; }
 
-  // The calculator of catalogue item `item`, asked with the caller's status byte. NaN when that
-  // call ends with a status other than 0, so a failed inner value can never pass as a number.
-  long double Ask(Item item, Phase phase, std::uint8_t& status, long double T, long double P);
+  // The calculator of catalogue item `item`, as an inner call (CalcResult::Inner: a failed value
+  // is NaN). An absent calculator answers kNotGiven.
+  CalcResult Ask(Item item, Phase phase, long double T, long double P);
 
   CalculatorSet& set_;
   CalcContext& ctx_;
@@ -95,7 +84,7 @@ class PropertyCalculator {
   double lastTemp_ = -3.0;
   double lastPres_ = -3.0;
   double lastResult_ = -3.0;
-  std::uint8_t lastStatus_ = kNotGiven;
+  Status lastStatus_ = Status::kNotGiven;
   Phase lastPhase_ = Phase::kNoPhase;
   long evaluations_ = 0;
 };

@@ -22,14 +22,10 @@ class RefractiveIndexCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kRefractiveIndex, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (T > kTMax || T < kTMin || P > kPMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(Series(kIndex, R6Powers<4>(T)));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (T > kTMax || T < kTMin || P > kPMax) return CalcResult::OutOfRange();
+    return CalcResult::Valid(R6(Series(kIndex, R6Powers<4>(T))));
   }
 };
 

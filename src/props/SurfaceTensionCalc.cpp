@@ -34,14 +34,10 @@ class SurfaceTensionCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kSurfaceTension, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (T > kTMax || P > kPMax) {  // no lower temperature limit
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(SurfaceTension(T));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (T > kTMax || P > kPMax) return CalcResult::OutOfRange();  // no lower temperature limit
+    return CalcResult::Valid(R6(SurfaceTension(T)));
   }
 };
 

@@ -61,33 +61,27 @@ class ThermalConductivityCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kThermalConductivity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
       case Phase::kSatSolid:
       case Phase::kSubCooledSolid:
         if (T < kIceTMin) break;
-        status = kValid;
-        return R6(kKIce);
+        return CalcResult::Valid(R6(kKIce));
       case Phase::kSatLiquid:
       case Phase::kSubCooledLiquid:  // no temperature limit of its own
         if (P > kLiquidPMax) break;
-        status = kValid;
-        return R6(LiquidConductivity(T, P));
+        return CalcResult::Valid(R6(LiquidConductivity(T, P)));
       case Phase::kSatVapour:
         if (T > kSatVapourTMax) break;
-        status = kValid;
-        return R6(SatVapourConductivity(T));
+        return CalcResult::Valid(R6(SatVapourConductivity(T)));
       case Phase::kSuperheated:
       case Phase::kSuperCritical:
         if (T > kVapourTMax || T < kVapourTMin || P > kVapourPMax) break;
-        status = kValid;
-        return R6(VapourConductivity(T, P));
+        return CalcResult::Valid(R6(VapourConductivity(T, P)));
       default:  // wet steam and the codes of two-phase conditions
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
-    status = kOutOfRange;
-    return 0.0L;
+    return CalcResult::OutOfRange();
   }
 };
 

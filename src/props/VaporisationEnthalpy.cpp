@@ -24,17 +24,14 @@ class VaporisationEnthalpyCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kVaporisationEnthalpy, CacheKey::kTemperatureAndPhase) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double) override {
+  CalcResult Evaluate(Phase phase, long double T, long double) override {
     switch (phase) {
       case Phase::kSatSolid:
-        status = kValid;
-        return Sublimation(T);
+        return CalcResult::Valid(Sublimation(T));
       case Phase::kSatLiquid:
-        status = kValid;
-        return Vaporisation(T);
+        return CalcResult::Valid(Vaporisation(T));
       default:
-        status = kNotGiven;
-        return 0.0L;  // vapour and wet steam show " -"
+        return CalcResult::NotGiven();  // vapour and wet steam show " -"
     }
   }
 

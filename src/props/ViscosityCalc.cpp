@@ -108,8 +108,8 @@ long double SatVapourViscosity(long double T) {
   return Series(kMuSatVapour, terms);
 }
 
-// Sub-cooled liquid; sets status 2 near the pole of the D row.
-long double LiquidViscosity(std::uint8_t& status, long double T, long double P) {
+// Sub-cooled liquid; out of range near the pole of the D row.
+CalcResult LiquidViscosity(long double T, long double P) {
   const double t = 648.5L - T;
   auto p = DoublePowers<3>(t);
   const HighPowers high(t, p[3]);
@@ -118,12 +118,8 @@ long double LiquidViscosity(std::uint8_t& status, long double T, long double P) 
   const double D = GenPower(std::fabs(P - 22090.0L), -4.5L);  // 0 at exactly 22090 kPa
   const long double row[4] = {1.0L, P, static_cast<double>(P * P), D};
   // Written so that a NaN fails the test too.
-  if (!(std::fabs(D * Series(kLnMuLiquid[kDRow], col)) <= kPoleTermMax)) {
-    status = kOutOfRange;
-    return 0.0L;
-  }
-  status = kValid;
-  return std::exp(DoubleSeries(kLnMuLiquid, row, col));
+  if (!(std::fabs(D * Series(kLnMuLiquid[kDRow], col)) <= kPoleTermMax)) return CalcResult::OutOfRange();
+  return CalcResult::Valid(std::exp(DoubleSeries(kLnMuLiquid, row, col)));
 }
 
 // q(P) of the dense-fluid term, by pressure band.
@@ -158,33 +154,25 @@ class ViscosityCalc final : public PropertyCalculator {
       : PropertyCalculator(set, ctx, Item::kViscosity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(Phase phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
       case Phase::kSatLiquid:
-        status = kValid;
-        return SatLiquidViscosity(T);
+        return CalcResult::Valid(SatLiquidViscosity(T));
       case Phase::kSatVapour:
         if (T < kSatVapourTMin) break;
-        status = kValid;
-        return SatVapourViscosity(T);
+        return CalcResult::Valid(SatVapourViscosity(T));
       case Phase::kSubCooledLiquid:
         if (P > kLiquidPMax) break;
-        return LiquidViscosity(status, T, P);
+        return LiquidViscosity(T, P);
       case Phase::kSuperheated:
       case Phase::kSuperCritical:
-        if (T < kDenseTMin) {
-          status = kValid;
-          return DiluteViscosity(T);
-        }
+        if (T < kDenseTMin) return CalcResult::Valid(DiluteViscosity(T));
         if (T > kDenseTMax || P > kDensePMax) break;
-        status = kValid;
-        return DenseViscosity(T, P);
+        return CalcResult::Valid(DenseViscosity(T, P));
       default:  // ice, wet steam and the codes of two-phase conditions have no viscosity here
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
-    status = kOutOfRange;
-    return 0.0L;
+    return CalcResult::OutOfRange();
   }
 };
 

@@ -58,13 +58,11 @@ void DetermineCondition(CalcState& state, CalculatorSet& calculators, long doubl
   if (T > kCriticalTemperature && P > kCriticalPressure) {
     condition = Condition::kSuperCritical;
   } else {
-    std::uint8_t status = kOutOfRange;
-    long double Tsat = 0.0L;
-    if (PropertyCalculator* satT = calculators.VarPropCalc(Item::kSaturationTemperature))
-      Tsat = R6(satT->Compute(Phase::kNoPhase, status, 0.0L, P));
-    if (status == kValid && std::fabs(Tsat - T) < kSaturationBand) {
+    const CalcResult sat = calculators.Compute(Item::kSaturationTemperature, Phase::kNoPhase, 0.0L, P);
+    const long double Tsat = R6(sat.value);
+    if (sat.Ok() && std::fabs(Tsat - T) < kSaturationBand) {
       condition = SaturatedAt(T);
-    } else if (status == kValid && T > Tsat) {
+    } else if (sat.Ok() && T > Tsat) {
       condition = Condition::kSuperheated;
     } else {
       condition = T >= MeltingTemperature(P) ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
@@ -75,21 +73,17 @@ void DetermineCondition(CalcState& state, CalculatorSet& calculators, long doubl
 }
 
 void SaturationCondition(CalcState& state, CalculatorSet& calculators, UnitSettings& units) {
-  std::uint8_t status = kOutOfRange;
   if (state.SatGivenTemperature) {
-    long double P = 0.0L;
-    if (PropertyCalculator* satP = calculators.VarPropCalc(Item::kSaturationPressure))
-      P = satP->Compute(Phase::kNoPhase, status, state.TempK, 0.0L);
-    if (status == kValid) {
-      state.PresKPa = static_cast<double>(R6(P));
+    const CalcResult P = calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, state.TempK, 0.0L);
+    if (P.Ok()) {
+      state.PresKPa = static_cast<double>(R6(P.value));
       state.PresDisplay = static_cast<double>(units.ToDisplay(kPressure, state.PresKPa));
     }
   } else {
-    long double T = 0.0L;
-    if (PropertyCalculator* satT = calculators.VarPropCalc(Item::kSaturationTemperature))
-      T = satT->Compute(Phase::kNoPhase, status, 0.0L, state.PresKPa);
-    if (status == kValid) {
-      state.TempK = static_cast<double>(R6(T));
+    const CalcResult T =
+        calculators.Compute(Item::kSaturationTemperature, Phase::kNoPhase, 0.0L, state.PresKPa);
+    if (T.Ok()) {
+      state.TempK = static_cast<double>(R6(T.value));
       state.TempDisplay = static_cast<double>(units.ToDisplay(kTemperature, state.TempK));
     }
   }

@@ -38,8 +38,7 @@ void KeepReference(Session& s, Item item, Phase phase) {
   double* ref = ReferenceOf(s.state, item);
   PropertyCalculator* calc = s.calculators.VarPropCalc(item);
   if (ref == nullptr || calc == nullptr) return;
-  std::uint8_t status = kValid;
-  *ref = Stored(calc->Compute(phase, status, s.state.TempK, s.state.PresKPa));
+  *ref = Stored(calc->Compute(phase, s.state.TempK, s.state.PresKPa).value);
 }
 
 void FillRows(Session& s, StringGrid& grid, std::span<const Item> items, std::span<const Phase> phases,

@@ -46,16 +46,13 @@ class Search {
       phase =
           IsSaturated(condition) ? (vapourSide_ ? Phase::kSatVapour : Phase::kSatLiquid) : PhaseOf(condition);
     }
-    PropertyCalculator* calc = s_.calculators.VarPropCalc(r_.searchItem);
-    if (calc == nullptr) return 0.0L;
-    std::uint8_t status = kValid;  // not consulted: a failed value is 0
-    return R6(calc->Compute(phase, status, T, P));
+    // The status is not consulted: a failed value is 0.
+    return R6(s_.calculators.Compute(r_.searchItem, phase, T, P).value);
   }
 
+  // The saturation temperature or pressure; as in F, a failed value is 0.
   long double Saturation(Item item, long double T, long double P) {
-    PropertyCalculator* calc = s_.calculators.VarPropCalc(item);
-    std::uint8_t status = kValid;
-    return calc == nullptr ? 0.0L : R6(calc->Compute(Phase::kNoPhase, status, T, P));
+    return R6(s_.calculators.Compute(item, Phase::kNoPhase, T, P).value);
   }
 
   void PressureFixed() {

@@ -53,7 +53,7 @@ TEST(ClosedFitCalcsTest, SurfaceTension) {
   });
   CorrelationSession s;
   const Outcome nearCritical = s.Eval(kSigma, Phase::kSubCooledLiquid, 646.15, 21000);
-  EXPECT_EQ(nearCritical.status, 0);
+  EXPECT_EQ(nearCritical.status, Status::kValid);
   EXPECT_GT(nearCritical.value, 0.0L);
   EXPECT_LT(nearCritical.value, 1e-4L);
   ExpectStatuses({{kSigma, Phase::kSubCooledLiquid, 646.2, 21000, 2},

@@ -64,7 +64,7 @@ TEST(Density, WetSteamMixesSpecificVolumes) {
     CorrelationSession w;
     w.quality = c.quality;
     Outcome r = w.Eval(Item::kDensity, Phase::kWetSteam, T, P);
-    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.status, Status::kValid);
     EXPECT_NEAR(static_cast<double>(r.value / c.expected), 1.0, 1e-11) << "quality " << c.quality;
   }
 }
@@ -104,10 +104,10 @@ TEST(Density, StatusRules) {
 TEST(Density, KeepsFailedCallsToo) {
   CorrelationSession s;
   PropertyCalculator& rho = s.Calc(Item::kDensity);
-  EXPECT_EQ(s.Eval(Item::kDensity, Phase::kSuperheated, 1300, 101.325L).status, 2);
+  EXPECT_EQ(s.Eval(Item::kDensity, Phase::kSuperheated, 1300, 101.325L).status, Status::kOutOfRange);
   const long evaluations = rho.Evaluations();
-  EXPECT_EQ(rho.LastStatus(), 2);
-  EXPECT_EQ(s.Eval(Item::kDensity, Phase::kSuperheated, 1300, 101.325L).status, 2);
+  EXPECT_EQ(rho.LastStatus(), Status::kOutOfRange);
+  EXPECT_EQ(s.Eval(Item::kDensity, Phase::kSuperheated, 1300, 101.325L).status, Status::kOutOfRange);
   EXPECT_EQ(rho.Evaluations(), evaluations);
 }
 

@@ -69,7 +69,7 @@ TEST(Enthalpy, SaturatedAndWetSteamAreBuiltFromTheirParts) {
     CorrelationSession w;
     w.quality = quality;
     Outcome r = w.Eval(Item::kEnthalpy, Phase::kWetSteam, T, 101.325L);
-    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.status, Status::kValid);
     EXPECT_NEAR(static_cast<double>(r.value),
                 static_cast<double>(((100 - quality) * hf + quality * hg) / 100), 1e-8)
         << "quality " << quality;
@@ -110,11 +110,11 @@ TEST(Enthalpy, StatusRules) {
 TEST(Enthalpy, KeepsOnlyCallsInsideItsRange) {
   CorrelationSession s(Condition::kSuperheated);
   PropertyCalculator& h = s.Calc(Item::kEnthalpy);
-  ASSERT_EQ(s.Eval(Item::kEnthalpy, Phase::kSuperheated, 1320, 101.325L).status, 0);
+  ASSERT_EQ(s.Eval(Item::kEnthalpy, Phase::kSuperheated, 1320, 101.325L).status, Status::kValid);
   for (long double T : {1320.01L, 165.99L}) {
-    EXPECT_EQ(s.Eval(Item::kEnthalpy, Phase::kSuperheated, T, 101.325L).status, 2);
+    EXPECT_EQ(s.Eval(Item::kEnthalpy, Phase::kSuperheated, T, 101.325L).status, Status::kOutOfRange);
     EXPECT_EQ(h.LastTemp(), 1320.0);
-    EXPECT_EQ(h.LastStatus(), 0);
+    EXPECT_EQ(h.LastStatus(), Status::kValid);
   }
 }
 

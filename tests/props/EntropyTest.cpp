@@ -44,7 +44,7 @@ TEST(Entropy, WetSteamMixesByMass) {
   CorrelationSession w;
   w.quality = 25;
   Outcome r = w.Eval(Item::kEntropy, Phase::kWetSteam, 373.15L, 101.325L);
-  ASSERT_EQ(r.status, 0);
+  ASSERT_EQ(r.status, Status::kValid);
   EXPECT_NEAR(static_cast<double>(r.value), static_cast<double>(0.75L * sf + 0.25L * sg), 1e-9);
 }
 

@@ -74,14 +74,14 @@ TEST(HeatCapacityCalcTest, DifferenceQuotientAsksBothTemperaturesEachTime) {
   CorrelationSession s(Condition::kSuperheated);
   PropertyCalculator& h = s.Calc(Item::kEnthalpy);
   long before = h.Evaluations();
-  ASSERT_EQ(s.Eval(kCp, Phase::kSuperheated, 600.0L, 1000.0L).status, 0);
+  ASSERT_EQ(s.Eval(kCp, Phase::kSuperheated, 600.0L, 1000.0L).status, Status::kValid);
   EXPECT_EQ(h.Evaluations(), before + 2);  // T + 0.05 K and T - 0.05 K
   // The enthalpy keeps only its last call: the next state asks both temperatures again, even
   // when one of them is the other state's.
-  ASSERT_EQ(s.Eval(kCp, Phase::kSuperheated, 600.1L, 1000.0L).status, 0);
+  ASSERT_EQ(s.Eval(kCp, Phase::kSuperheated, 600.1L, 1000.0L).status, Status::kValid);
   EXPECT_EQ(h.Evaluations(), before + 4);
   // A repeat of the heat capacity's own kept call asks nothing.
-  ASSERT_EQ(s.Eval(kCp, Phase::kSuperheated, 600.1L, 1000.0L).status, 0);
+  ASSERT_EQ(s.Eval(kCp, Phase::kSuperheated, 600.1L, 1000.0L).status, Status::kValid);
   EXPECT_EQ(h.Evaluations(), before + 4);
 }
 

@@ -42,9 +42,9 @@ TEST(SaturationTemperature, IsTheInverseOfSaturationPressure) {
   for (long double T : {170.0L, 200.0L, 273.16L, 300.0L, 450.0L, 600.0L, 647.0L}) {
     CorrelationSession c;
     auto p = c.Eval(Item::kSaturationPressure, Phase::kNoPhase, T, 0);
-    ASSERT_EQ(p.status, 0);
+    ASSERT_EQ(p.status, Status::kValid);
     auto t = c.Eval(Item::kSaturationTemperature, Phase::kNoPhase, 0, R6(p.value));
-    ASSERT_EQ(t.status, 0);
+    ASSERT_EQ(t.status, Status::kValid);
     EXPECT_NEAR(static_cast<double>(t.value), static_cast<double>(T), 0.001) << static_cast<double>(T);
   }
 }
@@ -52,26 +52,23 @@ TEST(SaturationTemperature, IsTheInverseOfSaturationPressure) {
 TEST(SaturationCache, KeysAndRangeFailuresNotKept) {
   CorrelationSession c;
   PropertyCalculator* satT = c.set.VarPropCalc(Item::kSaturationTemperature);
-  std::uint8_t status = 9;
-  long double first = satT->Compute(Phase::kNoPhase, status, 0, 101.325L);
+  const long double first = satT->Compute(Phase::kNoPhase, 0, 101.325L).value;
   long evaluations = satT->Evaluations();
   // Same pressure, another temperature and phase: the kept call answers.
-  long double again = satT->Compute(Phase::kSubCooledLiquid, status, 500.0L, 101.325L);
+  const CalcResult again = satT->Compute(Phase::kSubCooledLiquid, 500.0L, 101.325L);
   EXPECT_EQ(satT->Evaluations(), evaluations);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(again, R6(first));
+  EXPECT_EQ(again.status, Status::kValid);
+  EXPECT_EQ(again.value, R6(first));
   // A pressure beyond the critical one fails and leaves the kept call as it was.
-  satT->Compute(Phase::kNoPhase, status, 0, 30000.0L);
-  EXPECT_EQ(status, 1);
+  EXPECT_EQ(satT->Compute(Phase::kNoPhase, 0, 30000.0L).status, Status::kNotGiven);
   EXPECT_EQ(satT->LastPres(), static_cast<double>(R6(101.325L)));
   // The saturation pressure is keyed on temperature only.
   PropertyCalculator* satP = c.set.VarPropCalc(Item::kSaturationPressure);
-  satP->Compute(Phase::kNoPhase, status, 373.15L, 0);
+  satP->Compute(Phase::kNoPhase, 373.15L, 0);
   long before = satP->Evaluations();
-  satP->Compute(Phase::kSubCooledSolid, status, 373.15L, 5000.0L);
+  satP->Compute(Phase::kSubCooledSolid, 373.15L, 5000.0L);
   EXPECT_EQ(satP->Evaluations(), before);
-  satP->Compute(Phase::kNoPhase, status, 100.0L, 0);
-  EXPECT_EQ(status, 2);
+  EXPECT_EQ(satP->Compute(Phase::kNoPhase, 100.0L, 0).status, Status::kOutOfRange);
   EXPECT_EQ(satP->LastTemp(), static_cast<double>(R6(373.15L)));
 }
 
@@ -96,12 +93,11 @@ TEST(PointCalculators, MeltingAndBoiling) {
 
 TEST(PointCalculators, BoilingPointAsksSaturationTemperatureOnce) {
   CorrelationSession c;
-  std::uint8_t status;
-  c.set.VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, status, 300.0L, 101.325L);
+  c.set.VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, 300.0L, 101.325L);
   long satEvaluations = c.set.VarPropCalc(Item::kSaturationTemperature)->Evaluations();
   // A new temperature misses the boiling point's own kept call but the saturation temperature
   // answers from its kept call.
-  c.set.VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, status, 310.0L, 101.325L);
+  c.set.VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, 310.0L, 101.325L);
   EXPECT_EQ(c.set.VarPropCalc(Item::kBoilingPoint)->Evaluations(), 2);
   EXPECT_EQ(c.set.VarPropCalc(Item::kSaturationTemperature)->Evaluations(), satEvaluations);
 }

@@ -43,8 +43,7 @@ TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
         for (long double T : kTemperatures)
           for (long double P : kPressures) {
             const Phase phase = *PhaseFromCode(code);
-            std::uint8_t status = 0;
-            long double v = calc->Compute(phase, status, T, P);
+            const CalcResult r = calc->Compute(phase, T, P);
             std::string text;
             calc->ComputeText(phase, text, T, P);
             ++calls;
@@ -53,9 +52,11 @@ TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
                      std::to_string(static_cast<double>(T)) + " P " + std::to_string(static_cast<double>(P)) +
                      " condition " + std::to_string(static_cast<int>(condition));
             };
-            ASSERT_LE(status, 2) << where();
-            if (status == 0) {
-              ASSERT_TRUE(std::isfinite(v)) << where();
+            ASSERT_LE(static_cast<int>(r.status), 2) << where();
+            if (r.Ok()) {
+              ASSERT_TRUE(std::isfinite(r.value)) << where();
+            } else {
+              ASSERT_EQ(r.value, 0.0L) << where();
             }
             ASSERT_FALSE(text.empty()) << where();
             ASSERT_LE(Utf8Length(text), 12u) << where() << " text " << text;
@@ -90,7 +91,7 @@ TEST(Sweep, SaturatedPhasesJustAboveTheCriticalTemperatureAreOutOfRange) {
       CorrelationSession s(Condition::kSatLiquidVapour);
       s.quality = 50;
       const std::string where = PropName(c.item) + " phase " + std::to_string(static_cast<int>(c.phase));
-      EXPECT_EQ(s.Eval(c.item, c.phase, T, 22100).status, 2) << where;
+      EXPECT_EQ(s.Eval(c.item, c.phase, T, 22100).status, Status::kOutOfRange) << where;
       EXPECT_EQ(s.Text(c.item, c.phase, T, 22100), "Out of Range") << where;
     }
   }

@@ -38,7 +38,7 @@ TEST(ThermalExpansion, PolynomialOrDifferenceSeenThroughTheDensityKeptCall) {
   for (const auto& c : cases) {
     CorrelationSession s;
     PropertyCalculator& rho = s.Calc(Item::kDensity);
-    ASSERT_EQ(s.Eval(Item::kThermalExpansion, c.phase, c.T, c.P).status, 0) << c.label;
+    ASSERT_EQ(s.Eval(Item::kThermalExpansion, c.phase, c.T, c.P).status, Status::kValid) << c.label;
     EXPECT_EQ(rho.Evaluations(), c.difference ? 2 : 1) << c.label;
     EXPECT_NEAR(rho.LastTemp(), static_cast<double>(c.difference ? c.T - 1 : c.T), 1e-9) << c.label;
     EXPECT_EQ(rho.LastPhase(), c.phase) << c.label;
@@ -61,7 +61,7 @@ TEST(ThermalExpansion, StatusRules) {
                         {Phase::kSatLiquid, 647.3L, 2}};
   for (const auto& c : cases) {
     CorrelationSession s;
-    EXPECT_EQ(s.Eval(Item::kThermalExpansion, c.phase, c.T, 1000).status, c.status)
+    EXPECT_EQ(static_cast<int>(s.Eval(Item::kThermalExpansion, c.phase, c.T, 1000).status), c.status)
         << "phase " << static_cast<int>(c.phase);
   }
   CorrelationSession s;

@@ -61,8 +61,8 @@ TEST(ViscosityCalcTest, DiluteFormulaBelowCriticalIgnoresPressure) {
   CorrelationSession s;
   const Outcome low = s.Eval(kMu, Phase::kSuperheated, 600, 101.325);
   const Outcome high = s.Eval(kMu, Phase::kSuperCritical, 600, 60000);
-  ASSERT_EQ(low.status, 0);
-  ASSERT_EQ(high.status, 0);
+  ASSERT_EQ(low.status, Status::kValid);
+  ASSERT_EQ(high.status, Status::kValid);
   EXPECT_EQ(low.value, high.value);
 }
 

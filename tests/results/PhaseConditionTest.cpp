@@ -45,9 +45,8 @@ TEST(DetermineCondition, Regions) {
 
 TEST(DetermineCondition, SaturationBandIsStrict) {
   CorrelationSession c;
-  std::uint8_t status;
   long double Tsat =
-      R6(c.set.VarPropCalc(Item::kSaturationTemperature)->Compute(Phase::kNoPhase, status, 0, R6(101.325L)));
+      R6(c.set.VarPropCalc(Item::kSaturationTemperature)->Compute(Phase::kNoPhase, 0, R6(101.325L)).value);
   EXPECT_EQ(Classify(R6(Tsat + 0.0999L), 101.325L), Condition::kSatLiquidVapour);
   EXPECT_EQ(Classify(R6(Tsat - 0.0999L), 101.325L), Condition::kSatLiquidVapour);
   EXPECT_EQ(Classify(R6(Tsat + 0.1001L), 101.325L), Condition::kSuperheated);
