@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
 #include "props/Catalogue.h"
+#include "results/CellText.h"
 #include "units/Presets.h"
 #include "units/Units.h"
 
@@ -20,21 +21,21 @@ void ColdGrid(benchmark::State& state, Condition condition, long double T, long 
   units.InitUnits(PresetSelection(UnitPreset::kSI));
   double quality = 0.0;
   Condition cond = condition;
-  CalcContext ctx{units, quality, cond};
+  CalcContext ctx{quality, cond};
   long evaluations = 0;
   for (auto _ : state) {
-    CalculatorSet set(ctx);
+    std::unique_ptr<CalculatorTable> set = BuiltInCorrelations().MakeCalculators(ctx);
     std::string text;
     // Every variable item, in the phase of the state, as the full grid asks (with the items a
     // grid would leave out for this condition, which cost little).
     for (Item item : VariableItems()) {
-      PropertyCalculator* calc = set.VarPropCalc(item);
+      PropertyCalculator* calc = set->VarPropCalc(item);
       if (calc == nullptr) continue;
-      calc->ComputeText(PhaseOf(condition), text, T, P);
+      ComputeText(*calc, PhaseOf(condition), text, T, P, units);
       benchmark::DoNotOptimize(text.data());
     }
     for (Item item : VariableItems())
-      if (const PropertyCalculator* calc = set.VarPropCalc(item)) evaluations += calc->Evaluations();
+      if (const PropertyCalculator* calc = set->VarPropCalc(item)) evaluations += calc->Evaluations();
   }
   state.counters["evaluations"] =
       benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kAvgIterations);

@@ -6,17 +6,12 @@
 #include "common/Real6.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
-#include "props/WaterConstants.h"
+#include "results/CellText.h"
 #include "results/SteamSearch.h"
 #include "units/Format.h"
 
 namespace tulo {
 namespace {
-
-// The range ends of the input checks are stored values (WaterConstants.h); the two saturation
-// limits are exact decimals.
-constexpr long double kSaturationPressureLimit = 22090.0L;
-constexpr long double kSaturationTemperatureLimit = 647.29L;
 
 const char* const kNothingTyped = "Please enter either temperature or pressure or both.";
 const char* const kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
@@ -207,8 +202,20 @@ void MainForm::RunRecalculate() {
 
 void MainForm::DataEntryWClick() {
   Notifier n(*this);
-  CalcState& st = session_->state;
   store_->Record().EntrySeen = 1;
+  ShowEntry();
+}
+
+void MainForm::SelectCorrelationSet(const CorrelationSet& set) {
+  Notifier n(*this);
+  session_->UseCorrelationSet(set);
+  ShowEntry();
+}
+
+// The input entry without its mark in the configuration record: checks the fields, recalculates
+// and fills every page from them.
+void MainForm::ShowEntry() {
+  CalcState& st = session_->state;
   TemperatureOutput.caption.clear();
   PressureOutput.caption.clear();
   ConditionText.caption.clear();
@@ -269,19 +276,9 @@ void MainForm::CheckLimit(bool fails, const std::string& text, bool& failed) {
 
 namespace {
 
-// The limits of a typed temperature (q = 0) or pressure (q = 1), in internal units.
-struct InputLimits {
-  const char* name;
-  long double saturation;  // exact decimal
-  long double lowest, highest;
-};
-
-const InputLimits& LimitsOf(int q) {
-  static const InputLimits kTemperatureLimits{"Temperature", kSaturationTemperatureLimit, kLowestTemperature,
-                                              kHighestTemperature};
-  static const InputLimits kPressureLimits{"Pressure", kSaturationPressureLimit, kLowestPressure,
-                                           kHighestPressure};
-  return q == kTemperature ? kTemperatureLimits : kPressureLimits;
+// The name of a typed quantity in the messages of the input checks.
+const char* InputName(int q) {
+  return q == kTemperature ? "Temperature" : "Pressure";
 }
 
 double InternalValue(const CalcState& st, int q) {
@@ -291,8 +288,8 @@ double InternalValue(const CalcState& st, int q) {
 }  // namespace
 
 void MainForm::CheckSaturationLimit(int q, bool& failed) {
-  const InputLimits& l = LimitsOf(q);
-  std::string name = l.name;
+  const InputRange l = session_->Set().InputLimits(static_cast<Quantity>(q));
+  std::string name = InputName(q);
   name[0] = static_cast<char>(name[0] - 'A' + 'a');
   CheckLimit(InternalValue(session_->state, q) > l.saturation,
              "For saturation the " + name + " must be less than " + LimitText(q, l.saturation) + " " +
@@ -301,10 +298,10 @@ void MainForm::CheckSaturationLimit(int q, bool& failed) {
 }
 
 void MainForm::CheckRange(int q, bool& failed) {
-  const InputLimits& l = LimitsOf(q);
+  const InputRange l = session_->Set().InputLimits(static_cast<Quantity>(q));
   double v = InternalValue(session_->state, q);
   CheckLimit(v > l.highest || v < l.lowest,
-             std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " +
+             std::string(InputName(q)) + " must be between " + LimitText(q, l.lowest) + " and " +
                  LimitText(q, l.highest) + " " + session_->units.UnitText(q),
              failed);
 }
@@ -395,7 +392,7 @@ void MainForm::FillFixedGrid() {
   int row = 1;
   for (Item item : FixedItems()) {
     Quantity q = PropQuantity(item);
-    long double v = u.ToDisplay(q, FixPropValue(item));
+    long double v = u.ToDisplay(q, session_->Set().FixedValue(item));
     FixPropGrid.SetCell(0, row, PropName(item));
     FixPropGrid.SetCell(1, row, u.UnitText(q));
     FixPropGrid.SetCell(2, row, FormatReal(12, AutoDecimals(v), true, v));
@@ -445,8 +442,8 @@ void MainForm::SearchComboBoxChange() {
   CalcState& st = session_->state;
   Item item = kSearchItems[entry];
   if (st.Condition == Condition::kSatLiquidVapour && UseWetSteam.checked) {
-    if (PropertyCalculator* calc = session_->calculators.VarPropCalc(item))
-      calc->ComputeText(Phase::kWetSteam, SearchBox.text, st.TempK, st.PresKPa);
+    if (PropertyCalculator* calc = session_->Calculators().VarPropCalc(item))
+      ComputeText(*calc, Phase::kWetSteam, SearchBox.text, st.TempK, st.PresKPa, session_->units);
   } else {
     SearchBox.text = InputText(PropQuantity(item), *ReferenceOf(st, item));
   }

@@ -85,6 +85,9 @@ class MainForm {
   void Contents1Click();
   // The close request: false when the window must stay open.
   bool FormCloseQuery();
+  // The choice of the property standard: every page is worked out again from the fields as they
+  // stand in `set` (which must outlive the form); the units and the configuration record stay.
+  void SelectCorrelationSet(const CorrelationSet& set);
 
   // ---- Handlers, as the window's events run them ----
   void DataEntryWClick();
@@ -138,6 +141,7 @@ class MainForm {
  private:
   class Notifier;
   void FinishInitialise(const ConfigWorkingValues& working);
+  void ShowEntry();
   bool Validate();
   bool ReadInput(const EditField& field, int quantity, double& display, double& internal);
   bool ReadInput(int quantity);

@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
+#include "results/CellText.h"
 #include "units/Presets.h"
 #include "units/Units.h"
 
@@ -68,16 +70,17 @@ int PropertyCommand(const Args& args) {
   unitSettings.InitUnits(units);
   // Inner calls of single-phase states use the state's own condition; others a saturated one.
   Condition condition = ConditionOf(*phase).value_or(Condition::kSatLiquidVapour);
-  CalcContext ctx{unitSettings, quality, condition};
-  CalculatorSet calculators(ctx);
-  PropertyCalculator* calc = calculators.VarPropCalc(*item);
+  CalcContext ctx{quality, condition};
+  const CorrelationSet& set = BuiltInCorrelations();
+  std::unique_ptr<CalculatorTable> calculators = set.MakeCalculators(ctx);
+  PropertyCalculator* calc = calculators->VarPropCalc(*item);
   if (calc == nullptr) return Fail("the calculator of item " + positional[0] + " is not available");
 
   const CalcResult result = calc->Compute(*phase, *T, *P);
   // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
-  CalculatorSet textCalculators(ctx);
+  std::unique_ptr<CalculatorTable> textCalculators = set.MakeCalculators(ctx);
   std::string text;
-  textCalculators.VarPropCalc(*item)->ComputeText(*phase, text, *T, *P);
+  ComputeText(*textCalculators->VarPropCalc(*item), *phase, text, *T, *P, unitSettings);
 
   std::string valueText;
   if (result.Ok()) {

@@ -228,7 +228,7 @@ void TMainProg::BuildControls() {
   WetPropGrid = new GridView(5, 7);
   WetPropGrid->setObjectName("WetPropGrid");
   const ItemTexts var = TextsOf(VariableItems());
-  const ItemTexts wet = TextsOf(WetRowSet());
+  const ItemTexts wet = TextsOf(form_->session().Set().WetRowSet());
   const ItemTexts fixed = TextsOf(FixedItems());
   const std::vector<std::string> values = ValueTexts();
   const std::vector<GridView::Column> varColumns = {{160, var.names, {"Property"}},

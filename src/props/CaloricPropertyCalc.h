@@ -14,8 +14,8 @@ namespace tulo {
 
 class CaloricPropertyCalc : public PropertyCalculator {
  protected:
-  CaloricPropertyCalc(CalculatorSet& set, CalcContext& ctx, Item item)
-      : PropertyCalculator(set, ctx, item, CacheKey::kAll) {}
+  CaloricPropertyCalc(CalculatorTable& table, CalcContext& ctx, Item item)
+      : PropertyCalculator(table, ctx, item, CacheKey::kAll) {}
 
   // The own value on the saturation line at T (the pressure argument is not used there).
   CalcResult Self(Phase phase, long double T) { return Ask(GetItem(), phase, T, 0.0L); }

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 
-#include "props/Phase.h"
 #include "units/Units.h"
 
 namespace tulo {
@@ -76,12 +75,5 @@ bool IsVariableItem(Item item);
 std::string PropName(Item item);
 // The quantity selecting the units of the item; dimensionless outside the catalogue.
 Quantity PropQuantity(Item item);
-// Fixed value of a fixed property in internal units, as the nearest Real6; 0 for other items.
-double FixPropValue(Item item);
-
-// The items a result grid lists for a condition, full or short; empty for kNone.
-std::span<const Item> RowSet(Condition condition, bool full);
-// The wet-steam grid's rows: always the short set of saturated liquid and vapour.
-std::span<const Item> WetRowSet();
 
 }  // namespace tulo

@@ -143,8 +143,8 @@ long double RegionalZ(long double T, long double P) {
 
 class CompressibilityFactorCalc final : public PropertyCalculator {
  public:
-  CompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kCompressibilityFactor, CacheKey::kAll) {}
+  CompressibilityFactorCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kCompressibilityFactor, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -168,8 +168,8 @@ class CompressibilityFactorCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<CompressibilityFactorCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<CompressibilityFactorCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -38,8 +38,8 @@ constexpr long double kInverseGasConstant = 2.16673L;
 
 class DensityCalc final : public PropertyCalculator {
  public:
-  DensityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kDensity, CacheKey::kAll) {}
+  DensityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kDensity, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -119,8 +119,8 @@ class DensityCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<DensityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<DensityCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -37,8 +37,8 @@ long double Permittivity(long double T, long double P) {
 
 class DielectricConstantCalc final : public PropertyCalculator {
  public:
-  DielectricConstantCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kDielectricConstant, CacheKey::kAll) {}
+  DielectricConstantCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kDielectricConstant, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -50,8 +50,8 @@ class DielectricConstantCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeDielectricConstantCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<DielectricConstantCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeDielectricConstantCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<DielectricConstantCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -128,7 +128,7 @@ long double SuperCriticalHigh(long double T, long double P) {
 
 class EnthalpyCalc final : public CaloricPropertyCalc {
  public:
-  EnthalpyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, Item::kEnthalpy) {}
+  EnthalpyCalc(CalculatorTable& table, CalcContext& ctx) : CaloricPropertyCalc(table, ctx, Item::kEnthalpy) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -184,8 +184,8 @@ class EnthalpyCalc final : public CaloricPropertyCalc {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<EnthalpyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<EnthalpyCalc>(table, ctx);
 }
 
 }  // namespace tulo

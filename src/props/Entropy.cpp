@@ -169,7 +169,7 @@ long double SuperCriticalHigh(long double T, long double P) {
 
 class EntropyCalc final : public CaloricPropertyCalc {
  public:
-  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, Item::kEntropy) {}
+  EntropyCalc(CalculatorTable& table, CalcContext& ctx) : CaloricPropertyCalc(table, ctx, Item::kEntropy) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -210,8 +210,8 @@ class EntropyCalc final : public CaloricPropertyCalc {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<EntropyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<EntropyCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -57,8 +57,8 @@ long double SatVapourHeatCapacity(long double T) {
 
 class HeatCapacityCalc final : public PropertyCalculator {
  public:
-  HeatCapacityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kHeatCapacity, CacheKey::kAll) {}
+  HeatCapacityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kHeatCapacity, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -97,8 +97,8 @@ class HeatCapacityCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<HeatCapacityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<HeatCapacityCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -9,8 +9,8 @@ namespace {
 
 class InternalEnergyCalc final : public PropertyCalculator {
  public:
-  InternalEnergyCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kInternalEnergy, CacheKey::kAll) {}
+  InternalEnergyCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kInternalEnergy, CacheKey::kAll) {}
 
  protected:
   // P is the pressure argument itself, also for the saturated and wet-steam phases.
@@ -25,8 +25,8 @@ class InternalEnergyCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<InternalEnergyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<InternalEnergyCalc>(table, ctx);
 }
 
 }  // namespace tulo

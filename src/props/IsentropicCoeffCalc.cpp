@@ -23,8 +23,8 @@ constexpr long double kCoeff[5][5] = {
 
 class IsentropicCoeffCalc final : public PropertyCalculator {
  public:
-  IsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kIsentropicCoefficient, CacheKey::kAll) {}
+  IsentropicCoeffCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kIsentropicCoefficient, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -37,8 +37,8 @@ class IsentropicCoeffCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<IsentropicCoeffCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<IsentropicCoeffCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -36,8 +36,8 @@ long double Compressibility(long double T, long double P) {
 
 class IsothermalCompressibilityCalc final : public PropertyCalculator {
  public:
-  IsothermalCompressibilityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kIsothermalCompressibility, CacheKey::kAll) {}
+  IsothermalCompressibilityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kIsothermalCompressibility, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -49,8 +49,9 @@ class IsothermalCompressibilityCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeIsothermalCompressibilityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<IsothermalCompressibilityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeIsothermalCompressibilityCalc(CalculatorTable& table,
+                                                                      CalcContext& ctx) {
+  return std::make_unique<IsothermalCompressibilityCalc>(table, ctx);
 }
 
 }  // namespace tulo

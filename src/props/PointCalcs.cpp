@@ -12,8 +12,8 @@ const long double kMeltingPMax = R6(100000.0L);
 // falling 7.42901e-5 K per kPa above it. The temperature argument is not used.
 class MeltingPointCalc final : public PropertyCalculator {
  public:
-  MeltingPointCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kMeltingPoint, CacheKey::kAll) {}
+  MeltingPointCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kMeltingPoint, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double, long double P) override {
@@ -33,8 +33,8 @@ class MeltingPointCalc final : public PropertyCalculator {
 // The saturation temperature at the pressure, its value and status passed on, for every phase.
 class BoilingPointCalc final : public PropertyCalculator {
  public:
-  BoilingPointCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kBoilingPoint, CacheKey::kAll) {}
+  BoilingPointCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kBoilingPoint, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double, long double P) override {
@@ -46,12 +46,12 @@ class BoilingPointCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<MeltingPointCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<MeltingPointCalc>(table, ctx);
 }
 
-std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<BoilingPointCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<BoilingPointCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -1,18 +1,12 @@
 #include "props/PropertyCalculator.h"
 
-#include <cmath>
-#include <limits>
-
 #include "common/Real6.h"
-#include "common/Text.h"
-#include "props/CalculatorSet.h"
-#include "units/Format.h"
-#include "units/Units.h"
+#include "props/CorrelationSet.h"
 
 namespace tulo {
 
-PropertyCalculator::PropertyCalculator(CalculatorSet& set, CalcContext& ctx, Item item, CacheKey key)
-    : set_(set), ctx_(ctx), item_(item), key_(key) {}
+PropertyCalculator::PropertyCalculator(CalculatorTable& table, CalcContext& ctx, Item item, CacheKey key)
+    : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().RoundsToReal6()), key_(key) {}
 
 bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
   switch (key_) {
@@ -29,8 +23,8 @@ bool PropertyCalculator::Matches(Phase phase, long double T, long double P) cons
 }
 
 CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P) {
-  T = R6(T);
-  P = R6(P);
+  T = Store(T);
+  P = Store(P);
   if (Matches(phase, T, P)) return {lastResult_, lastStatus_};
   ++evaluations_;
   keep_ = true;
@@ -41,36 +35,15 @@ CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P
     lastTemp_ = static_cast<double>(T);
     lastPres_ = static_cast<double>(P);
     lastPhase_ = phase;
-    lastResult_ = static_cast<double>(R6(r.value));
+    lastResult_ = static_cast<double>(Store(r.value));
     lastStatus_ = r.status;
   }
   keep_ = true;
   return r;
 }
 
-void PropertyCalculator::ComputeText(Phase phase, std::string& text, long double T, long double P) {
-  CalcResult r = Compute(phase, T, P);
-  switch (r.status) {
-    case Status::kValid: {
-      long double shown = R6(ctx_.units.ToDisplay(PropQuantity(item_), R6(r.value)));
-      if (!std::isfinite(shown)) {
-        text = "Out of Range";  // beyond what the display unit can hold
-        return;
-      }
-      text = Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
-      return;
-    }
-    case Status::kNotGiven:
-      text = " -";
-      return;
-    case Status::kOutOfRange:
-      text = "Out of Range";
-      return;
-  }
-}
-
 CalcResult PropertyCalculator::Ask(Item item, Phase phase, long double T, long double P) {
-  PropertyCalculator* calc = set_.VarPropCalc(item);
+  PropertyCalculator* calc = table_.VarPropCalc(item);
   if (calc == nullptr) return CalcResult::Inner(CalcResult::NotGiven());
   return CalcResult::Inner(calc->Compute(phase, T, P));
 }

@@ -2,23 +2,21 @@
 // The calculator objects behind every variable property: a phase code, a temperature (K) and a
 // pressure (kPa absolute) in; a value in the internal unit of the property and a status out.
 
-#include <cstdint>
-#include <string>
-
 #include "props/CalcResult.h"
 #include "props/Catalogue.h"
 #include "props/Phase.h"
 
 namespace tulo {
 
-class UnitSettings;
-class CalculatorSet;
+class CalculatorTable;
+
+// A value stored as Real6 or as a double (CorrelationSet::Store).
+long double StoreValue(bool roundsToReal6, long double x);
 
 // What calculators read from the calculation that owns them. References, never globals: the
-// steam quality (percent by mass) lives in the configuration record, the condition code in the
+// steam quality (percent by mass) lives in the configuration record, the condition in the
 // calculation state.
 struct CalcContext {
-  UnitSettings& units;
   const double& steamQuality;
   const Condition& condition;
 };
@@ -32,14 +30,13 @@ class PropertyCalculator {
   PropertyCalculator(const PropertyCalculator&) = delete;
   PropertyCalculator& operator=(const PropertyCalculator&) = delete;
 
-  // T and P are rounded to Real6 on entry. A repeat of the kept call returns the kept (Real6)
+  // T and P are stored (Store) on entry. A repeat of the kept call returns the kept (stored)
   // result and status. A status other than kValid always comes with the value 0; a value that is
   // not finite or does not fit a Real6 ends the call out of range.
   CalcResult Compute(Phase phase, long double T, long double P);
 
-  // The cell text: the value in the display unit, FormatReal(12, AutoDecimals, trimmed), cut to
-  // 12 characters; " -" when not given, "Out of Range" when out of range.
-  void ComputeText(Phase phase, std::string& text, long double T, long double P);
+  // A value as the calculator's standard stores it (CorrelationSet::Store).
+  long double Store(long double x) const { return StoreValue(roundsToReal6_, x); }
 
   // The catalogue item the calculator answers for.
   Item GetItem() const { return item_; }
@@ -54,7 +51,7 @@ class PropertyCalculator {
   long Evaluations() const { return evaluations_; }
 
  protected:
-  PropertyCalculator(CalculatorSet& set, CalcContext& ctx, Item item, CacheKey key);
+  PropertyCalculator(CalculatorTable& table, CalcContext& ctx, Item item, CacheKey key);
 
   // The correlation: the value in extended precision with its status. Phases it does not treat
   // answer kNotGiven. Where an inner call fails, its status is the answer's (CalcResult::Failed).
@@ -72,13 +69,14 @@ class PropertyCalculator {
   // is NaN). An absent calculator answers kNotGiven.
   CalcResult Ask(Item item, Phase phase, long double T, long double P);
 
-  CalculatorSet& set_;
+  CalculatorTable& table_;
   CalcContext& ctx_;
 
  private:
   bool Matches(Phase phase, long double T, long double P) const;
 
   Item item_;
+  bool roundsToReal6_;
   CacheKey key_;
   bool keep_ = true;
   double lastTemp_ = -3.0;

@@ -18,8 +18,8 @@ constexpr long double kIndex[5] = {0.850616L, 0.00544571L, -2.255391e-05L, 4.151
 
 class RefractiveIndexCalc final : public PropertyCalculator {
  public:
-  RefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kRefractiveIndex, CacheKey::kAll) {}
+  RefractiveIndexCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kRefractiveIndex, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -31,8 +31,8 @@ class RefractiveIndexCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<RefractiveIndexCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<RefractiveIndexCalc>(table, ctx);
 }
 
 }  // namespace tulo

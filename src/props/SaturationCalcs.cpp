@@ -31,8 +31,8 @@ constexpr long double kLnPVapour[7] = {-7992.3105463381L,   7576.1047141322L,   
 
 class SatPressureCalc final : public PropertyCalculator {
  public:
-  SatPressureCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kSaturationPressure, CacheKey::kTemperature) {}
+  SatPressureCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kSaturationPressure, CacheKey::kTemperature) {}
 
  protected:
   CalcResult Evaluate(Phase, long double T, long double) override {
@@ -55,8 +55,8 @@ class SatPressureCalc final : public PropertyCalculator {
 
 class SatTemperatureCalc final : public PropertyCalculator {
  public:
-  SatTemperatureCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kSaturationTemperature, CacheKey::kPressure) {}
+  SatTemperatureCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kSaturationTemperature, CacheKey::kPressure) {}
 
  protected:
   CalcResult Evaluate(Phase, long double, long double P) override {
@@ -126,12 +126,12 @@ class SatTemperatureCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<SatPressureCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<SatPressureCalc>(table, ctx);
 }
 
-std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<SatTemperatureCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<SatTemperatureCalc>(table, ctx);
 }
 
 }  // namespace tulo

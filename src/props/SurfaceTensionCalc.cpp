@@ -30,8 +30,8 @@ long double SurfaceTension(long double T) {
 
 class SurfaceTensionCalc final : public PropertyCalculator {
  public:
-  SurfaceTensionCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kSurfaceTension, CacheKey::kAll) {}
+  SurfaceTensionCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kSurfaceTension, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -43,8 +43,8 @@ class SurfaceTensionCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeSurfaceTensionCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<SurfaceTensionCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeSurfaceTensionCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<SurfaceTensionCalc>(table, ctx);
 }
 
 }  // namespace tulo

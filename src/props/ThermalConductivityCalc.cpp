@@ -57,8 +57,8 @@ long double VapourConductivity(long double T, long double P) {
 
 class ThermalConductivityCalc final : public PropertyCalculator {
  public:
-  ThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kThermalConductivity, CacheKey::kAll) {}
+  ThermalConductivityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kThermalConductivity, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -87,8 +87,8 @@ class ThermalConductivityCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<ThermalConductivityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<ThermalConductivityCalc>(table, ctx);
 }
 
 }  // namespace tulo

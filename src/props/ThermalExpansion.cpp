@@ -13,8 +13,8 @@ const long double kPolynomialPMax = R6(500.0L);
 
 class ThermalExpansionCalc final : public PropertyCalculator {
  public:
-  ThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kThermalExpansion, CacheKey::kAll) {}
+  ThermalExpansionCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kThermalExpansion, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -65,8 +65,8 @@ class ThermalExpansionCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<ThermalExpansionCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<ThermalExpansionCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -20,8 +20,8 @@ constexpr long double kVaporisation[8] = {
 
 class VaporisationEnthalpyCalc final : public PropertyCalculator {
  public:
-  VaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kVaporisationEnthalpy, CacheKey::kTemperatureAndPhase) {}
+  VaporisationEnthalpyCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kVaporisationEnthalpy, CacheKey::kTemperatureAndPhase) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double) override {
@@ -53,8 +53,8 @@ class VaporisationEnthalpyCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<VaporisationEnthalpyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<VaporisationEnthalpyCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -150,8 +150,8 @@ long double DenseViscosity(long double T, long double P) {
 
 class ViscosityCalc final : public PropertyCalculator {
  public:
-  ViscosityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, Item::kViscosity, CacheKey::kAll) {}
+  ViscosityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kViscosity, CacheKey::kAll) {}
 
  protected:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -178,8 +178,8 @@ class ViscosityCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<ViscosityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<ViscosityCalc>(table, ctx);
 }
 
 }  // namespace tulo

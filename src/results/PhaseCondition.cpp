@@ -2,29 +2,15 @@
 
 #include <cmath>
 
-#include "common/Real6.h"
-#include "props/WaterConstants.h"
+#include "props/CorrelationSet.h"
 
 namespace tulo {
 namespace {
 
-// Compared with stored values, so held as Real6.
-const long double kSaturationBand = R6(0.1L);  // K either side of Tsat that counts as saturated
-
-// The melting line: 273.152518 K at 101.325 kPa, falling 7.42901e-5 K per kPa above it. Its
-// constants are stored values too: a typed 273.152518 K at a typed 101.325 kPa lies on it.
-const long double kMeltingAtReference = R6(273.152518L);
-const long double kMeltingReferenceP = R6(101.325L);
-const long double kMeltingSlope = R6(7.42901e-5L);
-
-long double MeltingTemperature(long double P) {
-  return kMeltingAtReference - (P - kMeltingReferenceP) * kMeltingSlope;
-}
-
 // The saturated condition on the saturation line at T: solid and vapour up to the top of the
 // sublimation line.
-Condition SaturatedAt(long double T) {
-  return T <= kSublimationTop ? Condition::kSatSolidVapour : Condition::kSatLiquidVapour;
+Condition SaturatedAt(const CorrelationSet& set, long double T) {
+  return T <= set.SublimationTop() ? Condition::kSatSolidVapour : Condition::kSatLiquidVapour;
 }
 
 }  // namespace
@@ -53,41 +39,43 @@ void SetConditionText(CalcState& state) {
   if (state.Condition != Condition::kNone) state.ConditionText = ConditionName(state.Condition);
 }
 
-void DetermineCondition(CalcState& state, CalculatorSet& calculators, long double T, long double P) {
+void DetermineCondition(CalcState& state, const CalculatorTable& calculators, long double T, long double P) {
+  const CorrelationSet& set = calculators.Set();
+  const CriticalPoint critical = set.Critical();
   Condition condition;
-  if (T > kCriticalTemperature && P > kCriticalPressure) {
+  if (T > critical.temperature && P > critical.pressure) {
     condition = Condition::kSuperCritical;
   } else {
-    const CalcResult sat = calculators.Compute(Item::kSaturationTemperature, Phase::kNoPhase, 0.0L, P);
-    const long double Tsat = R6(sat.value);
-    if (sat.Ok() && std::fabs(Tsat - T) < kSaturationBand) {
-      condition = SaturatedAt(T);
+    const CalcResult sat = set.SaturationTemperature(calculators, P);
+    const long double Tsat = set.Store(sat.value);
+    if (sat.Ok() && std::fabs(Tsat - T) < set.SaturationBand()) {
+      condition = SaturatedAt(set, T);
     } else if (sat.Ok() && T > Tsat) {
       condition = Condition::kSuperheated;
     } else {
-      condition = T >= MeltingTemperature(P) ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
+      condition = T >= set.MeltingTemperature(P) ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
     }
   }
   state.Condition = condition;
   SetConditionText(state);
 }
 
-void SaturationCondition(CalcState& state, CalculatorSet& calculators, UnitSettings& units) {
+void SaturationCondition(CalcState& state, const CalculatorTable& calculators, UnitSettings& units) {
+  const CorrelationSet& set = calculators.Set();
   if (state.SatGivenTemperature) {
-    const CalcResult P = calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, state.TempK, 0.0L);
+    const CalcResult P = set.SaturationPressure(calculators, state.TempK);
     if (P.Ok()) {
-      state.PresKPa = static_cast<double>(R6(P.value));
+      state.PresKPa = static_cast<double>(set.Store(P.value));
       state.PresDisplay = static_cast<double>(units.ToDisplay(kPressure, state.PresKPa));
     }
   } else {
-    const CalcResult T =
-        calculators.Compute(Item::kSaturationTemperature, Phase::kNoPhase, 0.0L, state.PresKPa);
+    const CalcResult T = set.SaturationTemperature(calculators, state.PresKPa);
     if (T.Ok()) {
-      state.TempK = static_cast<double>(R6(T.value));
+      state.TempK = static_cast<double>(set.Store(T.value));
       state.TempDisplay = static_cast<double>(units.ToDisplay(kTemperature, state.TempK));
     }
   }
-  state.Condition = SaturatedAt(state.TempK);
+  state.Condition = SaturatedAt(set, state.TempK);
   SetConditionText(state);
 }
 

@@ -5,11 +5,13 @@
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "props/Catalogue.h"
+#include "results/CellText.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
+// A display value as the state holds it.
 double Stored(long double x) {
   return static_cast<double>(R6(x));
 }
@@ -25,10 +27,11 @@ double& PreviousOf(CalcState& st, Quantity q) {
   return q == kTemperature ? st.PrevTempK : st.PrevPresKPa;
 }
 
+// Blank for an item the standard in use has no calculator of.
 std::string CellText(Session& s, Item item, Phase phase) {
   std::string text;
-  if (PropertyCalculator* calc = s.calculators.VarPropCalc(item))
-    calc->ComputeText(phase, text, s.state.TempK, s.state.PresKPa);
+  if (PropertyCalculator* calc = s.Calculators().VarPropCalc(item))
+    ComputeText(*calc, phase, text, s.state.TempK, s.state.PresKPa, s.units);
   return text;
 }
 
@@ -36,9 +39,9 @@ std::string CellText(Session& s, Item item, Phase phase) {
 // whatever the calculators' status (a failed value is 0).
 void KeepReference(Session& s, Item item, Phase phase) {
   double* ref = ReferenceOf(s.state, item);
-  PropertyCalculator* calc = s.calculators.VarPropCalc(item);
+  PropertyCalculator* calc = s.Calculators().VarPropCalc(item);
   if (ref == nullptr || calc == nullptr) return;
-  *ref = Stored(calc->Compute(phase, s.state.TempK, s.state.PresKPa).value);
+  *ref = static_cast<double>(s.Set().Store(calc->Compute(phase, s.state.TempK, s.state.PresKPa).value));
 }
 
 void FillRows(Session& s, StringGrid& grid, std::span<const Item> items, std::span<const Phase> phases,
@@ -108,10 +111,10 @@ void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
   }
   if (st.InputMode == "T" || st.InputMode == "P") {
     st.SatGivenTemperature = st.InputMode == "T";
-    SaturationCondition(st, s.calculators, s.units);
+    SaturationCondition(st, s.Calculators(), s.units);
     ShowResults(s, grids, wetSteamInput);
   } else if (st.InputMode == "TP") {
-    DetermineCondition(st, s.calculators, st.TempK, st.PresKPa);
+    DetermineCondition(st, s.Calculators(), st.TempK, st.PresKPa);
     ShowResults(s, grids, wetSteamInput);
   }
 }
@@ -140,12 +143,12 @@ void FillSaturatedGrid(Session& s, StringGrid& grid) {
   const Phase phases[] = {
       s.state.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid,
       Phase::kSatVapour};
-  FillRows(s, grid, RowSet(s.state.Condition, s.state.FullPropertyList), phases, Phase::kSatVapour);
+  FillRows(s, grid, s.Set().RowSet(s.state.Condition, s.state.FullPropertyList), phases, Phase::kSatVapour);
 }
 
 void FillSinglePhaseGrid(Session& s, StringGrid& grid) {
   const Phase phases[] = {PhaseOf(s.state.Condition)};
-  FillRows(s, grid, RowSet(s.state.Condition, s.state.FullPropertyList), phases, phases[0]);
+  FillRows(s, grid, s.Set().RowSet(s.state.Condition, s.state.FullPropertyList), phases, phases[0]);
 }
 
 void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
@@ -153,7 +156,7 @@ void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
   const char* headings[] = {"Property", "Units", "Liquid", "Vapour", "Wet St'm"};
   for (int c = 0; c < kWetGridCols; ++c) grid.SetCell(c, 0, headings[c]);
   const Phase phases[] = {Phase::kSatLiquid, Phase::kSatVapour, Phase::kWetSteam};
-  FillRows(s, grid, WetRowSet(), phases, std::nullopt);
+  FillRows(s, grid, s.Set().WetRowSet(), phases, std::nullopt);
 }
 
 }  // namespace tulo

@@ -4,24 +4,18 @@
 #include <cmath>
 
 #include "common/Real6.h"
-#include "props/WaterConstants.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
-// Range ends and thresholds, compared with stored values.
-const long double kTLow = kSublimationTop;
-const long double kTLiquidLow = R6(273.2L);
-const long double kTHigh = kHighestTemperature;
-const long double kPLow = kLowestPressure;
-const long double kPHigh = kHighestPressure;
-
 constexpr int kMaxIterations = 36;
 
 class Search {
  public:
-  Search(Session& s, const SearchRequest& r) : s_(s), r_(r) {}
+  // The range ends, thresholds and the rounding of stored values are the correlation set's.
+  Search(Session& s, const SearchRequest& r)
+      : s_(s), r_(r), set_(s.Set()), critical_(set_.Critical()), range_(set_.Search()) {}
 
   SearchAnswer Run() {
     if (r_.givenItem == Item::kPressure)
@@ -38,46 +32,57 @@ class Search {
     const bool temperatureFixed = r_.givenItem == Item::kTemperature;
     long double T = temperatureFixed ? r_.fixedValue : x;
     long double P = temperatureFixed ? x : r_.fixedValue;
-    T = R6(T);
-    P = R6(P);
+    T = set_.Store(T);
+    P = set_.Store(P);
     if (phase == Phase::kNoPhase) {
-      DetermineCondition(s_.state, s_.calculators, T, P);
+      DetermineCondition(s_.state, s_.Calculators(), T, P);
       Condition condition = s_.state.Condition;
       phase =
           IsSaturated(condition) ? (vapourSide_ ? Phase::kSatVapour : Phase::kSatLiquid) : PhaseOf(condition);
     }
     // The status is not consulted: a failed value is 0.
-    return R6(s_.calculators.Compute(r_.searchItem, phase, T, P).value);
+    return set_.Store(s_.Calculators().Compute(r_.searchItem, phase, T, P).value);
   }
 
-  // The saturation temperature or pressure; as in F, a failed value is 0.
-  long double Saturation(Item item, long double T, long double P) {
-    return R6(s_.calculators.Compute(item, Phase::kNoPhase, T, P).value);
+  // The saturation temperature at P and pressure at T; as in F, a failed value is 0.
+  long double SaturationTemperature(long double P) {
+    return set_.Store(set_.SaturationTemperature(s_.Calculators(), P).value);
+  }
+  long double SaturationPressure(long double T) {
+    return set_.Store(set_.SaturationPressure(s_.Calculators(), T).value);
+  }
+
+  // y1 + (target - x1)(y2 - y1)/(x2 - x1), or the mean of y1 and y2 when x1 = x2; stored.
+  long double Interpolate(long double target, long double y1, long double x1, long double y2,
+                          long double x2) {
+    if (x1 == x2) return set_.Store((y1 + y2) / 2.0L);
+    return set_.Store(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
   }
 
   void PressureFixed() {
     long double P = r_.fixedValue;
-    if (P >= kCriticalPressure) {
+    if (P >= critical_.pressure) {
       vapourSide_ = true;
-      SingleInterval(kTLow, F(Phase::kNoPhase, kTLow), kTHigh);
+      SingleInterval(range_.lowTemperature, F(Phase::kNoPhase, range_.lowTemperature),
+                     range_.highTemperature);
       return;
     }
-    long double Tsat = Saturation(Item::kSaturationTemperature, 0.0L, P);
-    if (Tsat > kTLow) {
+    long double Tsat = SaturationTemperature(P);
+    if (Tsat > range_.lowTemperature) {
       vapourSide_ = false;
-      long double fA = F(Phase::kNoPhase, kTLiquidLow);
-      long double fB = F(Phase::kNoPhase, kTHigh);
+      long double fA = F(Phase::kNoPhase, range_.liquidTemperature);
+      long double fB = F(Phase::kNoPhase, range_.highTemperature);
       if (!Between(r_.target, fA, fB)) return;
       long double fL = F(Phase::kSatLiquid, Tsat);
       if (Between(r_.target, fA, fL)) {
-        Root(kTLiquidLow, fA, Tsat, fL);
+        Root(range_.liquidTemperature, fA, Tsat, fL);
         if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 0.0;
         return;
       }
       vapourSide_ = true;
       long double fV = F(Phase::kSatVapour, Tsat);
       if (Between(r_.target, fV, fB)) {
-        Root(Tsat, fV, kTHigh, fB);
+        Root(Tsat, fV, range_.highTemperature, fB);
         if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 100.0;
         return;
       }
@@ -86,23 +91,23 @@ class Search {
     }
     // Below the triple point: solid and vapour, only the vapour side is searched.
     vapourSide_ = true;
-    SingleInterval(Tsat, F(Phase::kSatVapour, Tsat), kTHigh);
+    SingleInterval(Tsat, F(Phase::kSatVapour, Tsat), range_.highTemperature);
   }
 
   void TemperatureFixed() {
     long double T = r_.fixedValue;
-    if (T >= kCriticalTemperature) {
+    if (T >= critical_.temperature) {
       vapourSide_ = false;
-      SingleInterval(kPLow, F(Phase::kNoPhase, kPLow), kPHigh);
+      SingleInterval(range_.lowPressure, F(Phase::kNoPhase, range_.lowPressure), range_.highPressure);
       return;
     }
-    long double Psat = Saturation(Item::kSaturationPressure, T, 0.0L);
-    if (T > kTLow) {
+    long double Psat = SaturationPressure(T);
+    if (T > range_.lowTemperature) {
       vapourSide_ = true;
-      long double fA = F(Phase::kNoPhase, kPLow);
+      long double fA = F(Phase::kNoPhase, range_.lowPressure);
       long double fB = F(Phase::kSatVapour, Psat);
       if (Between(r_.target, fA, fB)) {
-        Root(kPLow, fA, Psat, fB);
+        Root(range_.lowPressure, fA, Psat, fB);
         if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 100.0;
         return;
       }
@@ -114,15 +119,16 @@ class Search {
       }
       vapourSide_ = false;
       fA = F(Phase::kSatLiquid, Psat);
-      fB = F(Phase::kNoPhase, kPHigh);
+      fB = F(Phase::kNoPhase, range_.highPressure);
       if (Between(r_.target, fA, fB)) {
-        Root(Psat, fA, kPHigh, fB);
+        Root(Psat, fA, range_.highPressure, fB);
         if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 0.0;
       }
       return;
     }
     vapourSide_ = true;
-    SingleInterval(kPLow, F(Phase::kNoPhase, kPLow), Psat, F(Phase::kSatVapour, Psat));
+    SingleInterval(range_.lowPressure, F(Phase::kNoPhase, range_.lowPressure), Psat,
+                   F(Phase::kSatVapour, Psat));
   }
 
   void SingleInterval(long double A, long double fA, long double B) {
@@ -145,7 +151,7 @@ class Search {
     long double y = r_.target;
     long double quality = r_.searchItem == Item::kDensity ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
                                                           : 100.0L * (y - fL) / (fV - fL);
-    s_.steamQuality = static_cast<double>(R6(quality));
+    s_.steamQuality = static_cast<double>(R6(quality));  // a value of the configuration record: Real6
     if (!std::isfinite(s_.steamQuality)) found_ = false;
   }
 
@@ -163,12 +169,12 @@ class Search {
       if (!std::isfinite(x)) break;
       if (x < A || x > B) {
         if (Small(B - A, A, 0.005L)) {
-          x = R6((A + B) / 2.0L);
+          x = set_.Store((A + B) / 2.0L);
           found_ = true;
         }
       }
       long double fx = F(Phase::kNoPhase, x);
-      long double m = R6((A + B) / 2.0L);
+      long double m = set_.Store((A + B) / 2.0L);
       long double fm = F(Phase::kNoPhase, m);
       if (Small(fx - y, y, 1e-6L) || Small(A - B, B, 1e-6L)) {
         found_ = true;
@@ -205,17 +211,15 @@ class Search {
 
   Session& s_;
   const SearchRequest& r_;
+  const CorrelationSet& set_;
+  const CriticalPoint critical_;
+  const SearchRanges range_;
   bool vapourSide_ = false;
   bool found_ = false;
   long double x_ = 0.0L;
 };
 
 }  // namespace
-
-long double Interpolate(long double target, long double y1, long double x1, long double y2, long double x2) {
-  if (x1 == x2) return R6((y1 + y2) / 2.0L);
-  return R6(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
-}
 
 bool Between(long double x, long double a, long double b) {
   return std::min(a, b) <= x && x <= std::max(a, b);

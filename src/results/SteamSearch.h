@@ -8,8 +8,6 @@
 
 namespace tulo {
 
-// y1 + (target - x1)(y2 - y1)/(x2 - x1), or the mean of y1 and y2 when x1 = x2; stored as Real6.
-long double Interpolate(long double target, long double y1, long double x1, long double y2, long double x2);
 // min(a, b) <= x <= max(a, b).
 bool Between(long double x, long double a, long double b);
 

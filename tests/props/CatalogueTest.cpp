@@ -4,7 +4,7 @@
 
 #include "common/Real6.h"
 #include "common/Text.h"
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
 #include "props/Catalogue.h"
 
 namespace tulo {
@@ -21,9 +21,6 @@ TEST(Catalogue, ItemsAndQuantities) {
   EXPECT_EQ(PropQuantity(Item::kDipoleMoment), kDipoleMoment);
   EXPECT_EQ(PropQuantity(Item::kCompressibilityFactor), kDimensionless);
   EXPECT_EQ(PropQuantity(Item::kTemperature), kTemperature);
-  EXPECT_EQ(FixPropValue(Item::kCriticalTemperature), static_cast<double>(R6(647.29L)));
-  EXPECT_EQ(FixPropValue(Item::kEnthalpyOfFormation), -13420.0);
-  EXPECT_EQ(FixPropValue(Item::kEnthalpy), 0.0);
   // The codes are data (the configuration file, tulo-calc's arguments): they never move.
   EXPECT_EQ(ItemCode(Item::kEnthalpy), 15);
   EXPECT_EQ(ItemCode(Item::kSaturationTemperature), 33);
@@ -34,39 +31,48 @@ TEST(Catalogue, ItemsAndQuantities) {
   EXPECT_EQ(VariableItems().size(), 19u);
 }
 
-TEST(Catalogue, RowSets) {
-  EXPECT_EQ(RowSet(Condition::kSubCooledLiquid, true).size(), 15u);
-  EXPECT_EQ(RowSet(Condition::kSuperheated, true).size(), 11u);
-  EXPECT_EQ(RowSet(Condition::kSatLiquidVapour, true).size(), 16u);
-  EXPECT_EQ(WetRowSet().size(), 6u);
-  EXPECT_TRUE(RowSet(Condition::kNone, true).empty());
+TEST(BuiltInSet, FixedValues) {
+  const CorrelationSet& set = BuiltInCorrelations();
+  EXPECT_EQ(set.FixedValue(Item::kCriticalTemperature), static_cast<double>(R6(647.29L)));
+  EXPECT_EQ(set.FixedValue(Item::kEnthalpyOfFormation), -13420.0);
+  EXPECT_EQ(set.FixedValue(Item::kEnthalpy), 0.0);
+  EXPECT_TRUE(set.RoundsToReal6());
+}
+
+TEST(BuiltInSet, RowSets) {
+  const CorrelationSet& set = BuiltInCorrelations();
+  EXPECT_EQ(set.RowSet(Condition::kSubCooledLiquid, true).size(), 15u);
+  EXPECT_EQ(set.RowSet(Condition::kSuperheated, true).size(), 11u);
+  EXPECT_EQ(set.RowSet(Condition::kSatLiquidVapour, true).size(), 16u);
+  EXPECT_EQ(set.WetRowSet().size(), 6u);
+  EXPECT_TRUE(set.RowSet(Condition::kNone, true).empty());
   for (Condition condition : kConditions) {
     for (bool full : {true, false}) {
-      auto rows = RowSet(condition, full);
+      auto rows = set.RowSet(condition, full);
       std::set<Item> seen(rows.begin(), rows.end());
       EXPECT_EQ(seen.size(), rows.size());
       EXPECT_FALSE(seen.count(Item::kSaturationTemperature)) << "Saturation Temperature is in no grid";
       for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_LT(rows[i - 1], rows[i]);
     }
   }
-  auto saturated = RowSet(Condition::kSatLiquidVapour, true);
+  auto saturated = set.RowSet(Condition::kSatLiquidVapour, true);
   EXPECT_FALSE(std::set<Item>(saturated.begin(), saturated.end()).count(Item::kSaturationPressure));
 }
 
 // Every variable item has its calculator, and the calculator answers for that item.
-TEST(Catalogue, EveryVariableItemHasItsCalculator) {
-  UnitSettings units;
+TEST(BuiltInSet, EveryVariableItemHasItsCalculator) {
   double quality = 0.0;
   Condition condition = Condition::kSubCooledLiquid;
-  CalcContext ctx{units, quality, condition};
-  CalculatorSet set(ctx);
+  CalcContext ctx{quality, condition};
+  std::unique_ptr<CalculatorTable> table = BuiltInCorrelations().MakeCalculators(ctx);
+  EXPECT_EQ(&table->Set(), &BuiltInCorrelations());
   for (Item item : VariableItems()) {
-    const PropertyCalculator* calc = set.VarPropCalc(item);
+    const PropertyCalculator* calc = table->VarPropCalc(item);
     ASSERT_NE(calc, nullptr) << PropName(item);
     EXPECT_EQ(calc->GetItem(), item);
   }
-  for (Item item : FixedItems()) EXPECT_EQ(set.VarPropCalc(item), nullptr);
-  EXPECT_EQ(set.VarPropCalc(Item::kTemperature), nullptr);
+  for (Item item : FixedItems()) EXPECT_EQ(table->VarPropCalc(item), nullptr);
+  EXPECT_EQ(table->VarPropCalc(Item::kTemperature), nullptr);
 }
 
 }  // namespace

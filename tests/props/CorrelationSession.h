@@ -1,6 +1,6 @@
 #pragma once
 // One calculation session for calculator tests: SI units, a steam quality and a condition code
-// that tests may change, and a full set of calculators; and the table runners of the calculator
+// that tests may change, and the built-in calculators; and the table runners of the calculator
 // tests, each case asked in a fresh session so that no kept call of another case answers it.
 
 #include <gtest/gtest.h>
@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
+#include "props/CalculatorTable.h"
+#include "results/CellText.h"
 #include "units/Presets.h"
 #include "units/Units.h"
 
@@ -27,10 +29,10 @@ class CorrelationSession {
     units.InitUnits(PresetSelection(UnitPreset::kSI));
   }
 
-  PropertyCalculator& Calc(Item item) { return *set.VarPropCalc(item); }
+  PropertyCalculator& Calc(Item item) { return *table->VarPropCalc(item); }
 
   Outcome Eval(Item item, Phase phase, long double T, long double P) {
-    PropertyCalculator* calc = set.VarPropCalc(item);
+    PropertyCalculator* calc = table->VarPropCalc(item);
     if (calc == nullptr) {
       ADD_FAILURE() << "no calculator for " << PropName(item);
       return CalcResult::NotGiven();
@@ -40,15 +42,15 @@ class CorrelationSession {
 
   std::string Text(Item item, Phase phase, long double T, long double P) {
     std::string text;
-    Calc(item).ComputeText(phase, text, T, P);
+    ComputeText(Calc(item), phase, text, T, P, units);
     return text;
   }
 
   UnitSettings units;
   double quality;
   Condition condition;
-  CalcContext ctx{units, quality, condition};
-  CalculatorSet set{ctx};
+  CalcContext ctx{quality, condition};
+  std::unique_ptr<CalculatorTable> table = BuiltInCorrelations().MakeCalculators(ctx);
 };
 
 // Single-phase states are asked in their own condition, the others in a saturated one.

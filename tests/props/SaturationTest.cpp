@@ -51,7 +51,7 @@ TEST(SaturationTemperature, IsTheInverseOfSaturationPressure) {
 
 TEST(SaturationCache, KeysAndRangeFailuresNotKept) {
   CorrelationSession c;
-  PropertyCalculator* satT = c.set.VarPropCalc(Item::kSaturationTemperature);
+  PropertyCalculator* satT = c.table->VarPropCalc(Item::kSaturationTemperature);
   const long double first = satT->Compute(Phase::kNoPhase, 0, 101.325L).value;
   long evaluations = satT->Evaluations();
   // Same pressure, another temperature and phase: the kept call answers.
@@ -63,7 +63,7 @@ TEST(SaturationCache, KeysAndRangeFailuresNotKept) {
   EXPECT_EQ(satT->Compute(Phase::kNoPhase, 0, 30000.0L).status, Status::kNotGiven);
   EXPECT_EQ(satT->LastPres(), static_cast<double>(R6(101.325L)));
   // The saturation pressure is keyed on temperature only.
-  PropertyCalculator* satP = c.set.VarPropCalc(Item::kSaturationPressure);
+  PropertyCalculator* satP = c.table->VarPropCalc(Item::kSaturationPressure);
   satP->Compute(Phase::kNoPhase, 373.15L, 0);
   long before = satP->Evaluations();
   satP->Compute(Phase::kSubCooledSolid, 373.15L, 5000.0L);
@@ -93,13 +93,13 @@ TEST(PointCalculators, MeltingAndBoiling) {
 
 TEST(PointCalculators, BoilingPointAsksSaturationTemperatureOnce) {
   CorrelationSession c;
-  c.set.VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, 300.0L, 101.325L);
-  long satEvaluations = c.set.VarPropCalc(Item::kSaturationTemperature)->Evaluations();
+  c.table->VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, 300.0L, 101.325L);
+  long satEvaluations = c.table->VarPropCalc(Item::kSaturationTemperature)->Evaluations();
   // A new temperature misses the boiling point's own kept call but the saturation temperature
   // answers from its kept call.
-  c.set.VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, 310.0L, 101.325L);
-  EXPECT_EQ(c.set.VarPropCalc(Item::kBoilingPoint)->Evaluations(), 2);
-  EXPECT_EQ(c.set.VarPropCalc(Item::kSaturationTemperature)->Evaluations(), satEvaluations);
+  c.table->VarPropCalc(Item::kBoilingPoint)->Compute(Phase::kSubCooledLiquid, 310.0L, 101.325L);
+  EXPECT_EQ(c.table->VarPropCalc(Item::kBoilingPoint)->Evaluations(), 2);
+  EXPECT_EQ(c.table->VarPropCalc(Item::kSaturationTemperature)->Evaluations(), satEvaluations);
 }
 
 TEST(CalculatorText, StatusTexts) {

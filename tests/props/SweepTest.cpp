@@ -37,7 +37,7 @@ TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
     s.quality = quality;  // 0 to 62.5 percent
     quality += 12.5;
     for (Item item : VariableItems()) {
-      PropertyCalculator* calc = s.set.VarPropCalc(item);
+      PropertyCalculator* calc = s.table->VarPropCalc(item);
       if (calc == nullptr) continue;  // not built yet
       for (int code = 0; code < kPhaseCount; ++code)
         for (long double T : kTemperatures)
@@ -45,7 +45,7 @@ TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
             const Phase phase = *PhaseFromCode(code);
             const CalcResult r = calc->Compute(phase, T, P);
             std::string text;
-            calc->ComputeText(phase, text, T, P);
+            ComputeText(*calc, phase, text, T, P, s.units);
             ++calls;
             auto where = [&] {
               return PropName(item) + " phase " + std::to_string(code) + " T " +

@@ -12,7 +12,7 @@ using testing::CorrelationSession;
 Condition Classify(long double T, long double P) {
   CorrelationSession c;
   CalcState state;
-  DetermineCondition(state, c.set, R6(T), R6(P));
+  DetermineCondition(state, *c.table, R6(T), R6(P));
   EXPECT_EQ(state.ConditionText, ConditionName(state.Condition));
   return state.Condition;
 }
@@ -46,7 +46,7 @@ TEST(DetermineCondition, Regions) {
 TEST(DetermineCondition, SaturationBandIsStrict) {
   CorrelationSession c;
   long double Tsat =
-      R6(c.set.VarPropCalc(Item::kSaturationTemperature)->Compute(Phase::kNoPhase, 0, R6(101.325L)).value);
+      R6(c.table->VarPropCalc(Item::kSaturationTemperature)->Compute(Phase::kNoPhase, 0, R6(101.325L)).value);
   EXPECT_EQ(Classify(R6(Tsat + 0.0999L), 101.325L), Condition::kSatLiquidVapour);
   EXPECT_EQ(Classify(R6(Tsat - 0.0999L), 101.325L), Condition::kSatLiquidVapour);
   EXPECT_EQ(Classify(R6(Tsat + 0.1001L), 101.325L), Condition::kSuperheated);
@@ -59,29 +59,29 @@ TEST(SaturationCondition, GivenTemperatureOrPressure) {
   CalcState s;
   s.SatGivenTemperature = true;
   s.TempK = static_cast<double>(R6(373.15L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_EQ(s.Condition, Condition::kSatLiquidVapour);
   EXPECT_EQ(s.ConditionText, "Saturated Liquid and Vapour");
   EXPECT_NEAR(s.PresKPa, 101.33, 0.005);
   EXPECT_NEAR(s.PresDisplay, 101.33 * 0.0098692, 0.0001);
 
   s.TempK = static_cast<double>(R6(273.15L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_EQ(s.Condition, Condition::kSatSolidVapour);
   s.TempK = static_cast<double>(R6(273.16L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_EQ(s.Condition, Condition::kSatLiquidVapour);
 
   s.SatGivenTemperature = false;
   s.PresKPa = static_cast<double>(R6(1000.0L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_NEAR(s.TempK, 453.03, 0.005);
   EXPECT_NEAR(s.TempDisplay, 453.03 - 273.15, 0.005);
 
   // A failing saturation temperature leaves the temperature as it was; still a saturated condition.
   double before = s.TempK;
   s.PresKPa = static_cast<double>(R6(30000.0L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_EQ(s.TempK, before);
   EXPECT_EQ(s.Condition, Condition::kSatLiquidVapour);
 }
