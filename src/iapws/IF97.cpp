@@ -1,0 +1,45 @@
+// IAPWS-IF97: the region of a state and the state at (T, p) over the whole range (Figure 1).
+
+#include "iapws/IF97.h"
+
+#include <cmath>
+
+namespace tulo::iapws {
+namespace {
+
+constexpr double kTmin = 273.15;   // K
+constexpr double kT13 = 623.15;    // K, regions 1 | 3 and the low end of B23
+constexpr double kT25 = 1073.15;   // K, regions 2 | 5
+constexpr double kTmax = 2273.15;  // K
+constexpr double kPmax = 100;      // MPa, regions 1 to 3
+constexpr double kPmax5 = 50;      // MPa, region 5
+
+}  // namespace
+
+Region RegionOf(double T, double p) {
+  if (!(std::isfinite(T) && std::isfinite(p) && p > 0 && T >= kTmin && T <= kTmax)) return Region::kNone;
+  if (T > kT25) return p <= kPmax5 ? Region::k5 : Region::kNone;
+  if (p > kPmax) return Region::kNone;
+  if (T <= kT13) return p >= SaturationPressure(T) ? Region::k1 : Region::k2;
+  // Above 623.15 K the B23 line separates regions 2 and 3; it reaches 100 MPa at 863.15 K.
+  return p <= B23Pressure(T) ? Region::k2 : Region::k3;
+}
+
+FluidProps StateTP(double T, double p) {
+  switch (RegionOf(T, p)) {
+    case Region::k1:
+      return Region1(T, p);
+    case Region::k2:
+      return Region2(T, p);
+    case Region::k3:
+      return Region3TP(T, p);
+    case Region::k5:
+      return Region5(T, p);
+    case Region::k4:
+    case Region::kNone:
+      break;
+  }
+  return FluidProps{};
+}
+
+}  // namespace tulo::iapws

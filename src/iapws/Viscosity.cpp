@@ -1,0 +1,68 @@
+// IAPWS R12-08, viscosity of ordinary water substance, industrial form (mu2 = 1).
+
+#include "iapws/Viscosity.h"
+
+#include <cmath>
+
+namespace tulo::iapws {
+namespace {
+
+// Reference constants of the release.
+constexpr double kViscTStar = 647.096;  // K
+constexpr double kViscRhoStar = 322.0;  // kg/m3
+constexpr double kViscMuStar = 1.0e-6;  // Pa s
+
+// R12-08 Table 1: dilute-gas term, mu0 = 100 sqrt(Tbar) / sum_i H_i / Tbar^i.
+struct DiluteTerm {
+  int i;
+  double h;
+};
+constexpr DiluteTerm kDilute[] = {
+    {0, 1.67752},
+    {1, 2.20462},
+    {2, 0.6366564},
+    {3, -0.241605},
+};
+
+// R12-08 Table 2: residual term, mu1 = exp(rhobar sum_ij H_ij (1/Tbar - 1)^i (rhobar - 1)^j).
+// The terms absent from the table are zero.
+struct ResidualTerm {
+  int i;
+  int j;
+  double h;
+};
+constexpr ResidualTerm kResidual[] = {
+    {0, 0, 5.20094e-1},  {1, 0, 8.50895e-2},  {2, 0, -1.08374},    {3, 0, -2.89555e-1}, {0, 1, 2.22531e-1},
+    {1, 1, 9.99115e-1},  {2, 1, 1.88797},     {3, 1, 1.26613},     {5, 1, 1.20573e-1},  {0, 2, -2.81378e-1},
+    {1, 2, -9.06851e-1}, {2, 2, -7.72479e-1}, {3, 2, -4.89837e-1}, {4, 2, -2.57040e-1}, {0, 3, 1.61913e-1},
+    {1, 3, 2.57399e-1},  {0, 4, -3.25372e-2}, {3, 4, 6.98452e-2},  {4, 5, 8.72102e-3},  {3, 6, -4.35673e-3},
+    {5, 6, -5.93264e-4},
+};
+constexpr int kMaxI = 5;
+constexpr int kMaxJ = 6;
+
+}  // namespace
+
+double Viscosity(double rho, double T) {
+  const double tBar = T / kViscTStar;
+  const double rhoBar = rho / kViscRhoStar;
+
+  const double invT = 1.0 / tBar;
+  const double invTPow[] = {1.0, invT, invT * invT, invT * invT * invT};
+  double diluteSum = 0;
+  for (const DiluteTerm& term : kDilute) diluteSum += term.h * invTPow[term.i];
+  const double mu0 = 100.0 * std::sqrt(tBar) / diluteSum;
+
+  double tPow[kMaxI + 1];
+  double rPow[kMaxJ + 1];
+  tPow[0] = rPow[0] = 1.0;
+  for (int i = 1; i <= kMaxI; ++i) tPow[i] = tPow[i - 1] * (invT - 1.0);
+  for (int j = 1; j <= kMaxJ; ++j) rPow[j] = rPow[j - 1] * (rhoBar - 1.0);
+  double residualSum = 0;
+  for (const ResidualTerm& term : kResidual) residualSum += term.h * tPow[term.i] * rPow[term.j];
+  const double mu1 = std::exp(rhoBar * residualSum);
+
+  return mu0 * mu1 * kViscMuStar;
+}
+
+}  // namespace tulo::iapws
