@@ -10,6 +10,7 @@
 #include "common/NumberReader.h"
 #include "props/BuiltInSet.h"
 #include "results/CellText.h"
+#include "results/Standards.h"
 #include "units/Presets.h"
 #include "units/Units.h"
 
@@ -33,9 +34,14 @@ int PropertyCommand(const Args& args) {
   std::vector<std::string> positional;
   UnitSelection units = PresetSelection(UnitPreset::kSI);
   double quality = 0.0;
+  const CorrelationSet* set = &BuiltInCorrelations();
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--units" || a == "--quality") {
+    if (a == "--standard") {
+      if (i + 1 >= args.size()) return Fail(a + " needs a value");
+      set = CorrelationSetNamed(args[++i]);
+      if (set == nullptr) return Fail("unknown standard: " + args[i] + " (builtin or iapws)");
+    } else if (a == "--units" || a == "--quality") {
       if (i + 1 >= args.size()) return Fail(a + " needs a value");
       const std::string& v = args[++i];
       if (a == "--units") {
@@ -71,14 +77,13 @@ int PropertyCommand(const Args& args) {
   // Inner calls of single-phase states use the state's own condition; others a saturated one.
   Condition condition = ConditionOf(*phase).value_or(Condition::kSatLiquidVapour);
   CalcContext ctx{quality, condition};
-  const CorrelationSet& set = BuiltInCorrelations();
-  std::unique_ptr<CalculatorTable> calculators = set.MakeCalculators(ctx);
+  std::unique_ptr<CalculatorTable> calculators = set->MakeCalculators(ctx);
   PropertyCalculator* calc = calculators->VarPropCalc(*item);
   if (calc == nullptr) return Fail("the calculator of item " + positional[0] + " is not available");
 
   const CalcResult result = calc->Compute(*phase, *T, *P);
   // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
-  std::unique_ptr<CalculatorTable> textCalculators = set.MakeCalculators(ctx);
+  std::unique_ptr<CalculatorTable> textCalculators = set->MakeCalculators(ctx);
   std::string text;
   ComputeText(*textCalculators->VarPropCalc(*item), *phase, text, *T, *P, unitSettings);
 

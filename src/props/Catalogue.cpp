@@ -48,6 +48,12 @@ constexpr Entry kEntries[kItemCount] = {
     {"Saturation Temperature", kTemperature},
     {"Temperature", kTemperature},
     {"Pressure", kPressure},
+    {"Speed of Sound", kSpeedQ},
+    {"Heat Capacity @ Const Volume", kHeatCapacityQ},
+    {"Specific Volume", kSpecificVolumeQ},
+    {"Kinematic Viscosity", kKinematicViscosityQ},
+    {"Prandtl Number", kDimensionless},
+    {"Joule-Thomson Coefficient", kJouleThomsonQ},
 };
 
 constexpr Item kFixedItems[] = {
@@ -78,6 +84,12 @@ constexpr Item kVariableItems[] = {
     Item::kMeltingPoint,
     Item::kBoilingPoint,
     Item::kSaturationTemperature,
+    Item::kSpeedOfSound,
+    Item::kIsochoricHeatCapacity,
+    Item::kSpecificVolume,
+    Item::kKinematicViscosity,
+    Item::kPrandtlNumber,
+    Item::kJouleThomson,
 };
 
 const Entry* EntryOf(Item item) {

@@ -52,9 +52,16 @@ enum class Item : std::uint8_t {
   // The given quantities of the steam search.
   kTemperature = 34,
   kPressure = 35,
+  // Variable properties that only the IAPWS standard gives (appended: the codes above are data).
+  kSpeedOfSound = 36,
+  kIsochoricHeatCapacity = 37,
+  kSpecificVolume = 38,
+  kKinematicViscosity = 39,
+  kPrandtlNumber = 40,
+  kJouleThomson = 41,
 };
 
-constexpr int kItemCount = 36;
+constexpr int kItemCount = 42;
 
 constexpr int ItemCode(Item item) {
   return static_cast<int>(item);

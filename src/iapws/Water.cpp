@@ -1,0 +1,169 @@
+#include "iapws/Water.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+#include "iapws/Dielectric.h"
+#include "iapws/IF97.h"
+#include "iapws/IceIh.h"
+#include "iapws/MeltingSublimation.h"
+#include "iapws/RefractiveIndex.h"
+#include "iapws/SurfaceTension.h"
+#include "iapws/ThermalConductivity.h"
+#include "iapws/Viscosity.h"
+
+namespace tulo::iapws {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Range ends of the releases beyond IF97 (each release's own statement of validity).
+constexpr double kSaturationTMin = 273.15;   // K, IF97 region 4
+constexpr double kTransportTMax = 1173.15;   // K, R12-08 and R15-11
+constexpr double kDielectricTMax = 873.15;   // K, R8-97
+constexpr double kRefractiveTMin = 261.15;   // K, R9-97
+constexpr double kRefractiveTMax = 773.15;   // K
+constexpr double kRefractiveRhoMax = 1060.0;  // kg/m3
+
+// A boundary computed by an inverse (Newton on a curve) may land a few ulps off the exact end:
+// states this close to a curve count as on it.
+constexpr double kCurveTolerance = 1e-12;
+
+double NaNUnless(bool inRange, double x) {
+  return inRange ? x : kNaN;
+}
+
+WaterState Invalid() {
+  WaterState w;
+  for (double* f : {&w.T, &w.p, &w.rho, &w.v, &w.h, &w.u, &w.s, &w.cp, &w.cv, &w.w, &w.alphaV, &w.kappaT,
+                    &w.isentropicExponent, &w.z, &w.jouleThomson, &w.mu, &w.lambda, &w.sigma, &w.epsilon,
+                    &w.refractive, &w.nu, &w.prandtl})
+    *f = kNaN;
+  return w;
+}
+
+// The properties both kinds of state share once rho, T and p are known.
+void FillCommon(WaterState& w) {
+  w.valid = true;
+  w.z = w.p * 1000.0 / (w.rho * kR * w.T);  // kPa m3 = kJ
+}
+
+WaterState FromFluid(const FluidProps& f) {
+  if (f.region == Region::kNone) return Invalid();
+  WaterState w;
+  w.T = f.T;
+  w.p = f.p;
+  w.rho = f.rho;
+  w.v = f.v;
+  w.h = f.h;
+  w.u = f.u;
+  w.s = f.s;
+  w.cp = f.cp;
+  w.cv = f.cv;
+  w.w = f.w;
+  w.alphaV = f.alphaV;
+  w.kappaT = f.kappaT;
+  FillCommon(w);
+  w.isentropicExponent = f.w * f.w * f.rho / (f.p * 1e6);
+  // (dT/dp)_h = (T v alpha - v) / cp: K m3/kJ is K/kPa, times 1000 for K/MPa.
+  w.jouleThomson = (f.T * f.v * f.alphaV - f.v) / f.cp * 1000.0;
+
+  const bool transport = f.T <= kTransportTMax;
+  w.mu = NaNUnless(transport, Viscosity(f.rho, f.T));
+  w.lambda = NaNUnless(transport, ThermalConductivity({f.rho, f.T, f.cp, f.cv, f.rho * f.kappaT, w.mu}));
+  w.nu = w.mu / f.rho;
+  w.prandtl = w.mu * f.cp * 1000.0 / w.lambda;
+  w.sigma = NaNUnless(f.T >= kSurfaceTensionTMin && f.T <= kTc, SurfaceTension(f.T));
+  w.epsilon = NaNUnless(f.T <= kDielectricTMax, DielectricConstant(f.rho, f.T));
+  w.refractive = NaNUnless(f.T >= kRefractiveTMin && f.T <= kRefractiveTMax && f.rho <= kRefractiveRhoMax,
+                           RefractiveIndex(f.rho, f.T, kRefractiveWavelength));
+  return w;
+}
+
+WaterState FromIce(const IceProps& ice) {
+  WaterState w = Invalid();
+  w.T = ice.T;
+  w.p = ice.p;
+  w.rho = ice.rho;
+  w.v = ice.v;
+  w.h = ice.h;
+  w.u = ice.u;
+  w.s = ice.s;
+  w.cp = ice.cp;
+  w.alphaV = ice.alpha;
+  w.kappaT = ice.kappaT;
+  // cv = cp - T v alpha^2 / kappaT: K m3/kg K^-2 MPa = MJ/(kg K), times 1000 for kJ.
+  w.cv = ice.cp - ice.T * ice.v * ice.alpha * ice.alpha / ice.kappaT * 1000.0;
+  w.w = std::sqrt(1.0 / (ice.rho * ice.kappaS * 1e-6));
+  FillCommon(w);
+  w.isentropicExponent = 1.0 / (ice.p * ice.kappaS);
+  return w;
+}
+
+// Ice Ih exists at (T, p) on or above the sublimation curve (defined from 50 K; below it every
+// pressure is above the curve) and on or below the melting curve.
+bool IceInRange(double T, double p) {
+  if (!(T > 0.0 && T <= kTt && p > 0.0 && p <= kMeltingIhPMax)) return false;
+  if (T >= kSublimationTMin && p < SublimationPressure(T) * (1.0 - kCurveTolerance)) return false;
+  if (p > kPt && T > MeltingTemperatureIh(p) * (1.0 + kCurveTolerance)) return false;
+  return true;
+}
+
+bool SaturationInRange(double T) {
+  return T >= kSaturationTMin && T <= kTc;
+}
+
+bool SublimationInRange(double T) {
+  return T >= kSublimationTMin && T <= kSublimationTMax;
+}
+
+}  // namespace
+
+WaterState Evaluate(StateKind kind, double T, double p) {
+  switch (kind) {
+    case StateKind::kFluid:
+      return FromFluid(StateTP(T, p));
+    case StateKind::kSaturatedLiquid:
+      return SaturationInRange(T) ? FromFluid(SaturatedLiquid(T)) : Invalid();
+    case StateKind::kSaturatedVapour:
+      return SaturationInRange(T) ? FromFluid(SaturatedVapour(T)) : Invalid();
+    case StateKind::kIce:
+      return IceInRange(T, p) ? FromIce(Ice(T, p)) : Invalid();
+    case StateKind::kSaturatedSolid:
+      return SublimationInRange(T) ? FromIce(Ice(T, SublimationPressure(T))) : Invalid();
+  }
+  return Invalid();
+}
+
+double SaturationPressureAt(double T) {
+  if (T >= kSublimationTMin && T < kTt) return SublimationPressure(T);
+  if (T >= kTt && T <= kTc) return SaturationPressure(T);
+  return kNaN;
+}
+
+double SaturationTemperatureAt(double p) {
+  if (p >= kPt && p <= kPc) return SaturationTemperature(p);
+  if (p >= SublimationPressure(kSublimationTMin) && p < kPt) return SublimationTemperature(p);
+  return kNaN;
+}
+
+double MeltingTemperatureAt(double p) {
+  return p >= kMeltingIhPMin && p <= kMeltingIhPMax ? MeltingTemperatureIh(p) : kNaN;
+}
+
+double VaporisationEnthalpy(double T) {
+  if (!SaturationInRange(T)) return kNaN;
+  return SaturatedVapour(T).h - SaturatedLiquid(T).h;
+}
+
+double SublimationEnthalpy(double T) {
+  if (!SublimationInRange(T)) return kNaN;
+  const double p = SublimationPressure(T);
+  // Region 2's volume stays sound below 273.15 K although its heat capacity does not.
+  const double vapourV = Region2(T, p).v;
+  const double iceV = Ice(T, p).v;
+  return T * (vapourV - iceV) * SublimationPressureSlope(T) * 1000.0;  // MJ/kg to kJ/kg
+}
+
+}  // namespace tulo::iapws
