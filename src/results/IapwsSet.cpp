@@ -45,6 +45,7 @@ struct StateItem {
   Item item;
   unsigned phases;
   double (*value)(const WaterState&);
+  bool transport = false;  // needs the transport releases (iapws::AddTransport)
 };
 
 constexpr StateItem kStateItems[] = {
@@ -52,21 +53,21 @@ constexpr StateItem kStateItems[] = {
     {Item::kEntropy, kMixing, [](const WaterState& w) { return w.s; }},
     {Item::kInternalEnergy, kMixing, [](const WaterState& w) { return w.u; }},
     {Item::kDensity, kMixing, [](const WaterState& w) { return w.rho; }},
-    {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }},  // Pa s
+    {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }, true},  // Pa s
     {Item::kHeatCapacity, kAllStates, [](const WaterState& w) { return w.cp; }},
-    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; }},  // kW/(m K)
-    {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }},
+    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; }, true},  // kW/(m K)
+    {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }, true},
     {Item::kThermalExpansion, kAllStates, [](const WaterState& w) { return w.alphaV; }},
     {Item::kIsothermalCompressibility, kAllStates, [](const WaterState& w) { return w.kappaT / kKPaPerMPa; }},
     {Item::kIsentropicCoefficient, kAllStates, [](const WaterState& w) { return w.isentropicExponent; }},
     {Item::kCompressibilityFactor, kAllStates, [](const WaterState& w) { return w.z; }},
-    {Item::kDielectricConstant, kFluid, [](const WaterState& w) { return w.epsilon; }},
-    {Item::kRefractiveIndex, kFluid, [](const WaterState& w) { return w.refractive; }},
+    {Item::kDielectricConstant, kFluid, [](const WaterState& w) { return w.epsilon; }, true},
+    {Item::kRefractiveIndex, kFluid, [](const WaterState& w) { return w.refractive; }, true},
     {Item::kSpeedOfSound, kAllStates, [](const WaterState& w) { return w.w; }},
     {Item::kIsochoricHeatCapacity, kAllStates, [](const WaterState& w) { return w.cv; }},
     {Item::kSpecificVolume, kMixing, [](const WaterState& w) { return w.v; }},
-    {Item::kKinematicViscosity, kFluid, [](const WaterState& w) { return w.nu; }},
-    {Item::kPrandtlNumber, kFluid, [](const WaterState& w) { return w.prandtl; }},
+    {Item::kKinematicViscosity, kFluid, [](const WaterState& w) { return w.nu; }, true},
+    {Item::kPrandtlNumber, kFluid, [](const WaterState& w) { return w.prandtl; }, true},
     {Item::kJouleThomson, kFluid, [](const WaterState& w) { return w.jouleThomson; }},
 };
 
@@ -88,7 +89,7 @@ class IapwsTable final : public CalculatorTable {
   using CalculatorTable::CalculatorTable;
 
   // T in K, P in kPa.
-  const WaterState& State(StateKind kind, double T, double P) {
+  const WaterState& State(StateKind kind, double T, double P, bool transport = false) {
     // The saturated kinds depend on T alone.
     if (kind != StateKind::kFluid && kind != StateKind::kIce) P = 0.0;
     Slot& slot = slots_[static_cast<std::size_t>(kind)];
@@ -98,6 +99,7 @@ class IapwsTable final : public CalculatorTable {
       slot.P = P;
       slot.filled = true;
     }
+    if (transport) iapws::AddTransport(slot.state);
     return slot.state;
   }
 
@@ -140,7 +142,7 @@ class StateItemCalc final : public PropertyCalculator {
     if (!Gives(spec_.phases, phase)) return CalcResult::NotGiven();
     const double t = static_cast<double>(T), p = static_cast<double>(P);
     if (phase == kWetSteam) return Wet(t);
-    return FromNumber(spec_.value(table_.State(*KindOf(phase), t, p)));
+    return FromNumber(spec_.value(table_.State(*KindOf(phase), t, p, spec_.transport)));
   }
 
   // Mixed by mass at the steam quality; the density through the specific volume.
