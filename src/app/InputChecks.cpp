@@ -20,12 +20,6 @@ double& DisplayValue(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempDisplay : st.PresDisplay;
 }
 
-void CheckLimit(bool fails, const std::string& text, std::string& error, bool& failed) {
-  if (!fails) return;
-  failed = true;
-  error = text;
-}
-
 }  // namespace
 
 std::string InputChecks::LimitText(Quantity q, long double limit) const {
@@ -48,19 +42,22 @@ void InputChecks::CheckSaturationLimit(Quantity q, std::string& error, bool& fai
   const InputRange l = s_.Set().InputLimits(q);
   std::string name = InputName(q);
   name[0] = static_cast<char>(name[0] - 'A' + 'a');
-  CheckLimit(InternalValue(s_.state, q) > l.saturation,
-             "For saturation the " + name + " must be less than " + LimitText(q, l.saturation) + " " +
-                 s_.units.UnitText(q),
-             error, failed);
+  if (!(InternalValue(s_.state, q) > l.saturation)) return;
+  failed = true;
+  error = "For saturation the ";
+  error.append(name).append(" must be less than ").append(LimitText(q, l.saturation));
+  error.append(" ").append(s_.units.UnitText(q));
 }
 
 void InputChecks::CheckRange(Quantity q, std::string& error, bool& failed) const {
   const InputRange l = s_.Set().InputLimits(q);
   double v = InternalValue(s_.state, q);
-  CheckLimit(v > l.highest || v < l.lowest,
-             InputName(q) + " must be between " + LimitText(q, l.lowest) + " and " + LimitText(q, l.highest) +
-                 " " + s_.units.UnitText(q),
-             error, failed);
+  if (!(v > l.highest || v < l.lowest)) return;
+  failed = true;
+  error = InputName(q);
+  error.append(" must be between ").append(LimitText(q, l.lowest));
+  error.append(" and ").append(LimitText(q, l.highest));
+  error.append(" ").append(s_.units.UnitText(q));
 }
 
 bool InputChecks::Validate(const std::string& temperatureText, const std::string& pressureText,
@@ -75,7 +72,8 @@ bool InputChecks::Validate(const std::string& temperatureText, const std::string
     // One quantity alone: saturated water, below the critical point.
     Quantity q = hasT ? kTemperature : kPressure;
     if (!ReadInput(hasT ? temperatureText : pressureText, q)) return false;
-    st.InputMode = hasT ? "T" : "P";
+    // A string object: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning the literal.
+    st.InputMode = std::string(hasT ? "T" : "P");
     CheckSaturationLimit(q, error, failed);
     CheckRange(q, error, failed);
   } else {
