@@ -1,13 +1,9 @@
 #include "app/MainForm.h"
 
-#include <cmath>
-
+#include "app/FieldText.h"
 #include "common/NumberReader.h"
-#include "common/Real6.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
-#include "results/CellText.h"
-#include "results/SteamSearch.h"
 #include "units/Format.h"
 
 namespace tulo {
@@ -16,28 +12,6 @@ namespace {
 const char* const kNothingTyped = "Please enter either temperature or pressure or both.";
 const char* const kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
 const char* const kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
-const char* const kInvalidSearch = "Invalid searching parameter.";
-const char* const kSearchFailed = " Conditions are out of Allowable Range ";
-
-// The entries of the two search lists.
-constexpr Item kSearchItems[] = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
-constexpr Item kGivenItems[] = {Item::kTemperature, Item::kPressure};
-
-// True when `text`, read in the display unit of q, gives `internal` back to within `relative`.
-bool Denotes(UnitSettings& units, int q, const std::string& text, long double internal,
-             long double relative) {
-  auto shown = ReadNumber(text);
-  if (!shown) return false;
-  long double back = units.ToInternal(q, *shown);
-  return std::fabs(back - internal) <= relative * std::fabs(internal);
-}
-
-// "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
-std::string ListEntry(UnitSettings& units, Item item) {
-  std::string s = Utf8Left(PropName(item) + " (", 32);
-  s = Utf8Left(s + units.UnitText(PropQuantity(item)), 47);
-  return Utf8Left(s + ")", 48);
-}
 
 }  // namespace
 
@@ -58,7 +32,10 @@ MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> stor
       WetPropGrid(grids_.wet),
       platform_(platform),
       store_(std::move(store)),
-      session_(std::make_unique<Session>()) {}
+      session_(std::make_unique<Session>()),
+      checks_(*session_),
+      search_(*session_, platform_, *this,
+              {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {}
 
 MainForm::~MainForm() = default;
 
@@ -112,20 +89,8 @@ void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
   WetPropGrid.colWidths = {143, 55, 55, 55, 55};
 }
 
-// Three decimals can say nothing of a small value (1e-5 kPa is "0.000"), and in a gauge unit
-// five digits round a low absolute pressure to below zero: written back, such a text would be
-// another state, or none. When the field notation is more than 1 per cent off, the exponent form
-// carries as many digits (5 to 12) as it takes to give the value back to 5 significant digits.
-std::string MainForm::InputText(int quantity, long double internal) {
-  UnitSettings& u = session_->units;
-  long double shown = u.ToDisplay(quantity, internal);
-  std::string text = FormatFieldNumber(shown);
-  if (!std::isfinite(shown) || Denotes(u, quantity, text, internal, 0.01L)) return text;
-  for (int digits = 5; digits <= 12; ++digits) {
-    text = FormatReal(digits + 8, -1, true, shown);
-    if (Denotes(u, quantity, text, internal, 5e-5L)) break;
-  }
-  return text;
+std::string MainForm::InputText(Quantity quantity, long double internal) {
+  return tulo::InputText(session_->units, quantity, internal);
 }
 
 void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
@@ -252,91 +217,12 @@ void MainForm::ShowEntry() {
   FillFixedGrid();
 }
 
-// Reads a filled field as a number in the quantity's display unit; false when it is not one
-// (or its value in internal units cannot be stored).
-bool MainForm::ReadInput(const EditField& field, int quantity, double& display, double& internal) {
-  auto value = ReadNumber(field.text);
-  if (!value) return false;
-  long double inside = session_->units.ToInternal(quantity, *value);
-  if (!FitsReal6(inside)) return false;
-  display = *value;
-  internal = static_cast<double>(inside);
-  return true;
-}
-
-std::string MainForm::LimitText(int quantity, long double limit) {
-  return TrimZeros(FormatReal(10, 2, true, session_->units.ToDisplay(quantity, limit)));
-}
-
-void MainForm::CheckLimit(bool fails, const std::string& text, bool& failed) {
-  if (!fails) return;
-  failed = true;
-  SetFormError(text);
-}
-
-namespace {
-
-// The name of a typed quantity in the messages of the input checks.
-const char* InputName(int q) {
-  return q == kTemperature ? "Temperature" : "Pressure";
-}
-
-double InternalValue(const CalcState& st, int q) {
-  return q == kTemperature ? st.TempK : st.PresKPa;
-}
-
-}  // namespace
-
-void MainForm::CheckSaturationLimit(int q, bool& failed) {
-  const InputRange l = session_->Set().InputLimits(static_cast<Quantity>(q));
-  std::string name = InputName(q);
-  name[0] = static_cast<char>(name[0] - 'A' + 'a');
-  CheckLimit(InternalValue(session_->state, q) > l.saturation,
-             "For saturation the " + name + " must be less than " + LimitText(q, l.saturation) + " " +
-                 session_->units.UnitText(q),
-             failed);
-}
-
-void MainForm::CheckRange(int q, bool& failed) {
-  const InputRange l = session_->Set().InputLimits(static_cast<Quantity>(q));
-  double v = InternalValue(session_->state, q);
-  CheckLimit(v > l.highest || v < l.lowest,
-             std::string(InputName(q)) + " must be between " + LimitText(q, l.lowest) + " and " +
-                 LimitText(q, l.highest) + " " + session_->units.UnitText(q),
-             failed);
-}
-
-bool MainForm::ReadInput(int q) {
-  CalcState& st = session_->state;
-  return q == kTemperature ? ReadInput(TemperatureInput, q, st.TempDisplay, st.TempK)
-                           : ReadInput(PressureInput, q, st.PresDisplay, st.PresKPa);
-}
-
-// True when the inputs pass; a failing check leaves its text in ErrorText (the later one wins).
-// A text that is not a number ends the checks with no text.
 bool MainForm::Validate() {
-  CalcState& st = session_->state;
-  bool hasT = !TemperatureInput.text.empty();
-  bool hasP = !PressureInput.text.empty();
-  bool failed = false;
-  if (!hasT && !hasP) {
-    st.InputMode.clear();
-    SetSearchControlsEnabled(false);
-  } else if (hasT != hasP) {
-    // One quantity alone: saturated water, below the critical point.
-    int q = hasT ? kTemperature : kPressure;
-    if (!ReadInput(q)) return false;
-    st.InputMode = hasT ? "T" : "P";
-    CheckSaturationLimit(q, failed);
-    CheckRange(q, failed);
-  } else {
-    if (!ReadInput(kTemperature) || !ReadInput(kPressure)) return false;
-    st.InputMode = "TP";
-    CheckRange(kPressure, failed);
-    CheckRange(kTemperature, failed);
-  }
-  st.SatGivenTemperature = true;
-  return !failed;
+  std::string error;
+  bool passed = checks_.Validate(TemperatureInput.text, PressureInput.text, error);
+  if (TemperatureInput.text.empty() && PressureInput.text.empty()) SetSearchControlsEnabled(false);
+  if (!error.empty()) SetFormError(error);
+  return passed;
 }
 
 void MainForm::WriteStateLabels() {
@@ -420,47 +306,21 @@ void MainForm::WetSteamInputChange() {
   RunRecalculate();
 }
 
-// ---- Steam search lists ----
+// ---- Steam search ----
 
 void MainForm::SearchInitialiseClick() {
   Notifier n(*this);
-  UnitSettings& u = session_->units;
-  SearchComboBox.items.clear();
-  for (Item item : kSearchItems) SearchComboBox.items.push_back(ListEntry(u, item));
-  TempOrPressComboBox.items.clear();
-  for (Item item : kGivenItems) TempOrPressComboBox.items.push_back(ListEntry(u, item));
-  SearchComboBox.itemIndex = 0;
-  TempOrPressComboBox.itemIndex = 0;
-  SearchComboBoxChange();
-  TempOrPressComboBoxChange();
+  search_.SearchInitialiseClick();
 }
 
 void MainForm::SearchComboBoxChange() {
   Notifier n(*this);
-  int entry = SearchComboBox.itemIndex;
-  if (entry < 0 || entry > 2) return;
-  CalcState& st = session_->state;
-  Item item = kSearchItems[entry];
-  if (st.Condition == Condition::kSatLiquidVapour && UseWetSteam.checked) {
-    if (PropertyCalculator* calc = session_->Calculators().VarPropCalc(item))
-      ComputeText(*calc, Phase::kWetSteam, SearchBox.text, st.TempK, st.PresKPa, session_->units);
-  } else {
-    SearchBox.text = InputText(PropQuantity(item), *ReferenceOf(st, item));
-  }
-  st.SearchItem = item;
+  search_.SearchComboBoxChange();
 }
 
 void MainForm::TempOrPressComboBoxChange() {
   Notifier n(*this);
-  CalcState& st = session_->state;
-  int entry = TempOrPressComboBox.itemIndex;
-  if (entry == 0) {
-    TempOrPressBox.text = InputText(kTemperature, st.PrevTempK);
-    st.SearchGivenItem = Item::kTemperature;
-  } else if (entry == 1) {
-    TempOrPressBox.text = InputText(kPressure, st.PrevPresKPa);
-    st.SearchGivenItem = Item::kPressure;
-  }
+  search_.TempOrPressComboBoxChange();
 }
 
 void MainForm::SelectSearchItem(int index) {
@@ -477,69 +337,9 @@ void MainForm::SelectTempOrPressItem(int index) {
   TempOrPressComboBoxChange();
 }
 
-// ---- Steam search ----
-
 void MainForm::GoSearchClick() {
   Notifier n(*this);
-  CalcState& st = session_->state;
-  UnitSettings& u = session_->units;
-  int entry = SearchComboBox.itemIndex;
-  if (entry < 0 || entry > 2)
-    entry = st.SearchItem == Item::kEntropy ? 1 : st.SearchItem == Item::kDensity ? 2 : 0;
-  int given = TempOrPressComboBox.itemIndex;
-  if (given < 0 || given > 1) given = st.SearchGivenItem == Item::kPressure ? 1 : 0;
-
-  bool ok = false;
-  if (auto target = ReadNumber(SearchBox.text)) {
-    long double inside = u.ToInternal(PropQuantity(kSearchItems[entry]), *target);
-    if (FitsReal6(inside)) {
-      *ReferenceOf(st, kSearchItems[entry]) = static_cast<double>(inside);
-      if (auto fixed = ReadNumber(TempOrPressBox.text)) {
-        long double fixedInside = u.ToInternal(PropQuantity(kGivenItems[given]), *fixed);
-        if (FitsReal6(fixedInside)) {
-          (given == 0 ? st.PrevTempK : st.PrevPresKPa) = static_cast<double>(fixedInside);
-          ok = true;
-        }
-      }
-    }
-  }
-  if (!ok) {
-    platform_.ShowMessage(kInvalidSearch);
-    return;
-  }
-
-  SearchRequest request;
-  request.searchItem = kSearchItems[entry];
-  request.givenItem = kGivenItems[given];
-  request.target = *ReferenceOf(st, request.searchItem);
-  request.fixedValue = given == 0 ? st.PrevTempK : st.PrevPresKPa;
-  SearchAnswer answer = SearchRegion(*session_, request);
-  SearchFinish(answer.found, answer.x, request.fixedValue, request.givenItem);
-  if (answer.found)
-    SetActivePage(st.Condition == Condition::kSatLiquidVapour ? kWetSteamPage : kVariableResultsPage);
-}
-
-void MainForm::SearchFinish(bool found, long double x, long double fixedValue, Item givenItem) {
-  if (!found) {
-    platform_.ShowMessage(kSearchFailed);
-    return;
-  }
-  CalcState& st = session_->state;
-  bool saturated = st.Condition == Condition::kSatLiquidVapour;
-  std::string qualityText = saturated ? TrimZeros(InputText(kDimensionless, session_->steamQuality)) : "";
-  // Both writes go through the fields' change handlers: the state is recalculated as typed.
-  if (givenItem == Item::kPressure) {
-    std::string p = TrimZeros(InputText(kPressure, fixedValue));
-    std::string t = TrimZeros(InputText(kTemperature, x));
-    WriteField(Field::kPressure, p);
-    WriteField(Field::kTemperature, t);
-  } else {
-    std::string t = TrimZeros(InputText(kTemperature, fixedValue));
-    std::string p = TrimZeros(InputText(kPressure, x));
-    WriteField(Field::kTemperature, t);
-    WriteField(Field::kPressure, p);
-  }
-  if (saturated && st.Condition == Condition::kSatLiquidVapour) WriteField(Field::kWetSteam, qualityText);
+  search_.GoSearchClick();
 }
 
 // ---- Pages, help, close ----
@@ -571,35 +371,9 @@ bool MainForm::FormCloseQuery() {
 
 // ---- Clipboard ----
 
-std::string MainForm::ResultsTextWithTabs() const {
-  const std::string eol = "\r\n";
-  std::string s = "Tulo Calculation Results" + eol;
-  s += "Temperature=\t" + TemperatureOutput.caption + eol;
-  s += "Pressure=\t" + PressureOutput.caption + eol;
-  s += "Condition=\t" + ConditionText.caption + eol;
-  s += eol;
-  for (int r = 0; r < VarPropGrid.RowCount(); ++r) {
-    for (int c = 0; c < 4; ++c) {
-      s += VarPropGrid.Cell(c, r);
-      if (c < 3 || r > 0) s += "\t";  // every data row ends with a tab, the heading row does not
-    }
-    s += eol;
-  }
-  return s;
-}
-
-std::string MainForm::ResultsTextWithSpaces() const {
-  const std::string eol = "\r\n";
-  std::string s = "Tulo Calculation Results" + eol;
-  s += "Temperature=" + Spaces(18) + TemperatureOutput.caption + eol;
-  s += "Pressure=" + Spaces(21) + PressureOutput.caption + eol;
-  s += "Condition=" + Spaces(20) + ConditionText.caption + eol;
-  s += eol;
-  for (int r = 0; r < VarPropGrid.RowCount(); ++r) {
-    s += PadRight(VarPropGrid.Cell(0, r), 30) + PadRight(VarPropGrid.Cell(1, r), 13) +
-         PadRight(VarPropGrid.Cell(2, r), 13) + VarPropGrid.Cell(3, r) + eol;
-  }
-  return s;
+std::string MainForm::ResultsText(ReportLayout layout, std::string_view eol) const {
+  return ResultsReport({TemperatureOutput.caption, PressureOutput.caption, ConditionText.caption},
+                       VarPropGrid, layout, eol);
 }
 
 void MainForm::WithTabs1Click() {
