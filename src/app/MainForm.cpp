@@ -1,47 +1,19 @@
 #include "app/MainForm.h"
 
-#include <cmath>
+#include "results/Standards.h"
 
+#include "app/FieldText.h"
 #include "common/NumberReader.h"
-#include "common/Real6.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
-#include "props/WaterConstants.h"
-#include "results/SteamSearch.h"
 #include "units/Format.h"
 
 namespace tulo {
 namespace {
 
-// The range ends of the input checks are stored values (WaterConstants.h); the two saturation
-// limits are exact decimals.
-constexpr long double kSaturationPressureLimit = 22090.0L;
-constexpr long double kSaturationTemperatureLimit = 647.29L;
-
 const char* const kNothingTyped = "Please enter either temperature or pressure or both.";
 const char* const kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
 const char* const kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
-const char* const kInvalidSearch = "Invalid searching parameter.";
-const char* const kSearchFailed = " Conditions are out of Allowable Range ";
-
-constexpr int kSearchItems[] = {15, 16, 18};
-constexpr int kGivenItems[] = {34, 35};
-
-// True when `text`, read in the display unit of q, gives `internal` back to within `relative`.
-bool Denotes(UnitSettings& units, int q, const std::string& text, long double internal,
-             long double relative) {
-  auto shown = ReadNumber(text);
-  if (!shown) return false;
-  long double back = units.ToInternal(q, *shown);
-  return std::fabs(back - internal) <= relative * std::fabs(internal);
-}
-
-// "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
-std::string ListEntry(UnitSettings& units, int item) {
-  std::string s = Utf8Left(PropName(item) + " (", 32);
-  s = Utf8Left(s + units.UnitText(PropQuantity(item)), 47);
-  return Utf8Left(s + ")", 48);
-}
 
 }  // namespace
 
@@ -62,7 +34,10 @@ MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> stor
       WetPropGrid(grids_.wet),
       platform_(platform),
       store_(std::move(store)),
-      session_(std::make_unique<Session>()) {}
+      session_(std::make_unique<Session>()),
+      checks_(*session_),
+      search_(*session_, checks_, platform_, *this,
+              {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {}
 
 MainForm::~MainForm() = default;
 
@@ -96,8 +71,8 @@ void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
   CalcState& st = session_->state;
   st.SatGivenTemperature = working.SatGivenTemperature;
   st.FullPropertyList = working.FullPropertyList;
-  st.SearchGivenItem = working.SearchGivenItem;
-  st.SearchItem = working.SearchItem;
+  st.SearchGivenItem = static_cast<Item>(working.SearchGivenItem);
+  st.SearchItem = static_cast<Item>(working.SearchItem);
   spareFlag_ = working.SpareFlag;
   session_->steamQuality = store_->Record().SteamQuality;
   st.PrevPresKPa = 0.0;
@@ -117,20 +92,8 @@ void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
   WetPropGrid.colWidths = {143, 55, 55, 55, 55};
 }
 
-// Three decimals can say nothing of a small value (1e-5 kPa is "0.000"), and in a gauge unit
-// five digits round a low absolute pressure to below zero: written back, such a text would be
-// another state, or none. When the field notation is more than 1 per cent off, the exponent form
-// carries as many digits (5 to 12) as it takes to give the value back to 5 significant digits.
-std::string MainForm::InputText(int quantity, long double internal) {
-  UnitSettings& u = session_->units;
-  long double shown = u.ToDisplay(quantity, internal);
-  std::string text = FormatFieldNumber(shown);
-  if (!std::isfinite(shown) || Denotes(u, quantity, text, internal, 0.01L)) return text;
-  for (int digits = 5; digits <= 12; ++digits) {
-    text = FormatReal(digits + 8, -1, true, shown);
-    if (Denotes(u, quantity, text, internal, 5e-5L)) break;
-  }
-  return text;
+std::string MainForm::InputText(Quantity quantity, long double internal) {
+  return tulo::InputText(session_->units, quantity, internal);
 }
 
 void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
@@ -207,8 +170,20 @@ void MainForm::RunRecalculate() {
 
 void MainForm::DataEntryWClick() {
   Notifier n(*this);
-  CalcState& st = session_->state;
   store_->Record().EntrySeen = 1;
+  ShowEntry();
+}
+
+void MainForm::SelectCorrelationSet(const CorrelationSet& set) {
+  Notifier n(*this);
+  session_->UseCorrelationSet(set);
+  ShowEntry();
+}
+
+// The input entry without its mark in the configuration record: checks the fields, recalculates
+// and fills every page from them.
+void MainForm::ShowEntry() {
+  CalcState& st = session_->state;
   TemperatureOutput.caption.clear();
   PressureOutput.caption.clear();
   ConditionText.caption.clear();
@@ -245,107 +220,12 @@ void MainForm::DataEntryWClick() {
   FillFixedGrid();
 }
 
-// Reads a filled field as a number in the quantity's display unit; false when it is not one
-// (or its value in internal units cannot be stored).
-bool MainForm::ReadInput(const EditField& field, int quantity, double& display, double& internal) {
-  auto value = ReadNumber(field.text);
-  if (!value) return false;
-  long double inside = session_->units.ToInternal(quantity, *value);
-  if (!FitsReal6(inside)) return false;
-  display = *value;
-  internal = static_cast<double>(inside);
-  return true;
-}
-
-std::string MainForm::LimitText(int quantity, long double limit) {
-  return TrimZeros(FormatReal(10, 2, true, session_->units.ToDisplay(quantity, limit)));
-}
-
-void MainForm::CheckLimit(bool fails, const std::string& text, bool& failed) {
-  if (!fails) return;
-  failed = true;
-  SetFormError(text);
-}
-
-namespace {
-
-// The limits of a typed temperature (q = 0) or pressure (q = 1), in internal units.
-struct InputLimits {
-  const char* name;
-  long double saturation;  // exact decimal
-  long double lowest, highest;
-};
-
-const InputLimits& LimitsOf(int q) {
-  static const InputLimits kTemperatureLimits{"Temperature", kSaturationTemperatureLimit, kLowestTemperature,
-                                              kHighestTemperature};
-  static const InputLimits kPressureLimits{"Pressure", kSaturationPressureLimit, kLowestPressure,
-                                           kHighestPressure};
-  return q == kTemperature ? kTemperatureLimits : kPressureLimits;
-}
-
-double InternalValue(const CalcState& st, int q) {
-  return q == kTemperature ? st.TempK : st.PresKPa;
-}
-
-}  // namespace
-
-void MainForm::CheckSaturationLimit(int q, bool& failed) {
-  const InputLimits& l = LimitsOf(q);
-  std::string name = l.name;
-  name[0] = static_cast<char>(name[0] - 'A' + 'a');
-  CheckLimit(InternalValue(session_->state, q) > l.saturation,
-             "For saturation the " + name + " must be less than " + LimitText(q, l.saturation) + " " +
-                 session_->units.UnitText(q),
-             failed);
-}
-
-bool MainForm::InRange(int q, long double internal) const {
-  const InputLimits& l = LimitsOf(q);
-  return internal <= l.highest && internal >= l.lowest;
-}
-
-std::string MainForm::RangeText(int q) {
-  const InputLimits& l = LimitsOf(q);
-  return std::string(l.name) + " must be between " + LimitText(q, l.lowest) + " and " +
-         LimitText(q, l.highest) + " " + session_->units.UnitText(q);
-}
-
-void MainForm::CheckRange(int q, bool& failed) {
-  CheckLimit(!InRange(q, InternalValue(session_->state, q)), RangeText(q), failed);
-}
-
-bool MainForm::ReadInput(int q) {
-  CalcState& st = session_->state;
-  return q == kTemperature ? ReadInput(TemperatureInput, q, st.TempDisplay, st.TempK)
-                           : ReadInput(PressureInput, q, st.PresDisplay, st.PresKPa);
-}
-
-// True when the inputs pass; a failing check leaves its text in ErrorText (the later one wins).
-// A text that is not a number ends the checks with no text.
 bool MainForm::Validate() {
-  CalcState& st = session_->state;
-  bool hasT = !TemperatureInput.text.empty();
-  bool hasP = !PressureInput.text.empty();
-  bool failed = false;
-  if (!hasT && !hasP) {
-    st.InputMode.clear();
-    SetSearchControlsEnabled(false);
-  } else if (hasT != hasP) {
-    // One quantity alone: saturated water, below the critical point.
-    int q = hasT ? kTemperature : kPressure;
-    if (!ReadInput(q)) return false;
-    st.InputMode = hasT ? "T" : "P";
-    CheckSaturationLimit(q, failed);
-    CheckRange(q, failed);
-  } else {
-    if (!ReadInput(kTemperature) || !ReadInput(kPressure)) return false;
-    st.InputMode = "TP";
-    CheckRange(kPressure, failed);
-    CheckRange(kTemperature, failed);
-  }
-  st.SatGivenTemperature = true;
-  return !failed;
+  std::string error;
+  bool passed = checks_.Validate(TemperatureInput.text, PressureInput.text, error);
+  if (TemperatureInput.text.empty() && PressureInput.text.empty()) SetSearchControlsEnabled(false);
+  if (!error.empty()) SetFormError(error);
+  return passed;
 }
 
 void MainForm::WriteStateLabels() {
@@ -357,7 +237,7 @@ void MainForm::WriteStateLabels() {
 }
 
 void MainForm::EnableWetSteamPage() {
-  bool saturated = session_->state.Condition == 6;
+  bool saturated = session_->state.Condition == Condition::kSatLiquidVapour;
   WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturated;
   WetSteamLabel.enabled = saturated;
   WetSteamInput.enabled = saturated;
@@ -368,23 +248,23 @@ void MainForm::WriteHeadings() {
   const char* first = "";
   const char* second = "";
   switch (session_->state.Condition) {
-    case 3:
+    case Condition::kSubCooledSolid:
       first = "Solid";
       break;
-    case 4:
+    case Condition::kSatSolidVapour:
       first = "Solid", second = "Vapour";
       break;
-    case 5:
+    case Condition::kSubCooledLiquid:
       first = "Liquid";
       break;
-    case 6:
+    case Condition::kSatLiquidVapour:
       first = "Liquid", second = "Vapour";
       break;
-    case 7:
-    case 8:
+    case Condition::kSuperheated:
+    case Condition::kSuperCritical:
       first = "Vapour";
       break;
-    default:
+    case Condition::kNone:
       break;
   }
   VarPropGrid.SetCell(2, 0, first);
@@ -398,12 +278,14 @@ void MainForm::FillFixedGrid() {
   FixPropGrid.SetCell(0, 0, "Property");
   FixPropGrid.SetCell(1, 0, "Units");
   FixPropGrid.SetCell(2, 0, "Value");
-  for (int item = kFirstFixedItem; item <= kLastFixedItem; ++item) {
-    int q = PropQuantity(item);
-    long double v = u.ToDisplay(q, FixPropValue(item));
-    FixPropGrid.SetCell(0, item + 1, PropName(item));
-    FixPropGrid.SetCell(1, item + 1, u.UnitText(q));
-    FixPropGrid.SetCell(2, item + 1, FormatReal(12, AutoDecimals(v), true, v));
+  int row = 1;
+  for (Item item : FixedItems()) {
+    Quantity q = PropQuantity(item);
+    long double v = u.ToDisplay(q, session_->Set().FixedValue(item));
+    FixPropGrid.SetCell(0, row, PropName(item));
+    FixPropGrid.SetCell(1, row, u.UnitText(q));
+    FixPropGrid.SetCell(2, row, FormatReal(12, AutoDecimals(v), true, v));
+    ++row;
   }
 }
 
@@ -427,48 +309,21 @@ void MainForm::WetSteamInputChange() {
   RunRecalculate();
 }
 
-// ---- Steam search lists ----
+// ---- Steam search ----
 
 void MainForm::SearchInitialiseClick() {
   Notifier n(*this);
-  UnitSettings& u = session_->units;
-  SearchComboBox.items.clear();
-  for (int item : kSearchItems) SearchComboBox.items.push_back(ListEntry(u, item));
-  TempOrPressComboBox.items.clear();
-  for (int item : kGivenItems) TempOrPressComboBox.items.push_back(ListEntry(u, item));
-  SearchComboBox.itemIndex = 0;
-  TempOrPressComboBox.itemIndex = 0;
-  SearchComboBoxChange();
-  TempOrPressComboBoxChange();
+  search_.SearchInitialiseClick();
 }
 
 void MainForm::SearchComboBoxChange() {
   Notifier n(*this);
-  int entry = SearchComboBox.itemIndex;
-  if (entry < 0 || entry > 2) return;
-  CalcState& st = session_->state;
-  int item = kSearchItems[entry];
-  if (st.Condition == 6 && UseWetSteam.checked) {
-    if (PropertyCalculator* calc = session_->calculators.VarPropCalc(item))
-      calc->ComputeText(kWetSteam, SearchBox.text, st.TempK, st.PresKPa);
-  } else {
-    double ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
-    SearchBox.text = InputText(PropQuantity(item), ref);
-  }
-  st.SearchItem = static_cast<std::uint8_t>(item);
+  search_.SearchComboBoxChange();
 }
 
 void MainForm::TempOrPressComboBoxChange() {
   Notifier n(*this);
-  CalcState& st = session_->state;
-  int entry = TempOrPressComboBox.itemIndex;
-  if (entry == 0) {
-    TempOrPressBox.text = InputText(kTemperature, st.PrevTempK);
-    st.SearchGivenItem = 34;
-  } else if (entry == 1) {
-    TempOrPressBox.text = InputText(kPressure, st.PrevPresKPa);
-    st.SearchGivenItem = 35;
-  }
+  search_.TempOrPressComboBoxChange();
 }
 
 void MainForm::SelectSearchItem(int index) {
@@ -485,77 +340,9 @@ void MainForm::SelectTempOrPressItem(int index) {
   TempOrPressComboBoxChange();
 }
 
-// ---- Steam search ----
-
 SearchOutcome MainForm::GoSearchClick() {
   Notifier n(*this);
-  CalcState& st = session_->state;
-  UnitSettings& u = session_->units;
-  int entry = SearchComboBox.itemIndex;
-  if (entry < 0 || entry > 2) entry = st.SearchItem == 16 ? 1 : st.SearchItem == 18 ? 2 : 0;
-  int given = TempOrPressComboBox.itemIndex;
-  if (given < 0 || given > 1) given = st.SearchGivenItem == 35 ? 1 : 0;
-
-  bool ok = false;
-  bool inRange = true;
-  if (auto target = ReadNumber(SearchBox.text)) {
-    long double inside = u.ToInternal(PropQuantity(kSearchItems[entry]), *target);
-    if (FitsReal6(inside)) {
-      double& ref = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
-      ref = static_cast<double>(inside);
-      if (auto fixed = ReadNumber(TempOrPressBox.text)) {
-        long double fixedInside = u.ToInternal(given, *fixed);
-        if (FitsReal6(fixedInside)) {
-          // The fixed value has the limits of the input field it stands for.
-          inRange = InRange(given, fixedInside);
-          if (inRange) (given == 0 ? st.PrevTempK : st.PrevPresKPa) = static_cast<double>(fixedInside);
-          ok = true;
-        }
-      }
-    }
-  }
-  if (!ok) {
-    platform_.ShowMessage(kInvalidSearch);
-    return SearchOutcome::kInvalid;
-  }
-  if (!inRange) {
-    platform_.ShowMessage(RangeText(given));
-    return SearchOutcome::kOutOfRange;
-  }
-
-  SearchRequest request;
-  request.searchItem = kSearchItems[entry];
-  request.givenItem = kGivenItems[given];
-  request.target = entry == 0 ? st.RefEnthalpy : entry == 1 ? st.RefEntropy : st.RefDensity;
-  request.fixedValue = given == 0 ? st.PrevTempK : st.PrevPresKPa;
-  SearchAnswer answer = SearchRegion(*session_, request);
-  SearchFinish(answer.found, answer.x, request.fixedValue, request.givenItem);
-  if (!answer.found) return SearchOutcome::kNotFound;
-  SetActivePage(st.Condition == 6 ? kWetSteamPage : kVariableResultsPage);
-  return SearchOutcome::kFound;
-}
-
-void MainForm::SearchFinish(bool found, long double x, long double fixedValue, int givenItem) {
-  if (!found) {
-    platform_.ShowMessage(kSearchFailed);
-    return;
-  }
-  CalcState& st = session_->state;
-  bool saturated = st.Condition == 6;
-  std::string qualityText = saturated ? TrimZeros(InputText(kDimensionless, session_->steamQuality)) : "";
-  // Both writes go through the fields' change handlers: the state is recalculated as typed.
-  if (givenItem == 35) {
-    std::string p = TrimZeros(InputText(kPressure, fixedValue));
-    std::string t = TrimZeros(InputText(kTemperature, x));
-    WriteField(Field::kPressure, p);
-    WriteField(Field::kTemperature, t);
-  } else {
-    std::string t = TrimZeros(InputText(kTemperature, fixedValue));
-    std::string p = TrimZeros(InputText(kPressure, x));
-    WriteField(Field::kTemperature, t);
-    WriteField(Field::kPressure, p);
-  }
-  if (saturated && st.Condition == 6) WriteField(Field::kWetSteam, qualityText);
+  return search_.GoSearchClick();
 }
 
 // ---- Pages, help, close ----
@@ -577,8 +364,8 @@ bool MainForm::FormCloseQuery() {
   working.SatGivenTemperature = st.SatGivenTemperature;
   working.FullPropertyList = st.FullPropertyList;
   working.SpareFlag = spareFlag_;
-  working.SearchItem = st.SearchItem;
-  working.SearchGivenItem = st.SearchGivenItem;
+  working.SearchItem = static_cast<std::uint8_t>(ItemCode(st.SearchItem));
+  working.SearchGivenItem = static_cast<std::uint8_t>(ItemCode(st.SearchGivenItem));
   store_->Record().SteamQuality = session_->steamQuality;
   bool canClose = true;
   SaveConfig(*store_, session_->units, working, platform_, canClose);
@@ -587,35 +374,12 @@ bool MainForm::FormCloseQuery() {
 
 // ---- Clipboard ----
 
-std::string MainForm::ResultsTextWithTabs() const {
-  const std::string eol = "\r\n";
-  std::string s = "Tulo Calculation Results" + eol;
-  s += "Temperature=\t" + TemperatureOutput.caption + eol;
-  s += "Pressure=\t" + PressureOutput.caption + eol;
-  s += "Condition=\t" + ConditionText.caption + eol;
-  s += eol;
-  for (int r = 0; r < VarPropGrid.RowCount(); ++r) {
-    for (int c = 0; c < 4; ++c) {
-      s += VarPropGrid.Cell(c, r);
-      if (c < 3 || r > 0) s += "\t";  // every data row ends with a tab, the heading row does not
-    }
-    s += eol;
-  }
-  return s;
-}
-
-std::string MainForm::ResultsTextWithSpaces() const {
-  const std::string eol = "\r\n";
-  std::string s = "Tulo Calculation Results" + eol;
-  s += "Temperature=" + Spaces(18) + TemperatureOutput.caption + eol;
-  s += "Pressure=" + Spaces(21) + PressureOutput.caption + eol;
-  s += "Condition=" + Spaces(20) + ConditionText.caption + eol;
-  s += eol;
-  for (int r = 0; r < VarPropGrid.RowCount(); ++r) {
-    s += PadRight(VarPropGrid.Cell(0, r), 30) + PadRight(VarPropGrid.Cell(1, r), 13) +
-         PadRight(VarPropGrid.Cell(2, r), 13) + VarPropGrid.Cell(3, r) + eol;
-  }
-  return s;
+std::string MainForm::ResultsText(ReportLayout layout, std::string_view eol) const {
+  // The built-in correlations' report stays as it always was; another standard names itself.
+  const CorrelationSet& set = session_->Set();
+  const std::string standard = StandardKey(set) == Standards().front().key ? "" : set.Name();
+  return ResultsReport({TemperatureOutput.caption, PressureOutput.caption, ConditionText.caption, standard},
+                       VarPropGrid, layout, eol);
 }
 
 void MainForm::WithTabs1Click() {

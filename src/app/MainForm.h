@@ -2,56 +2,29 @@
 // The main window's state and behaviour without a toolkit (presentation model): every control as
 // plain data, every handler under its own name. The desktop window mirrors this object and
 // forwards its events; tests and the command line drive it directly.
+//
+// Three parts stand below it: the input checks (InputChecks), the steam-search page
+// (SearchPanel) and the text of the copy commands (ResultsReport). The form owns the first two
+// and forwards its handlers to them.
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "app/Config.h"
+#include "app/FormControls.h"
+#include "app/InputChecks.h"
 #include "app/PlatformServices.h"
+#include "app/SearchPanel.h"
 #include "results/Grid.h"
 #include "results/Results.h"
+#include "results/ResultsReport.h"
 #include "results/Session.h"
 
 namespace tulo {
 
-struct EditField {
-  std::string text;
-  bool enabled = true;
-};
-
-struct Label {
-  std::string caption;
-  bool enabled = true;
-};
-
-struct ComboBox {
-  std::vector<std::string> items;
-  int itemIndex = -1;
-  bool enabled = true;
-};
-
-struct CheckBox {
-  bool checked = false;
-  bool enabled = true;
-};
-
-struct Button {
-  bool enabled = true;
-};
-
-// The pages of PageControl1.
-enum Page { kVariableResultsPage = 0, kFixedPropertiesPage = 1, kSteamSearchPage = 2, kWetSteamPage = 3 };
-
-// The edit fields whose change handlers run calculations.
-enum class Field { kTemperature, kPressure, kWetSteam, kSearchBox, kTempOrPressBox };
-
-// How a steam search ended: a state found and written into the fields; a box that is not a
-// number; a fixed value outside the input range of its quantity; no state with the target value.
-enum class SearchOutcome { kFound, kInvalid, kOutOfRange, kNotFound };
-
-class MainForm {
+class MainForm : private SearchHost {
  public:
   static constexpr const char* kCaption = "TULO for Windows";
   static constexpr const char* kHelpFile = "tulowin.hlp";
@@ -74,7 +47,7 @@ class MainForm {
   // ---- Events ----
   // Stores the text and runs the field's change handler, whether the user typed it or the
   // program wrote it.
-  void WriteField(Field field, const std::string& text);
+  void WriteField(Field field, const std::string& text) override;
   void FormActivate() { DataEntryWClick(); }
   void ClearInputsClick();
   void UseWetSteamClick(bool checked);
@@ -83,11 +56,14 @@ class MainForm {
   SearchOutcome GoSearchClick();
   void WithTabs1Click();
   void WithSpaces1Click();
-  void SetActivePage(int page);
+  void SetActivePage(int page) override;
   void TabSet1Click(int index) { SetActivePage(index); }
   void Contents1Click();
   // The close request: false when the window must stay open.
   bool FormCloseQuery();
+  // The choice of the property standard: every page is worked out again from the fields as they
+  // stand in `set` (which must outlive the form); the units and the configuration record stay.
+  void SelectCorrelationSet(const CorrelationSet& set);
 
   // ---- Handlers, as the window's events run them ----
   void DataEntryWClick();
@@ -98,13 +74,13 @@ class MainForm {
   void FillFixedGrid();
 
   // The copy texts (CR LF line ends), as the two copy commands put them on the clipboard.
-  std::string ResultsTextWithTabs() const;
-  std::string ResultsTextWithSpaces() const;
+  std::string ResultsTextWithTabs() const { return ResultsText(ReportLayout::kTabs, "\r\n"); }
+  std::string ResultsTextWithSpaces() const { return ResultsText(ReportLayout::kSpaces, "\r\n"); }
+  // The same in either layout with other line ends.
+  std::string ResultsText(ReportLayout layout, std::string_view eol) const;
 
-  // The text of a number the program writes into an input field or a search box: the value in
-  // internal units `internal` shown in the display unit of `quantity`, in the field notation, or in
-  // an exponent form with the digits needed where that notation would lose the value.
-  std::string InputText(int quantity, long double internal);
+  // The text of a number the program writes into an input field or a search box (FieldText.h).
+  std::string InputText(Quantity quantity, long double internal);
 
   // Relabels the input captions from the units in use.
   void SetInputCaptions(int temperatureWidth = 0, int pressureWidth = 0);
@@ -141,27 +117,20 @@ class MainForm {
  private:
   class Notifier;
   void FinishInitialise(const ConfigWorkingValues& working);
+  void ShowEntry();
   bool Validate();
-  bool ReadInput(const EditField& field, int quantity, double& display, double& internal);
-  bool ReadInput(int quantity);
-  void CheckSaturationLimit(int quantity, bool& failed);
-  void CheckRange(int quantity, bool& failed);
-  // The input range of a temperature (q = 0) or pressure (q = 1) and its message.
-  bool InRange(int quantity, long double internal) const;
-  std::string RangeText(int quantity);
-  void CheckLimit(bool fails, const std::string& text, bool& failed);
-  std::string LimitText(int quantity, long double limit);
   void WriteStateLabels();
   void EnableWetSteamPage();
   void WriteHeadings();
   void RunRecalculate();
   void SetSearchControlsEnabled(bool enabled);
-  void SearchFinish(bool found, long double x, long double fixedValue, int givenItem);
   EditField& FieldOf(Field field);
 
   PlatformServices& platform_;
   std::unique_ptr<ConfigStore> store_;
   std::unique_ptr<Session> session_;
+  InputChecks checks_;
+  SearchPanel search_;
   ResultGrids grids_;
   std::uint8_t spareFlag_ = 0;
   int notifyDepth_ = 0;

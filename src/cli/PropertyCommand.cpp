@@ -2,13 +2,16 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
+#include "results/CellText.h"
+#include "results/Standards.h"
 #include "units/Presets.h"
 #include "units/Units.h"
 
@@ -32,9 +35,14 @@ int PropertyCommand(const Args& args) {
   std::vector<std::string> positional;
   UnitSelection units = PresetSelection(UnitPreset::kSI);
   double quality = 0.0;
+  const CorrelationSet* set = &BuiltInCorrelations();
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--units" || a == "--quality") {
+    if (a == "--standard") {
+      if (i + 1 >= args.size()) return Fail(a + " needs a value");
+      set = CorrelationSetNamed(args[++i]);
+      if (set == nullptr) return Fail("unknown standard: " + args[i] + " (builtin or iapws)");
+    } else if (a == "--units" || a == "--quality") {
       if (i + 1 >= args.size()) return Fail(a + " needs a value");
       const std::string& v = args[++i];
       if (a == "--units") {
@@ -52,9 +60,13 @@ int PropertyCommand(const Args& args) {
   }
   if (positional.size() != 4)
     return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
-  auto item = ReadInteger(positional[0], 15, 33);
-  if (!item) return Fail("ITEM must be a variable property item, 15 to 33: " + Shown(positional[0]));
-  auto phase = ReadInteger(positional[1], 0, 10);
+  // The codes as typed: the catalogue's item codes and the phase codes.
+  std::optional<Item> item;
+  if (auto code = ReadInteger(positional[0], 0, kItemCount - 1)) item = ItemFromCode(*code);
+  if (!item || !IsVariableItem(*item))
+    return Fail("ITEM must be a variable property item, 15 to 33: " + Shown(positional[0]));
+  std::optional<Phase> phase;
+  if (auto code = ReadInteger(positional[1], 0, kPhaseCount - 1)) phase = PhaseFromCode(*code);
   if (!phase) return Fail("PHASE must be 0 to 10: " + Shown(positional[1]));
   auto T = ReadNumber(positional[2]);
   if (!T) return Fail(NumberProblem(positional[2]));
@@ -64,26 +76,25 @@ int PropertyCommand(const Args& args) {
   UnitSettings unitSettings;
   unitSettings.InitUnits(units);
   // Inner calls of single-phase states use the state's own condition; others a saturated one.
-  std::uint8_t condition = (*phase >= 3 && *phase <= 8) ? static_cast<std::uint8_t>(*phase) : 6;
-  CalcContext ctx{unitSettings, quality, condition};
-  CalculatorSet calculators(ctx);
-  PropertyCalculator* calc = calculators.VarPropCalc(*item);
+  Condition condition = ConditionOf(*phase).value_or(Condition::kSatLiquidVapour);
+  CalcContext ctx{quality, condition};
+  std::unique_ptr<CalculatorTable> calculators = set->MakeCalculators(ctx);
+  PropertyCalculator* calc = calculators->VarPropCalc(*item);
   if (calc == nullptr) return Fail("the calculator of item " + Shown(positional[0]) + " is not available");
 
-  std::uint8_t status = 0;
-  long double value = calc->Compute(static_cast<std::uint8_t>(*phase), status, *T, *P);
+  const CalcResult result = calc->Compute(*phase, *T, *P);
   // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
-  CalculatorSet textCalculators(ctx);
+  std::unique_ptr<CalculatorTable> textCalculators = set->MakeCalculators(ctx);
   std::string text;
-  textCalculators.VarPropCalc(*item)->ComputeText(static_cast<std::uint8_t>(*phase), text, *T, *P);
+  ComputeText(*textCalculators->VarPropCalc(*item), *phase, text, *T, *P, unitSettings);
 
   std::string valueText;
-  if (status == 0) {
+  if (result.Ok()) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", value);
+    std::snprintf(buf, sizeof buf, "%.15Lg", result.value);
     valueText = buf;
   }
-  std::cout << static_cast<int>(status) << "\t" << valueText << "\t" << text << "\n";
+  std::cout << static_cast<int>(result.status) << "\t" << valueText << "\t" << text << "\n";
   return 0;
 }
 

@@ -16,8 +16,7 @@
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
-#include "common/Text.h"
-#include "units/Format.h"
+#include "results/ResultsReport.h"
 #include "units/Presets.h"
 
 namespace tulo::cli {
@@ -57,33 +56,6 @@ std::optional<Options> ParseOptions(const Args& args, const std::map<std::string
   return o;
 }
 
-std::string ToLf(const std::string& crlf) {
-  std::string out;
-  for (std::size_t i = 0; i < crlf.size(); ++i)
-    if (!(crlf[i] == '\r' && i + 1 < crlf.size() && crlf[i + 1] == '\n')) out += crlf[i];
-  return out;
-}
-
-// A grid in the copy layouts: tab-separated (data rows end with a tab) or padded to the widths,
-// with at least one blank after a cell that fills its width.
-std::string GridText(const StringGrid& grid, bool tabs, const std::vector<std::size_t>& widths) {
-  std::string s;
-  for (int r = 0; r < grid.RowCount(); ++r) {
-    for (int c = 0; c < grid.ColCount(); ++c) {
-      const std::string& cell = grid.Cell(c, r);
-      bool last = c == grid.ColCount() - 1;
-      if (tabs) {
-        s += cell;
-        if (!last || r > 0) s += "\t";
-      } else {
-        s += last ? cell : PadRight(cell, std::max(widths[c], Utf8Length(cell) + 1));
-      }
-    }
-    s += "\n";
-  }
-  return s;
-}
-
 bool InstallUnits(MainForm& form, const Options& o) {
   auto it = o.values.find("--units");
   if (it == o.values.end()) return true;
@@ -95,17 +67,12 @@ bool InstallUnits(MainForm& form, const Options& o) {
   return true;
 }
 
-bool TabsLayout(const Options& o, bool& ok) {
-  ok = true;
+// The layout of --layout: spaces by default; nothing for another word.
+std::optional<ReportLayout> LayoutOf(const Options& o) {
   auto it = o.values.find("--layout");
-  if (it == o.values.end() || it->second == "spaces") return false;
-  if (it->second == "tabs") return true;
-  ok = false;
-  return false;
-}
-
-std::string Results(MainForm& form, bool tabs) {
-  return ToLf(tabs ? form.ResultsTextWithTabs() : form.ResultsTextWithSpaces());
+  if (it == o.values.end() || it->second == "spaces") return ReportLayout::kSpaces;
+  if (it->second == "tabs") return ReportLayout::kTabs;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -122,9 +89,8 @@ int StateCommand(const Args& args) {
                          {"--fixed", false}},
                         error);
   if (!o) return Usage(error);
-  bool layoutOk = true;
-  bool tabs = TabsLayout(*o, layoutOk);
-  if (!layoutOk) return Usage("--layout must be spaces or tabs");
+  const std::optional<ReportLayout> layout = LayoutOf(*o);
+  if (!layout) return Usage("--layout must be spaces or tabs");
   for (const char* name : {"-T", "-P", "--quality"}) {
     auto it = o->values.find(name);
     if (it != o->values.end() && !ReadNumber(it->second)) return Usage(NumberProblem(it->second));
@@ -160,9 +126,10 @@ int StateCommand(const Args& args) {
     form.WriteField(Field::kWetSteam, o->values.count("--quality") ? o->values["--quality"] : "0");
     if (platform.messages > 0) return 2;  // the quality's message is on stderr
   }
-  std::string out = Results(form, tabs);
-  if (wet) out.append("\n").append(GridText(form.WetPropGrid, tabs, {30, 13, 13, 13}));
-  if (o->flags.count("--fixed")) out.append("\n").append(GridText(form.FixPropGrid, tabs, {30, 13}));
+  std::string out = form.ResultsText(*layout, "\n");
+  // The grids the copy menu does not hold keep at least one blank between columns.
+  if (wet) out.append("\n").append(GridReport(form.WetPropGrid, *layout, "\n", 1));
+  if (o->flags.count("--fixed")) out.append("\n").append(GridReport(form.FixPropGrid, *layout, "\n", 1));
   std::cout << out;
   return 0;
 }
@@ -186,9 +153,8 @@ int SearchCommand(const Args& args) {
   if (property == properties.end()) return Usage("--property must be enthalpy, entropy or density");
   auto given = givens.find(o->values["--given"]);
   if (given == givens.end()) return Usage("--given must be temperature or pressure");
-  bool layoutOk = true;
-  bool tabs = TabsLayout(*o, layoutOk);
-  if (!layoutOk) return Usage("--layout must be spaces or tabs");
+  const std::optional<ReportLayout> layout = LayoutOf(*o);
+  if (!layout) return Usage("--layout must be spaces or tabs");
 
   CliPlatform platform;
   MainForm form(platform);
@@ -209,11 +175,9 @@ int SearchCommand(const Args& args) {
     case SearchOutcome::kNotFound:
       return 3;
   }
-  std::string out = Results(form, tabs);
-  if (form.session().state.Condition == 6)
-    out.append(tabs ? std::string("Steam Quality=\t") : PadRight("Steam Quality=", 30))
-        .append(form.WetSteamInput.text)
-        .append("\n");
+  std::string out = form.ResultsText(*layout, "\n");
+  if (form.session().state.Condition == Condition::kSatLiquidVapour)
+    out.append(ReportLine("Steam Quality=", form.WetSteamInput.text, *layout)).append("\n");
   std::cout << out;
   return 0;
 }

@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <span>
 
 #include "common/Text.h"
 #include "gui/AboutBox.h"
@@ -54,21 +55,14 @@ std::vector<std::string> UnitTexts(std::initializer_list<int> quantities) {
 struct ItemTexts {
   std::vector<std::string> names, units;
 };
-template <class Items>
-ItemTexts TextsOf(const Items& items) {
+ItemTexts TextsOf(std::span<const Item> items) {
   ItemTexts texts;
-  for (int item : items) {
+  for (Item item : items) {
     texts.names.push_back(PropName(item));
     for (int n = 1; n <= UnitCount(PropQuantity(item)); ++n)
       texts.units.push_back(UnitTextOf(PropQuantity(item), n));
   }
   return texts;
-}
-
-std::vector<int> Range(int first, int last) {
-  std::vector<int> items;
-  for (int item = first; item <= last; ++item) items.push_back(item);
-  return items;
 }
 
 // The widest texts a value cell can hold: a status text, or a number (at most about five
@@ -224,7 +218,7 @@ void TMainProg::BuildControls() {
   std::vector<std::string> stateTexts;
   for (const std::string& unit : UnitTexts({kTemperature, kPressure}))
     stateTexts.push_back("-8.8888E+888 " + unit);
-  for (int condition = 3; condition <= 8; ++condition) stateTexts.push_back(ConditionName(condition));
+  for (Condition condition : kConditions) stateTexts.push_back(ConditionName(condition));
   TemperatureOutput->setMinimumWidth(WidestText(font(), stateTexts));
 
   // Grids: the design widths scaled so that the widest text of every column fits.
@@ -234,9 +228,9 @@ void TMainProg::BuildControls() {
   FixPropGrid->setObjectName("FixPropGrid");
   WetPropGrid = new GridView(5, 7);
   WetPropGrid->setObjectName("WetPropGrid");
-  const ItemTexts var = TextsOf(Range(kFirstVarItem, kLastVarItem));
-  const ItemTexts wet = TextsOf(WetRowSet());
-  const ItemTexts fixed = TextsOf(Range(kFirstFixedItem, kLastFixedItem));
+  const ItemTexts var = TextsOf(VariableItems());
+  const ItemTexts wet = TextsOf(form_->session().Set().WetRowSet());
+  const ItemTexts fixed = TextsOf(FixedItems());
   const std::vector<std::string> values = ValueTexts();
   const std::vector<GridView::Column> varColumns = {{160, var.names, {"Property"}},
                                                     {77, var.units, {"Units"}},

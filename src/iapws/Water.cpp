@@ -36,6 +36,7 @@ double NaNUnless(bool inRange, double x) {
 
 WaterState Invalid() {
   WaterState w;
+  w.transport = true;
   for (double* f : {&w.T, &w.p, &w.rho, &w.v, &w.h, &w.u, &w.s, &w.cp, &w.cv, &w.w, &w.alphaV, &w.kappaT,
                     &w.isentropicExponent, &w.z, &w.jouleThomson, &w.mu, &w.lambda, &w.sigma, &w.epsilon,
                     &w.refractive, &w.nu, &w.prandtl})
@@ -69,20 +70,11 @@ WaterState FromFluid(const FluidProps& f) {
   // (dT/dp)_h = (T v alpha - v) / cp: K m3/kJ is K/kPa, times 1000 for K/MPa.
   w.jouleThomson = (f.T * f.v * f.alphaV - f.v) / f.cp * 1000.0;
 
-  const bool transport = f.T <= kTransportTMax;
-  w.mu = NaNUnless(transport, Viscosity(f.rho, f.T));
-  w.lambda = NaNUnless(transport, ThermalConductivity({f.rho, f.T, f.cp, f.cv, f.rho * f.kappaT, w.mu}));
-  w.nu = w.mu / f.rho;
-  w.prandtl = w.mu * f.cp * 1000.0 / w.lambda;
-  w.sigma = NaNUnless(f.T >= kSurfaceTensionTMin && f.T <= kTc, SurfaceTension(f.T));
-  w.epsilon = NaNUnless(f.T <= kDielectricTMax, DielectricConstant(f.rho, f.T));
-  w.refractive = NaNUnless(f.T >= kRefractiveTMin && f.T <= kRefractiveTMax && f.rho <= kRefractiveRhoMax,
-                           RefractiveIndex(f.rho, f.T, kRefractiveWavelength));
   return w;
 }
 
 WaterState FromIce(const IceProps& ice) {
-  WaterState w = Invalid();
+  WaterState w = Invalid();  // no release covers the transport of ice: those fields stay NaN
   w.T = ice.T;
   w.p = ice.p;
   w.rho = ice.rho;
@@ -119,6 +111,20 @@ bool SublimationInRange(double T) {
 }
 
 }  // namespace
+
+void AddTransport(WaterState& w) {
+  if (w.transport) return;
+  w.transport = true;
+  const bool transport = w.T <= kTransportTMax;
+  w.mu = NaNUnless(transport, Viscosity(w.rho, w.T));
+  w.lambda = NaNUnless(transport, ThermalConductivity({w.rho, w.T, w.cp, w.cv, w.rho * w.kappaT, w.mu}));
+  w.nu = w.mu / w.rho;
+  w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
+  w.sigma = NaNUnless(w.T >= kSurfaceTensionTMin && w.T <= kTc, SurfaceTension(w.T));
+  w.epsilon = NaNUnless(w.T <= kDielectricTMax, DielectricConstant(w.rho, w.T));
+  w.refractive = NaNUnless(w.T >= kRefractiveTMin && w.T <= kRefractiveTMax && w.rho <= kRefractiveRhoMax,
+                           RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
+}
 
 WaterState Evaluate(StateKind kind, double T, double p) {
   switch (kind) {

@@ -35,6 +35,8 @@ struct WaterState {
   double isentropicExponent = 0;  // -(v/p)(dp/dv)_s, dimensionless
   double z = 0;                   // compressibility factor p/(rho R T)
   double jouleThomson = 0;        // K/MPa, (dT/dp)_h; NaN for ice
+  // The transport and other releases, filled by AddTransport (they cost more than the state).
+  bool transport = false;
   double mu = 0;                  // Pa s, R12-08; NaN for ice and above 1173.15 K
   double lambda = 0;              // W/(m K), R15-11; NaN for ice and above 1173.15 K
   double sigma = 0;               // N/m, R1-76 at T; NaN outside 248.15 K .. Tc
@@ -48,7 +50,11 @@ struct WaterState {
 // fluid within IF97 (273.15..1073.15 K up to 100 MPa, to 2273.15 K up to 50 MPa), saturated
 // fluid 273.15 K..Tc, ice 0 K (exclusive)..273.16 K up to 208.566 MPa on or above the
 // sublimation curve and on or below the melting curve, saturated solid 50..273.16 K.
+// The transport and other releases are left for AddTransport.
 WaterState Evaluate(StateKind kind, double T, double p);
+// Fills mu, lambda, sigma, epsilon, refractive, nu and prandtl of an evaluated fluid state (NaN
+// for ice and outside each release's range) and sets transport.
+void AddTransport(WaterState& w);
 
 // The saturation pressure at T: the sublimation curve from 50 K to below 273.16 K, IF97 from
 // there to Tc. NaN outside 50 K..Tc.

@@ -1,28 +1,33 @@
 #pragma once
-// Factories of the concrete calculators (each defined beside its correlation).
+// Factories of the built-in calculators (each defined beside its correlation).
 
-#include "props/CalculatorSet.h"
+#include <memory>
+
+#include "props/CalculatorTable.h"
 
 namespace tulo {
 
-std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeSurfaceTensionCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeIsothermalCompressibilityCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeDielectricConstantCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorSet& set, CalcContext& ctx);
-std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorSet& set, CalcContext& ctx);
+using CalculatorFactory = std::unique_ptr<PropertyCalculator> (*)(CalculatorTable&, CalcContext&);
+
+std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeSurfaceTensionCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeIsothermalCompressibilityCalc(CalculatorTable& table,
+                                                                      CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeDielectricConstantCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorTable& table, CalcContext& ctx);
+std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorTable& table, CalcContext& ctx);
 
 }  // namespace tulo

@@ -14,46 +14,44 @@ namespace tulo {
 
 class CaloricPropertyCalc : public PropertyCalculator {
  protected:
-  // `item` is the calculator's own catalogue item, asked for its saturated values.
-  CaloricPropertyCalc(CalculatorSet& set, CalcContext& ctx, int quantity, int item)
-      : PropertyCalculator(set, ctx, quantity, CacheKey::kAll), item_(item) {}
+  CaloricPropertyCalc(CalculatorTable& table, CalcContext& ctx, Item item)
+      : PropertyCalculator(table, ctx, item, CacheKey::kAll) {}
 
   // The own value on the saturation line at T (the pressure argument is not used there).
-  long double Self(std::uint8_t phase, std::uint8_t& status, long double T) {
-    return Ask(item_, phase, status, T, 0.0L);
-  }
+  CalcResult Self(Phase phase, long double T) { return Ask(GetItem(), phase, T, 0.0L); }
 
   // ((100 - x) * liquid + x * vapour) / 100 with the steam quality x in percent; Real6.
-  long double WetSteam(std::uint8_t& status, long double T) {
+  CalcResult WetSteam(long double T) {
     long double x = ctx_.steamQuality;
-    long double liquid = Self(kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    long double vapour = Self(kSatVapour, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(((100.0L - x) * liquid + x * vapour) * 0.01L);
+    const CalcResult liquid = Self(Phase::kSatLiquid, T);
+    if (!liquid.Ok()) return CalcResult::Failed(liquid.status);
+    const CalcResult vapour = Self(Phase::kSatVapour, T);
+    if (!vapour.Ok()) return CalcResult::Failed(vapour.status);
+    return CalcResult::Valid(R6(((100.0L - x) * liquid.value + x * vapour.value) * 0.01L));
   }
 
   // The integral of slope(beta, rho), each value held as Real6, from the saturation pressure of T
   // to P (kPa) (see PressureIntegral), with beta the thermal expansion coefficient and rho the
   // density at each pressure point. The inner calls use the condition of the state as their phase
-  // code. Check the status before using the result.
+  // code. The status is that of the last inner call: a failed one ends the integration, and a
+  // valid status may still come with a NaN integral (beyond what a Real6 holds).
   template <typename Slope>
-  long double IntegralFromSaturation(std::uint8_t& status, long double T, long double P,
-                                     long double absTolerance, Slope slope) {
-    const std::uint8_t condition = ctx_.condition;
-    long double ps = Ask(20, condition, status, T, P);
-    if (status != kValid) return 0.0L;
+  CalcResult IntegralFromSaturation(long double T, long double P, long double absTolerance, Slope slope) {
+    const Phase phase = PhaseOf(ctx_.condition);
+    const CalcResult ps = Ask(Item::kSaturationPressure, phase, T, P);
+    if (!ps.Ok()) return CalcResult::Failed(ps.status);
+    Status status = Status::kValid;
     auto integrand = [&](long double p) {
-      long double beta = Ask(25, condition, status, T, p);
-      if (status != kValid) return std::numeric_limits<long double>::quiet_NaN();
-      long double rho = Ask(18, condition, status, T, p);
-      return R6(slope(beta, rho));
+      const CalcResult beta = Ask(Item::kThermalExpansion, phase, T, p);
+      status = beta.status;
+      if (!beta.Ok()) return std::numeric_limits<long double>::quiet_NaN();
+      const CalcResult rho = Ask(Item::kDensity, phase, T, p);
+      status = rho.status;
+      return R6(slope(beta.value, rho.value));
     };
-    return PressureIntegral(ps, P, absTolerance, integrand);
+    const long double integral = PressureIntegral(ps.value, P, absTolerance, integrand);
+    return {integral, status};
   }
-
- private:
-  int item_;
 };
 
 }  // namespace tulo

@@ -1,101 +1,124 @@
 #include "props/Catalogue.h"
 
-#include "common/Real6.h"
+#include <algorithm>
 
 namespace tulo {
 namespace {
 
-struct Item {
+struct Entry {
   const char* name;
-  std::uint8_t quantity;
-  long double fixedValue;  // internal units; items 0..14 only
+  Quantity quantity;
 };
 
-constexpr Item kItems[kItemCount] = {
-    {"Molecular Weight", 12, 18.015L},
-    {"Normal Melting Point", 0, 273.15L},
-    {"Normal Boiling Point", 0, 373.15L},
-    {"Critical Temperature", 0, 647.29L},
-    {"Critical Pressure", 1, 22090.0L},
-    {"Critical Density / Volume", 2, 315.45L},
-    {"Critical Compress. Factor \"Z\"", 12, 0.2344L},
-    {"Standard Enthalpy of Formation", 3, -13420.0L},
-    {"Std Gibbs Energy of Formation", 3, -12690.0L},
-    {"Pitzers Acentric Factor", 12, 0.344L},
-    {"Dipole Moment", 5, 1.8L},
-    {"Triple Point Temperature", 0, 273.16L},
-    {"Triple Point Pressure", 1, 0.6113L},
-    {"Enthalpy of Fusion at NMP", 3, 333.4L},
-    {"Refractive Index of Ice at NMP", 12, 1.309L},
-    {"Enthalpy", 3, 0},
-    {"Entropy", 4, 0},
-    {"Internal Energy", 3, 0},
-    {"Density / Volume", 2, 0},
-    {"Enthalpy of Vapourisation", 3, 0},
-    {"Saturation Pressure", 1, 0},
-    {"Viscosity", 6, 0},
-    {"Heat Capacity @ Const Press", 7, 0},
-    {"Thermal Conductivity", 8, 0},
-    {"Surface Tension", 9, 0},
-    {"Thermal Expansion Coefficient", 10, 0},
-    {"Isothermal Compressibility", 11, 0},
-    {"Isentropic Expansion Coeff", 12, 0},
-    {"Compressibility Factor \"Z\"", 12, 0},
-    {"Dielectric Constant", 12, 0},
-    {"Refractive Index", 12, 0},
-    {"Melting Point (@ pressure)", 0, 0},
-    {"Boiling Point (@ pressure)", 0, 0},
-    {"Saturation Temperature", 0, 0},
-    {"Temperature", 0, 0},
-    {"Pressure", 1, 0},
+// Indexed by item code.
+constexpr Entry kEntries[kItemCount] = {
+    {"Molecular Weight", kDimensionless},
+    {"Normal Melting Point", kTemperature},
+    {"Normal Boiling Point", kTemperature},
+    {"Critical Temperature", kTemperature},
+    {"Critical Pressure", kPressure},
+    {"Critical Density / Volume", kDensity},
+    {"Critical Compress. Factor \"Z\"", kDimensionless},
+    {"Standard Enthalpy of Formation", kEnthalpyQ},
+    {"Std Gibbs Energy of Formation", kEnthalpyQ},
+    {"Pitzers Acentric Factor", kDimensionless},
+    {"Dipole Moment", kDipoleMoment},
+    {"Triple Point Temperature", kTemperature},
+    {"Triple Point Pressure", kPressure},
+    {"Enthalpy of Fusion at NMP", kEnthalpyQ},
+    {"Refractive Index of Ice at NMP", kDimensionless},
+    {"Enthalpy", kEnthalpyQ},
+    {"Entropy", kEntropyQ},
+    {"Internal Energy", kEnthalpyQ},
+    {"Density / Volume", kDensity},
+    {"Enthalpy of Vapourisation", kEnthalpyQ},
+    {"Saturation Pressure", kPressure},
+    {"Viscosity", kViscosityQ},
+    {"Heat Capacity @ Const Press", kHeatCapacityQ},
+    {"Thermal Conductivity", kConductivityQ},
+    {"Surface Tension", kSurfaceTensionQ},
+    {"Thermal Expansion Coefficient", kExpansionQ},
+    {"Isothermal Compressibility", kCompressibilityQ},
+    {"Isentropic Expansion Coeff", kDimensionless},
+    {"Compressibility Factor \"Z\"", kDimensionless},
+    {"Dielectric Constant", kDimensionless},
+    {"Refractive Index", kDimensionless},
+    {"Melting Point (@ pressure)", kTemperature},
+    {"Boiling Point (@ pressure)", kTemperature},
+    {"Saturation Temperature", kTemperature},
+    {"Temperature", kTemperature},
+    {"Pressure", kPressure},
+    {"Speed of Sound", kSpeedQ},
+    {"Heat Capacity @ Const Volume", kHeatCapacityQ},
+    {"Specific Volume", kSpecificVolumeQ},
+    {"Kinematic Viscosity", kKinematicViscosityQ},
+    {"Prandtl Number", kDimensionless},
+    {"Joule-Thomson Coefficient", kJouleThomsonQ},
 };
 
-constexpr std::uint8_t kSolidFull[] = {15, 16, 17, 18, 20, 22, 23, 25, 31};
-constexpr std::uint8_t kSolidShort[] = {15, 16, 18, 20, 22};
-constexpr std::uint8_t kLiquidFull[] = {15, 16, 17, 18, 20, 21, 22, 23, 24, 25, 26, 29, 30, 31, 32};
-constexpr std::uint8_t kLiquidShort[] = {15, 16, 18, 20, 21, 22, 32};
-constexpr std::uint8_t kVapourFull[] = {15, 16, 17, 18, 20, 21, 22, 23, 27, 28, 32};
-constexpr std::uint8_t kVapourShort[] = {15, 16, 18, 20, 21, 22, 32};
-constexpr std::uint8_t kSolidVapourFull[] = {15, 16, 17, 18, 19, 21, 22, 23, 25, 27, 28, 31};
-constexpr std::uint8_t kSolidVapourShort[] = {15, 16, 18, 19, 21, 22};
-constexpr std::uint8_t kLiquidVapourFull[] = {15, 16, 17, 18, 19, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
-constexpr std::uint8_t kLiquidVapourShort[] = {15, 16, 18, 19, 21, 22};
+constexpr Item kFixedItems[] = {
+    Item::kMolecularWeight,         Item::kNormalMeltingPoint,  Item::kNormalBoilingPoint,
+    Item::kCriticalTemperature,     Item::kCriticalPressure,    Item::kCriticalDensity,
+    Item::kCriticalCompressibility, Item::kEnthalpyOfFormation, Item::kGibbsEnergyOfFormation,
+    Item::kAcentricFactor,          Item::kDipoleMoment,        Item::kTriplePointTemperature,
+    Item::kTriplePointPressure,     Item::kEnthalpyOfFusion,    Item::kIceRefractiveIndex,
+};
+
+constexpr Item kVariableItems[] = {
+    Item::kEnthalpy,
+    Item::kEntropy,
+    Item::kInternalEnergy,
+    Item::kDensity,
+    Item::kVaporisationEnthalpy,
+    Item::kSaturationPressure,
+    Item::kViscosity,
+    Item::kHeatCapacity,
+    Item::kThermalConductivity,
+    Item::kSurfaceTension,
+    Item::kThermalExpansion,
+    Item::kIsothermalCompressibility,
+    Item::kIsentropicCoefficient,
+    Item::kCompressibilityFactor,
+    Item::kDielectricConstant,
+    Item::kRefractiveIndex,
+    Item::kMeltingPoint,
+    Item::kBoilingPoint,
+    Item::kSaturationTemperature,
+    Item::kSpeedOfSound,
+    Item::kIsochoricHeatCapacity,
+    Item::kSpecificVolume,
+    Item::kKinematicViscosity,
+    Item::kPrandtlNumber,
+    Item::kJouleThomson,
+};
+
+const Entry* EntryOf(Item item) {
+  int code = ItemCode(item);
+  return code >= 0 && code < kItemCount ? &kEntries[code] : nullptr;
+}
 
 }  // namespace
 
-std::string PropName(int item) {
-  return item >= 0 && item < kItemCount ? kItems[item].name : "";
+std::span<const Item> FixedItems() {
+  return kFixedItems;
 }
 
-int PropQuantity(int item) {
-  return item >= 0 && item < kItemCount ? kItems[item].quantity : 12;
+std::span<const Item> VariableItems() {
+  return kVariableItems;
 }
 
-double FixPropValue(int item) {
-  if (item < kFirstFixedItem || item > kLastFixedItem) return 0.0;
-  return Real6::From(kItems[item].fixedValue)->Value();
+bool IsVariableItem(Item item) {
+  return std::find(std::begin(kVariableItems), std::end(kVariableItems), item) != std::end(kVariableItems);
 }
 
-std::span<const std::uint8_t> RowSet(int condition, bool full) {
-  switch (condition) {
-    case 3:
-      return full ? std::span<const std::uint8_t>(kSolidFull) : kSolidShort;
-    case 4:
-      return full ? std::span<const std::uint8_t>(kSolidVapourFull) : kSolidVapourShort;
-    case 5:
-      return full ? std::span<const std::uint8_t>(kLiquidFull) : kLiquidShort;
-    case 6:
-      return full ? std::span<const std::uint8_t>(kLiquidVapourFull) : kLiquidVapourShort;
-    case 7:
-    case 8:
-      return full ? std::span<const std::uint8_t>(kVapourFull) : kVapourShort;
-    default:
-      return {};
-  }
+std::string PropName(Item item) {
+  const Entry* e = EntryOf(item);
+  return e != nullptr ? e->name : "";
 }
 
-std::span<const std::uint8_t> WetRowSet() {
-  return kLiquidVapourShort;
+Quantity PropQuantity(Item item) {
+  const Entry* e = EntryOf(item);
+  return e != nullptr ? e->quantity : kDimensionless;
 }
 
 }  // namespace tulo

@@ -1,32 +1,86 @@
 #pragma once
-// The property catalogue: items 0..14 fixed properties, 15..33 variable properties (the rows of
-// the result grids, in this order), 34 "Temperature" and 35 "Pressure" (the given quantities of
-// the steam search).
+// The property catalogue: the fixed properties, the variable properties (the rows of the result
+// grids) and the two given quantities of the steam search. The codes are data: the configuration
+// file stores the steam search's items by them, and tulo-calc takes them as arguments.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "units/Units.h"
+
 namespace tulo {
 
-constexpr int kItemCount = 36;
-constexpr int kFirstFixedItem = 0;
-constexpr int kLastFixedItem = 14;
-constexpr int kFirstVarItem = 15;
-constexpr int kLastVarItem = 33;
-constexpr int kTemperatureItem = 34;
-constexpr int kPressureItem = 35;
+enum class Item : std::uint8_t {
+  // Fixed properties.
+  kMolecularWeight = 0,
+  kNormalMeltingPoint = 1,
+  kNormalBoilingPoint = 2,
+  kCriticalTemperature = 3,
+  kCriticalPressure = 4,
+  kCriticalDensity = 5,
+  kCriticalCompressibility = 6,
+  kEnthalpyOfFormation = 7,
+  kGibbsEnergyOfFormation = 8,
+  kAcentricFactor = 9,
+  kDipoleMoment = 10,
+  kTriplePointTemperature = 11,
+  kTriplePointPressure = 12,
+  kEnthalpyOfFusion = 13,
+  kIceRefractiveIndex = 14,
+  // Variable properties.
+  kEnthalpy = 15,
+  kEntropy = 16,
+  kInternalEnergy = 17,
+  kDensity = 18,
+  kVaporisationEnthalpy = 19,
+  kSaturationPressure = 20,
+  kViscosity = 21,
+  kHeatCapacity = 22,
+  kThermalConductivity = 23,
+  kSurfaceTension = 24,
+  kThermalExpansion = 25,
+  kIsothermalCompressibility = 26,
+  kIsentropicCoefficient = 27,
+  kCompressibilityFactor = 28,
+  kDielectricConstant = 29,
+  kRefractiveIndex = 30,
+  kMeltingPoint = 31,
+  kBoilingPoint = 32,
+  kSaturationTemperature = 33,
+  // The given quantities of the steam search.
+  kTemperature = 34,
+  kPressure = 35,
+  // Variable properties that only the IAPWS standard gives (appended: the codes above are data).
+  kSpeedOfSound = 36,
+  kIsochoricHeatCapacity = 37,
+  kSpecificVolume = 38,
+  kKinematicViscosity = 39,
+  kPrandtlNumber = 40,
+  kJouleThomson = 41,
+};
 
-// Display name, at most 30 characters; empty outside 0..35.
-std::string PropName(int item);
-// Quantity code (0..12) selecting the units of the item; 12 outside 0..35.
-int PropQuantity(int item);
-// Fixed value of items 0..14 in internal units, as the nearest Real6; 0 for other items.
-double FixPropValue(int item);
+constexpr int kItemCount = 42;
 
-// The items a result grid lists for a condition code (3..8), full or short; empty for other codes.
-std::span<const std::uint8_t> RowSet(int condition, bool full);
-// The wet-steam grid's rows: always the short set of condition 6.
-std::span<const std::uint8_t> WetRowSet();
+constexpr int ItemCode(Item item) {
+  return static_cast<int>(item);
+}
+
+// The item of a code, as stored or typed; nothing outside the catalogue.
+constexpr std::optional<Item> ItemFromCode(int code) {
+  if (code < 0 || code >= kItemCount) return std::nullopt;
+  return static_cast<Item>(code);
+}
+
+// The fixed properties and the variable properties, each in catalogue order.
+std::span<const Item> FixedItems();
+std::span<const Item> VariableItems();
+bool IsVariableItem(Item item);
+
+// Display name, at most 30 characters; empty for a code outside the catalogue.
+std::string PropName(Item item);
+// The quantity selecting the units of the item; dimensionless outside the catalogue.
+Quantity PropQuantity(Item item);
 
 }  // namespace tulo

@@ -143,39 +143,33 @@ long double RegionalZ(long double T, long double P) {
 
 class CompressibilityFactorCalc final : public PropertyCalculator {
  public:
-  CompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+  CompressibilityFactorCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kCompressibilityFactor, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatVapour: {
-        status = kValid;
-        long double rho = Ask(18, kSatVapour, status, T, P);
-        if (status != kValid) return 0.0L;
-        return P * kInverseGasConstant / (rho * T);
+      case Phase::kSatVapour: {
+        const CalcResult rho = Ask(Item::kDensity, Phase::kSatVapour, T, P);
+        if (!rho.Ok()) return CalcResult::Failed(rho.status);
+        return CalcResult::Valid(P * kInverseGasConstant / (rho.value * T));
       }
-      case kSuperheated:
-      case kSuperCritical:
-        if (P > kZPMax || T > kZTMax) {
-          status = kOutOfRange;
-          return 0.0L;
-        }
-        status = kValid;
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
+        if (P > kZPMax || T > kZTMax) return CalcResult::OutOfRange();
         // Region A above 22114 kPa (a vapour below 647.29 K beyond its saturation pressure) has
         // no real power of 22114 - P: the NaN ends the call out of range.
-        return R6(RegionalZ(T, P));
+        return CalcResult::Valid(R6(RegionalZ(T, P)));
       default:
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<CompressibilityFactorCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeCompressibilityFactorCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<CompressibilityFactorCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -38,32 +38,28 @@ constexpr long double kInverseGasConstant = 2.16673L;
 
 class DensityCalc final : public PropertyCalculator {
  public:
-  DensityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 2, CacheKey::kAll) {}
+  DensityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kDensity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
-        status = kValid;
-        return Ice(T);
-      case kSatLiquid:
-        status = kValid;
-        return SaturatedLiquid(T);
-      case kSatVapour:
-        status = kValid;
-        return SaturatedVapour(T, P);
-      case kSubCooledLiquid:
-        status = kValid;
-        return SubCooledLiquid(T, P);
-      case kSuperheated:
-      case kSuperCritical:
-        return FromCompressibility(phase, status, T, P);
-      case kWetSteam:
-        return WetSteam(status, T, P);
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
+        return CalcResult::Valid(Ice(T));
+      case Phase::kSatLiquid:
+        return CalcResult::Valid(SaturatedLiquid(T));
+      case Phase::kSatVapour:
+        return CalcResult::Valid(SaturatedVapour(T, P));
+      case Phase::kSubCooledLiquid:
+        return CalcResult::Valid(SubCooledLiquid(T, P));
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
+        return FromCompressibility(phase, T, P);
+      case Phase::kWetSteam:
+        return WetSteam(T, P);
       default:
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 
@@ -103,31 +99,28 @@ class DensityCalc final : public PropertyCalculator {
     return DoubleSeries(kSubCooled, R6Powers<3>(R6(GenPower(P, 0.7L))), R6Powers<5>(T));
   }
 
-  long double FromCompressibility(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    if (P > kVapourPMax || T > kVapourTMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    long double Z = Ask(28, phase, status, T, P);
-    if (status != kValid) return 0.0L;
-    return kInverseGasConstant * P / (Z * T);
+  CalcResult FromCompressibility(Phase phase, long double T, long double P) {
+    if (P > kVapourPMax || T > kVapourTMax) return CalcResult::OutOfRange();
+    const CalcResult Z = Ask(Item::kCompressibilityFactor, phase, T, P);
+    if (!Z.Ok()) return CalcResult::Failed(Z.status);
+    return CalcResult::Valid(kInverseGasConstant * P / (Z.value * T));
   }
 
   // Specific volumes mixed by mass; the vapour side at the given (saturation) pressure.
-  long double WetSteam(std::uint8_t& status, long double T, long double P) {
+  CalcResult WetSteam(long double T, long double P) {
     long double x = ctx_.steamQuality;
-    long double liquid = Ask(18, kSatLiquid, status, T, 0.0L);
-    if (status != kValid) return 0.0L;
-    long double vapour = Ask(18, kSatVapour, status, T, P);
-    if (status != kValid) return 0.0L;
-    return 100.0L / ((100.0L - x) / liquid + x / vapour);
+    const CalcResult liquid = Ask(Item::kDensity, Phase::kSatLiquid, T, 0.0L);
+    if (!liquid.Ok()) return CalcResult::Failed(liquid.status);
+    const CalcResult vapour = Ask(Item::kDensity, Phase::kSatVapour, T, P);
+    if (!vapour.Ok()) return CalcResult::Failed(vapour.status);
+    return CalcResult::Valid(100.0L / ((100.0L - x) / liquid.value + x / vapour.value));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<DensityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeDensityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<DensityCalc>(table, ctx);
 }
 
 }  // namespace tulo

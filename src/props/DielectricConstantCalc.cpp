@@ -37,25 +37,21 @@ long double Permittivity(long double T, long double P) {
 
 class DielectricConstantCalc final : public PropertyCalculator {
  public:
-  DielectricConstantCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+  DielectricConstantCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kDielectricConstant, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (T > kTMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(Permittivity(T, P));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (T > kTMax) return CalcResult::OutOfRange();
+    return CalcResult::Valid(R6(Permittivity(T, P)));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeDielectricConstantCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<DielectricConstantCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeDielectricConstantCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<DielectricConstantCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -128,66 +128,64 @@ long double SuperCriticalHigh(long double T, long double P) {
 
 class EnthalpyCalc final : public CaloricPropertyCalc {
  public:
-  EnthalpyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 3, 15) {}
+  EnthalpyCalc(CalculatorTable& table, CalcContext& ctx) : CaloricPropertyCalc(table, ctx, Item::kEnthalpy) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     if (T < kEnthalpyTMin || T > kEnthalpyTMax) {
-      status = kOutOfRange;
       DoNotKeep();
-      return 0.0L;
+      return CalcResult::OutOfRange();
     }
-    status = kValid;
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
-        return R6(Ice(T));
-      case kSatLiquid:
-      case kSatLiquidVapour:
-        return R6(SaturatedLiquid(T));
-      case kSatVapour:
-        return SaturatedVapour(status, T);
-      case kSubCooledLiquid:
-        return SubCooledLiquid(status, T, P);
-      case kSuperheated:
-        return R6(T < kVapourLowTMax ? VapourLow(T, P) : VapourHigh(T, P));
-      case kSuperCritical:
-        return R6(P < kSuperCriticalLowPMax ? SuperCriticalLow(T, P) : SuperCriticalHigh(T, P));
-      case kWetSteam:
-        return WetSteam(status, T);
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
+        return CalcResult::Valid(R6(Ice(T)));
+      case Phase::kSatLiquid:
+      case Phase::kSatLiquidVapour:
+        return CalcResult::Valid(R6(SaturatedLiquid(T)));
+      case Phase::kSatVapour:
+        return SaturatedVapour(T);
+      case Phase::kSubCooledLiquid:
+        return SubCooledLiquid(T, P);
+      case Phase::kSuperheated:
+        return CalcResult::Valid(R6(T < kVapourLowTMax ? VapourLow(T, P) : VapourHigh(T, P)));
+      case Phase::kSuperCritical:
+        return CalcResult::Valid(
+            R6(P < kSuperCriticalLowPMax ? SuperCriticalLow(T, P) : SuperCriticalHigh(T, P)));
+      case Phase::kWetSteam:
+        return WetSteam(T);
       default:
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 
  private:
   // Saturated liquid plus the heat of vaporisation; below 273.15 K ice plus that of sublimation.
-  long double SaturatedVapour(std::uint8_t& status, long double T) {
-    std::uint8_t base = T > kSublimationTMax ? kSatLiquid : kSatSolid;
-    long double h = Self(base, status, T);
-    if (status != kValid) return 0.0L;
-    long double latent = Ask(19, base, status, T, 0.0L);
-    if (status != kValid) return 0.0L;
-    return R6(h + latent);
+  CalcResult SaturatedVapour(long double T) {
+    Phase base = T > kSublimationTMax ? Phase::kSatLiquid : Phase::kSatSolid;
+    const CalcResult h = Self(base, T);
+    if (!h.Ok()) return CalcResult::Failed(h.status);
+    const CalcResult latent = Ask(Item::kVaporisationEnthalpy, base, T, 0.0L);
+    if (!latent.Ok()) return CalcResult::Failed(latent.status);
+    return CalcResult::Valid(R6(h.value + latent.value));
   }
 
   // Saturated liquid plus the integral of dh/dp = (1 - T beta) / rho along the isotherm from the
   // saturation pressure.
-  long double SubCooledLiquid(std::uint8_t& status, long double T, long double P) {
+  CalcResult SubCooledLiquid(long double T, long double P) {
     auto dhdp = [T](long double beta, long double rho) { return (1.0L - T * beta) / rho; };
-    long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dhdp);
-    if (status != kValid) return 0.0L;
-    long double hf = Self(kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(hf + integral);
+    const CalcResult integral = IntegralFromSaturation(T, P, kIntegralTolerance, dhdp);
+    if (!integral.Ok()) return CalcResult::Failed(integral.status);
+    const CalcResult hf = Self(Phase::kSatLiquid, T);
+    if (!hf.Ok()) return CalcResult::Failed(hf.status);
+    return CalcResult::Valid(R6(hf.value + integral.value));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<EnthalpyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeEnthalpyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<EnthalpyCalc>(table, ctx);
 }
 
 }  // namespace tulo

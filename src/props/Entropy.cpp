@@ -169,54 +169,49 @@ long double SuperCriticalHigh(long double T, long double P) {
 
 class EntropyCalc final : public CaloricPropertyCalc {
  public:
-  EntropyCalc(CalculatorSet& set, CalcContext& ctx) : CaloricPropertyCalc(set, ctx, 4, 16) {}
+  EntropyCalc(CalculatorTable& table, CalcContext& ctx) : CaloricPropertyCalc(table, ctx, Item::kEntropy) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
-        status = kValid;
-        return R6(Ice(T));
-      case kSatLiquid:
-        status = kValid;
-        return R6(SaturatedLiquid(T));
-      case kSatVapour:
-        status = kValid;
-        return R6(SaturatedVapour(T));
-      case kSubCooledLiquid:
-        return SubCooledLiquid(status, T, P);
-      case kSuperheated:
-        status = kValid;
-        return R6(T > kVapourLowTMax ? VapourHigh(T, P) : VapourLow(T, P));
-      case kSuperCritical:
-        status = kValid;
-        return R6(P > kSuperCriticalLowPMax ? SuperCriticalHigh(T, P) : SuperCriticalLow(T, P));
-      case kWetSteam:
-        return WetSteam(status, T);
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
+        return CalcResult::Valid(R6(Ice(T)));
+      case Phase::kSatLiquid:
+        return CalcResult::Valid(R6(SaturatedLiquid(T)));
+      case Phase::kSatVapour:
+        return CalcResult::Valid(R6(SaturatedVapour(T)));
+      case Phase::kSubCooledLiquid:
+        return SubCooledLiquid(T, P);
+      case Phase::kSuperheated:
+        return CalcResult::Valid(R6(T > kVapourLowTMax ? VapourHigh(T, P) : VapourLow(T, P)));
+      case Phase::kSuperCritical:
+        return CalcResult::Valid(
+            R6(P > kSuperCriticalLowPMax ? SuperCriticalHigh(T, P) : SuperCriticalLow(T, P)));
+      case Phase::kWetSteam:
+        return WetSteam(T);
       default:
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 
  private:
   // Saturated liquid minus the integral of beta / rho (the isothermal pressure derivative of
   // entropy, with the sign taken out) from the saturation pressure.
-  long double SubCooledLiquid(std::uint8_t& status, long double T, long double P) {
+  CalcResult SubCooledLiquid(long double T, long double P) {
     auto dsdp = [](long double beta, long double rho) { return beta / rho; };
-    long double integral = IntegralFromSaturation(status, T, P, kIntegralTolerance, dsdp);
-    if (status != kValid) return 0.0L;
-    long double sf = Self(kSatLiquid, status, T);
-    if (status != kValid) return 0.0L;
-    return R6(sf - integral);
+    const CalcResult integral = IntegralFromSaturation(T, P, kIntegralTolerance, dsdp);
+    if (!integral.Ok()) return CalcResult::Failed(integral.status);
+    const CalcResult sf = Self(Phase::kSatLiquid, T);
+    if (!sf.Ok()) return CalcResult::Failed(sf.status);
+    return CalcResult::Valid(R6(sf.value - integral.value));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<EntropyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeEntropyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<EntropyCalc>(table, ctx);
 }
 
 }  // namespace tulo

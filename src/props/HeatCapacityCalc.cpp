@@ -24,8 +24,6 @@ const long double kVapourTMax = R6(1273.0L);
 const long double kCriticalBandLow = R6(647.2L);
 const long double kCriticalBandHigh = R6(647.4L);
 
-constexpr int kEnthalpyItem = 15;
-
 // ln cp of liquid. Rows 1, pi, pi^2 with pi = P^0.2; columns 1, tau .. tau^4 with
 // tau = (647.3 - T)^0.05.
 constexpr long double kLnCpLiquid[3][5] = {
@@ -59,52 +57,48 @@ long double SatVapourHeatCapacity(long double T) {
 
 class HeatCapacityCalc final : public PropertyCalculator {
  public:
-  HeatCapacityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 7, CacheKey::kAll) {}
+  HeatCapacityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kHeatCapacity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
-        status = kValid;
-        return IceHeatCapacity(T);
-      case kSatLiquid:  // the pressure argument is used for saturated liquid too
-      case kSubCooledLiquid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
+        return CalcResult::Valid(IceHeatCapacity(T));
+      case Phase::kSatLiquid:  // the pressure argument is used for saturated liquid too
+      case Phase::kSubCooledLiquid:
         if (T > kLiquidTMax) break;
-        status = kValid;
-        return LiquidHeatCapacity(T, P);
-      case kSatVapour:
+        return CalcResult::Valid(LiquidHeatCapacity(T, P));
+      case Phase::kSatVapour:
         if (T > kSatVapourTMax) break;
-        status = kValid;
-        return SatVapourHeatCapacity(T);
-      case kSuperheated:
-      case kSuperCritical:
+        return CalcResult::Valid(SatVapourHeatCapacity(T));
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         if (T < kVapourTMin || T > kVapourTMax) break;
         if (T > kCriticalBandLow && T < kCriticalBandHigh) break;
-        return EnthalpySlope(phase, status, T, P);
+        return EnthalpySlope(phase, T, P);
       default:  // wet steam and the codes of two-phase conditions
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
-    status = kOutOfRange;
-    return 0.0L;
+    return CalcResult::OutOfRange();
   }
 
  private:
-  // Central difference of the enthalpy over 0.1 K at the same phase and pressure. Both calls get
-  // the caller's status byte and the status is the one the second leaves; should only the first
-  // fail, its NaN in the difference still ends the call as out of range.
-  long double EnthalpySlope(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    const long double hHigh = Ask(kEnthalpyItem, phase, status, R6(T + 0.05L), P);
-    const long double hLow = Ask(kEnthalpyItem, phase, status, R6(T - 0.05L), P);
-    return (hHigh - hLow) * 10.0L;
+  // Central difference of the enthalpy over 0.1 K at the same phase and pressure. Both are asked
+  // and the status is the second one's; should only the first fail, its NaN in the difference
+  // still ends the call as out of range.
+  CalcResult EnthalpySlope(Phase phase, long double T, long double P) {
+    const CalcResult hHigh = Ask(Item::kEnthalpy, phase, R6(T + 0.05L), P);
+    const CalcResult hLow = Ask(Item::kEnthalpy, phase, R6(T - 0.05L), P);
+    return {(hHigh.value - hLow.value) * 10.0L, hLow.status};
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<HeatCapacityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeHeatCapacityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<HeatCapacityCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -9,24 +9,24 @@ namespace {
 
 class InternalEnergyCalc final : public PropertyCalculator {
  public:
-  InternalEnergyCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 3, CacheKey::kAll) {}
+  InternalEnergyCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kInternalEnergy, CacheKey::kAll) {}
 
  protected:
   // P is the pressure argument itself, also for the saturated and wet-steam phases.
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    long double h = Ask(15, phase, status, T, P);
-    if (status != kValid) return 0.0L;  // the density is not asked for then
-    long double rho = Ask(18, phase, status, T, P);
-    if (status != kValid) return 0.0L;
-    return R6(h - P / rho);
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    const CalcResult h = Ask(Item::kEnthalpy, phase, T, P);
+    if (!h.Ok()) return CalcResult::Failed(h.status);  // the density is not asked for then
+    const CalcResult rho = Ask(Item::kDensity, phase, T, P);
+    if (!rho.Ok()) return CalcResult::Failed(rho.status);
+    return CalcResult::Valid(R6(h.value - P / rho.value));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<InternalEnergyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeInternalEnergyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<InternalEnergyCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -23,28 +23,22 @@ constexpr long double kCoeff[5][5] = {
 
 class IsentropicCoeffCalc final : public PropertyCalculator {
  public:
-  IsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+  IsentropicCoeffCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kIsentropicCoefficient, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (phase != kSatVapour && phase != kSuperheated && phase != kSuperCritical) {
-      status = kNotGiven;
-      return 0.0L;
-    }
-    if (T > kTMax || P > kPMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(DoubleSeries(kCoeff, R6Powers<4>(P), R6Powers<4>(T)));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (phase != Phase::kSatVapour && phase != Phase::kSuperheated && phase != Phase::kSuperCritical)
+      return CalcResult::NotGiven();
+    if (T > kTMax || P > kPMax) return CalcResult::OutOfRange();
+    return CalcResult::Valid(R6(DoubleSeries(kCoeff, R6Powers<4>(P), R6Powers<4>(T))));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<IsentropicCoeffCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeIsentropicCoeffCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<IsentropicCoeffCalc>(table, ctx);
 }
 
 }  // namespace tulo

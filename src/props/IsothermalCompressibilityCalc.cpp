@@ -36,25 +36,22 @@ long double Compressibility(long double T, long double P) {
 
 class IsothermalCompressibilityCalc final : public PropertyCalculator {
  public:
-  IsothermalCompressibilityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 11, CacheKey::kAll) {}
+  IsothermalCompressibilityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kIsothermalCompressibility, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (P > kPMax || T > kTMax || T < kTMin) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return Compressibility(T, P);
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (P > kPMax || T > kTMax || T < kTMin) return CalcResult::OutOfRange();
+    return CalcResult::Valid(Compressibility(T, P));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeIsothermalCompressibilityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<IsothermalCompressibilityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeIsothermalCompressibilityCalc(CalculatorTable& table,
+                                                                      CalcContext& ctx) {
+  return std::make_unique<IsothermalCompressibilityCalc>(table, ctx);
 }
 
 }  // namespace tulo

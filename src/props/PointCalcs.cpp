@@ -12,24 +12,20 @@ const long double kMeltingPMax = R6(100000.0L);
 // falling 7.42901e-5 K per kPa above it. The temperature argument is not used.
 class MeltingPointCalc final : public PropertyCalculator {
  public:
-  MeltingPointCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 0, CacheKey::kAll) {}
+  MeltingPointCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kMeltingPoint, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double, long double P) override {
+  CalcResult Evaluate(Phase phase, long double, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSatLiquid:
-      case kSubCooledSolid:
-      case kSubCooledLiquid:
-        if (P > kMeltingPMax) {
-          status = kOutOfRange;
-          return 0.0L;
-        }
-        status = kValid;
-        return R6(273.152518L - (P - 101.325L) * 7.42901e-05L);
+      case Phase::kSatSolid:
+      case Phase::kSatLiquid:
+      case Phase::kSubCooledSolid:
+      case Phase::kSubCooledLiquid:
+        if (P > kMeltingPMax) return CalcResult::OutOfRange();
+        return CalcResult::Valid(R6(273.152518L - (P - 101.325L) * 7.42901e-05L));
       default:  // vapour and super critical states melt nowhere; other codes are not treated
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
   }
 };
@@ -37,22 +33,25 @@ class MeltingPointCalc final : public PropertyCalculator {
 // The saturation temperature at the pressure, its value and status passed on, for every phase.
 class BoilingPointCalc final : public PropertyCalculator {
  public:
-  BoilingPointCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 0, CacheKey::kAll) {}
+  BoilingPointCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kBoilingPoint, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double, long double P) override {
-    return R6(Ask(33, phase, status, 0.0L, P));
+  CalcResult Evaluate(Phase phase, long double, long double P) override {
+    CalcResult t = Ask(Item::kSaturationTemperature, phase, 0.0L, P);
+    t.value = R6(t.value);
+    return t;
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<MeltingPointCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeMeltingPointCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<MeltingPointCalc>(table, ctx);
 }
 
-std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<BoilingPointCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeBoilingPointCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<BoilingPointCalc>(table, ctx);
 }
 
 }  // namespace tulo

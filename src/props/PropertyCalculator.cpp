@@ -1,20 +1,14 @@
 #include "props/PropertyCalculator.h"
 
-#include <cmath>
-#include <limits>
-
 #include "common/Real6.h"
-#include "common/Text.h"
-#include "props/CalculatorSet.h"
-#include "units/Format.h"
-#include "units/Units.h"
+#include "props/CorrelationSet.h"
 
 namespace tulo {
 
-PropertyCalculator::PropertyCalculator(CalculatorSet& set, CalcContext& ctx, int quantity, CacheKey key)
-    : set_(set), ctx_(ctx), quantity_(quantity), key_(key) {}
+PropertyCalculator::PropertyCalculator(CalculatorTable& table, CalcContext& ctx, Item item, CacheKey key)
+    : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().RoundsToReal6()), key_(key) {}
 
-bool PropertyCalculator::Matches(std::uint8_t phase, long double T, long double P) const {
+bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
   switch (key_) {
     case CacheKey::kTemperature:
       return T == lastTemp_;
@@ -28,68 +22,30 @@ bool PropertyCalculator::Matches(std::uint8_t phase, long double T, long double 
   return false;
 }
 
-long double PropertyCalculator::Compute(std::uint8_t phase, std::uint8_t& status, long double T,
-                                        long double P) {
-  T = R6(T);
-  P = R6(P);
-  if (Matches(phase, T, P)) {
-    status = lastStatus_;
-    return lastResult_;
-  }
+CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P) {
+  T = Store(T);
+  P = Store(P);
+  if (Matches(phase, T, P)) return {lastResult_, lastStatus_};
   ++evaluations_;
   keep_ = true;
-  long double value = Evaluate(phase, status, T, P);
-  if (status == kValid && !FitsReal6(value)) status = kOutOfRange;
-  if (status != kValid) value = 0.0L;
+  CalcResult r = Evaluate(phase, T, P);
+  if (r.Ok() && !FitsReal6(r.value)) r.status = Status::kOutOfRange;
+  if (!r.Ok()) r.value = 0.0L;
   if (keep_) {
     lastTemp_ = static_cast<double>(T);
     lastPres_ = static_cast<double>(P);
     lastPhase_ = phase;
-    lastResult_ = static_cast<double>(R6(value));
-    lastStatus_ = status;
+    lastResult_ = static_cast<double>(Store(r.value));
+    lastStatus_ = r.status;
   }
   keep_ = true;
-  return value;
+  return r;
 }
 
-void PropertyCalculator::ComputeText(std::uint8_t phase, std::string& text, long double T, long double P) {
-  std::uint8_t status = kValid;
-  long double value = R6(Compute(phase, status, T, P));
-  switch (status) {
-    case kValid: {
-      long double shown = R6(ctx_.units.ToDisplay(quantity_, value));
-      if (!std::isfinite(shown)) {
-        text = "Out of Range";  // beyond what the display unit can hold
-        return;
-      }
-      text = Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
-      return;
-    }
-    case kNotGiven:
-      text = " -";
-      return;
-    case kOutOfRange:
-      text = "Out of Range";
-      return;
-    default:
-      return;
-  }
-}
-
-long double PropertyCalculator::Ask(int item, std::uint8_t phase, std::uint8_t& status, long double T,
-                                    long double P) {
-  return AskCreated(CalculatorSet::CreationIndexOf(item), phase, status, T, P);
-}
-
-long double PropertyCalculator::AskCreated(int index, std::uint8_t phase, std::uint8_t& status, long double T,
-                                           long double P) {
-  PropertyCalculator* calc = set_.Created(index);
-  if (calc == nullptr) {
-    status = kNotGiven;
-    return std::numeric_limits<long double>::quiet_NaN();
-  }
-  long double v = calc->Compute(phase, status, T, P);
-  return status == kValid ? v : std::numeric_limits<long double>::quiet_NaN();
+CalcResult PropertyCalculator::Ask(Item item, Phase phase, long double T, long double P) {
+  PropertyCalculator* calc = table_.VarPropCalc(item);
+  if (calc == nullptr) return CalcResult::Inner(CalcResult::NotGiven());
+  return CalcResult::Inner(calc->Compute(phase, T, P));
 }
 
 }  // namespace tulo

@@ -18,25 +18,21 @@ constexpr long double kIndex[5] = {0.850616L, 0.00544571L, -2.255391e-05L, 4.151
 
 class RefractiveIndexCalc final : public PropertyCalculator {
  public:
-  RefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 12, CacheKey::kAll) {}
+  RefractiveIndexCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kRefractiveIndex, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (T > kTMax || T < kTMin || P > kPMax) {
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(Series(kIndex, R6Powers<4>(T)));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (T > kTMax || T < kTMin || P > kPMax) return CalcResult::OutOfRange();
+    return CalcResult::Valid(R6(Series(kIndex, R6Powers<4>(T))));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<RefractiveIndexCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeRefractiveIndexCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<RefractiveIndexCalc>(table, ctx);
 }
 
 }  // namespace tulo

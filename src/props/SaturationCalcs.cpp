@@ -31,49 +31,43 @@ constexpr long double kLnPVapour[7] = {-7992.3105463381L,   7576.1047141322L,   
 
 class SatPressureCalc final : public PropertyCalculator {
  public:
-  SatPressureCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 1, CacheKey::kTemperature) {}
+  SatPressureCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kSaturationPressure, CacheKey::kTemperature) {}
 
  protected:
-  long double Evaluate(std::uint8_t, std::uint8_t& status, long double T, long double) override {
+  CalcResult Evaluate(Phase, long double T, long double) override {
     if (T < kSatTMin) {
-      status = kOutOfRange;
       DoNotKeep();
-      return 0.0L;
+      return CalcResult::OutOfRange();
     }
     if (T > kSatTMax) {
-      status = kNotGiven;
       DoNotKeep();
-      return 0.0L;
+      return CalcResult::NotGiven();
     }
-    status = kValid;
     long double x = R6(GenPower(T, 0.01L));
     auto t = R6Powers<4>(T);
     const long double* a = T < kSublimationBoundary ? kLnPSublimation : kLnPVapour;
     long double expTerm = T < kSublimationBoundary ? 0.0L : std::exp(T * 0.001851851851851852L);
     long double lnP = a[0] + a[1] * x + a[2] * expTerm + a[3] * T + a[4] * t[2] + a[5] * t[3] + a[6] * t[4];
-    return R6(std::exp(lnP));
+    return CalcResult::Valid(R6(std::exp(lnP)));
   }
 };
 
 class SatTemperatureCalc final : public PropertyCalculator {
  public:
-  SatTemperatureCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 0, CacheKey::kPressure) {}
+  SatTemperatureCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kSaturationTemperature, CacheKey::kPressure) {}
 
  protected:
-  long double Evaluate(std::uint8_t, std::uint8_t& status, long double, long double P) override {
+  CalcResult Evaluate(Phase, long double, long double P) override {
     if (P < kSatPMin) {
-      status = kOutOfRange;
       DoNotKeep();
-      return 0.0L;
+      return CalcResult::OutOfRange();
     }
     if (P > kSatPMax) {
-      status = kNotGiven;
       DoNotKeep();
-      return 0.0L;
+      return CalcResult::NotGiven();
     }
-    status = kValid;
     long double Ta = StartingValue(P);
     if (!(Ta > kSatTMin)) Ta = kSatTMin;
     long double Tb = R6(Ta + 1.0L);
@@ -81,38 +75,39 @@ class SatTemperatureCalc final : public PropertyCalculator {
       Tb = R6(647.2899L);
       Ta = R6(646.0L);
     }
-    long double Pa = SatPressure(status, Ta);
-    long double Pb = SatPressure(status, Tb);
+    // The status looked at is the one of the last saturation pressure asked.
+    const CalcResult a = SatPressure(Ta);
+    CalcResult last = SatPressure(Tb);
+    long double Pa = a.value;
+    long double Pb = last.value;
     long double Tprev = 0.0L;
     long double Tnew = Ta;
     // The bracket end replaced is chosen by the side of the midpoint; it normally ends after two
     // or three steps. The guard keeps the last estimate should it ever fail to settle.
     for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-      if (status != kValid) {
-        // A trial temperature left the saturation line (below 166 K or above 647.29 K).
-        status = kOutOfRange;
-        return 0.0L;
-      }
+      // A trial temperature left the saturation line (below 166 K or above 647.29 K).
+      if (!last.Ok()) return CalcResult::OutOfRange();
       Tnew = R6(Ta + (Tb - Ta) * (P - Pa) / (Pb - Pa));
       if (std::fabs(Tnew - Tprev) < 0.0005L) break;
       Tprev = Tnew;
       if (Tnew < (Ta + Tb) * 0.5L) {
         Ta = Tnew;
-        Pa = SatPressure(status, Tnew);
+        last = SatPressure(Tnew);
+        Pa = last.value;
       } else {
         Tb = Tnew;
-        Pb = SatPressure(status, Tnew);
+        last = SatPressure(Tnew);
+        Pb = last.value;
       }
     }
-    return Tnew;
+    // Should the guard end the loop, the status of the last saturation pressure passes on.
+    return {Tnew, last.status};
   }
 
  private:
   static constexpr int kMaxIterations = 50;
 
-  long double SatPressure(std::uint8_t& status, long double T) {
-    return AskCreated(0, kNoPhase, status, T, 0.0L);
-  }
+  CalcResult SatPressure(long double T) { return Ask(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L); }
 
   // The starting estimate T0 = exp(L), in two pieces meeting at 0.61074 kPa.
   static long double StartingValue(long double P) {
@@ -131,12 +126,12 @@ class SatTemperatureCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<SatPressureCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeSatPressureCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<SatPressureCalc>(table, ctx);
 }
 
-std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<SatTemperatureCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeSatTemperatureCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<SatTemperatureCalc>(table, ctx);
 }
 
 }  // namespace tulo

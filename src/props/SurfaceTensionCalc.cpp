@@ -30,25 +30,21 @@ long double SurfaceTension(long double T) {
 
 class SurfaceTensionCalc final : public PropertyCalculator {
  public:
-  SurfaceTensionCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 9, CacheKey::kAll) {}
+  SurfaceTensionCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kSurfaceTension, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
-    if (!IsLiquidPhase(phase)) return NotGiven(status);
-    if (T > kTMax || P > kPMax) {  // no lower temperature limit
-      status = kOutOfRange;
-      return 0.0L;
-    }
-    status = kValid;
-    return R6(SurfaceTension(T));
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!IsLiquidPhase(phase)) return CalcResult::NotGiven();
+    if (T > kTMax || P > kPMax) return CalcResult::OutOfRange();  // no lower temperature limit
+    return CalcResult::Valid(R6(SurfaceTension(T)));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeSurfaceTensionCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<SurfaceTensionCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeSurfaceTensionCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<SurfaceTensionCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -57,44 +57,38 @@ long double VapourConductivity(long double T, long double P) {
 
 class ThermalConductivityCalc final : public PropertyCalculator {
  public:
-  ThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 8, CacheKey::kAll) {}
+  ThermalConductivityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kThermalConductivity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
         if (T < kIceTMin) break;
-        status = kValid;
-        return R6(kKIce);
-      case kSatLiquid:
-      case kSubCooledLiquid:  // no temperature limit of its own
+        return CalcResult::Valid(R6(kKIce));
+      case Phase::kSatLiquid:
+      case Phase::kSubCooledLiquid:  // no temperature limit of its own
         if (P > kLiquidPMax) break;
-        status = kValid;
-        return R6(LiquidConductivity(T, P));
-      case kSatVapour:
+        return CalcResult::Valid(R6(LiquidConductivity(T, P)));
+      case Phase::kSatVapour:
         if (T > kSatVapourTMax) break;
-        status = kValid;
-        return R6(SatVapourConductivity(T));
-      case kSuperheated:
-      case kSuperCritical:
+        return CalcResult::Valid(R6(SatVapourConductivity(T)));
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
         if (T > kVapourTMax || T < kVapourTMin || P > kVapourPMax) break;
-        status = kValid;
-        return R6(VapourConductivity(T, P));
+        return CalcResult::Valid(R6(VapourConductivity(T, P)));
       default:  // wet steam and the codes of two-phase conditions
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
-    status = kOutOfRange;
-    return 0.0L;
+    return CalcResult::OutOfRange();
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<ThermalConductivityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalConductivityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<ThermalConductivityCalc>(table, ctx);
 }
 
 }  // namespace tulo

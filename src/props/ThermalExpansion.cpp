@@ -11,66 +11,62 @@ namespace {
 const long double kPolynomialTMax = R6(323.0L);
 const long double kPolynomialPMax = R6(500.0L);
 
-constexpr int kDensityIndex = 5;  // creation index of the density calculator
-
 class ThermalExpansionCalc final : public PropertyCalculator {
  public:
-  ThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 10, CacheKey::kAll) {}
+  ThermalExpansionCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kThermalExpansion, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatSolid:
-      case kSubCooledSolid:
-        status = kValid;
-        return Ice(phase, status, T, P);
-      case kSatLiquid:
-      case kSubCooledLiquid:
-        status = kValid;
-        if (T < kPolynomialTMax && (phase == kSatLiquid || P < kPolynomialPMax))
-          return LiquidPolynomial(phase, status, T, P);
-        return LiquidDifference(phase, status, T, P);
+      case Phase::kSatSolid:
+      case Phase::kSubCooledSolid:
+        return Ice(phase, T, P);
+      case Phase::kSatLiquid:
+      case Phase::kSubCooledLiquid:
+        if (T < kPolynomialTMax && (phase == Phase::kSatLiquid || P < kPolynomialPMax))
+          return LiquidPolynomial(phase, T, P);
+        return LiquidDifference(phase, T, P);
       default:
-        status = kNotGiven;
-        return 0.0L;  // vapour and super critical fluid have none
+        return CalcResult::NotGiven();  // vapour and super critical fluid have none
     }
   }
 
  private:
-  long double Density(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    return AskCreated(kDensityIndex, phase, status, T, P);
-  }
+  CalcResult Density(Phase phase, long double T, long double P) { return Ask(Item::kDensity, phase, T, P); }
 
   // The numerator is minus the temperature derivative of the ice density fit.
-  long double Ice(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    long double rho = Density(phase, status, T, P);
-    if (status != kValid) return 0.0L;
-    return R6((0.0353808L + 0.000411512L * T) / rho);
+  CalcResult Ice(Phase phase, long double T, long double P) {
+    const CalcResult rho = Density(phase, T, P);
+    if (!rho.Ok()) return CalcResult::Failed(rho.status);
+    return CalcResult::Valid(R6((0.0353808L + 0.000411512L * T) / rho.value));
   }
 
-  long double LiquidPolynomial(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
+  CalcResult LiquidPolynomial(Phase phase, long double T, long double P) {
     auto t = R6Powers<3>(T);
-    long double rho = Density(phase, status, T, P);
-    if (status != kValid) return 0.0L;
-    return R6((-50.889985L + 0.4656574L * T - 0.0014292153L * t[2] + 1.4850496e-06L * t[3]) / rho);
+    const CalcResult rho = Density(phase, T, P);
+    if (!rho.Ok()) return CalcResult::Failed(rho.status);
+    return CalcResult::Valid(
+        R6((-50.889985L + 0.4656574L * T - 0.0014292153L * t[2] + 1.4850496e-06L * t[3]) / rho.value));
   }
 
   // One-kelvin backward difference; leaves the density calculator's kept call at T - 1.
-  long double LiquidDifference(std::uint8_t phase, std::uint8_t& status, long double T, long double P) {
-    long double rho1 = R6(Density(phase, status, T, P));
-    if (status != kValid) return 0.0L;
-    long double T0 = R6(T - 1.0L);
-    long double rho0 = R6(Density(phase, status, T0, P));
-    if (status != kValid) return 0.0L;
-    return R6((rho0 - rho1) / rho1);
+  CalcResult LiquidDifference(Phase phase, long double T, long double P) {
+    const CalcResult at = Density(phase, T, P);
+    if (!at.Ok()) return CalcResult::Failed(at.status);
+    const long double rho1 = R6(at.value);
+    const long double T0 = R6(T - 1.0L);
+    const CalcResult below = Density(phase, T0, P);
+    if (!below.Ok()) return CalcResult::Failed(below.status);
+    const long double rho0 = R6(below.value);
+    return CalcResult::Valid(R6((rho0 - rho1) / rho1));
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<ThermalExpansionCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeThermalExpansionCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<ThermalExpansionCalc>(table, ctx);
 }
 
 }  // namespace tulo

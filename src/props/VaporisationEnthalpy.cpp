@@ -20,21 +20,18 @@ constexpr long double kVaporisation[8] = {
 
 class VaporisationEnthalpyCalc final : public PropertyCalculator {
  public:
-  VaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx)
-      : PropertyCalculator(set, ctx, 3, CacheKey::kTemperatureAndPhase) {}
+  VaporisationEnthalpyCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kVaporisationEnthalpy, CacheKey::kTemperatureAndPhase) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double) override {
+  CalcResult Evaluate(Phase phase, long double T, long double) override {
     switch (phase) {
-      case kSatSolid:
-        status = kValid;
-        return Sublimation(T);
-      case kSatLiquid:
-        status = kValid;
-        return Vaporisation(T);
+      case Phase::kSatSolid:
+        return CalcResult::Valid(Sublimation(T));
+      case Phase::kSatLiquid:
+        return CalcResult::Valid(Vaporisation(T));
       default:
-        status = kNotGiven;
-        return 0.0L;  // vapour and wet steam show " -"
+        return CalcResult::NotGiven();  // vapour and wet steam show " -"
     }
   }
 
@@ -56,8 +53,8 @@ class VaporisationEnthalpyCalc final : public PropertyCalculator {
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<VaporisationEnthalpyCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeVaporisationEnthalpyCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<VaporisationEnthalpyCalc>(table, ctx);
 }
 
 }  // namespace tulo

@@ -108,8 +108,8 @@ long double SatVapourViscosity(long double T) {
   return Series(kMuSatVapour, terms);
 }
 
-// Sub-cooled liquid; sets status 2 near the pole of the D row.
-long double LiquidViscosity(std::uint8_t& status, long double T, long double P) {
+// Sub-cooled liquid; out of range near the pole of the D row.
+CalcResult LiquidViscosity(long double T, long double P) {
   const double t = 648.5L - T;
   auto p = DoublePowers<3>(t);
   const HighPowers high(t, p[3]);
@@ -118,12 +118,8 @@ long double LiquidViscosity(std::uint8_t& status, long double T, long double P) 
   const double D = GenPower(std::fabs(P - 22090.0L), -4.5L);  // 0 at exactly 22090 kPa
   const long double row[4] = {1.0L, P, static_cast<double>(P * P), D};
   // Written so that a NaN fails the test too.
-  if (!(std::fabs(D * Series(kLnMuLiquid[kDRow], col)) <= kPoleTermMax)) {
-    status = kOutOfRange;
-    return 0.0L;
-  }
-  status = kValid;
-  return std::exp(DoubleSeries(kLnMuLiquid, row, col));
+  if (!(std::fabs(D * Series(kLnMuLiquid[kDRow], col)) <= kPoleTermMax)) return CalcResult::OutOfRange();
+  return CalcResult::Valid(std::exp(DoubleSeries(kLnMuLiquid, row, col)));
 }
 
 // q(P) of the dense-fluid term, by pressure band.
@@ -154,43 +150,36 @@ long double DenseViscosity(long double T, long double P) {
 
 class ViscosityCalc final : public PropertyCalculator {
  public:
-  ViscosityCalc(CalculatorSet& set, CalcContext& ctx) : PropertyCalculator(set, ctx, 6, CacheKey::kAll) {}
+  ViscosityCalc(CalculatorTable& table, CalcContext& ctx)
+      : PropertyCalculator(table, ctx, Item::kViscosity, CacheKey::kAll) {}
 
  protected:
-  long double Evaluate(std::uint8_t phase, std::uint8_t& status, long double T, long double P) override {
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
     switch (phase) {
-      case kSatLiquid:
-        status = kValid;
-        return SatLiquidViscosity(T);
-      case kSatVapour:
+      case Phase::kSatLiquid:
+        return CalcResult::Valid(SatLiquidViscosity(T));
+      case Phase::kSatVapour:
         if (T < kSatVapourTMin) break;
-        status = kValid;
-        return SatVapourViscosity(T);
-      case kSubCooledLiquid:
+        return CalcResult::Valid(SatVapourViscosity(T));
+      case Phase::kSubCooledLiquid:
         if (P > kLiquidPMax) break;
-        return LiquidViscosity(status, T, P);
-      case kSuperheated:
-      case kSuperCritical:
-        if (T < kDenseTMin) {
-          status = kValid;
-          return DiluteViscosity(T);
-        }
+        return LiquidViscosity(T, P);
+      case Phase::kSuperheated:
+      case Phase::kSuperCritical:
+        if (T < kDenseTMin) return CalcResult::Valid(DiluteViscosity(T));
         if (T > kDenseTMax || P > kDensePMax) break;
-        status = kValid;
-        return DenseViscosity(T, P);
+        return CalcResult::Valid(DenseViscosity(T, P));
       default:  // ice, wet steam and the codes of two-phase conditions have no viscosity here
-        status = kNotGiven;
-        return 0.0L;
+        return CalcResult::NotGiven();
     }
-    status = kOutOfRange;
-    return 0.0L;
+    return CalcResult::OutOfRange();
   }
 };
 
 }  // namespace
 
-std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorSet& set, CalcContext& ctx) {
-  return std::make_unique<ViscosityCalc>(set, ctx);
+std::unique_ptr<PropertyCalculator> MakeViscosityCalc(CalculatorTable& table, CalcContext& ctx) {
+  return std::make_unique<ViscosityCalc>(table, ctx);
 }
 
 }  // namespace tulo

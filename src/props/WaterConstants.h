@@ -1,6 +1,7 @@
 #pragma once
-// Constants of water that several parts of the program compare stored values with, so they are
-// held as Real6 values.
+// Constants of the built-in correlations that several of them, and the built-in set's phase
+// condition, input checks and search ranges, compare stored values with: held as Real6 values.
+// Everything outside the built-in set reads them from the correlation set in use.
 
 #include "common/Real6.h"
 

@@ -2,8 +2,10 @@
 // The one calculation state of a session: the state typed, the state shown, its condition, and
 // the reference values the steam search starts from. -3 marks a temperature or pressure not set.
 
-#include <cstdint>
 #include <string>
+
+#include "props/Catalogue.h"
+#include "props/Phase.h"
 
 namespace tulo {
 
@@ -15,16 +17,18 @@ struct CalcState {
   double PrevTempK = -3.0;   // the state whose results are shown
   double PrevPresKPa = -3.0;
   bool SatGivenTemperature = true;
-  std::string InputMode;       // "T", "P", "TP" or empty
-  std::uint8_t Condition = 0;  // 3..8 once a state has been classified
+  std::string InputMode;  // "T", "P", "TP" or empty
+  tulo::Condition Condition = tulo::Condition::kNone;
   std::string ConditionText;
   bool FirstCalc = true;
   bool FullPropertyList = true;
-  double RefEnthalpy = 0.0;           // kJ/kg
-  double RefEntropy = 0.0;            // kJ/kg.K
-  double RefDensity = 1.0;            // kg/m3
-  std::uint8_t SearchItem = 15;       // 15 enthalpy, 16 entropy, 18 density
-  std::uint8_t SearchGivenItem = 34;  // 34 temperature, 35 pressure
+  double RefEnthalpy = 0.0;  // kJ/kg
+  double RefEntropy = 0.0;   // kJ/kg.K
+  double RefDensity = 1.0;   // kg/m3
+  // The steam search's choices as the configuration record holds them (any code it holds is kept):
+  // enthalpy, entropy or density; temperature or pressure.
+  Item SearchItem = Item::kEnthalpy;
+  Item SearchGivenItem = Item::kTemperature;
 };
 
 }  // namespace tulo

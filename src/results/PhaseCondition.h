@@ -1,28 +1,28 @@
 #pragma once
-// The phase condition of a state: sub-cooled solid (3), saturated solid and vapour (4),
-// sub-cooled liquid (5), saturated liquid and vapour (6), superheated vapour (7), super critical (8).
+// The phase condition of a state: sub-cooled solid, saturated solid and vapour, sub-cooled liquid,
+// saturated liquid and vapour, superheated vapour or super critical, by the lines of the
+// correlation set that made the calculators.
 
-#include <cstdint>
 #include <string>
 
-#include "props/CalculatorSet.h"
+#include "props/CalculatorTable.h"
 #include "results/CalcState.h"
 #include "units/Units.h"
 
 namespace tulo {
 
-// Display text of condition code 3..8; empty for other codes.
-std::string ConditionName(int condition);
+// Display text of a condition; empty for kNone.
+std::string ConditionName(Condition condition);
 
 // Classifies (T K, P kPa) and sets Condition and ConditionText.
-void DetermineCondition(CalcState& state, CalculatorSet& calculators, long double T, long double P);
+void DetermineCondition(CalcState& state, const CalculatorTable& calculators, long double T, long double P);
 
 // Completes a state given by temperature (SatGivenTemperature) or pressure alone along the
 // saturation line, in internal and display units, and sets a saturated condition. A failing
 // saturation calculator leaves the derived quantity as it was.
-void SaturationCondition(CalcState& state, CalculatorSet& calculators, UnitSettings& units);
+void SaturationCondition(CalcState& state, const CalculatorTable& calculators, UnitSettings& units);
 
-// Copies the text of Condition into ConditionText; leaves it for a code outside 3..8.
+// Copies the text of Condition into ConditionText; leaves it for kNone.
 void SetConditionText(CalcState& state);
 
 }  // namespace tulo

@@ -1,63 +1,77 @@
 #include "results/Results.h"
 
+#include <optional>
+
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "props/Catalogue.h"
+#include "results/CellText.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
+// A display value as the state holds it.
 double Stored(long double x) {
   return static_cast<double>(R6(x));
 }
 
 // The internal and display value of quantity q (0 temperature, 1 pressure).
-double& InternalOf(CalcState& st, int q) {
+double& InternalOf(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempK : st.PresKPa;
 }
-double& DisplayOf(CalcState& st, int q) {
+double& DisplayOf(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempDisplay : st.PresDisplay;
 }
-double& PreviousOf(CalcState& st, int q) {
+double& PreviousOf(CalcState& st, Quantity q) {
   return q == kTemperature ? st.PrevTempK : st.PrevPresKPa;
 }
 
-std::string CellText(Session& s, int item, int phase) {
+// Blank for an item the standard in use has no calculator of.
+std::string CellText(Session& s, Item item, Phase phase) {
   std::string text;
-  if (PropertyCalculator* calc = s.calculators.VarPropCalc(item))
-    calc->ComputeText(static_cast<std::uint8_t>(phase), text, s.state.TempK, s.state.PresKPa);
+  if (PropertyCalculator* calc = s.Calculators().VarPropCalc(item))
+    ComputeText(*calc, phase, text, s.state.TempK, s.state.PresKPa, s.units);
   return text;
 }
 
 // The reference values of the steam search: enthalpy, entropy and density of the state shown,
 // whatever the calculators' status (a failed value is 0).
-void KeepReference(Session& s, int item, int phase) {
-  double* ref = item == 15   ? &s.state.RefEnthalpy
-                : item == 16 ? &s.state.RefEntropy
-                : item == 18 ? &s.state.RefDensity
-                             : nullptr;
-  PropertyCalculator* calc = s.calculators.VarPropCalc(item);
+void KeepReference(Session& s, Item item, Phase phase) {
+  double* ref = ReferenceOf(s.state, item);
+  PropertyCalculator* calc = s.Calculators().VarPropCalc(item);
   if (ref == nullptr || calc == nullptr) return;
-  std::uint8_t status = kValid;
-  *ref = Stored(calc->Compute(static_cast<std::uint8_t>(phase), status, s.state.TempK, s.state.PresKPa));
+  *ref = static_cast<double>(s.Set().Store(calc->Compute(phase, s.state.TempK, s.state.PresKPa).value));
 }
 
-void FillRows(Session& s, StringGrid& grid, std::span<const std::uint8_t> items, std::span<const int> phases,
-              int referencePhase) {
+void FillRows(Session& s, StringGrid& grid, std::span<const Item> items, std::span<const Phase> phases,
+              std::optional<Phase> referencePhase) {
   int row = 1;
-  for (std::uint8_t item : items) {
+  for (Item item : items) {
     if (row >= grid.RowCount()) break;
     grid.SetCell(0, row, PropName(item));
     grid.SetCell(1, row, s.units.UnitText(PropQuantity(item)));
     for (std::size_t i = 0; i < phases.size(); ++i)
       grid.SetCell(2 + static_cast<int>(i), row, CellText(s, item, phases[i]));
-    if (referencePhase >= 0) KeepReference(s, item, referencePhase);
+    if (referencePhase) KeepReference(s, item, *referencePhase);
     ++row;
   }
 }
 
 }  // namespace
+
+double* ReferenceOf(CalcState& state, Item item) {
+  switch (item) {
+    case Item::kEnthalpy:
+      return &state.RefEnthalpy;
+    case Item::kEntropy:
+      return &state.RefEntropy;
+    case Item::kDensity:
+      return &state.RefDensity;
+    default:
+      return nullptr;
+  }
+}
 
 double QualityFromField(std::string_view text, double lastAccepted) {
   if (text.empty()) return 0.0;
@@ -66,7 +80,7 @@ double QualityFromField(std::string_view text, double lastAccepted) {
   return lastAccepted;
 }
 
-void RefreshQuantity(Session& s, int q) {
+void RefreshQuantity(Session& s, Quantity q) {
   CalcState& st = s.state;
   double v = InternalOf(st, q);
   double d = v < 0.0 ? 0.0 : Stored(s.units.ToDisplay(q, v));
@@ -85,8 +99,8 @@ void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
   }
   // A change of units shows the same physical state in the new units, and the internal values
   // become what the displayed texts denote.
-  int given = st.SatGivenTemperature ? kTemperature : kPressure;
-  int derived = st.SatGivenTemperature ? kPressure : kTemperature;
+  Quantity given = st.SatGivenTemperature ? kTemperature : kPressure;
+  Quantity derived = st.SatGivenTemperature ? kPressure : kTemperature;
   if (InternalOf(st, derived) > 0.0)
     DisplayOf(st, derived) = Stored(s.units.ToDisplay(derived, InternalOf(st, derived)));
   if (firstRun) {
@@ -97,28 +111,28 @@ void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
   }
   if (st.InputMode == "T" || st.InputMode == "P") {
     st.SatGivenTemperature = st.InputMode == "T";
-    SaturationCondition(st, s.calculators, s.units);
+    SaturationCondition(st, s.Calculators(), s.units);
     ShowResults(s, grids, wetSteamInput);
   } else if (st.InputMode == "TP") {
-    DetermineCondition(st, s.calculators, st.TempK, st.PresKPa);
+    DetermineCondition(st, s.Calculators(), st.TempK, st.PresKPa);
     ShowResults(s, grids, wetSteamInput);
   }
 }
 
 void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {
   switch (s.state.Condition) {
-    case 4:
-    case 6:
+    case Condition::kSatSolidVapour:
+    case Condition::kSatLiquidVapour:
       FillSaturatedGrid(s, grids.var);
       FillWetGrid(s, grids.wet, wetSteamInput);
       break;
-    case 3:
-    case 5:
-    case 7:
-    case 8:
+    case Condition::kSubCooledSolid:
+    case Condition::kSubCooledLiquid:
+    case Condition::kSuperheated:
+    case Condition::kSuperCritical:
       FillSinglePhaseGrid(s, grids.var);
       break;
-    default:
+    case Condition::kNone:
       break;
   }
   s.state.PrevTempK = s.state.TempK;
@@ -126,21 +140,23 @@ void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
 }
 
 void FillSaturatedGrid(Session& s, StringGrid& grid) {
-  const int phases[] = {s.state.Condition == 4 ? kSatSolid : kSatLiquid, kSatVapour};
-  FillRows(s, grid, RowSet(s.state.Condition, s.state.FullPropertyList), phases, kSatVapour);
+  const Phase phases[] = {
+      s.state.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid,
+      Phase::kSatVapour};
+  FillRows(s, grid, s.Set().RowSet(s.state.Condition, s.state.FullPropertyList), phases, Phase::kSatVapour);
 }
 
 void FillSinglePhaseGrid(Session& s, StringGrid& grid) {
-  const int phases[] = {s.state.Condition};
-  FillRows(s, grid, RowSet(s.state.Condition, s.state.FullPropertyList), phases, s.state.Condition);
+  const Phase phases[] = {PhaseOf(s.state.Condition)};
+  FillRows(s, grid, s.Set().RowSet(s.state.Condition, s.state.FullPropertyList), phases, phases[0]);
 }
 
 void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
   s.steamQuality = QualityFromField(wetSteamInput, s.steamQuality);
   const char* headings[] = {"Property", "Units", "Liquid", "Vapour", "Wet St'm"};
   for (int c = 0; c < kWetGridCols; ++c) grid.SetCell(c, 0, headings[c]);
-  const int phases[] = {kSatLiquid, kSatVapour, kWetSteam};
-  FillRows(s, grid, WetRowSet(), phases, -1);
+  const Phase phases[] = {Phase::kSatLiquid, Phase::kSatVapour, Phase::kWetSteam};
+  FillRows(s, grid, s.Set().WetRowSet(), phases, std::nullopt);
 }
 
 }  // namespace tulo

@@ -21,8 +21,11 @@ struct ResultGrids {
 // number when it is one from 0 to 100, otherwise the last accepted quality (unchanged).
 double QualityFromField(std::string_view text, double lastAccepted);
 
+// The reference value of the steam search kept for enthalpy, entropy or density; null for other items.
+double* ReferenceOf(CalcState& state, Item item);
+
 void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput);
-void RefreshQuantity(Session& s, int q);
+void RefreshQuantity(Session& s, Quantity q);
 void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput);
 void FillSaturatedGrid(Session& s, StringGrid& grid);
 void FillSinglePhaseGrid(Session& s, StringGrid& grid);

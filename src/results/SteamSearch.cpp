@@ -4,27 +4,21 @@
 #include <cmath>
 
 #include "common/Real6.h"
-#include "props/WaterConstants.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
-// Range ends and thresholds, compared with stored values.
-const long double kTLow = kSublimationTop;
-const long double kTLiquidLow = R6(273.2L);
-const long double kTHigh = kHighestTemperature;
-const long double kPLow = kLowestPressure;
-const long double kPHigh = kHighestPressure;
-
 constexpr int kMaxIterations = 36;
 
 class Search {
  public:
-  Search(Session& s, const SearchRequest& r) : s_(s), r_(r) {}
+  // The range ends, thresholds and the rounding of stored values are the correlation set's.
+  Search(Session& s, const SearchRequest& r)
+      : s_(s), r_(r), set_(s.Set()), critical_(set_.Critical()), range_(set_.Search()) {}
 
   SearchAnswer Run() {
-    if (r_.givenItem == 35)
+    if (r_.givenItem == Item::kPressure)
       PressureFixed();
     else
       TemperatureFixed();
@@ -32,54 +26,64 @@ class Search {
   }
 
  private:
-  // The property at the trial state with the searched quantity x. Phase 10 follows the
+  // The property at the trial state with the searched quantity x. Phase::kNoPhase follows the
   // condition of the trial state; on the saturation line the side chosen by vapourSide_.
-  long double F(int phase, long double x) {
-    long double T = r_.givenItem == 34 ? r_.fixedValue : x;
-    long double P = r_.givenItem == 34 ? x : r_.fixedValue;
-    T = R6(T);
-    P = R6(P);
-    if (phase == kNoPhase) {
-      DetermineCondition(s_.state, s_.calculators, T, P);
-      int condition = s_.state.Condition;
-      phase = (condition == 4 || condition == 6) ? (vapourSide_ ? kSatVapour : kSatLiquid) : condition;
+  long double F(Phase phase, long double x) {
+    const bool temperatureFixed = r_.givenItem == Item::kTemperature;
+    long double T = temperatureFixed ? r_.fixedValue : x;
+    long double P = temperatureFixed ? x : r_.fixedValue;
+    T = set_.Store(T);
+    P = set_.Store(P);
+    if (phase == Phase::kNoPhase) {
+      DetermineCondition(s_.state, s_.Calculators(), T, P);
+      Condition condition = s_.state.Condition;
+      phase =
+          IsSaturated(condition) ? (vapourSide_ ? Phase::kSatVapour : Phase::kSatLiquid) : PhaseOf(condition);
     }
-    PropertyCalculator* calc = s_.calculators.VarPropCalc(r_.searchItem);
-    if (calc == nullptr) return 0.0L;
-    std::uint8_t status = kValid;  // not consulted: a failed value is 0
-    return R6(calc->Compute(static_cast<std::uint8_t>(phase), status, T, P));
+    // The status is not consulted: a failed value is 0.
+    return set_.Store(s_.Calculators().Compute(r_.searchItem, phase, T, P).value);
   }
 
-  long double Saturation(int item, long double T, long double P) {
-    PropertyCalculator* calc = s_.calculators.VarPropCalc(item);
-    std::uint8_t status = kValid;
-    return calc == nullptr ? 0.0L : R6(calc->Compute(kNoPhase, status, T, P));
+  // The saturation temperature at P and pressure at T; as in F, a failed value is 0.
+  long double SaturationTemperature(long double P) {
+    return set_.Store(set_.SaturationTemperature(s_.Calculators(), P).value);
+  }
+  long double SaturationPressure(long double T) {
+    return set_.Store(set_.SaturationPressure(s_.Calculators(), T).value);
+  }
+
+  // y1 + (target - x1)(y2 - y1)/(x2 - x1), or the mean of y1 and y2 when x1 = x2; stored.
+  long double Interpolate(long double target, long double y1, long double x1, long double y2,
+                          long double x2) {
+    if (x1 == x2) return set_.Store((y1 + y2) / 2.0L);
+    return set_.Store(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
   }
 
   void PressureFixed() {
     long double P = r_.fixedValue;
-    if (P >= kCriticalPressure) {
+    if (P >= critical_.pressure) {
       vapourSide_ = true;
-      SingleInterval(kTLow, F(kNoPhase, kTLow), kTHigh);
+      SingleInterval(range_.lowTemperature, F(Phase::kNoPhase, range_.lowTemperature),
+                     range_.highTemperature);
       return;
     }
-    long double Tsat = Saturation(33, 0.0L, P);
-    if (Tsat > kTLow) {
+    long double Tsat = SaturationTemperature(P);
+    if (Tsat > range_.lowTemperature) {
       vapourSide_ = false;
-      long double fA = F(kNoPhase, kTLiquidLow);
-      long double fB = F(kNoPhase, kTHigh);
+      long double fA = F(Phase::kNoPhase, range_.liquidTemperature);
+      long double fB = F(Phase::kNoPhase, range_.highTemperature);
       if (!Between(r_.target, fA, fB)) return;
-      long double fL = F(kSatLiquid, Tsat);
+      long double fL = F(Phase::kSatLiquid, Tsat);
       if (Between(r_.target, fA, fL)) {
-        Root(kTLiquidLow, fA, Tsat, fL);
-        if (s_.state.Condition == 6) s_.steamQuality = 0.0;
+        Root(range_.liquidTemperature, fA, Tsat, fL);
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 0.0;
         return;
       }
       vapourSide_ = true;
-      long double fV = F(kSatVapour, Tsat);
+      long double fV = F(Phase::kSatVapour, Tsat);
       if (Between(r_.target, fV, fB)) {
-        Root(Tsat, fV, kTHigh, fB);
-        if (s_.state.Condition == 6) s_.steamQuality = 100.0;
+        Root(Tsat, fV, range_.highTemperature, fB);
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 100.0;
         return;
       }
       WetSteam(Tsat, fL, fV);
@@ -87,47 +91,48 @@ class Search {
     }
     // Below the triple point: solid and vapour, only the vapour side is searched.
     vapourSide_ = true;
-    SingleInterval(Tsat, F(kSatVapour, Tsat), kTHigh);
+    SingleInterval(Tsat, F(Phase::kSatVapour, Tsat), range_.highTemperature);
   }
 
   void TemperatureFixed() {
     long double T = r_.fixedValue;
-    if (T >= kCriticalTemperature) {
+    if (T >= critical_.temperature) {
       vapourSide_ = false;
-      SingleInterval(kPLow, F(kNoPhase, kPLow), kPHigh);
+      SingleInterval(range_.lowPressure, F(Phase::kNoPhase, range_.lowPressure), range_.highPressure);
       return;
     }
-    long double Psat = Saturation(20, T, 0.0L);
-    if (T > kTLow) {
+    long double Psat = SaturationPressure(T);
+    if (T > range_.lowTemperature) {
       vapourSide_ = true;
-      long double fA = F(kNoPhase, kPLow);
-      long double fB = F(kSatVapour, Psat);
+      long double fA = F(Phase::kNoPhase, range_.lowPressure);
+      long double fB = F(Phase::kSatVapour, Psat);
       if (Between(r_.target, fA, fB)) {
-        Root(kPLow, fA, Psat, fB);
-        if (s_.state.Condition == 6) s_.steamQuality = 100.0;
+        Root(range_.lowPressure, fA, Psat, fB);
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 100.0;
         return;
       }
-      long double fL = F(kSatLiquid, Psat);
-      long double fV = F(kSatVapour, Psat);
+      long double fL = F(Phase::kSatLiquid, Psat);
+      long double fV = F(Phase::kSatVapour, Psat);
       if (Between(r_.target, fL, fV)) {
         WetSteam(Psat, fL, fV);
         return;
       }
       vapourSide_ = false;
-      fA = F(kSatLiquid, Psat);
-      fB = F(kNoPhase, kPHigh);
+      fA = F(Phase::kSatLiquid, Psat);
+      fB = F(Phase::kNoPhase, range_.highPressure);
       if (Between(r_.target, fA, fB)) {
-        Root(Psat, fA, kPHigh, fB);
-        if (s_.state.Condition == 6) s_.steamQuality = 0.0;
+        Root(Psat, fA, range_.highPressure, fB);
+        if (s_.state.Condition == Condition::kSatLiquidVapour) s_.steamQuality = 0.0;
       }
       return;
     }
     vapourSide_ = true;
-    SingleInterval(kPLow, F(kNoPhase, kPLow), Psat, F(kSatVapour, Psat));
+    SingleInterval(range_.lowPressure, F(Phase::kNoPhase, range_.lowPressure), Psat,
+                   F(Phase::kSatVapour, Psat));
   }
 
   void SingleInterval(long double A, long double fA, long double B) {
-    SingleInterval(A, fA, B, F(kNoPhase, B));
+    SingleInterval(A, fA, B, F(Phase::kNoPhase, B));
   }
   void SingleInterval(long double A, long double fA, long double B, long double fB) {
     if (!Between(r_.target, fA, fB)) {
@@ -142,11 +147,11 @@ class Search {
   void WetSteam(long double x, long double fL, long double fV) {
     found_ = true;
     x_ = x;
-    F(kNoPhase, x);  // sets the condition of the answer
+    F(Phase::kNoPhase, x);  // sets the condition of the answer
     long double y = r_.target;
-    long double quality =
-        r_.searchItem == 18 ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV) : 100.0L * (y - fL) / (fV - fL);
-    s_.steamQuality = static_cast<double>(R6(quality));
+    long double quality = r_.searchItem == Item::kDensity ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
+                                                          : 100.0L * (y - fL) / (fV - fL);
+    s_.steamQuality = static_cast<double>(R6(quality));  // a value of the configuration record: Real6
     if (!std::isfinite(s_.steamQuality)) found_ = false;
   }
 
@@ -164,13 +169,13 @@ class Search {
       if (!std::isfinite(x)) break;
       if (x < A || x > B) {
         if (Small(B - A, A, 0.005L)) {
-          x = R6((A + B) / 2.0L);
+          x = set_.Store((A + B) / 2.0L);
           found_ = true;
         }
       }
-      long double fx = F(kNoPhase, x);
-      long double m = R6((A + B) / 2.0L);
-      long double fm = F(kNoPhase, m);
+      long double fx = F(Phase::kNoPhase, x);
+      long double m = set_.Store((A + B) / 2.0L);
+      long double fm = F(Phase::kNoPhase, m);
       if (Small(fx - y, y, 1e-6L) || Small(A - B, B, 1e-6L)) {
         found_ = true;
         break;
@@ -194,11 +199,11 @@ class Search {
           B = m;
         }
       }
-      fB = F(kNoPhase, B);
-      fA = F(kNoPhase, A);
+      fB = F(Phase::kNoPhase, B);
+      fA = F(Phase::kNoPhase, A);
     }
     x_ = x;
-    if (std::isfinite(x)) F(kNoPhase, x);  // the condition belongs to the answer
+    if (std::isfinite(x)) F(Phase::kNoPhase, x);  // the condition belongs to the answer
     // Where the property hardly changes with x (vapour enthalpy at low pressure), an interpolated
     // point far outside the interval can meet the tolerance: no state of the range answers then.
     if (!std::isfinite(x) || x < lowest || x > highest) found_ = false;
@@ -206,17 +211,15 @@ class Search {
 
   Session& s_;
   const SearchRequest& r_;
+  const CorrelationSet& set_;
+  const CriticalPoint critical_;
+  const SearchRanges range_;
   bool vapourSide_ = false;
   bool found_ = false;
   long double x_ = 0.0L;
 };
 
 }  // namespace
-
-long double Interpolate(long double target, long double y1, long double x1, long double y2, long double x2) {
-  if (x1 == x2) return R6((y1 + y2) / 2.0L);
-  return R6(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
-}
 
 bool Between(long double x, long double a, long double b) {
   return std::min(a, b) <= x && x <= std::max(a, b);

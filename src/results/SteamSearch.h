@@ -8,16 +8,14 @@
 
 namespace tulo {
 
-// y1 + (target - x1)(y2 - y1)/(x2 - x1), or the mean of y1 and y2 when x1 = x2; stored as Real6.
-long double Interpolate(long double target, long double y1, long double x1, long double y2, long double x2);
 // min(a, b) <= x <= max(a, b).
 bool Between(long double x, long double a, long double b);
 
 struct SearchRequest {
-  int searchItem = 15;         // 15 enthalpy, 16 entropy, 18 density
-  int givenItem = 34;          // 34 temperature fixed, 35 pressure fixed
-  long double target = 0;      // internal units
-  long double fixedValue = 0;  // K or kPa
+  Item searchItem = Item::kEnthalpy;    // enthalpy, entropy or density
+  Item givenItem = Item::kTemperature;  // temperature or pressure fixed
+  long double target = 0;               // internal units
+  long double fixedValue = 0;           // K or kPa
 };
 
 struct SearchAnswer {

@@ -109,6 +109,10 @@ constexpr UnitDef kCompressibilityUnits[] = {
 };
 
 constexpr UnitDef kNoUnit[] = {{"-", 1.0L, 0.0L, false}};
+constexpr UnitDef kSpeedUnits[] = {{"m/s", 1.0L, 0.0L, false}};
+constexpr UnitDef kSpecificVolumeUnits[] = {{"m3/kg", 1.0L, 0.0L, false}};
+constexpr UnitDef kKinematicViscosityUnits[] = {{"m2/s", 1.0L, 0.0L, false}};
+constexpr UnitDef kJouleThomsonUnits[] = {{"K/MPa", 1.0L, 0.0L, false}};
 
 std::span<const UnitDef> UnitsOf(int q) {
   switch (q) {
@@ -137,6 +141,14 @@ std::span<const UnitDef> UnitsOf(int q) {
       return kCompressibilityUnits;
     case kDimensionless:
       return kNoUnit;
+    case kSpeedQ:
+      return kSpeedUnits;
+    case kSpecificVolumeQ:
+      return kSpecificVolumeUnits;
+    case kKinematicViscosityQ:
+      return kKinematicViscosityUnits;
+    case kJouleThomsonQ:
+      return kJouleThomsonUnits;
     default:
       return {};
   }
@@ -177,9 +189,9 @@ void UnitSettings::SetUnitSelection(const UnitSelection& selection) {
 void UnitSettings::SelectUnit(int q) {
   current_.offset = 0.0L;
   current_.reciprocal = false;
-  if (q < 0 || q > kDimensionless) return;
-  // The dipole moment has one unit whatever its selection byte holds.
-  int n = (q == kDipoleMoment || q == kDimensionless) ? 1 : selection_[q];
+  if (q < 0 || q > kJouleThomsonQ) return;
+  // The dipole moment and the quantities without a choice have one unit whatever the selection.
+  int n = (q == kDipoleMoment || q >= kDimensionless) ? 1 : selection_[q];
   const UnitDef& def = UnitAt(q, n);
   current_.text = def.text;
   current_.factor = R6(def.factor);

@@ -22,6 +22,11 @@ enum Quantity : std::uint8_t {
   kExpansionQ = 10,
   kCompressibilityQ = 11,
   kDimensionless = 12,
+  // Quantities with one fixed unit, for the properties only the IAPWS standard gives.
+  kSpeedQ = 13,               // m/s
+  kSpecificVolumeQ = 14,      // m3/kg
+  kKinematicViscosityQ = 15,  // m2/s
+  kJouleThomsonQ = 16,        // K/MPa
 };
 
 constexpr int kQuantityCount = 12;  // quantities with a chosen unit

@@ -80,14 +80,12 @@ TEST(DataFolder, ExistingFolderKeepsAMissingOrDamagedFile) {
   struct Case {
     const char* what;
     std::optional<Bytes> content;  // nullopt: no file
-    std::string message;
+    std::string message;  // after the file's quoted path
   };
   const Case cases[] = {
-      {"file gone", std::nullopt, "Configuration File \"tulodefw.dta\" not found  -  Aborting"},
-      {"file cut short", Bytes(100, 1),
-       "Configuration File \"tulodefw.dta\" is too short (100 bytes, 1032 expected)  -  Aborting"},
-      {"file empty", Bytes{},
-       "Configuration File \"tulodefw.dta\" is too short (0 bytes, 1032 expected)  -  Aborting"},
+      {"file gone", std::nullopt, " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
+      {"file cut short", Bytes(100, 1), " is too short (100 bytes, 1032 expected)  -  Aborting"},
+      {"file empty", Bytes{}, " is too short (0 bytes, 1032 expected)  -  Aborting"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -109,7 +107,8 @@ TEST(DataFolder, ExistingFolderKeepsAMissingOrDamagedFile) {
     ConfigWorkingValues working;
     ConfigStatus status = CheckConfigExists(store);
     if (status.Ok()) status = LoadConfig(store, units, working);
-    EXPECT_EQ(status.errorText, c.message);
+    const std::string quoted = "\"" + file + "\"";
+    EXPECT_EQ(status.errorText, "Configuration File " + quoted + c.message + (c.content ? "" : quoted));
   }
 }
 

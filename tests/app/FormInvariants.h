@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -43,10 +44,10 @@ inline bool IsUnitTextOf(int q, std::string_view text) {
   return false;
 }
 
-inline int ItemNamed(std::string_view name) {
-  for (int item = 0; item < kItemCount; ++item)
-    if (PropName(item) == name) return item;
-  return -1;
+inline std::optional<Item> ItemNamed(std::string_view name) {
+  for (int code = 0; code < kItemCount; ++code)
+    if (PropName(*ItemFromCode(code)) == name) return ItemFromCode(code);
+  return std::nullopt;
 }
 
 // "<field number> <unit of q>", or empty.
@@ -68,14 +69,14 @@ inline std::string CellProblem(const char* grid, int col, int row, const std::st
 inline std::string GridRowsProblem(const char* name, const StringGrid& grid, int firstValue) {
   for (int r = 1; r < grid.RowCount(); ++r) {
     const std::string& label = grid.Cell(0, r);
-    int item = label.empty() ? -1 : ItemNamed(label);
-    if (!label.empty() && item < 0) return CellProblem(name, 0, r, label);
+    std::optional<Item> item = label.empty() ? std::nullopt : ItemNamed(label);
+    if (!label.empty() && !item) return CellProblem(name, 0, r, label);
     for (int c = 1; c < grid.ColCount(); ++c) {
       const std::string& cell = grid.Cell(c, r);
-      if (item < 0) {
+      if (!item) {
         if (!cell.empty()) return CellProblem(name, c, r, cell);
       } else if (c == 1) {
-        if (!IsUnitTextOf(PropQuantity(item), cell)) return CellProblem(name, c, r, cell);
+        if (!IsUnitTextOf(PropQuantity(*item), cell)) return CellProblem(name, c, r, cell);
       } else if (c >= firstValue && !IsValueCell(cell)) {
         return CellProblem(name, c, r, cell);
       }
@@ -115,7 +116,7 @@ inline std::string FormProblem(const MainForm& f) {
     return "PressureOutput = \"" + f.PressureOutput.caption + "\"";
   const std::string& condition = f.ConditionText.caption;
   bool knownCondition = condition.empty();
-  for (int c = 3; c <= 8; ++c) knownCondition = knownCondition || condition == ConditionName(c);
+  for (Condition c : kConditions) knownCondition = knownCondition || condition == ConditionName(c);
   if (!knownCondition) return "ConditionText = \"" + condition + "\"";
   // Captions are cut to 28 and 25 characters before their ")".
   if (Utf8Length(f.UnitT.caption) > 29 || f.UnitT.caption.rfind("Temperature (", 0) != 0)
@@ -137,7 +138,7 @@ inline std::string FormProblem(const MainForm& f) {
 
 // The search boxes as the program leaves them after an input entry.
 inline std::string SearchBoxesProblem(const MainForm& f) {
-  bool wetText = f.UseWetSteam.checked && f.session().state.Condition == 6;
+  bool wetText = f.UseWetSteam.checked && f.session().state.Condition == Condition::kSatLiquidVapour;
   const std::string& target = f.SearchBox.text;
   if (!target.empty() && !(wetText ? IsValueCell(target) : IsNumberText(target)))
     return "SearchBox = \"" + target + "\"";

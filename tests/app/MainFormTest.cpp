@@ -307,7 +307,7 @@ TEST(MainForm, SearchListsFollowUnitsAndState) {
   EXPECT_EQ(f.form.TempOrPressBox.text, "373.150");
   f.form.SelectTempOrPressItem(1);
   EXPECT_EQ(f.form.TempOrPressBox.text, "1.013");
-  EXPECT_EQ(f.form.session().state.SearchGivenItem, 35);
+  EXPECT_EQ(f.form.session().state.SearchGivenItem, Item::kPressure);
 }
 
 TEST(MainForm, InvalidSearchParameter) {

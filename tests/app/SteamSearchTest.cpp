@@ -231,12 +231,11 @@ TEST(SteamSearch, QualityJustBelowAHundredKeepsItsDecimals) {
     FormFixture f;
     f.Type("373.15", "");
     // The saturated enthalpies the search mixes at the saturation pressure of 373.15 K.
-    CalculatorSet& calcs = f.form.session().calculators;
-    std::uint8_t status = 0;
+    CalculatorTable& calcs = f.form.session().Calculators();
     const long double T = R6(373.15L);
-    const long double P = R6(calcs.VarPropCalc(20)->Compute(10, status, T, 0.0L));
-    const long double hL = R6(calcs.VarPropCalc(15)->Compute(1, status, T, P));
-    const long double hV = R6(calcs.VarPropCalc(15)->Compute(2, status, T, P));
+    const long double P = R6(calcs.Compute(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L).value);
+    const long double hL = R6(calcs.Compute(Item::kEnthalpy, Phase::kSatLiquid, T, P).value);
+    const long double hV = R6(calcs.Compute(Item::kEnthalpy, Phase::kSatVapour, T, P).value);
     char target[64];
     std::snprintf(target, sizeof target, "%.11Lg", hL + quality / 100.0L * (hV - hL));
     f.form.SelectSearchItem(0);

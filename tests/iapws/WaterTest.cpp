@@ -31,6 +31,7 @@ TEST(IapwsWater, FluidStatesAgreeWithAnIndependentImplementation) {
     SCOPED_TRACE(testing::Message() << c.T << " K " << c.p << " MPa");
     WaterState w = Evaluate(StateKind::kFluid, c.T, c.p);
     ASSERT_TRUE(w.valid);
+    AddTransport(w);
     for (auto [got, want] : {std::pair{w.h, c.h}, {w.rho, c.rho}, {w.cp, c.cp}, {w.cv, c.cv}, {w.w, c.w},
                              {w.mu, c.mu}, {w.lambda, c.lambda}, {w.epsilon, c.epsilon}})
       EXPECT_NEAR(got, want, 1e-9 * std::fabs(want));
@@ -46,7 +47,9 @@ TEST(IapwsWater, FluidStatesAgreeWithAnIndependentImplementation) {
 
 TEST(IapwsWater, SaturationQuantities) {
   EXPECT_NEAR(VaporisationEnthalpy(373.15), 2256.472874223131, 1e-8);
-  EXPECT_NEAR(Evaluate(StateKind::kSaturatedLiquid, 373.15, 0).sigma, 0.058911868587664076, 1e-12);
+  WaterState liquid = Evaluate(StateKind::kSaturatedLiquid, 373.15, 0);
+  AddTransport(liquid);
+  EXPECT_NEAR(liquid.sigma, 0.058911868587664076, 1e-12);
   EXPECT_DOUBLE_EQ(VaporisationEnthalpy(kTc), 0.0);
   // The two branches of the saturation pressure meet at the triple point.
   EXPECT_NEAR(SaturationPressureAt(kTt - 1e-9), SaturationPressureAt(kTt), 1e-12);
@@ -61,6 +64,7 @@ TEST(IapwsWater, SaturationQuantities) {
 TEST(IapwsWater, IceStatesAndTheirRange) {
   WaterState ice = Evaluate(StateKind::kIce, 260.0, 0.1);
   ASSERT_TRUE(ice.valid);
+  AddTransport(ice);
   EXPECT_NEAR(ice.h, -360.2965907072597, 1e-9);
   EXPECT_NEAR(ice.rho, 918.6113852070374, 1e-9);
   EXPECT_GT(ice.isentropicExponent, 0.0);
@@ -98,11 +102,15 @@ TEST(IapwsWater, IceStatesAndTheirRange) {
 TEST(IapwsWater, EachReleaseStopsAtItsOwnRange) {
   WaterState hot = Evaluate(StateKind::kFluid, 1200.0, 10.0);  // region 5, above 1173.15 K
   ASSERT_TRUE(hot.valid);
+  AddTransport(hot);
   EXPECT_TRUE(std::isnan(hot.mu) && std::isnan(hot.lambda) && std::isnan(hot.epsilon));
   WaterState warm = Evaluate(StateKind::kFluid, 900.0, 10.0);
+  AddTransport(warm);
   EXPECT_FALSE(std::isnan(warm.mu));
   EXPECT_TRUE(std::isnan(warm.epsilon));  // R8-97 ends at 873.15 K
-  EXPECT_TRUE(std::isnan(Evaluate(StateKind::kFluid, 700.0, 30.0).sigma));  // above Tc
+  WaterState dense = Evaluate(StateKind::kFluid, 700.0, 30.0);
+  AddTransport(dense);
+  EXPECT_TRUE(std::isnan(dense.sigma));  // above Tc
 }
 
 }  // namespace

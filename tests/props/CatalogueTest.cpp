@@ -4,51 +4,82 @@
 
 #include "common/Real6.h"
 #include "common/Text.h"
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
 #include "props/Catalogue.h"
 
 namespace tulo {
 namespace {
 
 TEST(Catalogue, ItemsAndQuantities) {
-  EXPECT_EQ(PropName(0), "Molecular Weight");
-  EXPECT_EQ(PropName(6), "Critical Compress. Factor \"Z\"");
-  EXPECT_EQ(PropName(19), "Enthalpy of Vapourisation");
-  EXPECT_EQ(PropName(35), "Pressure");
-  EXPECT_EQ(PropName(36), "");
-  for (int item = 0; item < kItemCount; ++item) EXPECT_LE(Utf8Length(PropName(item)), 30u) << item;
-  EXPECT_EQ(PropQuantity(10), 5);
-  EXPECT_EQ(PropQuantity(28), 12);
-  EXPECT_EQ(PropQuantity(34), 0);
-  EXPECT_EQ(FixPropValue(3), static_cast<double>(R6(647.29L)));
-  EXPECT_EQ(FixPropValue(7), -13420.0);
-  EXPECT_EQ(FixPropValue(15), 0.0);
+  EXPECT_EQ(PropName(Item::kMolecularWeight), "Molecular Weight");
+  EXPECT_EQ(PropName(Item::kCriticalCompressibility), "Critical Compress. Factor \"Z\"");
+  EXPECT_EQ(PropName(Item::kVaporisationEnthalpy), "Enthalpy of Vapourisation");
+  EXPECT_EQ(PropName(Item::kPressure), "Pressure");
+  EXPECT_EQ(PropName(static_cast<Item>(42)), "");
+  for (int code = 0; code < kItemCount; ++code)
+    EXPECT_LE(Utf8Length(PropName(*ItemFromCode(code))), 30u) << code;
+  EXPECT_EQ(PropQuantity(Item::kDipoleMoment), kDipoleMoment);
+  EXPECT_EQ(PropQuantity(Item::kCompressibilityFactor), kDimensionless);
+  EXPECT_EQ(PropQuantity(Item::kTemperature), kTemperature);
+  // The codes are data (the configuration file, tulo-calc's arguments): they never move.
+  EXPECT_EQ(ItemCode(Item::kEnthalpy), 15);
+  EXPECT_EQ(ItemCode(Item::kSaturationTemperature), 33);
+  EXPECT_EQ(ItemCode(Item::kTemperature), 34);
+  EXPECT_EQ(ItemCode(Item::kPressure), 35);
+  EXPECT_EQ(ItemCode(Item::kSpeedOfSound), 36);
+  EXPECT_EQ(ItemCode(Item::kJouleThomson), 41);
+  EXPECT_FALSE(ItemFromCode(42).has_value());
+  EXPECT_EQ(FixedItems().size(), 15u);
+  EXPECT_EQ(VariableItems().size(), 25u);
 }
 
-TEST(Catalogue, RowSets) {
-  EXPECT_EQ(RowSet(5, true).size(), 15u);
-  EXPECT_EQ(RowSet(7, true).size(), 11u);
-  EXPECT_EQ(RowSet(6, true).size(), 16u);
-  EXPECT_EQ(WetRowSet().size(), 6u);
-  EXPECT_TRUE(RowSet(2, true).empty());
-  for (int condition = 3; condition <= 8; ++condition) {
+TEST(BuiltInSet, FixedValues) {
+  const CorrelationSet& set = BuiltInCorrelations();
+  EXPECT_EQ(set.FixedValue(Item::kCriticalTemperature), static_cast<double>(R6(647.29L)));
+  EXPECT_EQ(set.FixedValue(Item::kEnthalpyOfFormation), -13420.0);
+  EXPECT_EQ(set.FixedValue(Item::kEnthalpy), 0.0);
+  EXPECT_TRUE(set.RoundsToReal6());
+}
+
+TEST(BuiltInSet, RowSets) {
+  const CorrelationSet& set = BuiltInCorrelations();
+  EXPECT_EQ(set.RowSet(Condition::kSubCooledLiquid, true).size(), 15u);
+  EXPECT_EQ(set.RowSet(Condition::kSuperheated, true).size(), 11u);
+  EXPECT_EQ(set.RowSet(Condition::kSatLiquidVapour, true).size(), 16u);
+  EXPECT_EQ(set.WetRowSet().size(), 6u);
+  EXPECT_TRUE(set.RowSet(Condition::kNone, true).empty());
+  for (Condition condition : kConditions) {
     for (bool full : {true, false}) {
-      auto rows = RowSet(condition, full);
-      std::set<int> seen(rows.begin(), rows.end());
+      auto rows = set.RowSet(condition, full);
+      std::set<Item> seen(rows.begin(), rows.end());
       EXPECT_EQ(seen.size(), rows.size());
-      EXPECT_FALSE(seen.count(33)) << "Saturation Temperature is in no grid";
+      EXPECT_FALSE(seen.count(Item::kSaturationTemperature)) << "Saturation Temperature is in no grid";
       for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_LT(rows[i - 1], rows[i]);
     }
   }
-  EXPECT_FALSE(std::set<int>(RowSet(6, true).begin(), RowSet(6, true).end()).count(20));
+  auto saturated = set.RowSet(Condition::kSatLiquidVapour, true);
+  EXPECT_FALSE(std::set<Item>(saturated.begin(), saturated.end()).count(Item::kSaturationPressure));
 }
 
-TEST(Catalogue, CreationOrderMapsItems) {
-  const int expected[] = {2, 3, 4, 5, 6, 0, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 1};
-  for (int item = 15; item <= 33; ++item)
-    EXPECT_EQ(CalculatorSet::CreationIndexOf(item), expected[item - 15]);
-  EXPECT_EQ(CalculatorSet::CreationIndexOf(14), -1);
-  EXPECT_EQ(CalculatorSet::CreationIndexOf(34), -1);
+// Every variable item has its calculator, and the calculator answers for that item.
+TEST(BuiltInSet, EveryVariableItemHasItsCalculator) {
+  double quality = 0.0;
+  Condition condition = Condition::kSubCooledLiquid;
+  CalcContext ctx{quality, condition};
+  std::unique_ptr<CalculatorTable> table = BuiltInCorrelations().MakeCalculators(ctx);
+  EXPECT_EQ(&table->Set(), &BuiltInCorrelations());
+  for (Item item : VariableItems()) {
+    const PropertyCalculator* calc = table->VarPropCalc(item);
+    // The items after the saturation temperature are the IAPWS standard's own.
+    if (ItemCode(item) > ItemCode(Item::kSaturationTemperature)) {
+      EXPECT_EQ(calc, nullptr) << PropName(item);
+      continue;
+    }
+    ASSERT_NE(calc, nullptr) << PropName(item);
+    EXPECT_EQ(calc->GetItem(), item);
+  }
+  for (Item item : FixedItems()) EXPECT_EQ(table->VarPropCalc(item), nullptr);
+  EXPECT_EQ(table->VarPropCalc(Item::kTemperature), nullptr);
 }
 
 }  // namespace

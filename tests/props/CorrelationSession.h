@@ -1,6 +1,6 @@
 #pragma once
 // One calculation session for calculator tests: SI units, a steam quality and a condition code
-// that tests may change, and a full set of calculators; and the table runners of the calculator
+// that tests may change, and the built-in calculators; and the table runners of the calculator
 // tests, each case asked in a fresh session so that no kept call of another case answers it.
 
 #include <gtest/gtest.h>
@@ -11,65 +11,51 @@
 #include <string>
 #include <vector>
 
-#include "props/CalculatorSet.h"
+#include "props/BuiltInSet.h"
+#include "props/CalculatorTable.h"
+#include "results/CellText.h"
 #include "units/Presets.h"
 #include "units/Units.h"
 
 namespace tulo::testing {
 
-struct Outcome {
-  std::uint8_t status;
-  long double value;
-};
+using Outcome = CalcResult;
 
 class CorrelationSession {
  public:
-  explicit CorrelationSession(std::uint8_t conditionCode = 5, double steamQuality = 0.0)
+  explicit CorrelationSession(Condition conditionCode = Condition::kSubCooledLiquid,
+                              double steamQuality = 0.0)
       : quality(steamQuality), condition(conditionCode) {
     units.InitUnits(PresetSelection(UnitPreset::kSI));
   }
 
-  PropertyCalculator& Calc(int item) { return *set.VarPropCalc(item); }
+  PropertyCalculator& Calc(Item item) { return *table->VarPropCalc(item); }
 
-  // The status byte starts at 255, so a call that never sets it cannot pass for a valid one.
-  Outcome Eval(int item, int phase, long double T, long double P) {
-    PropertyCalculator* calc = set.VarPropCalc(item);
+  Outcome Eval(Item item, Phase phase, long double T, long double P) {
+    PropertyCalculator* calc = table->VarPropCalc(item);
     if (calc == nullptr) {
-      ADD_FAILURE() << "no calculator for item " << item;
-      return {255, 0.0L};
+      ADD_FAILURE() << "no calculator for " << PropName(item);
+      return CalcResult::NotGiven();
     }
-    std::uint8_t status = 255;
-    long double v = calc->Compute(static_cast<std::uint8_t>(phase), status, T, P);
-    return {status, v};
+    return calc->Compute(phase, T, P);
   }
 
-  std::string Text(int item, int phase, long double T, long double P) {
+  std::string Text(Item item, Phase phase, long double T, long double P) {
     std::string text;
-    Calc(item).ComputeText(static_cast<std::uint8_t>(phase), text, T, P);
+    ComputeText(Calc(item), phase, text, T, P, units);
     return text;
   }
 
   UnitSettings units;
   double quality;
-  std::uint8_t condition;
-  CalcContext ctx{units, quality, condition};
-  CalculatorSet set{ctx};
-};
-
-// Items of the calculators asked by name.
-enum Item : int {
-  kEnthalpyItem = 15,
-  kEntropyItem = 16,
-  kInternalEnergyItem = 17,
-  kDensityItem = 18,
-  kVaporisationItem = 19,
-  kExpansionItem = 25,
-  kZItem = 28,
+  Condition condition;
+  CalcContext ctx{quality, condition};
+  std::unique_ptr<CalculatorTable> table = BuiltInCorrelations().MakeCalculators(ctx);
 };
 
 // Single-phase states are asked in their own condition, the others in a saturated one.
-inline std::uint8_t ConditionFor(int phase) {
-  return static_cast<std::uint8_t>(phase >= 3 && phase <= 8 ? phase : 6);
+inline Condition ConditionFor(Phase phase) {
+  return ConditionOf(phase).value_or(Condition::kSatLiquidVapour);
 }
 
 // The steam quality of the sessions table cases are asked in, percent.
@@ -78,7 +64,7 @@ constexpr double kCaseQuality = 50.0;
 // Names a table case in a failure message.
 template <typename Case>
 std::string Where(const Case& c) {
-  return "item " + std::to_string(c.item) + " phase " + std::to_string(c.phase) + " T " +
+  return PropName(c.item) + " phase " + std::to_string(static_cast<int>(c.phase)) + " T " +
          std::to_string(static_cast<double>(c.T)) + " P " + std::to_string(static_cast<double>(c.P)) + " " +
          c.label;
 }
@@ -86,7 +72,8 @@ std::string Where(const Case& c) {
 // A value expected with status 0, within an absolute tolerance (half a unit of the last digit of
 // a quoted value).
 struct ValueCase {
-  int item, phase;
+  Item item;
+  Phase phase;
   long double T, P, value, tol;
   const char* label = "";
 };
@@ -104,7 +91,8 @@ inline void ExpectValues(const std::vector<ValueCase>& cases) {
 // A value recomputed apart from the code, from the coefficient tables with the same Real6 (and
 // double) roundings: agreement to 1e-9 relative.
 struct Reference {
-  int item, phase;
+  Item item;
+  Phase phase;
   long double T, P, value;
   const char* label = "";
 };
@@ -119,20 +107,20 @@ inline void ExpectReferences(const std::vector<Reference>& cases) {
 // The status of a call, in the condition of its phase unless one is given; a valid value is
 // finite and every other status comes with 0.
 struct StatusCase {
-  int item, phase;
+  Item item;
+  Phase phase;
   long double T, P;
   int status;
-  std::optional<int> condition = std::nullopt;
+  std::optional<Condition> condition = std::nullopt;
   const char* label = "";
 };
 
 inline void ExpectStatuses(const std::vector<StatusCase>& cases) {
   for (const auto& c : cases) {
-    CorrelationSession s(static_cast<std::uint8_t>(c.condition.value_or(ConditionFor(c.phase))),
-                         kCaseQuality);
+    CorrelationSession s(c.condition.value_or(ConditionFor(c.phase)), kCaseQuality);
     Outcome r = s.Eval(c.item, c.phase, c.T, c.P);
     EXPECT_EQ(static_cast<int>(r.status), c.status) << Where(c);
-    if (r.status == 0) {
+    if (r.Ok()) {
       EXPECT_TRUE(std::isfinite(r.value)) << Where(c);
     } else {
       EXPECT_EQ(r.value, 0.0L) << Where(c);
@@ -141,9 +129,9 @@ inline void ExpectStatuses(const std::vector<StatusCase>& cases) {
 }
 
 // Phase codes without a value (two-phase conditions, wet steam, no phase, ...) answer status 1.
-inline void ExpectNotGiven(int item, const std::vector<int>& phases) {
+inline void ExpectNotGiven(Item item, const std::vector<Phase>& phases) {
   std::vector<StatusCase> cases;
-  for (int phase : phases) cases.push_back({item, phase, 300.0L, 101.325L, 1});
+  for (Phase phase : phases) cases.push_back({item, phase, 300.0L, 101.325L, 1});
   ExpectStatuses(cases);
 }
 

@@ -31,28 +31,32 @@ std::string Lower(std::string s) {
 
 TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
   long calls = 0;
-  for (int condition = 3; condition <= 8; ++condition) {
-    CorrelationSession s(static_cast<std::uint8_t>(condition));
-    s.quality = 12.5 * (condition - 3);  // 0 to 62.5 percent
-    for (int item = kFirstVarItem; item <= kLastVarItem; ++item) {
-      PropertyCalculator* calc = s.set.VarPropCalc(item);
+  double quality = 0.0;
+  for (Condition condition : kConditions) {
+    CorrelationSession s(condition);
+    s.quality = quality;  // 0 to 62.5 percent
+    quality += 12.5;
+    for (Item item : VariableItems()) {
+      PropertyCalculator* calc = s.table->VarPropCalc(item);
       if (calc == nullptr) continue;  // not built yet
-      for (int phase = 0; phase <= 10; ++phase)
+      for (int code = 0; code < kPhaseCount; ++code)
         for (long double T : kTemperatures)
           for (long double P : kPressures) {
-            std::uint8_t status = 0;
-            long double v = calc->Compute(static_cast<std::uint8_t>(phase), status, T, P);
+            const Phase phase = *PhaseFromCode(code);
+            const CalcResult r = calc->Compute(phase, T, P);
             std::string text;
-            calc->ComputeText(static_cast<std::uint8_t>(phase), text, T, P);
+            ComputeText(*calc, phase, text, T, P, s.units);
             ++calls;
             auto where = [&] {
-              return "item " + std::to_string(item) + " phase " + std::to_string(phase) + " T " +
+              return PropName(item) + " phase " + std::to_string(code) + " T " +
                      std::to_string(static_cast<double>(T)) + " P " + std::to_string(static_cast<double>(P)) +
-                     " condition " + std::to_string(condition);
+                     " condition " + std::to_string(static_cast<int>(condition));
             };
-            ASSERT_LE(status, 2) << where();
-            if (status == 0) {
-              ASSERT_TRUE(std::isfinite(v)) << where();
+            ASSERT_LE(static_cast<int>(r.status), 2) << where();
+            if (r.Ok()) {
+              ASSERT_TRUE(std::isfinite(r.value)) << where();
+            } else {
+              ASSERT_EQ(r.value, 0.0L) << where();
             }
             ASSERT_FALSE(text.empty()) << where();
             ASSERT_LE(Utf8Length(text), 12u) << where() << " text " << text;
@@ -69,22 +73,26 @@ TEST(Sweep, EveryCallEndsWithAStatusAndAShowableText) {
 // negative number: those calls end out of range, never with a number.
 TEST(Sweep, SaturatedPhasesJustAboveTheCriticalTemperatureAreOutOfRange) {
   struct Case {
-    int item;
-    int phase;
+    Item item;
+    Phase phase;
   };
   const Case cases[] = {
-      {kEnthalpyItem, 1},       {kEnthalpyItem, 2},       {kEnthalpyItem, 6},  {kEnthalpyItem, 9},
-      {kEntropyItem, 1},        {kEntropyItem, 2},        {kEntropyItem, 9},   {kInternalEnergyItem, 1},
-      {kInternalEnergyItem, 2}, {kInternalEnergyItem, 9}, {kDensityItem, 1},   {kDensityItem, 2},
-      {kDensityItem, 9},        {kVaporisationItem, 1},   {kExpansionItem, 1}, {kZItem, 2},
+      {Item::kEnthalpy, Phase::kSatLiquid},         {Item::kEnthalpy, Phase::kSatVapour},
+      {Item::kEnthalpy, Phase::kSatLiquidVapour},   {Item::kEnthalpy, Phase::kWetSteam},
+      {Item::kEntropy, Phase::kSatLiquid},          {Item::kEntropy, Phase::kSatVapour},
+      {Item::kEntropy, Phase::kWetSteam},           {Item::kInternalEnergy, Phase::kSatLiquid},
+      {Item::kInternalEnergy, Phase::kSatVapour},   {Item::kInternalEnergy, Phase::kWetSteam},
+      {Item::kDensity, Phase::kSatLiquid},          {Item::kDensity, Phase::kSatVapour},
+      {Item::kDensity, Phase::kWetSteam},           {Item::kVaporisationEnthalpy, Phase::kSatLiquid},
+      {Item::kThermalExpansion, Phase::kSatLiquid}, {Item::kCompressibilityFactor, Phase::kSatVapour},
   };
   for (long double T : {647.295L, 647.3L}) {
     for (const auto& c : cases) {
-      CorrelationSession s(6);
+      CorrelationSession s(Condition::kSatLiquidVapour);
       s.quality = 50;
-      EXPECT_EQ(s.Eval(c.item, c.phase, T, 22100).status, 2) << "item " << c.item << " phase " << c.phase;
-      EXPECT_EQ(s.Text(c.item, c.phase, T, 22100), "Out of Range")
-          << "item " << c.item << " phase " << c.phase;
+      const std::string where = PropName(c.item) + " phase " + std::to_string(static_cast<int>(c.phase));
+      EXPECT_EQ(s.Eval(c.item, c.phase, T, 22100).status, Status::kOutOfRange) << where;
+      EXPECT_EQ(s.Text(c.item, c.phase, T, 22100), "Out of Range") << where;
     }
   }
 }

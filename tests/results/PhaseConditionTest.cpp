@@ -9,28 +9,34 @@ namespace {
 
 using testing::CorrelationSession;
 
-int Classify(long double T, long double P) {
+Condition Classify(long double T, long double P) {
   CorrelationSession c;
   CalcState state;
-  DetermineCondition(state, c.set, R6(T), R6(P));
+  DetermineCondition(state, *c.table, R6(T), R6(P));
   EXPECT_EQ(state.ConditionText, ConditionName(state.Condition));
   return state.Condition;
 }
 
 TEST(DetermineCondition, Regions) {
+  using enum Condition;
   struct Case {
     long double T, P;
-    int condition;
+    Condition condition;
   };
   const Case cases[] = {
-      {700.0L, 25000.0L, 8},      {647.29L, 25000.0L, 5},  // not strictly above the critical temperature
-      {700.0L, 22090.0L, 7},                               // not strictly above the critical pressure
-      {500.0L, 101.325L, 7},      {300.0L, 101.325L, 5},      {250.0L, 101.325L, 3},
-      {373.15L, 101.325L, 6},     {250.0L, 0.0759762L, 4},  // on the sublimation line
-      {300.0L, 50000.0L, 5},       // saturation temperature fails above the critical pressure
-      {273.152518L, 101.325L, 5},  // on the melting line
-      {273.1525L, 101.325L, 3},   {273.07823L, 1101.325L, 5},  // the melting line 0.0742901 K lower
-      {273.0782L, 1101.325L, 3},
+      {700.0L, 25000.0L, kSuperCritical},
+      {647.29L, 25000.0L, kSubCooledLiquid},  // not strictly above the critical temperature
+      {700.0L, 22090.0L, kSuperheated},       // not strictly above the critical pressure
+      {500.0L, 101.325L, kSuperheated},
+      {300.0L, 101.325L, kSubCooledLiquid},
+      {250.0L, 101.325L, kSubCooledSolid},
+      {373.15L, 101.325L, kSatLiquidVapour},
+      {250.0L, 0.0759762L, kSatSolidVapour},      // on the sublimation line
+      {300.0L, 50000.0L, kSubCooledLiquid},       // saturation temperature fails above the critical pressure
+      {273.152518L, 101.325L, kSubCooledLiquid},  // on the melting line
+      {273.1525L, 101.325L, kSubCooledSolid},
+      {273.07823L, 1101.325L, kSubCooledLiquid},  // the melting line 0.0742901 K lower
+      {273.0782L, 1101.325L, kSubCooledSolid},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Classify(c.T, c.P), c.condition)
@@ -39,12 +45,12 @@ TEST(DetermineCondition, Regions) {
 
 TEST(DetermineCondition, SaturationBandIsStrict) {
   CorrelationSession c;
-  std::uint8_t status;
-  long double Tsat = R6(c.set.VarPropCalc(33)->Compute(10, status, 0, R6(101.325L)));
-  EXPECT_EQ(Classify(R6(Tsat + 0.0999L), 101.325L), 6);
-  EXPECT_EQ(Classify(R6(Tsat - 0.0999L), 101.325L), 6);
-  EXPECT_EQ(Classify(R6(Tsat + 0.1001L), 101.325L), 7);
-  EXPECT_EQ(Classify(R6(Tsat - 0.1001L), 101.325L), 5);
+  long double Tsat =
+      R6(c.table->VarPropCalc(Item::kSaturationTemperature)->Compute(Phase::kNoPhase, 0, R6(101.325L)).value);
+  EXPECT_EQ(Classify(R6(Tsat + 0.0999L), 101.325L), Condition::kSatLiquidVapour);
+  EXPECT_EQ(Classify(R6(Tsat - 0.0999L), 101.325L), Condition::kSatLiquidVapour);
+  EXPECT_EQ(Classify(R6(Tsat + 0.1001L), 101.325L), Condition::kSuperheated);
+  EXPECT_EQ(Classify(R6(Tsat - 0.1001L), 101.325L), Condition::kSubCooledLiquid);
 }
 
 TEST(SaturationCondition, GivenTemperatureOrPressure) {
@@ -53,40 +59,40 @@ TEST(SaturationCondition, GivenTemperatureOrPressure) {
   CalcState s;
   s.SatGivenTemperature = true;
   s.TempK = static_cast<double>(R6(373.15L));
-  SaturationCondition(s, c.set, c.units);
-  EXPECT_EQ(s.Condition, 6);
+  SaturationCondition(s, *c.table, c.units);
+  EXPECT_EQ(s.Condition, Condition::kSatLiquidVapour);
   EXPECT_EQ(s.ConditionText, "Saturated Liquid and Vapour");
   EXPECT_NEAR(s.PresKPa, 101.33, 0.005);
   EXPECT_NEAR(s.PresDisplay, 101.33 * 0.0098692, 0.0001);
 
   s.TempK = static_cast<double>(R6(273.15L));
-  SaturationCondition(s, c.set, c.units);
-  EXPECT_EQ(s.Condition, 4);
+  SaturationCondition(s, *c.table, c.units);
+  EXPECT_EQ(s.Condition, Condition::kSatSolidVapour);
   s.TempK = static_cast<double>(R6(273.16L));
-  SaturationCondition(s, c.set, c.units);
-  EXPECT_EQ(s.Condition, 6);
+  SaturationCondition(s, *c.table, c.units);
+  EXPECT_EQ(s.Condition, Condition::kSatLiquidVapour);
 
   s.SatGivenTemperature = false;
   s.PresKPa = static_cast<double>(R6(1000.0L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_NEAR(s.TempK, 453.03, 0.005);
   EXPECT_NEAR(s.TempDisplay, 453.03 - 273.15, 0.005);
 
   // A failing saturation temperature leaves the temperature as it was; still a saturated condition.
   double before = s.TempK;
   s.PresKPa = static_cast<double>(R6(30000.0L));
-  SaturationCondition(s, c.set, c.units);
+  SaturationCondition(s, *c.table, c.units);
   EXPECT_EQ(s.TempK, before);
-  EXPECT_EQ(s.Condition, 6);
+  EXPECT_EQ(s.Condition, Condition::kSatLiquidVapour);
 }
 
-TEST(SetConditionText, KeepsTextForCodesOutsideRange) {
+TEST(SetConditionText, KeepsTextWithoutACondition) {
   CalcState s;
   s.ConditionText = "previous";
-  s.Condition = 9;
+  s.Condition = Condition::kNone;
   SetConditionText(s);
   EXPECT_EQ(s.ConditionText, "previous");
-  s.Condition = 3;
+  s.Condition = Condition::kSubCooledSolid;
   SetConditionText(s);
   EXPECT_EQ(s.ConditionText, "Sub-cooled Solid");
 }

@@ -1,0 +1,38 @@
+#pragma once
+// The checks of the typed temperature and pressure before a calculation: numbers in the display
+// units, inside the input limits of the correlation set in use, and below its saturation limits
+// when one of them alone is typed (a saturated state).
+
+#include <string>
+
+#include "results/Session.h"
+
+namespace tulo {
+
+class InputChecks {
+ public:
+  explicit InputChecks(Session& session) : s_(session) {}
+
+  // Reads the fields into the session's state (display and internal values, input mode) and
+  // checks them. True when they pass, or when both are empty (no input mode then). A failing
+  // check leaves its text in `error` (the later one wins); a text that is not a number ends the
+  // checks with no text.
+  bool Validate(const std::string& temperatureText, const std::string& pressureText, std::string& error);
+
+  // A limit in the display unit of q, as the messages quote it.
+  std::string LimitText(Quantity q, long double limit) const;
+
+  // Whether an internal temperature or pressure lies in the input range of the set in use, and
+  // the message that names the range. The steam search's fixed value has the same limits.
+  bool InRange(Quantity q, long double internal) const;
+  std::string RangeText(Quantity q) const;
+
+ private:
+  bool ReadInput(const std::string& text, Quantity q);
+  void CheckSaturationLimit(Quantity q, std::string& error, bool& failed) const;
+  void CheckRange(Quantity q, std::string& error, bool& failed) const;
+
+  Session& s_;
+};
+
+}  // namespace tulo

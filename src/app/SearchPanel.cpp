@@ -1,0 +1,153 @@
+#include "app/SearchPanel.h"
+
+#include <algorithm>
+#include <iterator>
+#include <span>
+
+#include "app/FieldText.h"
+#include "common/NumberReader.h"
+#include "common/Real6.h"
+#include "common/Text.h"
+#include "props/Catalogue.h"
+#include "results/CellText.h"
+#include "results/Results.h"
+#include "units/Format.h"
+
+namespace tulo {
+namespace {
+
+const char* const kInvalidSearch = "Invalid searching parameter.";
+const char* const kSearchFailed = " Conditions are out of Allowable Range ";
+
+// The entries of the two lists.
+constexpr Item kSearchItems[] = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
+constexpr Item kGivenItems[] = {Item::kTemperature, Item::kPressure};
+
+// "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
+std::string ListEntry(UnitSettings& units, Item item) {
+  std::string s = Utf8Left(PropName(item) + " (", 32);
+  s = Utf8Left(s + units.UnitText(PropQuantity(item)), 47);
+  return Utf8Left(s + ")", 48);
+}
+
+void FillList(ComboBox& list, UnitSettings& units, std::span<const Item> items) {
+  list.items.clear();
+  for (Item item : items) list.items.push_back(ListEntry(units, item));
+}
+
+// The entry picked in a list, or, with none picked, the entry of the item the state keeps (the
+// first entry for any other code).
+int EntryOf(const ComboBox& list, std::span<const Item> items, Item kept) {
+  const int count = static_cast<int>(items.size());
+  if (list.itemIndex >= 0 && list.itemIndex < count) return list.itemIndex;
+  auto it = std::find(items.begin(), items.end(), kept);
+  return it == items.end() ? 0 : static_cast<int>(it - items.begin());
+}
+
+// The state's temperature or pressure held fixed by the search (the previous state's).
+double& FixedValueOf(CalcState& st, Item given) {
+  return given == Item::kTemperature ? st.PrevTempK : st.PrevPresKPa;
+}
+
+// A typed number in the display unit of q, in internal units; nothing when it is no number or
+// cannot be stored.
+std::optional<long double> ReadInternal(UnitSettings& units, Quantity q, const std::string& text) {
+  auto typed = ReadNumber(text);
+  if (!typed) return std::nullopt;
+  long double inside = units.ToInternal(q, *typed);
+  if (!FitsReal6(inside)) return std::nullopt;
+  return inside;
+}
+
+}  // namespace
+
+void SearchPanel::SearchInitialiseClick() {
+  FillList(c_.searchList, s_.units, kSearchItems);
+  FillList(c_.givenList, s_.units, kGivenItems);
+  c_.searchList.itemIndex = 0;
+  c_.givenList.itemIndex = 0;
+  SearchComboBoxChange();
+  TempOrPressComboBoxChange();
+}
+
+void SearchPanel::SearchComboBoxChange() {
+  int entry = c_.searchList.itemIndex;
+  if (entry < 0 || entry >= static_cast<int>(std::size(kSearchItems))) return;
+  CalcState& st = s_.state;
+  Item item = kSearchItems[entry];
+  if (st.Condition == Condition::kSatLiquidVapour && c_.useWetSteam.checked) {
+    if (PropertyCalculator* calc = s_.Calculators().VarPropCalc(item))
+      ComputeText(*calc, Phase::kWetSteam, c_.target.text, st.TempK, st.PresKPa, s_.units);
+  } else {
+    c_.target.text = InputText(s_.units, PropQuantity(item), *ReferenceOf(st, item));
+  }
+  st.SearchItem = item;
+}
+
+void SearchPanel::TempOrPressComboBoxChange() {
+  int entry = c_.givenList.itemIndex;
+  if (entry < 0 || entry >= static_cast<int>(std::size(kGivenItems))) return;
+  CalcState& st = s_.state;
+  Item given = kGivenItems[entry];
+  c_.fixed.text = InputText(s_.units, PropQuantity(given), FixedValueOf(st, given));
+  st.SearchGivenItem = given;
+}
+
+SearchOutcome SearchPanel::GoSearchClick() {
+  CalcState& st = s_.state;
+  SearchRequest request;
+  request.searchItem = kSearchItems[EntryOf(c_.searchList, kSearchItems, st.SearchItem)];
+  request.givenItem = kGivenItems[EntryOf(c_.givenList, kGivenItems, st.SearchGivenItem)];
+
+  // The target is kept as the reference value even when the fixed value then fails.
+  auto target = ReadInternal(s_.units, PropQuantity(request.searchItem), c_.target.text);
+  if (target) *ReferenceOf(st, request.searchItem) = static_cast<double>(*target);
+  auto fixed = target ? ReadInternal(s_.units, PropQuantity(request.givenItem), c_.fixed.text) : std::nullopt;
+  if (!fixed) {
+    platform_.ShowMessage(kInvalidSearch);
+    return SearchOutcome::kInvalid;
+  }
+  // The fixed value has the limits of the input field it stands for.
+  const Quantity givenQuantity = PropQuantity(request.givenItem);
+  if (!checks_.InRange(givenQuantity, *fixed)) {
+    platform_.ShowMessage(checks_.RangeText(givenQuantity));
+    return SearchOutcome::kOutOfRange;
+  }
+  FixedValueOf(st, request.givenItem) = static_cast<double>(*fixed);
+
+  request.target = *ReferenceOf(st, request.searchItem);
+  request.fixedValue = FixedValueOf(st, request.givenItem);
+  SearchAnswer answer = SearchRegion(s_, request);
+  SearchFinish(request, answer);
+  if (!answer.found) return SearchOutcome::kNotFound;
+  host_.SetActivePage(st.Condition == Condition::kSatLiquidVapour ? kWetSteamPage : kVariableResultsPage);
+  return SearchOutcome::kFound;
+}
+
+void SearchPanel::SearchFinish(const SearchRequest& request, const SearchAnswer& answer) {
+  if (!answer.found) {
+    platform_.ShowMessage(kSearchFailed);
+    return;
+  }
+  CalcState& st = s_.state;
+  UnitSettings& u = s_.units;
+  bool saturated = st.Condition == Condition::kSatLiquidVapour;
+  std::string qualityText = saturated ? TrimZeros(InputText(u, kDimensionless, s_.steamQuality)) : "";
+  // Both writes go through the fields' change handlers: the state is recalculated as typed. The
+  // fixed quantity is written first.
+  if (request.givenItem == Item::kPressure) {
+    std::string p = TrimZeros(InputText(u, kPressure, request.fixedValue));
+    std::string t = TrimZeros(InputText(u, kTemperature, answer.x));
+    host_.WriteField(Field::kPressure, p);
+    host_.WriteField(Field::kTemperature, t);
+  } else {
+    std::string t = TrimZeros(InputText(u, kTemperature, request.fixedValue));
+    std::string p = TrimZeros(InputText(u, kPressure, answer.x));
+    host_.WriteField(Field::kTemperature, t);
+    host_.WriteField(Field::kPressure, p);
+  }
+  if (saturated && st.Condition == Condition::kSatLiquidVapour)
+    host_.WriteField(Field::kWetSteam, qualityText);
+}
+
+}  // namespace tulo

@@ -1,0 +1,23 @@
+#include "props/CorrelationSet.h"
+
+#include "common/Real6.h"
+
+namespace tulo {
+
+long double StoreValue(bool roundsToReal6, long double x) {
+  return roundsToReal6 ? R6(x) : static_cast<long double>(static_cast<double>(x));
+}
+
+long double CorrelationSet::Store(long double x) const {
+  return StoreValue(roundsToReal6_, x);
+}
+
+CalcResult CorrelationSet::SaturationTemperature(const CalculatorTable& calculators, long double P) const {
+  return calculators.Compute(Item::kSaturationTemperature, Phase::kNoPhase, 0.0L, P);
+}
+
+CalcResult CorrelationSet::SaturationPressure(const CalculatorTable& calculators, long double T) const {
+  return calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L);
+}
+
+}  // namespace tulo

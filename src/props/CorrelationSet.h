@@ -1,0 +1,106 @@
+#pragma once
+// One property standard behind the program: how its calculators are made, and what the phase
+// condition, the input checks, the steam search and the grids read from it. The program holds
+// one set at a time (the session's) and can replace it while it runs.
+//
+// To plug in a standard, derive from CorrelationSet and give:
+//   - MakeCalculators: a CalculatorTable holding a PropertyCalculator for every variable item
+//     the standard answers (an item without one shows blank cells);
+//   - the critical point, the melting line and the top of the sublimation line as the phase
+//     condition compares with them (the saturation line is the standard's saturation temperature
+//     and pressure calculators unless SaturationTemperature/SaturationPressure are overridden);
+//   - the input limits, the search ranges, the fixed-property values and the row sets;
+//   - whether its stored values are rounded to Real6 (the constructor's argument).
+// Every temperature is in K and every pressure in kPa absolute, as everywhere in the core.
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "props/CalcResult.h"
+#include "props/CalculatorTable.h"
+#include "props/Catalogue.h"
+#include "props/Phase.h"
+#include "units/Units.h"
+
+namespace tulo {
+
+// The critical point as states are compared with it: above both is super critical.
+struct CriticalPoint {
+  long double temperature;  // K
+  long double pressure;     // kPa
+};
+
+// The range a typed temperature or pressure must lie in, and the highest value a saturated
+// state may be given by (quoted in the messages of the input checks).
+struct InputRange {
+  long double lowest;
+  long double highest;
+  long double saturation;
+};
+
+// The intervals of the steam search.
+struct SearchRanges {
+  long double lowTemperature;     // K: below it only the vapour side over the solid is searched
+  long double liquidTemperature;  // K: where the liquid side starts at a fixed pressure
+  long double highTemperature;    // K
+  long double lowPressure;        // kPa
+  long double highPressure;       // kPa
+};
+
+class CorrelationSet {
+ public:
+  virtual ~CorrelationSet() = default;
+  CorrelationSet(const CorrelationSet&) = delete;
+  CorrelationSet& operator=(const CorrelationSet&) = delete;
+
+  // The name a menu shows.
+  virtual std::string Name() const = 0;
+
+  // The calculators of one session; they read the steam quality and the condition through ctx,
+  // which must outlive them.
+  virtual std::unique_ptr<CalculatorTable> MakeCalculators(CalcContext& ctx) const = 0;
+
+  // ---- The lines of the phase condition ----
+  virtual CriticalPoint Critical() const = 0;
+  // K either side of the saturation temperature that still counts as saturated.
+  virtual long double SaturationBand() const = 0;
+  // The melting temperature at P: below it a state that is not saturated is solid.
+  virtual long double MeltingTemperature(long double P) const = 0;
+  // The saturation line is the sublimation line (solid and vapour) up to this temperature.
+  virtual long double SublimationTop() const = 0;
+  // The saturation temperature at P and the saturation pressure at T, as the phase condition and
+  // the steam search read them. By default the session's calculators of the two items answer
+  // (with their kept calls).
+  virtual CalcResult SaturationTemperature(const CalculatorTable& calculators, long double P) const;
+  virtual CalcResult SaturationPressure(const CalculatorTable& calculators, long double T) const;
+
+  // ---- Limits ----
+  // The typed temperature (kTemperature) or pressure (kPressure) the input checks accept.
+  virtual InputRange InputLimits(Quantity quantity) const = 0;
+  virtual SearchRanges Search() const = 0;
+
+  // ---- Grids ----
+  // The value of a fixed property in internal units (as stored); 0 for other items.
+  virtual double FixedValue(Item item) const = 0;
+  // The items a result grid lists for a condition, full or short; empty for kNone.
+  virtual std::span<const Item> RowSet(Condition condition, bool full) const = 0;
+  // The rows of the wet-steam grid.
+  virtual std::span<const Item> WetRowSet() const = 0;
+
+  // ---- Stored values ----
+  // True when values are stored as Real6 (the built-in correlations); false for a standard
+  // computed in double precision, whose values are stored as doubles.
+  bool RoundsToReal6() const { return roundsToReal6_; }
+  // A value as this standard stores it: the nearest Real6 (NaN when it cannot be stored) or the
+  // nearest double.
+  long double Store(long double x) const;
+
+ protected:
+  explicit CorrelationSet(bool roundsToReal6) : roundsToReal6_(roundsToReal6) {}
+
+ private:
+  bool roundsToReal6_;
+};
+
+}  // namespace tulo

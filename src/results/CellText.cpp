@@ -1,0 +1,31 @@
+#include "results/CellText.h"
+
+#include <cmath>
+
+#include "common/Real6.h"
+#include "common/Text.h"
+#include "units/Format.h"
+
+namespace tulo {
+
+std::string CellText(const PropertyCalculator& calc, const CalcResult& result, UnitSettings& units) {
+  switch (result.status) {
+    case Status::kValid: {
+      long double shown = R6(units.ToDisplay(PropQuantity(calc.GetItem()), calc.Store(result.value)));
+      if (!std::isfinite(shown)) return "Out of Range";  // beyond what the display unit can hold
+      return Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
+    }
+    case Status::kNotGiven:
+      return " -";
+    case Status::kOutOfRange:
+      break;
+  }
+  return "Out of Range";
+}
+
+void ComputeText(PropertyCalculator& calc, Phase phase, std::string& text, long double T, long double P,
+                 UnitSettings& units) {
+  text = CellText(calc, calc.Compute(phase, T, P), units);
+}
+
+}  // namespace tulo

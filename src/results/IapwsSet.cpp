@@ -1,0 +1,356 @@
+#include "results/IapwsSet.h"
+
+#include <array>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+
+#include "iapws/IF97.h"
+#include "iapws/MeltingSublimation.h"
+#include "iapws/Water.h"
+#include "props/BuiltInSet.h"
+
+namespace tulo {
+namespace {
+
+using iapws::StateKind;
+using iapws::WaterState;
+
+constexpr double kKPaPerMPa = 1000.0;
+
+// ---- Which phases give which items ------------------------------------------------------------
+
+constexpr unsigned PhaseBit(Phase p) {
+  return 1u << static_cast<unsigned>(p);
+}
+constexpr unsigned Phases(std::initializer_list<Phase> phases) {
+  unsigned mask = 0;
+  for (Phase p : phases) mask |= PhaseBit(p);
+  return mask;
+}
+
+using enum Phase;
+// Every phase of a single substance state, ice and fluid, saturated or not.
+constexpr unsigned kAllStates =
+    Phases({kSatSolid, kSatLiquid, kSatVapour, kSubCooledSolid, kSubCooledLiquid, kSuperheated, kSuperCritical});
+// The same with wet steam, for the quantities that mix by mass.
+constexpr unsigned kMixing = kAllStates | PhaseBit(kWetSteam);
+// The fluid alone: no release covers the transport and optical properties of ice.
+constexpr unsigned kFluid = Phases({kSatLiquid, kSatVapour, kSubCooledLiquid, kSuperheated, kSuperCritical});
+constexpr unsigned kLiquid = Phases({kSatLiquid, kSubCooledLiquid});
+
+// A property of the evaluated state, in the program's internal unit.
+struct StateItem {
+  Item item;
+  unsigned phases;
+  double (*value)(const WaterState&);
+  bool transport = false;  // needs the transport releases (iapws::AddTransport)
+};
+
+constexpr StateItem kStateItems[] = {
+    {Item::kEnthalpy, kMixing, [](const WaterState& w) { return w.h; }},
+    {Item::kEntropy, kMixing, [](const WaterState& w) { return w.s; }},
+    {Item::kInternalEnergy, kMixing, [](const WaterState& w) { return w.u; }},
+    {Item::kDensity, kMixing, [](const WaterState& w) { return w.rho; }},
+    {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }, true},  // Pa s
+    {Item::kHeatCapacity, kAllStates, [](const WaterState& w) { return w.cp; }},
+    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; }, true},  // kW/(m K)
+    {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }, true},
+    {Item::kThermalExpansion, kAllStates, [](const WaterState& w) { return w.alphaV; }},
+    {Item::kIsothermalCompressibility, kAllStates, [](const WaterState& w) { return w.kappaT / kKPaPerMPa; }},
+    {Item::kIsentropicCoefficient, kAllStates, [](const WaterState& w) { return w.isentropicExponent; }},
+    {Item::kCompressibilityFactor, kAllStates, [](const WaterState& w) { return w.z; }},
+    {Item::kDielectricConstant, kFluid, [](const WaterState& w) { return w.epsilon; }, true},
+    {Item::kRefractiveIndex, kFluid, [](const WaterState& w) { return w.refractive; }, true},
+    {Item::kSpeedOfSound, kAllStates, [](const WaterState& w) { return w.w; }},
+    {Item::kIsochoricHeatCapacity, kAllStates, [](const WaterState& w) { return w.cv; }},
+    {Item::kSpecificVolume, kMixing, [](const WaterState& w) { return w.v; }},
+    {Item::kKinematicViscosity, kFluid, [](const WaterState& w) { return w.nu; }, true},
+    {Item::kPrandtlNumber, kFluid, [](const WaterState& w) { return w.prandtl; }, true},
+    {Item::kJouleThomson, kFluid, [](const WaterState& w) { return w.jouleThomson; }},
+};
+
+bool Gives(unsigned phases, Phase phase) {
+  return (phases & PhaseBit(phase)) != 0;
+}
+
+CalcResult FromNumber(double x) {
+  return std::isfinite(x) ? CalcResult::Valid(x) : CalcResult::OutOfRange();
+}
+
+// ---- One evaluation per state ----------------------------------------------------------------
+
+// The calculators of one session. Every calculator of a state item reads the same evaluation,
+// kept per kind of state: a grid that alternates liquid and vapour columns costs two
+// evaluations, not one per cell.
+class IapwsTable final : public CalculatorTable {
+ public:
+  using CalculatorTable::CalculatorTable;
+
+  // T in K, P in kPa.
+  const WaterState& State(StateKind kind, double T, double P, bool transport = false) {
+    // The saturated kinds depend on T alone.
+    if (kind != StateKind::kFluid && kind != StateKind::kIce) P = 0.0;
+    Slot& slot = slots_[static_cast<std::size_t>(kind)];
+    if (!slot.filled || slot.T != T || slot.P != P) {
+      slot.state = iapws::Evaluate(kind, T, P / kKPaPerMPa);
+      slot.T = T;
+      slot.P = P;
+      slot.filled = true;
+    }
+    if (transport) iapws::AddTransport(slot.state);
+    return slot.state;
+  }
+
+ private:
+  struct Slot {
+    bool filled = false;
+    double T = 0, P = 0;
+    WaterState state;
+  };
+  std::array<Slot, 5> slots_;
+};
+
+// How a phase code is evaluated; wet steam mixes the two saturated kinds.
+std::optional<StateKind> KindOf(Phase phase) {
+  switch (phase) {
+    case kSatSolid:
+      return StateKind::kSaturatedSolid;
+    case kSatLiquid:
+      return StateKind::kSaturatedLiquid;
+    case kSatVapour:
+      return StateKind::kSaturatedVapour;
+    case kSubCooledSolid:
+      return StateKind::kIce;
+    case kSubCooledLiquid:
+    case kSuperheated:
+    case kSuperCritical:
+      return StateKind::kFluid;
+    default:
+      return std::nullopt;
+  }
+}
+
+class StateItemCalc final : public PropertyCalculator {
+ public:
+  StateItemCalc(IapwsTable& table, CalcContext& ctx, const StateItem& spec)
+      : PropertyCalculator(table, ctx, spec.item, CacheKey::kAll), table_(table), spec_(spec) {}
+
+ private:
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    if (!Gives(spec_.phases, phase)) return CalcResult::NotGiven();
+    const double t = static_cast<double>(T), p = static_cast<double>(P);
+    if (phase == kWetSteam) return Wet(t);
+    return FromNumber(spec_.value(table_.State(*KindOf(phase), t, p, spec_.transport)));
+  }
+
+  // Mixed by mass at the steam quality; the density through the specific volume.
+  CalcResult Wet(double T) {
+    const double x = ctx_.steamQuality / 100.0;
+    const WaterState& liquid = table_.State(StateKind::kSaturatedLiquid, T, 0.0);
+    const WaterState& vapour = table_.State(StateKind::kSaturatedVapour, T, 0.0);
+    if (GetItem() == Item::kDensity) return FromNumber(1.0 / (x * vapour.v + (1.0 - x) * liquid.v));
+    return FromNumber(x * spec_.value(vapour) + (1.0 - x) * spec_.value(liquid));
+  }
+
+  IapwsTable& table_;
+  const StateItem& spec_;
+};
+
+// The items that depend on T alone or P alone, given for every phase code (or the listed ones).
+class LineCalc final : public PropertyCalculator {
+ public:
+  LineCalc(IapwsTable& table, CalcContext& ctx, Item item, CacheKey key)
+      : PropertyCalculator(table, ctx, item, key) {}
+
+ private:
+  CalcResult Evaluate(Phase phase, long double T, long double P) override {
+    const double t = static_cast<double>(T), p = static_cast<double>(P) / kKPaPerMPa;
+    switch (GetItem()) {
+      case Item::kSaturationPressure:
+        if (t > iapws::kTc) return CalcResult::NotGiven();
+        return FromNumber(iapws::SaturationPressureAt(t) * kKPaPerMPa);
+      case Item::kSaturationTemperature:
+      case Item::kBoilingPoint:
+        if (p > iapws::kPc) return CalcResult::NotGiven();
+        return FromNumber(iapws::SaturationTemperatureAt(p));
+      case Item::kMeltingPoint:
+        if (!Gives(Phases({kSatSolid, kSatLiquid, kSubCooledSolid, kSubCooledLiquid}), phase))
+          return CalcResult::NotGiven();
+        return FromNumber(iapws::MeltingTemperatureAt(p));
+      case Item::kVaporisationEnthalpy:
+        // Below the triple point the enthalpy of sublimation.
+        if (phase == kSatSolid) return FromNumber(iapws::SublimationEnthalpy(t));
+        if (phase == kSatLiquid) return FromNumber(iapws::VaporisationEnthalpy(t));
+        return CalcResult::NotGiven();
+      default:
+        return CalcResult::NotGiven();
+    }
+  }
+};
+
+// ---- The set ---------------------------------------------------------------------------------
+
+// The band around the saturation temperature that counts as saturated: as in the built-in
+// standard, so that both classify a typed state alike.
+constexpr long double kSaturationBand = 0.1L;  // K
+
+// Rows: the built-in standard's rows, then the quantities only this standard gives.
+namespace rows {
+using enum Item;
+constexpr Item kSolidFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,       kDensity,
+                               kSaturationPressure, kHeatCapacity, kThermalConductivity, kThermalExpansion,
+                               kMeltingPoint,    kSpeedOfSound,     kIsochoricHeatCapacity, kSpecificVolume};
+constexpr Item kSolidShort[] = {kEnthalpy, kEntropy, kDensity, kSaturationPressure, kHeatCapacity};
+constexpr Item kLiquidFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,
+                                kDensity,         kSaturationPressure, kViscosity,
+                                kHeatCapacity,    kThermalConductivity, kSurfaceTension,
+                                kThermalExpansion, kIsothermalCompressibility, kDielectricConstant,
+                                kRefractiveIndex, kMeltingPoint,     kBoilingPoint,
+                                kSpeedOfSound,    kIsochoricHeatCapacity, kSpecificVolume,
+                                kKinematicViscosity, kPrandtlNumber, kJouleThomson};
+constexpr Item kLiquidShort[] = {kEnthalpy,  kEntropy,      kDensity,     kSaturationPressure,
+                                 kViscosity, kHeatCapacity, kBoilingPoint};
+constexpr Item kVapourFull[] = {kEnthalpy,        kEntropy,           kInternalEnergy,    kDensity,
+                                kSaturationPressure, kViscosity,      kHeatCapacity,      kThermalConductivity,
+                                kIsentropicCoefficient, kCompressibilityFactor, kBoilingPoint, kSpeedOfSound,
+                                kIsochoricHeatCapacity, kSpecificVolume, kKinematicViscosity, kPrandtlNumber,
+                                kJouleThomson};
+constexpr Item kVapourShort[] = {kEnthalpy,  kEntropy,      kDensity,     kSaturationPressure,
+                                 kViscosity, kHeatCapacity, kBoilingPoint};
+constexpr Item kSolidVapourFull[] = {kEnthalpy,         kEntropy,       kInternalEnergy,
+                                     kDensity,          kVaporisationEnthalpy, kViscosity,
+                                     kHeatCapacity,     kThermalConductivity, kThermalExpansion,
+                                     kIsentropicCoefficient, kCompressibilityFactor, kMeltingPoint,
+                                     kSpeedOfSound,     kIsochoricHeatCapacity, kSpecificVolume};
+constexpr Item kSolidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVaporisationEnthalpy,
+                                      kViscosity, kHeatCapacity};
+constexpr Item kLiquidVapourFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,
+                                      kDensity,         kVaporisationEnthalpy, kViscosity,
+                                      kHeatCapacity,    kThermalConductivity, kSurfaceTension,
+                                      kThermalExpansion, kIsothermalCompressibility, kIsentropicCoefficient,
+                                      kCompressibilityFactor, kDielectricConstant, kRefractiveIndex,
+                                      kMeltingPoint,    kSpeedOfSound,     kIsochoricHeatCapacity,
+                                      kSpecificVolume,  kKinematicViscosity, kPrandtlNumber,
+                                      kJouleThomson};
+constexpr Item kLiquidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVaporisationEnthalpy,
+                                       kViscosity, kHeatCapacity};
+}  // namespace rows
+
+// Normal pressure, MPa, for the normal melting and boiling points.
+constexpr double kNormalPressure = 0.101325;
+
+class IapwsSet final : public CorrelationSet {
+ public:
+  IapwsSet() : CorrelationSet(false) {}
+
+  std::string Name() const override { return "IAPWS-IF97"; }
+
+  std::unique_ptr<CalculatorTable> MakeCalculators(CalcContext& ctx) const override {
+    auto table = std::make_unique<IapwsTable>(*this, ctx);
+    for (const StateItem& spec : kStateItems) table->Add(std::make_unique<StateItemCalc>(*table, ctx, spec));
+    const std::pair<Item, CacheKey> lines[] = {
+        {Item::kSaturationPressure, CacheKey::kTemperature},
+        {Item::kSaturationTemperature, CacheKey::kPressure},
+        {Item::kBoilingPoint, CacheKey::kPressure},
+        {Item::kMeltingPoint, CacheKey::kAll},
+        {Item::kVaporisationEnthalpy, CacheKey::kTemperatureAndPhase},
+    };
+    for (auto [item, key] : lines) table->Add(std::make_unique<LineCalc>(*table, ctx, item, key));
+    return table;
+  }
+
+  CriticalPoint Critical() const override { return {iapws::kTc, iapws::kPc * kKPaPerMPa}; }
+  long double SaturationBand() const override { return kSaturationBand; }
+  // Below the triple-point pressure a state colder than the sublimation line is ice.
+  long double MeltingTemperature(long double P) const override {
+    const double p = static_cast<double>(P) / kKPaPerMPa;
+    const double t = iapws::MeltingTemperatureAt(p);
+    return std::isfinite(t) ? t : iapws::kTt;
+  }
+  long double SublimationTop() const override { return iapws::kTt; }
+
+  InputRange InputLimits(Quantity quantity) const override {
+    if (quantity == kTemperature) return {kLowestTemperature, kHighestTemperature, iapws::kTc};
+    return {LowestPressure(), kHighestPressure, iapws::kPc * kKPaPerMPa};
+  }
+  SearchRanges Search() const override {
+    return {iapws::kTt, iapws::kTt, kHighestTemperature, LowestPressure(), kHighestPressure};
+  }
+
+  double FixedValue(Item item) const override;
+  std::span<const Item> RowSet(Condition condition, bool full) const override;
+  std::span<const Item> WetRowSet() const override { return rows::kLiquidVapourShort; }
+
+ private:
+  // The whole range of the releases: the sublimation curve from 50 K, IF97 to 2273.15 K and
+  // 100 MPa (above 50 MPa only to 1073.15 K; states beyond show "Out of Range").
+  static constexpr long double kLowestTemperature = iapws::kSublimationTMin;  // K
+  static constexpr long double kHighestTemperature = 2273.15L;                // K
+  static constexpr long double kHighestPressure = 100000.0L;                  // kPa
+  static long double LowestPressure() { return iapws::SublimationPressure(iapws::kSublimationTMin) * kKPaPerMPa; }
+};
+
+double IapwsSet::FixedValue(Item item) const {
+  using enum Item;
+  switch (item) {
+    case kMolecularWeight:
+      return 18.015268;  // kg/kmol, IAPWS R6-95 (2018)
+    case kNormalMeltingPoint:
+      return iapws::MeltingTemperatureAt(kNormalPressure);
+    case kNormalBoilingPoint:
+      return iapws::SaturationTemperatureAt(kNormalPressure);
+    case kCriticalTemperature:
+      return iapws::kTc;
+    case kCriticalPressure:
+      return iapws::kPc * kKPaPerMPa;
+    case kCriticalDensity:
+      return iapws::kRhoc;
+    case kCriticalCompressibility:
+      return iapws::kPc * kKPaPerMPa / (iapws::kRhoc * iapws::kR * iapws::kTc);
+    case kAcentricFactor:  // -log10(psat(0.7 Tc)/pc) - 1, by its definition
+      return -std::log10(iapws::SaturationPressure(0.7 * iapws::kTc) / iapws::kPc) - 1.0;
+    case kTriplePointTemperature:
+      return iapws::kTt;
+    case kTriplePointPressure:
+      return iapws::kPt * kKPaPerMPa;
+    case kEnthalpyOfFusion: {  // liquid minus ice at the normal melting point
+      const double t = iapws::MeltingTemperatureAt(kNormalPressure);
+      return iapws::Evaluate(StateKind::kFluid, t, kNormalPressure).h -
+             iapws::Evaluate(StateKind::kIce, t, kNormalPressure).h;
+    }
+    default:
+      // No IAPWS release gives the rest (formation energies, dipole moment, the refractive index
+      // of ice): the built-in standard's values.
+      return BuiltInCorrelations().FixedValue(item);
+  }
+}
+
+std::span<const Item> IapwsSet::RowSet(Condition condition, bool full) const {
+  switch (condition) {
+    case Condition::kSubCooledSolid:
+      return full ? std::span<const Item>(rows::kSolidFull) : rows::kSolidShort;
+    case Condition::kSatSolidVapour:
+      return full ? std::span<const Item>(rows::kSolidVapourFull) : rows::kSolidVapourShort;
+    case Condition::kSubCooledLiquid:
+      return full ? std::span<const Item>(rows::kLiquidFull) : rows::kLiquidShort;
+    case Condition::kSatLiquidVapour:
+      return full ? std::span<const Item>(rows::kLiquidVapourFull) : rows::kLiquidVapourShort;
+    case Condition::kSuperheated:
+    case Condition::kSuperCritical:
+      return full ? std::span<const Item>(rows::kVapourFull) : rows::kVapourShort;
+    case Condition::kNone:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+const CorrelationSet& IapwsCorrelations() {
+  static const IapwsSet set;
+  return set;
+}
+
+}  // namespace tulo
