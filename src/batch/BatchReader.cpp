@@ -167,7 +167,7 @@ bool BatchReader::ReadRecord(Target target) {
     }
     while (c >= 0 && c != delimiter && c != '\n' && c != '\r') {
       ++recordBytes_;
-      if (c != ' ' && c != '\t') blank_ = false;
+      if (c != ' ' && c != '\t' && c != ',') blank_ = false;
       keep(c);
       c = Get();
     }

@@ -7,11 +7,11 @@
 // - Records end at LF, CR LF or a lone CR. Fields follow RFC 4180: a field that starts with a
 //   double quote is quoted, may hold delimiters, line ends and doubled quotes, and ends at the
 //   next single quote; a quote elsewhere in an unquoted field is an ordinary character.
-// - A record whose fields are all unquoted and blank (spaces and tabs only) is skipped: empty
-//   lines, and the ",,," rows spreadsheets write for empty rows.
+// - A record made of nothing but spaces, tabs and commas outside quotes is skipped: empty lines,
+//   and the ",,," rows spreadsheets write for empty rows (in TSV as well as in CSV).
 // - The header is the first record that is not skipped. The delimiter is a tab when the first
-//   line that holds anything but blanks, commas and line ends (looked for in the first
-//   maxRecordBytes bytes) has a tab, and a comma otherwise.
+//   line that is not skipped so (looked for in the first maxRecordBytes bytes) has a tab, and a
+//   comma otherwise.
 // - Header names are compared without case, blanks around them and a trailing unit in brackets
 //   or parentheses ("T [degC]", "Pressure (kPa)"): "T" or "temperature" is the temperature column,
 //   "P" or "pressure" the pressure column, and "x", "quality" or "steam quality" the optional
