@@ -7,8 +7,6 @@
 namespace tulo::batch {
 namespace {
 
-// Bytes asked of the stream at a time.
-constexpr std::size_t kReadBytes = std::size_t{64} << 10;
 // A row's strings keep their buffers from one record to the next up to this size; a longer one
 // (a record near the limit) is given back so that chunks of rows do not hoard memory.
 constexpr std::size_t kKeptCapacity = 256;
@@ -77,8 +75,8 @@ InputColumn ClassifyColumnName(std::string_view name) {
   return InputColumn::kOther;
 }
 
-BatchReader::BatchReader(std::istream& in, std::size_t maxRecordBytes)
-    : in_(in), maxRecordBytes_(std::max<std::size_t>(maxRecordBytes, 1)), buffer_(kReadBytes) {}
+BatchReader::BatchReader(std::istream& in, std::size_t maxRecordBytes, std::size_t readBytes)
+    : in_(in), maxRecordBytes_(std::max<std::size_t>(maxRecordBytes, 1)), buffer_(std::max<std::size_t>(readBytes, 1)) {}
 
 bool BatchReader::Fill(std::size_t wanted) {
   if (end_ - pos_ >= wanted) return true;

@@ -40,6 +40,8 @@
 namespace tulo::batch {
 
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
+// Bytes asked of the stream at a time.
+inline constexpr std::size_t kReadBytes = std::size_t{64} << 10;
 
 enum class InputColumn { kTemperature, kPressure, kQuality, kOther };
 
@@ -57,7 +59,10 @@ struct BatchHeader {
 
 class BatchReader {
  public:
-  explicit BatchReader(std::istream& in, std::size_t maxRecordBytes = kMaxRecordBytes);
+  // readBytes: the size of the reads (small ones let tests and the fuzzer cross the buffer's
+  // ends everywhere); the buffer grows to maxRecordBytes for the look for the delimiter.
+  explicit BatchReader(std::istream& in, std::size_t maxRecordBytes = kMaxRecordBytes,
+                       std::size_t readBytes = kReadBytes);
 
   // Reads the header. Returns the message when there is no usable one (empty input, no T or P
   // column, a column named twice, ...), empty otherwise. Call it once, before Next.

@@ -17,9 +17,10 @@ struct ReadOut {
   std::vector<BatchRow> rows;
 };
 
-ReadOut ReadAll(const std::string& text, std::size_t maxRecordBytes = kMaxRecordBytes) {
+ReadOut ReadAll(const std::string& text, std::size_t maxRecordBytes = kMaxRecordBytes,
+                std::size_t readBytes = kReadBytes) {
   std::istringstream in(text);
-  BatchReader reader(in, maxRecordBytes);
+  BatchReader reader(in, maxRecordBytes, readBytes);
   ReadOut out;
   out.headerError = reader.ReadHeader();
   if (!out.headerError.empty()) return out;
@@ -42,9 +43,8 @@ struct ReaderCase {
   std::size_t maxRecordBytes = kMaxRecordBytes;
 };
 
-void ExpectRows(const ReaderCase& c) {
-  SCOPED_TRACE(c.name);
-  ReadOut out = ReadAll(c.input, c.maxRecordBytes);
+void ExpectRowsReadingBy(const ReaderCase& c, std::size_t readBytes) {
+  ReadOut out = ReadAll(c.input, c.maxRecordBytes, readBytes);
   ASSERT_EQ(out.headerError, "");
   ASSERT_EQ(out.rows.size(), c.rows.size());
   for (std::size_t i = 0; i < c.rows.size(); ++i) {
@@ -59,6 +59,14 @@ void ExpectRows(const ReaderCase& c) {
       EXPECT_EQ(got.error, "");
     else
       EXPECT_NE(got.error.find(want.error), std::string::npos) << got.error;
+  }
+}
+
+void ExpectRows(const ReaderCase& c) {
+  // Reads of one and three bytes put the buffer's ends inside every token.
+  for (std::size_t readBytes : {kReadBytes, std::size_t{1}, std::size_t{3}}) {
+    SCOPED_TRACE(std::string(c.name) + ", reads of " + std::to_string(readBytes));
+    ExpectRowsReadingBy(c, readBytes);
   }
 }
 
