@@ -34,7 +34,9 @@ struct ModelRecord {
   bool unclosedQuote = false;
 };
 
-bool EndsField(char c, char delimiter) { return c == delimiter || c == '\n' || c == '\r'; }
+bool EndsField(char c, char delimiter) {
+  return c == delimiter || c == '\n' || c == '\r';
+}
 
 // Every record of text, blank ones included.
 std::vector<ModelRecord> SplitRecords(std::string_view text, char delimiter) {
@@ -152,7 +154,8 @@ std::string ExpectedError(const ModelRecord& r, const Model& model, std::size_t 
   return {};
 }
 
-void CheckReader(std::string_view text, const Model& model, std::size_t maxRecordBytes, std::size_t readBytes) {
+void CheckReader(std::string_view text, const Model& model, std::size_t maxRecordBytes,
+                 std::size_t readBytes) {
   std::istringstream in{std::string(text)};
   BatchReader reader(in, maxRecordBytes, readBytes);
   const std::string headerError = reader.ReadHeader();
@@ -184,7 +187,8 @@ RowComputerFactory EchoFactory() {
   };
 }
 
-BatchReport RunFormat(std::string_view text, OutputFormat format, const BatchOptions& base, std::string& out) {
+BatchReport RunFormat(std::string_view text, OutputFormat format, const BatchOptions& base,
+                      std::string& out) {
   BatchOptions options = base;
   options.format = format;
   std::istringstream in{std::string(text)};
@@ -206,8 +210,10 @@ void CheckPipeline(std::string_view text, const Model& model, const BatchOptions
   }
   Check(report.outcome == (report.badRows > 0 ? BatchOutcome::kSomeRowsBad : BatchOutcome::kAllRowsGood),
         "outcome does not match the bad rows");
-  Check(report.rows == records, "TSV: " + std::to_string(report.rows) + " rows for " + std::to_string(records));
-  Check(static_cast<std::uint64_t>(std::count(out.begin(), out.end(), '\n')) == records + 1, "TSV line count");
+  Check(report.rows == records,
+        "TSV: " + std::to_string(report.rows) + " rows for " + std::to_string(records));
+  Check(static_cast<std::uint64_t>(std::count(out.begin(), out.end(), '\n')) == records + 1,
+        "TSV line count");
   std::size_t at = out.find('\n') + 1;
   for (const ModelRecord& want : model.rows) {
     // A record the reader refused never reaches the computer: its cells are empty.
@@ -228,7 +234,8 @@ void CheckPipeline(std::string_view text, const Model& model, const BatchOptions
     Check(back.Next(row), "CSV output: a row is missing");
     Check(row.error.empty(), "CSV output: row error " + row.error);
     const bool readWell = ExpectedError(want, model, options.maxRecordBytes).empty();
-    if (readWell) Check(row.t == want.fields[model.t] && row.p == want.fields[model.p], "CSV output: texts differ");
+    if (readWell)
+      Check(row.t == want.fields[model.t] && row.p == want.fields[model.p], "CSV output: texts differ");
   }
   Check(!back.Next(row), "CSV output: a row too many");
 

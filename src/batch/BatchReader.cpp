@@ -76,7 +76,9 @@ InputColumn ClassifyColumnName(std::string_view name) {
 }
 
 BatchReader::BatchReader(std::istream& in, std::size_t maxRecordBytes, std::size_t readBytes)
-    : in_(in), maxRecordBytes_(std::max<std::size_t>(maxRecordBytes, 1)), buffer_(std::max<std::size_t>(readBytes, 1)) {}
+    : in_(in),
+      maxRecordBytes_(std::max<std::size_t>(maxRecordBytes, 1)),
+      buffer_(std::max<std::size_t>(readBytes, 1)) {}
 
 bool BatchReader::Fill(std::size_t wanted) {
   if (end_ - pos_ >= wanted) return true;

@@ -50,8 +50,8 @@ InputColumn ClassifyColumnName(std::string_view name);
 
 struct BatchHeader {
   char delimiter = ',';
-  std::uint64_t line = 0;       // the line the header starts on
-  std::size_t fieldCount = 0;   // every data record must have as many
+  std::uint64_t line = 0;      // the line the header starts on
+  std::size_t fieldCount = 0;  // every data record must have as many
   std::size_t temperatureColumn = 0;
   std::size_t pressureColumn = 0;
   std::optional<std::size_t> qualityColumn;

@@ -41,7 +41,9 @@ struct Shared {
   bool stopping = false;
 };
 
-std::string InternalError(const char* what) { return std::string("internal error: ") + what; }
+std::string InternalError(const char* what) {
+  return std::string("internal error: ") + what;
+}
 
 BatchResult ComputeRow(const RowComputer& compute, const std::string& startError, const BatchRow& row) {
   BatchResult result;
@@ -76,9 +78,8 @@ void Work(Shared& shared, const BatchWriter& writer, const RowComputerFactory& m
     Chunk* chunk = nullptr;
     {
       std::unique_lock lock(shared.mutex);
-      shared.workReady.wait(lock, [&] {
-        return shared.stopping || shared.inputEnded || shared.taken < shared.published;
-      });
+      shared.workReady.wait(
+          lock, [&] { return shared.stopping || shared.inputEnded || shared.taken < shared.published; });
       if (shared.stopping || shared.taken == shared.published) return;
       chunk = &shared.chunks[shared.taken++ % shared.chunks.size()];
     }
@@ -157,7 +158,9 @@ int ExitStatus(BatchOutcome outcome) {
   return 1;
 }
 
-void IgnoreBrokenPipeSignal() { std::signal(SIGPIPE, SIG_IGN); }
+void IgnoreBrokenPipeSignal() {
+  std::signal(SIGPIPE, SIG_IGN);
+}
 
 BatchReport RunBatch(std::istream& in, std::ostream& out, const BatchOptions& options,
                      const RowComputerFactory& makeComputer) {
@@ -182,7 +185,8 @@ BatchReport RunBatch(std::istream& in, std::ostream& out, const BatchOptions& op
   Shared shared;
   shared.chunks.resize(inFlight);
   WorkerTeam team(shared);
-  for (unsigned i = 0; i < threads; ++i) team.Start(Work, std::ref(shared), std::cref(writer), std::cref(makeComputer));
+  for (unsigned i = 0; i < threads; ++i)
+    team.Start(Work, std::ref(shared), std::cref(writer), std::cref(makeComputer));
 
   std::uint64_t read = 0;     // chunks read and published
   std::uint64_t written = 0;  // chunks written

@@ -32,7 +32,7 @@ struct BatchOptions {
   // The output header: the cells' columns, then the status column (e.g. condition, items...,
   // status).
   std::vector<std::string> columns;
-  unsigned threads = 0;               // worker threads, at most kMaxThreads; 0: one per core
+  unsigned threads = 0;                // worker threads, at most kMaxThreads; 0: one per core
   std::size_t chunkRows = kChunkRows;  // rows handed to a worker at a time
   std::size_t chunksInFlight = 0;      // chunks read and not yet written; 0: 2 per thread + 1
   std::size_t maxRecordBytes = kMaxRecordBytes;
@@ -53,8 +53,8 @@ int ExitStatus(BatchOutcome outcome);
 
 struct BatchReport {
   BatchOutcome outcome = BatchOutcome::kAllRowsGood;
-  std::string message;      // the message for stderr; empty for a good run and a closed pipe
-  std::uint64_t rows = 0;   // rows written
+  std::string message;        // the message for stderr; empty for a good run and a closed pipe
+  std::uint64_t rows = 0;     // rows written
   std::uint64_t badRows = 0;  // rows written with a status
 };
 

@@ -1,17 +1,30 @@
 #include "batch/BatchWriter.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace tulo::batch {
 namespace {
 
 void AppendJsonString(std::string_view text, std::string& out) {
+  // Printable ASCII without quotes or backslashes, nearly every cell, is its own escape. Going
+  // through nlohmann's serializer (a json value and a string per cell) took more than half of
+  // the time of a JSON row.
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; })) {
+    out += '"';
+    out += text;
+    out += '"';
+    return;
+  }
   // nlohmann's serializer escapes quotes, backslashes and control characters and, with
   // `replace`, turns bytes that are not UTF-8 into U+FFFD instead of throwing.
   out += nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The JSON number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
 bool IsJsonNumber(std::string_view text) {
@@ -62,7 +75,9 @@ BatchWriter::BatchWriter(OutputFormat format, std::vector<std::string> columns)
 void BatchWriter::AppendCell(std::string_view cell, std::string& out) const {
   switch (format_) {
     case OutputFormat::kCsv:
-      if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+      // A plain loop: find_first_of calls memchr once per character of the cell.
+      if (std::none_of(cell.begin(), cell.end(),
+                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
         out += cell;
       } else {
         out += '"';

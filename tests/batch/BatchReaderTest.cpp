@@ -73,12 +73,16 @@ void ExpectRows(const ReaderCase& c) {
 TEST(BatchReader, LineEndsByteOrderMarkAndEmptyLines) {
   const ReaderCase cases[] = {
       {"LF", "T,P\n300,100\n400,200\n", {{2, "300", "100", ""}, {3, "400", "200", ""}}},
-      {"CR LF with an empty line", "T,P\r\n300,100\r\n\r\n400,200\r\n",
+      {"CR LF with an empty line",
+       "T,P\r\n300,100\r\n\r\n400,200\r\n",
        {{2, "300", "100", ""}, {4, "400", "200", ""}}},
-      {"lone CR, no line end at the end", "T,P\r300,100\r400,200", {{2, "300", "100", ""}, {3, "400", "200", ""}}},
+      {"lone CR, no line end at the end",
+       "T,P\r300,100\r400,200",
+       {{2, "300", "100", ""}, {3, "400", "200", ""}}},
       {"byte order mark", "\xEF\xBB\xBFT,P\n1,2\n", {{2, "1", "2", ""}}},
       {"empty lines, blank lines and rows of empty fields are skipped",
-       "\n\nT,P\n\n1,2\n   \n,\n , \n\t\n3,4\n", {{5, "1", "2", ""}, {10, "3", "4", ""}}},
+       "\n\nT,P\n\n1,2\n   \n,\n , \n\t\n3,4\n",
+       {{5, "1", "2", ""}, {10, "3", "4", ""}}},
       {"in TSV too", "T\tP\n\t\n,\t,\n1\t2\n", {{4, "1", "2", ""}}},
       {"an empty quoted field is not an empty row", "T,P\n\"\",\n", {{2, "", "", ""}}},
       {"blanks kept as typed", "T,P\n 300 , 1e2\t\n", {{2, " 300 ", " 1e2\t", ""}}},
@@ -88,14 +92,19 @@ TEST(BatchReader, LineEndsByteOrderMarkAndEmptyLines) {
 
 TEST(BatchReader, QuotedFields) {
   const ReaderCase cases[] = {
-      {"comma, doubled quote and line end inside quotes", "T,P,x\n\"3,5\",\"1\"\"2\",\"a\nb\"\n5,6,7\n",
+      {"comma, doubled quote and line end inside quotes",
+       "T,P,x\n\"3,5\",\"1\"\"2\",\"a\nb\"\n5,6,7\n",
        {{2, "3,5", "1\"2", "a\nb"}, {4, "5", "6", "7"}}},
-      {"CR LF inside quotes is text", "T,P\r\n\"1\r\n2\",3\r\n4,5\r\n", {{2, "1\r\n2", "3", ""}, {4, "4", "5", ""}}},
+      {"CR LF inside quotes is text",
+       "T,P\r\n\"1\r\n2\",3\r\n4,5\r\n",
+       {{2, "1\r\n2", "3", ""}, {4, "4", "5", ""}}},
       {"a quote inside an unquoted field is a character", "T,P\n1\"2,3\"\n", {{2, "1\"2", "3\"", ""}}},
       {"quoted header names", "\"T\",\"P\"\n1,2\n", {{2, "1", "2", ""}}},
-      {"text after the closing quote", "T,P\n\"1\"x,2\n3,4\n",
+      {"text after the closing quote",
+       "T,P\n\"1\"x,2\n3,4\n",
        {{2, "", "", "", "text after the closing quote"}, {3, "3", "4", ""}}},
-      {"a quote never closed swallows the rest", "T,P\n1,\"2\n3,4\n5,6\n",
+      {"a quote never closed swallows the rest",
+       "T,P\n1,\"2\n3,4\n5,6\n",
        {{2, "", "", "", "not closed before the end of the input"}}},
   };
   for (const auto& c : cases) ExpectRows(c);
@@ -103,12 +112,14 @@ TEST(BatchReader, QuotedFields) {
 
 TEST(BatchReader, FieldCountsAndColumns) {
   const ReaderCase cases[] = {
-      {"wrong number of fields", "T,P\n1,2,3\n4\n5,6\n",
+      {"wrong number of fields",
+       "T,P\n1,2,3\n4\n5,6\n",
        {{2, "", "", "", "wrong number of fields: 3 where the header has 2"},
         {3, "", "", "", "wrong number of fields: 1 where the header has 2"},
         {4, "5", "6", ""}}},
       {"columns in any order, others ignored", "id,P,name,T,comment\na,2,b,1,c\n", {{2, "1", "2", ""}}},
-      {"names with units, case and blanks", " temperature [degC] ,Pressure (kPa),Steam Quality\n1,2,3\n",
+      {"names with units, case and blanks",
+       " temperature [degC] ,Pressure (kPa),Steam Quality\n1,2,3\n",
        {{2, "1", "2", "3"}}},
       {"x as the quality column", "x,t,p\n0.5,1,2\n", {{2, "1", "2", "0.5"}}},
       {"TSV", "T\tP\tquality\n1,5\t2\t3\n", {{2, "1,5", "2", "3"}}},
@@ -123,12 +134,21 @@ TEST(BatchReader, RecordLengthLimit) {
   const std::string longLine(3 * kMaxRecordBytes, '7');
   const ReaderCase cases[] = {
       {"at the limit", "T,P\n12345678,1234567\n", {{2, "12345678", "1234567", ""}}, 16},
-      {"one byte over", "T,P\n123456789,1234567\r\n5,6\n",
-       {{2, "", "", "", "row longer than 16 bytes"}, {3, "5", "6", ""}}, 16},
-      {"over the limit inside quotes, across lines", "T,P\n\"1\n2\n3\n4\n5\n6\n7\n8\n9\",1\n5,6\n",
-       {{2, "", "", "", "row longer than 16 bytes"}, {11, "5", "6", ""}}, 16},
-      {"the default limit", "T,P\n" + longLine + ",1\n5,6\n", {{2, "", "", "", "row longer than 1048576 bytes"}, {3, "5", "6", ""}}},
-      {"a long blank line is still skipped", "T,P\n" + std::string(100, ' ') + "\n5,6\n", {{3, "5", "6", ""}}, 16},
+      {"one byte over",
+       "T,P\n123456789,1234567\r\n5,6\n",
+       {{2, "", "", "", "row longer than 16 bytes"}, {3, "5", "6", ""}},
+       16},
+      {"over the limit inside quotes, across lines",
+       "T,P\n\"1\n2\n3\n4\n5\n6\n7\n8\n9\",1\n5,6\n",
+       {{2, "", "", "", "row longer than 16 bytes"}, {11, "5", "6", ""}},
+       16},
+      {"the default limit",
+       "T,P\n" + longLine + ",1\n5,6\n",
+       {{2, "", "", "", "row longer than 1048576 bytes"}, {3, "5", "6", ""}}},
+      {"a long blank line is still skipped",
+       "T,P\n" + std::string(100, ' ') + "\n5,6\n",
+       {{3, "5", "6", ""}},
+       16},
   };
   for (const auto& c : cases) ExpectRows(c);
 }
@@ -175,13 +195,13 @@ TEST(BatchReader, UnreadableHeaders) {
 
 TEST(BatchReader, ColumnNames) {
   const std::pair<const char*, InputColumn> cases[] = {
-      {"T", InputColumn::kTemperature},        {" temperature ", InputColumn::kTemperature},
-      {"T [K]", InputColumn::kTemperature},    {"TEMPERATURE(degF)", InputColumn::kTemperature},
-      {"P", InputColumn::kPressure},           {"pressure [kPa]", InputColumn::kPressure},
-      {"X", InputColumn::kQuality},            {"steam quality (%)", InputColumn::kQuality},
-      {"Quality", InputColumn::kQuality},      {"Tsat", InputColumn::kOther},
-      {"[K]", InputColumn::kOther},            {"T [K", InputColumn::kOther},
-      {"pressure drop", InputColumn::kOther},  {"", InputColumn::kOther},
+      {"T", InputColumn::kTemperature},       {" temperature ", InputColumn::kTemperature},
+      {"T [K]", InputColumn::kTemperature},   {"TEMPERATURE(degF)", InputColumn::kTemperature},
+      {"P", InputColumn::kPressure},          {"pressure [kPa]", InputColumn::kPressure},
+      {"X", InputColumn::kQuality},           {"steam quality (%)", InputColumn::kQuality},
+      {"Quality", InputColumn::kQuality},     {"Tsat", InputColumn::kOther},
+      {"[K]", InputColumn::kOther},           {"T [K", InputColumn::kOther},
+      {"pressure drop", InputColumn::kOther}, {"", InputColumn::kOther},
   };
   for (const auto& [name, column] : cases) EXPECT_EQ(ClassifyColumnName(name), column) << name;
 }

@@ -1,11 +1,11 @@
-#include <ext/stdio_filebuf.h>
-#include <ext/stdio_sync_filebuf.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ext/stdio_filebuf.h>
+#include <ext/stdio_sync_filebuf.h>
 #include <fstream>
 #include <mutex>
 #include <set>

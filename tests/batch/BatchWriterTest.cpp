@@ -13,7 +13,8 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Format(OutputFormat format, const std::vector<std::string>& columns, const std::vector<BatchResult>& rows) {
+std::string Format(OutputFormat format, const std::vector<std::string>& columns,
+                   const std::vector<BatchResult>& rows) {
   BatchWriter writer(format, columns);
   std::string out;
   writer.AppendHeader(out);
