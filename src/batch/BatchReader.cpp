@@ -202,7 +202,8 @@ std::string BatchReader::ReadHeader() {
   if (fault_ == Fault::kUnclosedQuote) return "unreadable header: a quoted name is not closed";
   if (fault_ == Fault::kTextAfterQuote) return "unreadable header: text after the closing quote of a name";
 
-  std::array<std::optional<std::size_t>, 3> found;  // temperature, pressure, quality
+  // Indexed by InputColumn: temperature, pressure, quality.
+  std::array<std::optional<std::size_t>, 3> found;
   for (std::size_t i = 0; i < fieldCount_; ++i) {
     InputColumn column = ClassifyColumnName(headerFields_[i]);
     if (column == InputColumn::kOther) continue;
