@@ -9,7 +9,7 @@ seconds=${FUZZ_SECONDS:-60}
 build=build-fuzz
 
 missing=()
-for p in clang libclang-rt-14-dev cmake ninja-build libgtest-dev; do
+for p in clang libclang-rt-14-dev cmake ninja-build libgtest-dev nlohmann-json3-dev; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -19,7 +19,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-targets=(fuzz_number_reader fuzz_load_config fuzz_forms)
+targets=(fuzz_number_reader fuzz_load_config fuzz_forms fuzz_batch_reader)
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DTULO_FUZZ=ON -DTULO_GUI=OFF -DTULO_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target "${targets[@]}"

@@ -1,0 +1,117 @@
+#pragma once
+// The input of a batch run: CSV or TSV text with a header row, read one record at a time from a
+// stream. Memory is bounded by the longest record allowed, whatever the input.
+//
+// The rules:
+// - A UTF-8 byte order mark at the start is skipped. UTF-16 input is refused at the header.
+// - Records end at LF, CR LF or a lone CR. Fields follow RFC 4180: a field that starts with a
+//   double quote is quoted, may hold delimiters, line ends and doubled quotes, and ends at the
+//   next single quote; a quote elsewhere in an unquoted field is an ordinary character.
+// - A record made of nothing but spaces, tabs and commas outside quotes is skipped: empty lines,
+//   and the ",,," rows spreadsheets write for empty rows (in TSV as well as in CSV).
+// - The header is the first record that is not skipped. The delimiter is a tab when the first
+//   line that is not skipped so (looked for in the first maxRecordBytes bytes) has a tab, and a
+//   comma otherwise.
+// - Header names are compared without case, blanks around them and a trailing unit in brackets
+//   or parentheses ("T [degC]", "Pressure (kPa)"): "T" or "temperature" is the temperature column,
+//   "P" or "pressure" the pressure column, and "x", "quality" or "steam quality" the optional
+//   steam quality column. Other columns are read and ignored.
+// - A data record must have as many fields as the header, and at most maxRecordBytes bytes
+//   (quotes and delimiters counted, its line end not); otherwise its row gets the message and
+//   no texts, and reading goes on after it.
+//
+// Bytes are taken as they come: NULs, invalid UTF-8 and control characters are field text.
+//
+// Debian's libcsv was considered and not used: a field grows in its buffer without limit, and the
+// only way to cap it is an allocation that fails, after which the parser stays in its error state
+// with no documented way to skip the rest of the record; it does not tell on which line a record
+// starts either.
+
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/BatchRow.h"
+
+namespace tulo::batch {
+
+inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
+// Bytes asked of the stream at a time.
+inline constexpr std::size_t kReadBytes = std::size_t{64} << 10;
+
+enum class InputColumn { kTemperature, kPressure, kQuality, kOther };
+
+// What a header name stands for (see the rules above).
+InputColumn ClassifyColumnName(std::string_view name);
+
+struct BatchHeader {
+  char delimiter = ',';
+  std::uint64_t line = 0;      // the line the header starts on
+  std::size_t fieldCount = 0;  // every data record must have as many
+  std::size_t temperatureColumn = 0;
+  std::size_t pressureColumn = 0;
+  std::optional<std::size_t> qualityColumn;
+};
+
+class BatchReader {
+ public:
+  // readBytes: the size of the reads (small ones let tests and the fuzzer cross the buffer's
+  // ends everywhere); the buffer grows to maxRecordBytes for the look for the delimiter.
+  explicit BatchReader(std::istream& in, std::size_t maxRecordBytes = kMaxRecordBytes,
+                       std::size_t readBytes = kReadBytes);
+
+  // Reads the header. Returns the message when there is no usable one (empty input, no T or P
+  // column, a column named twice, ...), empty otherwise. Call it once, before Next.
+  std::string ReadHeader();
+  const BatchHeader& Header() const { return header_; }
+
+  // Reads the next data record into row, whose strings are reused. False at the end of the
+  // input (row untouched).
+  bool Next(BatchRow& row);
+
+  // True when the stream failed (an I/O error, not the end of the input); reading then ends as
+  // if the input ended there.
+  bool InputFailed() const { return inputFailed_; }
+  // The line the next record starts on.
+  std::uint64_t CurrentLine() const { return line_; }
+
+ private:
+  enum class Fault { kNone, kTextAfterQuote, kUnclosedQuote };
+
+  // Ensures at least `wanted` bytes after pos_ are in the buffer, or as many as the input still
+  // has. False when none is left.
+  bool Fill(std::size_t wanted);
+  int Get() { return (pos_ < end_ || Fill(1)) ? static_cast<unsigned char>(buffer_[pos_++]) : -1; }
+  int Peek() { return (pos_ < end_ || Fill(1)) ? static_cast<unsigned char>(buffer_[pos_]) : -1; }
+  void SkipByteOrderMark();
+  char DetectDelimiter();
+  // Reads one record, blank or not; the text of field i goes to Target(i) (nowhere when it
+  // returns nullptr). False at the end of the input.
+  template <class Target>
+  bool ReadRecord(Target target);
+
+  std::istream& in_;
+  std::size_t maxRecordBytes_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool inputEnded_ = false;
+  bool inputFailed_ = false;
+  bool utf16_ = false;
+  std::uint64_t line_ = 1;
+  BatchHeader header_;
+  std::vector<std::string> headerFields_;
+
+  // The record read last.
+  std::uint64_t recordLine_ = 0;
+  std::size_t fieldCount_ = 0;
+  std::size_t recordBytes_ = 0;
+  bool blank_ = true;
+  Fault fault_ = Fault::kNone;
+};
+
+}  // namespace tulo::batch

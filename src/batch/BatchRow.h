@@ -1,0 +1,27 @@
+#pragma once
+// One record of a batch run on its way through the pipeline: the texts read, then the cells
+// computed from them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tulo::batch {
+
+// A data record of the input, its texts as typed (blanks and all).
+struct BatchRow {
+  std::uint64_t line = 0;  // the input line the record starts on; the first line is 1
+  std::string t;           // the temperature column
+  std::string p;           // the pressure column
+  std::string quality;     // the steam quality column; empty when the input has none
+  std::string error;       // why the record could not be read; empty when it was read well
+};
+
+// What a row computer makes of a row: the cells of the output columns before the status, and the
+// status, empty for a good row and the message otherwise.
+struct BatchResult {
+  std::vector<std::string> cells;
+  std::string status;
+};
+
+}  // namespace tulo::batch

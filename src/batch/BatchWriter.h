@@ -1,0 +1,52 @@
+#pragma once
+// The output of a batch run: one row per input row, in one of three formats.
+//
+// - csv: RFC 4180; a cell holding a comma, a double quote or a line end is quoted, its quotes
+//   doubled. Rows end with LF.
+// - tsv: tabs and line ends inside a cell become spaces, so every row is one line.
+// - json: one array of objects, one object per line, keyed by the column names:
+//     [
+//     {"condition":"liquid","T":300,...,"status":""},
+//     ...
+//     ]
+//   A cell that is a JSON number as written is a number, an empty cell is null, any other cell a
+//   string; the status is always a string. Invalid UTF-8 becomes U+FFFD.
+//
+// Every row has the header's width: the columns given, the status last; a row's cells are cut or
+// padded with empty cells to the columns before the status.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/BatchRow.h"
+
+namespace tulo::batch {
+
+enum class OutputFormat { kCsv, kTsv, kJson };
+
+// "csv", "tsv" or "json" (lower case, as on the command line).
+std::optional<OutputFormat> ParseOutputFormat(std::string_view name);
+
+// Formats rows of one run; shared by the worker threads (every member is const).
+class BatchWriter {
+ public:
+  // columns: the output column names, the status column last (an empty list means one column,
+  // "status").
+  BatchWriter(OutputFormat format, std::vector<std::string> columns);
+
+  void AppendHeader(std::string& out) const;
+  // firstRow: the row is the first of the output (JSON separates the objects).
+  void AppendRow(const BatchResult& row, bool firstRow, std::string& out) const;
+  void AppendFooter(std::string& out) const;
+
+ private:
+  void AppendCell(std::string_view cell, std::string& out) const;
+
+  OutputFormat format_;
+  std::vector<std::string> columns_;
+  std::vector<std::string> jsonKeys_;  // "name": with the name escaped, for each column
+};
+
+}  // namespace tulo::batch

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "batch/BatchReader.h"
+
+namespace tulo::batch {
+namespace {
+
+using namespace std::string_literals;
+
+struct ReadOut {
+  std::string headerError;
+  BatchHeader header;
+  std::vector<BatchRow> rows;
+};
+
+ReadOut ReadAll(const std::string& text, std::size_t maxRecordBytes = kMaxRecordBytes,
+                std::size_t readBytes = kReadBytes) {
+  std::istringstream in(text);
+  BatchReader reader(in, maxRecordBytes, readBytes);
+  ReadOut out;
+  out.headerError = reader.ReadHeader();
+  if (!out.headerError.empty()) return out;
+  out.header = reader.Header();
+  BatchRow row;
+  while (reader.Next(row)) out.rows.push_back(row);
+  return out;
+}
+
+struct ExpectedRow {
+  std::uint64_t line;
+  std::string t, p, quality;
+  std::string error = {};  // a part of the message; empty for a row read well
+};
+
+struct ReaderCase {
+  const char* name;
+  std::string input;
+  std::vector<ExpectedRow> rows;
+  std::size_t maxRecordBytes = kMaxRecordBytes;
+};
+
+void ExpectRowsReadingBy(const ReaderCase& c, std::size_t readBytes) {
+  ReadOut out = ReadAll(c.input, c.maxRecordBytes, readBytes);
+  ASSERT_EQ(out.headerError, "");
+  ASSERT_EQ(out.rows.size(), c.rows.size());
+  for (std::size_t i = 0; i < c.rows.size(); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    const BatchRow& got = out.rows[i];
+    const ExpectedRow& want = c.rows[i];
+    EXPECT_EQ(got.line, want.line);
+    EXPECT_EQ(got.t, want.t);
+    EXPECT_EQ(got.p, want.p);
+    EXPECT_EQ(got.quality, want.quality);
+    if (want.error.empty())
+      EXPECT_EQ(got.error, "");
+    else
+      EXPECT_NE(got.error.find(want.error), std::string::npos) << got.error;
+  }
+}
+
+void ExpectRows(const ReaderCase& c) {
+  // Reads of one and three bytes put the buffer's ends inside every token.
+  for (std::size_t readBytes : {kReadBytes, std::size_t{1}, std::size_t{3}}) {
+    SCOPED_TRACE(std::string(c.name) + ", reads of " + std::to_string(readBytes));
+    ExpectRowsReadingBy(c, readBytes);
+  }
+}
+
+TEST(BatchReader, LineEndsByteOrderMarkAndEmptyLines) {
+  const ReaderCase cases[] = {
+      {"LF", "T,P\n300,100\n400,200\n", {{2, "300", "100", ""}, {3, "400", "200", ""}}},
+      {"CR LF with an empty line",
+       "T,P\r\n300,100\r\n\r\n400,200\r\n",
+       {{2, "300", "100", ""}, {4, "400", "200", ""}}},
+      {"lone CR, no line end at the end",
+       "T,P\r300,100\r400,200",
+       {{2, "300", "100", ""}, {3, "400", "200", ""}}},
+      {"byte order mark", "\xEF\xBB\xBFT,P\n1,2\n", {{2, "1", "2", ""}}},
+      {"empty lines, blank lines and rows of empty fields are skipped",
+       "\n\nT,P\n\n1,2\n   \n,\n , \n\t\n3,4\n",
+       {{5, "1", "2", ""}, {10, "3", "4", ""}}},
+      {"in TSV too", "T\tP\n\t\n,\t,\n1\t2\n", {{4, "1", "2", ""}}},
+      {"an empty quoted field is not an empty row", "T,P\n\"\",\n", {{2, "", "", ""}}},
+      {"blanks kept as typed", "T,P\n 300 , 1e2\t\n", {{2, " 300 ", " 1e2\t", ""}}},
+  };
+  for (const auto& c : cases) ExpectRows(c);
+}
+
+TEST(BatchReader, QuotedFields) {
+  const ReaderCase cases[] = {
+      {"comma, doubled quote and line end inside quotes",
+       "T,P,x\n\"3,5\",\"1\"\"2\",\"a\nb\"\n5,6,7\n",
+       {{2, "3,5", "1\"2", "a\nb"}, {4, "5", "6", "7"}}},
+      {"CR LF inside quotes is text",
+       "T,P\r\n\"1\r\n2\",3\r\n4,5\r\n",
+       {{2, "1\r\n2", "3", ""}, {4, "4", "5", ""}}},
+      {"a quote inside an unquoted field is a character", "T,P\n1\"2,3\"\n", {{2, "1\"2", "3\"", ""}}},
+      {"quoted header names", "\"T\",\"P\"\n1,2\n", {{2, "1", "2", ""}}},
+      {"text after the closing quote",
+       "T,P\n\"1\"x,2\n3,4\n",
+       {{2, "", "", "", "text after the closing quote"}, {3, "3", "4", ""}}},
+      {"a quote never closed swallows the rest",
+       "T,P\n1,\"2\n3,4\n5,6\n",
+       {{2, "", "", "", "not closed before the end of the input"}}},
+  };
+  for (const auto& c : cases) ExpectRows(c);
+}
+
+TEST(BatchReader, FieldCountsAndColumns) {
+  const ReaderCase cases[] = {
+      {"wrong number of fields",
+       "T,P\n1,2,3\n4\n5,6\n",
+       {{2, "", "", "", "wrong number of fields: 3 where the header has 2"},
+        {3, "", "", "", "wrong number of fields: 1 where the header has 2"},
+        {4, "5", "6", ""}}},
+      {"columns in any order, others ignored", "id,P,name,T,comment\na,2,b,1,c\n", {{2, "1", "2", ""}}},
+      {"names with units, case and blanks",
+       " temperature [degC] ,Pressure (kPa),Steam Quality\n1,2,3\n",
+       {{2, "1", "2", "3"}}},
+      {"x as the quality column", "x,t,p\n0.5,1,2\n", {{2, "1", "2", "0.5"}}},
+      {"TSV", "T\tP\tquality\n1,5\t2\t3\n", {{2, "1,5", "2", "3"}}},
+      {"TSV with a quoted tab", "T\tP\n\"a\tb\"\t2\n", {{2, "a\tb", "2", ""}}},
+      {"TSV found past blank lines of commas", "\n , \nT\tP\n1\t2\n", {{4, "1", "2", ""}}},
+      {"binary bytes are text", "T,P\n\x01\xff"s + '\0' + ",\x80\n"s, {{2, "\x01\xff"s + '\0', "\x80", ""}}},
+  };
+  for (const auto& c : cases) ExpectRows(c);
+}
+
+TEST(BatchReader, RecordLengthLimit) {
+  const std::string longLine(3 * kMaxRecordBytes, '7');
+  const ReaderCase cases[] = {
+      {"at the limit", "T,P\n12345678,1234567\n", {{2, "12345678", "1234567", ""}}, 16},
+      {"one byte over",
+       "T,P\n123456789,1234567\r\n5,6\n",
+       {{2, "", "", "", "row longer than 16 bytes"}, {3, "5", "6", ""}},
+       16},
+      {"over the limit inside quotes, across lines",
+       "T,P\n\"1\n2\n3\n4\n5\n6\n7\n8\n9\",1\n5,6\n",
+       {{2, "", "", "", "row longer than 16 bytes"}, {11, "5", "6", ""}},
+       16},
+      {"the default limit",
+       "T,P\n" + longLine + ",1\n5,6\n",
+       {{2, "", "", "", "row longer than 1048576 bytes"}, {3, "5", "6", ""}}},
+      {"a long blank line is still skipped",
+       "T,P\n" + std::string(100, ' ') + "\n5,6\n",
+       {{3, "5", "6", ""}},
+       16},
+  };
+  for (const auto& c : cases) ExpectRows(c);
+}
+
+TEST(BatchReader, DelimiterComesFromTheHeaderLine) {
+  const std::pair<std::string, char> cases[] = {
+      {"T,P\n1\t2,3\n", ','},
+      {"T\tP\n1,2\t3\n", '\t'},
+      {"\n,,\n\tT\tP\n", '\t'},
+      {"T,\"P\"\t,x\n", '\t'},  // a tab anywhere in the line, even after a quote
+  };
+  for (const auto& [input, delimiter] : cases) {
+    std::istringstream in(input);
+    BatchReader reader(in);
+    reader.ReadHeader();
+    EXPECT_EQ(reader.Header().delimiter, delimiter) << input;
+  }
+}
+
+TEST(BatchReader, UnreadableHeaders) {
+  const struct {
+    std::string input;
+    std::string message;
+    std::size_t maxRecordBytes = kMaxRecordBytes;
+  } cases[] = {
+      {"", "the input has no header row"},
+      {"\n\r\n , \n", "the input has no header row"},
+      {"A,P\n1,2\n", "no temperature column"},
+      {"T,B\n1,2\n", "no pressure column"},
+      {"T;P\n1;2\n", "no temperature column"},
+      {"T,P,temperature\n", "two temperature columns (1 and 3)"},
+      {"x,T,P,quality\n", "two steam quality columns (1 and 4)"},
+      {"T,\"P\n1,2\n", "a quoted name is not closed"},
+      {"\"T\"K,P\n", "text after the closing quote of a name"},
+      {"Temperature,Pressure\n", "longer than 8 bytes", 8},
+      {"\xFF\xFET\0,\0P\0\n\0"s, "UTF-16"},
+  };
+  for (const auto& c : cases) {
+    ReadOut out = ReadAll(c.input, c.maxRecordBytes);
+    EXPECT_EQ(out.headerError.rfind("unreadable header: ", 0), 0u) << c.input;
+    EXPECT_NE(out.headerError.find(c.message), std::string::npos) << c.input << " -> " << out.headerError;
+  }
+}
+
+TEST(BatchReader, ColumnNames) {
+  const std::pair<const char*, InputColumn> cases[] = {
+      {"T", InputColumn::kTemperature},       {" temperature ", InputColumn::kTemperature},
+      {"T [K]", InputColumn::kTemperature},   {"TEMPERATURE(degF)", InputColumn::kTemperature},
+      {"P", InputColumn::kPressure},          {"pressure [kPa]", InputColumn::kPressure},
+      {"X", InputColumn::kQuality},           {"steam quality (%)", InputColumn::kQuality},
+      {"Quality", InputColumn::kQuality},     {"Tsat", InputColumn::kOther},
+      {"[K]", InputColumn::kOther},           {"T [K", InputColumn::kOther},
+      {"pressure drop", InputColumn::kOther}, {"", InputColumn::kOther},
+  };
+  for (const auto& [name, column] : cases) EXPECT_EQ(ClassifyColumnName(name), column) << name;
+}
+
+TEST(BatchReader, RowBuffersAreGivenBackAfterALongRecord) {
+  // A row reused after a record near the limit must not keep its megabyte.
+  std::istringstream in("T,P\n" + std::string(kMaxRecordBytes - 2, '1') + ",2\n3,4\n");
+  BatchReader reader(in);
+  ASSERT_EQ(reader.ReadHeader(), "");
+  BatchRow row;
+  ASSERT_TRUE(reader.Next(row));
+  EXPECT_EQ(row.t.size(), kMaxRecordBytes - 2);
+  ASSERT_TRUE(reader.Next(row));
+  EXPECT_EQ(row.t, "3");
+  EXPECT_LT(row.t.capacity(), 4096u);
+  EXPECT_FALSE(reader.Next(row));
+}
+
+}  // namespace
+}  // namespace tulo::batch

@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <ext/stdio_filebuf.h>
+#include <ext/stdio_sync_filebuf.h>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "batch/BatchRun.h"
+
+namespace tulo::batch {
+namespace {
+
+// Echoes the texts; a row whose T is "bad" gets a status, "throw" makes the computer throw.
+RowComputerFactory EchoFactory() {
+  return [] {
+    return [](const BatchRow& row) {
+      if (row.t == "throw") throw std::runtime_error("boom");
+      return BatchResult{{row.t, row.p, row.quality}, row.t == "bad" ? "not a temperature" : ""};
+    };
+  };
+}
+
+BatchOptions Options(unsigned threads = 2, std::size_t chunkRows = kChunkRows, std::size_t inFlight = 0) {
+  BatchOptions options;
+  options.columns = {"T", "P", "x", "status"};
+  options.threads = threads;
+  options.chunkRows = chunkRows;
+  options.chunksInFlight = inFlight;
+  return options;
+}
+
+struct RunOut {
+  BatchReport report;
+  std::string out;
+};
+
+RunOut RunText(const std::string& input, const BatchOptions& options, const RowComputerFactory& factory) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  RunOut run;
+  run.report = RunBatch(in, out, options, factory);
+  run.out = out.str();
+  return run;
+}
+
+TEST(BatchRun, OutcomesAndExitStatuses) {
+  const struct {
+    const char* name;
+    std::string input;
+    BatchOutcome outcome;
+    int exitStatus;
+    std::string out;
+    std::uint64_t badRows;
+  } cases[] = {
+      {"all good", "T,P\n1,2\n3,4\n", BatchOutcome::kAllRowsGood, 0, "T,P,x,status\n1,2,,\n3,4,,\n", 0},
+      {"header only", "T,P,x\n", BatchOutcome::kAllRowsGood, 0, "T,P,x,status\n", 0},
+      {"a status from the computer", "T,P\nbad,2\n3,4\n", BatchOutcome::kSomeRowsBad, 4,
+       "T,P,x,status\nbad,2,,not a temperature\n3,4,,\n", 1},
+      {"a row the reader could not read", "T,P\n1,2,3\n3,4\n", BatchOutcome::kSomeRowsBad, 4,
+       "T,P,x,status\n,,,wrong number of fields: 3 where the header has 2\n3,4,,\n", 1},
+      {"the computer throws", "T,P\nthrow,2\n", BatchOutcome::kSomeRowsBad, 4,
+       "T,P,x,status\n,,,internal error: boom\n", 1},
+      {"unreadable header: nothing written", "A,B\n1,2\n", BatchOutcome::kUnreadableHeader, 2, "", 0},
+      {"empty input", "", BatchOutcome::kUnreadableHeader, 2, "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunOut run = RunText(c.input, Options(), EchoFactory());
+    EXPECT_EQ(run.report.outcome, c.outcome);
+    EXPECT_EQ(ExitStatus(run.report.outcome), c.exitStatus);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.report.badRows, c.badRows);
+    EXPECT_EQ(run.report.message.empty(), c.outcome != BatchOutcome::kUnreadableHeader) << run.report.message;
+  }
+  EXPECT_EQ(ExitStatus(BatchOutcome::kPipeClosed), 1);
+  EXPECT_EQ(ExitStatus(BatchOutcome::kWriteFailed), 1);
+  EXPECT_EQ(ExitStatus(BatchOutcome::kReadFailed), 1);
+}
+
+TEST(BatchRun, AFactoryThatFailsMarksEveryRow) {
+  RowComputerFactory failing = []() -> RowComputer { throw std::runtime_error("no session"); };
+  RunOut run = RunText("T,P\n1,2\n3,4\n", Options(), failing);
+  EXPECT_EQ(run.report.outcome, BatchOutcome::kSomeRowsBad);
+  EXPECT_EQ(run.out, "T,P,x,status\n,,,internal error: no session\n,,,internal error: no session\n");
+}
+
+TEST(BatchRun, OrderIsKeptWhateverTheThreadsAndChunks) {
+  // Rows take uneven times so that chunks finish out of order.
+  constexpr int kRows = 3000;
+  std::string input = "T,P\n";
+  std::string expected = "T,P,x,status\n";
+  for (int i = 0; i < kRows; ++i) {
+    input += std::to_string(i) + "," + std::to_string(i % 7) + "\n";
+    expected += std::to_string(i) + "," + std::to_string(i % 7) + ",,\n";
+  }
+  RowComputerFactory uneven = [] {
+    return [](const BatchRow& row) {
+      if (row.line % 13 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+      return BatchResult{{row.t, row.p, row.quality}, ""};
+    };
+  };
+  const struct {
+    unsigned threads;
+    std::size_t chunkRows;
+    std::size_t inFlight;
+  } cases[] = {{1, kChunkRows, 0}, {4, 1, 0}, {4, 7, 0}, {8, 64, 3}, {3, 5, 1}, {2, 100, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.threads) + " threads, chunks of " + std::to_string(c.chunkRows));
+    RunOut run = RunText(input, Options(c.threads, c.chunkRows, c.inFlight), uneven);
+    EXPECT_EQ(run.report.outcome, BatchOutcome::kAllRowsGood);
+    EXPECT_EQ(run.report.rows, static_cast<std::uint64_t>(kRows));
+    EXPECT_EQ(run.out, expected);
+  }
+}
+
+TEST(BatchRun, EachThreadGetsItsOwnComputer) {
+  std::mutex mutex;
+  std::set<std::thread::id> madeOn;
+  std::atomic<int> wrongThread = 0;
+  RowComputerFactory factory = [&] {
+    const auto owner = std::this_thread::get_id();
+    {
+      std::lock_guard lock(mutex);
+      madeOn.insert(owner);
+    }
+    return [owner, &wrongThread](const BatchRow& row) {
+      if (std::this_thread::get_id() != owner) ++wrongThread;
+      return BatchResult{{row.t}, ""};
+    };
+  };
+  std::string input = "T,P\n";
+  for (int i = 0; i < 2000; ++i) input += "1,2\n";
+  RunOut run = RunText(input, Options(4, 10), factory);
+  EXPECT_EQ(run.report.rows, 2000u);
+  EXPECT_EQ(madeOn.size(), 4u);  // once per thread, each on its own thread
+  EXPECT_EQ(madeOn.count(std::this_thread::get_id()), 0u);
+  EXPECT_EQ(wrongThread, 0);
+}
+
+std::string ManyRows(int n) {
+  std::string input = "T,P\n";
+  for (int i = 0; i < n; ++i) input += "300,100\n";
+  return input;
+}
+
+TEST(BatchRun, AClosedPipeEndsTheRunQuietly) {
+  IgnoreBrokenPipeSignal();
+  // Both ways an ostream reaches a file descriptor in libstdc++: a filebuf on the descriptor
+  // (std::cout after sync_with_stdio(false)) and stdio (std::cout by default).
+  for (bool throughStdio : {false, true}) {
+    SCOPED_TRACE(throughStdio ? "through stdio" : "through a filebuf");
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    close(fds[0]);
+    RunOut run;
+    std::istringstream in(ManyRows(1000));
+    if (throughStdio) {
+      FILE* file = fdopen(fds[1], "w");
+      __gnu_cxx::stdio_sync_filebuf<char> buffer(file);
+      std::ostream out(&buffer);
+      run.report = RunBatch(in, out, Options(), EchoFactory());
+      std::fclose(file);
+    } else {
+      __gnu_cxx::stdio_filebuf<char> buffer(fds[1], std::ios::out);
+      std::ostream out(&buffer);
+      run.report = RunBatch(in, out, Options(), EchoFactory());
+    }
+    EXPECT_EQ(run.report.outcome, BatchOutcome::kPipeClosed);
+    EXPECT_EQ(run.report.message, "");
+    EXPECT_EQ(ExitStatus(run.report.outcome), 1);
+  }
+}
+
+TEST(BatchRun, AReaderThatLeavesMidwayEndsTheRun) {
+  // As `| head -c 5000`: the reader takes some output, then closes its end.
+  IgnoreBrokenPipeSignal();
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  std::thread reader([fd = fds[0]] {
+    char buffer[1000];
+    std::size_t total = 0;
+    while (total < 5000) {
+      ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n <= 0) break;
+      total += static_cast<std::size_t>(n);
+    }
+    close(fd);
+  });
+  std::istringstream in(ManyRows(200000));
+  BatchReport report;
+  {
+    __gnu_cxx::stdio_filebuf<char> buffer(fds[1], std::ios::out);
+    std::ostream out(&buffer);
+    report = RunBatch(in, out, Options(2, 256), EchoFactory());
+  }
+  reader.join();
+  EXPECT_EQ(report.outcome, BatchOutcome::kPipeClosed);
+  EXPECT_EQ(report.message, "");
+  EXPECT_LT(report.rows, 200000u);
+}
+
+TEST(BatchRun, AFullDiskEndsTheRunWithItsMessage) {
+  std::ofstream out("/dev/full");
+  ASSERT_TRUE(out.is_open());
+  std::istringstream in(ManyRows(100000));
+  BatchReport report = RunBatch(in, out, Options(), EchoFactory());
+  EXPECT_EQ(report.outcome, BatchOutcome::kWriteFailed);
+  EXPECT_NE(report.message.find("No space left on device"), std::string::npos) << report.message;
+  EXPECT_EQ(ExitStatus(report.outcome), 1);
+}
+
+// Gives `text`, then fails as a device that stops answering. The stream loses what the failed
+// read had gathered, as with a file descriptor.
+class FailingBuffer : public std::streambuf {
+ public:
+  explicit FailingBuffer(std::string text) : text_(std::move(text)) {
+    setg(text_.data(), text_.data(), text_.data() + text_.size());
+  }
+
+ protected:
+  int_type underflow() override { throw std::ios_base::failure("input/output error"); }
+
+ private:
+  std::string text_;
+};
+
+TEST(BatchRun, AnInputFailureAfterTheHeaderIsReported) {
+  // Longer than one read of the reader, so that the first read succeeds and a later one fails.
+  std::string input = "T,P\n";
+  for (int i = 0; i < 100000; ++i) input += "1,2\n";
+  FailingBuffer buffer(input);
+  std::istream in(&buffer);
+  std::ostringstream out;
+  BatchReport report = RunBatch(in, out, Options(), EchoFactory());
+  EXPECT_EQ(report.outcome, BatchOutcome::kReadFailed);
+  EXPECT_GT(report.rows, 0u);
+  EXPECT_LT(report.rows, 100000u);
+  std::string expected = "T,P,x,status\n";
+  for (std::uint64_t i = 0; i < report.rows; ++i) expected += "1,2,,\n";
+  EXPECT_EQ(out.str(), expected);
+  EXPECT_NE(report.message.find("cannot read the input at line " + std::to_string(report.rows + 2)),
+            std::string::npos)
+      << report.message;
+  EXPECT_EQ(ExitStatus(report.outcome), 1);
+}
+
+TEST(BatchRun, JsonRunIsOneDocument) {
+  BatchOptions options = Options(3, 2);
+  options.format = OutputFormat::kJson;
+  RunOut run = RunText("T,P\n1,2\nbad,x\n5,6\n7,8\n", options, EchoFactory());
+  EXPECT_EQ(run.report.outcome, BatchOutcome::kSomeRowsBad);
+  EXPECT_EQ(run.out,
+            "[\n"
+            "{\"T\":1,\"P\":2,\"x\":null,\"status\":\"\"},\n"
+            "{\"T\":\"bad\",\"P\":\"x\",\"x\":null,\"status\":\"not a temperature\"},\n"
+            "{\"T\":5,\"P\":6,\"x\":null,\"status\":\"\"},\n"
+            "{\"T\":7,\"P\":8,\"x\":null,\"status\":\"\"}\n"
+            "]\n");
+}
+
+}  // namespace
+}  // namespace tulo::batch
