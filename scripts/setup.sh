@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 shift || true
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev xvfb xauth clang libclang-rt-14-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev xvfb xauth clang libclang-rt-14-dev fonts-dejavu-core
+  pybind11-dev python3-dev python3-numpy python3-pytest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
