@@ -108,9 +108,13 @@ class UnitConversion {
   UnitRecord unit_;
 };
 
+// The shortest text that reads back as x, as Python writes a float ("1e+300", "nan").
 std::string NumberText(double x) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.17g", x);
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*g", digits, x);
+    if (!std::isfinite(x) || std::strtod(buf, nullptr) == x) break;
+  }
   return buf;
 }
 
