@@ -18,7 +18,8 @@ namespace {
 
 // The window's messages.
 constexpr const char* kNothingTyped = "Please enter either temperature or pressure or both.";
-constexpr const char* kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
+constexpr const char* kWetSteamOnlySaturated =
+    "Wet Steam Calculations are only possible for saturated steam.";
 constexpr const char* kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
 constexpr std::size_t kErrorLength = 80;  // the window's error label holds 80 characters
 
@@ -155,9 +156,8 @@ class InputChecks {
   void SaturationLimit(Quantity q) {
     const InputRange l = s_.Set().InputLimits(q);
     std::string name = q == kTemperature ? "temperature" : "pressure";
-    Fail(Internal(q) > l.saturation,
-         "For saturation the " + name + " must be less than " + LimitText(q, l.saturation) + " " +
-             s_.units.UnitText(q));
+    Fail(Internal(q) > l.saturation, "For saturation the " + name + " must be less than " +
+                                         LimitText(q, l.saturation) + " " + s_.units.UnitText(q));
   }
 
   void Range(Quantity q) {
@@ -301,7 +301,8 @@ StateAnswer EvaluateState(const StateRequest& request) {
   values.steamQuality = quality.value_or(0.0);
   const auto columns = Columns(st.Condition);
   auto rowOf = [&](Item item) -> StateRow& {
-    auto it = std::find_if(answer.rows.begin(), answer.rows.end(), [&](const StateRow& r) { return r.item == item; });
+    auto it = std::find_if(answer.rows.begin(), answer.rows.end(),
+                           [&](const StateRow& r) { return r.item == item; });
     if (it != answer.rows.end()) return *it;
     StateRow& row = answer.rows.emplace_back();
     row.item = item;
@@ -311,7 +312,8 @@ StateAnswer EvaluateState(const StateRequest& request) {
   };
   for (Item item : set.RowSet(st.Condition, true)) rowOf(item);
   if (quality)
-    for (Item item : set.WetRowSet()) rowOf(item).columns.emplace_back("wet", ItemValue(values, item, Phase::kWetSteam));
+    for (Item item : set.WetRowSet())
+      rowOf(item).columns.emplace_back("wet", ItemValue(values, item, Phase::kWetSteam));
   return answer;
 }
 
@@ -328,7 +330,8 @@ void EvaluateProperty(const PropertyRequest& request, std::span<const double> T,
   const UnitConversion pressure(s.units, set, kPressure);
   const UnitConversion unit(s.units, set, PropQuantity(request.item));
   for (std::size_t i = 0; i < value.size(); ++i) {
-    const DisplayValue v = PropertyAt(s, request, unit, temperature.ToInternal(T[i]), pressure.ToInternal(P[i]));
+    const DisplayValue v =
+        PropertyAt(s, request, unit, temperature.ToInternal(T[i]), pressure.ToInternal(P[i]));
     value[i] = v.value;
     status[i] = static_cast<std::int8_t>(v.status);
   }

@@ -137,8 +137,9 @@ Evaluated Evaluate(const std::string& name, const py::object& T, const py::objec
   return out;
 }
 
-py::object Property(const std::string& name, const py::object& T, const py::object& P, const py::object& phase,
-                    const std::string& standard, const std::string& units, double quality) {
+py::object Property(const std::string& name, const py::object& T, const py::object& P,
+                    const py::object& phase, const std::string& standard, const std::string& units,
+                    double quality) {
   Evaluated e = Evaluate(name, T, P, phase, standard, units, quality);
   if (e.scalar) return py::float_(*e.value.data());
   return std::move(e.value);
