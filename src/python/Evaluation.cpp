@@ -188,13 +188,6 @@ class InputChecks {
   std::string error_;
 };
 
-// The steam quality of the wet-steam values, checked as the wet-steam field checks it.
-double CheckedQuality(double quality) {
-  const double typed = Typed(quality);
-  if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRange);
-  return typed;
-}
-
 // The columns of a state's grid: the phase of each, named as the dictionaries name them.
 std::vector<std::pair<std::string_view, Phase>> Columns(Condition condition) {
   switch (condition) {
@@ -253,6 +246,12 @@ std::optional<Phase> PhaseNamed(std::string_view key) {
   for (const PhaseName& n : kPhaseNames)
     if (n.key == key) return n.phase;
   return std::nullopt;
+}
+
+double CheckedQuality(double quality) {
+  const double typed = Typed(quality);
+  if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRange);
+  return typed;
 }
 
 StateAnswer EvaluateState(const StateRequest& request) {

@@ -42,6 +42,10 @@ struct PhaseName {
 std::span<const PhaseName> PhaseNames();
 std::optional<Phase> PhaseNamed(std::string_view key);
 
+// A steam quality in percent by mass as the wet-steam field takes it (rounded to Real6); InputError
+// with the window's message outside 0..100.
+double CheckedQuality(double quality);
+
 // A value in its display unit, NaN unless the status is valid.
 struct DisplayValue {
   double value;

@@ -4,7 +4,6 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,10 +112,8 @@ struct Evaluated {
 Evaluated Evaluate(const std::string& name, const py::object& T, const py::object& P, const py::object& phase,
                    const std::string& standard, const std::string& units, double quality) {
   if (T.is_none() || P.is_none()) throw InputError("T and P must both be given");
-  PropertyRequest request{&StandardArg(standard), UnitsArg(units), ItemArg(name), PhaseArg(phase), 0.0};
-  if (quality < 0.0 || quality > 100.0 || std::isnan(quality))
-    throw InputError("Percentage Wet Steam can only be between 0% and 100%");
-  request.quality = quality;
+  const PropertyRequest request{&StandardArg(standard), UnitsArg(units), ItemArg(name), PhaseArg(phase),
+                                CheckedQuality(quality)};
 
   py::module_ np = py::module_::import("numpy");
   py::tuple both = np.attr("broadcast_arrays")(np.attr("asarray")(T, "dtype"_a = "float64"),
