@@ -1,0 +1,339 @@
+#include "python/Evaluation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "common/Real6.h"
+#include "common/Text.h"
+#include "results/PhaseCondition.h"
+#include "results/Results.h"
+#include "results/Session.h"
+#include "units/Format.h"
+
+namespace tulo::python {
+namespace {
+
+// The window's messages.
+constexpr const char* kNothingTyped = "Please enter either temperature or pressure or both.";
+constexpr const char* kWetSteamOnlySaturated =
+    "Wet Steam Calculations are only possible for saturated steam.";
+constexpr const char* kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
+constexpr std::size_t kErrorLength = 80;  // the window's error label holds 80 characters
+
+constexpr ItemName kItemNames[] = {
+    {"enthalpy", Item::kEnthalpy},
+    {"entropy", Item::kEntropy},
+    {"internal_energy", Item::kInternalEnergy},
+    {"density", Item::kDensity},
+    {"vaporisation_enthalpy", Item::kVaporisationEnthalpy},
+    {"saturation_pressure", Item::kSaturationPressure},
+    {"viscosity", Item::kViscosity},
+    {"heat_capacity", Item::kHeatCapacity},
+    {"thermal_conductivity", Item::kThermalConductivity},
+    {"surface_tension", Item::kSurfaceTension},
+    {"thermal_expansion", Item::kThermalExpansion},
+    {"isothermal_compressibility", Item::kIsothermalCompressibility},
+    {"isentropic_coefficient", Item::kIsentropicCoefficient},
+    {"compressibility_factor", Item::kCompressibilityFactor},
+    {"dielectric_constant", Item::kDielectricConstant},
+    {"refractive_index", Item::kRefractiveIndex},
+    {"melting_point", Item::kMeltingPoint},
+    {"boiling_point", Item::kBoilingPoint},
+    {"saturation_temperature", Item::kSaturationTemperature},
+    {"speed_of_sound", Item::kSpeedOfSound},
+    {"isochoric_heat_capacity", Item::kIsochoricHeatCapacity},
+    {"specific_volume", Item::kSpecificVolume},
+    {"kinematic_viscosity", Item::kKinematicViscosity},
+    {"prandtl_number", Item::kPrandtlNumber},
+    {"joule_thomson", Item::kJouleThomson},
+};
+
+constexpr PhaseName kPhaseNames[] = {
+    {"sat_solid", Phase::kSatSolid},
+    {"sat_liquid", Phase::kSatLiquid},
+    {"sat_vapour", Phase::kSatVapour},
+    {"subcooled_solid", Phase::kSubCooledSolid},
+    {"sat_solid_vapour", Phase::kSatSolidVapour},
+    {"subcooled_liquid", Phase::kSubCooledLiquid},
+    {"sat_liquid_vapour", Phase::kSatLiquidVapour},
+    {"superheated", Phase::kSuperheated},
+    {"supercritical", Phase::kSuperCritical},
+    {"wet_steam", Phase::kWetSteam},
+    {"no_phase", Phase::kNoPhase},
+};
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The conversions of one quantity between its display unit and the internal unit. The built-in
+// standard's values take the program's conversion, each step a Real6, as a grid cell shows them;
+// a standard computed in double precision is converted in double precision, so that no digit of
+// its values is lost on the way.
+class UnitConversion {
+ public:
+  UnitConversion(UnitSettings& units, const CorrelationSet& set, Quantity q)
+      : units_(units), q_(q), set_(set) {
+    units_.SelectUnit(q);
+    unit_ = units_.Current();
+  }
+
+  long double ToInternal(long double y) const {
+    if (set_.RoundsToReal6()) return units_.ToInternal(q_, y);
+    if (unit_.reciprocal && y != 0.0L) y = 1.0L / y;
+    return y / unit_.factor - unit_.offset;
+  }
+
+  // A calculator's answer in the display unit; a value the unit cannot hold is out of range.
+  DisplayValue Display(const CalcResult& r) const {
+    if (!r.Ok()) return {kNaN, r.status};
+    const long double x = set_.Store(r.value);
+    long double y;
+    if (set_.RoundsToReal6()) {
+      y = R6(units_.ToDisplay(q_, x));
+    } else {
+      // The reciprocal of zero is taken as zero, as in the program's conversion.
+      y = (x + unit_.offset) * unit_.factor;
+      if (unit_.reciprocal && y != 0.0L) y = 1.0L / y;
+    }
+    const double shown = static_cast<double>(y);
+    if (!std::isfinite(shown)) return {kNaN, Status::kOutOfRange};
+    return {shown, Status::kValid};
+  }
+
+ private:
+  UnitSettings& units_;
+  Quantity q_;
+  const CorrelationSet& set_;
+  UnitRecord unit_;
+};
+
+// The shortest text that reads back as x, as Python writes a float ("1e+300", "nan").
+std::string NumberText(double x) {
+  char buf[32];
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*g", digits, x);
+    if (!std::isfinite(x) || std::strtod(buf, nullptr) == x) break;
+  }
+  return buf;
+}
+
+// A stored temperature or pressure as the nearest double to its shortest decimal: the typed
+// 101.325 kPa is held as the Real6 101.32499999995343 and comes back as 101.325.
+double ShortestDecimal(double stored) {
+  for (int digits = 1; digits < 17; ++digits) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.*g", digits, stored);
+    const double shown = std::strtod(buf, nullptr);
+    if (R6(shown) == R6(stored)) return shown;
+  }
+  return stored;
+}
+
+// A number as typed into a field: rounded to Real6, as the number reader keeps it.
+double Typed(double x) {
+  const std::optional<Real6> r = Real6::From(x);
+  if (!r) throw InputError("not a number: " + NumberText(x));
+  return r->Value();
+}
+
+// The input checks of the window on one session's state.
+class InputChecks {
+ public:
+  explicit InputChecks(Session& s) : s_(s) {}
+
+  // Takes the typed value of quantity q (temperature or pressure) into the state.
+  void Read(Quantity q, double typed) {
+    const double display = Typed(typed);
+    const long double internal = s_.units.ToInternal(q, display);
+    if (!FitsReal6(internal)) throw InputError("not a number: " + NumberText(typed));
+    (q == kTemperature ? s_.state.TempDisplay : s_.state.PresDisplay) = display;
+    (q == kTemperature ? s_.state.TempK : s_.state.PresKPa) = static_cast<double>(internal);
+  }
+
+  // A state given by one quantity lies on the saturation line, below its top.
+  void SaturationLimit(Quantity q) {
+    const InputRange l = s_.Set().InputLimits(q);
+    std::string name = q == kTemperature ? "temperature" : "pressure";
+    Fail(Internal(q) > l.saturation, "For saturation the " + name + " must be less than " +
+                                         LimitText(q, l.saturation) + " " + s_.units.UnitText(q));
+  }
+
+  void Range(Quantity q) {
+    const InputRange l = s_.Set().InputLimits(q);
+    const double v = Internal(q);
+    Fail(v > l.highest || v < l.lowest, std::string(q == kTemperature ? "Temperature" : "Pressure") +
+                                            " must be between " + LimitText(q, l.lowest) + " and " +
+                                            LimitText(q, l.highest) + " " + s_.units.UnitText(q));
+  }
+
+  // Throws the text of the last failing check, as the window shows the later one.
+  void Finish() const {
+    if (!error_.empty()) throw InputError(Utf8Left(error_, kErrorLength));
+  }
+
+ private:
+  double Internal(Quantity q) const { return q == kTemperature ? s_.state.TempK : s_.state.PresKPa; }
+
+  std::string LimitText(Quantity q, long double limit) {
+    return TrimZeros(FormatReal(10, 2, true, s_.units.ToDisplay(q, limit)));
+  }
+
+  void Fail(bool fails, const std::string& text) {
+    if (fails) error_ = text;
+  }
+
+  Session& s_;
+  std::string error_;
+};
+
+// The columns of a state's grid: the phase of each, named as the dictionaries name them.
+std::vector<std::pair<std::string_view, Phase>> Columns(Condition condition) {
+  switch (condition) {
+    case Condition::kSatSolidVapour:
+      return {{"solid", Phase::kSatSolid}, {"vapour", Phase::kSatVapour}};
+    case Condition::kSatLiquidVapour:
+      return {{"liquid", Phase::kSatLiquid}, {"vapour", Phase::kSatVapour}};
+    default:
+      return {{"", PhaseOf(condition)}};
+  }
+}
+
+DisplayValue ItemValue(Session& s, Item item, Phase phase) {
+  const UnitConversion unit(s.units, s.Set(), PropQuantity(item));
+  return unit.Display(s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa));
+}
+
+// The value of the item at (T, P) in internal units, in the phase asked or the state's own.
+DisplayValue PropertyAt(Session& s, const PropertyRequest& request, const UnitConversion& unit, long double T,
+                        long double P) {
+  if (!FitsReal6(T) || !FitsReal6(P)) return {kNaN, Status::kOutOfRange};
+  Phase phase;
+  if (request.phase) {
+    phase = *request.phase;
+  } else {
+    DetermineCondition(s.state, s.Calculators(), T, P);
+    if (IsSaturated(s.state.Condition)) return {kNaN, Status::kNotGiven};
+    phase = PhaseOf(s.state.Condition);
+  }
+  return unit.Display(s.Calculators().Compute(request.item, phase, T, P));
+}
+
+}  // namespace
+
+std::span<const ItemName> ItemNames() {
+  return kItemNames;
+}
+
+std::optional<Item> ItemNamed(std::string_view key) {
+  for (const ItemName& n : kItemNames)
+    if (n.key == key) return n.item;
+  return std::nullopt;
+}
+
+std::string_view ItemKey(Item item) {
+  for (const ItemName& n : kItemNames)
+    if (n.item == item) return n.key;
+  return {};
+}
+
+std::span<const PhaseName> PhaseNames() {
+  return kPhaseNames;
+}
+
+std::optional<Phase> PhaseNamed(std::string_view key) {
+  for (const PhaseName& n : kPhaseNames)
+    if (n.key == key) return n.phase;
+  return std::nullopt;
+}
+
+double CheckedQuality(double quality) {
+  const double typed = Typed(quality);
+  if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRange);
+  return typed;
+}
+
+StateAnswer EvaluateState(const StateRequest& request) {
+  if (!request.T && !request.P) throw InputError(kNothingTyped);
+  const CorrelationSet& set = *request.set;
+  Session s(set);
+  s.units.InitUnits(request.units);
+  ResultGrids grids;
+  Recalculate(s, grids, "");  // the first calculation of a fresh window: nothing typed yet
+
+  CalcState& st = s.state;
+  InputChecks checks(s);
+  if (request.T && request.P) {
+    checks.Read(kTemperature, *request.T);
+    checks.Read(kPressure, *request.P);
+    st.InputMode = "TP";
+    checks.Range(kPressure);
+    checks.Range(kTemperature);
+  } else {
+    const Quantity q = request.T ? kTemperature : kPressure;
+    checks.Read(q, request.T ? *request.T : *request.P);
+    st.InputMode = request.T ? "T" : "P";
+    checks.SaturationLimit(q);
+    checks.Range(q);
+  }
+  checks.Finish();
+  const std::optional<double> quality =
+      request.quality ? std::optional<double>(CheckedQuality(*request.quality)) : std::nullopt;
+  st.SatGivenTemperature = true;
+  st.FullPropertyList = true;
+  Recalculate(s, grids, "");
+  if (quality && st.Condition != Condition::kSatLiquidVapour) throw InputError(kWetSteamOnlySaturated);
+
+  StateAnswer answer;
+  answer.condition = st.Condition;
+  answer.conditionText = st.ConditionText;
+  answer.T = ShortestDecimal(st.TempDisplay);
+  answer.P = ShortestDecimal(st.PresDisplay);
+  answer.unitT = s.units.UnitText(kTemperature);
+  answer.unitP = s.units.UnitText(kPressure);
+
+  // The values from fresh calculators: none of them holds a kept call from another quality.
+  Session values(set);
+  values.units = s.units;
+  values.state = st;
+  values.steamQuality = quality.value_or(0.0);
+  const auto columns = Columns(st.Condition);
+  auto rowOf = [&](Item item) -> StateRow& {
+    auto it = std::find_if(answer.rows.begin(), answer.rows.end(),
+                           [&](const StateRow& r) { return r.item == item; });
+    if (it != answer.rows.end()) return *it;
+    StateRow& row = answer.rows.emplace_back();
+    row.item = item;
+    row.unit = values.units.UnitText(PropQuantity(item));
+    for (const auto& [name, phase] : columns) row.columns.emplace_back(name, ItemValue(values, item, phase));
+    return row;
+  };
+  for (Item item : set.RowSet(st.Condition, true)) rowOf(item);
+  if (quality)
+    for (Item item : set.WetRowSet())
+      rowOf(item).columns.emplace_back("wet", ItemValue(values, item, Phase::kWetSteam));
+  return answer;
+}
+
+void EvaluateProperty(const PropertyRequest& request, std::span<const double> T, std::span<const double> P,
+                      std::span<double> value, std::span<std::int8_t> status) {
+  const CorrelationSet& set = *request.set;
+  Session s(set);
+  s.units.InitUnits(request.units);
+  s.steamQuality = request.quality;
+  // Inner calls of a phase asked use its condition when it is a single-phase one, otherwise a
+  // saturated one, as tulo-calc property asks them.
+  if (request.phase) s.state.Condition = ConditionOf(*request.phase).value_or(Condition::kSatLiquidVapour);
+  const UnitConversion temperature(s.units, set, kTemperature);
+  const UnitConversion pressure(s.units, set, kPressure);
+  const UnitConversion unit(s.units, set, PropQuantity(request.item));
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const DisplayValue v =
+        PropertyAt(s, request, unit, temperature.ToInternal(T[i]), pressure.ToInternal(P[i]));
+    value[i] = v.value;
+    status[i] = static_cast<std::int8_t>(v.status);
+  }
+}
+
+}  // namespace tulo::python

@@ -1,0 +1,96 @@
+#pragma once
+// What the Python module computes, without Python: one state as the window shows it, and one
+// property over arrays of temperatures and pressures. Every call makes its own session, so calls
+// may run at the same time on several threads.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "props/CalcResult.h"
+#include "props/Catalogue.h"
+#include "props/CorrelationSet.h"
+#include "props/Phase.h"
+#include "units/Units.h"
+
+namespace tulo::python {
+
+// A bad argument, with the message the program gives for it.
+class InputError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+// The Python names of the variable items ("enthalpy", "joule_thomson"), in catalogue order.
+struct ItemName {
+  std::string_view key;
+  Item item;
+};
+std::span<const ItemName> ItemNames();
+std::optional<Item> ItemNamed(std::string_view key);
+std::string_view ItemKey(Item item);
+
+// The Python names of the phase codes ("sat_liquid", "superheated").
+struct PhaseName {
+  std::string_view key;
+  Phase phase;
+};
+std::span<const PhaseName> PhaseNames();
+std::optional<Phase> PhaseNamed(std::string_view key);
+
+// A steam quality in percent by mass as the wet-steam field takes it (rounded to Real6); InputError
+// with the window's message outside 0..100.
+double CheckedQuality(double quality);
+
+// A value in its display unit, NaN unless the status is valid.
+struct DisplayValue {
+  double value;
+  Status status;
+};
+
+struct StateRequest {
+  const CorrelationSet* set;
+  UnitSelection units;
+  std::optional<double> T;        // in the temperature unit chosen; nothing: saturated at P
+  std::optional<double> P;        // in the pressure unit chosen; nothing: saturated at T
+  std::optional<double> quality;  // percent by mass, for the wet-steam values
+};
+
+// One row of a state: the values of one item by column ("liquid", "vapour", "wet"; a single
+// unnamed column for a single-phase state).
+struct StateRow {
+  Item item;
+  std::string unit;
+  std::vector<std::pair<std::string_view, DisplayValue>> columns;
+};
+
+struct StateAnswer {
+  Condition condition = Condition::kNone;
+  std::string conditionText;
+  double T = 0.0, P = 0.0;  // as the window shows them, in the units chosen
+  std::string unitT, unitP;
+  std::vector<StateRow> rows;  // the rows of the variable-results grid, in its order
+};
+
+// The state typed into the window: the same input checks (InputError with the window's message
+// when one fails), the same phase condition, the rows of the full property list.
+StateAnswer EvaluateState(const StateRequest& request);
+
+struct PropertyRequest {
+  const CorrelationSet* set;
+  UnitSelection units;
+  Item item;
+  std::optional<Phase> phase;  // nothing: the phase condition of each (T, P)
+  double quality = 0.0;        // percent by mass, for the wet-steam phase
+};
+
+// The item at each (T[i], P[i]) in the units chosen, into value[i] and status[i]. A state on the
+// saturation line without a phase named has no single value: kNotGiven. The spans have one size.
+void EvaluateProperty(const PropertyRequest& request, std::span<const double> T, std::span<const double> P,
+                      std::span<double> value, std::span<std::int8_t> status);
+
+}  // namespace tulo::python

@@ -1,0 +1,208 @@
+// The Python module `tulo`: states as the window shows them, and properties over NumPy arrays.
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "python/Evaluation.h"
+#include "results/Standards.h"
+#include "units/Presets.h"
+
+namespace py = pybind11;
+using namespace py::literals;
+
+namespace tulo::python {
+namespace {
+
+constexpr const char* kUnitsChoices =
+    "SI, Imperial, Customary, European, or twelve unit numbers U0,...,U11 as in tulo-calc --units";
+
+template <typename Names>
+std::string KeyList(const Names& names) {
+  std::string list;
+  for (const auto& n : names) list += (list.empty() ? "" : ", ") + std::string(n.key);
+  return list;
+}
+
+const CorrelationSet& StandardArg(const std::string& key) {
+  if (const CorrelationSet* set = CorrelationSetNamed(key)) return *set;
+  throw InputError("unknown standard: " + key + " (" + KeyList(Standards()) + ")");
+}
+
+UnitSelection UnitsArg(const std::string& text) {
+  if (auto selection = ParseUnitsArgument(text)) return *selection;
+  throw InputError("unknown units: " + text + " (" + kUnitsChoices + ")");
+}
+
+Item ItemArg(const std::string& key) {
+  if (auto item = ItemNamed(key)) return *item;
+  throw InputError("unknown property: " + key + " (" + KeyList(ItemNames()) + ")");
+}
+
+// None, a phase name or a phase code 0..10.
+std::optional<Phase> PhaseArg(const py::object& phase) {
+  if (phase.is_none()) return std::nullopt;
+  if (py::isinstance<py::str>(phase)) {
+    const std::string key = phase.cast<std::string>();
+    if (auto p = PhaseNamed(key)) return p;
+    throw InputError("unknown phase: " + key + " (" + KeyList(PhaseNames()) + ", or a code 0 to 10)");
+  }
+  if (py::isinstance<py::int_>(phase) && !py::isinstance<py::bool_>(phase)) {
+    const long long code = phase.cast<long long>();
+    if (code >= 0 && code < kPhaseCount) return PhaseFromCode(static_cast<int>(code));
+    throw InputError("unknown phase code: " + std::to_string(code) + " (0 to 10)");
+  }
+  throw InputError("phase must be None, a phase name or a code 0 to 10");
+}
+
+// None for a property the phase does not have, NaN for one out of range.
+py::object ValueObject(const DisplayValue& v) {
+  switch (v.status) {
+    case Status::kValid:
+      return py::float_(v.value);
+    case Status::kNotGiven:
+      return py::none();
+    case Status::kOutOfRange:
+      break;
+  }
+  return py::float_(v.value);
+}
+
+py::dict State(std::optional<double> T, std::optional<double> P, const std::string& units,
+               const std::string& standard, std::optional<double> quality) {
+  StateRequest request{&StandardArg(standard), UnitsArg(units), T, P, quality};
+  const StateAnswer answer = EvaluateState(request);
+  py::dict d;
+  d["condition"] = answer.conditionText;
+  d["T"] = answer.T;
+  d["P"] = answer.P;
+  d["standard"] = std::string(StandardKey(*request.set));
+  if (quality) d["quality"] = *quality;
+  py::dict unitTexts;
+  unitTexts["T"] = answer.unitT;
+  unitTexts["P"] = answer.unitP;
+  for (const StateRow& row : answer.rows) {
+    const std::string key(ItemKey(row.item));
+    unitTexts[key.c_str()] = row.unit;
+    if (row.columns.size() == 1 && row.columns[0].first.empty()) {
+      d[key.c_str()] = ValueObject(row.columns[0].second);
+    } else {
+      py::dict byPhase;
+      for (const auto& [name, value] : row.columns) byPhase[std::string(name).c_str()] = ValueObject(value);
+      d[key.c_str()] = byPhase;
+    }
+  }
+  d["units"] = unitTexts;
+  return d;
+}
+
+using DoubleArray = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// The item over T and P broadcast together: the values (NaN unless valid) and the statuses.
+struct Evaluated {
+  py::array_t<double> value;
+  py::array_t<std::int8_t> status;
+  bool scalar;
+};
+
+Evaluated Evaluate(const std::string& name, const py::object& T, const py::object& P, const py::object& phase,
+                   const std::string& standard, const std::string& units, double quality) {
+  if (T.is_none() || P.is_none()) throw InputError("T and P must both be given");
+  const PropertyRequest request{&StandardArg(standard), UnitsArg(units), ItemArg(name), PhaseArg(phase),
+                                CheckedQuality(quality)};
+
+  py::module_ np = py::module_::import("numpy");
+  py::tuple both = np.attr("broadcast_arrays")(np.attr("asarray")(T, "dtype"_a = "float64"),
+                                               np.attr("asarray")(P, "dtype"_a = "float64"));
+  // Contiguous copies of the broadcast views.
+  const DoubleArray t(both[0]), p(both[1]);
+  std::vector<py::ssize_t> shape(t.shape(), t.shape() + t.ndim());
+  Evaluated out{py::array_t<double>(shape), py::array_t<std::int8_t>(shape), t.ndim() == 0};
+  const std::size_t n = static_cast<std::size_t>(t.size());
+  const double* tData = t.data();
+  const double* pData = p.data();
+  double* vData = out.value.mutable_data();
+  std::int8_t* sData = out.status.mutable_data();
+  {
+    py::gil_scoped_release release;
+    EvaluateProperty(request, {tData, n}, {pData, n}, {vData, n}, {sData, n});
+  }
+  return out;
+}
+
+py::object Property(const std::string& name, const py::object& T, const py::object& P,
+                    const py::object& phase, const std::string& standard, const std::string& units,
+                    double quality) {
+  Evaluated e = Evaluate(name, T, P, phase, standard, units, quality);
+  if (e.scalar) return py::float_(*e.value.data());
+  return std::move(e.value);
+}
+
+py::object PropertyStatus(const std::string& name, const py::object& T, const py::object& P,
+                          const py::object& phase, const std::string& standard, const std::string& units,
+                          double quality) {
+  Evaluated e = Evaluate(name, T, P, phase, standard, units, quality);
+  if (e.scalar) return py::int_(*e.status.data());
+  return std::move(e.status);
+}
+
+std::vector<std::string> Items() {
+  std::vector<std::string> keys;
+  for (const ItemName& n : ItemNames()) keys.emplace_back(n.key);
+  return keys;
+}
+
+std::vector<std::string> StandardKeys() {
+  std::vector<std::string> keys;
+  for (const StandardEntry& s : Standards()) keys.emplace_back(s.key);
+  return keys;
+}
+
+constexpr const char* kStateDoc = R"(The state typed into the window, with its results.
+
+T and P are in the units chosen; either may be None (saturated at the other). The window's input
+checks run first: a failing one raises ValueError with the window's message. With quality (percent
+by mass) the state must be saturated liquid and vapour, and the items of the wet-steam grid get a
+"wet" value too.
+
+Returns a dict: "condition" (text), "T" and "P" as the window shows them, "standard", "quality"
+(when given), "units" ({key: unit text}), and one entry per row of the full property list, keyed as
+in items(): a float for a single-phase state, a dict {"liquid" or "solid": v, "vapour": v[, "wet": v]}
+for a saturated one. A property the phase does not have (" -" in the window) is None; one out of
+range is NaN.)";
+
+constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of T and P.
+
+name: a key of items(). T, P: in the units chosen, broadcast together. phase: None (the phase
+condition of each (T, P); a state on the saturation line, within 0.1 K of it, has no single
+value and gives NaN with status 1: name its phase), a phase name (sat_solid, sat_liquid,
+sat_vapour, subcooled_solid, sat_solid_vapour, subcooled_liquid, sat_liquid_vapour, superheated,
+supercritical, wet_steam, no_phase) or its code 0..10. quality: percent by mass, for wet_steam.
+
+Returns float64 values in the display unit of the property (a Python float for scalar T and P);
+a value not given for the phase (status 1) or out of range (status 2) is NaN: property_status gives
+the statuses. The GIL is released while it computes.)";
+
+constexpr const char* kStatusDoc = R"(The statuses of property(...) with the same arguments, as int8:
+0 valid, 1 not given for this phase, 2 out of range (a Python int for scalar T and P).)";
+
+}  // namespace
+}  // namespace tulo::python
+
+PYBIND11_MODULE(tulo, m) {
+  using namespace tulo::python;
+  m.doc() = "Properties of water and steam.";
+  m.attr("__version__") = TULO_VERSION;
+  m.def("state", &State, kStateDoc, "T"_a = py::none(), "P"_a = py::none(), py::kw_only(), "units"_a = "SI",
+        "standard"_a = "builtin", "quality"_a = py::none());
+  m.def("property", &Property, kPropertyDoc, "name"_a, "T"_a, "P"_a, "phase"_a = py::none(), py::kw_only(),
+        "standard"_a = "builtin", "units"_a = "SI", "quality"_a = 0.0);
+  m.def("property_status", &PropertyStatus, kStatusDoc, "name"_a, "T"_a, "P"_a, "phase"_a = py::none(),
+        py::kw_only(), "standard"_a = "builtin", "units"_a = "SI", "quality"_a = 0.0);
+  m.def("items", &Items, "The property names property() takes, in catalogue order.");
+  m.def("standards", &StandardKeys, "The property standards, the default first.");
+}

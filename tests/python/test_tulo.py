@@ -1,0 +1,396 @@
+"""The Python module against tulo-calc, which drives the same core, and against IF97 values."""
+
+import math
+import os
+import re
+import subprocess
+import threading
+import time
+from concurrent.futures import ProcessPoolExecutor, ThreadPoolExecutor
+from pathlib import Path
+
+import numpy as np
+import pytest
+
+import tulo
+
+TULO_CALC = os.environ.get("TULO_CALC") or str(Path(tulo.__file__).resolve().parents[2] / "tulo-calc")
+
+
+def calc(*args):
+    return subprocess.run([TULO_CALC, *map(str, args)], capture_output=True, text=True, timeout=60)
+
+
+def text_matches(value, text):
+    """True when value, shown to the digits of the grid text, is that text (half a unit of its last digit)."""
+    m = re.fullmatch(r"\s*(-?)(\d*)\.?(\d*)(?:e([+-]?\d+))?\s*", text)
+    assert m, text
+    exponent = int(m.group(4) or 0)
+    unit = 10.0 ** (exponent - len(m.group(3)))
+    return abs(value - float(text)) <= 0.5 * unit * (1 + 1e-9)
+
+
+def label_matches(value, text):
+    """True when value is the state label's number: rounded to the coarser of 5 significant digits and 3 decimals."""
+    unit = max(1e-3, 10.0 ** (math.floor(math.log10(abs(value))) - 4)) if value else 1e-3
+    return abs(value - float(text)) <= 0.5 * unit * (1 + 1e-9)
+
+
+def grid_rows(lines):
+    """The data rows of a blank-aligned grid: (name, unit, cells), cut at the widths 30, 13, 13, 13."""
+    rows = []
+    for line in lines:
+        if not line.strip():
+            break
+        cells = [line[43:56].strip(), line[56:69].strip(), line[69:].strip()]
+        rows.append((line[:30].strip(), line[30:43].strip(), cells))
+    return rows
+
+
+def check_cell(value, text):
+    if text == "-":
+        assert value is None
+    elif text == "Out of Range":
+        assert value is not None and math.isnan(value)
+    else:
+        assert text_matches(value, text), (value, text)
+
+
+# ---- state() against what tulo-calc prints for the same typed state ----
+
+STATES = [
+    (400, 1000, "SI"),
+    (500, None, "SI"),
+    (None, 101.325, "SI"),
+    (250, 0.01, "SI"),
+    (260, None, "SI"),
+    (260, 101.325, "SI"),
+    (700, 30000, "SI"),
+    (100, 1, "European"),
+    (212, None, "Imperial"),
+    (300, 50, "1,1,5,2,3,1,2,3,6,2,4,3"),
+]
+
+
+@pytest.mark.parametrize("T,P,units", STATES)
+def test_state_shows_what_the_window_shows(T, P, units):
+    args = ["--units", units] + (["-T", T] if T is not None else []) + (["-P", P] if P is not None else [])
+    out = calc(*args)
+    assert out.returncode == 0, out.stderr
+    lines = out.stdout.split("\n")
+    d = tulo.state(T=T, P=P, units=units)
+    assert d["condition"] == lines[3][30:]
+    for key, line in (("T", lines[1]), ("P", lines[2])):
+        number, unit = line[30:].split(" ", 1)
+        assert d["units"][key] == unit
+        assert label_matches(d[key], number), (key, d[key], number)
+    rows = grid_rows(lines[6:])
+    keys = [k for k in d if k not in ("condition", "T", "P", "standard", "units")]
+    assert len(keys) == len(rows)
+    saturated = d["condition"].startswith("Saturated")
+    first = "solid" if "Solid and" in d["condition"] else "liquid"
+    for key, (name, unit, cells) in zip(keys, rows):
+        assert d["units"][key] == unit, name
+        if saturated:
+            check_cell(d[key][first], cells[0])
+            check_cell(d[key]["vapour"], cells[1])
+        else:
+            check_cell(d[key], cells[0])
+
+
+def test_wet_steam_values_are_the_wet_grid():
+    out = calc("-T", 373.15, "--wet", "--quality", 30)
+    assert out.returncode == 0, out.stderr
+    lines = out.stdout.split("\n")
+    var_rows = grid_rows(lines[6:])
+    d = tulo.state(T=373.15, quality=30)
+    keys = [k for k in d if k not in ("condition", "T", "P", "standard", "units", "quality")]
+    key_of = {name: key for key, (name, _, _) in zip(keys, var_rows)}
+    wet_heading = [i for i, line in enumerate(lines) if line.startswith("Property")][1]
+    wet_rows = grid_rows(lines[wet_heading + 1 :])
+    assert wet_rows
+    for name, _, cells in wet_rows:
+        check_cell(d[key_of[name]]["wet"], cells[2])
+    # Wet steam mixed by mass from the saturated sides (densities through the specific volumes).
+    x = 0.3
+    h = d["enthalpy"]
+    assert h["wet"] == pytest.approx((1 - x) * h["liquid"] + x * h["vapour"], rel=1e-10)
+    rho = d["density"]
+    assert rho["wet"] == pytest.approx(1 / ((1 - x) / rho["liquid"] + x / rho["vapour"]), rel=1e-10)
+
+
+@pytest.mark.parametrize(
+    "T,P,units",
+    [
+        (100, None, "SI"),
+        (-300, None, "SI"),
+        (None, 1e9, "SI"),
+        (None, 30000, "SI"),
+        (700, None, "SI"),
+        (2000, 100, "SI"),
+        (300, -5, "SI"),
+        (2000, -5, "SI"),
+        (-150, 1, "European"),
+        (None, 5000, "Imperial"),
+        (float("nan"), 100, "SI"),
+        (float("inf"), None, "SI"),
+        (1e300, None, "SI"),
+    ],
+)
+def test_input_errors_carry_the_window_messages(T, P, units):
+    args = ["--units", units] + (["-T", T] if T is not None else []) + (["-P", P] if P is not None else [])
+    out = calc(*args)
+    assert out.returncode == 2
+    message = out.stderr.strip().removeprefix("tulo-calc: ")
+    with pytest.raises(ValueError) as e:
+        tulo.state(T=T, P=P, units=units)
+    assert str(e.value) == message
+
+
+@pytest.mark.parametrize(
+    "kwargs,message",
+    [
+        ({}, "Please enter either temperature or pressure or both."),
+        ({"T": 373.15, "quality": 101}, "Percentage Wet Steam can only be between 0% and 100%"),
+        ({"T": 373.15, "quality": -1}, "Percentage Wet Steam can only be between 0% and 100%"),
+        ({"T": 400, "P": 1000, "quality": 20}, "Wet Steam Calculations are only possible for saturated steam."),
+        ({"T": 260, "quality": 20}, "Wet Steam Calculations are only possible for saturated steam."),
+        ({"T": 400, "standard": "if97"}, "unknown standard: if97 (builtin, iapws)"),
+        ({"T": 400, "units": "metric"}, "unknown units: metric"),
+    ],
+)
+def test_state_errors(kwargs, message):
+    with pytest.raises(ValueError) as e:
+        tulo.state(**kwargs)
+    assert str(e.value).startswith(message)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+@pytest.mark.parametrize("T,P", [(400, 1000), (800, 5000), (None, 1000), (255, None)])
+def test_state_values_are_the_property_values(standard, T, P):
+    d = tulo.state(T=T, P=P, standard=standard)
+    assert d["standard"] == standard
+    saturated = d["condition"].startswith("Saturated")
+    columns = {"liquid": "sat_liquid", "solid": "sat_solid", "vapour": "sat_vapour"}
+    for key in tulo.items():
+        if key not in d:
+            continue
+        if saturated:
+            for column, phase in columns.items():
+                if column in d[key]:
+                    want = tulo.property(key, d["T"], d["P"], phase, standard=standard)
+                    got = d[key][column]
+                    if got is None:
+                        assert tulo.property_status(key, d["T"], d["P"], phase, standard=standard) == 1
+                    else:
+                        assert got == pytest.approx(want, rel=1e-9, nan_ok=True), (key, column)
+        else:
+            got, want = d[key], tulo.property(key, T, P, standard=standard)
+            assert (got is None and math.isnan(want)) or got == pytest.approx(want, rel=1e-15, nan_ok=True), key
+
+
+# ---- property() ----
+
+
+@pytest.mark.parametrize(
+    "key,code,phase,T,P,standard",
+    [
+        ("enthalpy", 15, 5, 300, 1000, "builtin"),
+        ("entropy", 16, 7, 600, 500, "builtin"),
+        ("density", 18, 1, 373.15, 0, "builtin"),
+        ("viscosity", 21, 2, 450, 0, "builtin"),
+        ("saturation_pressure", 20, 10, 373.15, 0, "builtin"),
+        ("heat_capacity", 22, 3, 250, 100, "builtin"),
+        ("enthalpy", 15, 9, 373.15, 101.325, "builtin"),
+        ("enthalpy", 15, 5, 300, 1000, "iapws"),
+        ("speed_of_sound", 36, 7, 800, 10000, "iapws"),
+        ("joule_thomson", 41, 8, 700, 30000, "iapws"),
+        ("thermal_conductivity", 23, 5, 350, 2000, "iapws"),
+        ("saturation_temperature", 33, 10, 300, 1000, "iapws"),
+        ("dielectric_constant", 29, 5, 300, 1000, "iapws"),
+    ],
+)
+def test_property_is_what_tulo_calc_computes(key, code, phase, T, P, standard):
+    out = calc("property", code, phase, T, P, "--standard", standard, "--quality", 25)
+    status, value, _ = out.stdout.rstrip("\n").split("\t")
+    assert tulo.property_status(key, T, P, phase, standard=standard, quality=25) == int(status)
+    assert int(status) == 0
+    got = tulo.property(key, T, P, phase, standard=standard, quality=25)
+    # The built-in standard keeps its values as Real6 (12 digits); tulo-calc prints 15 digits.
+    assert got == pytest.approx(float(value), rel=1e-11 if standard == "builtin" else 1e-14)
+
+
+def test_if97_enthalpy():
+    # IAPWS-IF97 region 1 at 300 K and 1 MPa.
+    assert tulo.property("enthalpy", 300, 1000, standard="iapws") == pytest.approx(113.49230207645793, rel=1e-13)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+def test_units_convert_inputs_and_values(standard):
+    si = tulo.property("enthalpy", 300, 1000, standard=standard)
+    # European: Celsius, atm abs (0.0098692 atm per kPa), kcal/kg.
+    eu = tulo.property("enthalpy", 26.85, 9.8692, standard=standard, units="European")
+    assert eu == pytest.approx(si * 0.23889, rel=1e-9)
+    # Density in m3/kg (unit 5 of density) is the specific volume.
+    rho = tulo.property("density", 300, 1000, standard=standard)
+    v = tulo.property("density", 300, 1000, standard=standard, units="1,1,5,1,1,1,1,1,1,1,1,1")
+    assert v == pytest.approx(1 / rho, rel=1e-11)
+    # A gauge pressure: 0 kPa gauge is one atmosphere absolute.
+    assert tulo.property("density", 300, 0, standard=standard, units="1,12,1,1,1,1,1,1,1,1,1,1") == pytest.approx(
+        tulo.property("density", 300, 101.325, standard=standard), rel=1e-11
+    )
+
+
+def test_broadcasting_and_scalars():
+    T = np.array([[300.0], [450.0], [700.0]])
+    P = np.array([100.0, 1000.0, 10000.0, 30000.0])
+    h = tulo.property("enthalpy", T, P, standard="iapws")
+    s = tulo.property_status("enthalpy", T, P, standard="iapws")
+    assert h.shape == (3, 4) and h.dtype == np.float64
+    assert s.shape == (3, 4) and s.dtype == np.int8
+    for i in range(3):
+        for j in range(4):
+            assert np.array_equal(h[i, j], tulo.property("enthalpy", T[i, 0], P[j], standard="iapws"), equal_nan=True)
+    assert isinstance(tulo.property("enthalpy", 300, 1000), float)
+    assert isinstance(tulo.property("enthalpy", np.float64(300), np.array(1000.0)), float)
+    assert isinstance(tulo.property_status("enthalpy", 300, 1000), int)
+    assert tulo.property("enthalpy", [300, 400], 1000).shape == (2,)
+    assert tulo.property("enthalpy", np.arange(300, 310), 1000).dtype == np.float64  # integer input
+    assert tulo.property("enthalpy", np.empty((0, 3)), 1000).shape == (0, 3)
+    strided = np.linspace(300, 600, 20)[::3]
+    assert np.array_equal(tulo.property("enthalpy", strided, 1000), tulo.property("enthalpy", strided.copy(), 1000))
+    with pytest.raises(ValueError):
+        tulo.property("enthalpy", np.ones(3), np.ones(4))
+
+
+@pytest.mark.parametrize(
+    "key,T,P,phase,standard,status",
+    [
+        ("enthalpy", 300, 1000, None, "builtin", 0),
+        ("enthalpy", 5000, 100, None, "builtin", 2),
+        ("enthalpy", 5000, 100, None, "iapws", 2),
+        ("enthalpy", float("nan"), 100, None, "builtin", 2),
+        ("enthalpy", 300, float("inf"), None, "iapws", 2),
+        ("enthalpy", 1e300, 100, None, "builtin", 2),
+        ("surface_tension", 500, 100, None, "builtin", 1),
+        ("speed_of_sound", 400, 1000, None, "builtin", 1),
+        # On the saturation line a state has no single value without a phase.
+        ("enthalpy", 373.15, 101.325, None, "builtin", 1),
+        ("enthalpy", 373.15, 101.325, "sat_vapour", "builtin", 0),
+        ("enthalpy", 373.15, 101.325, 2, "builtin", 0),
+        ("refractive_index", 400, 1000, None, "builtin", 2),
+    ],
+)
+def test_statuses_and_nan(key, T, P, phase, standard, status):
+    assert tulo.property_status(key, T, P, phase, standard=standard) == status
+    value = tulo.property(key, T, P, phase, standard=standard)
+    assert math.isnan(value) == (status != 0)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+def test_hostile_inputs_give_statuses_never_crashes(standard):
+    rng = np.random.default_rng(13)
+    special = [0.0, -0.0, -1.0, 1e-300, -1e300, 1e300, 3.4e38, np.inf, -np.inf, np.nan, 273.16, 647.096, 22064.0]
+    T = np.concatenate([rng.uniform(-100, 3000, 150), special])
+    P = np.concatenate([10.0 ** rng.uniform(-6, 7, 150), special[::-1]])
+    for key in tulo.items():
+        for phase in (None, "sat_liquid", "superheated", "wet_steam"):
+            v = tulo.property(key, T, P, phase, standard=standard, quality=40)
+            s = tulo.property_status(key, T, P, phase, standard=standard, quality=40)
+            assert set(np.unique(s)) <= {0, 1, 2}
+            assert np.array_equal(np.isnan(v), s != 0), key
+            assert np.all(np.isfinite(v[s == 0]))
+
+
+def test_wet_steam_phase_mixes_by_mass():
+    hl = tulo.property("enthalpy", 373.15, 101.325, "sat_liquid", standard="iapws")
+    hv = tulo.property("enthalpy", 373.15, 101.325, "sat_vapour", standard="iapws")
+    hw = tulo.property("enthalpy", 373.15, 101.325, "wet_steam", standard="iapws", quality=40)
+    assert hw == pytest.approx(0.6 * hl + 0.4 * hv, rel=1e-14)
+
+
+@pytest.mark.parametrize(
+    "kwargs,fragment",
+    [
+        ({"name": "enthalpie"}, "enthalpy, entropy"),
+        ({"name": "Enthalpy"}, "joule_thomson"),
+        ({"standard": "IF97"}, "builtin, iapws"),
+        ({"units": "SI units"}, "SI, Imperial, Customary, European"),
+        ({"units": "1,1,1"}, "U0,...,U11"),
+        ({"phase": "gas"}, "sat_liquid"),
+        ({"phase": 11}, "0 to 10"),
+        ({"phase": True}, "phase must be"),
+        ({"quality": 150}, "between 0% and 100%"),
+        ({"T": None}, "T and P"),
+    ],
+)
+def test_property_errors_list_the_valid_choices(kwargs, fragment):
+    args = {"name": "enthalpy", "T": 300, "P": 1000, **kwargs}
+    with pytest.raises(ValueError) as e:
+        tulo.property(**args)
+    assert fragment in str(e.value)
+
+
+def test_catalogue():
+    keys = tulo.items()
+    assert len(keys) == len(set(keys)) == 25
+    assert tulo.standards()[0] == "builtin" and "iapws" in tulo.standards()
+    assert re.fullmatch(r"\d+\.\d+\.\d+", tulo.__version__)
+    # Every name is one that a standard answers somewhere, in a phase of its own or on the saturation line.
+    T, P = np.meshgrid(np.linspace(200, 1000, 17), np.geomspace(1, 50000, 17))
+    for key in keys:
+        answered = sum(
+            int(np.any(tulo.property_status(key, T, P, phase, standard=s) == 0))
+            for s in tulo.standards()
+            for phase in (None, "sat_liquid", "sat_vapour")
+        )
+        assert answered > 0, key
+
+
+# ---- threads and processes ----
+
+
+def test_threads_give_the_single_call_results():
+    T = np.linspace(280, 900, 40_000)
+    P = np.geomspace(10, 40_000, 40_000)
+    whole = tulo.property("enthalpy", T, P, standard="iapws")
+    with ThreadPoolExecutor(4) as pool:
+        parts = list(pool.map(lambda c: tulo.property("enthalpy", *c, standard="iapws"),
+                              zip(np.array_split(T, 8), np.array_split(P, 8))))
+    assert np.array_equal(np.concatenate(parts), whole, equal_nan=True)
+
+
+def test_the_gil_is_released_while_computing():
+    T = np.linspace(280, 900, 2_000_000)
+    P = np.full_like(T, 1000.0)
+    span = {}
+
+    def work():
+        span["start"] = time.perf_counter()
+        tulo.property("enthalpy", T, P, standard="iapws")
+        span["end"] = time.perf_counter()
+
+    worker = threading.Thread(target=work)
+    ticks = []
+    worker.start()
+    while worker.is_alive():
+        ticks.append(time.perf_counter())
+    worker.join()
+    # This thread kept running Python code all through the call: with the GIL held by the
+    # computation it would stand still for most of it.
+    inside = [span["start"]] + [t for t in ticks if span["start"] < t < span["end"]] + [span["end"]]
+    longest_pause = max(b - a for a, b in zip(inside, inside[1:]))
+    assert longest_pause < 0.5 * (span["end"] - span["start"])
+
+
+def enthalpy_of_chunk(chunk):
+    T, P = chunk
+    return tulo.property("enthalpy", T, P, standard="iapws")
+
+
+def test_process_pool_over_chunks():
+    T = np.linspace(300, 800, 200_000)
+    P = np.full_like(T, 1000.0)
+    with ProcessPoolExecutor(2) as pool:
+        h = np.concatenate(list(pool.map(enthalpy_of_chunk, zip(np.array_split(T, 8), np.array_split(P, 8)))))
+    assert np.array_equal(h, tulo.property("enthalpy", T, P, standard="iapws"), equal_nan=True)
