@@ -1,11 +1,14 @@
 #include "python/Evaluation.h"
 
+#include "app/InputChecks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
+#include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
 #include "results/PhaseCondition.h"
@@ -131,62 +134,20 @@ double ShortestDecimal(double stored) {
   return stored;
 }
 
-// A number as typed into a field: rounded to Real6, as the number reader keeps it.
-double Typed(double x) {
-  const std::optional<Real6> r = Real6::From(x);
-  if (!r) throw InputError("not a number: " + NumberText(x));
-  return r->Value();
+// The message for a typed number that the window's checks could not take: beyond what the
+// program's reals hold (in the unit typed or in the internal one), or no number at all.
+std::string UnreadableText(const StateRequest& request, const UnitSelection& selection) {
+  UnitSettings units;
+  units.InitUnits(selection);
+  for (auto [value, q] : {std::pair{request.T, kTemperature}, std::pair{request.P, kPressure}}) {
+    if (!value) continue;
+    const std::string text = NumberText(*value);
+    const std::optional<double> typed = ReadNumber(text);
+    if (typed && FitsReal6(units.ToInternal(q, *typed))) continue;
+    return (std::isfinite(*value) ? "number out of range: " : "not a number: ") + text;
+  }
+  return "not a number";
 }
-
-// The input checks of the window on one session's state.
-class InputChecks {
- public:
-  explicit InputChecks(Session& s) : s_(s) {}
-
-  // Takes the typed value of quantity q (temperature or pressure) into the state.
-  void Read(Quantity q, double typed) {
-    const double display = Typed(typed);
-    const long double internal = s_.units.ToInternal(q, display);
-    if (!FitsReal6(internal)) throw InputError("not a number: " + NumberText(typed));
-    (q == kTemperature ? s_.state.TempDisplay : s_.state.PresDisplay) = display;
-    (q == kTemperature ? s_.state.TempK : s_.state.PresKPa) = static_cast<double>(internal);
-  }
-
-  // A state given by one quantity lies on the saturation line, below its top.
-  void SaturationLimit(Quantity q) {
-    const InputRange l = s_.Set().InputLimits(q);
-    std::string name = q == kTemperature ? "temperature" : "pressure";
-    Fail(Internal(q) > l.saturation, "For saturation the " + name + " must be less than " +
-                                         LimitText(q, l.saturation) + " " + s_.units.UnitText(q));
-  }
-
-  void Range(Quantity q) {
-    const InputRange l = s_.Set().InputLimits(q);
-    const double v = Internal(q);
-    Fail(v > l.highest || v < l.lowest, std::string(q == kTemperature ? "Temperature" : "Pressure") +
-                                            " must be between " + LimitText(q, l.lowest) + " and " +
-                                            LimitText(q, l.highest) + " " + s_.units.UnitText(q));
-  }
-
-  // Throws the text of the last failing check, as the window shows the later one.
-  void Finish() const {
-    if (!error_.empty()) throw InputError(Utf8Left(error_, kErrorLength));
-  }
-
- private:
-  double Internal(Quantity q) const { return q == kTemperature ? s_.state.TempK : s_.state.PresKPa; }
-
-  std::string LimitText(Quantity q, long double limit) {
-    return TrimZeros(FormatReal(10, 2, true, s_.units.ToDisplay(q, limit)));
-  }
-
-  void Fail(bool fails, const std::string& text) {
-    if (fails) error_ = text;
-  }
-
-  Session& s_;
-  std::string error_;
-};
 
 // The columns of a state's grid: the phase of each, named as the dictionaries name them.
 std::vector<std::pair<std::string_view, Phase>> Columns(Condition condition) {
@@ -249,7 +210,10 @@ std::optional<Phase> PhaseNamed(std::string_view key) {
 }
 
 double CheckedQuality(double quality) {
-  const double typed = Typed(quality);
+  // As the number reader keeps a typed number: rounded to Real6.
+  const std::optional<Real6> r = Real6::From(quality);
+  if (!r) throw InputError("not a number: " + NumberText(quality));
+  const double typed = r->Value();
   if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRange);
   return typed;
 }
@@ -263,21 +227,13 @@ StateAnswer EvaluateState(const StateRequest& request) {
   Recalculate(s, grids, "");  // the first calculation of a fresh window: nothing typed yet
 
   CalcState& st = s.state;
+  // The window's own checks, on the numbers as they would be typed.
   InputChecks checks(s);
-  if (request.T && request.P) {
-    checks.Read(kTemperature, *request.T);
-    checks.Read(kPressure, *request.P);
-    st.InputMode = "TP";
-    checks.Range(kPressure);
-    checks.Range(kTemperature);
-  } else {
-    const Quantity q = request.T ? kTemperature : kPressure;
-    checks.Read(q, request.T ? *request.T : *request.P);
-    st.InputMode = request.T ? "T" : "P";
-    checks.SaturationLimit(q);
-    checks.Range(q);
+  std::string error;
+  if (!checks.Validate(request.T ? NumberText(*request.T) : "", request.P ? NumberText(*request.P) : "", error)) {
+    if (error.empty()) throw InputError(UnreadableText(request, request.units));
+    throw InputError(Utf8Left(error, kErrorLength));
   }
-  checks.Finish();
   const std::optional<double> quality =
       request.quality ? std::optional<double>(CheckedQuality(*request.quality)) : std::nullopt;
   st.SatGivenTemperature = true;
