@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "units/Units.h"
 
@@ -77,6 +78,16 @@ constexpr std::optional<Item> ItemFromCode(int code) {
 std::span<const Item> FixedItems();
 std::span<const Item> VariableItems();
 bool IsVariableItem(Item item);
+
+// The name scripts give an item (tulo-calc batch --items, the Python module, the range tables):
+// lower case, words joined by underscores ("enthalpy", "internal_energy", "speed_of_sound",
+// "joule_thomson"); every catalogue item has one. Empty for a code outside the catalogue.
+std::string ItemKey(Item item);
+// The item a script names: its key, one of the usual symbols (h, s, u, rho, v, cp, cv, mu, nu,
+// lambda, sigma, w, pr, z, psat, tsat) or its catalogue code ("15"); without regard to case, and
+// blanks around it ignored. Nothing for anything else. The caller decides which items it takes
+// (the variable ones, mostly: IsVariableItem).
+std::optional<Item> ItemFromKey(std::string_view text);
 
 // Display name, at most 30 characters; empty for a code outside the catalogue.
 std::string PropName(Item item);

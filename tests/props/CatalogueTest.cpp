@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <set>
+#include <string>
+#include <string_view>
 
 #include "common/Real6.h"
 #include "common/Text.h"
@@ -31,6 +35,67 @@ TEST(Catalogue, ItemsAndQuantities) {
   EXPECT_FALSE(ItemFromCode(42).has_value());
   EXPECT_EQ(FixedItems().size(), 15u);
   EXPECT_EQ(VariableItems().size(), 25u);
+}
+
+// Keys are what scripts and column headers carry: one per item, in lower case with underscores,
+// and each reads back as its item.
+TEST(Catalogue, KeysReadBackAsTheirItems) {
+  std::set<std::string> seen;
+  for (int code = 0; code < kItemCount; ++code) {
+    const Item item = *ItemFromCode(code);
+    const std::string key = ItemKey(item);
+    ASSERT_FALSE(key.empty()) << code;
+    EXPECT_TRUE(seen.insert(key).second) << key;
+    EXPECT_TRUE(std::all_of(key.begin(), key.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || c == '_';
+    })) << key;
+    EXPECT_EQ(ItemFromKey(key), item) << key;
+    EXPECT_EQ(ItemFromKey(std::to_string(code)), item) << code;
+  }
+  EXPECT_EQ(ItemKey(static_cast<Item>(kItemCount)), "");
+}
+
+TEST(Catalogue, ItemFromKey) {
+  const struct {
+    const char* text;
+    std::optional<Item> item;
+  } cases[] = {
+      {"enthalpy", Item::kEnthalpy},
+      {"internal_energy", Item::kInternalEnergy},
+      {"speed_of_sound", Item::kSpeedOfSound},
+      {"joule_thomson", Item::kJouleThomson},
+      {"Joule_Thomson", Item::kJouleThomson},
+      {" \tdensity ", Item::kDensity},
+      {"h", Item::kEnthalpy},
+      {"RHO", Item::kDensity},
+      {"lambda", Item::kThermalConductivity},
+      {"mu", Item::kViscosity},
+      {"nu", Item::kKinematicViscosity},
+      {"cp", Item::kHeatCapacity},
+      {"Pr", Item::kPrandtlNumber},
+      {"psat", Item::kSaturationPressure},
+      {"15", Item::kEnthalpy},
+      {"41", Item::kJouleThomson},
+      {"0", Item::kMolecularWeight},
+      {"temperature", Item::kTemperature},
+      // Nothing else.
+      {"", std::nullopt},
+      {"  ", std::nullopt},
+      {"42", std::nullopt},
+      {"-1", std::nullopt},
+      {"+15", std::nullopt},
+      {"15.0", std::nullopt},
+      {"1e1", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"enthalpy2", std::nullopt},
+      {"internal energy", std::nullopt},
+      {"internal-energy", std::nullopt},
+      {"Enthalpy of Vapourisation", std::nullopt},
+      {"enthalpy,entropy", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ItemFromKey(c.text), c.item) << '"' << c.text << '"';
+  // An embedded NUL is not the end of the key.
+  EXPECT_EQ(ItemFromKey(std::string_view("h\0", 2)), std::nullopt);
 }
 
 TEST(BuiltInSet, FixedValues) {
