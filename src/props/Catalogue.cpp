@@ -122,15 +122,6 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 const Entry* EntryOf(Item item) {
   int code = ItemCode(item);
   return code >= 0 && code < kItemCount ? &kEntries[code] : nullptr;
@@ -176,9 +167,9 @@ std::optional<Item> ItemFromKey(std::string_view text) {
     return ItemFromCode(code);
   }
   for (int code = 0; code < kItemCount; ++code)
-    if (SameIgnoringCase(text, kEntries[code].key)) return static_cast<Item>(code);
+    if (text == kEntries[code].key) return static_cast<Item>(code);
   for (const Symbol& s : kSymbols)
-    if (SameIgnoringCase(text, s.symbol)) return s.item;
+    if (text == s.symbol) return s.item;
   return std::nullopt;
 }
 

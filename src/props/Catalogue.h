@@ -84,9 +84,9 @@ bool IsVariableItem(Item item);
 // "joule_thomson"); every catalogue item has one. Empty for a code outside the catalogue.
 std::string ItemKey(Item item);
 // The item a script names: its key, one of the usual symbols (h, s, u, rho, v, cp, cv, mu, nu,
-// lambda, sigma, w, pr, z, psat, tsat) or its catalogue code ("15"); without regard to case, and
-// blanks around it ignored. Nothing for anything else. The caller decides which items it takes
-// (the variable ones, mostly: IsVariableItem).
+// lambda, sigma, w, pr, z, psat, tsat) or its catalogue code ("15"), as written (case counts:
+// "Enthalpy" is not a key); blanks around it are ignored. Nothing for anything else. The caller decides which
+// items it takes (the variable ones, mostly: IsVariableItem).
 std::optional<Item> ItemFromKey(std::string_view text);
 
 // Display name, at most 30 characters; empty for a code outside the catalogue.
