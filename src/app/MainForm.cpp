@@ -1,22 +1,13 @@
 #include "app/MainForm.h"
 
-#include "results/Standards.h"
-
 #include "app/FieldText.h"
 #include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "results/Standards.h"
 #include "units/Format.h"
 
 namespace tulo {
-namespace {
-
-const char* const kNothingTyped = "Please enter either temperature or pressure or both.";
-const char* const kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
-const char* const kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
-
-}  // namespace
-
 // Tells the observer once, when the outermost handler returns.
 class MainForm::Notifier {
  public:
@@ -139,7 +130,7 @@ void MainForm::WriteField(Field field, const std::string& text) {
 }
 
 void MainForm::SetFormError(const std::string& text) {
-  ErrorText = Utf8Left(text, 80);
+  ErrorText = Utf8Left(text, kErrorTextLength);
 }
 
 void MainForm::ClearInputsClick() {
@@ -205,7 +196,7 @@ void MainForm::ShowEntry() {
   if (Validate()) {
     RunRecalculate();
     if (TemperatureInput.text.empty() && PressureInput.text.empty()) {
-      SetFormError(kNothingTyped);
+      SetFormError(kNothingTypedText);
     } else {
       SetSearchControlsEnabled(true);
       SearchInitialiseClick();
@@ -238,7 +229,7 @@ void MainForm::WriteStateLabels() {
 
 void MainForm::EnableWetSteamPage() {
   bool saturated = session_->state.Condition == Condition::kSatLiquidVapour;
-  WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturated;
+  WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturatedText;
   WetSteamLabel.enabled = saturated;
   WetSteamInput.enabled = saturated;
   WetPropGrid.enabled = saturated;
@@ -303,7 +294,7 @@ void MainForm::WetSteamInputChange() {
     return;
   }
   if (*quality > 100.0 || *quality < 0.0) {
-    platform_.ShowMessage(kQualityRange);
+    platform_.ShowMessage(kQualityRangeText);
     return;
   }
   RunRecalculate();
