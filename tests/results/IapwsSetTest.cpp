@@ -20,7 +20,9 @@ struct Fixture {
   CalcContext ctx{quality, condition};
   std::unique_ptr<CalculatorTable> table = IapwsCorrelations().MakeCalculators(ctx);
 
-  Status StatusOf(Item item, Phase phase, double T, double P) { return table->Compute(item, phase, T, P).status; }
+  Status StatusOf(Item item, Phase phase, double T, double P) {
+    return table->Compute(item, phase, T, P).status;
+  }
 };
 
 // The phase codes each item is given for (bit n: phase n), at a state where every phase is in
@@ -100,10 +102,13 @@ TEST(IapwsSet, OutOfRangeAtTheEndsOfEachRange) {
 TEST(IapwsSet, WetSteamMixesByMassAndDensityByVolume) {
   Fixture f;  // quality 50 %
   const double T = 400.0;
-  auto at = [&](Item item, Phase phase) { return static_cast<double>(f.table->Compute(item, phase, T, 0).value); };
+  auto at = [&](Item item, Phase phase) {
+    return static_cast<double>(f.table->Compute(item, phase, T, 0).value);
+  };
   EXPECT_NEAR(at(Item::kEnthalpy, Phase::kWetSteam),
               (at(Item::kEnthalpy, Phase::kSatLiquid) + at(Item::kEnthalpy, Phase::kSatVapour)) / 2, 1e-9);
-  const double v = (1 / at(Item::kDensity, Phase::kSatLiquid) + 1 / at(Item::kDensity, Phase::kSatVapour)) / 2;
+  const double v =
+      (1 / at(Item::kDensity, Phase::kSatLiquid) + 1 / at(Item::kDensity, Phase::kSatVapour)) / 2;
   EXPECT_NEAR(at(Item::kDensity, Phase::kWetSteam), 1 / v, 1e-12);
 }
 
@@ -129,6 +134,18 @@ TEST(IapwsSet, PhaseConditionFollowsTheStandardsLines) {
     DetermineCondition(state, *f.table, c.T, c.P);
     EXPECT_EQ(state.Condition, c.want) << c.T << " K " << c.P << " kPa";
   }
+}
+
+// The phase condition skips the melting curve above HighestMeltingTemperature: no pressure the
+// input accepts, nor any beyond the curve's ends, melts warmer.
+TEST(IapwsSet, NoMeltingTemperatureAboveTheHighest) {
+  const CorrelationSet& set = IapwsCorrelations();
+  const InputRange range = set.InputLimits(kPressure);
+  const long double highest = set.HighestMeltingTemperature();
+  EXPECT_EQ(highest, iapws::kTt);
+  for (long double P = range.lowest / 2; P <= range.highest * 4; P *= 1.01L)
+    ASSERT_LE(set.MeltingTemperature(P), highest) << P << " kPa";
+  EXPECT_EQ(set.MeltingTemperature(iapws::kPt * 1000.0), highest);
 }
 
 TEST(IapwsSet, ValuesAreStoredAsDoublesNotRoundedToReal6) {
