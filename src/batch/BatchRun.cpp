@@ -171,7 +171,8 @@ BatchReport RunBatch(std::istream& in, std::ostream& out, const BatchOptions& op
     report.message = std::move(error);
     return report;
   }
-  const BatchWriter writer(options.format, options.columns);
+  const BatchWriter writer(options.format,
+                           options.columnsFor ? options.columnsFor(reader.Header()) : options.columns);
   std::string text;
   writer.AppendHeader(text);
   if (!WriteOut(out, text, report)) return report;

@@ -32,6 +32,9 @@ struct BatchOptions {
   // The output header: the cells' columns, then the status column (e.g. condition, items...,
   // status).
   std::vector<std::string> columns;
+  // When set, the output header for the input's header, in place of `columns` (columns that
+  // depend on the input, such as those of the steam quality).
+  std::function<std::vector<std::string>(const BatchHeader&)> columnsFor;
   unsigned threads = 0;                // worker threads, at most kMaxThreads; 0: one per core
   std::size_t chunkRows = kChunkRows;  // rows handed to a worker at a time
   std::size_t chunksInFlight = 0;      // chunks read and not yet written; 0: 2 per thread + 1

@@ -12,5 +12,7 @@ int PropertyCommand(const Args& args);
 int CreateConfigCommand(const Args& args);
 int StateCommand(const Args& args);
 int SearchCommand(const Args& args);
+// Writes and flushes its output itself: its exit status stands as it is.
+int BatchCommand(const Args& args);
 
 }  // namespace tulo::cli
