@@ -77,7 +77,9 @@ void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set) {
   options.threads = static_cast<unsigned>(state.range(0));
   const batch::RowComputerFactory factory = [&spec]() -> batch::RowComputer {
     auto computer = std::make_shared<cli::BatchComputer>(spec);
-    return [computer](const batch::BatchRow& row) { return computer->Compute(row); };
+    return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
+      computer->Compute(row, result);
+    };
   };
   std::size_t bytes = 0;
   std::uint64_t badRows = 0;

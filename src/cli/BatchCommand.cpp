@@ -161,7 +161,9 @@ int BatchCommand(const Args& args) {
   };
   const batch::RowComputerFactory factory = [&spec]() -> batch::RowComputer {
     auto computer = std::make_shared<BatchComputer>(spec);
-    return [computer](const batch::BatchRow& row) { return computer->Compute(row); };
+    return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
+      computer->Compute(row, result);
+    };
   };
 
   batch::IgnoreBrokenPipeSignal();

@@ -121,8 +121,8 @@ std::optional<double> BatchComputer::RowQuality(std::string_view text, std::stri
   return std::nullopt;
 }
 
-void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& cell, std::string_view suffix,
-                              std::string& outOfRange) {
+void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& cell,
+                              std::string_view suffix) {
   PropertyCalculator* calc = session_.Calculators().VarPropCalc(spec_.items[itemIndex]);
   if (calc == nullptr) return;
   const CalcState& st = session_.state;
@@ -137,8 +137,8 @@ void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& c
     case Status::kNotGiven:
       return;
     case Status::kOutOfRange:
-      outOfRange += outOfRange.empty() ? "Out of Range: " : ", ";
-      outOfRange.append(columnKeys_[itemIndex]).append(suffix);
+      outOfRange_ += outOfRange_.empty() ? "Out of Range: " : ", ";
+      outOfRange_.append(columnKeys_[itemIndex]).append(suffix);
       return;
   }
 }
@@ -150,22 +150,23 @@ void BatchComputer::UseQuality(double quality) {
   calculatorsQuality_ = quality;
 }
 
-batch::BatchResult BatchComputer::Compute(const batch::BatchRow& row) {
-  batch::BatchResult result;
+void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& result) {
   const std::string_view t = Trimmed(row.t), p = Trimmed(row.p), qualityText = Trimmed(row.quality);
   if (t.empty() && p.empty()) {
+    result.cells.clear();
     result.status = kNothingTypedText;
-    return result;
+    return;
   }
   // The window's checks and calculation, from a fresh state: nothing of the row before stays.
   CalcState& st = session_.state;
   st = fresh_;
   t_.assign(t);
   p_.assign(p);
-  std::string error;
-  if (!checks_.Validate(t_, p_, error)) {
-    result.status = error.empty() ? UnreadableText(t, p) : Utf8Left(error, kErrorTextLength);
-    return result;
+  error_.clear();
+  if (!checks_.Validate(t_, p_, error_)) {
+    result.cells.clear();
+    result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
+    return;
   }
   st.SatGivenTemperature = true;
   st.FullPropertyList = true;
@@ -175,31 +176,30 @@ batch::BatchResult BatchComputer::Compute(const batch::BatchRow& row) {
   const std::size_t wetColumn = kStateColumns + kPhaseColumns * spec_.items.size();
   const std::optional<double> quality =
       qualityText.empty() ? std::nullopt : RowQuality(qualityText, result.status);
+  // The cells of the row before keep their storage: cleared, not freed.
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
+  for (std::string& cell : result.cells) cell.clear();
   result.cells[0] = st.ConditionText;
   Real6Text(st.TempDisplay, result.cells[1]);
   Real6Text(st.PresDisplay, result.cells[2]);
 
-  std::string outOfRange;
+  outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;
   for (std::size_t i = 0; i < spec_.items.size(); ++i) {
     const std::size_t column = kStateColumns + kPhaseColumns * i;
     if (saturated) {
-      ValueCell(i, condensed, result.cells[column + 1], "_liquid", outOfRange);
-      ValueCell(i, Phase::kSatVapour, result.cells[column + 2], "_vapour", outOfRange);
+      ValueCell(i, condensed, result.cells[column + 1], "_liquid");
+      ValueCell(i, Phase::kSatVapour, result.cells[column + 2], "_vapour");
     } else {
-      ValueCell(i, PhaseOf(st.Condition), result.cells[column], "", outOfRange);
+      ValueCell(i, PhaseOf(st.Condition), result.cells[column], "");
     }
   }
   if (quality) {
     UseQuality(*quality);
-    for (std::size_t w = 0; w < wetItems_.size(); ++w) {
-      const std::size_t i = wetItems_[w];
-      ValueCell(i, Phase::kWetSteam, result.cells[wetColumn + w], "_wet", outOfRange);
-    }
+    for (std::size_t w = 0; w < wetItems_.size(); ++w)
+      ValueCell(wetItems_[w], Phase::kWetSteam, result.cells[wetColumn + w], "_wet");
   }
-  if (!outOfRange.empty()) AppendNote(result.status, outOfRange);
-  return result;
+  if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
 }
 
 }  // namespace tulo::cli

@@ -50,7 +50,8 @@ class BatchComputer {
   BatchComputer(const BatchComputer&) = delete;
   BatchComputer& operator=(const BatchComputer&) = delete;
 
-  batch::BatchResult Compute(const batch::BatchRow& row);
+  // A batch::RowComputer: result's cells are reused, its status is empty on entry.
+  void Compute(const batch::BatchRow& row, batch::BatchResult& result);
 
  private:
   // The first columns of the items' cells, and of their wet-steam cells.
@@ -62,10 +63,9 @@ class BatchComputer {
   std::string UnreadableText(std::string_view t, std::string_view p);
   // The steam quality of the row, or its message in status.
   std::optional<double> RowQuality(std::string_view text, std::string& status) const;
-  // The item's value in a phase, as a cell; an out-of-range value is noted for the status by its
-  // column (the item's key and suffix).
-  void ValueCell(std::size_t itemIndex, Phase phase, std::string& cell, std::string_view suffix,
-                 std::string& outOfRange);
+  // The item's value in a phase into its cell (left empty unless valid); an out-of-range value is
+  // noted in outOfRange_ by its column (the item's key and suffix).
+  void ValueCell(std::size_t itemIndex, Phase phase, std::string& cell, std::string_view suffix);
   // The wet-steam values need calculators that have kept no call at another quality.
   void UseQuality(double quality);
 
@@ -78,6 +78,8 @@ class BatchComputer {
   std::vector<std::size_t> wetItems_;         // indices into spec_.items
   std::optional<double> calculatorsQuality_;  // the quality the calculators computed wet steam at
   std::string t_, p_;                         // the texts typed
+  std::string error_;                         // the input checks' message
+  std::string outOfRange_;                    // the columns out of range
 };
 
 }  // namespace tulo::cli

@@ -22,9 +22,9 @@ namespace {
 // Echoes the texts; a row whose T is "bad" gets a status, "throw" makes the computer throw.
 RowComputerFactory EchoFactory() {
   return [] {
-    return [](const BatchRow& row) {
+    return [](const BatchRow& row, BatchResult& result) {
       if (row.t == "throw") throw std::runtime_error("boom");
-      return BatchResult{{row.t, row.p, row.quality}, row.t == "bad" ? "not a temperature" : ""};
+      result = BatchResult{{row.t, row.p, row.quality}, row.t == "bad" ? "not a temperature" : ""};
     };
   };
 }
@@ -103,9 +103,9 @@ TEST(BatchRun, OrderIsKeptWhateverTheThreadsAndChunks) {
     expected += std::to_string(i) + "," + std::to_string(i % 7) + ",,\n";
   }
   RowComputerFactory uneven = [] {
-    return [](const BatchRow& row) {
+    return [](const BatchRow& row, BatchResult& result) {
       if (row.line % 13 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
-      return BatchResult{{row.t, row.p, row.quality}, ""};
+      result = BatchResult{{row.t, row.p, row.quality}, ""};
     };
   };
   const struct {
@@ -132,9 +132,9 @@ TEST(BatchRun, EachThreadGetsItsOwnComputer) {
       std::lock_guard lock(mutex);
       madeOn.insert(owner);
     }
-    return [owner, &wrongThread](const BatchRow& row) {
+    return [owner, &wrongThread](const BatchRow& row, BatchResult& result) {
       if (std::this_thread::get_id() != owner) ++wrongThread;
-      return BatchResult{{row.t}, ""};
+      result = BatchResult{{row.t}, ""};
     };
   };
   std::string input = "T,P\n";
