@@ -55,15 +55,14 @@ void PerState(benchmark::State& state, std::initializer_list<Item> items) {
   Calc c;
   for (auto _ : state) {
     for (auto [T, P] : states)
-      for (Item item : items)
-        benchmark::DoNotOptimize(c.table->Compute(item, Phase::kSuperheated, T, P).value);
+      for (Item item : items) benchmark::DoNotOptimize(c.table->Compute(item, Phase::kSuperheated, T, P).value);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<long>(states.size()));
 }
 
 void BM_IapwsSevenItems(benchmark::State& state) {
-  PerState(state, {Item::kEnthalpy, Item::kEntropy, Item::kInternalEnergy, Item::kDensity,
-                   Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity});
+  PerState(state, {Item::kEnthalpy, Item::kEntropy, Item::kInternalEnergy, Item::kDensity, Item::kHeatCapacity,
+                   Item::kViscosity, Item::kThermalConductivity});
 }
 void BM_IapwsEnthalpyAlone(benchmark::State& state) {
   PerState(state, {Item::kEnthalpy});
