@@ -1,12 +1,13 @@
 #include "python/Evaluation.h"
 
+#include "app/InputChecks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
-#include "app/InputChecks.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"

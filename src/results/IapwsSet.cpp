@@ -33,8 +33,8 @@ constexpr unsigned Phases(std::initializer_list<Phase> phases) {
 
 using enum Phase;
 // Every phase of a single substance state, ice and fluid, saturated or not.
-constexpr unsigned kAllStates = Phases(
-    {kSatSolid, kSatLiquid, kSatVapour, kSubCooledSolid, kSubCooledLiquid, kSuperheated, kSuperCritical});
+constexpr unsigned kAllStates =
+    Phases({kSatSolid, kSatLiquid, kSatVapour, kSubCooledSolid, kSubCooledLiquid, kSuperheated, kSuperCritical});
 // The same with wet steam, for the quantities that mix by mass.
 constexpr unsigned kMixing = kAllStates | PhaseBit(kWetSteam);
 // The fluid alone: no release covers the transport and optical properties of ice.
@@ -56,8 +56,7 @@ constexpr StateItem kStateItems[] = {
     {Item::kDensity, kMixing, [](const WaterState& w) { return w.rho; }},
     {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }, true},  // Pa s
     {Item::kHeatCapacity, kAllStates, [](const WaterState& w) { return w.cp; }},
-    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; },
-     true},  // kW/(m K)
+    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; }, true},  // kW/(m K)
     {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }, true},
     {Item::kThermalExpansion, kAllStates, [](const WaterState& w) { return w.alphaV; }},
     {Item::kIsothermalCompressibility, kAllStates, [](const WaterState& w) { return w.kappaT / kKPaPerMPa; }},
@@ -201,90 +200,40 @@ constexpr long double kSaturationBand = 0.1L;  // K
 // Rows: the built-in standard's rows, then the quantities only this standard gives.
 namespace rows {
 using enum Item;
-constexpr Item kSolidFull[] = {kEnthalpy,           kEntropy,      kInternalEnergy,        kDensity,
-                               kSaturationPressure, kHeatCapacity, kThermalConductivity,   kThermalExpansion,
-                               kMeltingPoint,       kSpeedOfSound, kIsochoricHeatCapacity, kSpecificVolume};
+constexpr Item kSolidFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,       kDensity,
+                               kSaturationPressure, kHeatCapacity, kThermalConductivity, kThermalExpansion,
+                               kMeltingPoint,    kSpeedOfSound,     kIsochoricHeatCapacity, kSpecificVolume};
 constexpr Item kSolidShort[] = {kEnthalpy, kEntropy, kDensity, kSaturationPressure, kHeatCapacity};
-constexpr Item kLiquidFull[] = {kEnthalpy,
-                                kEntropy,
-                                kInternalEnergy,
-                                kDensity,
-                                kSaturationPressure,
-                                kViscosity,
-                                kHeatCapacity,
-                                kThermalConductivity,
-                                kSurfaceTension,
-                                kThermalExpansion,
-                                kIsothermalCompressibility,
-                                kDielectricConstant,
-                                kRefractiveIndex,
-                                kMeltingPoint,
-                                kBoilingPoint,
-                                kSpeedOfSound,
-                                kIsochoricHeatCapacity,
-                                kSpecificVolume,
-                                kKinematicViscosity,
-                                kPrandtlNumber,
-                                kJouleThomson};
+constexpr Item kLiquidFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,
+                                kDensity,         kSaturationPressure, kViscosity,
+                                kHeatCapacity,    kThermalConductivity, kSurfaceTension,
+                                kThermalExpansion, kIsothermalCompressibility, kDielectricConstant,
+                                kRefractiveIndex, kMeltingPoint,     kBoilingPoint,
+                                kSpeedOfSound,    kIsochoricHeatCapacity, kSpecificVolume,
+                                kKinematicViscosity, kPrandtlNumber, kJouleThomson};
 constexpr Item kLiquidShort[] = {kEnthalpy,  kEntropy,      kDensity,     kSaturationPressure,
                                  kViscosity, kHeatCapacity, kBoilingPoint};
-constexpr Item kVapourFull[] = {kEnthalpy,
-                                kEntropy,
-                                kInternalEnergy,
-                                kDensity,
-                                kSaturationPressure,
-                                kViscosity,
-                                kHeatCapacity,
-                                kThermalConductivity,
-                                kIsentropicCoefficient,
-                                kCompressibilityFactor,
-                                kBoilingPoint,
-                                kSpeedOfSound,
-                                kIsochoricHeatCapacity,
-                                kSpecificVolume,
-                                kKinematicViscosity,
-                                kPrandtlNumber,
+constexpr Item kVapourFull[] = {kEnthalpy,        kEntropy,           kInternalEnergy,    kDensity,
+                                kSaturationPressure, kViscosity,      kHeatCapacity,      kThermalConductivity,
+                                kIsentropicCoefficient, kCompressibilityFactor, kBoilingPoint, kSpeedOfSound,
+                                kIsochoricHeatCapacity, kSpecificVolume, kKinematicViscosity, kPrandtlNumber,
                                 kJouleThomson};
 constexpr Item kVapourShort[] = {kEnthalpy,  kEntropy,      kDensity,     kSaturationPressure,
                                  kViscosity, kHeatCapacity, kBoilingPoint};
-constexpr Item kSolidVapourFull[] = {kEnthalpy,
-                                     kEntropy,
-                                     kInternalEnergy,
-                                     kDensity,
-                                     kVaporisationEnthalpy,
-                                     kViscosity,
-                                     kHeatCapacity,
-                                     kThermalConductivity,
-                                     kThermalExpansion,
-                                     kIsentropicCoefficient,
-                                     kCompressibilityFactor,
-                                     kMeltingPoint,
-                                     kSpeedOfSound,
-                                     kIsochoricHeatCapacity,
-                                     kSpecificVolume};
+constexpr Item kSolidVapourFull[] = {kEnthalpy,         kEntropy,       kInternalEnergy,
+                                     kDensity,          kVaporisationEnthalpy, kViscosity,
+                                     kHeatCapacity,     kThermalConductivity, kThermalExpansion,
+                                     kIsentropicCoefficient, kCompressibilityFactor, kMeltingPoint,
+                                     kSpeedOfSound,     kIsochoricHeatCapacity, kSpecificVolume};
 constexpr Item kSolidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVaporisationEnthalpy,
                                       kViscosity, kHeatCapacity};
-constexpr Item kLiquidVapourFull[] = {kEnthalpy,
-                                      kEntropy,
-                                      kInternalEnergy,
-                                      kDensity,
-                                      kVaporisationEnthalpy,
-                                      kViscosity,
-                                      kHeatCapacity,
-                                      kThermalConductivity,
-                                      kSurfaceTension,
-                                      kThermalExpansion,
-                                      kIsothermalCompressibility,
-                                      kIsentropicCoefficient,
-                                      kCompressibilityFactor,
-                                      kDielectricConstant,
-                                      kRefractiveIndex,
-                                      kMeltingPoint,
-                                      kSpeedOfSound,
-                                      kIsochoricHeatCapacity,
-                                      kSpecificVolume,
-                                      kKinematicViscosity,
-                                      kPrandtlNumber,
+constexpr Item kLiquidVapourFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,
+                                      kDensity,         kVaporisationEnthalpy, kViscosity,
+                                      kHeatCapacity,    kThermalConductivity, kSurfaceTension,
+                                      kThermalExpansion, kIsothermalCompressibility, kIsentropicCoefficient,
+                                      kCompressibilityFactor, kDielectricConstant, kRefractiveIndex,
+                                      kMeltingPoint,    kSpeedOfSound,     kIsochoricHeatCapacity,
+                                      kSpecificVolume,  kKinematicViscosity, kPrandtlNumber,
                                       kJouleThomson};
 constexpr Item kLiquidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVaporisationEnthalpy,
                                        kViscosity, kHeatCapacity};
@@ -322,9 +271,7 @@ class IapwsSet final : public CorrelationSet {
     return std::isfinite(t) ? t : iapws::kTt;
   }
   // The melting curve of ice Ih falls from the triple point; beyond its ends the triple point.
-  long double HighestMeltingTemperature() const override {
-    return std::max(iapws::kMeltingIhTMax, iapws::kTt);
-  }
+  long double HighestMeltingTemperature() const override { return std::max(iapws::kMeltingIhTMax, iapws::kTt); }
   long double SublimationTop() const override { return iapws::kTt; }
 
   InputRange InputLimits(Quantity quantity) const override {
@@ -345,9 +292,7 @@ class IapwsSet final : public CorrelationSet {
   static constexpr long double kLowestTemperature = iapws::kSublimationTMin;  // K
   static constexpr long double kHighestTemperature = 2273.15L;                // K
   static constexpr long double kHighestPressure = 100000.0L;                  // kPa
-  static long double LowestPressure() {
-    return iapws::SublimationPressure(iapws::kSublimationTMin) * kKPaPerMPa;
-  }
+  static long double LowestPressure() { return iapws::SublimationPressure(iapws::kSublimationTMin) * kKPaPerMPa; }
 };
 
 double IapwsSet::FixedValue(Item item) const {

@@ -20,9 +20,7 @@ struct Fixture {
   CalcContext ctx{quality, condition};
   std::unique_ptr<CalculatorTable> table = IapwsCorrelations().MakeCalculators(ctx);
 
-  Status StatusOf(Item item, Phase phase, double T, double P) {
-    return table->Compute(item, phase, T, P).status;
-  }
+  Status StatusOf(Item item, Phase phase, double T, double P) { return table->Compute(item, phase, T, P).status; }
 };
 
 // The phase codes each item is given for (bit n: phase n), at a state where every phase is in
@@ -102,13 +100,10 @@ TEST(IapwsSet, OutOfRangeAtTheEndsOfEachRange) {
 TEST(IapwsSet, WetSteamMixesByMassAndDensityByVolume) {
   Fixture f;  // quality 50 %
   const double T = 400.0;
-  auto at = [&](Item item, Phase phase) {
-    return static_cast<double>(f.table->Compute(item, phase, T, 0).value);
-  };
+  auto at = [&](Item item, Phase phase) { return static_cast<double>(f.table->Compute(item, phase, T, 0).value); };
   EXPECT_NEAR(at(Item::kEnthalpy, Phase::kWetSteam),
               (at(Item::kEnthalpy, Phase::kSatLiquid) + at(Item::kEnthalpy, Phase::kSatVapour)) / 2, 1e-9);
-  const double v =
-      (1 / at(Item::kDensity, Phase::kSatLiquid) + 1 / at(Item::kDensity, Phase::kSatVapour)) / 2;
+  const double v = (1 / at(Item::kDensity, Phase::kSatLiquid) + 1 / at(Item::kDensity, Phase::kSatVapour)) / 2;
   EXPECT_NEAR(at(Item::kDensity, Phase::kWetSteam), 1 / v, 1e-12);
 }
 
