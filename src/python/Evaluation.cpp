@@ -138,8 +138,7 @@ StateAnswer EvaluateState(const StateRequest& request) {
   // The window's own checks, on the numbers as they would be typed.
   InputChecks checks(s);
   std::string error;
-  if (!checks.Validate(request.T ? NumberText(*request.T) : "", request.P ? NumberText(*request.P) : "",
-                       error)) {
+  if (!checks.Validate(request.T ? NumberText(*request.T) : "", request.P ? NumberText(*request.P) : "", error)) {
     if (error.empty()) throw InputError(UnreadableText(request, request.units));
     throw InputError(Utf8Left(error, kErrorTextLength));
   }
