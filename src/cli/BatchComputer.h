@@ -66,7 +66,10 @@ class BatchComputer {
   // The item's value in a phase into its cell (left empty unless valid); an out-of-range value is
   // noted in outOfRange_ by its column (the item's key and suffix).
   void ValueCell(std::size_t itemIndex, Phase phase, std::string& cell, std::string_view suffix);
-  // The wet-steam values need calculators that have kept no call at another quality.
+  // The wet-steam values need calculators that have kept no call at another quality: a kept call
+  // is compared on phase, T and P alone. (Each item is asked in its saturated phases before the
+  // wet one, which already changes the kept call; a standard whose wet calculators ask other
+  // items in the wet phase would not be covered by that.)
   void UseQuality(double quality);
 
   const BatchSpec& spec_;
