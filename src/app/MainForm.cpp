@@ -1,11 +1,10 @@
 #include "app/MainForm.h"
 
-#include "results/Standards.h"
-
 #include "app/FieldText.h"
 #include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "results/Standards.h"
 #include "units/Format.h"
 
 namespace tulo {

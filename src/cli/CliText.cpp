@@ -3,6 +3,7 @@
 #include "app/UnitsForm.h"
 #include "common/NumberReader.h"
 #include "common/Text.h"
+#include "results/Standards.h"
 #include "units/Units.h"
 
 namespace tulo::cli {
@@ -12,7 +13,8 @@ constexpr std::size_t kShownLength = 40;
 constexpr std::size_t kLineLength = 100;
 
 const char* const kStateSynopsis =
-    "tulo-calc [-T VALUE] [-P VALUE] [--units U] [--quality PCT] [--wet] [--fixed] [--layout spaces|tabs]";
+    "tulo-calc [-T VALUE] [-P VALUE] [--units U] [--standard S] [--quality PCT] [--wet] [--fixed]\n"
+    "            [--layout spaces|tabs]";
 
 // Unit texts as the units dialog lists them ("cal/g " without its blank).
 std::string ListedUnit(int q, int n) {
@@ -78,6 +80,12 @@ std::string NumberProblem(const std::string& arg) {
   return std::string(IsNumberText(arg) ? "number out of range: " : "not a number: ").append(Shown(arg));
 }
 
+std::string UnknownStandardText(const std::string& arg) {
+  std::string text = "unknown standard: " + Shown(arg) + " (";
+  for (const StandardEntry& s : Standards()) text.append(s.key).append(s.key == Standards().back().key ? ")" : " or ");
+  return text;
+}
+
 std::string UsageText() {
   std::string text = "tulo-calc: properties of water and steam\n\n  ";
   return text + kStateSynopsis +
@@ -88,6 +96,9 @@ std::string UsageText() {
          "      -P VALUE        the pressure, in the pressure unit of U; one of -T and -P alone means\n"
          "                      saturated water, and one of them is needed\n"
          "      --units U       the units, below (default SI)\n"
+         "      --standard S    builtin (the built-in correlations, the default) or iapws (IAPWS-IF97\n"
+         "                      and the IAPWS releases on ice, transport and other properties); the\n"
+         "                      IAPWS results have a line Standard= after the Condition line\n"
          "      --wet           adds the wet-steam grid; the state must be saturated\n"
          "      --quality PCT   the steam quality in percent, 0 to 100 (default 0); implies --wet\n"
          "      --fixed         adds the fixed properties\n"
@@ -96,7 +107,8 @@ std::string UsageText() {
          "      value that is not a number or out of range, no state, --wet for a state that is not\n"
          "      saturated, a quality outside 0 to 100.\n"
          "\n"
-         "  tulo-calc search --property P --value V --given Q --at V [--units U] [--layout spaces|tabs]\n"
+         "  tulo-calc search --property P --value V --given Q --at V [--units U] [--standard S]\n"
+         "                   [--layout spaces|tabs]\n"
          "      The steam search: the state at which the property takes its value with the given\n"
          "      quantity held fixed. Prints the results of the state found, and for wet steam a last\n"
          "      line with the steam quality.\n"
@@ -104,16 +116,23 @@ std::string UsageText() {
          "      --value V       the value searched for, in the property's unit of U\n"
          "      --given Q       temperature or pressure: the quantity held fixed\n"
          "      --at V          its value, in its unit of U, within the limits of -T or -P\n"
-         "      --units U, --layout L   as above\n"
+         "      --units U, --standard S, --layout L   as above\n"
          "      Exit status 2: a value that is not a number (\"Invalid searching parameter.\") or a\n"
          "      fixed value out of range; 3: nothing found (\" Conditions are out of Allowable Range \").\n"
          "\n"
-         "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]\n"
-         "      Evaluates the calculator of catalogue item ITEM (15..33) at phase code PHASE (0..10),\n"
+         "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--standard S] [--quality PCT]\n"
+         "      Evaluates the calculator of catalogue item ITEM (15..33; 36..41, the speed of sound,\n"
+         "      isochoric heat capacity, specific volume, kinematic viscosity, Prandtl number and\n"
+         "      Joule-Thomson coefficient, only in the IAPWS standard) at phase code PHASE (0..10),\n"
          "      temperature T_K (kelvin) and pressure P_KPA (kPa absolute), with fresh calculators.\n"
          "      Prints: status (0 valid, 1 not given, 2 out of range), TAB, the value in internal\n"
          "      units (15 significant digits, empty unless status 0), TAB, the grid cell text in the\n"
          "      units U. PCT is the steam quality in percent for phase 9 (default 0).\n"
+         "\n"
+         "  tulo-calc compare [-T VALUE] [-P VALUE] [--units U] [--layout spaces|tabs]\n"
+         "      Both standards at one state (one of -T and -P alone: saturated, each standard on its\n"
+         "      own saturation line): for every property of the built-in grid, the built-in value,\n"
+         "      the IAPWS value, their difference and the difference in per cent of the IAPWS value.\n"
          "\n"
          "  tulo-calc --create-config PATH\n"
          "      Writes a fresh configuration file (1032 bytes, all units 1); never overwrites.\n"
