@@ -36,7 +36,9 @@ MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> stor
       session_(std::make_unique<Session>()),
       checks_(*session_),
       search_(*session_, checks_, platform_, *this,
-              {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {}
+              {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {
+  StandardText.caption = session_->Set().Name();
+}
 
 MainForm::~MainForm() = default;
 
@@ -176,6 +178,7 @@ void MainForm::DataEntryWClick() {
 void MainForm::SelectCorrelationSet(const CorrelationSet& set) {
   Notifier n(*this);
   session_->UseCorrelationSet(set);
+  StandardText.caption = set.Name();
   ShowEntry();
 }
 

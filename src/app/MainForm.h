@@ -92,6 +92,7 @@ class MainForm : private SearchHost {
   Label UnitT, UnitP;
   EditField TemperatureInput, PressureInput;
   Label TemperatureOutput, PressureOutput, ConditionText;
+  Label StandardText;  // the name of the property standard in use
   Label FormError;
   int ActivePage = kVariableResultsPage;
   StringGrid& VarPropGrid;

@@ -9,7 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QActionGroup>
 #include <QMenuBar>
+#include <QSettings>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -27,10 +29,15 @@
 #include "gui/UnitsSelect.h"
 #include "props/Catalogue.h"
 #include "results/PhaseCondition.h"
+#include "results/Standards.h"
 #include "units/Units.h"
 
 namespace tulo::gui {
 namespace {
+
+// The program's own settings, beside the configuration file in its data folder.
+const QString kSettingsFile = "tulo-settings.ini";
+const QString kStandardKey = "standard";
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
@@ -141,7 +148,20 @@ TMainProg::TMainProg(PlatformServices& platform, std::unique_ptr<ConfigStore> st
   form_->onChanged = [this] { SyncFromForm(); };
   Forward([this] { initialised_ = form_->InitialiseClick(); });
   if (!initialised_) return;
+  // The standard chosen last time, from the program's settings in its data folder (the working
+  // folder); the configuration file keeps its 1032 bytes as they are.
+  const QString key = QSettings(kSettingsFile, QSettings::IniFormat).value(kStandardKey).toString();
+  for (std::size_t i = 0; i < Standards().size(); ++i)
+    if (key.toStdString() == Standards()[i].key && i != 0) Forward([this, i] { form_->SelectCorrelationSet(Standards()[i].set()); });
   FixLayout();
+}
+
+void TMainProg::StandardClick(std::size_t index) {
+  if (index >= Standards().size()) return;
+  const StandardEntry& entry = Standards()[index];
+  Forward([&] { form_->SelectCorrelationSet(entry.set()); });
+  QSettings settings(kSettingsFile, QSettings::IniFormat);
+  settings.setValue(kStandardKey, QString::fromUtf8(entry.key.data(), static_cast<int>(entry.key.size())));
 }
 
 TMainProg::~TMainProg() {
@@ -214,6 +234,9 @@ void TMainProg::BuildControls() {
   state->addWidget(PressureOutput, 1, 1);
   state->addWidget(MakeLabel("Condition", stateFrame), 2, 0);
   state->addWidget(ConditionText, 2, 1);
+  StandardText = MakeLabel("", stateFrame, "StandardText");
+  state->addWidget(MakeLabel("Standard", stateFrame), 3, 0);
+  state->addWidget(StandardText, 3, 1);
   state->setColumnStretch(1, 1);
   std::vector<std::string> stateTexts;
   for (const std::string& unit : UnitTexts({kTemperature, kPressure}))
@@ -375,6 +398,15 @@ void TMainProg::BuildMenus() {
   WithSpaces1 = copy->addAction("With Spaces (for text files)");
   // A command on the menu bar itself: no items drop down.
   CustomUnits1 = menuBar()->addAction("&Units");
+  QMenu* standard = menuBar()->addMenu("&Standard");
+  auto* standards = new QActionGroup(this);
+  for (const StandardEntry& entry : Standards()) {
+    QAction* item = standard->addAction(QString::fromStdString(entry.set().Name()));
+    item->setCheckable(true);
+    item->setObjectName(QString("Standard_") + QString::fromUtf8(entry.key.data(), static_cast<int>(entry.key.size())));
+    standards->addAction(item);
+    StandardItems.push_back(item);
+  }
   QMenu* help = menuBar()->addMenu("&Help");
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
@@ -416,6 +448,8 @@ void TMainProg::ConnectEvents() {
           [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
 
   connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
+  for (std::size_t i = 0; i < StandardItems.size(); ++i)
+    connect(StandardItems[i], &QAction::triggered, this, [this, i] { StandardClick(i); });
   connect(WithTabs1, &QAction::triggered, this, [this] { Forward([this] { form_->WithTabs1Click(); }); });
   connect(WithSpaces1, &QAction::triggered, this, [this] { Forward([this] { form_->WithSpaces1Click(); }); });
   connect(CustomUnits1, &QAction::triggered, this, &TMainProg::CustomUnits1Click);
@@ -439,6 +473,11 @@ void TMainProg::SyncFromForm() {
   MirrorLabel(TemperatureOutput, f.TemperatureOutput);
   MirrorLabel(PressureOutput, f.PressureOutput);
   MirrorLabel(ConditionText, f.ConditionText);
+  MirrorLabel(StandardText, f.StandardText);
+  for (std::size_t i = 0; i < StandardItems.size(); ++i) {
+    QSignalBlocker block(StandardItems[i]);
+    StandardItems[i]->setChecked(&Standards()[i].set() == &f.session().Set());
+  }
   MirrorLabel(FormError, f.FormError);
   {
     QSignalBlocker block(PageControl1);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/MainForm.h"
 
@@ -60,6 +61,7 @@ class TMainProg : public QMainWindow {
   QLabel* TemperatureOutput;
   QLabel* PressureOutput;
   QLabel* ConditionText;
+  QLabel* StandardText;
   QLabel* FormError;
   QLabel* Picture;
   QTabWidget* PageControl1;
@@ -83,6 +85,8 @@ class TMainProg : public QMainWindow {
   QAction* CustomUnits1;
   QAction* Contents1;
   QAction* About1;
+  // Standard: one item per property standard, exclusive, in the order of Standards().
+  std::vector<QAction*> StandardItems;
   // F1: the help page of the page in front (not on a menu).
   QAction* PageHelp1;
 
@@ -101,6 +105,8 @@ class TMainProg : public QMainWindow {
   // so handlers never nest.
   void Forward(const std::function<void()>& handler);
   void Exit1Click();
+  // Uses the standard of Standards()[index] and remembers it in the program's settings.
+  void StandardClick(std::size_t index);
   void CustomUnits1Click();
   void About1Click();
   void PageHelp1Click();

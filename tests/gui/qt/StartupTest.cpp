@@ -174,6 +174,7 @@ class StartupTest : public QObject {
         {"&File", {"E&xit"}},
         {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
         {"&Units", {}},
+        {"&Standard", {"Built-in correlations", "IAPWS-IF97"}},
         {"&Help", {"&Contents", "&About..."}}};
     const QList<QAction*> bar = main->menuBar()->actions();
     QCOMPARE(bar.size(), static_cast<qsizetype>(menus.size()));
