@@ -129,7 +129,7 @@ TEST(Config, RoundTripKeepsReservedBytesAndCountsSaves) {
   s.working.SearchItem = 18;
   s.working.SearchGivenItem = 34;
   s.store.Record().EntrySeen = 1;
-  s.store.Record().SteamQuality = R6(62.25L);
+  s.store.Record().SteamQuality = static_cast<double>(R6(62.25L));
   EXPECT_TRUE(s.Close());
   EXPECT_TRUE(s.platform.questions.empty());  // units unchanged: nothing to ask
   EXPECT_FALSE(s.store.IsOpen());

@@ -96,8 +96,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.VarPropGrid->CellText(2, 0), QString("Liquid"));
     QCOMPARE(w.VarPropGrid->CellText(3, 0), QString());
     const QStringList names = Column(*w.VarPropGrid, 0);
-    int saturation = names.indexOf("Saturation Pressure");
-    int boiling = names.indexOf("Boiling Point (@ pressure)");
+    const int saturation = static_cast<int>(names.indexOf("Saturation Pressure"));
+    const int boiling = static_cast<int>(names.indexOf("Boiling Point (@ pressure)"));
     QVERIFY(saturation > 0 && boiling > saturation);
     QCOMPARE(w.VarPropGrid->CellText(2, saturation), QString("3.5318"));
     QCOMPARE(w.VarPropGrid->CellText(2, boiling), QString("373.15"));
