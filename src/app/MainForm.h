@@ -24,7 +24,7 @@
 
 namespace tulo {
 
-class MainForm : private SearchHost {
+class MainForm final : private SearchHost {
  public:
   static constexpr const char* kCaption = "TULO for Windows";
   static constexpr const char* kHelpFile = "tulowin.hlp";

@@ -99,6 +99,7 @@ QString GridView::CellText(int col, int row) const {
 
 std::vector<int> GridView::DesignWidths(const std::vector<Column>& columns) {
   std::vector<int> widths;
+  widths.reserve(columns.size());
   for (const Column& column : columns) widths.push_back(column.designWidth);
   return widths;
 }

@@ -131,6 +131,17 @@ void MirrorCombo(QComboBox* w, const ComboBox& combo) {
   w->setEnabled(combo.enabled);
 }
 
+// A page holding a grid at its top left, and what goes below it.
+QWidget* GridPage(const char* name, QWidget* grid, QWidget* below = nullptr) {
+  auto* page = new QWidget;
+  page->setObjectName(name);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(grid, 0, Qt::AlignLeft | Qt::AlignTop);
+  if (below) layout->addWidget(below);
+  layout->addStretch(1);
+  return page;
+}
+
 }  // namespace
 
 TMainProg::TMainProg(PlatformServices& platform, std::unique_ptr<ConfigStore> store, QWidget* parent)
@@ -186,8 +197,34 @@ void TMainProg::Forward(const std::function<void()>& handler) {
 void TMainProg::BuildControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
+  QFrame* inputFrame = BuildInputFrame(central);
+  QFrame* stateFrame = BuildStateFrame(central);
+  const double resultScale = BuildGrids();
+  QWidget* left = BuildLeftColumn(central, resultScale);
+  BuildPages(central);
 
-  // Input frame: the two captions and fields, and the tall clear button beside them.
+  // The separate tab strip of one old platform; kept for its handler, never shown here.
+  TabSet1 = new QTabBar(central);
+  TabSet1->setObjectName("TabSet1");
+  for (int i = 0; i < PageControl1->count(); ++i) TabSet1->addTab(PageControl1->tabText(i));
+  TabSet1->hide();
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(inputFrame, 0);
+  top->addWidget(stateFrame, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(left, 0);
+  auto* pages = new QVBoxLayout;
+  pages->addWidget(PageControl1, 1);
+  pages->addWidget(TabSet1, 0);
+  bottom->addLayout(pages, 1);
+  auto* all = new QVBoxLayout(central);
+  all->addLayout(top, 0);
+  all->addLayout(bottom, 1);
+}
+
+// Input frame: the two captions and fields, and the tall clear button beside them.
+QFrame* TMainProg::BuildInputFrame(QWidget* central) {
   auto* inputFrame = new QFrame(central);
   inputFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* inputs = new QGridLayout(inputFrame);
@@ -220,8 +257,11 @@ void TMainProg::BuildControls() {
   QFontMetrics fm(font());
   TemperatureInput->setMinimumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
   PressureInput->setMinimumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
+  return inputFrame;
+}
 
-  // State frame: the state last calculated.
+// State frame: the state last calculated.
+QFrame* TMainProg::BuildStateFrame(QWidget* central) {
   auto* stateFrame = new QFrame(central);
   stateFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* state = new QGridLayout(stateFrame);
@@ -243,8 +283,12 @@ void TMainProg::BuildControls() {
     stateTexts.push_back("-8.8888E+888 " + unit);
   for (Condition condition : kConditions) stateTexts.push_back(ConditionName(condition));
   TemperatureOutput->setMinimumWidth(WidestText(font(), stateTexts));
+  return stateFrame;
+}
 
-  // Grids: the design widths scaled so that the widest text of every column fits.
+// Grids: the design widths scaled so that the widest text of every column fits. Returns the scale
+// of the two result grids.
+double TMainProg::BuildGrids() {
   VarPropGrid = new GridView(4, 17);
   VarPropGrid->setObjectName("VarPropGrid");
   FixPropGrid = new GridView(3, 16);
@@ -273,8 +317,12 @@ void TMainProg::BuildControls() {
   WetPropGrid->SetColumnLayout(GridView::DesignWidths(wetColumns), resultScale);
   FixPropGrid->SetColumnLayout(GridView::DesignWidths(fixedColumns),
                                GridView::ScaleToFit(font(), fixedColumns));
+  return resultScale;
+}
 
-  // Left column: the error label in its frame, the program's picture below.
+// Left column: the error label in its frame, the program's picture below.
+QWidget* TMainProg::BuildLeftColumn(QWidget* central, double resultScale) {
+  QFontMetrics fm(font());
   auto* left = new QWidget(central);
   auto* leftLayout = new QVBoxLayout(left);
   leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -298,22 +346,21 @@ void TMainProg::BuildControls() {
   Picture->setPixmap(ProgramPicture(std::min(leftWidth - 8, 128)));
   leftLayout->addWidget(errorFrame, 0);
   leftLayout->addWidget(Picture, 1);
+  return left;
+}
 
-  // The pages.
+void TMainProg::BuildPages(QWidget* central) {
   PageControl1 = new QTabWidget(central);
   PageControl1->setObjectName("PageControl1");
-  auto gridPage = [](const char* name, QWidget* grid, QWidget* below = nullptr) {
-    auto* page = new QWidget;
-    page->setObjectName(name);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(grid, 0, Qt::AlignLeft | Qt::AlignTop);
-    if (below) layout->addWidget(below);
-    layout->addStretch(1);
-    return page;
-  };
-  PageControl1->addTab(gridPage("VariableResultsTab", VarPropGrid), "&Variable Results");
-  PageControl1->addTab(gridPage("FixedPropertiesTab", FixPropGrid), "Fixed &Properties");
+  PageControl1->addTab(GridPage("VariableResultsTab", VarPropGrid), "&Variable Results");
+  PageControl1->addTab(GridPage("FixedPropertiesTab", FixPropGrid), "Fixed &Properties");
+  PageControl1->addTab(BuildSearchPage(), "&Steam Search");
+  QWidget* wetBox = BuildWetSteamBox();
+  PageControl1->addTab(GridPage("WetSteamTab", WetPropGrid, wetBox), "&Wet Steam");
+}
 
+QWidget* TMainProg::BuildSearchPage() {
+  QFontMetrics fm(font());
   auto* search = new QWidget;
   search->setObjectName("SteamSearchTab");
   auto* searchLayout = new QGridLayout(search);
@@ -351,8 +398,11 @@ void TMainProg::BuildControls() {
   searchLayout->addWidget(searchNote, 5, 0, 1, 2);
   searchLayout->setRowStretch(6, 1);
   searchLayout->setColumnStretch(1, 1);
-  PageControl1->addTab(search, "&Steam Search");
+  return search;
+}
 
+QWidget* TMainProg::BuildWetSteamBox() {
+  QFontMetrics fm(font());
   auto* wetBox = new QWidget;
   auto* wetLayout = new QGridLayout(wetBox);
   wetLayout->setContentsMargins(0, 0, 0, 0);
@@ -367,26 +417,7 @@ void TMainProg::BuildControls() {
   wetLayout->addWidget(WetSteamInput, 0, 1, Qt::AlignLeft);
   wetLayout->addWidget(WetSteamPossible, 1, 0, 1, 2);
   wetLayout->setColumnStretch(1, 1);
-  PageControl1->addTab(gridPage("WetSteamTab", WetPropGrid, wetBox), "&Wet Steam");
-
-  // The separate tab strip of one old platform; kept for its handler, never shown here.
-  TabSet1 = new QTabBar(central);
-  TabSet1->setObjectName("TabSet1");
-  for (int i = 0; i < PageControl1->count(); ++i) TabSet1->addTab(PageControl1->tabText(i));
-  TabSet1->hide();
-
-  auto* top = new QHBoxLayout;
-  top->addWidget(inputFrame, 0);
-  top->addWidget(stateFrame, 1);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(left, 0);
-  auto* pages = new QVBoxLayout;
-  pages->addWidget(PageControl1, 1);
-  pages->addWidget(TabSet1, 0);
-  bottom->addLayout(pages, 1);
-  auto* all = new QVBoxLayout(central);
-  all->addLayout(top, 0);
-  all->addLayout(bottom, 1);
+  return wetBox;
 }
 
 void TMainProg::BuildMenus() {
@@ -553,11 +584,11 @@ void TMainProg::Exit1Click() {
 }
 
 void TMainProg::CustomUnits1Click() {
-  if (units_) units_->Open();
+  if (units_) units_->ShowModeless();
 }
 
 void TMainProg::About1Click() {
-  if (about_) about_->Open();
+  if (about_) about_->ShowModeless();
 }
 
 // Asks for the topic of the page in front; when the platform cannot show it, the Help > Contents

@@ -97,6 +97,13 @@ class TMainProg : public QMainWindow {
 
  private:
   void BuildControls();
+  QFrame* BuildInputFrame(QWidget* central);
+  QFrame* BuildStateFrame(QWidget* central);
+  double BuildGrids();
+  QWidget* BuildLeftColumn(QWidget* central, double resultScale);
+  void BuildPages(QWidget* central);
+  QWidget* BuildSearchPage();
+  QWidget* BuildWetSteamBox();
   void BuildMenus();
   void ConnectEvents();
   void FixLayout();

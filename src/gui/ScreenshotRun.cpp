@@ -44,7 +44,7 @@ void Run(TMainProg& main, const QDir& folder) {
   bool ok = true;
   // European units (Celsius, atm), picked in the units dialog, then 100 degrees typed.
   TUnitsSelect& units = *main.UnitsDialog();
-  units.Open();
+  units.ShowModeless();
   units.Form().SelectOverall(4);
   Settle();
   ok = Save(units, folder, "units-dialog.png") && ok;
@@ -70,7 +70,7 @@ void Run(TMainProg& main, const QDir& folder) {
   if (help) help->close();
   TSplashForm splash;
   ok = Save(splash, folder, "splash.png") && ok;
-  main.AboutBox()->Open();
+  main.AboutBox()->ShowModeless();
   Settle();
   ok = Save(*main.AboutBox(), folder, "about-box.png") && ok;
   QApplication::exit(ok ? 0 : 1);

@@ -32,7 +32,7 @@ Bytes Encoded(long double x) {
 }
 
 void Put(Bytes& bytes, std::size_t at, const Bytes& part) {
-  std::copy(part.begin(), part.end(), bytes.begin() + at);
+  std::copy(part.begin(), part.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 // A record whose reserved areas hold a pattern no zero-filled or shifted write would reproduce,
