@@ -26,6 +26,33 @@ constexpr const char* kWetSteamOnlySaturated =
 constexpr const char* kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
 constexpr std::size_t kErrorLength = 80;  // the window's error label holds 80 characters
 
+constexpr ItemName kItemNames[] = {
+    {"enthalpy", Item::kEnthalpy},
+    {"entropy", Item::kEntropy},
+    {"internal_energy", Item::kInternalEnergy},
+    {"density", Item::kDensity},
+    {"vaporisation_enthalpy", Item::kVaporisationEnthalpy},
+    {"saturation_pressure", Item::kSaturationPressure},
+    {"viscosity", Item::kViscosity},
+    {"heat_capacity", Item::kHeatCapacity},
+    {"thermal_conductivity", Item::kThermalConductivity},
+    {"surface_tension", Item::kSurfaceTension},
+    {"thermal_expansion", Item::kThermalExpansion},
+    {"isothermal_compressibility", Item::kIsothermalCompressibility},
+    {"isentropic_coefficient", Item::kIsentropicCoefficient},
+    {"compressibility_factor", Item::kCompressibilityFactor},
+    {"dielectric_constant", Item::kDielectricConstant},
+    {"refractive_index", Item::kRefractiveIndex},
+    {"melting_point", Item::kMeltingPoint},
+    {"boiling_point", Item::kBoilingPoint},
+    {"saturation_temperature", Item::kSaturationTemperature},
+    {"speed_of_sound", Item::kSpeedOfSound},
+    {"isochoric_heat_capacity", Item::kIsochoricHeatCapacity},
+    {"specific_volume", Item::kSpecificVolume},
+    {"kinematic_viscosity", Item::kKinematicViscosity},
+    {"prandtl_number", Item::kPrandtlNumber},
+    {"joule_thomson", Item::kJouleThomson},
+};
 
 constexpr PhaseName kPhaseNames[] = {
     {"sat_solid", Phase::kSatSolid},
@@ -157,19 +184,19 @@ DisplayValue PropertyAt(Session& s, const PropertyRequest& request, const UnitCo
 }  // namespace
 
 std::span<const ItemName> ItemNames() {
-  static const std::vector<ItemName> names = [] {
-    std::vector<ItemName> v;
-    for (Item item : VariableItems()) v.push_back({ItemKey(item), item});
-    return v;
-  }();
-  return names;
+  return kItemNames;
 }
 
-// The catalogue's key exactly, of a variable item.
 std::optional<Item> ItemNamed(std::string_view key) {
-  for (const ItemName& n : ItemNames())
+  for (const ItemName& n : kItemNames)
     if (n.key == key) return n.item;
   return std::nullopt;
+}
+
+std::string_view ItemKey(Item item) {
+  for (const ItemName& n : kItemNames)
+    if (n.item == item) return n.key;
+  return {};
 }
 
 std::span<const PhaseName> PhaseNames() {

@@ -25,14 +25,14 @@ class InputError : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-// The Python names of the variable items, the catalogue's keys ("enthalpy", "joule_thomson"), in
-// catalogue order (ItemKey names one item).
+// The Python names of the variable items ("enthalpy", "joule_thomson"), in catalogue order.
 struct ItemName {
-  std::string key;
+  std::string_view key;
   Item item;
 };
 std::span<const ItemName> ItemNames();
 std::optional<Item> ItemNamed(std::string_view key);
+std::string_view ItemKey(Item item);
 
 // The Python names of the phase codes ("sat_liquid", "superheated").
 struct PhaseName {
