@@ -12,5 +12,6 @@ int PropertyCommand(const Args& args);
 int CreateConfigCommand(const Args& args);
 int StateCommand(const Args& args);
 int SearchCommand(const Args& args);
+int TableCommand(const Args& args);
 
 }  // namespace tulo::cli
