@@ -36,10 +36,6 @@ std::string StateSynopsis() {
   return kStateSynopsis;
 }
 
-std::string TableSynopsis() {
-  return kTableSynopsis;
-}
-
 std::string UnitNumbersTable() {
   std::string s = PadRight("Quantity", 26) + "No.  Unit\n";
   for (int q = 0; q < kQuantityCount; ++q) {

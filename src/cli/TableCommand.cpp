@@ -73,7 +73,7 @@ std::optional<std::vector<Item>> ItemsOf(const std::string& list, std::string& e
 
 int TableCommand(const Args& args) {
   if (args.empty() || args[0].empty() || args[0][0] == '-')
-    return Fail("the kind of table is needed: saturation, isobar or isotherm\nusage: " + TableSynopsis());
+    return Fail("the kind of table is needed: saturation, isobar or isotherm (tulo-calc --help tells more)");
   const std::string kindText = args[0];
   std::map<std::string, std::string> values;
   const std::vector<std::string_view> known = {"--by", "--from",  "--to",     "--step",  "--rows",
