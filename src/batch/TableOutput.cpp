@@ -99,10 +99,15 @@ void TableWriter::AppendHeader(std::string& out) const {
 }
 
 void TableWriter::AppendRows(const RangeTable& block, std::string& out) {
+  AppendRows(block, 0, block.RowCount(), out);
+}
+
+void TableWriter::AppendRows(const RangeTable& block, std::int64_t first, std::int64_t count, std::string& out) {
   const int columns = block.ColumnCount();
+  const std::int64_t end = std::min(block.RowCount(), first + count);
   if (data_) {
     BatchResult row;
-    for (std::int64_t r = 0; r < block.RowCount(); ++r) {
+    for (std::int64_t r = first; r < end; ++r) {
       row.cells.clear();
       for (int c = 0; c + 1 < columns; ++c) row.cells.push_back(block.NumberText(r, c));
       row.status = block.CellText(r, columns - 1);  // the condition, the last column
@@ -112,7 +117,7 @@ void TableWriter::AppendRows(const RangeTable& block, std::string& out) {
     return;
   }
   std::vector<std::string> cells(static_cast<std::size_t>(columns));
-  for (std::int64_t r = 0; r < block.RowCount(); ++r) {
+  for (std::int64_t r = first; r < end; ++r) {
     for (int c = 0; c < columns; ++c) cells[static_cast<std::size_t>(c)] = block.CellText(r, c);
     AppendTextLine(cells, out);
   }

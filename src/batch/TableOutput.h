@@ -36,8 +36,9 @@ class TableWriter {
   TableWriter(TableFormat format, const RangeTable& table);
 
   void AppendHeader(std::string& out) const;
-  // The rows of the next block, in order.
+  // The rows of the next block, in order; or rows [first, first + count) of it.
   void AppendRows(const RangeTable& block, std::string& out);
+  void AppendRows(const RangeTable& block, std::int64_t first, std::int64_t count, std::string& out);
   void AppendFooter(std::string& out) const;
 
  private:

@@ -1,6 +1,7 @@
 #include "results/RangeTable.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -254,13 +255,31 @@ ColumnHeading HeadingOf(const TableColumn& column, UnitSettings& units) {
   return {"Condition", "", "", "condition"};
 }
 
+namespace {
+
+// Whether the number reader reads `text` (the decimal of d) as the Real6 x. The reader rounds the
+// text to extended precision, then to a Real6; d, the double nearest the text, tells the same
+// unless the text lies near the middle between two Real6 values: when every value within 2^-50
+// of d rounds to x, so does the reader's, else the text is read as the reader reads it.
+bool ReadsAs(const char* text, double d, double x) {
+  constexpr long double kNear = 0x1p-50L;
+  const long double wide = d;
+  if (R6(wide * (1.0L - kNear)) == x && R6(wide * (1.0L + kNear)) == x) return true;
+  return R6(std::strtold(text, nullptr)) == x;
+}
+
+}  // namespace
+
 std::string ShortestText(double x) {
-  char buf[32];
-  // %g drops trailing zeros: twelve digits give the short decimal of a value that has one, and
-  // thirteen always tell two neighbouring Real6 values apart.
-  for (int digits : {12, 13, 17}) {
-    std::snprintf(buf, sizeof buf, "%.*g", digits, x);
-    if (R6(std::strtold(buf, nullptr)) == R6(x)) break;
+  // Twelve significant digits give the short decimal of a value that has one (trailing zeros
+  // dropped); fourteen always tell two neighbouring Real6 values apart.
+  char buf[40];
+  for (int digits : {12, 14, 17}) {
+    const auto end = std::to_chars(buf, buf + sizeof buf - 1, x, std::chars_format::general, digits).ptr;
+    *end = '\0';
+    double d = 0.0;
+    std::from_chars(buf, end, d);
+    if (ReadsAs(buf, d, x)) break;
   }
   return buf;
 }

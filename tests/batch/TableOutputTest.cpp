@@ -188,6 +188,13 @@ TEST(TableOutput, BlocksAsWhole) {
     writer.AppendRows(b, out);
     writer.AppendFooter(out);
     EXPECT_EQ(out, TableText(whole, format)) << static_cast<int>(format);
+    // Rows of one block a few at a time, as the window saves them.
+    TableWriter parts(format, whole);
+    std::string partOut;
+    parts.AppendHeader(partOut);
+    for (std::int64_t first = 0; first < whole.RowCount(); first += 3) parts.AppendRows(whole, first, 3, partOut);
+    parts.AppendFooter(partOut);
+    EXPECT_EQ(partOut, out);
   }
 }
 

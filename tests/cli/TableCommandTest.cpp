@@ -114,12 +114,12 @@ TEST(TableCommand, JsonInTheIapwsStandard) {
   EXPECT_EQ(rows[34]["condition"], "Super Critical");
 }
 
-// A million rows go out a block at a time.
-TEST(TableCommand, LargestTable) {
+// Many blocks of rows, one after the other.
+TEST(TableCommand, LargeTable) {
   const auto run =
-      RunCalc("table isobar --from 300 --to 800 --rows 1000000 --at 1000 --items enthalpy --format tsv");
+      RunCalc("table isobar --from 300 --to 800 --rows 50000 --at 1000 --items enthalpy --format tsv");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(CountLines(run.out), 1000001u);
+  EXPECT_EQ(CountLines(run.out), 50001u);
   EXPECT_NE(run.out.find("\n800\t1000\t"), std::string::npos);
 }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <random>
 #include <set>
 
 #include "common/NumberReader.h"
@@ -105,6 +106,23 @@ TEST(RangeTable, ShortestTextReadsBack) {
     }
     EXPECT_EQ(ReadNumber(text), stored) << text;
     EXPECT_LE(text.size(), 20u) << text;
+  }
+}
+
+// Values of every magnitude, many of them close to the middle between two Real6 values.
+TEST(RangeTable, ShortestTextReadsBackEveryValue) {
+  std::mt19937_64 random(12);
+  std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-12, 12);
+  for (int i = 0; i < 20000; ++i) {
+    const double x = Typed(mantissa(random) * std::pow(10.0, exponent(random)) * (i % 2 == 0 ? 1 : -1));
+    const std::string text = ShortestText(x);
+    ASSERT_EQ(ReadNumber(text), x) << text;
+    // Fourteen significant digits at most: never the seventeen of a double.
+    const std::string mantissaText = text.substr(0, text.find('e'));
+    EXPECT_LE(std::count_if(mantissaText.begin(), mantissaText.end(), [](char c) { return c >= '0' && c <= '9'; }),
+              14 + (mantissaText.find("0.") != std::string::npos ? 1 + 4 : 0))
+        << text;
   }
 }
 
