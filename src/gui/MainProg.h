@@ -22,6 +22,7 @@ class QTabWidget;
 namespace tulo::gui {
 
 class GridView;
+class TablesWindow;
 class TAboutBox;
 class TUnitsSelect;
 
@@ -44,6 +45,8 @@ class TMainProg : public QMainWindow {
   void AttachDialogs(TAboutBox* about, TUnitsSelect* units);
   TUnitsSelect* UnitsDialog() const { return units_; }
   TAboutBox* AboutBox() const { return about_; }
+  // The Tables window, once File > Tables... has opened it; nullptr before.
+  TablesWindow* Tables() const { return tables_.get(); }
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
@@ -77,6 +80,7 @@ class TMainProg : public QMainWindow {
   QLineEdit* WetSteamInput;
   QLabel* WetSteamPossible;
 
+  QAction* Tables1;
   QAction* Exit1;
   QAction* WithTabs1;
   QAction* WithSpaces1;
@@ -102,6 +106,7 @@ class TMainProg : public QMainWindow {
   void Forward(const std::function<void()>& handler);
   void Exit1Click();
   void CustomUnits1Click();
+  void Tables1Click();
   void About1Click();
   void PageHelp1Click();
   void FormShow();
@@ -109,6 +114,7 @@ class TMainProg : public QMainWindow {
   std::unique_ptr<MainForm> form_;
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
+  std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
   bool initialised_ = false;
   bool shownOnce_ = false;
   int busy_ = 0;
