@@ -109,6 +109,9 @@ void TablesWindow::BuildControls() {
   Kind = new QComboBox(central);
   Kind->setObjectName("Kind");
   for (TableKind kind : kTableKinds) Kind->addItem(Q(TableKindName(kind)), static_cast<int>(kind));
+  Kind->setMinimumWidth(
+      QFontMetrics(font()).horizontalAdvance(Q(TableKindName(TableKind::kSaturationByTemperature))) +
+      48);  // the text, the arrow and the frame
   FromLabel = new QLabel(central);
   From = new QLineEdit(central);
   From->setObjectName("From");
@@ -196,8 +199,7 @@ void TablesWindow::BuildControls() {
   auto* all = new QHBoxLayout(central);
   auto* leftBox = new QWidget(central);
   leftBox->setLayout(left);
-  leftBox->setMaximumWidth(
-      std::max(280, fm.horizontalAdvance("Isothermal Compressibility (m3/m3.kPa)") + 40));
+  leftBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   all->addWidget(leftBox, 0);
   all->addWidget(Grid, 1);
 
