@@ -16,6 +16,11 @@ const char* const kStateSynopsis =
     "tulo-calc [-T VALUE] [-P VALUE] [--units U] [--standard S] [--quality PCT] [--wet] [--fixed]\n"
     "            [--layout spaces|tabs]";
 
+const char* const kTableSynopsis =
+    "tulo-calc table saturation|isobar|isotherm [--by temperature|pressure] --from A --to B\n"
+    "            (--step S | --rows N) [--at V] [--items LIST] [--format text|csv|tsv|json]\n"
+    "            [--units U] [--standard builtin|iapws]";
+
 // Unit texts as the units dialog lists them ("cal/g " without its blank).
 std::string ListedUnit(int q, int n) {
   std::string text = UnitTextOf(q, n);
@@ -119,6 +124,42 @@ std::string UsageText() {
          "      --units U, --standard S, --layout L   as above\n"
          "      Exit status 2: a value that is not a number (\"Invalid searching parameter.\") or a\n"
          "      fixed value out of range; 3: nothing found (\" Conditions are out of Allowable Range \").\n"
+         "\n"
+         "  " +
+         kTableSynopsis +
+         "\n"
+         "      A table of properties over a range of states, one row per state, as the window\n"
+         "      computes each: the temperature, the pressure, the items' columns, the condition.\n"
+         "      saturation        along the saturation line, by temperature (the default) or by\n"
+         "                        pressure (--by); a liquid and a vapour column per item (below\n"
+         "                        the triple point the liquid column holds the saturated solid)\n"
+         "      isobar            the temperature varies at the pressure --at\n"
+         "      isotherm          the pressure varies at the temperature --at\n"
+         "      --from A --to B   the range, in the unit of U of the quantity that varies; A not\n"
+         "                        above B; both inside the limits of -T or -P\n"
+         "      --step S          rows A, A+S, A+2S, ... and B last; or --rows N: N rows evenly\n"
+         "                        spaced, A and B included; at most 1 000 000 rows\n"
+         "      --at V            the fixed pressure or temperature of an isobar or an isotherm\n"
+         "      --items LIST      the properties, by name or catalogue code, separated by commas\n"
+         "                        (enthalpy,entropy,density or 15,16,18); by default the items of\n"
+         "                        the window's Variable Results grid. Names: enthalpy, entropy,\n"
+         "                        internal_energy, density, vaporisation_enthalpy,\n"
+         "                        saturation_pressure, viscosity, heat_capacity,\n"
+         "                        thermal_conductivity, surface_tension, thermal_expansion,\n"
+         "                        isothermal_compressibility, isentropic_coefficient,\n"
+         "                        compressibility_factor, dielectric_constant, refractive_index,\n"
+         "                        melting_point, boiling_point, saturation_temperature, and in\n"
+         "                        the IAPWS standard also speed_of_sound, isochoric_heat_capacity,\n"
+         "                        specific_volume, kinematic_viscosity, prandtl_number,\n"
+         "                        joule_thomson\n"
+         "      --format F        text (aligned columns, the cells as the window shows them, the\n"
+         "                        default), csv, tsv (every digit of the values) or json\n"
+         "      --standard S      builtin (the default) or iapws; --units U as above\n"
+         "      An isobar or isotherm row on the saturation line shows the saturated vapour. A\n"
+         "      state outside a correlation's range shows \"Out of Range\" in its cells.\n"
+         "      Exit status 2, with the message on stderr: From above To, a step of zero or below\n"
+         "      zero, a range outside the input limits, more than 1 000 000 rows, a value that is\n"
+         "      not a number, an unknown item.\n"
          "\n"
          "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--standard S] [--quality PCT]\n"
          "      Evaluates the calculator of catalogue item ITEM (15..33; 36..41, the speed of sound,\n"

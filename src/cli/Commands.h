@@ -13,5 +13,6 @@ int CreateConfigCommand(const Args& args);
 int StateCommand(const Args& args);
 int SearchCommand(const Args& args);
 int CompareCommand(const Args& args);
+int TableCommand(const Args& args);
 
 }  // namespace tulo::cli

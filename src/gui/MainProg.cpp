@@ -26,6 +26,7 @@
 #include "gui/Artwork.h"
 #include "gui/GridView.h"
 #include "gui/HelpWindow.h"
+#include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
 #include "props/Catalogue.h"
 #include "results/PhaseCondition.h"
@@ -422,6 +423,8 @@ QWidget* TMainProg::BuildWetSteamBox() {
 
 void TMainProg::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
+  Tables1 = file->addAction("&Tables...");
+  file->addSeparator();
   Exit1 = file->addAction("E&xit");
   Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
   QMenu* copy = menuBar()->addMenu("&Copy Results");
@@ -441,6 +444,7 @@ void TMainProg::BuildMenus() {
   QMenu* help = menuBar()->addMenu("&Help");
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
+  Tables1->setObjectName("Tables1");
   Exit1->setObjectName("Exit1");
   WithTabs1->setObjectName("WithTabs1");
   WithSpaces1->setObjectName("WithSpaces1");
@@ -478,6 +482,7 @@ void TMainProg::ConnectEvents() {
   connect(TabSet1, &QTabBar::currentChanged, this,
           [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
 
+  connect(Tables1, &QAction::triggered, this, &TMainProg::Tables1Click);
   connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
   for (std::size_t i = 0; i < StandardItems.size(); ++i)
     connect(StandardItems[i], &QAction::triggered, this, [this, i] { StandardClick(i); });
@@ -570,6 +575,7 @@ void TMainProg::closeEvent(QCloseEvent* e) {
   }
   if (about_) about_->hide();
   if (units_) units_->hide();
+  if (tables_) tables_->close();
   e->accept();
 }
 
@@ -585,6 +591,12 @@ void TMainProg::Exit1Click() {
 
 void TMainProg::CustomUnits1Click() {
   if (units_) units_->ShowModeless();
+}
+
+// The Tables window works in the units and the standard of this window's session.
+void TMainProg::Tables1Click() {
+  if (!tables_) tables_ = std::make_unique<TablesWindow>(*form_);
+  tables_->Open();
 }
 
 void TMainProg::About1Click() {

@@ -23,6 +23,7 @@ class QTabWidget;
 namespace tulo::gui {
 
 class GridView;
+class TablesWindow;
 class TAboutBox;
 class TUnitsSelect;
 
@@ -45,6 +46,8 @@ class TMainProg : public QMainWindow {
   void AttachDialogs(TAboutBox* about, TUnitsSelect* units);
   TUnitsSelect* UnitsDialog() const { return units_; }
   TAboutBox* AboutBox() const { return about_; }
+  // The Tables window, once File > Tables... has opened it; nullptr before.
+  TablesWindow* Tables() const { return tables_.get(); }
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
@@ -79,6 +82,7 @@ class TMainProg : public QMainWindow {
   QLineEdit* WetSteamInput;
   QLabel* WetSteamPossible;
 
+  QAction* Tables1;
   QAction* Exit1;
   QAction* WithTabs1;
   QAction* WithSpaces1;
@@ -115,6 +119,7 @@ class TMainProg : public QMainWindow {
   // Uses the standard of Standards()[index] and remembers it in the program's settings.
   void StandardClick(std::size_t index);
   void CustomUnits1Click();
+  void Tables1Click();
   void About1Click();
   void PageHelp1Click();
   void FormShow();
@@ -122,6 +127,7 @@ class TMainProg : public QMainWindow {
   std::unique_ptr<MainForm> form_;
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
+  std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
   bool initialised_ = false;
   bool shownOnce_ = false;
   int busy_ = 0;

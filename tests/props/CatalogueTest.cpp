@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
+#include <string_view>
 
 #include "common/Real6.h"
 #include "common/Text.h"
@@ -31,6 +33,47 @@ TEST(Catalogue, ItemsAndQuantities) {
   EXPECT_FALSE(ItemFromCode(42).has_value());
   EXPECT_EQ(FixedItems().size(), 15u);
   EXPECT_EQ(VariableItems().size(), 25u);
+}
+
+// The keys are data too (tulo-calc's --items, batch columns, the Python module's names).
+TEST(Catalogue, ItemKeys) {
+  struct Case {
+    std::string_view text;
+    std::optional<Item> item;
+  };
+  const Case cases[] = {
+      {"enthalpy", Item::kEnthalpy},
+      {"Enthalpy", Item::kEnthalpy},
+      {"ENTROPY", Item::kEntropy},
+      {"density", Item::kDensity},
+      {"joule_thomson", Item::kJouleThomson},
+      {"joule-thomson", Item::kJouleThomson},
+      {"vaporisation_enthalpy", Item::kVaporisationEnthalpy},
+      {"15", Item::kEnthalpy},
+      {"41", Item::kJouleThomson},
+      {"0", Item::kMolecularWeight},
+      {"07", Item::kEnthalpyOfFormation},
+      {"42", std::nullopt},
+      {"015", std::nullopt},
+      {"-1", std::nullopt},
+      {"+15", std::nullopt},
+      {"", std::nullopt},
+      {"enthalpy ", std::nullopt},
+      {"enthalp", std::nullopt},
+      {"joule thomson", std::nullopt},
+      {"Density / Volume", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ItemFromKey(c.text), c.item) << '"' << c.text << '"';
+  std::set<std::string> keys;
+  for (int code = 0; code < kItemCount; ++code) {
+    const Item item = *ItemFromCode(code);
+    const std::string key = ItemKey(item);
+    ASSERT_FALSE(key.empty()) << code;
+    EXPECT_TRUE(keys.insert(key).second) << key << " twice";
+    for (char c : key) EXPECT_TRUE((c >= 'a' && c <= 'z') || c == '_') << key;
+    EXPECT_EQ(ItemFromKey(key), item) << key;
+  }
+  EXPECT_EQ(ItemKey(static_cast<Item>(42)), "");
 }
 
 TEST(BuiltInSet, FixedValues) {
