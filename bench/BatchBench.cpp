@@ -39,8 +39,15 @@ std::string BatchInput(int rows) {
 // Seven cells: the condition, the texts read and four figures as a grid would show them.
 tulo::batch::RowComputerFactory TrivialComputer() {
   return [] {
-    return [](const tulo::batch::BatchRow& row) {
-      return tulo::batch::BatchResult{{"liquid", row.t, row.p, "1234.56", "0.98765", "4.1234", "998.21"}, ""};
+    return [](const tulo::batch::BatchRow& row, tulo::batch::BatchResult& result) {
+      result.cells.resize(7);
+      result.cells[0] = "liquid";
+      result.cells[1] = row.t;
+      result.cells[2] = row.p;
+      result.cells[3] = "1234.56";
+      result.cells[4] = "0.98765";
+      result.cells[5] = "4.1234";
+      result.cells[6] = "998.21";
     };
   };
 }

@@ -181,8 +181,9 @@ void CheckReader(std::string_view text, const Model& model, std::size_t maxRecor
 // The computer: echoes the line and the texts; a row without P is bad.
 RowComputerFactory EchoFactory() {
   return [] {
-    return [](const BatchRow& row) {
-      return BatchResult{{std::to_string(row.line), row.t, row.p, row.quality}, row.p.empty() ? "no P" : ""};
+    return [](const BatchRow& row, BatchResult& result) {
+      result =
+          BatchResult{{std::to_string(row.line), row.t, row.p, row.quality}, row.p.empty() ? "no P" : ""};
     };
   };
 }

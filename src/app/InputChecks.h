@@ -3,11 +3,21 @@
 // units, inside the input limits of the correlation set in use, and below its saturation limits
 // when one of them alone is typed (a saturated state).
 
+#include <cstddef>
 #include <string>
 
 #include "results/Session.h"
 
 namespace tulo {
+
+// The window's messages about what is typed: no state, a steam quality for a state that is not
+// saturated liquid and vapour, a steam quality outside 0 to 100.
+inline constexpr const char* kNothingTypedText = "Please enter either temperature or pressure or both.";
+inline constexpr const char* kWetSteamOnlySaturatedText =
+    "Wet Steam Calculations are only possible for saturated steam.";
+inline constexpr const char* kQualityRangeText = "Percentage Wet Steam can only be between 0% and 100%";
+// The window's error label holds this many characters of a message.
+inline constexpr std::size_t kErrorTextLength = 80;
 
 class InputChecks {
  public:

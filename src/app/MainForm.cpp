@@ -8,14 +8,6 @@
 #include "units/Format.h"
 
 namespace tulo {
-namespace {
-
-const char* const kNothingTyped = "Please enter either temperature or pressure or both.";
-const char* const kWetSteamOnlySaturated = "Wet Steam Calculations are only possible for saturated steam.";
-const char* const kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
-
-}  // namespace
-
 // Tells the observer once, when the outermost handler returns.
 class MainForm::Notifier {
  public:
@@ -140,7 +132,7 @@ void MainForm::WriteField(Field field, const std::string& text) {
 }
 
 void MainForm::SetFormError(const std::string& text) {
-  ErrorText = Utf8Left(text, 80);
+  ErrorText = Utf8Left(text, kErrorTextLength);
 }
 
 void MainForm::ClearInputsClick() {
@@ -207,7 +199,7 @@ void MainForm::ShowEntry() {
   if (Validate()) {
     RunRecalculate();
     if (TemperatureInput.text.empty() && PressureInput.text.empty()) {
-      SetFormError(kNothingTyped);
+      SetFormError(kNothingTypedText);
     } else {
       SetSearchControlsEnabled(true);
       SearchInitialiseClick();
@@ -240,7 +232,7 @@ void MainForm::WriteStateLabels() {
 
 void MainForm::EnableWetSteamPage() {
   bool saturated = session_->state.Condition == Condition::kSatLiquidVapour;
-  WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturated;
+  WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturatedText;
   WetSteamLabel.enabled = saturated;
   WetSteamInput.enabled = saturated;
   WetPropGrid.enabled = saturated;
@@ -305,7 +297,7 @@ void MainForm::WetSteamInputChange() {
     return;
   }
   if (*quality > 100.0 || *quality < 0.0) {
-    platform_.ShowMessage(kQualityRange);
+    platform_.ShowMessage(kQualityRangeText);
     return;
   }
   RunRecalculate();

@@ -45,27 +45,32 @@ std::string InternalError(const char* what) {
   return std::string("internal error: ") + what;
 }
 
-BatchResult ComputeRow(const RowComputer& compute, const std::string& startError, const BatchRow& row) {
-  BatchResult result;
+void ComputeRow(const RowComputer& compute, const std::string& startError, const BatchRow& row,
+                BatchResult& result) {
+  result.status.clear();
   if (!row.error.empty()) {
+    result.cells.clear();
     result.status = row.error;
   } else if (!startError.empty()) {
+    result.cells.clear();
     result.status = startError;
   } else {
     try {
-      result = compute(row);
+      compute(row, result);
+      return;
     } catch (const std::exception& e) {
-      result = BatchResult{{}, InternalError(e.what())};
+      result.status = InternalError(e.what());
     } catch (...) {
-      result = BatchResult{{}, InternalError("unknown exception")};
+      result.status = InternalError("unknown exception");
     }
+    result.cells.clear();
   }
-  return result;
 }
 
 void Work(Shared& shared, const BatchWriter& writer, const RowComputerFactory& makeComputer) {
   RowComputer compute;
   std::string startError;
+  BatchResult result;  // every row of this thread, in turn
   try {
     compute = makeComputer();
     if (!compute) startError = InternalError("no row computer");
@@ -86,7 +91,7 @@ void Work(Shared& shared, const BatchWriter& writer, const RowComputerFactory& m
     chunk->output.clear();
     chunk->badRows = 0;
     for (std::size_t i = 0; i < chunk->count; ++i) {
-      BatchResult result = ComputeRow(compute, startError, chunk->rows[i]);
+      ComputeRow(compute, startError, chunk->rows[i], result);
       if (!result.status.empty()) ++chunk->badRows;
       writer.AppendRow(result, chunk->sequence == 0 && i == 0, chunk->output);
     }
@@ -171,7 +176,8 @@ BatchReport RunBatch(std::istream& in, std::ostream& out, const BatchOptions& op
     report.message = std::move(error);
     return report;
   }
-  const BatchWriter writer(options.format, options.columns);
+  const BatchWriter writer(options.format,
+                           options.columnsFor ? options.columnsFor(reader.Header()) : options.columns);
   std::string text;
   writer.AppendHeader(text);
   if (!WriteOut(out, text, report)) return report;

@@ -17,9 +17,12 @@
 
 namespace tulo::batch {
 
-// Computes one row. Rows the reader could not read (BatchRow::error set) never reach it: their
-// status is the reader's message. An exception it throws becomes the row's status.
-using RowComputer = std::function<BatchResult(const BatchRow&)>;
+// Computes one row into result. Rows the reader could not read (BatchRow::error set) never reach
+// it: their status is the reader's message. An exception it throws becomes the row's status.
+// result is the one the thread's row before was computed into, so that its cells' storage is
+// reused rather than allocated per row: the computer sizes `cells` and sets every one of them;
+// `status` is empty on entry.
+using RowComputer = std::function<void(const BatchRow&, BatchResult&)>;
 // Called once on each worker thread, on that thread; the computer it returns is used by that
 // thread alone, so it may own a calculation session that is not thread-safe.
 using RowComputerFactory = std::function<RowComputer()>;
@@ -32,6 +35,9 @@ struct BatchOptions {
   // The output header: the cells' columns, then the status column (e.g. condition, items...,
   // status).
   std::vector<std::string> columns;
+  // When set, the output header for the input's header, in place of `columns` (columns that
+  // depend on the input, such as those of the steam quality).
+  std::function<std::vector<std::string>(const BatchHeader&)> columnsFor;
   unsigned threads = 0;                // worker threads, at most kMaxThreads; 0: one per core
   std::size_t chunkRows = kChunkRows;  // rows handed to a worker at a time
   std::size_t chunksInFlight = 0;      // chunks read and not yet written; 0: 2 per thread + 1

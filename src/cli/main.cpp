@@ -64,5 +64,8 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   errno = 0;
   tulo::cli::Args args(argv + 1, argv + argc);
+  // A batch run tells its own output failures, and a closed pipe ends it quietly.
+  if (!args.empty() && args[0] == "batch" && std::find(args.begin(), args.end(), "--help") == args.end())
+    return tulo::cli::BatchCommand(tulo::cli::Args(args.begin() + 1, args.end()));
   return FinishOutput(Run(args));
 }

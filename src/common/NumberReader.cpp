@@ -1,7 +1,10 @@
 #include "common/NumberReader.h"
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <cmath>
-#include <sstream>
+#include <cstring>
 #include <string>
 
 #include "common/Real6.h"
@@ -37,6 +40,13 @@ bool IsDecimal(std::string_view s) {
   return i == s.size();
 }
 
+// The C locale: "." is the decimal point whatever locale the process has set (the desktop
+// program takes the user's). Made once, never changed.
+locale_t ClassicLocale() {
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return classic;
+}
+
 std::string_view WithoutBlanks(std::string_view text) {
   std::size_t first = 0;
   std::size_t last = text.size();
@@ -54,12 +64,20 @@ bool IsNumberText(std::string_view text) {
 std::optional<double> ReadNumber(std::string_view text) {
   std::string_view body = WithoutBlanks(text);
   if (!IsDecimal(body)) return std::nullopt;
-  // The classic locale reads "." whatever the user's locale says.
-  std::istringstream in{std::string(body)};
-  in.imbue(std::locale::classic());
-  long double value = 0.0L;
-  in >> value;
-  // Out-of-range exponents leave the largest value (rejected below) or zero (an underflow).
+  // strtold_l, as a stream reads a long double but without building one (a stream per number
+  // was most of the time of a batch row). It needs a terminated copy: on the stack when short.
+  char small[64];
+  std::string large;
+  const char* terminated = small;
+  if (body.size() < sizeof small) {
+    std::memcpy(small, body.data(), body.size());
+    small[body.size()] = '\0';
+  } else {
+    large.assign(body);
+    terminated = large.c_str();
+  }
+  const long double value = strtold_l(terminated, nullptr, ClassicLocale());
+  // An overflow gives infinity (rejected here), an underflow zero or a subnormal (stored as 0).
   if (!std::isfinite(value)) return std::nullopt;
   auto stored = Real6::From(value);
   if (!stored) return std::nullopt;

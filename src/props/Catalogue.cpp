@@ -8,55 +8,54 @@ namespace {
 
 struct Entry {
   const char* name;
+  const char* key;  // ItemKey: lower case, words joined by underscores
   Quantity quantity;
-  // Lower case, words joined by underscores: as typed on the command line and in scripts.
-  std::string_view key;
 };
 
 // Indexed by item code.
 constexpr Entry kEntries[kItemCount] = {
-    {"Molecular Weight", kDimensionless, "molecular_weight"},
-    {"Normal Melting Point", kTemperature, "normal_melting_point"},
-    {"Normal Boiling Point", kTemperature, "normal_boiling_point"},
-    {"Critical Temperature", kTemperature, "critical_temperature"},
-    {"Critical Pressure", kPressure, "critical_pressure"},
-    {"Critical Density / Volume", kDensity, "critical_density"},
-    {"Critical Compress. Factor \"Z\"", kDimensionless, "critical_compressibility"},
-    {"Standard Enthalpy of Formation", kEnthalpyQ, "enthalpy_of_formation"},
-    {"Std Gibbs Energy of Formation", kEnthalpyQ, "gibbs_energy_of_formation"},
-    {"Pitzers Acentric Factor", kDimensionless, "acentric_factor"},
-    {"Dipole Moment", kDipoleMoment, "dipole_moment"},
-    {"Triple Point Temperature", kTemperature, "triple_point_temperature"},
-    {"Triple Point Pressure", kPressure, "triple_point_pressure"},
-    {"Enthalpy of Fusion at NMP", kEnthalpyQ, "enthalpy_of_fusion"},
-    {"Refractive Index of Ice at NMP", kDimensionless, "ice_refractive_index"},
-    {"Enthalpy", kEnthalpyQ, "enthalpy"},
-    {"Entropy", kEntropyQ, "entropy"},
-    {"Internal Energy", kEnthalpyQ, "internal_energy"},
-    {"Density / Volume", kDensity, "density"},
-    {"Enthalpy of Vapourisation", kEnthalpyQ, "vaporisation_enthalpy"},
-    {"Saturation Pressure", kPressure, "saturation_pressure"},
-    {"Viscosity", kViscosityQ, "viscosity"},
-    {"Heat Capacity @ Const Press", kHeatCapacityQ, "heat_capacity"},
-    {"Thermal Conductivity", kConductivityQ, "thermal_conductivity"},
-    {"Surface Tension", kSurfaceTensionQ, "surface_tension"},
-    {"Thermal Expansion Coefficient", kExpansionQ, "thermal_expansion"},
-    {"Isothermal Compressibility", kCompressibilityQ, "isothermal_compressibility"},
-    {"Isentropic Expansion Coeff", kDimensionless, "isentropic_coefficient"},
-    {"Compressibility Factor \"Z\"", kDimensionless, "compressibility_factor"},
-    {"Dielectric Constant", kDimensionless, "dielectric_constant"},
-    {"Refractive Index", kDimensionless, "refractive_index"},
-    {"Melting Point (@ pressure)", kTemperature, "melting_point"},
-    {"Boiling Point (@ pressure)", kTemperature, "boiling_point"},
-    {"Saturation Temperature", kTemperature, "saturation_temperature"},
-    {"Temperature", kTemperature, "temperature"},
-    {"Pressure", kPressure, "pressure"},
-    {"Speed of Sound", kSpeedQ, "speed_of_sound"},
-    {"Heat Capacity @ Const Volume", kHeatCapacityQ, "isochoric_heat_capacity"},
-    {"Specific Volume", kSpecificVolumeQ, "specific_volume"},
-    {"Kinematic Viscosity", kKinematicViscosityQ, "kinematic_viscosity"},
-    {"Prandtl Number", kDimensionless, "prandtl_number"},
-    {"Joule-Thomson Coefficient", kJouleThomsonQ, "joule_thomson"},
+    {"Molecular Weight", "molecular_weight", kDimensionless},
+    {"Normal Melting Point", "normal_melting_point", kTemperature},
+    {"Normal Boiling Point", "normal_boiling_point", kTemperature},
+    {"Critical Temperature", "critical_temperature", kTemperature},
+    {"Critical Pressure", "critical_pressure", kPressure},
+    {"Critical Density / Volume", "critical_density", kDensity},
+    {"Critical Compress. Factor \"Z\"", "critical_compressibility", kDimensionless},
+    {"Standard Enthalpy of Formation", "enthalpy_of_formation", kEnthalpyQ},
+    {"Std Gibbs Energy of Formation", "gibbs_energy_of_formation", kEnthalpyQ},
+    {"Pitzers Acentric Factor", "acentric_factor", kDimensionless},
+    {"Dipole Moment", "dipole_moment", kDipoleMoment},
+    {"Triple Point Temperature", "triple_point_temperature", kTemperature},
+    {"Triple Point Pressure", "triple_point_pressure", kPressure},
+    {"Enthalpy of Fusion at NMP", "enthalpy_of_fusion", kEnthalpyQ},
+    {"Refractive Index of Ice at NMP", "ice_refractive_index", kDimensionless},
+    {"Enthalpy", "enthalpy", kEnthalpyQ},
+    {"Entropy", "entropy", kEntropyQ},
+    {"Internal Energy", "internal_energy", kEnthalpyQ},
+    {"Density / Volume", "density", kDensity},
+    {"Enthalpy of Vapourisation", "vaporisation_enthalpy", kEnthalpyQ},
+    {"Saturation Pressure", "saturation_pressure", kPressure},
+    {"Viscosity", "viscosity", kViscosityQ},
+    {"Heat Capacity @ Const Press", "heat_capacity", kHeatCapacityQ},
+    {"Thermal Conductivity", "thermal_conductivity", kConductivityQ},
+    {"Surface Tension", "surface_tension", kSurfaceTensionQ},
+    {"Thermal Expansion Coefficient", "thermal_expansion", kExpansionQ},
+    {"Isothermal Compressibility", "isothermal_compressibility", kCompressibilityQ},
+    {"Isentropic Expansion Coeff", "isentropic_coefficient", kDimensionless},
+    {"Compressibility Factor \"Z\"", "compressibility_factor", kDimensionless},
+    {"Dielectric Constant", "dielectric_constant", kDimensionless},
+    {"Refractive Index", "refractive_index", kDimensionless},
+    {"Melting Point (@ pressure)", "melting_point", kTemperature},
+    {"Boiling Point (@ pressure)", "boiling_point", kTemperature},
+    {"Saturation Temperature", "saturation_temperature", kTemperature},
+    {"Temperature", "temperature", kTemperature},
+    {"Pressure", "pressure", kPressure},
+    {"Speed of Sound", "speed_of_sound", kSpeedQ},
+    {"Heat Capacity @ Const Volume", "isochoric_heat_capacity", kHeatCapacityQ},
+    {"Specific Volume", "specific_volume", kSpecificVolumeQ},
+    {"Kinematic Viscosity", "kinematic_viscosity", kKinematicViscosityQ},
+    {"Prandtl Number", "prandtl_number", kDimensionless},
+    {"Joule-Thomson Coefficient", "joule_thomson", kJouleThomsonQ},
 };
 
 constexpr Item kFixedItems[] = {
@@ -95,21 +94,37 @@ constexpr Item kVariableItems[] = {
     Item::kJouleThomson,
 };
 
+// The usual symbols, as a second way to name the items scripts ask for most.
+struct Symbol {
+  std::string_view symbol;
+  Item item;
+};
+constexpr Symbol kSymbols[] = {
+    {"h", Item::kEnthalpy},
+    {"s", Item::kEntropy},
+    {"u", Item::kInternalEnergy},
+    {"rho", Item::kDensity},
+    {"v", Item::kSpecificVolume},
+    {"cp", Item::kHeatCapacity},
+    {"cv", Item::kIsochoricHeatCapacity},
+    {"mu", Item::kViscosity},
+    {"nu", Item::kKinematicViscosity},
+    {"lambda", Item::kThermalConductivity},
+    {"sigma", Item::kSurfaceTension},
+    {"w", Item::kSpeedOfSound},
+    {"pr", Item::kPrandtlNumber},
+    {"z", Item::kCompressibilityFactor},
+    {"psat", Item::kSaturationPressure},
+    {"tsat", Item::kSaturationTemperature},
+};
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
 const Entry* EntryOf(Item item) {
   int code = ItemCode(item);
   return code >= 0 && code < kItemCount ? &kEntries[code] : nullptr;
-}
-
-// A typed key against a stored one: letters in any case, '-' for '_'.
-bool SameKey(std::string_view typed, std::string_view key) {
-  if (typed.size() != key.size()) return false;
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    char c = typed[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c == '-') c = '_';
-    if (c != key[i]) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -131,26 +146,31 @@ std::string PropName(Item item) {
   return e != nullptr ? e->name : "";
 }
 
-std::string ItemKey(Item item) {
-  const Entry* e = EntryOf(item);
-  return e != nullptr ? std::string(e->key) : std::string();
-}
-
-std::optional<Item> ItemFromKey(std::string_view text) {
-  if (!text.empty() && text.size() <= 2 &&
-      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    int code = 0;
-    std::from_chars(text.data(), text.data() + text.size(), code);
-    return ItemFromCode(code);
-  }
-  for (int code = 0; code < kItemCount; ++code)
-    if (SameKey(text, kEntries[code].key)) return static_cast<Item>(code);
-  return std::nullopt;
-}
-
 Quantity PropQuantity(Item item) {
   const Entry* e = EntryOf(item);
   return e != nullptr ? e->quantity : kDimensionless;
+}
+
+std::string ItemKey(Item item) {
+  const Entry* e = EntryOf(item);
+  return e != nullptr ? e->key : "";
+}
+
+std::optional<Item> ItemFromKey(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  if (text.empty()) return std::nullopt;
+  if (text.front() >= '0' && text.front() <= '9') {
+    int code = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return ItemFromCode(code);
+  }
+  for (int code = 0; code < kItemCount; ++code)
+    if (text == kEntries[code].key) return static_cast<Item>(code);
+  for (const Symbol& s : kSymbols)
+    if (text == s.symbol) return s.item;
+  return std::nullopt;
 }
 
 }  // namespace tulo

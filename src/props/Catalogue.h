@@ -79,6 +79,16 @@ std::span<const Item> FixedItems();
 std::span<const Item> VariableItems();
 bool IsVariableItem(Item item);
 
+// The name scripts give an item (tulo-calc batch --items, the Python module, the range tables):
+// lower case, words joined by underscores ("enthalpy", "internal_energy", "speed_of_sound",
+// "joule_thomson"); every catalogue item has one. Empty for a code outside the catalogue.
+std::string ItemKey(Item item);
+// The item a script names: its key, one of the usual symbols (h, s, u, rho, v, cp, cv, mu, nu,
+// lambda, sigma, w, pr, z, psat, tsat) or its catalogue code ("15"), as written (case counts:
+// "Enthalpy" is not a key); blanks around it are ignored. Nothing for anything else. The caller decides which
+// items it takes (the variable ones, mostly: IsVariableItem).
+std::optional<Item> ItemFromKey(std::string_view text);
+
 // Display name, at most 30 characters; empty for a code outside the catalogue.
 std::string PropName(Item item);
 // The key of an item as tulo-calc, batch columns and the Python module take it: the name in lower

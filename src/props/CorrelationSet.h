@@ -13,6 +13,7 @@
 //   - whether its stored values are rounded to Real6 (the constructor's argument).
 // Every temperature is in K and every pressure in kPa absolute, as everywhere in the core.
 
+#include <limits>
 #include <memory>
 #include <span>
 #include <string>
@@ -67,6 +68,11 @@ class CorrelationSet {
   virtual long double SaturationBand() const = 0;
   // The melting temperature at P: below it a state that is not saturated is solid.
   virtual long double MeltingTemperature(long double P) const = 0;
+  // No melting temperature is above this one, at any pressure: the phase condition does not ask
+  // MeltingTemperature for a warmer state. Infinite by default (always asked).
+  virtual long double HighestMeltingTemperature() const {
+    return std::numeric_limits<long double>::infinity();
+  }
   // The saturation line is the sublimation line (solid and vapour) up to this temperature.
   virtual long double SublimationTop() const = 0;
   // The saturation temperature at P and the saturation pressure at T, as the phase condition and

@@ -11,6 +11,7 @@
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
+#include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
 #include "results/Results.h"
 #include "results/Session.h"
@@ -18,41 +19,6 @@
 
 namespace tulo::python {
 namespace {
-
-// The window's messages.
-constexpr const char* kNothingTyped = "Please enter either temperature or pressure or both.";
-constexpr const char* kWetSteamOnlySaturated =
-    "Wet Steam Calculations are only possible for saturated steam.";
-constexpr const char* kQualityRange = "Percentage Wet Steam can only be between 0% and 100%";
-constexpr std::size_t kErrorLength = 80;  // the window's error label holds 80 characters
-
-constexpr ItemName kItemNames[] = {
-    {"enthalpy", Item::kEnthalpy},
-    {"entropy", Item::kEntropy},
-    {"internal_energy", Item::kInternalEnergy},
-    {"density", Item::kDensity},
-    {"vaporisation_enthalpy", Item::kVaporisationEnthalpy},
-    {"saturation_pressure", Item::kSaturationPressure},
-    {"viscosity", Item::kViscosity},
-    {"heat_capacity", Item::kHeatCapacity},
-    {"thermal_conductivity", Item::kThermalConductivity},
-    {"surface_tension", Item::kSurfaceTension},
-    {"thermal_expansion", Item::kThermalExpansion},
-    {"isothermal_compressibility", Item::kIsothermalCompressibility},
-    {"isentropic_coefficient", Item::kIsentropicCoefficient},
-    {"compressibility_factor", Item::kCompressibilityFactor},
-    {"dielectric_constant", Item::kDielectricConstant},
-    {"refractive_index", Item::kRefractiveIndex},
-    {"melting_point", Item::kMeltingPoint},
-    {"boiling_point", Item::kBoilingPoint},
-    {"saturation_temperature", Item::kSaturationTemperature},
-    {"speed_of_sound", Item::kSpeedOfSound},
-    {"isochoric_heat_capacity", Item::kIsochoricHeatCapacity},
-    {"specific_volume", Item::kSpecificVolume},
-    {"kinematic_viscosity", Item::kKinematicViscosity},
-    {"prandtl_number", Item::kPrandtlNumber},
-    {"joule_thomson", Item::kJouleThomson},
-};
 
 constexpr PhaseName kPhaseNames[] = {
     {"sat_solid", Phase::kSatSolid},
@@ -69,48 +35,6 @@ constexpr PhaseName kPhaseNames[] = {
 };
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The conversions of one quantity between its display unit and the internal unit. The built-in
-// standard's values take the program's conversion, each step a Real6, as a grid cell shows them;
-// a standard computed in double precision is converted in double precision, so that no digit of
-// its values is lost on the way.
-class UnitConversion {
- public:
-  UnitConversion(UnitSettings& units, const CorrelationSet& set, Quantity q)
-      : units_(units), q_(q), set_(set) {
-    units_.SelectUnit(q);
-    unit_ = units_.Current();
-  }
-
-  long double ToInternal(long double y) const {
-    if (set_.RoundsToReal6()) return units_.ToInternal(q_, y);
-    if (unit_.reciprocal && y != 0.0L) y = 1.0L / y;
-    return y / unit_.factor - unit_.offset;
-  }
-
-  // A calculator's answer in the display unit; a value the unit cannot hold is out of range.
-  DisplayValue Display(const CalcResult& r) const {
-    if (!r.Ok()) return {kNaN, r.status};
-    const long double x = set_.Store(r.value);
-    long double y;
-    if (set_.RoundsToReal6()) {
-      y = R6(units_.ToDisplay(q_, x));
-    } else {
-      // The reciprocal of zero is taken as zero, as in the program's conversion.
-      y = (x + unit_.offset) * unit_.factor;
-      if (unit_.reciprocal && y != 0.0L) y = 1.0L / y;
-    }
-    const double shown = static_cast<double>(y);
-    if (!std::isfinite(shown)) return {kNaN, Status::kOutOfRange};
-    return {shown, Status::kValid};
-  }
-
- private:
-  UnitSettings& units_;
-  Quantity q_;
-  const CorrelationSet& set_;
-  UnitRecord unit_;
-};
 
 // The shortest text that reads back as x, as Python writes a float ("1e+300", "nan").
 std::string NumberText(double x) {
@@ -183,22 +107,6 @@ DisplayValue PropertyAt(Session& s, const PropertyRequest& request, const UnitCo
 
 }  // namespace
 
-std::span<const ItemName> ItemNames() {
-  return kItemNames;
-}
-
-std::optional<Item> ItemNamed(std::string_view key) {
-  for (const ItemName& n : kItemNames)
-    if (n.key == key) return n.item;
-  return std::nullopt;
-}
-
-std::string_view ItemKey(Item item) {
-  for (const ItemName& n : kItemNames)
-    if (n.item == item) return n.key;
-  return {};
-}
-
 std::span<const PhaseName> PhaseNames() {
   return kPhaseNames;
 }
@@ -214,12 +122,12 @@ double CheckedQuality(double quality) {
   const std::optional<Real6> r = Real6::From(quality);
   if (!r) throw InputError("not a number: " + NumberText(quality));
   const double typed = r->Value();
-  if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRange);
+  if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRangeText);
   return typed;
 }
 
 StateAnswer EvaluateState(const StateRequest& request) {
-  if (!request.T && !request.P) throw InputError(kNothingTyped);
+  if (!request.T && !request.P) throw InputError(kNothingTypedText);
   const CorrelationSet& set = *request.set;
   Session s(set);
   s.units.InitUnits(request.units);
@@ -232,14 +140,14 @@ StateAnswer EvaluateState(const StateRequest& request) {
   std::string error;
   if (!checks.Validate(request.T ? NumberText(*request.T) : "", request.P ? NumberText(*request.P) : "", error)) {
     if (error.empty()) throw InputError(UnreadableText(request, request.units));
-    throw InputError(Utf8Left(error, kErrorLength));
+    throw InputError(Utf8Left(error, kErrorTextLength));
   }
   const std::optional<double> quality =
       request.quality ? std::optional<double>(CheckedQuality(*request.quality)) : std::nullopt;
   st.SatGivenTemperature = true;
   st.FullPropertyList = true;
   Recalculate(s, grids, "");
-  if (quality && st.Condition != Condition::kSatLiquidVapour) throw InputError(kWetSteamOnlySaturated);
+  if (quality && st.Condition != Condition::kSatLiquidVapour) throw InputError(kWetSteamOnlySaturatedText);
 
   StateAnswer answer;
   answer.condition = st.Condition;

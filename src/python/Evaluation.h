@@ -15,6 +15,7 @@
 #include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
 #include "props/Phase.h"
+#include "results/DisplayValue.h"
 #include "units/Units.h"
 
 namespace tulo::python {
@@ -24,15 +25,6 @@ class InputError : public std::invalid_argument {
  public:
   using std::invalid_argument::invalid_argument;
 };
-
-// The Python names of the variable items ("enthalpy", "joule_thomson"), in catalogue order.
-struct ItemName {
-  std::string_view key;
-  Item item;
-};
-std::span<const ItemName> ItemNames();
-std::optional<Item> ItemNamed(std::string_view key);
-std::string_view ItemKey(Item item);
 
 // The Python names of the phase codes ("sat_liquid", "superheated").
 struct PhaseName {
@@ -45,12 +37,6 @@ std::optional<Phase> PhaseNamed(std::string_view key);
 // A steam quality in percent by mass as the wet-steam field takes it (rounded to Real6); InputError
 // with the window's message outside 0..100.
 double CheckedQuality(double quality);
-
-// A value in its display unit, NaN unless the status is valid.
-struct DisplayValue {
-  double value;
-  Status status;
-};
 
 struct StateRequest {
   const CorrelationSet* set;

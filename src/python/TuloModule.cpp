@@ -38,9 +38,18 @@ UnitSelection UnitsArg(const std::string& text) {
   throw InputError("unknown units: " + text + " (" + kUnitsChoices + ")");
 }
 
+// The keys of the variable items, as tulo.items() lists them.
+std::vector<std::string> Items() {
+  std::vector<std::string> keys;
+  for (Item item : VariableItems()) keys.push_back(ItemKey(item));
+  return keys;
+}
+
 Item ItemArg(const std::string& key) {
-  if (auto item = ItemNamed(key)) return *item;
-  throw InputError("unknown property: " + key + " (" + KeyList(ItemNames()) + ")");
+  if (auto item = ItemFromKey(key); item && IsVariableItem(*item)) return *item;
+  std::string list;
+  for (const std::string& k : Items()) list += (list.empty() ? "" : ", ") + k;
+  throw InputError("unknown property: " + key + " (" + list + ")");
 }
 
 // None, a phase name or a phase code 0..10.
@@ -86,7 +95,7 @@ py::dict State(std::optional<double> T, std::optional<double> P, const std::stri
   unitTexts["T"] = answer.unitT;
   unitTexts["P"] = answer.unitP;
   for (const StateRow& row : answer.rows) {
-    const std::string key(ItemKey(row.item));
+    const std::string key = ItemKey(row.item);
     unitTexts[key.c_str()] = row.unit;
     if (row.columns.size() == 1 && row.columns[0].first.empty()) {
       d[key.c_str()] = ValueObject(row.columns[0].second);
@@ -150,12 +159,6 @@ py::object PropertyStatus(const std::string& name, const py::object& T, const py
   return std::move(e.status);
 }
 
-std::vector<std::string> Items() {
-  std::vector<std::string> keys;
-  for (const ItemName& n : ItemNames()) keys.emplace_back(n.key);
-  return keys;
-}
-
 std::vector<std::string> StandardKeys() {
   std::vector<std::string> keys;
   for (const StandardEntry& s : Standards()) keys.emplace_back(s.key);
@@ -177,7 +180,8 @@ range is NaN.)";
 
 constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of T and P.
 
-name: a key of items(). T, P: in the units chosen, broadcast together. phase: None (the phase
+name: a key of items(), a symbol (h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr, z, psat,
+tsat) or a catalogue code 15..41. T, P: in the units chosen, broadcast together. phase: None (the phase
 condition of each (T, P); a state on the saturation line, within 0.1 K of it, has no single
 value and gives NaN with status 1: name its phase), a phase name (sat_solid, sat_liquid,
 sat_vapour, subcooled_solid, sat_solid_vapour, subcooled_liquid, sat_liquid_vapour, superheated,

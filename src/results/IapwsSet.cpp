@@ -1,5 +1,6 @@
 #include "results/IapwsSet.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <initializer_list>
@@ -269,6 +270,8 @@ class IapwsSet final : public CorrelationSet {
     const double t = iapws::MeltingTemperatureAt(p);
     return std::isfinite(t) ? t : iapws::kTt;
   }
+  // The melting curve of ice Ih falls from the triple point; beyond its ends the triple point.
+  long double HighestMeltingTemperature() const override { return std::max(iapws::kMeltingIhTMax, iapws::kTt); }
   long double SublimationTop() const override { return iapws::kTt; }
 
   InputRange InputLimits(Quantity quantity) const override {

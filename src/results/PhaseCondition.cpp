@@ -53,7 +53,9 @@ void DetermineCondition(CalcState& state, const CalculatorTable& calculators, lo
     } else if (sat.Ok() && T > Tsat) {
       condition = Condition::kSuperheated;
     } else {
-      condition = T >= set.MeltingTemperature(P) ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
+      // The melting temperature costs an inversion of the melting curve in some standards.
+      const bool liquid = T > set.HighestMeltingTemperature() || T >= set.MeltingTemperature(P);
+      condition = liquid ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
     }
   }
   state.Condition = condition;

@@ -96,7 +96,7 @@ void RefreshQuantity(Session& s, Quantity q) {
   PreviousOf(st, q) = InternalOf(st, q);
 }
 
-void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {
+bool RecalculateState(Session& s) {
   CalcState& st = s.state;
   bool firstRun = false;
   if (st.FirstCalc) {
@@ -119,11 +119,17 @@ void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
   if (st.InputMode == "T" || st.InputMode == "P") {
     st.SatGivenTemperature = st.InputMode == "T";
     SaturationCondition(st, s.Calculators(), s.units);
-    ShowResults(s, grids, wetSteamInput);
-  } else if (st.InputMode == "TP") {
-    DetermineCondition(st, s.Calculators(), st.TempK, st.PresKPa);
-    ShowResults(s, grids, wetSteamInput);
+    return true;
   }
+  if (st.InputMode == "TP") {
+    DetermineCondition(st, s.Calculators(), st.TempK, st.PresKPa);
+    return true;
+  }
+  return false;
+}
+
+void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {
+  if (RecalculateState(s)) ShowResults(s, grids, wetSteamInput);
 }
 
 void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {

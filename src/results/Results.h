@@ -28,6 +28,11 @@ double QualityFromField(std::string_view text, double lastAccepted);
 // The reference value of the steam search kept for enthalpy, entropy or density; null for other items.
 double* ReferenceOf(CalcState& state, Item item);
 
+// The state part of Recalculate: the display and internal values of the temperature and
+// pressure, and the phase condition of the state typed (with the saturation line's other
+// quantity for one typed alone). False when nothing is typed: no input mode, no condition.
+bool RecalculateState(Session& s);
+// RecalculateState, then the grids of the state.
 void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput);
 void RefreshQuantity(Session& s, Quantity q);
 void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput);

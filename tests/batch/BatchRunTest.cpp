@@ -22,9 +22,9 @@ namespace {
 // Echoes the texts; a row whose T is "bad" gets a status, "throw" makes the computer throw.
 RowComputerFactory EchoFactory() {
   return [] {
-    return [](const BatchRow& row) {
+    return [](const BatchRow& row, BatchResult& result) {
       if (row.t == "throw") throw std::runtime_error("boom");
-      return BatchResult{{row.t, row.p, row.quality}, row.t == "bad" ? "not a temperature" : ""};
+      result = BatchResult{{row.t, row.p, row.quality}, row.t == "bad" ? "not a temperature" : ""};
     };
   };
 }
@@ -93,6 +93,40 @@ TEST(BatchRun, AFactoryThatFailsMarksEveryRow) {
   EXPECT_EQ(run.out, "T,P,x,status\n,,,internal error: no session\n,,,internal error: no session\n");
 }
 
+// The result a computer fills is its thread's previous one: cells to reuse, the status always
+// empty; a computer that throws halfway leaves no cells of its own.
+TEST(BatchRun, TheResultIsReusedWithAnEmptyStatus) {
+  std::atomic<int> statusOnEntry = 0;
+  RowComputerFactory factory = [&] {
+    return [&](const BatchRow& row, BatchResult& result) {
+      if (!result.status.empty()) ++statusOnEntry;
+      const std::size_t before = result.cells.size();
+      result.cells.resize(3);
+      result.cells[0] = row.t;
+      result.cells[1] = std::to_string(before);
+      result.cells[2] = row.p;
+      if (row.t == "throw") throw std::runtime_error("halfway");
+      if (row.t == "bad") result.status = "bad row";
+    };
+  };
+  const RunOut run = RunText("T,P\n1,a\nbad,b\n2,c\nthrow,d\n3,e\n", Options(1), factory);
+  EXPECT_EQ(statusOnEntry, 0);
+  EXPECT_EQ(run.out, "T,P,x,status\n1,0,a,\nbad,3,b,bad row\n2,3,c,\n,,,internal error: halfway\n3,0,e,\n");
+}
+
+// Columns may depend on the input's header (a quality column, say).
+TEST(BatchRun, ColumnsForTheInputsHeader) {
+  BatchOptions options = Options(1);
+  options.columnsFor = [](const BatchHeader& header) {
+    std::vector<std::string> columns = {"T", "P"};
+    if (header.qualityColumn) columns.push_back("x");
+    columns.push_back("status");
+    return columns;
+  };
+  EXPECT_EQ(RunText("T,P\n1,2\n", options, EchoFactory()).out, "T,P,status\n1,2,\n");
+  EXPECT_EQ(RunText("P,x,T\n1,2,3\n", options, EchoFactory()).out, "T,P,x,status\n3,1,2,\n");
+}
+
 TEST(BatchRun, OrderIsKeptWhateverTheThreadsAndChunks) {
   // Rows take uneven times so that chunks finish out of order.
   constexpr int kRows = 3000;
@@ -103,9 +137,9 @@ TEST(BatchRun, OrderIsKeptWhateverTheThreadsAndChunks) {
     expected += std::to_string(i) + "," + std::to_string(i % 7) + ",,\n";
   }
   RowComputerFactory uneven = [] {
-    return [](const BatchRow& row) {
+    return [](const BatchRow& row, BatchResult& result) {
       if (row.line % 13 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
-      return BatchResult{{row.t, row.p, row.quality}, ""};
+      result = BatchResult{{row.t, row.p, row.quality}, ""};
     };
   };
   const struct {
@@ -132,9 +166,9 @@ TEST(BatchRun, EachThreadGetsItsOwnComputer) {
       std::lock_guard lock(mutex);
       madeOn.insert(owner);
     }
-    return [owner, &wrongThread](const BatchRow& row) {
+    return [owner, &wrongThread](const BatchRow& row, BatchResult& result) {
       if (std::this_thread::get_id() != owner) ++wrongThread;
-      return BatchResult{{row.t}, ""};
+      result = BatchResult{{row.t}, ""};
     };
   };
   std::string input = "T,P\n";

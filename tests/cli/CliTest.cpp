@@ -181,32 +181,6 @@ TEST(TuloCalc, HelpOnEveryFormVersionAndUnitTable) {
   EXPECT_NE(units.out.find("\n                           24  MPa gauge\nU2  Density"), std::string::npos);
 }
 
-// tulo-calc with its stdout on a pipe whose reading end is already closed.
-testing::CalcRun RunIntoClosedPipe(const std::string& args) {
-  testing::CalcRun run;
-  int fds[2];
-  if (pipe(fds) != 0) return run;
-  close(fds[0]);
-  const std::string errFile =
-      (std::filesystem::temp_directory_path() / ("tulo-calc-pipe-" + std::to_string(getpid()))).string();
-  const std::string command = std::string(TULO_CALC_PATH) + " " + args + " 2>" + errFile;
-  pid_t child = fork();
-  if (child == 0) {
-    dup2(fds[1], 1);
-    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  int raw = 0;
-  waitpid(child, &raw, 0);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::stringstream err;
-  err << std::ifstream(errFile).rdbuf();
-  run.err = err.str();
-  std::filesystem::remove(errFile);
-  return run;
-}
-
 // A result that does not reach its reader is a failure, told on stderr.
 TEST(TuloCalc, LostOutputExitsOne) {
   for (const char* args : {"-T 300 >/dev/full", "--help >/dev/full", "property 15 5 300 100 >/dev/full"}) {
@@ -214,7 +188,7 @@ TEST(TuloCalc, LostOutputExitsOne) {
     EXPECT_EQ(run.status, 1) << args;
     EXPECT_EQ(run.err, "tulo-calc: cannot write the output: No space left on device\n") << args;
   }
-  auto piped = RunIntoClosedPipe("-T 300 --fixed");
+  auto piped = testing::RunIntoClosedPipe("-T 300 --fixed");
   EXPECT_EQ(piped.status, 1);
   EXPECT_EQ(piped.err, "tulo-calc: cannot write the output: Broken pipe\n");
 }

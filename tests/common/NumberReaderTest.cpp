@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <locale>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "common/NumberReader.h"
+#include "common/Real6.h"
 
 namespace tulo {
 namespace {
@@ -23,6 +31,46 @@ TEST(NumberReader, RejectsEverythingElse) {
   const char* cases[] = {"",  " ", "inf",   "nan", "0x10",  "1,5",  "1e",  "e5",
                          ".", "-", "1.2.3", "12a", "1e400", "2e38", "- 1", "1 2"};
   for (const char* text : cases) EXPECT_FALSE(ReadNumber(text).has_value()) << text;
+}
+
+// The value read is the one a classic-locale stream reads, rounded to Real6: bit for bit, at the
+// ends of the range, for long digit strings and halfway cases as well.
+TEST(NumberReader, ReadsAsAClassicStreamDoes) {
+  std::vector<std::string> texts = {"0.1",
+                                    "101.325",
+                                    "-273.15",
+                                    "1e-38",
+                                    "2.9e-39",
+                                    "1e-4950",
+                                    "1e-5000",
+                                    "1.7e38",
+                                    "1.70141183460469e38",
+                                    "0.30000000000000004",
+                                    "1.00000000000045474735088646411895751953125",
+                                    "1.000000000000454747350886464118957519531251",
+                                    std::string(70, '9'),
+                                    "0." + std::string(80, '0') + "1e80",
+                                    std::string(200, '1') + "e-199"};
+  std::mt19937_64 random(13);
+  for (int i = 0; i < 2000; ++i) {
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-40, 38);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*fe%d", i % 20, mantissa(random), exponent(random));
+    texts.push_back(buf);
+  }
+  for (const std::string& text : texts) {
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    long double streamed = 0.0L;
+    in >> streamed;
+    const std::optional<Real6> expected = Real6::From(streamed);
+    const std::optional<double> read = ReadNumber(text);
+    ASSERT_EQ(read.has_value(), expected.has_value()) << text;
+    if (read) {
+      EXPECT_EQ(*read, expected->Value()) << text;
+    }
+  }
 }
 
 }  // namespace

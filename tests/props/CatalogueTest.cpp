@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
+#include <string>
 #include <string_view>
 
 #include "common/Real6.h"
@@ -35,45 +37,68 @@ TEST(Catalogue, ItemsAndQuantities) {
   EXPECT_EQ(VariableItems().size(), 25u);
 }
 
-// The keys are data too (tulo-calc's --items, batch columns, the Python module's names).
-TEST(Catalogue, ItemKeys) {
-  struct Case {
-    std::string_view text;
-    std::optional<Item> item;
-  };
-  const Case cases[] = {
-      {"enthalpy", Item::kEnthalpy},
-      {"Enthalpy", Item::kEnthalpy},
-      {"ENTROPY", Item::kEntropy},
-      {"density", Item::kDensity},
-      {"joule_thomson", Item::kJouleThomson},
-      {"joule-thomson", Item::kJouleThomson},
-      {"vaporisation_enthalpy", Item::kVaporisationEnthalpy},
-      {"15", Item::kEnthalpy},
-      {"41", Item::kJouleThomson},
-      {"0", Item::kMolecularWeight},
-      {"07", Item::kEnthalpyOfFormation},
-      {"42", std::nullopt},
-      {"015", std::nullopt},
-      {"-1", std::nullopt},
-      {"+15", std::nullopt},
-      {"", std::nullopt},
-      {"enthalpy ", std::nullopt},
-      {"enthalp", std::nullopt},
-      {"joule thomson", std::nullopt},
-      {"Density / Volume", std::nullopt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ItemFromKey(c.text), c.item) << '"' << c.text << '"';
-  std::set<std::string> keys;
+// Keys are what scripts and column headers carry: one per item, in lower case with underscores,
+// and each reads back as its item.
+TEST(Catalogue, KeysReadBackAsTheirItems) {
+  std::set<std::string> seen;
   for (int code = 0; code < kItemCount; ++code) {
     const Item item = *ItemFromCode(code);
     const std::string key = ItemKey(item);
     ASSERT_FALSE(key.empty()) << code;
-    EXPECT_TRUE(keys.insert(key).second) << key << " twice";
-    for (char c : key) EXPECT_TRUE((c >= 'a' && c <= 'z') || c == '_') << key;
+    EXPECT_TRUE(seen.insert(key).second) << key;
+    EXPECT_TRUE(std::all_of(key.begin(), key.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || c == '_';
+    })) << key;
     EXPECT_EQ(ItemFromKey(key), item) << key;
+    EXPECT_EQ(ItemFromKey(std::to_string(code)), item) << code;
   }
-  EXPECT_EQ(ItemKey(static_cast<Item>(42)), "");
+  EXPECT_EQ(ItemKey(static_cast<Item>(kItemCount)), "");
+}
+
+TEST(Catalogue, ItemFromKey) {
+  const struct {
+    const char* text;
+    std::optional<Item> item;
+  } cases[] = {
+      {"enthalpy", Item::kEnthalpy},
+      {"internal_energy", Item::kInternalEnergy},
+      {"speed_of_sound", Item::kSpeedOfSound},
+      {"joule_thomson", Item::kJouleThomson},
+      {" \tdensity ", Item::kDensity},
+      {"h", Item::kEnthalpy},
+      {"rho", Item::kDensity},
+      {"lambda", Item::kThermalConductivity},
+      {"mu", Item::kViscosity},
+      {"nu", Item::kKinematicViscosity},
+      {"cp", Item::kHeatCapacity},
+      {"pr", Item::kPrandtlNumber},
+      {"psat", Item::kSaturationPressure},
+      {"15", Item::kEnthalpy},
+      {"41", Item::kJouleThomson},
+      {"0", Item::kMolecularWeight},
+      {"temperature", Item::kTemperature},
+      // Nothing else.
+      {"", std::nullopt},
+      {"  ", std::nullopt},
+      {"42", std::nullopt},
+      {"-1", std::nullopt},
+      {"+15", std::nullopt},
+      {"15.0", std::nullopt},
+      {"1e1", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"enthalpy2", std::nullopt},
+      // Case counts, as in the Python module's names.
+      {"Enthalpy", std::nullopt},
+      {"RHO", std::nullopt},
+      {"Pr", std::nullopt},
+      {"internal energy", std::nullopt},
+      {"internal-energy", std::nullopt},
+      {"Enthalpy of Vapourisation", std::nullopt},
+      {"enthalpy,entropy", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ItemFromKey(c.text), c.item) << '"' << c.text << '"';
+  // An embedded NUL is not the end of the key.
+  EXPECT_EQ(ItemFromKey(std::string_view("h\0", 2)), std::nullopt);
 }
 
 TEST(BuiltInSet, FixedValues) {

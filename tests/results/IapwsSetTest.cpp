@@ -131,6 +131,18 @@ TEST(IapwsSet, PhaseConditionFollowsTheStandardsLines) {
   }
 }
 
+// The phase condition skips the melting curve above HighestMeltingTemperature: no pressure the
+// input accepts, nor any beyond the curve's ends, melts warmer.
+TEST(IapwsSet, NoMeltingTemperatureAboveTheHighest) {
+  const CorrelationSet& set = IapwsCorrelations();
+  const InputRange range = set.InputLimits(kPressure);
+  const long double highest = set.HighestMeltingTemperature();
+  EXPECT_EQ(highest, iapws::kTt);
+  for (long double P = range.lowest / 2; P <= range.highest * 4; P *= 1.01L)
+    ASSERT_LE(set.MeltingTemperature(P), highest) << P << " kPa";
+  EXPECT_EQ(set.MeltingTemperature(iapws::kPt * 1000.0), highest);
+}
+
 TEST(IapwsSet, ValuesAreStoredAsDoublesNotRoundedToReal6) {
   Fixture f;
   const CalcResult h = f.table->Compute(Item::kEnthalpy, Phase::kSubCooledLiquid, 300.0, 1000.0);

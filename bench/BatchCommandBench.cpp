@@ -1,0 +1,114 @@
+// tulo-calc batch without the process: the 4096 benchmark states (T in K, P in kPa, SI units)
+// repeated to 204 800 CSV rows, computed by the command's row computer (the window's checks and
+// phase condition, seven items h, s, u, rho, cp, mu, lambda) and written as CSV. Time is
+// wall-clock, rates per wall-clock second; the CPU column is the whole process's. The states file
+// is read from TULO_BENCH_STATES, else from the shared folder beside the project.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+#include "batch/BatchRun.h"
+#include "cli/BatchComputer.h"
+#include "props/BuiltInSet.h"
+#include "results/IapwsSet.h"
+#include "units/Presets.h"
+
+namespace {
+
+using namespace tulo;
+
+constexpr int kRepeats = 50;
+
+// Counts the output and throws it away, as a fast pipe would.
+class DiscardBuffer final : public std::streambuf {
+ public:
+  std::size_t bytes = 0;
+
+ protected:
+  std::streamsize xsputn(const char*, std::streamsize n) override {
+    bytes += static_cast<std::size_t>(n);
+    return n;
+  }
+  int_type overflow(int_type c) override {
+    ++bytes;
+    return traits_type::not_eof(c);
+  }
+};
+
+// The states as a CSV file, kRepeats times over; empty when the states file is missing.
+std::string BenchInput(long& rows) {
+  const char* env = std::getenv("TULO_BENCH_STATES");
+  std::ifstream in(env != nullptr ? env : TULO_SOURCE_DIR "/../shared/bench/states-4096.tsv");
+  std::string header, line, states;
+  std::getline(in, header);
+  rows = 0;
+  while (std::getline(in, line)) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string::npos) continue;
+    states.append(line, 0, tab).append(",").append(line, tab + 1).append("\n");
+    ++rows;
+  }
+  std::string input = "T,P\n";
+  for (int i = 0; i < kRepeats; ++i) input += states;
+  rows *= kRepeats;
+  return rows > 0 ? input : std::string();
+}
+
+void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set) {
+  long rows = 0;
+  const std::string input = BenchInput(rows);
+  if (input.empty()) {
+    state.SkipWithError("no benchmark states");
+    return;
+  }
+  cli::BatchSpec spec;
+  spec.set = set;
+  spec.units = PresetSelection(UnitPreset::kSI);
+  spec.items = {Item::kEnthalpy,     Item::kEntropy,   Item::kInternalEnergy,     Item::kDensity,
+                Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity};
+  batch::BatchOptions options;
+  options.columns = cli::BatchColumns(spec, false);
+  options.threads = static_cast<unsigned>(state.range(0));
+  const batch::RowComputerFactory factory = [&spec]() -> batch::RowComputer {
+    auto computer = std::make_shared<cli::BatchComputer>(spec);
+    return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
+      computer->Compute(row, result);
+    };
+  };
+  std::size_t bytes = 0;
+  std::uint64_t badRows = 0;
+  for (auto _ : state) {
+    std::istringstream in(input);
+    DiscardBuffer sink;
+    std::ostream out(&sink);
+    const batch::BatchReport report = batch::RunBatch(in, out, options, factory);
+    if (report.rows != static_cast<std::uint64_t>(rows)) state.SkipWithError("rows lost");
+    bytes += sink.bytes;
+    badRows += report.badRows;
+  }
+  const auto runRows = static_cast<double>(state.iterations() * rows);
+  state.SetItemsProcessed(state.iterations() * rows);
+  state.counters["out_bytes_per_row"] = static_cast<double>(bytes) / runRows;
+  // Rows with a status: the built-in standard's viscosity and conductivity end below some states.
+  state.counters["bad_row_share"] = static_cast<double>(badRows) / runRows;
+}
+
+BENCHMARK_CAPTURE(BM_BatchCommand, iapws, &IapwsCorrelations())
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_BatchCommand, builtin, &BuiltInCorrelations())
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,205 @@
+#include "cli/BatchComputer.h"
+
+#include <algorithm>
+#include <charconv>
+#include <system_error>
+
+#include "cli/CliText.h"
+#include "common/NumberReader.h"
+#include "common/Real6.h"
+#include "common/Text.h"
+#include "results/Results.h"
+
+namespace tulo::cli {
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The shortest text that reads back as the same double: every digit of a standard computed in
+// double precision.
+void DoubleText(double x, std::string& out) {
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
+  out.assign(buf, end);
+}
+
+// A value stored as a Real6 (about 12 significant digits): 12 digits when they read back as the
+// same Real6, otherwise 13, which always do. The double holding a Real6 would show noise digits
+// beyond the stored ones (the typed 101.325 is held as 101.32499999995343).
+void Real6Text(double x, std::string& out) {
+  char buf[32];
+  const long double stored = R6(x);
+  for (int digits : {12, 13}) {
+    const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits).ptr;
+    double back = 0.0;
+    std::from_chars(buf, end, back);
+    if (R6(back) == stored || digits == 13) {
+      out.assign(buf, end);
+      return;
+    }
+  }
+}
+
+void AppendNote(std::string& status, std::string_view note) {
+  if (!status.empty()) status += "; ";
+  status += note;
+}
+
+}  // namespace
+
+std::vector<Item> DefaultBatchItems(const CorrelationSet& set) {
+  std::vector<Item> items;
+  for (Condition condition : kConditions)
+    for (Item item : set.RowSet(condition, true))
+      if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
+  std::sort(items.begin(), items.end(), [](Item a, Item b) {
+    const auto order = VariableItems();
+    return std::find(order.begin(), order.end(), a) < std::find(order.begin(), order.end(), b);
+  });
+  return items;
+}
+
+std::vector<std::string> BatchColumns(const BatchSpec& spec, bool withQuality) {
+  std::vector<std::string> columns = {"condition", "T", "P"};
+  for (Item item : spec.items) {
+    const std::string key = ItemKey(item);
+    columns.push_back(key);
+    columns.push_back(key + "_liquid");
+    columns.push_back(key + "_vapour");
+  }
+  if (withQuality) {
+    const auto wet = spec.set->WetRowSet();
+    for (Item item : spec.items)
+      if (std::find(wet.begin(), wet.end(), item) != wet.end()) columns.push_back(ItemKey(item) + "_wet");
+  }
+  columns.push_back("status");
+  return columns;
+}
+
+BatchComputer::BatchComputer(const BatchSpec& spec) : spec_(spec), session_(*spec.set), checks_(session_) {
+  session_.units.InitUnits(spec.units);
+  // The first calculation of a fresh window, before anything is typed.
+  RecalculateState(session_);
+  fresh_ = session_.state;
+  const auto wet = spec.set->WetRowSet();
+  for (std::size_t i = 0; i < spec.items.size(); ++i) {
+    const Item item = spec.items[i];
+    conversions_.emplace_back(session_.units, *spec.set, PropQuantity(item));
+    columnKeys_.push_back(ItemKey(item));
+    if (std::find(wet.begin(), wet.end(), item) != wet.end()) wetItems_.push_back(i);
+  }
+}
+
+std::string BatchComputer::UnreadableText(std::string_view t, std::string_view p) {
+  for (auto [text, q] : {std::pair{t, kTemperature}, std::pair{p, kPressure}}) {
+    if (text.empty()) continue;
+    const std::string typed(text);
+    const std::optional<double> value = ReadNumber(typed);
+    if (!value) return NumberProblem(typed);
+    if (!FitsReal6(session_.units.ToInternal(q, *value)))
+      return NumberProblem(typed) + " " + session_.units.UnitText(q);
+  }
+  return "not a number";
+}
+
+std::optional<double> BatchComputer::RowQuality(std::string_view text, std::string& status) const {
+  const std::optional<double> quality = ReadNumber(text);
+  if (!quality) {
+    AppendNote(status, NumberProblem(std::string(text)));
+  } else if (*quality < 0.0 || *quality > 100.0) {
+    AppendNote(status, kQualityRangeText);
+  } else if (session_.state.Condition != Condition::kSatLiquidVapour) {
+    AppendNote(status, kWetSteamOnlySaturatedText);
+  } else {
+    return quality;
+  }
+  return std::nullopt;
+}
+
+void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& cell,
+                              std::string_view suffix) {
+  PropertyCalculator* calc = session_.Calculators().VarPropCalc(spec_.items[itemIndex]);
+  if (calc == nullptr) return;
+  const CalcState& st = session_.state;
+  const DisplayValue v = conversions_[itemIndex].Display(calc->Compute(phase, st.TempK, st.PresKPa));
+  switch (v.status) {
+    case Status::kValid:
+      if (spec_.set->RoundsToReal6())
+        Real6Text(v.value, cell);
+      else
+        DoubleText(v.value, cell);
+      return;
+    case Status::kNotGiven:
+      return;
+    case Status::kOutOfRange:
+      outOfRange_ += outOfRange_.empty() ? "Out of Range: " : ", ";
+      outOfRange_.append(columnKeys_[itemIndex]).append(suffix);
+      return;
+  }
+}
+
+void BatchComputer::UseQuality(double quality) {
+  if (calculatorsQuality_ == quality) return;
+  session_.steamQuality = quality;
+  session_.UseCorrelationSet(*spec_.set);
+  calculatorsQuality_ = quality;
+}
+
+void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& result) {
+  const std::string_view t = Trimmed(row.t), p = Trimmed(row.p), qualityText = Trimmed(row.quality);
+  if (t.empty() && p.empty()) {
+    result.cells.clear();
+    result.status = kNothingTypedText;
+    return;
+  }
+  // The window's checks and calculation, from a fresh state: nothing of the row before stays.
+  CalcState& st = session_.state;
+  st = fresh_;
+  t_.assign(t);
+  p_.assign(p);
+  error_.clear();
+  if (!checks_.Validate(t_, p_, error_)) {
+    result.cells.clear();
+    result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
+    return;
+  }
+  st.SatGivenTemperature = true;
+  st.FullPropertyList = true;
+  RecalculateState(session_);
+
+  const bool saturated = IsSaturated(st.Condition);
+  const std::size_t wetColumn = kStateColumns + kPhaseColumns * spec_.items.size();
+  const std::optional<double> quality =
+      qualityText.empty() ? std::nullopt : RowQuality(qualityText, result.status);
+  // The cells of the row before keep their storage: cleared, not freed.
+  result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
+  for (std::string& cell : result.cells) cell.clear();
+  result.cells[0] = st.ConditionText;
+  Real6Text(st.TempDisplay, result.cells[1]);
+  Real6Text(st.PresDisplay, result.cells[2]);
+
+  outOfRange_.clear();
+  const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;
+  for (std::size_t i = 0; i < spec_.items.size(); ++i) {
+    const std::size_t column = kStateColumns + kPhaseColumns * i;
+    if (saturated) {
+      ValueCell(i, condensed, result.cells[column + 1], "_liquid");
+      ValueCell(i, Phase::kSatVapour, result.cells[column + 2], "_vapour");
+    } else {
+      ValueCell(i, PhaseOf(st.Condition), result.cells[column], "");
+    }
+  }
+  if (quality) {
+    UseQuality(*quality);
+    for (std::size_t w = 0; w < wetItems_.size(); ++w)
+      ValueCell(wetItems_[w], Phase::kWetSteam, result.cells[wetColumn + w], "_wet");
+  }
+  if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
+}
+
+}  // namespace tulo::cli

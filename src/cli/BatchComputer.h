@@ -1,0 +1,88 @@
+#pragma once
+// The rows of tulo-calc batch: each row's temperature and pressure typed into the window (the same
+// input checks, the same phase condition), and the requested items as numbers in the display
+// units, one column per phase.
+//
+// The output columns, the status last:
+//   condition, T, P,
+//   for each item: <key> (single-phase states), <key>_liquid and <key>_vapour (saturated states;
+//     on the sublimation line the _liquid column holds the saturated solid),
+//   with a quality column in the input: <key>_wet for each item the wet-steam grid lists,
+//   status.
+// T and P are the state's, the one not typed included (on the saturation line). A cell is empty
+// when its phase does not apply or the standard does not give the item there (" -" in the window),
+// and when the value is out of range; out-of-range cells are named in the status.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/InputChecks.h"
+#include "batch/BatchRow.h"
+#include "props/Catalogue.h"
+#include "props/CorrelationSet.h"
+#include "results/CalcState.h"
+#include "results/DisplayValue.h"
+#include "results/Session.h"
+#include "units/Units.h"
+
+namespace tulo::cli {
+
+// What every row of a run computes.
+struct BatchSpec {
+  const CorrelationSet* set = nullptr;
+  UnitSelection units{};
+  std::vector<Item> items;  // variable items, none twice
+};
+
+// The rows of the variable-results grid in every phase condition, full list: the union of the
+// standard's full row sets, in catalogue order.
+std::vector<Item> DefaultBatchItems(const CorrelationSet& set);
+
+// The output header (see above); withQuality: the input has a steam quality column.
+std::vector<std::string> BatchColumns(const BatchSpec& spec, bool withQuality);
+
+// One worker's computer, with its own session: not to be shared between threads.
+class BatchComputer {
+ public:
+  explicit BatchComputer(const BatchSpec& spec);
+  BatchComputer(const BatchComputer&) = delete;
+  BatchComputer& operator=(const BatchComputer&) = delete;
+
+  // A batch::RowComputer: result's cells are reused, its status is empty on entry.
+  void Compute(const batch::BatchRow& row, batch::BatchResult& result);
+
+ private:
+  // The first columns of the items' cells, and of their wet-steam cells.
+  static constexpr std::size_t kStateColumns = 3;
+  static constexpr std::size_t kPhaseColumns = 3;
+
+  // The message for a typed temperature or pressure that is no number or one beyond the
+  // program's reals (in the unit typed or in the internal one).
+  std::string UnreadableText(std::string_view t, std::string_view p);
+  // The steam quality of the row, or its message in status.
+  std::optional<double> RowQuality(std::string_view text, std::string& status) const;
+  // The item's value in a phase into its cell (left empty unless valid); an out-of-range value is
+  // noted in outOfRange_ by its column (the item's key and suffix).
+  void ValueCell(std::size_t itemIndex, Phase phase, std::string& cell, std::string_view suffix);
+  // The wet-steam values need calculators that have kept no call at another quality: a kept call
+  // is compared on phase, T and P alone. (Each item is asked in its saturated phases before the
+  // wet one, which already changes the kept call; a standard whose wet calculators ask other
+  // items in the wet phase would not be covered by that.)
+  void UseQuality(double quality);
+
+  const BatchSpec& spec_;
+  Session session_;
+  InputChecks checks_;
+  CalcState fresh_;  // the state of a window that has calculated once, with nothing typed
+  std::vector<UnitConversion> conversions_;   // by item
+  std::vector<std::string> columnKeys_;       // by item
+  std::vector<std::size_t> wetItems_;         // indices into spec_.items
+  std::optional<double> calculatorsQuality_;  // the quality the calculators computed wet steam at
+  std::string t_, p_;                         // the texts typed
+  std::string error_;                         // the input checks' message
+  std::string outOfRange_;                    // the columns out of range
+};
+
+}  // namespace tulo::cli

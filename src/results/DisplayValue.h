@@ -1,0 +1,42 @@
+#pragma once
+// A calculator's answer as a number in the display unit of its item: what a grid cell shows
+// before it is formatted, for the front ends that hand numbers on (the batch runs, the Python
+// module).
+
+#include "props/CalcResult.h"
+#include "props/CorrelationSet.h"
+#include "units/Units.h"
+
+namespace tulo {
+
+// A value in its display unit, NaN unless the status is valid.
+struct DisplayValue {
+  double value;
+  Status status;
+};
+
+// The conversions of one quantity between its display unit and the internal unit. The built-in
+// standard's values take the program's conversion, each step a Real6, as a grid cell shows them;
+// a standard computed in double precision is converted in double precision, so that no digit of
+// its values is lost on the way.
+class UnitConversion {
+ public:
+  // units and set must outlive the conversion; units is the session's (its scratch record is
+  // used by the built-in standard's conversion).
+  UnitConversion(UnitSettings& units, const CorrelationSet& set, Quantity q);
+
+  long double ToInternal(long double y) const;
+  // A calculator's answer in the display unit, as its standard stores it; a value the unit cannot
+  // hold is out of range.
+  DisplayValue Display(const CalcResult& r) const;
+
+ private:
+  UnitSettings* units_;
+  Quantity q_;
+  const CorrelationSet* set_;
+  long double factor_;
+  long double offset_;
+  bool reciprocal_;
+};
+
+}  // namespace tulo
