@@ -90,7 +90,7 @@ TEST(TableCommand, SaturationTableInText) {
 
 TEST(TableCommand, ItemsByNameOrCode) {
   const auto byName = RunCalc(
-      "table isotherm --from 100 --to 1000 --rows 4 --at 400 --items enthalpy,entropy,Density --format csv");
+      "table isotherm --from 100 --to 1000 --rows 4 --at 400 --items enthalpy,entropy,density --format csv");
   const auto byCode =
       RunCalc("table isotherm --from 100 --to 1000 --rows 4 --at 400 --items 15,16,18 --format csv");
   ASSERT_EQ(byName.status, 0) << byName.err;
