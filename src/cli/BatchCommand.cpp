@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -149,6 +150,10 @@ int BatchCommand(const Args& args) {
   if (parsed->file != "-") {
     file.open(parsed->file, std::ios::binary);
     if (!file) return Fail("cannot open " + Shown(parsed->file) + ": " + std::strerror(errno));
+    // A folder opens, and then cannot be read.
+    std::error_code ec;
+    if (std::filesystem::is_directory(parsed->file, ec))
+      return Fail("cannot open " + Shown(parsed->file) + ": " + std::strerror(EISDIR));
   }
   std::istream& in = parsed->file == "-" ? std::cin : file;
 

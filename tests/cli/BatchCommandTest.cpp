@@ -343,6 +343,7 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
       {file + "--bogus", "unknown argument: --bogus\n"},
       {file + file, "one input file at most: "},
       {"/nonexistent/plant.csv", "cannot open /nonexistent/plant.csv: No such file or directory\n"},
+      {std::filesystem::temp_directory_path().string(), ": Is a directory\n"},
       {noTemperature.Path(), "tulo-calc batch: "},
       {empty.Path(), "tulo-calc batch: "},
   };
