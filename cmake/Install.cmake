@@ -134,6 +134,7 @@ set(TULO_PYTHON_INSTALL_DIR lib/python3/dist-packages
 # have to be added by hand (CPACK_DEBIAN_PACKAGE_DEPENDS) along with it.
 if(TARGET tulo_python)
   install(TARGETS tulo_python LIBRARY DESTINATION ${TULO_PYTHON_INSTALL_DIR})
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
 endif()
 
 # --- The Debian package -----------------------------------------------------------------------

@@ -73,9 +73,15 @@ if [ "$status" -ne 0 ] || [ ! -f "$config" ] || [ "$(stat -c %s "$config")" -ne 
 fi
 echo "tulo's first start from the package: ok"
 
-# ---- Python module check: goes here once the package holds the module tulo -------------------
-# Run Debian's python3 against the unpacked copy, e.g.
-#   PYTHONPATH="$unpacked/usr/lib/python3/dist-packages" /usr/bin/python3 -c 'import tulo; ...'
-# --------------------------------------------------------------------------------------------------
+# The Python module from the unpacked copy, with Debian's python3 (the one the package depends on).
+PYTHONPATH="$unpacked/usr/lib/python3/dist-packages" /usr/bin/python3 - <<'PY'
+import numpy as np
+import tulo
+assert tulo.__file__.startswith(__import__("os").environ["PYTHONPATH"]), tulo.__file__
+h = tulo.property("enthalpy", np.array([300.0, 500.0]), 1000.0, standard="iapws")
+assert abs(h[0] - 113.49230207645793) < 1e-9 and abs(h[1] - 2891.2765646355106) < 1e-9, h
+assert tulo.state(T=100, units="European")["condition"] == "Saturated Liquid and Vapour"
+print("the Python module from the package: ok")
+PY
 
 echo "package ok: $deb"

@@ -38,15 +38,23 @@ bool InputChecks::ReadInput(const std::string& text, Quantity q) {
   return true;
 }
 
-void InputChecks::CheckSaturationLimit(Quantity q, std::string& error, bool& failed) const {
-  const InputRange l = s_.Set().InputLimits(q);
+bool InputChecks::BelowSaturationLimit(Quantity q, long double internal) const {
+  return !(internal > s_.Set().InputLimits(q).saturation);
+}
+
+std::string InputChecks::SaturationLimitText(Quantity q) const {
   std::string name = InputName(q);
   name[0] = static_cast<char>(name[0] - 'A' + 'a');
-  if (!(InternalValue(s_.state, q) > l.saturation)) return;
+  std::string text = "For saturation the ";
+  text.append(name).append(" must be less than ").append(LimitText(q, s_.Set().InputLimits(q).saturation));
+  text.append(" ").append(s_.units.UnitText(q));
+  return text;
+}
+
+void InputChecks::CheckSaturationLimit(Quantity q, std::string& error, bool& failed) const {
+  if (BelowSaturationLimit(q, InternalValue(s_.state, q))) return;
   failed = true;
-  error = "For saturation the ";
-  error.append(name).append(" must be less than ").append(LimitText(q, l.saturation));
-  error.append(" ").append(s_.units.UnitText(q));
+  error = SaturationLimitText(q);
 }
 
 bool InputChecks::InRange(Quantity q, long double internal) const {
@@ -56,8 +64,8 @@ bool InputChecks::InRange(Quantity q, long double internal) const {
 
 std::string InputChecks::RangeText(Quantity q) const {
   const InputRange l = s_.Set().InputLimits(q);
-  return InputName(q) + " must be between " + LimitText(q, l.lowest) + " and " + LimitText(q, l.highest) + " " +
-         s_.units.UnitText(q);
+  return InputName(q) + " must be between " + LimitText(q, l.lowest) + " and " + LimitText(q, l.highest) +
+         " " + s_.units.UnitText(q);
 }
 
 void InputChecks::CheckRange(Quantity q, std::string& error, bool& failed) const {

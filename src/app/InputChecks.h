@@ -36,6 +36,10 @@ class InputChecks {
   // the message that names the range. The steam search's fixed value has the same limits.
   bool InRange(Quantity q, long double internal) const;
   std::string RangeText(Quantity q) const;
+  // Whether a saturated state may be given by this internal temperature or pressure, and the
+  // message that names its limit.
+  bool BelowSaturationLimit(Quantity q, long double internal) const;
+  std::string SaturationLimitText(Quantity q) const;
 
  private:
   bool ReadInput(const std::string& text, Quantity q);

@@ -1,11 +1,10 @@
 #include "app/MainForm.h"
 
-#include "results/Standards.h"
-
 #include "app/FieldText.h"
 #include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "results/Standards.h"
 #include "units/Format.h"
 
 namespace tulo {
@@ -29,7 +28,9 @@ MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> stor
       session_(std::make_unique<Session>()),
       checks_(*session_),
       search_(*session_, checks_, platform_, *this,
-              {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {}
+              {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {
+  StandardText.caption = session_->Set().Name();
+}
 
 MainForm::~MainForm() = default;
 
@@ -169,6 +170,7 @@ void MainForm::DataEntryWClick() {
 void MainForm::SelectCorrelationSet(const CorrelationSet& set) {
   Notifier n(*this);
   session_->UseCorrelationSet(set);
+  StandardText.caption = set.Name();
   ShowEntry();
 }
 

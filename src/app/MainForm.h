@@ -24,7 +24,7 @@
 
 namespace tulo {
 
-class MainForm : private SearchHost {
+class MainForm final : private SearchHost {
  public:
   static constexpr const char* kCaption = "TULO for Windows";
   static constexpr const char* kHelpFile = "tulowin.hlp";
@@ -92,6 +92,7 @@ class MainForm : private SearchHost {
   Label UnitT, UnitP;
   EditField TemperatureInput, PressureInput;
   Label TemperatureOutput, PressureOutput, ConditionText;
+  Label StandardText;  // the name of the property standard in use
   Label FormError;
   int ActivePage = kVariableResultsPage;
   StringGrid& VarPropGrid;

@@ -4,6 +4,7 @@
 #include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "results/Standards.h"
 #include "units/Units.h"
 
 namespace tulo::cli {
@@ -13,7 +14,13 @@ constexpr std::size_t kShownLength = 40;
 constexpr std::size_t kLineLength = 100;
 
 const char* const kStateSynopsis =
-    "tulo-calc [-T VALUE] [-P VALUE] [--units U] [--quality PCT] [--wet] [--fixed] [--layout spaces|tabs]";
+    "tulo-calc [-T VALUE] [-P VALUE] [--units U] [--standard S] [--quality PCT] [--wet] [--fixed]\n"
+    "            [--layout spaces|tabs]";
+
+const char* const kTableSynopsis =
+    "tulo-calc table saturation|isobar|isotherm [--by temperature|pressure] --from A --to B\n"
+    "            (--step S | --rows N) [--at V] [--items LIST] [--format text|csv|tsv|json]\n"
+    "            [--units U] [--standard builtin|iapws]";
 
 // Unit texts as the units dialog lists them ("cal/g " without its blank).
 std::string ListedUnit(int q, int n) {
@@ -79,6 +86,12 @@ std::string NumberProblem(const std::string& arg) {
   return std::string(IsNumberText(arg) ? "number out of range: " : "not a number: ").append(Shown(arg));
 }
 
+std::string UnknownStandardText(const std::string& arg) {
+  std::string text = "unknown standard: " + Shown(arg) + " (";
+  for (const StandardEntry& s : Standards()) text.append(s.key).append(s.key == Standards().back().key ? ")" : " or ");
+  return text;
+}
+
 std::string BatchItemsList() {
   const std::string indent(22, ' ');
   std::string s;
@@ -107,6 +120,9 @@ std::string UsageText() {
          "      -P VALUE        the pressure, in the pressure unit of U; one of -T and -P alone means\n"
          "                      saturated water, and one of them is needed\n"
          "      --units U       the units, below (default SI)\n"
+         "      --standard S    builtin (the built-in correlations, the default) or iapws (IAPWS-IF97\n"
+         "                      and the IAPWS releases on ice, transport and other properties); the\n"
+         "                      IAPWS results have a line Standard= after the Condition line\n"
          "      --wet           adds the wet-steam grid; the state must be saturated\n"
          "      --quality PCT   the steam quality in percent, 0 to 100 (default 0); implies --wet\n"
          "      --fixed         adds the fixed properties\n"
@@ -115,7 +131,8 @@ std::string UsageText() {
          "      value that is not a number or out of range, no state, --wet for a state that is not\n"
          "      saturated, a quality outside 0 to 100.\n"
          "\n"
-         "  tulo-calc search --property P --value V --given Q --at V [--units U] [--layout spaces|tabs]\n"
+         "  tulo-calc search --property P --value V --given Q --at V [--units U] [--standard S]\n"
+         "                   [--layout spaces|tabs]\n"
          "      The steam search: the state at which the property takes its value with the given\n"
          "      quantity held fixed. Prints the results of the state found, and for wet steam a last\n"
          "      line with the steam quality.\n"
@@ -123,16 +140,59 @@ std::string UsageText() {
          "      --value V       the value searched for, in the property's unit of U\n"
          "      --given Q       temperature or pressure: the quantity held fixed\n"
          "      --at V          its value, in its unit of U, within the limits of -T or -P\n"
-         "      --units U, --layout L   as above\n"
+         "      --units U, --standard S, --layout L   as above\n"
          "      Exit status 2: a value that is not a number (\"Invalid searching parameter.\") or a\n"
          "      fixed value out of range; 3: nothing found (\" Conditions are out of Allowable Range \").\n"
          "\n"
-         "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]\n"
-         "      Evaluates the calculator of catalogue item ITEM (15..33) at phase code PHASE (0..10),\n"
+         "  " +
+         kTableSynopsis +
+         "\n"
+         "      A table of properties over a range of states, one row per state, as the window\n"
+         "      computes each: the temperature, the pressure, the items' columns, the condition.\n"
+         "      saturation        along the saturation line, by temperature (the default) or by\n"
+         "                        pressure (--by); a liquid and a vapour column per item (below\n"
+         "                        the triple point the liquid column holds the saturated solid)\n"
+         "      isobar            the temperature varies at the pressure --at\n"
+         "      isotherm          the pressure varies at the temperature --at\n"
+         "      --from A --to B   the range, in the unit of U of the quantity that varies; A not\n"
+         "                        above B; both inside the limits of -T or -P\n"
+         "      --step S          rows A, A+S, A+2S, ... and B last; or --rows N: N rows evenly\n"
+         "                        spaced, A and B included; at most 1 000 000 rows\n"
+         "      --at V            the fixed pressure or temperature of an isobar or an isotherm\n"
+         "      --items LIST      the properties, by name or catalogue code, separated by commas\n"
+         "                        (enthalpy,entropy,density or 15,16,18); by default the items of\n"
+         "                        the window's Variable Results grid. Names: enthalpy, entropy,\n"
+         "                        internal_energy, density, vaporisation_enthalpy,\n"
+         "                        saturation_pressure, viscosity, heat_capacity,\n"
+         "                        thermal_conductivity, surface_tension, thermal_expansion,\n"
+         "                        isothermal_compressibility, isentropic_coefficient,\n"
+         "                        compressibility_factor, dielectric_constant, refractive_index,\n"
+         "                        melting_point, boiling_point, saturation_temperature, and in\n"
+         "                        the IAPWS standard also speed_of_sound, isochoric_heat_capacity,\n"
+         "                        specific_volume, kinematic_viscosity, prandtl_number,\n"
+         "                        joule_thomson\n"
+         "      --format F        text (aligned columns, the cells as the window shows them, the\n"
+         "                        default), csv, tsv (every digit of the values) or json\n"
+         "      --standard S      builtin (the default) or iapws; --units U as above\n"
+         "      An isobar or isotherm row on the saturation line shows the saturated vapour. A\n"
+         "      state outside a correlation's range shows \"Out of Range\" in its cells.\n"
+         "      Exit status 2, with the message on stderr: From above To, a step of zero or below\n"
+         "      zero, a range outside the input limits, more than 1 000 000 rows, a value that is\n"
+         "      not a number, an unknown item.\n"
+         "\n"
+         "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--standard S] [--quality PCT]\n"
+         "      Evaluates the calculator of catalogue item ITEM (15..33; 36..41, the speed of sound,\n"
+         "      isochoric heat capacity, specific volume, kinematic viscosity, Prandtl number and\n"
+         "      Joule-Thomson coefficient, only in the IAPWS standard) at phase code PHASE (0..10),\n"
          "      temperature T_K (kelvin) and pressure P_KPA (kPa absolute), with fresh calculators.\n"
          "      Prints: status (0 valid, 1 not given, 2 out of range), TAB, the value in internal\n"
          "      units (15 significant digits, empty unless status 0), TAB, the grid cell text in the\n"
          "      units U. PCT is the steam quality in percent for phase 9 (default 0).\n"
+         "\n"
+         "  tulo-calc compare [-T VALUE] [-P VALUE] [--units U] [--layout spaces|tabs]\n"
+         "      Both standards at one state (one of -T and -P alone: saturated, each standard on its\n"
+         "      own saturation line): for every property of the built-in grid, the built-in value,\n"
+         "      the IAPWS value, their difference and the difference in per cent of the IAPWS value.\n"
          "\n"
          "  tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST] [--units U]\n"
          "                  [--standard builtin|iapws] [--threads N]\n"

@@ -23,4 +23,7 @@ std::string Shown(const std::string& arg);
 // "not a number: ARG", or "number out of range: ARG" for a number the program's reals cannot hold.
 std::string NumberProblem(const std::string& arg);
 
+// "unknown standard: S (builtin or iapws)", S cut as Shown cuts it.
+std::string UnknownStandardText(const std::string& arg);
+
 }  // namespace tulo::cli

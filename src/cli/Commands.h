@@ -12,6 +12,8 @@ int PropertyCommand(const Args& args);
 int CreateConfigCommand(const Args& args);
 int StateCommand(const Args& args);
 int SearchCommand(const Args& args);
+int CompareCommand(const Args& args);
+int TableCommand(const Args& args);
 // Writes and flushes its output itself: its exit status stands as it is.
 int BatchCommand(const Args& args);
 

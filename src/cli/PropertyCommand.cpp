@@ -41,7 +41,7 @@ int PropertyCommand(const Args& args) {
     if (a == "--standard") {
       if (i + 1 >= args.size()) return Fail(a + " needs a value");
       set = CorrelationSetNamed(args[++i]);
-      if (set == nullptr) return Fail("unknown standard: " + args[i] + " (builtin or iapws)");
+      if (set == nullptr) return Fail(UnknownStandardText(args[i]));
     } else if (a == "--units" || a == "--quality") {
       if (i + 1 >= args.size()) return Fail(a + " needs a value");
       const std::string& v = args[++i];
@@ -59,7 +59,7 @@ int PropertyCommand(const Args& args) {
     }
   }
   if (positional.size() != 4)
-    return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]");
+    return Fail("usage: tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--standard S] [--quality PCT]");
   // The codes as typed: the catalogue's item codes and the phase codes.
   std::optional<Item> item;
   if (auto code = ReadInteger(positional[0], 0, kItemCount - 1)) item = ItemFromCode(*code);

@@ -17,6 +17,7 @@
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "results/ResultsReport.h"
+#include "results/Standards.h"
 #include "units/Presets.h"
 
 namespace tulo::cli {
@@ -67,6 +68,16 @@ bool InstallUnits(MainForm& form, const Options& o) {
   return true;
 }
 
+// The standard of --standard: the built-in correlations by default; false for an unknown name.
+bool InstallStandard(MainForm& form, const Options& o) {
+  auto it = o.values.find("--standard");
+  if (it == o.values.end()) return true;
+  const CorrelationSet* set = CorrelationSetNamed(it->second);
+  if (set == nullptr) return false;
+  form.SelectCorrelationSet(*set);
+  return true;
+}
+
 // The layout of --layout: spaces by default; nothing for another word.
 std::optional<ReportLayout> LayoutOf(const Options& o) {
   auto it = o.values.find("--layout");
@@ -83,6 +94,7 @@ int StateCommand(const Args& args) {
                         {{"-T", true},
                          {"-P", true},
                          {"--units", true},
+                         {"--standard", true},
                          {"--quality", true},
                          {"--layout", true},
                          {"--wet", false},
@@ -105,6 +117,7 @@ int StateCommand(const Args& args) {
   MainForm form(platform);
   form.InitialiseWithoutFile();
   if (!InstallUnits(form, *o)) return Usage(UnknownUnitsText(o->values["--units"]));
+  if (!InstallStandard(form, *o)) return Usage(UnknownStandardText(o->values["--standard"]));
   // A number that the chosen unit turns into a value beyond the program's reals.
   for (auto [name, q] : {std::pair{"-T", kTemperature}, std::pair{"-P", kPressure}}) {
     auto it = o->values.find(name);
@@ -142,6 +155,7 @@ int SearchCommand(const Args& args) {
                          {"--given", true},
                          {"--at", true},
                          {"--units", true},
+                         {"--standard", true},
                          {"--layout", true}},
                         error);
   if (!o) return Usage(error);
@@ -160,6 +174,7 @@ int SearchCommand(const Args& args) {
   MainForm form(platform);
   form.InitialiseWithoutFile();
   if (!InstallUnits(form, *o)) return Usage(UnknownUnitsText(o->values["--units"]));
+  if (!InstallStandard(form, *o)) return Usage(UnknownStandardText(o->values["--standard"]));
   form.SearchInitialiseClick();
   form.SelectSearchItem(property->second);
   form.SelectTempOrPressItem(given->second);

@@ -37,6 +37,8 @@ int Run(const tulo::cli::Args& args) {
   if (command == "property") return PropertyCommand(rest);
   if (command == "--create-config") return CreateConfigCommand(rest);
   if (command == "search") return SearchCommand(rest);
+  if (command == "compare") return CompareCommand(rest);
+  if (command == "table") return TableCommand(rest);
   if (!command.empty() && command[0] == '-') return StateCommand(args);
   std::cerr << "tulo-calc: unknown command: " << Shown(command) << "\n" << UsageText();
   return 2;

@@ -77,7 +77,7 @@ TAboutBox::TAboutBox(TMainProg& main, PlatformServices& platform)
   setFixedSize(sizeHint());
 }
 
-void TAboutBox::Open() {
+void TAboutBox::ShowModeless() {
   if (!centred_) {
     centred_ = true;
     if (QScreen* s = main_.screen()) move(s->availableGeometry().center() - rect().center());

@@ -40,7 +40,7 @@ class TAboutBox : public QDialog {
   TAboutBox(TMainProg& main, PlatformServices& platform);  // the creation handler
 
   // The "&About..." command: shows the box, modeless, in front.
-  void Open();
+  void ShowModeless();
 
   QLabel* ProgramIcon;
   QLabel* ProductName;

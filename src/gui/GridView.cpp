@@ -65,6 +65,21 @@ void GridView::SetColumnLayout(const std::vector<int>& designWidths, double scal
 }
 
 void GridView::Mirror(const StringGrid& grid) {
+  // A standard with more rows (the IAPWS grids) lengthens the grid; the view keeps its size and
+  // scrolls.
+  if (grid.RowCount() != rowCount()) {
+    const int before = rowCount();
+    setRowCount(grid.RowCount());
+    const int rowHeight = RowHeight();
+    for (int r = before; r < rowCount(); ++r) {
+      setRowHeight(r, rowHeight);
+      for (int c = 0; c < columnCount(); ++c) {
+        auto* cell = new QTableWidgetItem;
+        cell->setFlags(Qt::ItemIsEnabled);
+        setItem(r, c, cell);
+      }
+    }
+  }
   int rows = std::min(rowCount(), grid.RowCount());
   int cols = std::min(columnCount(), grid.ColCount());
   for (int r = 0; r < rows; ++r) {
@@ -84,6 +99,7 @@ QString GridView::CellText(int col, int row) const {
 
 std::vector<int> GridView::DesignWidths(const std::vector<Column>& columns) {
   std::vector<int> widths;
+  widths.reserve(columns.size());
   for (const Column& column : columns) widths.push_back(column.designWidth);
   return widths;
 }

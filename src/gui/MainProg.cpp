@@ -9,7 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QActionGroup>
 #include <QMenuBar>
+#include <QSettings>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -24,13 +26,19 @@
 #include "gui/Artwork.h"
 #include "gui/GridView.h"
 #include "gui/HelpWindow.h"
+#include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
 #include "props/Catalogue.h"
 #include "results/PhaseCondition.h"
+#include "results/Standards.h"
 #include "units/Units.h"
 
 namespace tulo::gui {
 namespace {
+
+// The program's own settings, beside the configuration file in its data folder.
+const QString kSettingsFile = "tulo-settings.ini";
+const QString kStandardKey = "standard";
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
@@ -124,6 +132,17 @@ void MirrorCombo(QComboBox* w, const ComboBox& combo) {
   w->setEnabled(combo.enabled);
 }
 
+// A page holding a grid at its top left, and what goes below it.
+QWidget* GridPage(const char* name, QWidget* grid, QWidget* below = nullptr) {
+  auto* page = new QWidget;
+  page->setObjectName(name);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(grid, 0, Qt::AlignLeft | Qt::AlignTop);
+  if (below) layout->addWidget(below);
+  layout->addStretch(1);
+  return page;
+}
+
 }  // namespace
 
 TMainProg::TMainProg(PlatformServices& platform, std::unique_ptr<ConfigStore> store, QWidget* parent)
@@ -141,7 +160,20 @@ TMainProg::TMainProg(PlatformServices& platform, std::unique_ptr<ConfigStore> st
   form_->onChanged = [this] { SyncFromForm(); };
   Forward([this] { initialised_ = form_->InitialiseClick(); });
   if (!initialised_) return;
+  // The standard chosen last time, from the program's settings in its data folder (the working
+  // folder); the configuration file keeps its 1032 bytes as they are.
+  const QString key = QSettings(kSettingsFile, QSettings::IniFormat).value(kStandardKey).toString();
+  for (std::size_t i = 0; i < Standards().size(); ++i)
+    if (key.toStdString() == Standards()[i].key && i != 0) Forward([this, i] { form_->SelectCorrelationSet(Standards()[i].set()); });
   FixLayout();
+}
+
+void TMainProg::StandardClick(std::size_t index) {
+  if (index >= Standards().size()) return;
+  const StandardEntry& entry = Standards()[index];
+  Forward([&] { form_->SelectCorrelationSet(entry.set()); });
+  QSettings settings(kSettingsFile, QSettings::IniFormat);
+  settings.setValue(kStandardKey, QString::fromUtf8(entry.key.data(), static_cast<int>(entry.key.size())));
 }
 
 TMainProg::~TMainProg() {
@@ -166,8 +198,34 @@ void TMainProg::Forward(const std::function<void()>& handler) {
 void TMainProg::BuildControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
+  QFrame* inputFrame = BuildInputFrame(central);
+  QFrame* stateFrame = BuildStateFrame(central);
+  const double resultScale = BuildGrids();
+  QWidget* left = BuildLeftColumn(central, resultScale);
+  BuildPages(central);
 
-  // Input frame: the two captions and fields, and the tall clear button beside them.
+  // The separate tab strip of one old platform; kept for its handler, never shown here.
+  TabSet1 = new QTabBar(central);
+  TabSet1->setObjectName("TabSet1");
+  for (int i = 0; i < PageControl1->count(); ++i) TabSet1->addTab(PageControl1->tabText(i));
+  TabSet1->hide();
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(inputFrame, 0);
+  top->addWidget(stateFrame, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(left, 0);
+  auto* pages = new QVBoxLayout;
+  pages->addWidget(PageControl1, 1);
+  pages->addWidget(TabSet1, 0);
+  bottom->addLayout(pages, 1);
+  auto* all = new QVBoxLayout(central);
+  all->addLayout(top, 0);
+  all->addLayout(bottom, 1);
+}
+
+// Input frame: the two captions and fields, and the tall clear button beside them.
+QFrame* TMainProg::BuildInputFrame(QWidget* central) {
   auto* inputFrame = new QFrame(central);
   inputFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* inputs = new QGridLayout(inputFrame);
@@ -200,8 +258,11 @@ void TMainProg::BuildControls() {
   QFontMetrics fm(font());
   TemperatureInput->setMinimumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
   PressureInput->setMinimumWidth(fm.horizontalAdvance("-8.8888E+888") + 16);
+  return inputFrame;
+}
 
-  // State frame: the state last calculated.
+// State frame: the state last calculated.
+QFrame* TMainProg::BuildStateFrame(QWidget* central) {
   auto* stateFrame = new QFrame(central);
   stateFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* state = new QGridLayout(stateFrame);
@@ -214,14 +275,21 @@ void TMainProg::BuildControls() {
   state->addWidget(PressureOutput, 1, 1);
   state->addWidget(MakeLabel("Condition", stateFrame), 2, 0);
   state->addWidget(ConditionText, 2, 1);
+  StandardText = MakeLabel("", stateFrame, "StandardText");
+  state->addWidget(MakeLabel("Standard", stateFrame), 3, 0);
+  state->addWidget(StandardText, 3, 1);
   state->setColumnStretch(1, 1);
   std::vector<std::string> stateTexts;
   for (const std::string& unit : UnitTexts({kTemperature, kPressure}))
     stateTexts.push_back("-8.8888E+888 " + unit);
   for (Condition condition : kConditions) stateTexts.push_back(ConditionName(condition));
   TemperatureOutput->setMinimumWidth(WidestText(font(), stateTexts));
+  return stateFrame;
+}
 
-  // Grids: the design widths scaled so that the widest text of every column fits.
+// Grids: the design widths scaled so that the widest text of every column fits. Returns the scale
+// of the two result grids.
+double TMainProg::BuildGrids() {
   VarPropGrid = new GridView(4, 17);
   VarPropGrid->setObjectName("VarPropGrid");
   FixPropGrid = new GridView(3, 16);
@@ -250,8 +318,12 @@ void TMainProg::BuildControls() {
   WetPropGrid->SetColumnLayout(GridView::DesignWidths(wetColumns), resultScale);
   FixPropGrid->SetColumnLayout(GridView::DesignWidths(fixedColumns),
                                GridView::ScaleToFit(font(), fixedColumns));
+  return resultScale;
+}
 
-  // Left column: the error label in its frame, the program's picture below.
+// Left column: the error label in its frame, the program's picture below.
+QWidget* TMainProg::BuildLeftColumn(QWidget* central, double resultScale) {
+  QFontMetrics fm(font());
   auto* left = new QWidget(central);
   auto* leftLayout = new QVBoxLayout(left);
   leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -275,22 +347,21 @@ void TMainProg::BuildControls() {
   Picture->setPixmap(ProgramPicture(std::min(leftWidth - 8, 128)));
   leftLayout->addWidget(errorFrame, 0);
   leftLayout->addWidget(Picture, 1);
+  return left;
+}
 
-  // The pages.
+void TMainProg::BuildPages(QWidget* central) {
   PageControl1 = new QTabWidget(central);
   PageControl1->setObjectName("PageControl1");
-  auto gridPage = [](const char* name, QWidget* grid, QWidget* below = nullptr) {
-    auto* page = new QWidget;
-    page->setObjectName(name);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(grid, 0, Qt::AlignLeft | Qt::AlignTop);
-    if (below) layout->addWidget(below);
-    layout->addStretch(1);
-    return page;
-  };
-  PageControl1->addTab(gridPage("VariableResultsTab", VarPropGrid), "&Variable Results");
-  PageControl1->addTab(gridPage("FixedPropertiesTab", FixPropGrid), "Fixed &Properties");
+  PageControl1->addTab(GridPage("VariableResultsTab", VarPropGrid), "&Variable Results");
+  PageControl1->addTab(GridPage("FixedPropertiesTab", FixPropGrid), "Fixed &Properties");
+  PageControl1->addTab(BuildSearchPage(), "&Steam Search");
+  QWidget* wetBox = BuildWetSteamBox();
+  PageControl1->addTab(GridPage("WetSteamTab", WetPropGrid, wetBox), "&Wet Steam");
+}
 
+QWidget* TMainProg::BuildSearchPage() {
+  QFontMetrics fm(font());
   auto* search = new QWidget;
   search->setObjectName("SteamSearchTab");
   auto* searchLayout = new QGridLayout(search);
@@ -328,8 +399,11 @@ void TMainProg::BuildControls() {
   searchLayout->addWidget(searchNote, 5, 0, 1, 2);
   searchLayout->setRowStretch(6, 1);
   searchLayout->setColumnStretch(1, 1);
-  PageControl1->addTab(search, "&Steam Search");
+  return search;
+}
 
+QWidget* TMainProg::BuildWetSteamBox() {
+  QFontMetrics fm(font());
   auto* wetBox = new QWidget;
   auto* wetLayout = new QGridLayout(wetBox);
   wetLayout->setContentsMargins(0, 0, 0, 0);
@@ -344,30 +418,13 @@ void TMainProg::BuildControls() {
   wetLayout->addWidget(WetSteamInput, 0, 1, Qt::AlignLeft);
   wetLayout->addWidget(WetSteamPossible, 1, 0, 1, 2);
   wetLayout->setColumnStretch(1, 1);
-  PageControl1->addTab(gridPage("WetSteamTab", WetPropGrid, wetBox), "&Wet Steam");
-
-  // The separate tab strip of one old platform; kept for its handler, never shown here.
-  TabSet1 = new QTabBar(central);
-  TabSet1->setObjectName("TabSet1");
-  for (int i = 0; i < PageControl1->count(); ++i) TabSet1->addTab(PageControl1->tabText(i));
-  TabSet1->hide();
-
-  auto* top = new QHBoxLayout;
-  top->addWidget(inputFrame, 0);
-  top->addWidget(stateFrame, 1);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(left, 0);
-  auto* pages = new QVBoxLayout;
-  pages->addWidget(PageControl1, 1);
-  pages->addWidget(TabSet1, 0);
-  bottom->addLayout(pages, 1);
-  auto* all = new QVBoxLayout(central);
-  all->addLayout(top, 0);
-  all->addLayout(bottom, 1);
+  return wetBox;
 }
 
 void TMainProg::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
+  Tables1 = file->addAction("&Tables...");
+  file->addSeparator();
   Exit1 = file->addAction("E&xit");
   Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
   QMenu* copy = menuBar()->addMenu("&Copy Results");
@@ -375,9 +432,19 @@ void TMainProg::BuildMenus() {
   WithSpaces1 = copy->addAction("With Spaces (for text files)");
   // A command on the menu bar itself: no items drop down.
   CustomUnits1 = menuBar()->addAction("&Units");
+  QMenu* standard = menuBar()->addMenu("&Standard");
+  auto* standards = new QActionGroup(this);
+  for (const StandardEntry& entry : Standards()) {
+    QAction* item = standard->addAction(QString::fromStdString(entry.set().Name()));
+    item->setCheckable(true);
+    item->setObjectName(QString("Standard_") + QString::fromUtf8(entry.key.data(), static_cast<int>(entry.key.size())));
+    standards->addAction(item);
+    StandardItems.push_back(item);
+  }
   QMenu* help = menuBar()->addMenu("&Help");
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
+  Tables1->setObjectName("Tables1");
   Exit1->setObjectName("Exit1");
   WithTabs1->setObjectName("WithTabs1");
   WithSpaces1->setObjectName("WithSpaces1");
@@ -415,7 +482,10 @@ void TMainProg::ConnectEvents() {
   connect(TabSet1, &QTabBar::currentChanged, this,
           [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
 
+  connect(Tables1, &QAction::triggered, this, &TMainProg::Tables1Click);
   connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
+  for (std::size_t i = 0; i < StandardItems.size(); ++i)
+    connect(StandardItems[i], &QAction::triggered, this, [this, i] { StandardClick(i); });
   connect(WithTabs1, &QAction::triggered, this, [this] { Forward([this] { form_->WithTabs1Click(); }); });
   connect(WithSpaces1, &QAction::triggered, this, [this] { Forward([this] { form_->WithSpaces1Click(); }); });
   connect(CustomUnits1, &QAction::triggered, this, &TMainProg::CustomUnits1Click);
@@ -439,6 +509,11 @@ void TMainProg::SyncFromForm() {
   MirrorLabel(TemperatureOutput, f.TemperatureOutput);
   MirrorLabel(PressureOutput, f.PressureOutput);
   MirrorLabel(ConditionText, f.ConditionText);
+  MirrorLabel(StandardText, f.StandardText);
+  for (std::size_t i = 0; i < StandardItems.size(); ++i) {
+    QSignalBlocker block(StandardItems[i]);
+    StandardItems[i]->setChecked(&Standards()[i].set() == &f.session().Set());
+  }
   MirrorLabel(FormError, f.FormError);
   {
     QSignalBlocker block(PageControl1);
@@ -500,6 +575,7 @@ void TMainProg::closeEvent(QCloseEvent* e) {
   }
   if (about_) about_->hide();
   if (units_) units_->hide();
+  if (tables_) tables_->close();
   e->accept();
 }
 
@@ -514,11 +590,17 @@ void TMainProg::Exit1Click() {
 }
 
 void TMainProg::CustomUnits1Click() {
-  if (units_) units_->Open();
+  if (units_) units_->ShowModeless();
+}
+
+// The Tables window works in the units and the standard of this window's session.
+void TMainProg::Tables1Click() {
+  if (!tables_) tables_ = std::make_unique<TablesWindow>(*form_);
+  tables_->Open();
 }
 
 void TMainProg::About1Click() {
-  if (about_) about_->Open();
+  if (about_) about_->ShowModeless();
 }
 
 // Asks for the topic of the page in front; when the platform cannot show it, the Help > Contents

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/MainForm.h"
 
@@ -22,6 +23,7 @@ class QTabWidget;
 namespace tulo::gui {
 
 class GridView;
+class TablesWindow;
 class TAboutBox;
 class TUnitsSelect;
 
@@ -44,6 +46,8 @@ class TMainProg : public QMainWindow {
   void AttachDialogs(TAboutBox* about, TUnitsSelect* units);
   TUnitsSelect* UnitsDialog() const { return units_; }
   TAboutBox* AboutBox() const { return about_; }
+  // The Tables window, once File > Tables... has opened it; nullptr before.
+  TablesWindow* Tables() const { return tables_.get(); }
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
@@ -60,6 +64,7 @@ class TMainProg : public QMainWindow {
   QLabel* TemperatureOutput;
   QLabel* PressureOutput;
   QLabel* ConditionText;
+  QLabel* StandardText;
   QLabel* FormError;
   QLabel* Picture;
   QTabWidget* PageControl1;
@@ -77,12 +82,15 @@ class TMainProg : public QMainWindow {
   QLineEdit* WetSteamInput;
   QLabel* WetSteamPossible;
 
+  QAction* Tables1;
   QAction* Exit1;
   QAction* WithTabs1;
   QAction* WithSpaces1;
   QAction* CustomUnits1;
   QAction* Contents1;
   QAction* About1;
+  // Standard: one item per property standard, exclusive, in the order of Standards().
+  std::vector<QAction*> StandardItems;
   // F1: the help page of the page in front (not on a menu).
   QAction* PageHelp1;
 
@@ -93,6 +101,13 @@ class TMainProg : public QMainWindow {
 
  private:
   void BuildControls();
+  QFrame* BuildInputFrame(QWidget* central);
+  QFrame* BuildStateFrame(QWidget* central);
+  double BuildGrids();
+  QWidget* BuildLeftColumn(QWidget* central, double resultScale);
+  void BuildPages(QWidget* central);
+  QWidget* BuildSearchPage();
+  QWidget* BuildWetSteamBox();
   void BuildMenus();
   void ConnectEvents();
   void FixLayout();
@@ -101,7 +116,10 @@ class TMainProg : public QMainWindow {
   // so handlers never nest.
   void Forward(const std::function<void()>& handler);
   void Exit1Click();
+  // Uses the standard of Standards()[index] and remembers it in the program's settings.
+  void StandardClick(std::size_t index);
   void CustomUnits1Click();
+  void Tables1Click();
   void About1Click();
   void PageHelp1Click();
   void FormShow();
@@ -109,6 +127,7 @@ class TMainProg : public QMainWindow {
   std::unique_ptr<MainForm> form_;
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
+  std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
   bool initialised_ = false;
   bool shownOnce_ = false;
   int busy_ = 0;

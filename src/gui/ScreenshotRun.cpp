@@ -1,6 +1,7 @@
 #include "gui/ScreenshotRun.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "gui/HelpWindow.h"
 #include "gui/MainProg.h"
 #include "gui/SplashForm.h"
+#include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
 
 namespace tulo::gui {
@@ -44,7 +46,7 @@ void Run(TMainProg& main, const QDir& folder) {
   bool ok = true;
   // European units (Celsius, atm), picked in the units dialog, then 100 degrees typed.
   TUnitsSelect& units = *main.UnitsDialog();
-  units.Open();
+  units.ShowModeless();
   units.Form().SelectOverall(4);
   Settle();
   ok = Save(units, folder, "units-dialog.png") && ok;
@@ -60,6 +62,21 @@ void Run(TMainProg& main, const QDir& folder) {
     ok = Save(main, folder, pages[page]) && ok;
   }
   main.PageControl1->setCurrentIndex(0);
+  // File > Tables...: a saturation table from 0 to 200 Celsius in steps of 10, in the same units.
+  main.Tables1->trigger();
+  Settle();
+  if (TablesWindow* tables = main.Tables()) {
+    tables->Kind->setCurrentIndex(0);
+    Type(tables->From, "0");
+    Type(tables->To, "200");
+    Type(tables->Step, "10");
+    tables->Compute->click();
+    Settle();
+    ok = Save(*tables, folder, "tables-window.png") && ok;
+    tables->close();
+  } else {
+    ok = false;
+  }
   // F1 on the Variable Results page: the help window, which the platform owns, at its page.
   main.PageHelp1->trigger();
   Settle();
@@ -70,7 +87,7 @@ void Run(TMainProg& main, const QDir& folder) {
   if (help) help->close();
   TSplashForm splash;
   ok = Save(splash, folder, "splash.png") && ok;
-  main.AboutBox()->Open();
+  main.AboutBox()->ShowModeless();
   Settle();
   ok = Save(*main.AboutBox(), folder, "about-box.png") && ok;
   QApplication::exit(ok ? 0 : 1);

@@ -87,7 +87,7 @@ TUnitsSelect::~TUnitsSelect() {
   form_.onChanged = nullptr;
 }
 
-void TUnitsSelect::Open() {
+void TUnitsSelect::ShowModeless() {
   form_.Show();
 }
 

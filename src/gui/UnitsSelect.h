@@ -23,7 +23,7 @@ class TUnitsSelect : public QDialog {
 
   UnitsForm& Form() { return form_; }
   // The "&Units" command: shows the dialog, modeless, in front.
-  void Open();
+  void ShowModeless();
   void SyncFromForm();
 
   // TempComboBox ... CompComboBox, by quantity code.

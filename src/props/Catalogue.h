@@ -91,6 +91,12 @@ std::optional<Item> ItemFromKey(std::string_view text);
 
 // Display name, at most 30 characters; empty for a code outside the catalogue.
 std::string PropName(Item item);
+// The key of an item as tulo-calc, batch columns and the Python module take it: the name in lower
+// case, words joined by underscores ("enthalpy", "joule_thomson"); empty outside the catalogue.
+std::string ItemKey(Item item);
+// The item of a key (letters in any case, '-' for '_') or of a catalogue code in decimal ("15");
+// nothing for any other text. Which items fit is the caller's matter (IsVariableItem).
+std::optional<Item> ItemFromKey(std::string_view text);
 // The quantity selecting the units of the item; dimensionless outside the catalogue.
 Quantity PropQuantity(Item item);
 

@@ -23,7 +23,7 @@ constexpr long double kEpsilon[4][7] = {
 };
 
 long double Permittivity(long double T, long double P) {
-  const double t = 649.0L - T;
+  const double t = Dbl(649.0L - T);
   auto p = DoublePowers<4>(t);
   const long double col[7] = {1.0L,
                               p[1],
@@ -32,7 +32,7 @@ long double Permittivity(long double T, long double P) {
                               p[4],
                               static_cast<double>(GenPower(t, -1.2L)),
                               static_cast<double>(GenPower(t, -5.0L))};
-  return DoubleSeries(kEpsilon, DoublePowers<3>(GenPower(P, 0.5L)), col);
+  return DoubleSeries(kEpsilon, DoublePowers<3>(Dbl(GenPower(P, 0.5L))), col);
 }
 
 class DielectricConstantCalc final : public PropertyCalculator {

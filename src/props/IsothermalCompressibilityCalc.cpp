@@ -30,7 +30,8 @@ constexpr long double kKappa[6][4] = {
 long double Compressibility(long double T, long double P) {
   const long double L = std::log(P < kLowestLogP ? 100.0L : P);
   const long double u = GenPower((T - 273.0L) * 0.01L, 4.0L);  // exp(4 ln theta); 0 at 273 K
-  const double kappa = DoubleSeries(kKappa, ExtendedPowers<5>(u), ExtendedPowers<3>(L));  // held in double
+  const double kappa =
+      Dbl(DoubleSeries(kKappa, ExtendedPowers<5>(u), ExtendedPowers<3>(L)));  // held in double
   return R6(kappa);
 }
 

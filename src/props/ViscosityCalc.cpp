@@ -78,15 +78,15 @@ long double DiluteViscosity(long double T) {
 // t^10 = t.t^3.t^3.t^3 and t^13 = t^3.t^10 of the liquid fits, from t and t^3; held in double.
 struct HighPowers {
   HighPowers(double t, double t3)
-      : t10(static_cast<long double>(t) * t3 * t3 * t3), t13(static_cast<long double>(t3) * t10) {}
+      : t10(Dbl(static_cast<long double>(t) * t3 * t3 * t3)), t13(Dbl(static_cast<long double>(t3) * t10)) {}
   double t10;
   double t13;
 };
 
 long double SatLiquidViscosity(long double T) {
-  const double t = 647.3L - T;
+  const double t = Dbl(647.3L - T);
   auto p = DoublePowers<3>(t);
-  const HighPowers high(t, p[3]);
+  const HighPowers high(t, Dbl(p[3]));
   const long double terms[7] = {1.0L,     t,       static_cast<double>(GenPower(t, 0.01L)), p[2], p[3],
                                 high.t10, high.t13};
   return std::exp(Series(kLnMuSatLiquid, terms));
@@ -94,7 +94,7 @@ long double SatLiquidViscosity(long double T) {
 
 long double SatVapourViscosity(long double T) {
   if (T < kDiluteSatVapourTMax) return DiluteViscosity(T);
-  const double t = 647.3L - T;
+  const double t = Dbl(647.3L - T);
   auto p = DoublePowers<5>(t);
   const long double terms[9] = {1.0L,
                                 t,
@@ -110,12 +110,12 @@ long double SatVapourViscosity(long double T) {
 
 // Sub-cooled liquid; out of range near the pole of the D row.
 CalcResult LiquidViscosity(long double T, long double P) {
-  const double t = 648.5L - T;
+  const double t = Dbl(648.5L - T);
   auto p = DoublePowers<3>(t);
-  const HighPowers high(t, p[3]);
+  const HighPowers high(t, Dbl(p[3]));
   const long double col[7] = {1.0L,    static_cast<double>(GenPower(t, 0.74L)), t, p[2], p[3], high.t10,
                               high.t13};
-  const double D = GenPower(std::fabs(P - 22090.0L), -4.5L);  // 0 at exactly 22090 kPa
+  const double D = Dbl(GenPower(std::fabs(P - 22090.0L), -4.5L));  // 0 at exactly 22090 kPa
   const long double row[4] = {1.0L, P, static_cast<double>(P * P), D};
   // Written so that a NaN fails the test too.
   if (!(std::fabs(D * Series(kLnMuLiquid[kDRow], col)) <= kPoleTermMax)) return CalcResult::OutOfRange();
@@ -124,7 +124,7 @@ CalcResult LiquidViscosity(long double T, long double P) {
 
 // q(P) of the dense-fluid term, by pressure band.
 long double DenseQ(long double P) {
-  auto p = DoublePowers<4>(P);
+  auto p = DoublePowers<4>(Dbl(P));
   if (P < kQLowPMax) {
     const long double terms[2] = {p[1], p[2]};
     return Series(kQLow, terms);
@@ -138,13 +138,14 @@ long double DenseQ(long double P) {
 long double DenseViscosity(long double T, long double P) {
   double K = 0.0;
   if (P > kDenseTermPMin) {
-    const double q = DenseQ(P);
-    const double base = T * 0.0015428527347064722L;  // T / 648.15
-    const double exponent = -220000.0L * GenPower(P, -0.86L);
-    const double factor = GenPower(base, exponent);
-    K = q * static_cast<long double>(factor);
+    const double q = Dbl(DenseQ(P));
+    const double base = Dbl(T * 0.0015428527347064722L);  // T / 648.15
+    const double exponent = Dbl(-220000.0L * GenPower(P, -0.86L));
+    const double factor = Dbl(GenPower(base, exponent));
+    K = Dbl(q * static_cast<long double>(factor));
   }
-  const long double sum = DoubleSeries(kLnMuDense, DoublePowers<3>(P), DoublePowers<4>(GenPower(T, -5.0L)));
+  const long double sum =
+      DoubleSeries(kLnMuDense, DoublePowers<3>(Dbl(P)), DoublePowers<4>(Dbl(GenPower(T, -5.0L))));
   return std::exp(sum + 24730.9L * K);
 }
 

@@ -11,9 +11,7 @@ namespace tulo {
 std::string CellText(const PropertyCalculator& calc, const CalcResult& result, UnitSettings& units) {
   switch (result.status) {
     case Status::kValid: {
-      long double shown = R6(units.ToDisplay(PropQuantity(calc.GetItem()), calc.Store(result.value)));
-      if (!std::isfinite(shown)) return "Out of Range";  // beyond what the display unit can hold
-      return Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
+      return ValueCellText(R6(units.ToDisplay(PropQuantity(calc.GetItem()), calc.Store(result.value))));
     }
     case Status::kNotGiven:
       return " -";
@@ -21,6 +19,11 @@ std::string CellText(const PropertyCalculator& calc, const CalcResult& result, U
       break;
   }
   return "Out of Range";
+}
+
+std::string ValueCellText(long double shown) {
+  if (!std::isfinite(shown)) return "Out of Range";  // beyond what the display unit can hold
+  return Utf8Left(FormatReal(12, AutoDecimals(shown), true, shown), 12);
 }
 
 void ComputeText(PropertyCalculator& calc, Phase phase, std::string& text, long double T, long double P,

@@ -14,6 +14,10 @@ namespace tulo {
 // when out of range or beyond what the display unit can hold.
 std::string CellText(const PropertyCalculator& calc, const CalcResult& result, UnitSettings& units);
 
+// The text of a valid value already in its display unit (a Real6): the number as a cell shows
+// it, or "Out of Range" when it is not finite.
+std::string ValueCellText(long double shown);
+
 // Asks the calculator and writes the text of its answer.
 void ComputeText(PropertyCalculator& calc, Phase phase, std::string& text, long double T, long double P,
                  UnitSettings& units);

@@ -13,6 +13,8 @@ struct StringGrid {
   int RowCount() const { return static_cast<int>(cells.size()); }
   const std::string& Cell(int col, int row) const { return cells[row][col]; }
   void SetCell(int col, int row, std::string text) { cells[row][col] = std::move(text); }
+  // New rows come empty; rows beyond `rows` go.
+  void ResizeRows(int rows) { cells.resize(static_cast<std::size_t>(rows), std::vector<std::string>(colWidths.size())); }
   void Clear() {
     for (auto& row : cells)
       for (auto& cell : row) cell.clear();

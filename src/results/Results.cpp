@@ -1,5 +1,6 @@
 #include "results/Results.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/NumberReader.h"
@@ -59,6 +60,12 @@ void FillRows(Session& s, StringGrid& grid, std::span<const Item> items, std::sp
 }
 
 }  // namespace
+
+int VarGridRows(const CorrelationSet& set) {
+  std::size_t longest = 0;
+  for (Condition c : kConditions) longest = std::max(longest, set.RowSet(c, true).size());
+  return std::max(kVarGridRows, 1 + static_cast<int>(longest));
+}
 
 double* ReferenceOf(CalcState& state, Item item) {
   switch (item) {
@@ -126,6 +133,7 @@ void Recalculate(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
 }
 
 void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput) {
+  grids.var.ResizeRows(VarGridRows(s.Set()));
   switch (s.state.Condition) {
     case Condition::kSatSolidVapour:
     case Condition::kSatLiquidVapour:

@@ -12,6 +12,10 @@ namespace tulo {
 constexpr int kVarGridCols = 4, kVarGridRows = 17;
 constexpr int kWetGridCols = 5, kWetGridRows = 7;
 
+// The rows of the variable-results grid for a standard: the heading and its longest full list,
+// and never fewer than the built-in standard's 17.
+int VarGridRows(const CorrelationSet& set);
+
 struct ResultGrids {
   StringGrid var{kVarGridCols, kVarGridRows};
   StringGrid wet{kWetGridCols, kWetGridRows};

@@ -32,7 +32,7 @@ Bytes Encoded(long double x) {
 }
 
 void Put(Bytes& bytes, std::size_t at, const Bytes& part) {
-  std::copy(part.begin(), part.end(), bytes.begin() + at);
+  std::copy(part.begin(), part.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 // A record whose reserved areas hold a pattern no zero-filled or shifted write would reproduce,
@@ -129,7 +129,7 @@ TEST(Config, RoundTripKeepsReservedBytesAndCountsSaves) {
   s.working.SearchItem = 18;
   s.working.SearchGivenItem = 34;
   s.store.Record().EntrySeen = 1;
-  s.store.Record().SteamQuality = R6(62.25L);
+  s.store.Record().SteamQuality = static_cast<double>(R6(62.25L));
   EXPECT_TRUE(s.Close());
   EXPECT_TRUE(s.platform.questions.empty());  // units unchanged: nothing to ask
   EXPECT_FALSE(s.store.IsOpen());

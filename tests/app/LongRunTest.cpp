@@ -30,8 +30,8 @@ constexpr int kStates = 50000;  // the sanitizers slow every state about sevenfo
 constexpr int kStates = 100000;
 #endif
 constexpr int kWindow = kStates / 10;
-constexpr std::size_t kHeapAllowance = 64 * 1024;     // bytes
-constexpr long kResidentAllowance = 2 * 1024 * 1024;  // bytes
+constexpr std::size_t kHeapAllowance = std::size_t{64} * 1024;  // bytes
+constexpr long kResidentAllowance = 2L * 1024 * 1024;           // bytes
 
 // Bytes the program has allocated and not freed (under the sanitizers their allocator's count,
 // which leaves out the quarantine of freed blocks).

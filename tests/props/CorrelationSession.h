@@ -99,6 +99,7 @@ struct Reference {
 
 inline void ExpectReferences(const std::vector<Reference>& cases) {
   std::vector<ValueCase> values;
+  values.reserve(cases.size());
   for (const auto& c : cases)
     values.push_back({c.item, c.phase, c.T, c.P, c.value, 1e-9L * std::fabs(c.value), c.label});
   ExpectValues(values);
@@ -131,6 +132,7 @@ inline void ExpectStatuses(const std::vector<StatusCase>& cases) {
 // Phase codes without a value (two-phase conditions, wet steam, no phase, ...) answer status 1.
 inline void ExpectNotGiven(Item item, const std::vector<Phase>& phases) {
   std::vector<StatusCase> cases;
+  cases.reserve(phases.size());
   for (Phase phase : phases) cases.push_back({item, phase, 300.0L, 101.325L, 1});
   ExpectStatuses(cases);
 }

@@ -60,6 +60,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.FixPropGrid->CellText(2, 1), QString("18.015"));
   }
 
+  // The Standard menu swaps the standard under the typed state, the state frame names it, the
+  // grid grows by the IAPWS rows, and the next start of the program uses it again.
+  void StandardMenuSwapsAndIsRemembered() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    QCOMPARE(w.StandardText->text(), QString("Built-in correlations"));
+    QVERIFY(w.StandardItems[0]->isChecked());
+    Type(w.TemperatureInput, "300");
+    Type(w.PressureInput, "101.325");
+    const QString builtInEnthalpy = w.VarPropGrid->CellText(2, 1);
+    w.StandardItems[1]->trigger();
+    QCOMPARE(w.StandardText->text(), QString("IAPWS-IF97"));
+    QVERIFY(w.StandardItems[1]->isChecked() && !w.StandardItems[0]->isChecked());
+    QCOMPARE(w.TemperatureInput->text(), QString("300"));
+    QVERIFY(w.VarPropGrid->CellText(2, 1) != builtInEnthalpy);
+    QVERIFY(Column(*w.VarPropGrid, 0).contains("Speed of Sound"));
+    CompareWithForm(*w.VarPropGrid, w.Form().VarPropGrid);
+
+    auto again = gui::StartUp(run.platform, {0});
+    QVERIFY(again != nullptr);
+    QCOMPARE(again->StandardText->text(), QString("IAPWS-IF97"));
+    QVERIFY(again->StandardItems[1]->isChecked());
+  }
+
   void BothFieldsGiveTheConditionOfTheState() {
     Running run;
     QVERIFY(run.Ok());
@@ -71,8 +96,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.VarPropGrid->CellText(2, 0), QString("Liquid"));
     QCOMPARE(w.VarPropGrid->CellText(3, 0), QString());
     const QStringList names = Column(*w.VarPropGrid, 0);
-    int saturation = names.indexOf("Saturation Pressure");
-    int boiling = names.indexOf("Boiling Point (@ pressure)");
+    const int saturation = static_cast<int>(names.indexOf("Saturation Pressure"));
+    const int boiling = static_cast<int>(names.indexOf("Boiling Point (@ pressure)"));
     QVERIFY(saturation > 0 && boiling > saturation);
     QCOMPARE(w.VarPropGrid->CellText(2, saturation), QString("3.5318"));
     QCOMPARE(w.VarPropGrid->CellText(2, boiling), QString("373.15"));

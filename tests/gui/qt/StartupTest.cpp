@@ -171,9 +171,10 @@ class StartupTest : public QObject {
       QStringList items;  // empty: a command on the bar itself
     };
     const std::vector<Entry> menus = {
-        {"&File", {"E&xit"}},
+        {"&File", {"&Tables...", "", "E&xit"}},  // "": the separator
         {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
         {"&Units", {}},
+        {"&Standard", {"Built-in correlations", "IAPWS-IF97"}},
         {"&Help", {"&Contents", "&About..."}}};
     const QList<QAction*> bar = main->menuBar()->actions();
     QCOMPARE(bar.size(), static_cast<qsizetype>(menus.size()));

@@ -1,0 +1,154 @@
+#include "app/TableInput.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/InputChecks.h"
+#include "common/NumberReader.h"
+#include "common/Real6.h"
+
+namespace tulo {
+namespace {
+
+// A field that must hold a number in the display unit of q (or a plain number without q).
+struct NumberField {
+  const char* name;
+  const std::string& text;
+};
+
+std::string QuantityName(Quantity q) {
+  return q == kTemperature ? "temperature" : "pressure";
+}
+
+// The number typed, or the message: a text that is no number, or a number beyond the program's
+// reals (typed, or in the internal unit of q).
+std::optional<double> ReadField(const NumberField& field, std::optional<Quantity> q, UnitSettings& units,
+                                std::string& error) {
+  const std::optional<double> value = ReadNumber(field.text);
+  if (value && (!q || FitsReal6(units.ToInternal(*q, *value)))) return value;
+  error = std::string(field.name) + (IsNumberText(field.text) ? " is out of range: " : " is not a number: ") +
+          field.text;
+  return std::nullopt;
+}
+
+// The items as the spec takes them: the default ones for none, each once, all given by the set.
+std::optional<std::vector<Item>> TableItems(const CorrelationSet& set, Session& s, const TableInput& input,
+                                            std::string& error) {
+  if (input.items.empty()) return DefaultTableItems(set, input.kind);
+  std::vector<Item> items;
+  for (Item item : input.items) {
+    if (!IsVariableItem(item) || s.Calculators().VarPropCalc(item) == nullptr) {
+      error = (PropName(item).empty() ? "That item" : PropName(item)) + " is not given by the " + set.Name() +
+              ".";
+      return std::nullopt;
+    }
+    if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
+  }
+  return items;
+}
+
+}  // namespace
+
+TableCheck CheckTableInput(Session& s, const TableInput& input) {
+  TableCheck check;
+  std::string& error = check.error;
+  const Quantity varied = VariedQuantity(input.kind);
+  const std::optional<Quantity> fixed = FixedQuantity(input.kind);
+  const InputChecks limits(s);
+
+  // What must be there, and numbers where numbers are due.
+  if (input.from.empty() || input.to.empty()) {
+    error = "Please enter From and To.";
+    return check;
+  }
+  if (input.step.empty() == input.rows.empty()) {
+    error = input.step.empty() ? "Please enter either a Step or a number of Rows."
+                               : "Please enter either a Step or a number of Rows, not both.";
+    return check;
+  }
+  if (fixed && input.at.empty()) {
+    error = "Please enter the " + QuantityName(*fixed) + " of the " +
+            (*fixed == kPressure ? "isobar" : "isotherm") + " (At).";
+    return check;
+  }
+  if (!fixed && !input.at.empty()) {
+    error = "At is only for an isobar or an isotherm.";
+    return check;
+  }
+  const std::optional<double> from = ReadField({"From", input.from}, varied, s.units, error);
+  if (!from) return check;
+  const std::optional<double> to = ReadField({"To", input.to}, varied, s.units, error);
+  if (!to) return check;
+  std::optional<double> spacing;
+  if (!input.step.empty())
+    spacing = ReadField({"Step", input.step}, std::nullopt, s.units, error);
+  else
+    spacing = ReadField({"Rows", input.rows}, std::nullopt, s.units, error);
+  if (!spacing) return check;
+  std::optional<double> at;
+  if (fixed) {
+    at = ReadField({"At", input.at}, fixed, s.units, error);
+    if (!at) return check;
+  }
+
+  // The states inside the input limits of the standard, with the window's messages.
+  if (fixed && !limits.InRange(*fixed, s.units.ToInternal(*fixed, *at))) {
+    error = limits.RangeText(*fixed);
+    return check;
+  }
+  for (double value : {*from, *to}) {
+    const long double internal = s.units.ToInternal(varied, value);
+    if (!limits.InRange(varied, internal)) {
+      error = limits.RangeText(varied);
+      return check;
+    }
+    if (IsSaturationTable(input.kind) && !limits.BelowSaturationLimit(varied, internal)) {
+      error = limits.SaturationLimitText(varied);
+      return check;
+    }
+  }
+
+  // The rows.
+  if (*from > *to) {
+    error = "From must not be above To.";
+    return check;
+  }
+  std::optional<TableRange> range;
+  if (!input.step.empty()) {
+    if (*spacing == 0.0) {
+      error = "The Step must not be zero.";
+      return check;
+    }
+    if (*spacing < 0.0) {
+      error = "The Step must be positive: the table runs from From up to To.";
+      return check;
+    }
+    range = RangeByStep(*from, *to, *spacing);
+    if (!range) {
+      error = "The Step gives more than 1 000 000 rows; a table has at most 1 000 000.";
+      return check;
+    }
+  } else {
+    if (*spacing != std::floor(*spacing) || *spacing < 1.0) {
+      error = "Rows must be a whole number, at least 1.";
+      return check;
+    }
+    if (*spacing > static_cast<double>(kMaxTableRows)) {
+      error = "A table has at most 1 000 000 rows.";
+      return check;
+    }
+    const auto rows = static_cast<std::int64_t>(*spacing);
+    if (rows == 1 && *from != *to) {
+      error = "One row needs From equal to To; a range needs at least 2 rows.";
+      return check;
+    }
+    range = RangeByRows(*from, *to, rows);
+  }
+
+  std::optional<std::vector<Item>> items = TableItems(s.Set(), s, input, error);
+  if (!items) return check;
+  check.spec = TableSpec{input.kind, *range, at.value_or(0.0), std::move(*items)};
+  return check;
+}
+
+}  // namespace tulo

@@ -1,0 +1,145 @@
+// tulo-calc compare [-T V] [-P V] [--units U] [--layout spaces|tabs]: both standards at one state, so
+// that a user sees how far the built-in correlations are from IAPWS before trusting them.
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/InputChecks.h"
+#include "cli/CliText.h"
+#include "cli/Commands.h"
+#include "common/NumberReader.h"
+#include "common/Text.h"
+#include "props/BuiltInSet.h"
+#include "results/IapwsSet.h"
+#include "results/PhaseCondition.h"
+#include "results/ResultsReport.h"
+#include "results/Session.h"
+#include "units/Presets.h"
+
+namespace tulo::cli {
+namespace {
+
+int Fail(const std::string& message) {
+  std::cerr << "tulo-calc compare: " << message << "\n";
+  return 2;
+}
+
+// A value in the display unit of its item, as a number; nothing when the standard gives none.
+std::optional<double> ValueShown(Session& s, Item item, Phase phase) {
+  const CalcResult r = s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa);
+  if (!r.Ok()) return std::nullopt;
+  const long double shown = s.units.ToDisplay(PropQuantity(item), r.value);
+  if (!std::isfinite(shown)) return std::nullopt;
+  return static_cast<double>(shown);
+}
+
+std::string Number(std::optional<double> x, const char* format) {
+  if (!x) return "-";
+  char buf[48];
+  std::snprintf(buf, sizeof buf, format, *x);
+  return buf;
+}
+
+// The phases of a state's grid columns, named.
+std::vector<std::pair<const char*, Phase>> Columns(Condition c) {
+  switch (c) {
+    case Condition::kSatSolidVapour:
+      return {{"solid", Phase::kSatSolid}, {"vapour", Phase::kSatVapour}};
+    case Condition::kSatLiquidVapour:
+      return {{"liquid", Phase::kSatLiquid}, {"vapour", Phase::kSatVapour}};
+    default:
+      return {{"", PhaseOf(c)}};
+  }
+}
+
+std::string Row(const std::vector<std::string>& cells, ReportLayout layout) {
+  static constexpr std::size_t kWidths[] = {30, 8, 14, 16, 16, 14};
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const bool last = i + 1 == cells.size();
+    if (layout == ReportLayout::kTabs)
+      line.append(cells[i]).append(last ? "" : "\t");
+    else
+      line.append(last ? cells[i] : PadRight(cells[i], std::max(kWidths[i], Utf8Length(cells[i]) + 1)));
+  }
+  return line + "\n";
+}
+
+}  // namespace
+
+int CompareCommand(const Args& args) {
+  std::map<std::string, std::string> values;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a != "-T" && a != "-P" && a != "--units" && a != "--layout") return Fail("unknown option: " + Shown(a));
+    if (i + 1 >= args.size()) return Fail(a + " needs a value");
+    values[a] = args[++i];
+  }
+  if (!values.count("-T") && !values.count("-P")) return Fail("-T, -P or both are needed");
+  UnitSelection units = PresetSelection(UnitPreset::kSI);
+  if (values.count("--units")) {
+    auto selection = ParseUnitsArgument(values["--units"]);
+    if (!selection) return Fail(UnknownUnitsText(values["--units"]));
+    units = *selection;
+  }
+  ReportLayout layout = ReportLayout::kSpaces;
+  if (values.count("--layout")) {
+    if (values["--layout"] != "tabs" && values["--layout"] != "spaces") return Fail("--layout must be spaces or tabs");
+    if (values["--layout"] == "tabs") layout = ReportLayout::kTabs;
+  }
+
+  const std::string tText = values.count("-T") ? values["-T"] : "";
+  const std::string pText = values.count("-P") ? values["-P"] : "";
+  Session builtIn(BuiltInCorrelations());
+  Session iapws(IapwsCorrelations());
+  for (Session* s : {&builtIn, &iapws}) {
+    s->units.InitUnits(units);
+    // The state must be one the built-in standard takes: the narrower input range of the two.
+    std::string error;
+    if (!InputChecks(*s).Validate(tText, pText, error) && s == &builtIn) {
+      if (!error.empty()) return Fail(error);
+      for (const std::string& text : {tText, pText})
+        if (!text.empty() && !ReadNumber(text)) return Fail(NumberProblem(text));
+      return Fail("a value is beyond the program's numbers in the units chosen");
+    }
+    // One quantity alone: saturated water in each standard's own saturation line.
+    if (s->state.InputMode == "TP")
+      DetermineCondition(s->state, s->Calculators(), s->state.TempK, s->state.PresKPa);
+    else
+      SaturationCondition(s->state, s->Calculators(), s->units);
+  }
+
+  std::string out;
+  for (auto [name, q] : {std::pair{"-T", kTemperature}, std::pair{"-P", kPressure}})
+    if (values.count(name))
+      out.append(ReportLine(q == kTemperature ? "Temperature=" : "Pressure=", values[name] + " " + builtIn.units.UnitText(q),
+                            layout))
+          .append("\n");
+  out.append(ReportLine("Condition (built-in)=", ConditionName(builtIn.state.Condition), layout));
+  out.append("\n").append(ReportLine("Condition (IAPWS-IF97)=", ConditionName(iapws.state.Condition), layout));
+  out.append("\n\n").append(Row({"Property", "Phase", "Unit", "Built-in", "IAPWS-IF97", "Difference", "%"}, layout));
+  // The rows of the built-in grid for its condition, in both standards at the same phase.
+  for (Item item : builtIn.Set().RowSet(builtIn.state.Condition, true)) {
+    for (auto [column, phase] : Columns(builtIn.state.Condition)) {
+      const std::optional<double> a = ValueShown(builtIn, item, phase), b = ValueShown(iapws, item, phase);
+      std::optional<double> diff, percent;
+      if (a && b) {
+        diff = *a - *b;
+        if (*b != 0.0) percent = 100.0 * *diff / std::fabs(*b);
+      }
+      out.append(Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(a, "%.6g"),
+                      Number(b, "%.9g"), Number(diff, "%.4g"), Number(percent, "%.3g")},
+                     layout));
+    }
+  }
+  std::cout << out;
+  return 0;
+}
+
+}  // namespace tulo::cli
