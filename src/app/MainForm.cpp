@@ -64,6 +64,7 @@ void MainForm::FinishInitialise(const ConfigWorkingValues& working) {
   CalcState& st = session_->state;
   st.SatGivenTemperature = working.SatGivenTemperature;
   st.FullPropertyList = working.FullPropertyList;
+  // The record's item codes, kept as they are whatever they hold: they are written back at close.
   st.SearchGivenItem = static_cast<Item>(working.SearchGivenItem);
   st.SearchItem = static_cast<Item>(working.SearchItem);
   spareFlag_ = working.SpareFlag;
