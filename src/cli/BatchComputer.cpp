@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 #include "cli/CliText.h"
@@ -180,8 +181,9 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
   for (std::string& cell : result.cells) cell.clear();
   result.cells[0] = st.ConditionText;
-  Real6Text(st.TempDisplay, result.cells[1]);
-  Real6Text(st.PresDisplay, result.cells[2]);
+  // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
+  if (std::isfinite(st.TempDisplay)) Real6Text(st.TempDisplay, result.cells[1]);
+  if (std::isfinite(st.PresDisplay)) Real6Text(st.PresDisplay, result.cells[2]);
 
   outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;

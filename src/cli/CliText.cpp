@@ -88,7 +88,8 @@ std::string NumberProblem(const std::string& arg) {
 
 std::string UnknownStandardText(const std::string& arg) {
   std::string text = "unknown standard: " + Shown(arg) + " (";
-  for (const StandardEntry& s : Standards()) text.append(s.key).append(s.key == Standards().back().key ? ")" : " or ");
+  for (const StandardEntry& s : Standards())
+    text.append(s.key).append(s.key == Standards().back().key ? ")" : " or ");
   return text;
 }
 
@@ -108,6 +109,44 @@ std::string BatchItemsList() {
   s += line + "\n";
   return s + indent + "or 15 to 41; h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr, z, psat,\n" +
          indent + "tsat; speed_of_sound and the items after it with iapws only\n";
+}
+
+// The batch command's part of the help.
+std::string BatchUsageText() {
+  return std::string(
+      "  tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST] [--units U]\n"
+      "                  [--standard builtin|iapws] [--threads N]\n"
+      "      Calculates one state per row of a CSV or TSV file (stdin when it is - or not given)\n"
+      "      as the window does, on every core, and writes one row per input row in input order.\n"
+      "      Input: a header row with the columns T (or temperature) and P (or pressure), and\n"
+      "      optionally x (or quality): the steam quality in percent. Names are read without case\n"
+      "      and without a unit in brackets (\"T [degC]\"); other columns are ignored. Tab-separated\n"
+      "      when the first line has a tab. Values in the units of U; T or P empty: saturated at\n"
+      "      the other, as in the window.\n"
+      "      Output columns: condition, T, P (the state's, the saturated one's other quantity\n"
+      "      included), then per item: ITEM for single-phase states, ITEM_liquid and ITEM_vapour\n"
+      "      for saturated ones (below the triple point _liquid holds the solid); with a quality\n"
+      "      column, ITEM_wet for the items of the wet-steam grid; status last.\n"
+      "      Values are plain numbers in the units of U with every stored digit: the shortest text\n"
+      "      that reads back as the value (a double for iapws, a 12-digit real for builtin). A\n"
+      "      cell is empty when the phase has no such property, and when the value is out of\n"
+      "      range: the status then names its column (\"Out of Range: viscosity_vapour\").\n"
+      "      The status is empty for a good row and holds the message otherwise: the window's\n"
+      "      message for the input, a quality for a state that is not saturated, a record that\n"
+      "      could not be read (wrong number of fields, too long).\n"
+      "      --format F      csv (the default), tsv, or json: an array of objects, one a line,\n"
+      "                      numbers as numbers and empty cells as null\n"
+      "      --items LIST    items separated by commas (default: every row the results grid\n"
+      "                      shows for some state in the standard); names, codes or symbols:\n" +
+      BatchItemsList() +
+      "      --units U       the units, below (default SI)\n"
+      "      --standard S    builtin (the default) or iapws\n"
+      "      --threads N     worker threads, 1 to 256 (default: one per core)\n"
+      "      Exit status 0: every row good; 4: some rows have a status (their count on stderr);\n"
+      "      2, before any output: a wrong argument, an unknown item, a missing file, an\n"
+      "      unreadable header; 1: the output or the input failed (a closed pipe ends the run\n"
+      "      quietly).\n"
+      "\n");
 }
 
 std::string UsageText() {
@@ -193,40 +232,8 @@ std::string UsageText() {
          "      Both standards at one state (one of -T and -P alone: saturated, each standard on its\n"
          "      own saturation line): for every property of the built-in grid, the built-in value,\n"
          "      the IAPWS value, their difference and the difference in per cent of the IAPWS value.\n"
-         "\n"
-         "  tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST] [--units U]\n"
-         "                  [--standard builtin|iapws] [--threads N]\n"
-         "      Calculates one state per row of a CSV or TSV file (stdin when it is - or not given)\n"
-         "      as the window does, on every core, and writes one row per input row in input order.\n"
-         "      Input: a header row with the columns T (or temperature) and P (or pressure), and\n"
-         "      optionally x (or quality): the steam quality in percent. Names are read without case\n"
-         "      and without a unit in brackets (\"T [degC]\"); other columns are ignored. Tab-separated\n"
-         "      when the first line has a tab. Values in the units of U; T or P empty: saturated at\n"
-         "      the other, as in the window.\n"
-         "      Output columns: condition, T, P (the state's, the saturated one's other quantity\n"
-         "      included), then per item: ITEM for single-phase states, ITEM_liquid and ITEM_vapour\n"
-         "      for saturated ones (below the triple point _liquid holds the solid); with a quality\n"
-         "      column, ITEM_wet for the items of the wet-steam grid; status last.\n"
-         "      Values are plain numbers in the units of U with every stored digit: the shortest text\n"
-         "      that reads back as the value (a double for iapws, a 12-digit real for builtin). A\n"
-         "      cell is empty when the phase has no such property, and when the value is out of\n"
-         "      range: the status then names its column (\"Out of Range: viscosity_vapour\").\n"
-         "      The status is empty for a good row and holds the message otherwise: the window's\n"
-         "      message for the input, a quality for a state that is not saturated, a record that\n"
-         "      could not be read (wrong number of fields, too long).\n"
-         "      --format F      csv (the default), tsv, or json: an array of objects, one a line,\n"
-         "                      numbers as numbers and empty cells as null\n"
-         "      --items LIST    items separated by commas (default: every row the results grid\n"
-         "                      shows for some state in the standard); names, codes or symbols:\n" +
-         BatchItemsList() +
-         "      --units U       the units, below (default SI)\n"
-         "      --standard S    builtin (the default) or iapws\n"
-         "      --threads N     worker threads, 1 to 256 (default: one per core)\n"
-         "      Exit status 0: every row good; 4: some rows have a status (their count on stderr);\n"
-         "      2, before any output: a wrong argument, an unknown item, a missing file, an\n"
-         "      unreadable header; 1: the output or the input failed (a closed pipe ends the run\n"
-         "      quietly).\n"
-         "\n"
+         "\n" +
+         BatchUsageText() +
          "  tulo-calc --create-config PATH\n"
          "      Writes a fresh configuration file (1032 bytes, all units 1); never overwrites.\n"
          "  tulo-calc --list-units    prints the unit numbers of every quantity as a table\n"

@@ -14,6 +14,8 @@ std::string StateSynopsis();
 // (the help and the message for unknown units).
 std::string UnitNumbersTable();
 std::string UnitNumbersList();
+// The batch command's part of UsageText.
+std::string BatchUsageText();
 // The keys of the variable items, wrapped, with the other names batch --items takes.
 std::string BatchItemsList();
 // "unknown units: ARG", then what --units accepts.

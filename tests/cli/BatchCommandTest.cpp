@@ -246,7 +246,7 @@ TEST(BatchCommand, BuiltInValuesRoundToTheWindowsCells) {
       for (std::size_t k = 2; k <= (saturated ? 3u : 2u); ++k) {
         const std::string column = saturated ? key + (k == 2 ? "_liquid" : "_vapour") : key;
         const std::string& cell = table.Cell(0, column);
-        SCOPED_TRACE(column + ": window " + f[k] + ", batch " + cell);
+        SCOPED_TRACE(std::string(column).append(": window ").append(f[k]).append(", batch ").append(cell));
         if (f[k] == "Out of Range") {
           EXPECT_EQ(cell, "");
           EXPECT_NE(table.Cell(0, "status").find(column), std::string::npos);
