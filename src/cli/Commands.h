@@ -12,5 +12,7 @@ int PropertyCommand(const Args& args);
 int CreateConfigCommand(const Args& args);
 int StateCommand(const Args& args);
 int SearchCommand(const Args& args);
+// Only in a build with the desktop program (TULO_DIAGRAMS): it draws with Qt.
+int DiagramCommand(const Args& args);
 
 }  // namespace tulo::cli

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/MainForm.h"
+#include "results/DiagramLines.h"
 
 class QAction;
 class QCheckBox;
@@ -21,6 +22,7 @@ class QTabWidget;
 
 namespace tulo::gui {
 
+class DiagramWindow;
 class GridView;
 class TAboutBox;
 class TUnitsSelect;
@@ -47,6 +49,10 @@ class TMainProg : public QMainWindow {
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
+
+  // Opens the diagram window (made on first use) with the chart of `kind`.
+  void OpenDiagram(DiagramKind kind);
+  DiagramWindow* Diagram() const { return diagram_; }
 
   // Copies the whole form into the widgets.
   void SyncFromForm();
@@ -81,6 +87,8 @@ class TMainProg : public QMainWindow {
   QAction* WithTabs1;
   QAction* WithSpaces1;
   QAction* CustomUnits1;
+  // Diagrams > T-s, h-s (Mollier), P-h, P-T: in the order of kDiagramKinds.
+  QList<QAction*> DiagramActions;
   QAction* Contents1;
   QAction* About1;
   // F1: the help page of the page in front (not on a menu).
@@ -109,6 +117,7 @@ class TMainProg : public QMainWindow {
   std::unique_ptr<MainForm> form_;
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
+  DiagramWindow* diagram_ = nullptr;
   bool initialised_ = false;
   bool shownOnce_ = false;
   int busy_ = 0;

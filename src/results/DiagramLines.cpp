@@ -18,9 +18,9 @@ constexpr int kPieceIntervals = 60;  // per single-phase piece of an isobar or i
 constexpr int kCurveIntervals = 80;  // the melting and sublimation lines
 constexpr int kMaxIsolines = 12;     // isobars, isotherms
 constexpr double kQualities[] = {10, 20, 30, 40, 50, 60, 70, 80, 90};  // percent
-// Linear axes get about this many intervals between labelled ticks (one more where rounding the
-// ends outwards adds one).
-constexpr int kMaxTicks = 10;
+// Linear axes get at most this many intervals between labelled ticks (one more where rounding
+// the ends outwards adds one).
+constexpr int kMaxTicks = 12;
 // The fluid charts start this far above the top of the sublimation line.
 constexpr long double kAboveTriple = 0.001L;  // K
 

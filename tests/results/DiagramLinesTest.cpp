@@ -295,7 +295,7 @@ TEST(DiagramLines, FramesHoldTheDomeAndTheLabels) {
           ASSERT_GT(axis->tickInterval, 0.0) << where;
           const double ticks = (axis->highest - axis->lowest) / axis->tickInterval;
           EXPECT_NEAR(ticks, std::round(ticks), 1e-6) << where;
-          EXPECT_LE(ticks, 11.5) << where;
+          EXPECT_LE(ticks, 13.5) << where;
         }
       }
       auto inside = [&](const DiagramPoint& p) {

@@ -8,6 +8,7 @@ int RunStartupTests(int argc, char** argv);
 int RunMainWindowTests(int argc, char** argv);
 int RunDialogTests(int argc, char** argv);
 int RunHelpWindowTests(int argc, char** argv);
+int RunDiagramWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -18,5 +19,6 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunMainWindowTests(argc, argv);
   failed += tulo::guitest::RunDialogTests(argc, argv);
   failed += tulo::guitest::RunHelpWindowTests(argc, argv);
+  failed += tulo::guitest::RunDiagramWindowTests(argc, argv);
   return failed;
 }

@@ -174,6 +174,7 @@ class StartupTest : public QObject {
         {"&File", {"E&xit"}},
         {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
         {"&Units", {}},
+        {"&Diagrams", {"&T-s Diagram", "&h-s (Mollier) Diagram", "&P-h Diagram", "P-T Diagra&m"}},
         {"&Help", {"&Contents", "&About..."}}};
     const QList<QAction*> bar = main->menuBar()->actions();
     QCOMPARE(bar.size(), static_cast<qsizetype>(menus.size()));
