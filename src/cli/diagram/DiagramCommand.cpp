@@ -26,6 +26,12 @@ namespace {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 750;
 
+// Qt's notes on the offscreen platform (no window manager, no runtime folder) say nothing about
+// the diagram: only its critical messages reach stderr.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "tulo-calc diagram: " << message.toStdString() << "\n";
+}
+
 int Fail(const std::string& message) {
   std::cerr << "tulo-calc diagram: " << message << "\n";
   return 2;
@@ -82,10 +88,13 @@ int DiagramCommand(const Args& args) {
       return Fail(NumberProblem(values[name]) + " " + form.session().units.UnitText(q));
     form.WriteField(field, values[name]);
   }
-  if (!form.FormError.caption.empty()) return Fail(form.FormError.caption);
+  // Without -T and -P the chart has no mark; the form's request for a state does not apply.
+  const bool stateGiven = values.count("-T") || values.count("-P");
+  if (stateGiven && !form.FormError.caption.empty()) return Fail(form.FormError.caption);
 
   // Qt draws without a display unless the caller chose a platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QtMessages);
   int argc = 1;
   char name[] = "tulo-calc";
   char* argv[] = {name, nullptr};
