@@ -24,8 +24,9 @@ std::string Contents(const fs::path& path) {
 
 // A folder of its own for each test, removed at the end.
 struct Folder {
-  fs::path path = fs::temp_directory_path() / ("tulo-diagram-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path path =
+      fs::temp_directory_path() / ("tulo-diagram-" + std::to_string(::getpid()) + "-" +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
   Folder() { fs::create_directories(path); }
   ~Folder() { fs::remove_all(path); }
   std::string File(const std::string& name) const { return (path / name).string(); }

@@ -29,7 +29,8 @@ constexpr int kHeight = 750;
 // Qt's notes on the offscreen platform (no window manager, no runtime folder) say nothing about
 // the diagram: only its critical messages reach stderr.
 void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "tulo-calc diagram: " << message.toStdString() << "\n";
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::cerr << "tulo-calc diagram: " << message.toStdString() << "\n";
 }
 
 int Fail(const std::string& message) {
