@@ -146,7 +146,13 @@ void DiagramWindow::Rebuild() {
   builtUnits_ = s.units.GetUnitSelection();
   builtKind_ = kind_;
   picker_ = std::make_unique<DiagramPicker>(kind_, s.Set(), s.units);
-  Chart->SetLines(BuildDiagramLines(kind_, s.Set(), s.units), QString::fromStdString(s.Set().Name()));
+  // A new chart each time: Qt Charts leaves the drawing of a removed axis behind until its items
+  // are deleted, which a chart of another kind would show beside its own.
+  auto* chart = new DiagramChart;
+  chart->SetLines(BuildDiagramLines(kind_, s.Set(), s.units), QString::fromStdString(s.Set().Name()));
+  View->setChart(chart);
+  delete Chart;
+  Chart = chart;
   setWindowTitle(QString::fromStdString(DiagramTitle(kind_)));
   CursorText->clear();
   ++builds_;

@@ -126,6 +126,7 @@ class DiagramWindowTest : public QObject {
     emit d->KindBox->activated(3);
     QCOMPARE(d->Kind(), DiagramKind::kPt);
     QCOMPARE(d->Builds(), builds + 3);
+    QCOMPARE(d->Chart->axes().size(), 2);  // the axes of the charts before are gone
     QCOMPARE(d->Chart->axes(Qt::Horizontal).value(0)->titleText(), QString("Temperature (Celsius)"));
     QVERIFY(d->Chart->Marker().has_value());
     QVERIFY(std::fabs(d->Chart->Marker()->x - 100.0) < 1e-6);
