@@ -12,6 +12,7 @@
 #include "app/DiagramClick.h"
 #include "gui/Artwork.h"
 #include "gui/DiagramChart.h"
+#include "results/PhaseCondition.h"
 #include "units/Format.h"
 
 namespace tulo::gui {
@@ -189,8 +190,8 @@ QString DiagramWindow::StateLine(const DiagramState& st) {
   if (st.s)
     text += QString("    s = %1 %2")
                 .arg(Shown(u.ToDisplay(kEntropyQ, *st.s)), QString::fromStdString(u.UnitText(kEntropyQ)));
-  if (st.wet) text += QString("    wet steam, quality %1 %").arg(Shown(st.quality));
-  if (!st.h && !st.s) text += "    on the saturation line";
+  text += "    " + QString::fromStdString(ConditionName(st.condition));
+  if (st.wet) text += QString(", quality %1 %").arg(Shown(st.quality));
   return text;
 }
 

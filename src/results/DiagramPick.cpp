@@ -8,6 +8,14 @@
 namespace tulo {
 namespace {
 
+DiagramState StateOf(long double T, long double P, Condition condition) {
+  DiagramState st;
+  st.T = T;
+  st.P = P;
+  st.condition = condition;
+  return st;
+}
+
 // The isentrope is scanned at this many pressures, evenly in ln P over the input range, for two
 // neighbours whose enthalpies bracket the target.
 constexpr int kScanPoints = 16;
@@ -50,8 +58,7 @@ std::optional<DiagramState> DiagramPicker::StateAt(DiagramPoint p) {
       if (!InLimits(kTemperature, x) || !InLimits(kPressure, y)) return std::nullopt;
       DetermineCondition(session_->state, session_->Calculators(), x, y);
       // On the saturation line the point is liquid and vapour at once: no single h and s.
-      if (IsSaturated(session_->state.Condition))
-        return DiagramState{x, y, false, 0.0, std::nullopt, std::nullopt};
+      if (IsSaturated(session_->state.Condition)) return StateOf(x, y, session_->state.Condition);
       return Found(x, y);
   }
   return std::nullopt;
@@ -60,8 +67,8 @@ std::optional<DiagramState> DiagramPicker::StateAt(DiagramPoint p) {
 // The state (T, P) in the condition the last trial left in the session, with its enthalpy and
 // entropy; a saturated one as the mixture of the quality the search found.
 std::optional<DiagramState> DiagramPicker::Found(long double T, long double P) {
-  DiagramState st{T, P, false, 0.0, std::nullopt, std::nullopt};
   const Condition c = session_->state.Condition;
+  DiagramState st = StateOf(T, P, c);
   if (c == Condition::kSatLiquidVapour) {
     st.quality = session_->steamQuality;
     st.wet = st.quality > 0.0 && st.quality < 100.0;
@@ -201,7 +208,7 @@ std::optional<DiagramPoint> DiagramPicker::PointOf(long double T, long double P,
                                                    double quality) {
   if (condition == Condition::kNone) return std::nullopt;
   if (kind_ == DiagramKind::kPt) return PlaceState(kind_, units_, T, P, 0, 0);
-  DiagramState st{T, P, false, 0.0, std::nullopt, std::nullopt};
+  DiagramState st = StateOf(T, P, condition);
   st.quality = quality;
   Values(st, condition);
   if ((UsesQuantity(kind_, kEnthalpyQ) && !st.h) || (UsesQuantity(kind_, kEntropyQ) && !st.s))

@@ -15,6 +15,8 @@ namespace tulo {
 struct DiagramState {
   long double T = 0;  // K
   long double P = 0;  // kPa; inside the dome the saturation pressure
+  // As the phase condition classifies (T, P); saturated on the saturation line and inside the dome.
+  Condition condition = Condition::kNone;
   // Inside the dome (strictly between the saturated liquid and vapour): a wet mixture at the
   // saturation temperature T with this quality, percent by mass.
   bool wet = false;

@@ -83,6 +83,7 @@ TEST(DiagramPick, ClickOnAStateFindsItAgain) {
           EXPECT_NEAR(static_cast<double>(found->P / state.P), 1.0, static_cast<double>(c.relativeP))
               << where;
           EXPECT_EQ(found->wet, c.P == 0) << where;
+          EXPECT_EQ(found->condition, state.condition) << where;
           if (c.P == 0) {
             EXPECT_NEAR(found->quality, c.quality, 0.01) << where;
           }
@@ -130,6 +131,8 @@ TEST(DiagramPick, PtChartReadsTemperatureAndPressure) {
   ASSERT_TRUE(onLine.has_value());
   EXPECT_FALSE(onLine->h.has_value());
   EXPECT_FALSE(onLine->wet);
+  EXPECT_EQ(onLine->condition, Condition::kSatLiquidVapour);
+  EXPECT_EQ(liquid->condition, Condition::kSubCooledLiquid);
   // The mark of any state is its temperature and pressure.
   auto mark = picker.PointOf(250.0L, 0.05L, Condition::kSubCooledSolid, 0.0);
   ASSERT_TRUE(mark.has_value());

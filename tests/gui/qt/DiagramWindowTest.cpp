@@ -151,6 +151,14 @@ class DiagramWindowTest : public QObject {
     QVERIFY2(text.contains("T = ") && text.contains("P = ") && text.contains("h = ") && text.contains("s = "),
              qPrintable(text));
     QVERIFY2(text.contains("Kelvin") && text.contains("kPa abs"), qPrintable(text));
+    QVERIFY2(text.endsWith("Superheated Vapour"), qPrintable(text));
+    // Inside the dome: the mixture and its quality.
+    Session sat(w.Form().session().Set());
+    const long double psat = sat.Set().SaturationPressure(sat.Calculators(), 450.0L).value;
+    d->HoverAt(
+        ViewPositionOf(*d, PointOf(w, DiagramKind::kHs, 450.0L, psat, Condition::kSatLiquidVapour, 60.0)));
+    QVERIFY2(d->CursorText->text().contains("Saturated Liquid and Vapour, quality 6"),
+             qPrintable(d->CursorText->text()));
     // Outside the plot area nothing is shown.
     d->HoverAt(QPoint(2, 2));
     QVERIFY(d->CursorText->text().isEmpty());
