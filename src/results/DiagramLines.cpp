@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iomanip>
 #include <limits>
+#include <locale>
 #include <sstream>
 
 #include "results/PhaseCondition.h"
@@ -565,6 +566,7 @@ std::vector<double> RoundLogValues(double lowest, double highest, int maxCount) 
       for (double m : set) {
         // m * 10^e rounded to the digits it has, so that 3e-2 is the double nearest 0.03.
         std::ostringstream text;
+        text.imbue(std::locale::classic());
         text << m << "e" << e;
         const double v = std::stod(text.str());
         if (v >= lowest && v <= highest) values.push_back(v);
