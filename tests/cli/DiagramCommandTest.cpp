@@ -2,6 +2,7 @@
 // input and unwritable files with their messages and exit statuses.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
