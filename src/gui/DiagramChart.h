@@ -26,8 +26,9 @@ class DiagramChart : public QChart {
  public:
   explicit DiagramChart(QGraphicsItem* parent = nullptr);
 
-  // Replaces every series, axis and label with those of `lines`; `standard` names the set in the
-  // title.
+  // Sets every series, axis and label from `lines`; `standard` names the set in the title. Give a
+  // chart its lines once: Qt Charts may go on drawing an axis removed from a chart, so the window
+  // makes a new chart for other lines.
   void SetLines(DiagramLines lines, const QString& standard);
   const DiagramLines& Lines() const { return lines_; }
 
