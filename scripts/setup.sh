@@ -6,7 +6,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 shift || true
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-charts-dev xvfb xauth clang libclang-rt-14-dev fonts-dejavu-core
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev xvfb xauth clang libclang-rt-14-dev fonts-dejavu-core
+  # the diagrams: Qt Charts, whose CMake files need Qt6OpenGL's (not a dependency of the package)
+  qt6-charts-dev libqt6opengl6-dev
   # the Python module and its tests
   pybind11-dev python3-dev python3-numpy python3-pytest
   # the Debian package and its checks (scripts/package.sh)

@@ -149,9 +149,11 @@ std::string BatchUsageText() {
       "\n");
 }
 
-std::string UsageText() {
-  std::string text = "tulo-calc: properties of water and steam\n\n  ";
-  return text + kStateSynopsis +
+namespace {
+
+// The help of each command, in the order of the usage text.
+std::string StateUsageText() {
+  return std::string("  ") + kStateSynopsis +
          "\n"
          "      Calculates the state as the window does and prints the text that \"Copy Results\"\n"
          "      would copy (blank-aligned by default).\n"
@@ -169,8 +171,11 @@ std::string UsageText() {
          "      Exit status 2, with the message on stderr and nothing on stdout: an input error, a\n"
          "      value that is not a number or out of range, no state, --wet for a state that is not\n"
          "      saturated, a quality outside 0 to 100.\n"
-         "\n"
-         "  tulo-calc search --property P --value V --given Q --at V [--units U] [--standard S]\n"
+         "\n";
+}
+
+std::string SearchUsageText() {
+  return "  tulo-calc search --property P --value V --given Q --at V [--units U] [--standard S]\n"
          "                   [--layout spaces|tabs]\n"
          "      The steam search: the state at which the property takes its value with the given\n"
          "      quantity held fixed. Prints the results of the state found, and for wet steam a last\n"
@@ -182,9 +187,11 @@ std::string UsageText() {
          "      --units U, --standard S, --layout L   as above\n"
          "      Exit status 2: a value that is not a number (\"Invalid searching parameter.\") or a\n"
          "      fixed value out of range; 3: nothing found (\" Conditions are out of Allowable Range \").\n"
-         "\n"
-         "  " +
-         kTableSynopsis +
+         "\n";
+}
+
+std::string TableUsageText() {
+  return std::string("  ") + kTableSynopsis +
          "\n"
          "      A table of properties over a range of states, one row per state, as the window\n"
          "      computes each: the temperature, the pressure, the items' columns, the condition.\n"
@@ -218,8 +225,11 @@ std::string UsageText() {
          "      Exit status 2, with the message on stderr: From above To, a step of zero or below\n"
          "      zero, a range outside the input limits, more than 1 000 000 rows, a value that is\n"
          "      not a number, an unknown item.\n"
-         "\n"
-         "  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--standard S] [--quality PCT]\n"
+         "\n";
+}
+
+std::string PropertyCompareDiagramUsageText() {
+  return std::string("  tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--standard S] [--quality PCT]\n"
          "      Evaluates the calculator of catalogue item ITEM (15..33; 36..41, the speed of sound,\n"
          "      isochoric heat capacity, specific volume, kinematic viscosity, Prandtl number and\n"
          "      Joule-Thomson coefficient, only in the IAPWS standard) at phase code PHASE (0..10),\n"
@@ -232,8 +242,22 @@ std::string UsageText() {
          "      Both standards at one state (one of -T and -P alone: saturated, each standard on its\n"
          "      own saturation line): for every property of the built-in grid, the built-in value,\n"
          "      the IAPWS value, their difference and the difference in per cent of the IAPWS value.\n"
-         "\n" +
-         BatchUsageText() +
+         "\n"
+         "  tulo-calc diagram ts|hs|ph|pt --output FILE [-T VALUE] [-P VALUE] [--units U]\n"
+         "                    [--standard builtin|iapws]\n"
+         "      Draws the T-s, h-s (Mollier), P-h or P-T diagram of the standard (default builtin) in\n"
+         "      the units U, with the state given by -T and -P (as above) marked, into FILE: an SVG\n"
+         "      drawing or a PNG picture, by its extension. No display is needed.\n"
+         "      Exit status 2: an unknown diagram or standard, no --output, another extension, a\n"
+         "      state out of range; 1: the file could not be written.\n"
+         "\n");
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "tulo-calc: properties of water and steam\n\n" + StateUsageText() + SearchUsageText() +
+         TableUsageText() + PropertyCompareDiagramUsageText() + BatchUsageText() +
          "  tulo-calc --create-config PATH\n"
          "      Writes a fresh configuration file (1032 bytes, all units 1); never overwrites.\n"
          "  tulo-calc --list-units    prints the unit numbers of every quantity as a table\n"

@@ -16,5 +16,7 @@ int CompareCommand(const Args& args);
 int TableCommand(const Args& args);
 // Writes and flushes its output itself: its exit status stands as it is.
 int BatchCommand(const Args& args);
+// Only in a build with the desktop program (TULO_DIAGRAMS): it draws with Qt.
+int DiagramCommand(const Args& args);
 
 }  // namespace tulo::cli

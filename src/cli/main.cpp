@@ -39,6 +39,14 @@ int Run(const tulo::cli::Args& args) {
   if (command == "search") return SearchCommand(rest);
   if (command == "compare") return CompareCommand(rest);
   if (command == "table") return TableCommand(rest);
+  if (command == "diagram") {
+#ifdef TULO_DIAGRAMS
+    return DiagramCommand(rest);
+#else
+    std::cerr << "tulo-calc: this build has no diagrams (they need the desktop program's Qt libraries)\n";
+    return 2;
+#endif
+  }
   if (!command.empty() && command[0] == '-') return StateCommand(args);
   std::cerr << "tulo-calc: unknown command: " << Shown(command) << "\n" << UsageText();
   return 2;

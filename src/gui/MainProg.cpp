@@ -24,6 +24,7 @@
 #include "common/Text.h"
 #include "gui/AboutBox.h"
 #include "gui/Artwork.h"
+#include "gui/DiagramWindow.h"
 #include "gui/GridView.h"
 #include "gui/HelpWindow.h"
 #include "gui/TablesWindow.h"
@@ -441,6 +442,15 @@ void TMainProg::BuildMenus() {
     standards->addAction(item);
     StandardItems.push_back(item);
   }
+  QMenu* diagrams = menuBar()->addMenu("&Diagrams");
+  const char* diagramNames[] = {"&T-s Diagram", "&h-s (Mollier) Diagram", "&P-h Diagram", "P-T Diagra&m"};
+  for (DiagramKind kind : kDiagramKinds) {
+    QAction* action = diagrams->addAction(diagramNames[DiagramActions.size()]);
+    action->setObjectName(
+        QString("Diagram%1").arg(QString::fromStdString(std::string(DiagramKindKey(kind)))));
+    connect(action, &QAction::triggered, this, [this, kind] { OpenDiagram(kind); });
+    DiagramActions.append(action);
+  }
   QMenu* help = menuBar()->addMenu("&Help");
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
@@ -539,6 +549,7 @@ void TMainProg::SyncFromForm() {
   MirrorLabel(WetSteamLabel, f.WetSteamLabel);
   MirrorField(WetSteamInput, f.WetSteamInput);
   MirrorLabel(WetSteamPossible, f.WetSteamPossible);
+  if (diagram_) diagram_->FollowForm();
 }
 
 bool TMainProg::event(QEvent* e) {
@@ -576,6 +587,7 @@ void TMainProg::closeEvent(QCloseEvent* e) {
   if (about_) about_->hide();
   if (units_) units_->hide();
   if (tables_) tables_->close();
+  if (diagram_) diagram_->hide();
   e->accept();
 }
 
@@ -583,6 +595,13 @@ void TMainProg::BringToFront() {
   show();
   raise();
   activateWindow();
+}
+
+void TMainProg::OpenDiagram(DiagramKind kind) {
+  if (!diagram_)
+    diagram_ = new DiagramWindow(
+        *form_, [this](const std::function<void()>& handler) { Forward(handler); }, this);
+  diagram_->Open(kind);
 }
 
 void TMainProg::Exit1Click() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "results/DiagramLines.h"
 
 class QAction;
 class QCheckBox;
@@ -22,6 +23,7 @@ class QTabWidget;
 
 namespace tulo::gui {
 
+class DiagramWindow;
 class GridView;
 class TablesWindow;
 class TAboutBox;
@@ -51,6 +53,10 @@ class TMainProg : public QMainWindow {
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
+
+  // Opens the diagram window (made on first use) with the chart of `kind`.
+  void OpenDiagram(DiagramKind kind);
+  DiagramWindow* Diagram() const { return diagram_; }
 
   // Copies the whole form into the widgets.
   void SyncFromForm();
@@ -87,6 +93,8 @@ class TMainProg : public QMainWindow {
   QAction* WithTabs1;
   QAction* WithSpaces1;
   QAction* CustomUnits1;
+  // Diagrams > T-s, h-s (Mollier), P-h, P-T: in the order of kDiagramKinds.
+  QList<QAction*> DiagramActions;
   QAction* Contents1;
   QAction* About1;
   // Standard: one item per property standard, exclusive, in the order of Standards().
@@ -128,6 +136,7 @@ class TMainProg : public QMainWindow {
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
   std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
+  DiagramWindow* diagram_ = nullptr;
   bool initialised_ = false;
   bool shownOnce_ = false;
   int busy_ = 0;

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "gui/AboutBox.h"
+#include "gui/DiagramWindow.h"
 #include "gui/HelpWindow.h"
 #include "gui/MainProg.h"
 #include "gui/SplashForm.h"
@@ -40,6 +41,27 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name) {
   bool saved = widget.grab().save(path, "PNG");
   std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
   return saved;
+}
+
+// Each chart with steam at 300 degrees Celsius and 10 atm marked; then 100 degrees alone again.
+bool SaveDiagrams(TMainProg& main, const QDir& folder) {
+  bool ok = true;
+  main.ClearInputs->click();
+  Type(main.TemperatureInput, "300");
+  Type(main.PressureInput, "10");
+  Settle();
+  for (DiagramKind kind : kDiagramKinds) {
+    main.OpenDiagram(kind);
+    Settle();
+    ok = Save(*main.Diagram(), folder,
+              QString("diagram-%1.png").arg(QString::fromStdString(std::string(DiagramKindKey(kind))))) &&
+         ok;
+  }
+  main.Diagram()->close();
+  main.ClearInputs->click();
+  Type(main.TemperatureInput, "100");
+  Settle();
+  return ok;
 }
 
 void Run(TMainProg& main, const QDir& folder) {
@@ -77,6 +99,7 @@ void Run(TMainProg& main, const QDir& folder) {
   } else {
     ok = false;
   }
+  ok = SaveDiagrams(main, folder) && ok;
   // F1 on the Variable Results page: the help window, which the platform owns, at its page.
   main.PageHelp1->trigger();
   Settle();

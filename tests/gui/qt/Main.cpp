@@ -9,6 +9,7 @@ int RunMainWindowTests(int argc, char** argv);
 int RunDialogTests(int argc, char** argv);
 int RunHelpWindowTests(int argc, char** argv);
 int RunTablesWindowTests(int argc, char** argv);
+int RunDiagramWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -20,5 +21,6 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunDialogTests(argc, argv);
   failed += tulo::guitest::RunHelpWindowTests(argc, argv);
   failed += tulo::guitest::RunTablesWindowTests(argc, argv);
+  failed += tulo::guitest::RunDiagramWindowTests(argc, argv);
   return failed;
 }

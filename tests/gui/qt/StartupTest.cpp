@@ -175,6 +175,7 @@ class StartupTest : public QObject {
         {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
         {"&Units", {}},
         {"&Standard", {"Built-in correlations", "IAPWS-IF97"}},
+        {"&Diagrams", {"&T-s Diagram", "&h-s (Mollier) Diagram", "&P-h Diagram", "P-T Diagra&m"}},
         {"&Help", {"&Contents", "&About..."}}};
     const QList<QAction*> bar = main->menuBar()->actions();
     QCOMPARE(bar.size(), static_cast<qsizetype>(menus.size()));

@@ -1,0 +1,295 @@
+#include "gui/DiagramChart.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QImageWriter>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace tulo::gui {
+namespace {
+
+struct LineStyle {
+  QColor color;
+  qreal width;
+  Qt::PenStyle pen;
+};
+
+LineStyle StyleOf(LineRole role) {
+  switch (role) {
+    case LineRole::kSaturatedLiquid:
+    case LineRole::kSaturatedVapour:
+    case LineRole::kSaturation:
+      return {QColor(0x20, 0x20, 0x20), 2.0, Qt::SolidLine};
+    case LineRole::kQuality:
+      return {QColor(0x80, 0x80, 0x80), 1.0, Qt::DashLine};
+    case LineRole::kIsobar:
+      return {QColor(0x1f, 0x5f, 0xbf), 1.2, Qt::SolidLine};
+    case LineRole::kIsotherm:
+      return {QColor(0xc0, 0x39, 0x2b), 1.2, Qt::SolidLine};
+    case LineRole::kMelting:
+      return {QColor(0x2e, 0x8b, 0x57), 2.0, Qt::SolidLine};
+    case LineRole::kSublimation:
+      return {QColor(0x8e, 0x44, 0xad), 2.0, Qt::SolidLine};
+  }
+  return {Qt::black, 1.0, Qt::SolidLine};
+}
+
+// The legend names one series of each kind of line.
+QString LegendName(LineRole role, const DiagramLines& lines) {
+  switch (role) {
+    case LineRole::kSaturatedLiquid:
+    case LineRole::kSaturatedVapour:
+    case LineRole::kSaturation:
+      return "Saturation line";
+    case LineRole::kQuality:
+      return "Steam quality (%)";
+    case LineRole::kIsobar:
+      return QString("Isobars (%1)").arg(QString::fromStdString(lines.pressureUnit));
+    case LineRole::kIsotherm:
+      return QString("Isotherms (%1)").arg(QString::fromStdString(lines.temperatureUnit));
+    case LineRole::kMelting:
+      return "Melting line";
+    case LineRole::kSublimation:
+      return "Sublimation line";
+  }
+  return "";
+}
+
+// The saturated liquid and vapour sides share one entry.
+int LegendGroup(LineRole role) {
+  return role == LineRole::kSaturatedVapour ? static_cast<int>(LineRole::kSaturatedLiquid)
+                                            : static_cast<int>(role);
+}
+
+QAbstractAxis* MakeAxis(const DiagramAxis& a) {
+  const QString title = QString::fromStdString(a.title);
+  if (a.logarithmic) {
+    auto* axis = new QLogValueAxis;
+    axis->setBase(10.0);
+    axis->setLabelFormat("%g");
+    axis->setRange(a.lowest, a.highest);
+    // Minor ticks at 2..9 only where the decades are few enough to leave them room.
+    axis->setMinorTickCount(std::log10(a.highest / a.lowest) <= 6.0 ? 8 : 0);
+    axis->setTitleText(title);
+    return axis;
+  }
+  auto* axis = new QValueAxis;
+  axis->setRange(a.lowest, a.highest);
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(a.lowest);
+  axis->setTickInterval(a.tickInterval);
+  axis->setLabelFormat("%g");
+  axis->setTitleText(title);
+  return axis;
+}
+
+}  // namespace
+
+DiagramChart::DiagramChart(QGraphicsItem* parent) : QChart(parent) {
+  setAnimationOptions(QChart::NoAnimation);
+  legend()->setAlignment(Qt::AlignBottom);
+  connect(this, &QChart::plotAreaChanged, this, [this] { PlaceLabels(); });
+}
+
+void DiagramChart::Clear() {
+  for (const Label& label : labels_) delete label.item;
+  labels_.clear();
+  pieces_.clear();
+  removeAllSeries();  // deletes them
+  for (QAbstractAxis* axis : axes()) {
+    removeAxis(axis);
+    delete axis;
+  }
+  critical_ = marker_ = nullptr;
+}
+
+void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
+  Clear();
+  lines_ = std::move(lines);
+  setTitle(QString::fromStdString(DiagramTitle(lines_.kind)) + ", " + standard);
+  QAbstractAxis* x = MakeAxis(lines_.x);
+  QAbstractAxis* y = MakeAxis(lines_.y);
+  addAxis(x, Qt::AlignBottom);
+  addAxis(y, Qt::AlignLeft);
+  auto attach = [&](QAbstractSeries* series) {
+    addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+  };
+
+  QList<int> named;
+  for (const DiagramLine& line : lines_.lines) {
+    const LineStyle style = StyleOf(line.role);
+    QPen pen(style.color, style.width, style.pen);
+    for (const auto& piece : line.pieces) {
+      auto* series = new QLineSeries;
+      QList<QPointF> points;
+      points.reserve(static_cast<qsizetype>(piece.size()));
+      for (const DiagramPoint& p : piece) points.append(QPointF(p.x, p.y));
+      series->replace(points);
+      series->setPen(pen);
+      const bool first = !named.contains(LegendGroup(line.role));
+      if (first) {
+        series->setName(LegendName(line.role, lines_));
+        named.append(LegendGroup(line.role));
+      }
+      attach(series);
+      if (!first)
+        for (QLegendMarker* m : legend()->markers(series)) m->setVisible(false);
+      pieces_.append(series);
+    }
+    if (line.labelAt) {
+      auto* item = new QGraphicsSimpleTextItem(QString::fromStdString(line.label), this);
+      QFont font = item->font();
+      font.setPointSizeF(7.5);
+      item->setFont(font);
+      item->setBrush(style.color.darker(120));
+      item->setZValue(10);
+      labels_.append({item, *line.labelAt});
+    }
+  }
+
+  critical_ = new QScatterSeries;
+  critical_->setName("Critical point");
+  critical_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+  critical_->setMarkerSize(8);
+  critical_->setColor(QColor(0x20, 0x20, 0x20));
+  critical_->setBorderColor(QColor(0x20, 0x20, 0x20));
+  if (lines_.critical) critical_->append(lines_.critical->x, lines_.critical->y);
+  attach(critical_);
+
+  marker_ = new QScatterSeries;
+  marker_->setName("State");
+  marker_->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+  marker_->setMarkerSize(13);
+  marker_->setColor(QColor(0xf3, 0x9c, 0x12));
+  marker_->setBorderColor(QColor(0x80, 0x30, 0x00));
+  attach(marker_);
+  PlaceLabels();
+}
+
+void DiagramChart::SetMarker(const std::optional<DiagramPoint>& point) {
+  if (marker_ == nullptr) return;
+  if (!point) {
+    if (marker_->count() > 0) marker_->clear();
+    return;
+  }
+  const QPointF p(point->x, point->y);
+  if (marker_->count() == 0) {
+    marker_->append(p);
+  } else if (marker_->at(0) != p) {
+    marker_->replace(0, p);
+  }
+}
+
+std::optional<DiagramPoint> DiagramChart::Marker() const {
+  if (marker_ == nullptr || marker_->count() == 0) return std::nullopt;
+  return DiagramPoint{marker_->at(0).x(), marker_->at(0).y()};
+}
+
+std::optional<DiagramPoint> DiagramChart::ValueAt(QPointF position) {
+  if (marker_ == nullptr || !plotArea().contains(position)) return std::nullopt;
+  const QPointF v = mapToValue(position, marker_);
+  if (!std::isfinite(v.x()) || !std::isfinite(v.y())) return std::nullopt;
+  return DiagramPoint{v.x(), v.y()};
+}
+
+QPointF DiagramChart::PositionOf(const DiagramPoint& point) {
+  if (marker_ == nullptr) return {};
+  return mapToPosition(QPointF(point.x, point.y), marker_);
+}
+
+// Beside the labelled point, inside the plot area; a label that would cover one placed before it
+// is left out.
+void DiagramChart::PlaceLabels() {
+  const QRectF area = plotArea();
+  QList<QRectF> taken;
+  for (const Label& label : labels_) {
+    const QPointF at = PositionOf(label.at);
+    const QRectF box = label.item->boundingRect();
+    QPointF pos(at.x() + 2, at.y() - box.height());
+    pos.setX(std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() - box.width())));
+    pos.setY(std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() - box.height())));
+    label.item->setPos(pos);
+    const QRectF placed = box.translated(pos);
+    const bool free =
+        std::none_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(placed); });
+    label.item->setVisible(area.contains(at) && free);
+    if (label.item->isVisible()) taken.append(placed);
+  }
+}
+
+std::optional<DiagramPoint> MarkOf(DiagramPicker& picker, const MainForm& form) {
+  if (form.ConditionText.caption.empty()) return std::nullopt;
+  const Session& s = form.session();
+  return picker.PointOf(s.state.TempK, s.state.PresKPa, s.state.Condition, s.steamQuality);
+}
+
+std::optional<ImageFormat> ImageFormatOf(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == "png") return ImageFormat::kPng;
+  if (suffix == "svg") return ImageFormat::kSvg;
+  return std::nullopt;
+}
+
+bool SaveChartImage(QChartView& view, const QString& path, QString& error) {
+  const std::optional<ImageFormat> format = ImageFormatOf(path);
+  if (!format) {
+    error = "the file name must end in .png or .svg";
+    return false;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    error = file.errorString();
+    return false;
+  }
+  const QSize size = view.size();
+  if (*format == ImageFormat::kPng) {
+    // Twice the pixels of the view, drawn from the scene at that scale: sharp enough for a
+    // printed report.
+    constexpr int kScale = 2;
+    QImage image(size * kScale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    view.scene()->render(&painter, QRectF(image.rect()),
+                         view.mapToScene(view.viewport()->rect()).boundingRect());
+    painter.end();
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image)) {
+      error = writer.errorString();
+      return false;
+    }
+  } else {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(view.chart()->title());
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+      error = "cannot draw the SVG file";
+      return false;
+    }
+    view.render(&painter);
+    painter.end();
+  }
+  if (!file.flush() || file.error() != QFileDevice::NoError) {
+    error = file.errorString();
+    return false;
+  }
+  file.close();
+  return true;
+}
+
+}  // namespace tulo::gui

@@ -1,0 +1,74 @@
+#pragma once
+// A chart of water and steam drawn with Qt Charts: the lines of the core (DiagramLines) as line
+// series on value or logarithmic axes, their labels, the critical point, and the mark of the
+// current state, which moves by one point of one series. Shared by the diagram window and
+// tulo-calc's diagram command, which draws it without a display.
+
+#include <QChart>
+#include <QChartView>
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "app/MainForm.h"
+#include "results/DiagramLines.h"
+#include "results/DiagramPick.h"
+
+class QGraphicsSimpleTextItem;
+class QLineSeries;
+class QScatterSeries;
+
+namespace tulo::gui {
+
+class DiagramChart : public QChart {
+  Q_OBJECT
+
+ public:
+  explicit DiagramChart(QGraphicsItem* parent = nullptr);
+
+  // Sets every series, axis and label from `lines`; `standard` names the set in the title. Give a
+  // chart its lines once: Qt Charts may go on drawing an axis removed from a chart, so the window
+  // makes a new chart for other lines.
+  void SetLines(DiagramLines lines, const QString& standard);
+  const DiagramLines& Lines() const { return lines_; }
+
+  // Moves the mark of the current state there, or hides it.
+  void SetMarker(const std::optional<DiagramPoint>& point);
+  std::optional<DiagramPoint> Marker() const;
+  QScatterSeries* MarkerSeries() const { return marker_; }
+
+  // The chart's value at a position in the chart's own coordinates; nothing outside the plot area.
+  std::optional<DiagramPoint> ValueAt(QPointF position);
+  // The position of a value, in the chart's coordinates.
+  QPointF PositionOf(const DiagramPoint& point);
+
+  // The series of the lines drawn (each piece of a line is one series).
+  int LineSeriesCount() const { return static_cast<int>(pieces_.size()); }
+
+ private:
+  void Clear();
+  void PlaceLabels();
+
+  DiagramLines lines_;
+  QList<QLineSeries*> pieces_;
+  QScatterSeries* critical_ = nullptr;
+  QScatterSeries* marker_ = nullptr;
+  struct Label {
+    QGraphicsSimpleTextItem* item;
+    DiagramPoint at;
+  };
+  QList<Label> labels_;
+};
+
+// The mark of the state the main form shows: nothing while its inputs give no state.
+std::optional<DiagramPoint> MarkOf(DiagramPicker& picker, const MainForm& form);
+
+enum class ImageFormat { kPng, kSvg };
+// By the file's extension (.png, .svg, any case); nothing for another.
+std::optional<ImageFormat> ImageFormatOf(const QString& path);
+
+// Writes what the view shows to `path` as PNG or SVG (by the extension). False with the reason in
+// `error` when the file cannot be written.
+bool SaveChartImage(QChartView& view, const QString& path, QString& error);
+
+}  // namespace tulo::gui

@@ -1,0 +1,242 @@
+// The diagram window: opened from the Diagrams menu, it marks the state typed in the main window
+// and moves the mark as the user types, without building its lines again; a change of units or
+// standard builds them again; hovering shows the state under the pointer and a click sets it;
+// the chart is saved as PNG and SVG.
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTest>
+#include <QValueAxis>
+
+#include "GuiTestSupport.h"
+#include "gui/DiagramChart.h"
+#include "gui/DiagramWindow.h"
+#include "gui/UnitsSelect.h"
+#include "results/IapwsSet.h"
+
+namespace tulo::guitest {
+namespace {
+
+// The view position of a chart value.
+QPoint ViewPositionOf(gui::DiagramWindow& d, const DiagramPoint& p) {
+  return d.View->mapFromScene(d.Chart->mapToScene(d.Chart->PositionOf(p)));
+}
+
+QByteArray Head(const QString& path, int n) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.read(n);
+}
+
+// The point the core gives a state on the window's chart, in the main window's units.
+DiagramPoint PointOf(gui::TMainProg& w, DiagramKind kind, long double T, long double P, Condition c,
+                     double quality = 0.0) {
+  DiagramPicker picker(kind, w.Form().session().Set(), w.Form().session().units);
+  return picker.PointOf(T, P, c, quality).value_or(DiagramPoint{});
+}
+
+}  // namespace
+
+class DiagramWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void MarkFollowsTheStateTyped() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    QCOMPARE(w.DiagramActions.size(), 4);
+    w.DiagramActions[0]->trigger();  // T-s
+    gui::DiagramWindow* d = w.Diagram();
+    QVERIFY(d != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QCOMPARE(d->Kind(), DiagramKind::kTs);
+    QCOMPARE(d->KindBox->currentText(), QString("T-s"));
+    QVERIFY(!d->Chart->Marker().has_value());  // nothing typed yet
+    QVERIFY(d->StateText->text().startsWith("No state"));
+    const int builds = d->Builds();
+    QCOMPARE(builds, 1);
+    QVERIFY(d->Chart->LineSeriesCount() > 20);
+
+    Type(w.TemperatureInput, "773.15");
+    Type(w.PressureInput, "4000");
+    auto mark = d->Chart->Marker();
+    QVERIFY(mark.has_value());
+    QCOMPARE(mark->y, 773.15);
+    QVERIFY(std::fabs(mark->x - 6.9) < 0.3);  // kJ/kg.K, steam at 500 C and 40 bar
+    QVERIFY(d->StateText->text().contains("Superheated Vapour"));
+
+    // Every key moves the mark; the lines stay as they are.
+    QTest::keyClick(w.PressureInput, Qt::Key_Backspace);  // 400 kPa
+    mark = d->Chart->Marker();
+    QVERIFY(mark.has_value());
+    QVERIFY(mark->x > 7.5);  // lower pressure, more entropy
+    QCOMPARE(d->Chart->MarkerSeries()->count(), 1);
+    QCOMPARE(d->Builds(), builds);
+
+    // A saturated state is marked at the quality typed on the Wet Steam page.
+    w.ClearInputs->click();
+    QVERIFY(!d->Chart->Marker().has_value());
+    Type(w.TemperatureInput, "373.15");
+    const double liquid = d->Chart->Marker().value_or(DiagramPoint{}).x;
+    Type(w.WetSteamInput, "50");
+    const double half = d->Chart->Marker().value_or(DiagramPoint{}).x;
+    QVERIFY(half > liquid + 2.0);
+    QCOMPARE(d->Builds(), builds);
+    QVERIFY(run.platform.messages.empty());
+  }
+
+  void UnitsStandardAndKindBuildTheLinesAgain() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    Type(w.TemperatureInput, "373.15");
+    w.OpenDiagram(DiagramKind::kPh);
+    gui::DiagramWindow* d = w.Diagram();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    const int builds = d->Builds();
+    QVERIFY(d->Chart->title().contains("Built-in correlations"));
+    QVERIFY(qobject_cast<QLogValueAxis*>(d->Chart->axes(Qt::Vertical).value(0)) != nullptr);
+
+    // European units, picked in the units dialog: the axes follow.
+    gui::TUnitsSelect& units = *w.UnitsDialog();
+    units.ShowModeless();
+    units.Form().SelectOverall(4);
+    QTest::mouseClick(units.UnitsOk, Qt::LeftButton);
+    QCOMPARE(d->Builds(), builds + 1);
+    QCOMPARE(d->Chart->axes(Qt::Vertical).value(0)->titleText(), QString("Pressure (atm abs)"));
+    QCOMPARE(d->Chart->axes(Qt::Horizontal).value(0)->titleText(), QString("Enthalpy (kcal/kg)"));
+    auto mark = d->Chart->Marker();
+    QVERIFY(mark.has_value());
+    QVERIFY(std::fabs(mark->y - 1.0) < 0.01);  // atm: water at 100 Celsius
+
+    // The other standard.
+    w.Form().SelectCorrelationSet(IapwsCorrelations());
+    QCOMPARE(d->Builds(), builds + 2);
+    QVERIFY(d->Chart->title().contains("IAPWS-IF97"));
+
+    // The kind list.
+    d->KindBox->setCurrentIndex(3);
+    emit d->KindBox->activated(3);
+    QCOMPARE(d->Kind(), DiagramKind::kPt);
+    QCOMPARE(d->Builds(), builds + 3);
+    QCOMPARE(d->Chart->axes().size(), 2);  // the axes of the charts before are gone
+    QCOMPARE(d->Chart->axes(Qt::Horizontal).value(0)->titleText(), QString("Temperature (Celsius)"));
+    QVERIFY(d->Chart->Marker().has_value());
+    QVERIFY(std::fabs(d->Chart->Marker()->x - 100.0) < 1e-6);
+  }
+
+  void HoverShowsTheStateUnderThePointer() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    w.OpenDiagram(DiagramKind::kHs);
+    gui::DiagramWindow* d = w.Diagram();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    const DiagramPoint p = PointOf(w, DiagramKind::kHs, 773.15L, 4000.0L, Condition::kSuperheated);
+    // The pointer's move as the window system delivers it to the chart's viewport.
+    const QPoint at = ViewPositionOf(*d, p);
+    QMouseEvent move(QEvent::MouseMove, at, d->View->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(d->View->viewport(), &move);
+    QVERIFY(d->CursorText->text().isEmpty());  // computed once the events of this turn are done
+    QTRY_VERIFY(!d->CursorText->text().isEmpty());
+    const QString text = d->CursorText->text();
+    QVERIFY2(text.contains("T = ") && text.contains("P = ") && text.contains("h = ") && text.contains("s = "),
+             qPrintable(text));
+    QVERIFY2(text.contains("Kelvin") && text.contains("kPa abs"), qPrintable(text));
+    QVERIFY2(text.endsWith("Superheated Vapour"), qPrintable(text));
+    // Inside the dome: the mixture and its quality.
+    Session sat(w.Form().session().Set());
+    const long double psat = sat.Set().SaturationPressure(sat.Calculators(), 450.0L).value;
+    d->HoverAt(
+        ViewPositionOf(*d, PointOf(w, DiagramKind::kHs, 450.0L, psat, Condition::kSatLiquidVapour, 60.0)));
+    QVERIFY2(d->CursorText->text().contains("Saturated Liquid and Vapour, quality 6"),
+             qPrintable(d->CursorText->text()));
+    // Outside the plot area nothing is shown.
+    d->HoverAt(QPoint(2, 2));
+    QVERIFY(d->CursorText->text().isEmpty());
+  }
+
+  void ClickSetsTheStateThere() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    w.OpenDiagram(DiagramKind::kHs);
+    gui::DiagramWindow* d = w.Diagram();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    // Superheated: temperature and pressure are written, within what a pixel holds.
+    DiagramPoint p = PointOf(w, DiagramKind::kHs, 773.15L, 4000.0L, Condition::kSuperheated);
+    QTest::mouseClick(d->View->viewport(), Qt::LeftButton, {}, ViewPositionOf(*d, p));
+    const CalcState& st = w.Form().session().state;
+    QCOMPARE(w.Form().ConditionText.caption, std::string("Superheated Vapour"));
+    QVERIFY2(std::fabs(st.TempK - 773.15) < 10.0, qPrintable(w.TemperatureInput->text()));
+    QVERIFY2(std::fabs(st.PresKPa / 4000.0 - 1.0) < 0.3, qPrintable(w.PressureInput->text()));
+    QCOMPARE(w.PageControl1->currentIndex(), static_cast<int>(kVariableResultsPage));
+    QVERIFY(d->Chart->Marker().has_value());  // the mark went to the state clicked
+
+    // Inside the dome of the T-s chart: the saturation temperature and the quality.
+    d->KindBox->setCurrentIndex(0);
+    emit d->KindBox->activated(0);
+    Session sat(w.Form().session().Set());
+    const long double psat = sat.Set().SaturationPressure(sat.Calculators(), 423.15L).value;
+    p = PointOf(w, DiagramKind::kTs, 423.15L, psat, Condition::kSatLiquidVapour, 40.0);
+    QTest::mouseClick(d->View->viewport(), Qt::LeftButton, {}, ViewPositionOf(*d, p));
+    QCOMPARE(w.Form().ConditionText.caption, std::string("Saturated Liquid and Vapour"));
+    QCOMPARE(w.PressureInput->text(), QString(""));
+    QVERIFY2(std::fabs(st.TempK - 423.15) < 5.0, qPrintable(w.TemperatureInput->text()));
+    QVERIFY2(std::fabs(w.WetSteamInput->text().toDouble() - 40.0) < 3.0, qPrintable(w.WetSteamInput->text()));
+    QCOMPARE(w.PageControl1->currentIndex(), static_cast<int>(kWetSteamPage));
+
+    // The P-T chart only reads states off.
+    const QString before = w.TemperatureInput->text();
+    d->KindBox->setCurrentIndex(3);
+    emit d->KindBox->activated(3);
+    p = PointOf(w, DiagramKind::kPt, 600.0L, 100.0L, Condition::kSuperheated);
+    QTest::mouseClick(d->View->viewport(), Qt::LeftButton, {}, ViewPositionOf(*d, p));
+    QCOMPARE(w.TemperatureInput->text(), before);
+    QVERIFY(run.platform.messages.empty());
+  }
+
+  void SavesPngAndSvg() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    Type(w.TemperatureInput, "500");
+    w.OpenDiagram(DiagramKind::kTs);
+    gui::DiagramWindow* d = w.Diagram();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QTemporaryDir dir;
+    const QString png = dir.filePath("ts.png"), svg = dir.filePath("ts.svg");
+    QVERIFY(d->SaveAs(png));
+    QVERIFY(d->SaveAs(svg));
+    QCOMPARE(Head(png, 8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+    QVERIFY(QFile(png).size() > 10000);
+    const QByteArray text = Head(svg, 400);
+    QVERIFY(text.startsWith("<?xml"));
+    QVERIFY(text.contains("<svg"));
+    QVERIFY(QFile(svg).size() > 10000);
+
+    // A folder that is not there: the message says so, and nothing is written.
+    MessageBoxClicker clicker(QMessageBox::Ok);
+    QVERIFY(!d->SaveAs(dir.filePath("missing/ts.svg")));
+    QCOMPARE(clicker.seen, 1);
+    QVERIFY2(clicker.text.startsWith("Cannot write"), qPrintable(clicker.text));
+    QVERIFY(!QFile::exists(dir.filePath("missing/ts.svg")));
+  }
+};
+
+int RunDiagramWindowTests(int argc, char** argv) {
+  DiagramWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace tulo::guitest
+
+#include "DiagramWindowTest.moc"
