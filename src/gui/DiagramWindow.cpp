@@ -12,6 +12,7 @@
 #include "app/DiagramClick.h"
 #include "gui/Artwork.h"
 #include "gui/DiagramChart.h"
+#include "gui/HelpWindow.h"
 #include "results/PhaseCondition.h"
 #include "units/Format.h"
 
@@ -93,6 +94,7 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
   layout->addWidget(CursorText);
   layout->addWidget(StateText);
   resize(900, 720);
+  AddHelpKey(*this, form_, HelpTopic::kDiagrams);
 
   hoverTimer_.setSingleShot(true);
   hoverTimer_.setInterval(0);

@@ -50,6 +50,8 @@ constexpr TopicPage kTopicPages[] = {
     {HelpTopic::kFixedProperties, "fixed-properties.md"},
     {HelpTopic::kSteamSearch, "steam-search.md"},
     {HelpTopic::kWetSteam, "wet-steam.md"},
+    {HelpTopic::kTables, "tables.md"},
+    {HelpTopic::kDiagrams, "diagrams.md"},
 };
 
 const QString kResourceFolder = QStringLiteral(":/help/");
@@ -77,6 +79,17 @@ HelpTopic PageHelpTopic(int page) {
     default:
       return HelpTopic::kContents;
   }
+}
+
+void AddHelpKey(QWidget& window, MainForm& form, HelpTopic topic) {
+  auto* key = new QAction("Help", &window);
+  key->setObjectName("HelpKey");
+  key->setShortcut(QKeySequence(Qt::Key_F1));
+  key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(key, &QAction::triggered, &window, [&form, topic] {
+    if (!form.platform().OpenHelp(MainForm::kHelpFile, static_cast<int>(topic))) form.Contents1Click();
+  });
+  window.addAction(key);
 }
 
 std::span<const HelpPage> HelpPages() {

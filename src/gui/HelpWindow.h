@@ -17,20 +17,31 @@ class QTabWidget;
 class QTextBrowser;
 class QUrl;
 
+namespace tulo {
+class MainForm;
+}
+
 namespace tulo::gui {
 
 // Help topic numbers. 125 is the main window's own topic (MainForm::kHelpTopic), which the Help >
-// Contents command asks for; each page of the main window has the next numbers, in page order.
+// Contents command asks for; each page of the main window has the next numbers, in page order,
+// then the Tables and the Diagrams windows.
 enum class HelpTopic : int {
   kContents = 125,
   kVariableResults = 126,
   kFixedProperties = 127,
   kSteamSearch = 128,
   kWetSteam = 129,
+  kTables = 130,
+  kDiagrams = 131,
 };
 
 // The topic of a page of the main window (the Page numbers of MainForm); kContents for any other.
 HelpTopic PageHelpTopic(int page);
+
+// Gives `window` an F1 key that opens `topic` through the form's platform, and the Help >
+// Contents command's message when that cannot be shown.
+void AddHelpKey(QWidget& window, MainForm& form, HelpTopic topic);
 
 struct HelpPage {
   const char* file;   // under :/help

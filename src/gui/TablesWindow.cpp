@@ -25,6 +25,7 @@
 #include "app/MainForm.h"
 #include "batch/TableOutput.h"
 #include "gui/Artwork.h"
+#include "gui/HelpWindow.h"
 
 namespace tulo::gui {
 namespace {
@@ -94,6 +95,7 @@ TablesWindow::TablesWindow(MainForm& form, QWidget* parent) : QMainWindow(parent
   connect(&watcher_, &QFutureWatcherBase::finished, this, &TablesWindow::JobFinished);
   RefreshFromSession();
   resize(960, 600);
+  AddHelpKey(*this, form_, HelpTopic::kTables);
 }
 
 TablesWindow::~TablesWindow() {

@@ -1,5 +1,5 @@
-// The help window: F1 on each page of the main window opens that page's help and Help > Contents
-// the start page; every page of the contents loads, starts with its contents title and links
+// The help window: F1 on each page of the main window, in the Tables and in the Diagrams window
+// opens that page's help and Help > Contents the start page; every page of the contents loads, starts with its contents title and links
 // only to pages of the contents; Back and Forward retrace the pages; the search finds a page by
 // a word that only it holds; the standards page carries the accuracy table or says how to make it.
 
@@ -13,7 +13,9 @@
 #include <QTextDocument>
 
 #include "GuiTestSupport.h"
+#include "gui/DiagramWindow.h"
 #include "gui/HelpWindow.h"
+#include "gui/TablesWindow.h"
 
 namespace tulo::guitest {
 namespace {
@@ -62,6 +64,18 @@ class HelpWindowTest : public QObject {
     run.main->Contents1->trigger();
     QCOMPARE(run.platform.Help()->CurrentPage(), QString("index.md"));
     QVERIFY(run.platform.messages.empty());
+
+    // The Tables and Diagrams windows open their own pages.
+    run.main->Tables1->trigger();
+    run.main->OpenDiagram(DiagramKind::kTs);
+    const std::vector<std::pair<QWidget*, QString>> windows = {
+        {run.main->Tables(), "tables.md"}, {run.main->Diagram(), "diagrams.md"}};
+    for (const auto& [window, file] : windows) {
+      QVERIFY(window != nullptr);
+      QVERIFY(ShowActive(*window));
+      QTest::keyClick(window, Qt::Key_F1);
+      QCOMPARE(run.platform.Help()->CurrentPage(), file);
+    }
   }
 
   void EveryPageLoadsAndLinksOnlyToPages() {
