@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -224,7 +223,8 @@ void DiagramWindow::ClickAt(QPoint viewPosition) {
 bool DiagramWindow::SaveAs(const QString& path) {
   QString error;
   if (SaveChartImage(*View, path, error)) return true;
-  QMessageBox::warning(this, "Save diagram", QString("Cannot write \"%1\": %2").arg(path, error));
+  form_.platform().ShowError("Save diagram",
+                             QString("Cannot write \"%1\": %2").arg(path, error).toStdString());
   return false;
 }
 
