@@ -103,10 +103,8 @@ TablesWindow::~TablesWindow() {
   watcher_.waitForFinished();
 }
 
-void TablesWindow::BuildControls() {
-  auto* central = new QWidget(this);
-  setCentralWidget(central);
-
+// The kind, range and step fields, in a grid of labels and fields.
+QGridLayout* TablesWindow::BuildInputs(QWidget* central) {
   auto* inputs = new QGridLayout;
   Kind = new QComboBox(central);
   Kind->setObjectName("Kind");
@@ -151,6 +149,14 @@ void TablesWindow::BuildControls() {
   inputs->addWidget(AtLabel, 5, 0);
   inputs->addWidget(At, 5, 1);
 
+  return inputs;
+}
+
+void TablesWindow::BuildControls() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+
+  QGridLayout* inputs = BuildInputs(central);
   Items = new QListWidget(central);
   Items->setObjectName("Items");
   DefaultItems = new QPushButton("&Default Items", central);
@@ -204,7 +210,10 @@ void TablesWindow::BuildControls() {
   leftBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   all->addWidget(leftBox, 0);
   all->addWidget(Grid, 1);
+  ConnectControls();
+}
 
+void TablesWindow::ConnectControls() {
   connect(Kind, &QComboBox::currentIndexChanged, this, [this] { KindChanged(); });
   connect(ByStep, &QRadioButton::toggled, this, [this](bool on) {
     Step->setEnabled(on);

@@ -17,6 +17,7 @@
 #include "results/RangeTable.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -128,6 +129,8 @@ class TablesWindow : public QMainWindow {
   using Job = std::function<JobOutcome(const TableControl& control)>;
 
   void BuildControls();
+  QGridLayout* BuildInputs(QWidget* central);
+  void ConnectControls();
   TableKind CurrentKind() const;
   // The unit captions, the fixed quantity's field and the item list, from the session.
   void RefreshFromSession();

@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <variant>
 
 #include "app/MainForm.h"
 #include "app/UnitsForm.h"
@@ -38,61 +41,67 @@ int Fail(const std::string& message) {
   return 2;
 }
 
-}  // namespace
-
-int DiagramCommand(const Args& args) {
+// The command's arguments: the diagram's name and the options' values by option.
+struct DiagramArgs {
+  std::string kind;
   std::map<std::string, std::string> values;
-  std::string kindArg;
+  bool Has(const char* option) const { return values.count(option) != 0; }
+};
+
+// Reads the arguments; the message of the first one that is wrong otherwise.
+std::variant<DiagramArgs, std::string> ReadArgs(const Args& args) {
+  DiagramArgs read;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "-T" || a == "-P" || a == "--units" || a == "--standard" || a == "--output") {
-      if (i + 1 >= args.size()) return Fail(a + " needs a value");
-      values[a] = args[++i];
-    } else if (kindArg.empty() && !a.empty() && a[0] != '-') {
-      kindArg = a;
+      if (i + 1 >= args.size()) return a + " needs a value";
+      read.values[a] = args[++i];
+    } else if (read.kind.empty() && !a.empty() && a[0] != '-') {
+      read.kind = a;
     } else {
-      return Fail("unknown argument: " + Shown(a));
+      return "unknown argument: " + Shown(a);
     }
   }
-  if (kindArg.empty()) return Fail("which diagram? ts, hs, ph or pt");
-  const std::optional<DiagramKind> kind = DiagramKindNamed(kindArg);
-  if (!kind) return Fail("unknown diagram: " + Shown(kindArg) + " (ts, hs, ph or pt)");
-  if (!values.count("--output")) return Fail("--output FILE.svg or FILE.png is required");
-  const QString output = QString::fromStdString(values["--output"]);
-  if (!gui::ImageFormatOf(output))
-    return Fail("the output must end in .svg or .png: " + Shown(values["--output"]));
-  const CorrelationSet* set = &BuiltInCorrelations();
-  if (values.count("--standard")) {
-    set = CorrelationSetNamed(values["--standard"]);
-    if (set == nullptr)
-      return Fail("unknown standard: " + Shown(values["--standard"]) + " (builtin or iapws)");
-  }
+  if (read.kind.empty()) return std::string("which diagram? ts, hs, ph or pt");
+  if (!DiagramKindNamed(read.kind)) return "unknown diagram: " + Shown(read.kind) + " (ts, hs, ph or pt)";
+  if (!read.Has("--output")) return std::string("--output FILE.svg or FILE.png is required");
+  if (!gui::ImageFormatOf(QString::fromStdString(read.values["--output"])))
+    return "the output must end in .svg or .png: " + Shown(read.values["--output"]);
+  if (read.Has("--standard") && CorrelationSetNamed(read.values["--standard"]) == nullptr)
+    return "unknown standard: " + Shown(read.values["--standard"]) + " (builtin or iapws)";
   for (const char* name : {"-T", "-P"})
-    if (values.count(name) && !ReadNumber(values[name])) return Fail(NumberProblem(values[name]));
+    if (read.Has(name) && !ReadNumber(read.values[name])) return NumberProblem(read.values[name]);
+  if (read.Has("--units") && !ParseUnitsArgument(read.values["--units"]))
+    return UnknownUnitsText(read.values["--units"]);
+  return read;
+}
 
-  // The state as the window computes it from the same fields.
-  CliPlatform platform;
-  MainForm form(platform);
+// The state as the window computes it from the same fields; the message when it is not one.
+std::optional<std::string> EnterState(MainForm& form, DiagramArgs& read) {
   form.InitialiseWithoutFile();
-  if (values.count("--units")) {
-    const auto selection = ParseUnitsArgument(values["--units"]);
-    if (!selection) return Fail(UnknownUnitsText(values["--units"]));
+  if (read.Has("--units")) {
+    const auto selection = ParseUnitsArgument(read.values["--units"]);
     UnitsForm units(form);
     for (int q = 0; q < kQuantityCount; ++q) units.SelectUnit(q, (*selection)[q] - 1);
     units.UnitsOkClick();
   }
-  form.SelectCorrelationSet(*set);
+  if (read.Has("--standard")) form.SelectCorrelationSet(*CorrelationSetNamed(read.values["--standard"]));
   for (auto [name, q, field] :
        {std::tuple{"-T", kTemperature, Field::kTemperature}, std::tuple{"-P", kPressure, Field::kPressure}}) {
-    if (!values.count(name)) continue;
-    if (!FitsReal6(form.session().units.ToInternal(q, *ReadNumber(values[name]))))
-      return Fail(NumberProblem(values[name]) + " " + form.session().units.UnitText(q));
-    form.WriteField(field, values[name]);
+    if (!read.Has(name)) continue;
+    if (!FitsReal6(form.session().units.ToInternal(q, *ReadNumber(read.values[name]))))
+      return NumberProblem(read.values[name]) + " " + form.session().units.UnitText(q);
+    form.WriteField(field, read.values[name]);
   }
   // Without -T and -P the chart has no mark; the form's request for a state does not apply.
-  const bool stateGiven = values.count("-T") || values.count("-P");
-  if (stateGiven && !form.FormError.caption.empty()) return Fail(form.FormError.caption);
+  const bool stateGiven = read.Has("-T") || read.Has("-P");
+  if (stateGiven && !form.FormError.caption.empty()) return form.FormError.caption;
+  return std::nullopt;
+}
 
+// Draws the chart of `kind` with the form's state marked into `output`; false with `error` set
+// when the file cannot be written.
+bool DrawChart(DiagramKind kind, MainForm& form, const QString& output, QString& error) {
   // Qt draws without a display unless the caller chose a platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QtMessages);
@@ -109,15 +118,27 @@ int DiagramCommand(const Args& args) {
   view.setAttribute(Qt::WA_DontShowOnScreen);
   view.resize(kWidth, kHeight);
   view.show();
-  chart->SetLines(BuildDiagramLines(*kind, s.Set(), s.units), QString::fromStdString(s.Set().Name()));
-  DiagramPicker picker(*kind, s.Set(), s.units);
+  chart->SetLines(BuildDiagramLines(kind, s.Set(), s.units), QString::fromStdString(s.Set().Name()));
+  DiagramPicker picker(kind, s.Set(), s.units);
   chart->SetMarker(gui::MarkOf(picker, form));
   QApplication::processEvents();  // lays the chart out in the view's size
+  return gui::SaveChartImage(view, output, error);
+}
 
+}  // namespace
+
+int DiagramCommand(const Args& args) {
+  auto read = ReadArgs(args);
+  if (const auto* message = std::get_if<std::string>(&read)) return Fail(*message);
+  DiagramArgs& diagram = std::get<DiagramArgs>(read);
+  CliPlatform platform;
+  MainForm form(platform);
+  if (const std::optional<std::string> message = EnterState(form, diagram)) return Fail(*message);
   QString error;
-  if (!gui::SaveChartImage(view, output, error)) {
-    std::cerr << "tulo-calc diagram: cannot write " << values["--output"] << ": " << error.toStdString()
-              << "\n";
+  if (!DrawChart(*DiagramKindNamed(diagram.kind), form, QString::fromStdString(diagram.values["--output"]),
+                 error)) {
+    std::cerr << "tulo-calc diagram: cannot write " << diagram.values["--output"] << ": "
+              << error.toStdString() << "\n";
     return 1;
   }
   return 0;
