@@ -125,6 +125,19 @@ constexpr Item kLiquidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVapo
                                        kViscosity, kHeatCapacity};
 }  // namespace rows
 
+constexpr GridRows kGridRows{
+    .solidFull = rows::kSolidFull,
+    .solidShort = rows::kSolidShort,
+    .solidVapourFull = rows::kSolidVapourFull,
+    .solidVapourShort = rows::kSolidVapourShort,
+    .liquidFull = rows::kLiquidFull,
+    .liquidShort = rows::kLiquidShort,
+    .liquidVapourFull = rows::kLiquidVapourFull,
+    .liquidVapourShort = rows::kLiquidVapourShort,
+    .vapourFull = rows::kVapourFull,
+    .vapourShort = rows::kVapourShort,
+};
+
 // Compared with stored values, so held as Real6.
 const long double kSaturationBand = R6(0.1L);  // K either side of Tsat that counts as saturated
 
@@ -175,28 +188,11 @@ class BuiltInSet final : public CorrelationSet {
       if (f.item == item) return Real6::From(f.value)->Value();
     return 0.0;
   }
-  std::span<const Item> RowSet(Condition condition, bool full) const override;
+  std::span<const Item> RowSet(Condition condition, bool full) const override {
+    return RowsFor(kGridRows, condition, full);
+  }
   std::span<const Item> WetRowSet() const override { return rows::kLiquidVapourShort; }
 };
-
-std::span<const Item> BuiltInSet::RowSet(Condition condition, bool full) const {
-  switch (condition) {
-    case Condition::kSubCooledSolid:
-      return full ? std::span<const Item>(rows::kSolidFull) : rows::kSolidShort;
-    case Condition::kSatSolidVapour:
-      return full ? std::span<const Item>(rows::kSolidVapourFull) : rows::kSolidVapourShort;
-    case Condition::kSubCooledLiquid:
-      return full ? std::span<const Item>(rows::kLiquidFull) : rows::kLiquidShort;
-    case Condition::kSatLiquidVapour:
-      return full ? std::span<const Item>(rows::kLiquidVapourFull) : rows::kLiquidVapourShort;
-    case Condition::kSuperheated:
-    case Condition::kSuperCritical:
-      return full ? std::span<const Item>(rows::kVapourFull) : rows::kVapourShort;
-    case Condition::kNone:
-      break;
-  }
-  return {};
-}
 
 }  // namespace
 

@@ -20,4 +20,23 @@ CalcResult CorrelationSet::SaturationPressure(const CalculatorTable& calculators
   return calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L);
 }
 
+std::span<const Item> RowsFor(const GridRows& rows, Condition condition, bool full) {
+  switch (condition) {
+    case Condition::kSubCooledSolid:
+      return full ? rows.solidFull : rows.solidShort;
+    case Condition::kSatSolidVapour:
+      return full ? rows.solidVapourFull : rows.solidVapourShort;
+    case Condition::kSubCooledLiquid:
+      return full ? rows.liquidFull : rows.liquidShort;
+    case Condition::kSatLiquidVapour:
+      return full ? rows.liquidVapourFull : rows.liquidVapourShort;
+    case Condition::kSuperheated:
+    case Condition::kSuperCritical:
+      return full ? rows.vapourFull : rows.vapourShort;
+    case Condition::kNone:
+      break;
+  }
+  return {};
+}
+
 }  // namespace tulo

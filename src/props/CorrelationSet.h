@@ -49,6 +49,18 @@ struct SearchRanges {
   long double highPressure;       // kPa
 };
 
+// The rows a standard's result grids list, full and short, for each kind of condition.
+struct GridRows {
+  std::span<const Item> solidFull, solidShort;
+  std::span<const Item> solidVapourFull, solidVapourShort;
+  std::span<const Item> liquidFull, liquidShort;
+  std::span<const Item> liquidVapourFull, liquidVapourShort;
+  std::span<const Item> vapourFull, vapourShort;  // superheated and super critical alike
+};
+
+// The rows of `rows` for `condition`; empty for kNone.
+std::span<const Item> RowsFor(const GridRows& rows, Condition condition, bool full);
+
 class CorrelationSet {
  public:
   virtual ~CorrelationSet() = default;

@@ -239,6 +239,19 @@ constexpr Item kLiquidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVapo
                                        kViscosity, kHeatCapacity};
 }  // namespace rows
 
+constexpr GridRows kGridRows{
+    .solidFull = rows::kSolidFull,
+    .solidShort = rows::kSolidShort,
+    .solidVapourFull = rows::kSolidVapourFull,
+    .solidVapourShort = rows::kSolidVapourShort,
+    .liquidFull = rows::kLiquidFull,
+    .liquidShort = rows::kLiquidShort,
+    .liquidVapourFull = rows::kLiquidVapourFull,
+    .liquidVapourShort = rows::kLiquidVapourShort,
+    .vapourFull = rows::kVapourFull,
+    .vapourShort = rows::kVapourShort,
+};
+
 // Normal pressure, MPa, for the normal melting and boiling points.
 constexpr double kNormalPressure = 0.101325;
 
@@ -283,7 +296,9 @@ class IapwsSet final : public CorrelationSet {
   }
 
   double FixedValue(Item item) const override;
-  std::span<const Item> RowSet(Condition condition, bool full) const override;
+  std::span<const Item> RowSet(Condition condition, bool full) const override {
+    return RowsFor(kGridRows, condition, full);
+  }
   std::span<const Item> WetRowSet() const override { return rows::kLiquidVapourShort; }
 
  private:
@@ -328,25 +343,6 @@ double IapwsSet::FixedValue(Item item) const {
       // of ice): the built-in standard's values.
       return BuiltInCorrelations().FixedValue(item);
   }
-}
-
-std::span<const Item> IapwsSet::RowSet(Condition condition, bool full) const {
-  switch (condition) {
-    case Condition::kSubCooledSolid:
-      return full ? std::span<const Item>(rows::kSolidFull) : rows::kSolidShort;
-    case Condition::kSatSolidVapour:
-      return full ? std::span<const Item>(rows::kSolidVapourFull) : rows::kSolidVapourShort;
-    case Condition::kSubCooledLiquid:
-      return full ? std::span<const Item>(rows::kLiquidFull) : rows::kLiquidShort;
-    case Condition::kSatLiquidVapour:
-      return full ? std::span<const Item>(rows::kLiquidVapourFull) : rows::kLiquidVapourShort;
-    case Condition::kSuperheated:
-    case Condition::kSuperCritical:
-      return full ? std::span<const Item>(rows::kVapourFull) : rows::kVapourShort;
-    case Condition::kNone:
-      break;
-  }
-  return {};
 }
 
 }  // namespace
