@@ -434,14 +434,5 @@ TEST(DiagramLines, RoundValues) {
   EXPECT_EQ(RoundValueText(-0.0), "0");
 }
 
-TEST(DiagramLines, KindsByName) {
-  for (DiagramKind kind : kDiagramKinds) EXPECT_EQ(DiagramKindNamed(DiagramKindKey(kind)), kind);
-  EXPECT_EQ(DiagramKindNamed("TS"), std::nullopt);
-  EXPECT_EQ(DiagramKindNamed(""), std::nullopt);
-  EXPECT_EQ(DiagramTitle(DiagramKind::kHs), "h-s (Mollier) diagram");
-  EXPECT_FALSE(ClickSetsState(DiagramKind::kPt));
-  EXPECT_TRUE(ClickSetsState(DiagramKind::kPh));
-}
-
 }  // namespace
 }  // namespace tulo
