@@ -77,7 +77,9 @@ QAbstractAxis* MakeAxis(const DiagramAxis& a) {
     auto* axis = new QLogValueAxis;
     axis->setBase(10.0);
     axis->setLabelFormat("%g");
-    axis->setRange(a.lowest, a.highest);
+    // Qt places the labelled decades from ln(range end) / ln(10), whose rounding can put 10^-4 a
+    // hair above -4 and so drop the label of the lowest decade: the range reaches a hair beyond.
+    axis->setRange(a.lowest * (1.0 - 1e-12), a.highest * (1.0 + 1e-12));
     // Minor ticks at 2..9 only where the decades are few enough to leave them room.
     axis->setMinorTickCount(std::log10(a.highest / a.lowest) <= 6.0 ? 8 : 0);
     axis->setTitleText(title);
