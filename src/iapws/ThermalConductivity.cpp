@@ -6,6 +6,8 @@
 #include <limits>
 #include <numbers>
 
+#include "iapws/TransportResidual.h"
+
 namespace tulo::iapws {
 namespace {
 
@@ -28,12 +30,7 @@ constexpr DiluteTerm kDilute[] = {
 
 // R15-11 Table 2: lambda1 = exp(rhobar sum_ij L_ij (1/Tbar - 1)^i (rhobar - 1)^j). L_34 and L_35
 // are zero.
-struct ResidualTerm {
-  int i;
-  int j;
-  double l;
-};
-constexpr ResidualTerm kResidual[] = {
+constexpr TransportTerm kResidual[] = {
     {0, 0, 1.60397357},    {0, 1, -0.646013523},  {0, 2, 0.111443906},  {0, 3, 0.102997357},
     {0, 4, -0.0504123634}, {0, 5, 0.00609859258}, {1, 0, 2.33771842},   {1, 1, -2.78843778},
     {1, 2, 1.53616167},    {1, 3, -0.463045512},  {1, 4, 0.0832827019}, {1, 5, -0.00719201245},
@@ -107,14 +104,7 @@ double ThermalConductivityBackground(double rho, double T) {
   for (const DiluteTerm& term : kDilute) diluteSum += term.l * invTPow[term.k];
   const double lambda0 = std::sqrt(tBar) / diluteSum;
 
-  double tPow[kMaxI + 1];
-  double rPow[kMaxJ + 1];
-  tPow[0] = rPow[0] = 1.0;
-  for (int i = 1; i <= kMaxI; ++i) tPow[i] = tPow[i - 1] * (invT - 1.0);
-  for (int j = 1; j <= kMaxJ; ++j) rPow[j] = rPow[j - 1] * (rhoBar - 1.0);
-  double residualSum = 0;
-  for (const ResidualTerm& term : kResidual) residualSum += term.l * tPow[term.i] * rPow[term.j];
-  const double lambda1 = std::exp(rhoBar * residualSum);
+  const double lambda1 = TransportResidualFactor<kMaxI, kMaxJ>(kResidual, invT, rhoBar);
 
   return lambda0 * lambda1 * kCondLambdaStar;
 }

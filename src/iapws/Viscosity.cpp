@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "iapws/TransportResidual.h"
+
 namespace tulo::iapws {
 namespace {
 
@@ -26,12 +28,7 @@ constexpr DiluteTerm kDilute[] = {
 
 // R12-08 Table 2: residual term, mu1 = exp(rhobar sum_ij H_ij (1/Tbar - 1)^i (rhobar - 1)^j).
 // The terms absent from the table are zero.
-struct ResidualTerm {
-  int i;
-  int j;
-  double h;
-};
-constexpr ResidualTerm kResidual[] = {
+constexpr TransportTerm kResidual[] = {
     {0, 0, 5.20094e-1},  {1, 0, 8.50895e-2},  {2, 0, -1.08374},    {3, 0, -2.89555e-1}, {0, 1, 2.22531e-1},
     {1, 1, 9.99115e-1},  {2, 1, 1.88797},     {3, 1, 1.26613},     {5, 1, 1.20573e-1},  {0, 2, -2.81378e-1},
     {1, 2, -9.06851e-1}, {2, 2, -7.72479e-1}, {3, 2, -4.89837e-1}, {4, 2, -2.57040e-1}, {0, 3, 1.61913e-1},
@@ -53,14 +50,7 @@ double Viscosity(double rho, double T) {
   for (const DiluteTerm& term : kDilute) diluteSum += term.h * invTPow[term.i];
   const double mu0 = 100.0 * std::sqrt(tBar) / diluteSum;
 
-  double tPow[kMaxI + 1];
-  double rPow[kMaxJ + 1];
-  tPow[0] = rPow[0] = 1.0;
-  for (int i = 1; i <= kMaxI; ++i) tPow[i] = tPow[i - 1] * (invT - 1.0);
-  for (int j = 1; j <= kMaxJ; ++j) rPow[j] = rPow[j - 1] * (rhoBar - 1.0);
-  double residualSum = 0;
-  for (const ResidualTerm& term : kResidual) residualSum += term.h * tPow[term.i] * rPow[term.j];
-  const double mu1 = std::exp(rhoBar * residualSum);
+  const double mu1 = TransportResidualFactor<kMaxI, kMaxJ>(kResidual, invT, rhoBar);
 
   return mu0 * mu1 * kViscMuStar;
 }
