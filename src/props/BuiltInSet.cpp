@@ -125,18 +125,10 @@ constexpr Item kLiquidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVapo
                                        kViscosity, kHeatCapacity};
 }  // namespace rows
 
-constexpr GridRows kGridRows{
-    .solidFull = rows::kSolidFull,
-    .solidShort = rows::kSolidShort,
-    .solidVapourFull = rows::kSolidVapourFull,
-    .solidVapourShort = rows::kSolidVapourShort,
-    .liquidFull = rows::kLiquidFull,
-    .liquidShort = rows::kLiquidShort,
-    .liquidVapourFull = rows::kLiquidVapourFull,
-    .liquidVapourShort = rows::kLiquidVapourShort,
-    .vapourFull = rows::kVapourFull,
-    .vapourShort = rows::kVapourShort,
-};
+constexpr GridRows kFullRows{rows::kSolidFull, rows::kSolidVapourFull, rows::kLiquidFull,
+                             rows::kLiquidVapourFull, rows::kVapourFull};
+constexpr GridRows kShortRows{rows::kSolidShort, rows::kSolidVapourShort, rows::kLiquidShort,
+                              rows::kLiquidVapourShort, rows::kVapourShort};
 
 // Compared with stored values, so held as Real6.
 const long double kSaturationBand = R6(0.1L);  // K either side of Tsat that counts as saturated
@@ -189,7 +181,7 @@ class BuiltInSet final : public CorrelationSet {
     return 0.0;
   }
   std::span<const Item> RowSet(Condition condition, bool full) const override {
-    return RowsFor(kGridRows, condition, full);
+    return RowsFor(full ? kFullRows : kShortRows, condition);
   }
   std::span<const Item> WetRowSet() const override { return rows::kLiquidVapourShort; }
 };

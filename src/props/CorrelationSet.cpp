@@ -20,19 +20,19 @@ CalcResult CorrelationSet::SaturationPressure(const CalculatorTable& calculators
   return calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L);
 }
 
-std::span<const Item> RowsFor(const GridRows& rows, Condition condition, bool full) {
+std::span<const Item> RowsFor(const GridRows& rows, Condition condition) {
   switch (condition) {
     case Condition::kSubCooledSolid:
-      return full ? rows.solidFull : rows.solidShort;
+      return rows.solid;
     case Condition::kSatSolidVapour:
-      return full ? rows.solidVapourFull : rows.solidVapourShort;
+      return rows.solidVapour;
     case Condition::kSubCooledLiquid:
-      return full ? rows.liquidFull : rows.liquidShort;
+      return rows.liquid;
     case Condition::kSatLiquidVapour:
-      return full ? rows.liquidVapourFull : rows.liquidVapourShort;
+      return rows.liquidVapour;
     case Condition::kSuperheated:
     case Condition::kSuperCritical:
-      return full ? rows.vapourFull : rows.vapourShort;
+      return rows.vapour;
     case Condition::kNone:
       break;
   }

@@ -49,17 +49,14 @@ struct SearchRanges {
   long double highPressure;       // kPa
 };
 
-// The rows a standard's result grids list, full and short, for each kind of condition.
+// The rows a standard's result grids list for each kind of condition, full or short.
 struct GridRows {
-  std::span<const Item> solidFull, solidShort;
-  std::span<const Item> solidVapourFull, solidVapourShort;
-  std::span<const Item> liquidFull, liquidShort;
-  std::span<const Item> liquidVapourFull, liquidVapourShort;
-  std::span<const Item> vapourFull, vapourShort;  // superheated and super critical alike
+  std::span<const Item> solid, solidVapour, liquid, liquidVapour;
+  std::span<const Item> vapour;  // superheated and super critical alike
 };
 
 // The rows of `rows` for `condition`; empty for kNone.
-std::span<const Item> RowsFor(const GridRows& rows, Condition condition, bool full);
+std::span<const Item> RowsFor(const GridRows& rows, Condition condition);
 
 class CorrelationSet {
  public:

@@ -135,15 +135,15 @@ std::optional<StateKind> KindOf(Phase phase) {
 
 class StateItemCalc final : public PropertyCalculator {
  public:
-  StateItemCalc(IapwsTable& table, CalcContext& ctx, const StateItem& spec)
-      : PropertyCalculator(table, ctx, spec.item, CacheKey::kAll), table_(table), spec_(spec) {}
+  StateItemCalc(IapwsTable& table, CalcContext& ctx, const StateItem& entry)
+      : PropertyCalculator(table, ctx, entry.item, CacheKey::kAll), table_(table), entry_(entry) {}
 
  private:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
-    if (!Gives(spec_.phases, phase)) return CalcResult::NotGiven();
+    if (!Gives(entry_.phases, phase)) return CalcResult::NotGiven();
     const double t = static_cast<double>(T), p = static_cast<double>(P);
     if (phase == kWetSteam) return Wet(t);
-    return FromNumber(spec_.value(table_.State(*KindOf(phase), t, p, spec_.transport)));
+    return FromNumber(entry_.value(table_.State(*KindOf(phase), t, p, entry_.transport)));
   }
 
   // Mixed by mass at the steam quality; the density through the specific volume.
@@ -152,11 +152,11 @@ class StateItemCalc final : public PropertyCalculator {
     const WaterState& liquid = table_.State(StateKind::kSaturatedLiquid, T, 0.0);
     const WaterState& vapour = table_.State(StateKind::kSaturatedVapour, T, 0.0);
     if (GetItem() == Item::kDensity) return FromNumber(1.0 / (x * vapour.v + (1.0 - x) * liquid.v));
-    return FromNumber(x * spec_.value(vapour) + (1.0 - x) * spec_.value(liquid));
+    return FromNumber(x * entry_.value(vapour) + (1.0 - x) * entry_.value(liquid));
   }
 
   IapwsTable& table_;
-  const StateItem& spec_;
+  const StateItem& entry_;
 };
 
 // The items that depend on T alone or P alone, given for every phase code (or the listed ones).
@@ -197,13 +197,13 @@ class LineCalc final : public PropertyCalculator {
 // standard, so that both classify a typed state alike.
 constexpr long double kSaturationBand = 0.1L;  // K
 
-// Rows: the built-in standard's rows, then the quantities only this standard gives.
+// The full grids: the built-in standard's rows, then the quantities only this standard gives.
+// The short grids and the wet-steam grid are the built-in standard's.
 namespace rows {
 using enum Item;
 constexpr Item kSolidFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,       kDensity,
                                kSaturationPressure, kHeatCapacity, kThermalConductivity, kThermalExpansion,
                                kMeltingPoint,    kSpeedOfSound,     kIsochoricHeatCapacity, kSpecificVolume};
-constexpr Item kSolidShort[] = {kEnthalpy, kEntropy, kDensity, kSaturationPressure, kHeatCapacity};
 constexpr Item kLiquidFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,
                                 kDensity,         kSaturationPressure, kViscosity,
                                 kHeatCapacity,    kThermalConductivity, kSurfaceTension,
@@ -211,22 +211,16 @@ constexpr Item kLiquidFull[] = {kEnthalpy,        kEntropy,          kInternalEn
                                 kRefractiveIndex, kMeltingPoint,     kBoilingPoint,
                                 kSpeedOfSound,    kIsochoricHeatCapacity, kSpecificVolume,
                                 kKinematicViscosity, kPrandtlNumber, kJouleThomson};
-constexpr Item kLiquidShort[] = {kEnthalpy,  kEntropy,      kDensity,     kSaturationPressure,
-                                 kViscosity, kHeatCapacity, kBoilingPoint};
 constexpr Item kVapourFull[] = {kEnthalpy,        kEntropy,           kInternalEnergy,    kDensity,
                                 kSaturationPressure, kViscosity,      kHeatCapacity,      kThermalConductivity,
                                 kIsentropicCoefficient, kCompressibilityFactor, kBoilingPoint, kSpeedOfSound,
                                 kIsochoricHeatCapacity, kSpecificVolume, kKinematicViscosity, kPrandtlNumber,
                                 kJouleThomson};
-constexpr Item kVapourShort[] = {kEnthalpy,  kEntropy,      kDensity,     kSaturationPressure,
-                                 kViscosity, kHeatCapacity, kBoilingPoint};
 constexpr Item kSolidVapourFull[] = {kEnthalpy,         kEntropy,       kInternalEnergy,
                                      kDensity,          kVaporisationEnthalpy, kViscosity,
                                      kHeatCapacity,     kThermalConductivity, kThermalExpansion,
                                      kIsentropicCoefficient, kCompressibilityFactor, kMeltingPoint,
                                      kSpeedOfSound,     kIsochoricHeatCapacity, kSpecificVolume};
-constexpr Item kSolidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVaporisationEnthalpy,
-                                      kViscosity, kHeatCapacity};
 constexpr Item kLiquidVapourFull[] = {kEnthalpy,        kEntropy,          kInternalEnergy,
                                       kDensity,         kVaporisationEnthalpy, kViscosity,
                                       kHeatCapacity,    kThermalConductivity, kSurfaceTension,
@@ -235,22 +229,10 @@ constexpr Item kLiquidVapourFull[] = {kEnthalpy,        kEntropy,          kInte
                                       kMeltingPoint,    kSpeedOfSound,     kIsochoricHeatCapacity,
                                       kSpecificVolume,  kKinematicViscosity, kPrandtlNumber,
                                       kJouleThomson};
-constexpr Item kLiquidVapourShort[] = {kEnthalpy,  kEntropy,     kDensity, kVaporisationEnthalpy,
-                                       kViscosity, kHeatCapacity};
 }  // namespace rows
 
-constexpr GridRows kGridRows{
-    .solidFull = rows::kSolidFull,
-    .solidShort = rows::kSolidShort,
-    .solidVapourFull = rows::kSolidVapourFull,
-    .solidVapourShort = rows::kSolidVapourShort,
-    .liquidFull = rows::kLiquidFull,
-    .liquidShort = rows::kLiquidShort,
-    .liquidVapourFull = rows::kLiquidVapourFull,
-    .liquidVapourShort = rows::kLiquidVapourShort,
-    .vapourFull = rows::kVapourFull,
-    .vapourShort = rows::kVapourShort,
-};
+constexpr GridRows kFullRows{rows::kSolidFull, rows::kSolidVapourFull, rows::kLiquidFull,
+                             rows::kLiquidVapourFull, rows::kVapourFull};
 
 // Normal pressure, MPa, for the normal melting and boiling points.
 constexpr double kNormalPressure = 0.101325;
@@ -263,7 +245,7 @@ class IapwsSet final : public CorrelationSet {
 
   std::unique_ptr<CalculatorTable> MakeCalculators(CalcContext& ctx) const override {
     auto table = std::make_unique<IapwsTable>(*this, ctx);
-    for (const StateItem& spec : kStateItems) table->Add(std::make_unique<StateItemCalc>(*table, ctx, spec));
+    for (const StateItem& entry : kStateItems) table->Add(std::make_unique<StateItemCalc>(*table, ctx, entry));
     const std::pair<Item, CacheKey> lines[] = {
         {Item::kSaturationPressure, CacheKey::kTemperature},
         {Item::kSaturationTemperature, CacheKey::kPressure},
@@ -297,9 +279,9 @@ class IapwsSet final : public CorrelationSet {
 
   double FixedValue(Item item) const override;
   std::span<const Item> RowSet(Condition condition, bool full) const override {
-    return RowsFor(kGridRows, condition, full);
+    return full ? RowsFor(kFullRows, condition) : BuiltInCorrelations().RowSet(condition, false);
   }
-  std::span<const Item> WetRowSet() const override { return rows::kLiquidVapourShort; }
+  std::span<const Item> WetRowSet() const override { return BuiltInCorrelations().WetRowSet(); }
 
  private:
   // The whole range of the releases: the sublimation curve from 50 K, IF97 to 2273.15 K and
