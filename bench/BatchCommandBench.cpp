@@ -67,16 +67,16 @@ void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set) {
     state.SkipWithError("no benchmark states");
     return;
   }
-  cli::BatchSpec spec;
-  spec.set = set;
-  spec.units = PresetSelection(UnitPreset::kSI);
-  spec.items = {Item::kEnthalpy,     Item::kEntropy,   Item::kInternalEnergy,     Item::kDensity,
+  cli::BatchRequest request;
+  request.set = set;
+  request.units = PresetSelection(UnitPreset::kSI);
+  request.items = {Item::kEnthalpy,     Item::kEntropy,   Item::kInternalEnergy,     Item::kDensity,
                 Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity};
   batch::BatchOptions options;
-  options.columns = cli::BatchColumns(spec, false);
+  options.columns = cli::BatchColumns(request, false);
   options.threads = static_cast<unsigned>(state.range(0));
-  const batch::RowComputerFactory factory = [&spec]() -> batch::RowComputer {
-    auto computer = std::make_shared<cli::BatchComputer>(spec);
+  const batch::RowComputerFactory factory = [&request]() -> batch::RowComputer {
+    auto computer = std::make_shared<cli::BatchComputer>(request);
     return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
       computer->Compute(row, result);
     };

@@ -14,20 +14,20 @@ namespace {
 
 using namespace tulo;
 
-TableSpec Isobar(const CorrelationSet& set) {
+TableRequest Isobar(const CorrelationSet& set) {
   return {TableKind::kIsobar, RangeByRows(300, 800, 10000), 1000, DefaultTableItems(set, TableKind::kIsobar)};
 }
 
 void IsobarTable(benchmark::State& state, const CorrelationSet& set) {
-  const TableSpec spec = Isobar(set);
+  const TableRequest request = Isobar(set);
   const UnitSelection si = PresetSelection(UnitPreset::kSI);
   for (auto _ : state) {
     auto table =
-        ComputeRangeTable(spec, set, si, TableControl{static_cast<unsigned>(state.range(0)), nullptr, {}});
+        ComputeRangeTable(request, set, si, TableControl{static_cast<unsigned>(state.range(0)), nullptr, {}});
     benchmark::DoNotOptimize(table);
   }
-  state.SetItemsProcessed(state.iterations() * spec.range.rows);
-  state.counters["items"] = static_cast<double>(spec.items.size());
+  state.SetItemsProcessed(state.iterations() * request.range.rows);
+  state.counters["items"] = static_cast<double>(request.items.size());
 }
 
 void Written(benchmark::State& state, batch::TableFormat format) {

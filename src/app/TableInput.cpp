@@ -31,7 +31,7 @@ std::optional<double> ReadField(const NumberField& field, std::optional<Quantity
   return std::nullopt;
 }
 
-// The items as the spec takes them: the default ones for none, each once, all given by the set.
+// The items as the request takes them: the default ones for none, each once, all given by the set.
 std::optional<std::vector<Item>> TableItems(const CorrelationSet& set, Session& s, const TableInput& input,
                                             std::string& error) {
   if (input.items.empty()) return DefaultTableItems(set, input.kind);
@@ -147,7 +147,7 @@ TableCheck CheckTableInput(Session& s, const TableInput& input) {
 
   std::optional<std::vector<Item>> items = TableItems(s.Set(), s, input, error);
   if (!items) return check;
-  check.spec = TableSpec{input.kind, *range, at.value_or(0.0), std::move(*items)};
+  check.request = TableRequest{input.kind, *range, at.value_or(0.0), std::move(*items)};
   return check;
 }
 

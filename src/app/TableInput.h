@@ -29,8 +29,8 @@ struct TableInput {
 };
 
 struct TableCheck {
-  std::optional<TableSpec> spec;
-  std::string error;  // the message when there is no spec
+  std::optional<TableRequest> request;
+  std::string error;  // the message when there is no request
 };
 
 // The table the input asks for in the session's units and standard, or the message saying what

@@ -33,7 +33,7 @@ int Fail(const std::string& message) {
 struct BatchArgs {
   std::string file = "-";
   batch::OutputFormat format = batch::OutputFormat::kCsv;
-  BatchSpec spec;
+  BatchRequest request;
   unsigned threads = 0;
 };
 
@@ -71,8 +71,8 @@ std::optional<std::vector<Item>> ParseItems(const std::string& list, const Corre
 
 std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
   BatchArgs parsed;
-  parsed.spec.set = &BuiltInCorrelations();
-  parsed.spec.units = PresetSelection(UnitPreset::kSI);
+  parsed.request.set = &BuiltInCorrelations();
+  parsed.request.units = PresetSelection(UnitPreset::kSI);
   std::optional<std::string> items;
   bool fileGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -111,10 +111,10 @@ std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
         error = UnknownUnitsText(v);
         return std::nullopt;
       }
-      parsed.spec.units = *units;
+      parsed.request.units = *units;
     } else if (a == "--standard") {
-      parsed.spec.set = CorrelationSetNamed(v);
-      if (parsed.spec.set == nullptr) {
+      parsed.request.set = CorrelationSetNamed(v);
+      if (parsed.request.set == nullptr) {
         error = "unknown standard: " + Shown(v) + " (builtin or iapws)";
         return std::nullopt;
       }
@@ -130,11 +130,11 @@ std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
   }
   // The items last: they depend on the standard, wherever --standard stands.
   if (items) {
-    auto list = ParseItems(*items, *parsed.spec.set, error);
+    auto list = ParseItems(*items, *parsed.request.set, error);
     if (!list) return std::nullopt;
-    parsed.spec.items = std::move(*list);
+    parsed.request.items = std::move(*list);
   } else {
-    parsed.spec.items = DefaultBatchItems(*parsed.spec.set);
+    parsed.request.items = DefaultBatchItems(*parsed.request.set);
   }
   return parsed;
 }
@@ -160,12 +160,12 @@ int BatchCommand(const Args& args) {
   batch::BatchOptions options;
   options.format = parsed->format;
   options.threads = parsed->threads;
-  const BatchSpec& spec = parsed->spec;
-  options.columnsFor = [&spec](const batch::BatchHeader& header) {
-    return BatchColumns(spec, header.qualityColumn.has_value());
+  const BatchRequest& request = parsed->request;
+  options.columnsFor = [&request](const batch::BatchHeader& header) {
+    return BatchColumns(request, header.qualityColumn.has_value());
   };
-  const batch::RowComputerFactory factory = [&spec]() -> batch::RowComputer {
-    auto computer = std::make_shared<BatchComputer>(spec);
+  const batch::RowComputerFactory factory = [&request]() -> batch::RowComputer {
+    auto computer = std::make_shared<BatchComputer>(request);
     return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
       computer->Compute(row, result);
     };

@@ -65,32 +65,32 @@ std::vector<Item> DefaultBatchItems(const CorrelationSet& set) {
   return items;
 }
 
-std::vector<std::string> BatchColumns(const BatchSpec& spec, bool withQuality) {
+std::vector<std::string> BatchColumns(const BatchRequest& request, bool withQuality) {
   std::vector<std::string> columns = {"condition", "T", "P"};
-  for (Item item : spec.items) {
+  for (Item item : request.items) {
     const std::string key = ItemKey(item);
     columns.push_back(key);
     columns.push_back(key + "_liquid");
     columns.push_back(key + "_vapour");
   }
   if (withQuality) {
-    const auto wet = spec.set->WetRowSet();
-    for (Item item : spec.items)
+    const auto wet = request.set->WetRowSet();
+    for (Item item : request.items)
       if (std::find(wet.begin(), wet.end(), item) != wet.end()) columns.push_back(ItemKey(item) + "_wet");
   }
   columns.push_back("status");
   return columns;
 }
 
-BatchComputer::BatchComputer(const BatchSpec& spec) : spec_(spec), session_(*spec.set), checks_(session_) {
-  session_.units.InitUnits(spec.units);
+BatchComputer::BatchComputer(const BatchRequest& request) : request_(request), session_(*request.set), checks_(session_) {
+  session_.units.InitUnits(request.units);
   // The first calculation of a fresh window, before anything is typed.
   RecalculateState(session_);
   fresh_ = session_.state;
-  const auto wet = spec.set->WetRowSet();
-  for (std::size_t i = 0; i < spec.items.size(); ++i) {
-    const Item item = spec.items[i];
-    conversions_.emplace_back(session_.units, *spec.set, PropQuantity(item));
+  const auto wet = request.set->WetRowSet();
+  for (std::size_t i = 0; i < request.items.size(); ++i) {
+    const Item item = request.items[i];
+    conversions_.emplace_back(session_.units, *request.set, PropQuantity(item));
     columnKeys_.push_back(ItemKey(item));
     if (std::find(wet.begin(), wet.end(), item) != wet.end()) wetItems_.push_back(i);
   }
@@ -124,13 +124,13 @@ std::optional<double> BatchComputer::RowQuality(std::string_view text, std::stri
 
 void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& cell,
                               std::string_view suffix) {
-  PropertyCalculator* calc = session_.Calculators().VarPropCalc(spec_.items[itemIndex]);
+  PropertyCalculator* calc = session_.Calculators().VarPropCalc(request_.items[itemIndex]);
   if (calc == nullptr) return;
   const CalcState& st = session_.state;
   const DisplayValue v = conversions_[itemIndex].Display(calc->Compute(phase, st.TempK, st.PresKPa));
   switch (v.status) {
     case Status::kValid:
-      if (spec_.set->RoundsToReal6())
+      if (request_.set->RoundsToReal6())
         Real6Text(v.value, cell);
       else
         DoubleText(v.value, cell);
@@ -147,7 +147,7 @@ void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& c
 void BatchComputer::UseQuality(double quality) {
   if (calculatorsQuality_ == quality) return;
   session_.steamQuality = quality;
-  session_.UseCorrelationSet(*spec_.set);
+  session_.UseCorrelationSet(*request_.set);
   calculatorsQuality_ = quality;
 }
 
@@ -174,7 +174,7 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
   RecalculateState(session_);
 
   const bool saturated = IsSaturated(st.Condition);
-  const std::size_t wetColumn = kStateColumns + kPhaseColumns * spec_.items.size();
+  const std::size_t wetColumn = kStateColumns + kPhaseColumns * request_.items.size();
   const std::optional<double> quality =
       qualityText.empty() ? std::nullopt : RowQuality(qualityText, result.status);
   // The cells of the row before keep their storage: cleared, not freed.
@@ -187,7 +187,7 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
 
   outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;
-  for (std::size_t i = 0; i < spec_.items.size(); ++i) {
+  for (std::size_t i = 0; i < request_.items.size(); ++i) {
     const std::size_t column = kStateColumns + kPhaseColumns * i;
     if (saturated) {
       ValueCell(i, condensed, result.cells[column + 1], "_liquid");

@@ -30,7 +30,7 @@
 namespace tulo::cli {
 
 // What every row of a run computes.
-struct BatchSpec {
+struct BatchRequest {
   const CorrelationSet* set = nullptr;
   UnitSelection units{};
   std::vector<Item> items;  // variable items, none twice
@@ -41,12 +41,12 @@ struct BatchSpec {
 std::vector<Item> DefaultBatchItems(const CorrelationSet& set);
 
 // The output header (see above); withQuality: the input has a steam quality column.
-std::vector<std::string> BatchColumns(const BatchSpec& spec, bool withQuality);
+std::vector<std::string> BatchColumns(const BatchRequest& request, bool withQuality);
 
 // One worker's computer, with its own session: not to be shared between threads.
 class BatchComputer {
  public:
-  explicit BatchComputer(const BatchSpec& spec);
+  explicit BatchComputer(const BatchRequest& request);
   BatchComputer(const BatchComputer&) = delete;
   BatchComputer& operator=(const BatchComputer&) = delete;
 
@@ -72,13 +72,13 @@ class BatchComputer {
   // items in the wet phase would not be covered by that.)
   void UseQuality(double quality);
 
-  const BatchSpec& spec_;
+  const BatchRequest& request_;
   Session session_;
   InputChecks checks_;
   CalcState fresh_;  // the state of a window that has calculated once, with nothing typed
   std::vector<UnitConversion> conversions_;   // by item
   std::vector<std::string> columnKeys_;       // by item
-  std::vector<std::size_t> wetItems_;         // indices into spec_.items
+  std::vector<std::size_t> wetItems_;         // indices into request_.items
   std::optional<double> calculatorsQuality_;  // the quality the calculators computed wet steam at
   std::string t_, p_;                         // the texts typed
   std::string error_;                         // the input checks' message

@@ -129,14 +129,14 @@ int TableCommand(const Args& args) {
   Session session(*set);
   session.units.InitUnits(units);
   const TableCheck check = CheckTableInput(session, input);
-  if (!check.spec) return Fail(check.error);
-  const TableSpec& spec = *check.spec;
+  if (!check.request) return Fail(check.error);
+  const TableRequest& request = *check.request;
 
   std::optional<batch::TableWriter> writer;
   std::string out;
-  for (std::int64_t first = 0; first < spec.range.rows; first += kBlockRows) {
-    const std::int64_t count = std::min(kBlockRows, spec.range.rows - first);
-    const std::optional<RangeTable> block = ComputeRangeTable(spec, *set, units, first, count);
+  for (std::int64_t first = 0; first < request.range.rows; first += kBlockRows) {
+    const std::int64_t count = std::min(kBlockRows, request.range.rows - first);
+    const std::optional<RangeTable> block = ComputeRangeTable(request, *set, units, first, count);
     if (!block) return 1;  // never: nothing cancels it
     out.clear();
     if (!writer) {
@@ -144,7 +144,7 @@ int TableCommand(const Args& args) {
       writer->AppendHeader(out);
     }
     writer->AppendRows(*block, out);
-    if (first + count >= spec.range.rows) writer->AppendFooter(out);
+    if (first + count >= request.range.rows) writer->AppendFooter(out);
     // A reader that has gone away, or a full disk: stop at once; main tells of it.
     if (!std::cout.write(out.data(), static_cast<std::streamsize>(out.size())) || !std::cout.flush())
       return 1;

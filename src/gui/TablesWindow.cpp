@@ -333,23 +333,23 @@ void TablesWindow::ComputeClick() {
   }
   Session& s = form_.session();
   const TableCheck check = CheckTableInput(s, input);
-  if (!check.spec) {
+  if (!check.request) {
     ShowMessage(Q(check.error), true);
     return;
   }
-  const TableSpec spec = *check.spec;
+  const TableRequest request = *check.request;
   const CorrelationSet& set = s.Set();
   const UnitSelection units = s.units.GetUnitSelection();
-  if (spec.range.rows < kBackgroundRows) {
-    std::optional<RangeTable> table = ComputeRangeTable(spec, set, units);
+  if (request.range.rows < kBackgroundRows) {
+    std::optional<RangeTable> table = ComputeRangeTable(request, set, units);
     if (table) ShowTable(std::make_shared<const RangeTable>(std::move(*table)));
     return;
   }
   StartJob(
       "Computing",
-      [spec, &set, units](const TableControl& control) {
+      [request, &set, units](const TableControl& control) {
         JobOutcome outcome;
-        std::optional<RangeTable> table = ComputeRangeTable(spec, set, units, control);
+        std::optional<RangeTable> table = ComputeRangeTable(request, set, units, control);
         if (table) outcome.table = std::make_shared<const RangeTable>(std::move(*table));
         return outcome;
       },
@@ -373,7 +373,7 @@ void TablesWindow::ShowTable(std::shared_ptr<const RangeTable> table) {
   }
   Grid->horizontalHeader()->setMinimumHeight(fm.lineSpacing() * 3 + 8);
   ShowMessage(QString("%1, %2 rows, %3.")
-                  .arg(Q(TableKindName(t.Spec().kind)))
+                  .arg(Q(TableKindName(t.Request().kind)))
                   .arg(QLocale::c().toString(static_cast<qlonglong>(t.RowCount())))
                   .arg(Q(form_.session().Set().Name())),
               false);

@@ -48,20 +48,20 @@ std::vector<Item> RowsOf(const CorrelationSet& set, std::initializer_list<Condit
 // values of each row.
 class RowComputer {
  public:
-  RowComputer(const TableSpec& spec, const CorrelationSet& set, const UnitSelection& units,
+  RowComputer(const TableRequest& request, const CorrelationSet& set, const UnitSelection& units,
               const std::vector<TableColumn>& columns)
-      : spec_(spec), columns_(columns), s_(set), cells_(columns.size()) {
+      : request_(request), columns_(columns), s_(set), cells_(columns.size()) {
     s_.units.InitUnits(units);
     // The fixed quantity is the same in every row.
-    if (spec.kind == TableKind::kIsobar) fixed_ = TypedPressure(spec.at);
-    if (spec.kind == TableKind::kIsotherm) fixed_ = TypedTemperature(spec.at);
+    if (request.kind == TableKind::kIsobar) fixed_ = TypedPressure(request.at);
+    if (request.kind == TableKind::kIsotherm) fixed_ = TypedTemperature(request.at);
   }
 
   void Compute(std::int64_t index, RangeTable& table, std::int64_t row) {
-    const double typed = spec_.range.Value(index);
+    const double typed = request_.range.Value(index);
     CalcState& st = s_.state;
     bool stateKnown = true;
-    switch (spec_.kind) {
+    switch (request_.kind) {
       case TableKind::kSaturationByTemperature:
         st.TempK = TypedTemperature(typed);
         st.PresKPa = -3.0;
@@ -87,7 +87,7 @@ class RowComputer {
         DetermineCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
         break;
     }
-    const Quantity varied = VariedQuantity(spec_.kind);
+    const Quantity varied = VariedQuantity(request_.kind);
     for (std::size_t c = 0; c < columns_.size(); ++c) {
       const TableColumn& column = columns_[c];
       TableCell& cell = cells_[c];
@@ -97,8 +97,8 @@ class RowComputer {
           const Quantity q = column.kind == ColumnKind::kTemperature ? kTemperature : kPressure;
           if (q == varied)
             cell = {typed, Status::kValid};
-          else if (!IsSaturationTable(spec_.kind))
-            cell = {spec_.at, Status::kValid};
+          else if (!IsSaturationTable(request_.kind))
+            cell = {request_.at, Status::kValid};
           else if (stateKnown)
             cell = Shown(q, q == kTemperature ? st.TempK : st.PresKPa);
           else
@@ -151,7 +151,7 @@ class RowComputer {
     return Shown(PropQuantity(column.item), s_.Set().Store(r.value));
   }
 
-  const TableSpec& spec_;
+  const TableRequest& request_;
   const std::vector<TableColumn>& columns_;
   Session s_;
   std::vector<TableCell> cells_;
@@ -284,8 +284,8 @@ std::string ShortestText(double x) {
   return buf;
 }
 
-RangeTable::RangeTable(TableSpec spec, const UnitSelection& units, std::int64_t first, std::int64_t count)
-    : spec_(std::move(spec)), columns_(TableColumns(spec_.kind, spec_.items)), first_(first), count_(count) {
+RangeTable::RangeTable(TableRequest request, const UnitSelection& units, std::int64_t first, std::int64_t count)
+    : request_(std::move(request)), columns_(TableColumns(request_.kind, request_.items)), first_(first), count_(count) {
   UnitSettings settings;
   settings.InitUnits(units);
   for (const TableColumn& column : columns_) headings_.push_back(HeadingOf(column, settings));
@@ -312,7 +312,7 @@ void RangeTable::SetRow(std::int64_t row, Condition condition, std::span<const T
 // The temperature or pressure typed for every row: the varied quantity and the fixed one.
 bool RangeTable::Typed(const TableColumn& column) const {
   const Quantity q = column.kind == ColumnKind::kTemperature ? kTemperature : kPressure;
-  return q == VariedQuantity(spec_.kind) || FixedQuantity(spec_.kind) == q;
+  return q == VariedQuantity(request_.kind) || FixedQuantity(request_.kind) == q;
 }
 
 std::string RangeTable::CellText(std::int64_t row, int col) const {
@@ -339,10 +339,10 @@ std::string RangeTable::NumberText(std::int64_t row, int col) const {
   return ShortestText(cell.value);
 }
 
-std::optional<RangeTable> ComputeRangeTable(const TableSpec& spec, const CorrelationSet& set,
+std::optional<RangeTable> ComputeRangeTable(const TableRequest& request, const CorrelationSet& set,
                                             const UnitSelection& units, std::int64_t first,
                                             std::int64_t count, const TableControl& control) {
-  RangeTable table(spec, units, first, count);
+  RangeTable table(request, units, first, count);
   unsigned threads =
       control.threads != 0 ? control.threads : std::max(1u, std::thread::hardware_concurrency());
   const std::int64_t chunks = (count + kChunkRows - 1) / kChunkRows;
@@ -355,7 +355,7 @@ std::optional<RangeTable> ComputeRangeTable(const TableSpec& spec, const Correla
   std::exception_ptr failure;
   auto work = [&] {
     try {
-      RowComputer computer(spec, set, units, table.Columns());
+      RowComputer computer(request, set, units, table.Columns());
       for (;;) {
         const std::int64_t begin = next.fetch_add(kChunkRows);
         if (begin >= count) return;
@@ -389,9 +389,9 @@ std::optional<RangeTable> ComputeRangeTable(const TableSpec& spec, const Correla
   return table;
 }
 
-std::optional<RangeTable> ComputeRangeTable(const TableSpec& spec, const CorrelationSet& set,
+std::optional<RangeTable> ComputeRangeTable(const TableRequest& request, const CorrelationSet& set,
                                             const UnitSelection& units, const TableControl& control) {
-  return ComputeRangeTable(spec, set, units, 0, spec.range.rows, control);
+  return ComputeRangeTable(request, set, units, 0, request.range.rows, control);
 }
 
 }  // namespace tulo

@@ -73,7 +73,7 @@ std::optional<TableRange> RangeByStep(double from, double to, double step);
 // The range of `rows` rows (>= 2 when from < to, 1 when from equals to).
 TableRange RangeByRows(double from, double to, std::int64_t rows);
 
-struct TableSpec {
+struct TableRequest {
   TableKind kind = TableKind::kSaturationByTemperature;
   TableRange range;
   double at = 0.0;          // the fixed quantity, in its display unit (a Real6); unused for saturation
@@ -116,9 +116,9 @@ std::string ShortestText(double x);
 // Rows [first, first + count) of a table, computed.
 class RangeTable {
  public:
-  RangeTable(TableSpec spec, const UnitSelection& units, std::int64_t first, std::int64_t count);
+  RangeTable(TableRequest request, const UnitSelection& units, std::int64_t first, std::int64_t count);
 
-  const TableSpec& Spec() const { return spec_; }
+  const TableRequest& Request() const { return request_; }
   const std::vector<TableColumn>& Columns() const { return columns_; }
   const std::vector<ColumnHeading>& Headings() const { return headings_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
@@ -144,7 +144,7 @@ class RangeTable {
  private:
   bool Typed(const TableColumn& column) const;
 
-  TableSpec spec_;
+  TableRequest request_;
   std::vector<TableColumn> columns_;
   std::vector<ColumnHeading> headings_;
   std::int64_t first_;
@@ -164,13 +164,13 @@ struct TableControl {
 };
 
 // Computes rows [first, first + count) of the table in the standard `set` and the units `units`,
-// each worker with a session of its own. Nothing when the cancel flag ended it. The spec must be
+// each worker with a session of its own. Nothing when the cancel flag ended it. The request must be
 // valid (CheckTableInput in the application layer checks what the user typed).
-std::optional<RangeTable> ComputeRangeTable(const TableSpec& spec, const CorrelationSet& set,
+std::optional<RangeTable> ComputeRangeTable(const TableRequest& request, const CorrelationSet& set,
                                             const UnitSelection& units, std::int64_t first,
                                             std::int64_t count, const TableControl& control = {});
 // Every row.
-std::optional<RangeTable> ComputeRangeTable(const TableSpec& spec, const CorrelationSet& set,
+std::optional<RangeTable> ComputeRangeTable(const TableRequest& request, const CorrelationSet& set,
                                             const UnitSelection& units, const TableControl& control = {});
 
 }  // namespace tulo

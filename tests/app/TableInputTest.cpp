@@ -90,24 +90,24 @@ TEST(TableInput, Messages) {
                                     << c.at);
     const TableCheck check = Check(c);
     EXPECT_EQ(check.error, c.error);
-    EXPECT_EQ(check.spec.has_value(), std::string(c.error).empty());
+    EXPECT_EQ(check.request.has_value(), std::string(c.error).empty());
   }
 }
 
 TEST(TableInput, Items) {
   const InputCase good = {"builtin", kSI, kIsobar, "300", "400", "10", "", "100", ""};
   const TableCheck defaults = Check(good);
-  ASSERT_TRUE(defaults.spec);
-  EXPECT_EQ(defaults.spec->items, DefaultTableItems(BuiltInCorrelations(), kIsobar));
+  ASSERT_TRUE(defaults.request);
+  EXPECT_EQ(defaults.request->items, DefaultTableItems(BuiltInCorrelations(), kIsobar));
   const TableCheck twice = Check(good, {Item::kDensity, Item::kEnthalpy, Item::kDensity});
-  ASSERT_TRUE(twice.spec);
-  EXPECT_EQ(twice.spec->items, (std::vector<Item>{Item::kDensity, Item::kEnthalpy}));
+  ASSERT_TRUE(twice.request);
+  EXPECT_EQ(twice.request->items, (std::vector<Item>{Item::kDensity, Item::kEnthalpy}));
   // The built-in correlations have no speed of sound; the IAPWS standard has.
   EXPECT_EQ(Check(good, {Item::kSpeedOfSound}).error,
             "Speed of Sound is not given by the Built-in correlations.");
   InputCase iapws = good;
   iapws.standard = "iapws";
-  EXPECT_TRUE(Check(iapws, {Item::kSpeedOfSound}).spec);
+  EXPECT_TRUE(Check(iapws, {Item::kSpeedOfSound}).request);
   EXPECT_EQ(Check(good, {Item::kCriticalTemperature}).error,
             "Critical Temperature is not given by the Built-in correlations.");
 }
@@ -194,8 +194,8 @@ TEST(TableInput, RowsAreWhatTheWindowShows) {
     s.units.InitUnits(PresetSelection(c.units));
     TableInput input{c.kind, c.from, c.to, c.step, std::string(c.step).empty() ? "12" : "", c.at, {}};
     const TableCheck check = CheckTableInput(s, input);
-    ASSERT_TRUE(check.spec) << check.error;
-    const auto table = ComputeRangeTable(*check.spec, s.Set(), s.units.GetUnitSelection());
+    ASSERT_TRUE(check.request) << check.error;
+    const auto table = ComputeRangeTable(*check.request, s.Set(), s.units.GetUnitSelection());
     ASSERT_TRUE(table);
     int compared = 0;
     for (std::int64_t row = 0; row < table->RowCount(); ++row) ExpectRowAsWindow(c, *table, row, compared);

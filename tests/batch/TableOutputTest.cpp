@@ -65,17 +65,17 @@ std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
 // A table with every kind of cell: an isobar at 80 MPa (super critical, out of the IAPWS range
 // above 1073.15 K), items with a quote in the name and without a unit.
 RangeTable Isobar(std::int64_t first, std::int64_t count) {
-  const TableSpec spec = {TableKind::kIsobar,
+  const TableRequest request = {TableKind::kIsobar,
                           *RangeByStep(300, 1300, 100),
                           80000,
                           {Item::kEnthalpy, Item::kCompressibilityFactor, Item::kSurfaceTension}};
-  return *ComputeRangeTable(spec, IapwsCorrelations(), PresetSelection(UnitPreset::kSI), first, count);
+  return *ComputeRangeTable(request, IapwsCorrelations(), PresetSelection(UnitPreset::kSI), first, count);
 }
 
 RangeTable Saturation() {
-  const TableSpec spec = {
+  const TableRequest request = {
       TableKind::kSaturationByTemperature, *RangeByStep(-25, 75, 25), 0, {Item::kEnthalpy}};
-  return *ComputeRangeTable(spec, IapwsCorrelations(), PresetSelection(UnitPreset::kEuropean));
+  return *ComputeRangeTable(request, IapwsCorrelations(), PresetSelection(UnitPreset::kEuropean));
 }
 
 TEST(TableOutput, Formats) {

@@ -32,8 +32,8 @@ TEST(BatchComputer, DefaultItemsAreEveryFullRowSetOnceInCatalogueOrder) {
   }
 }
 
-BatchSpec Spec(const CorrelationSet& set, std::vector<Item> items, UnitPreset units = UnitPreset::kSI) {
-  return BatchSpec{&set, PresetSelection(units), std::move(items)};
+BatchRequest Request(const CorrelationSet& set, std::vector<Item> items, UnitPreset units = UnitPreset::kSI) {
+  return BatchRequest{&set, PresetSelection(units), std::move(items)};
 }
 
 batch::BatchRow Row(std::string t, std::string p, std::string quality = "") {
@@ -45,15 +45,15 @@ batch::BatchRow Row(std::string t, std::string p, std::string quality = "") {
 }
 
 TEST(BatchComputer, ColumnsMatchTheCellsOfEveryKindOfRow) {
-  const BatchSpec spec = Spec(IapwsCorrelations(), {Item::kEnthalpy, Item::kSpeedOfSound, Item::kDensity});
-  const std::vector<std::string> plain = BatchColumns(spec, false);
-  const std::vector<std::string> wet = BatchColumns(spec, true);
+  const BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy, Item::kSpeedOfSound, Item::kDensity});
+  const std::vector<std::string> plain = BatchColumns(request, false);
+  const std::vector<std::string> wet = BatchColumns(request, true);
   EXPECT_EQ(plain.size(), 3u + 9u + 1u);
   // The wet-steam grid has enthalpy and density, not the speed of sound.
   EXPECT_EQ(wet.size(), plain.size() + 2);
   EXPECT_EQ(wet[wet.size() - 3], "enthalpy_wet");
   EXPECT_EQ(wet[wet.size() - 2], "density_wet");
-  BatchComputer computer(spec);
+  BatchComputer computer(request);
   batch::BatchResult result;
   computer.Compute(Row("300", "1000"), result);
   EXPECT_EQ(result.cells.size(), plain.size() - 1);
@@ -80,14 +80,14 @@ TEST(BatchComputer, RowsDoNotDependOnTheRowsBefore) {
   for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
     for (UnitPreset units : {UnitPreset::kSI, UnitPreset::kEuropean}) {
       SCOPED_TRACE(set->Name());
-      const BatchSpec spec = Spec(*set, DefaultBatchItems(*set), units);
-      BatchComputer sequence(spec);
+      const BatchRequest request = Request(*set, DefaultBatchItems(*set), units);
+      BatchComputer sequence(request);
       batch::BatchResult reused;
       for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
           reused.status.clear();  // as the pipeline hands it on
           sequence.Compute(rows[i], reused);
-          BatchComputer fresh(spec);
+          BatchComputer fresh(request);
           batch::BatchResult alone;
           fresh.Compute(rows[i], alone);
           EXPECT_EQ(reused.cells, alone.cells) << "row " << i << " pass " << pass;

@@ -173,7 +173,7 @@ TEST(RangeTable, ColumnsAndHeadings) {
   EXPECT_EQ(HeadingOf(columns.back(), units).name, "Condition");
 }
 
-TableSpec IsobarSpec(double from, double to, double step, double at, std::vector<Item> items) {
+TableRequest IsobarRequest(double from, double to, double step, double at, std::vector<Item> items) {
   return {TableKind::kIsobar, *RangeByStep(from, to, step), at, std::move(items)};
 }
 
@@ -197,13 +197,13 @@ TEST(RangeTable, SameRowsOnAnyThreadsAndInAnyBlocks) {
   const UnitSelection si = PresetSelection(UnitPreset::kSI);
   for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
     SCOPED_TRACE(set->Name());
-    const TableSpec spec = IsobarSpec(250, 900, 0.5, 1000, DefaultTableItems(*set, TableKind::kIsobar));
-    const auto one = ComputeRangeTable(spec, *set, si, TableControl{1, nullptr, {}});
-    const auto three = ComputeRangeTable(spec, *set, si, TableControl{3, nullptr, {}});
+    const TableRequest request = IsobarRequest(250, 900, 0.5, 1000, DefaultTableItems(*set, TableKind::kIsobar));
+    const auto one = ComputeRangeTable(request, *set, si, TableControl{1, nullptr, {}});
+    const auto three = ComputeRangeTable(request, *set, si, TableControl{3, nullptr, {}});
     ASSERT_TRUE(one && three);
     ASSERT_EQ(one->RowCount(), 1301);
     ExpectSameCells(*one, 0, *three, one->RowCount());
-    const auto block = ComputeRangeTable(spec, *set, si, 700, 301, TableControl{2, nullptr, {}});
+    const auto block = ComputeRangeTable(request, *set, si, 700, 301, TableControl{2, nullptr, {}});
     ASSERT_TRUE(block);
     EXPECT_EQ(block->FirstRow(), 700);
     EXPECT_EQ(block->CellText(0, 0), "600");
@@ -213,9 +213,9 @@ TEST(RangeTable, SameRowsOnAnyThreadsAndInAnyBlocks) {
 
 TEST(RangeTable, ProgressAndCancel) {
   const UnitSelection si = PresetSelection(UnitPreset::kSI);
-  const TableSpec spec = IsobarSpec(300, 800, 0.05, 500, {Item::kEnthalpy, Item::kDensity});
+  const TableRequest request = IsobarRequest(300, 800, 0.05, 500, {Item::kEnthalpy, Item::kDensity});
   std::vector<std::int64_t> reports;
-  const auto table = ComputeRangeTable(spec, BuiltInCorrelations(), si,
+  const auto table = ComputeRangeTable(request, BuiltInCorrelations(), si,
                                        TableControl{2, nullptr, [&](std::int64_t done, std::int64_t total) {
                                                       EXPECT_EQ(total, 10001);
                                                       reports.push_back(done);
@@ -227,7 +227,7 @@ TEST(RangeTable, ProgressAndCancel) {
 
   std::atomic<bool> cancel{false};
   std::int64_t lastDone = 0;
-  const auto cancelled = ComputeRangeTable(spec, BuiltInCorrelations(), si,
+  const auto cancelled = ComputeRangeTable(request, BuiltInCorrelations(), si,
                                            TableControl{2, &cancel, [&](std::int64_t done, std::int64_t) {
                                                           lastDone = done;
                                                           cancel = true;
@@ -235,15 +235,15 @@ TEST(RangeTable, ProgressAndCancel) {
   EXPECT_FALSE(cancelled.has_value());
   EXPECT_LT(lastDone, 10001);
   // A flag set before the start computes nothing.
-  EXPECT_FALSE(ComputeRangeTable(spec, BuiltInCorrelations(), si, TableControl{1, &cancel, {}}).has_value());
+  EXPECT_FALSE(ComputeRangeTable(request, BuiltInCorrelations(), si, TableControl{1, &cancel, {}}).has_value());
 }
 
 // Above 50 MPa the IAPWS standard ends at 1073.15 K: those rows show "Out of Range" and the table
 // goes on to its last row.
 TEST(RangeTable, RowsOutOfRangeNeverEndTheTable) {
   const UnitSelection si = PresetSelection(UnitPreset::kSI);
-  const TableSpec spec = IsobarSpec(900, 1300, 100, 80000, {Item::kEnthalpy, Item::kDensity});
-  const auto table = ComputeRangeTable(spec, IapwsCorrelations(), si);
+  const TableRequest request = IsobarRequest(900, 1300, 100, 80000, {Item::kEnthalpy, Item::kDensity});
+  const auto table = ComputeRangeTable(request, IapwsCorrelations(), si);
   ASSERT_TRUE(table);
   ASSERT_EQ(table->RowCount(), 5);
   for (std::int64_t r = 0; r < 5; ++r) {
@@ -262,7 +262,7 @@ TEST(RangeTable, RowsOutOfRangeNeverEndTheTable) {
 TEST(RangeTable, SaturatedRows) {
   const UnitSelection si = PresetSelection(UnitPreset::kSI);
   const std::vector<Item> items = {Item::kEnthalpy};
-  const TableSpec isobar = IsobarSpec(373.1, 374.1, 0.5, 101.325, items);
+  const TableRequest isobar = IsobarRequest(373.1, 374.1, 0.5, 101.325, items);
   for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
     SCOPED_TRACE(set->Name());
     const auto a = ComputeRangeTable(isobar, *set, si);
@@ -275,7 +275,7 @@ TEST(RangeTable, SaturatedRows) {
     EXPECT_EQ(a->RowCondition(1), Condition::kSuperheated);
     EXPECT_GT(a->Cell(1, 2).value, a->Cell(0, 2).value);
   }
-  const TableSpec cold = {TableKind::kSaturationByTemperature, *RangeByStep(250, 260, 10), 0, items};
+  const TableRequest cold = {TableKind::kSaturationByTemperature, *RangeByStep(250, 260, 10), 0, items};
   const auto c = ComputeRangeTable(cold, BuiltInCorrelations(), si);
   ASSERT_TRUE(c);
   EXPECT_EQ(c->RowCondition(0), Condition::kSatSolidVapour);
