@@ -7,6 +7,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "CsvRecords.h"
 #include "batch/TableOutput.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
@@ -26,40 +27,6 @@ std::vector<std::string> Lines(const std::string& text) {
   for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
     lines.push_back(text.substr(start, end - start));
   return lines;
-}
-
-// The records of an RFC 4180 text with LF record ends: quoted fields may hold commas, quotes
-// (doubled) and line ends.
-std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
-  std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    std::string& field = records.back().back();
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
-      }
-    } else if (c == '"') {
-      EXPECT_TRUE(field.empty()) << "a quote inside an unquoted field";
-      quoted = true;
-    } else if (c == ',') {
-      records.back().emplace_back();
-    } else if (c == '\n') {
-      records.emplace_back(1);
-    } else {
-      field += c;
-    }
-  }
-  EXPECT_FALSE(quoted);
-  EXPECT_EQ(records.back(), std::vector<std::string>(1));  // the text ends with a record end
-  records.pop_back();
-  return records;
 }
 
 // A table with every kind of cell: an isobar at 80 MPa (super critical, out of the IAPWS range
@@ -93,7 +60,7 @@ TEST(TableOutput, CsvQuotingAndLineEnds) {
   Lines(csv);  // LF only
   // The quotes of Compressibility Factor "Z" are doubled inside a quoted field.
   EXPECT_NE(csv.find(",\"Compressibility Factor \"\"Z\"\"\","), std::string::npos) << csv;
-  const auto records = ReadCsv(csv);
+  const auto records = CsvRecords(csv);
   ASSERT_EQ(records.size(), 12u);
   const std::vector<std::string> header = {"Temperature (Kelvin)",  "Pressure (kPa abs)",
                                            "Enthalpy (kJ/kg)",      "Compressibility Factor \"Z\"",

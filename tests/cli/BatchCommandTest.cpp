@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "CsvRecords.h"
 #include "cli/RunCalc.h"
 #include "props/Catalogue.h"
 
@@ -65,35 +66,7 @@ struct Table {
 };
 
 Table ParseCsv(const std::string& text, char delimiter = ',') {
-  std::vector<std::vector<std::string>> records;
-  std::vector<std::string> record;
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == delimiter) {
-      record.push_back(field);
-      field.clear();
-    } else if (c == '\n') {
-      record.push_back(field);
-      field.clear();
-      records.push_back(record);
-      record.clear();
-    } else {
-      field += c;
-    }
-  }
+  const std::vector<std::vector<std::string>> records = CsvRecords(text, delimiter);
   Table table;
   if (records.empty()) return table;
   table.header = records.front();
