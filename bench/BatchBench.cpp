@@ -6,28 +6,12 @@
 #include <benchmark/benchmark.h>
 
 #include <sstream>
-#include <streambuf>
 #include <string>
 
+#include "DiscardBuffer.h"
 #include "batch/BatchRun.h"
 
 namespace {
-
-// Counts the output and throws it away, as a fast pipe would.
-class DiscardBuffer final : public std::streambuf {
- public:
-  std::size_t bytes = 0;
-
- protected:
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    bytes += static_cast<std::size_t>(n);
-    return n;
-  }
-  int_type overflow(int_type c) override {
-    ++bytes;
-    return traits_type::not_eof(c);
-  }
-};
 
 std::string BatchInput(int rows) {
   std::string input = "T,P\n";

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <streambuf>
 #include <string>
 
+#include "DiscardBuffer.h"
 #include "batch/BatchRun.h"
 #include "cli/BatchComputer.h"
 #include "props/BuiltInSet.h"
@@ -24,22 +24,6 @@ namespace {
 using namespace tulo;
 
 constexpr int kRepeats = 50;
-
-// Counts the output and throws it away, as a fast pipe would.
-class DiscardBuffer final : public std::streambuf {
- public:
-  std::size_t bytes = 0;
-
- protected:
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    bytes += static_cast<std::size_t>(n);
-    return n;
-  }
-  int_type overflow(int_type c) override {
-    ++bytes;
-    return traits_type::not_eof(c);
-  }
-};
 
 // The states as a CSV file, kRepeats times over; empty when the states file is missing.
 std::string BenchInput(long& rows) {
