@@ -6,7 +6,7 @@
 //   significant figures, " -" and "Out of Range"); two or three heading lines (the names, the
 //   phases of a saturation table, the units); numbers right-aligned, the condition last.
 // - csv (RFC 4180, through BatchWriter), tsv: one heading row, "Enthalpy liquid (kJ/kg)", then
-//   every digit of each value (ShortestText) or its status text; LF line ends, for files.
+//   every digit of each value (RangeTable::NumberText) or its status text; LF line ends, for files.
 // - json: an array of one object per row keyed by the columns' keys ("T", "enthalpy_liquid",
 //   "condition"); values are numbers, status texts strings.
 // Every format ends its lines with LF. The clipboard text of the window is separate: tabs, the

@@ -1,9 +1,7 @@
 #include "cli/BatchComputer.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 #include "cli/CliText.h"
 #include "common/NumberReader.h"
@@ -19,31 +17,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-// The shortest text that reads back as the same double: every digit of a standard computed in
-// double precision.
-void DoubleText(double x, std::string& out) {
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
-  out.assign(buf, end);
-}
-
-// A value stored as a Real6 (about 12 significant digits): 12 digits when they read back as the
-// same Real6, otherwise 13, which always do. The double holding a Real6 would show noise digits
-// beyond the stored ones (the typed 101.325 is held as 101.32499999995343).
-void Real6Text(double x, std::string& out) {
-  char buf[32];
-  const long double stored = R6(x);
-  for (int digits : {12, 13}) {
-    const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits).ptr;
-    double back = 0.0;
-    std::from_chars(buf, end, back);
-    if (R6(back) == stored || digits == 13) {
-      out.assign(buf, end);
-      return;
-    }
-  }
 }
 
 void AppendNote(std::string& status, std::string_view note) {
@@ -130,10 +103,7 @@ void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& c
   const DisplayValue v = conversions_[itemIndex].Display(calc->Compute(phase, st.TempK, st.PresKPa));
   switch (v.status) {
     case Status::kValid:
-      if (request_.set->RoundsToReal6())
-        Real6Text(v.value, cell);
-      else
-        DoubleText(v.value, cell);
+      cell = StoredValueText(v.value, *request_.set);
       return;
     case Status::kNotGiven:
       return;
@@ -182,8 +152,8 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
   for (std::string& cell : result.cells) cell.clear();
   result.cells[0] = st.ConditionText;
   // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
-  if (std::isfinite(st.TempDisplay)) Real6Text(st.TempDisplay, result.cells[1]);
-  if (std::isfinite(st.PresDisplay)) Real6Text(st.PresDisplay, result.cells[2]);
+  if (std::isfinite(st.TempDisplay)) result.cells[1] = ShortestText(st.TempDisplay);
+  if (std::isfinite(st.PresDisplay)) result.cells[2] = ShortestText(st.PresDisplay);
 
   outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;

@@ -1,6 +1,8 @@
 #include "results/DisplayValue.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "common/Real6.h"
@@ -41,6 +43,43 @@ DisplayValue UnitConversion::Display(const CalcResult& r) const {
   const double shown = static_cast<double>(y);
   if (!std::isfinite(shown)) return {kNaN, Status::kOutOfRange};
   return {shown, Status::kValid};
+}
+
+namespace {
+
+// Whether the number reader reads `text` (the decimal of d) as the Real6 x. The reader rounds the
+// text to extended precision, then to a Real6; d, the double nearest the text, tells the same
+// unless the text lies near the middle between two Real6 values: when every value within 2^-50
+// of d rounds to x, so does the reader's, else the text is read as the reader reads it.
+bool ReadsAs(const char* text, double d, double x) {
+  constexpr long double kNear = 0x1p-50L;
+  const long double wide = d;
+  if (R6(wide * (1.0L - kNear)) == x && R6(wide * (1.0L + kNear)) == x) return true;
+  return R6(std::strtold(text, nullptr)) == x;
+}
+
+}  // namespace
+
+std::string ShortestText(double x) {
+  // Twelve significant digits give the short decimal of a value that has one (trailing zeros
+  // dropped); fourteen always tell two neighbouring Real6 values apart (a 40-bit mantissa); 17
+  // only guard the loop.
+  char buf[40];
+  for (int digits : {12, 13, 14, 17}) {
+    const auto end = std::to_chars(buf, buf + sizeof buf - 1, x, std::chars_format::general, digits).ptr;
+    *end = '\0';
+    double d = 0.0;
+    std::from_chars(buf, end, d);
+    if (ReadsAs(buf, d, x)) break;
+  }
+  return buf;
+}
+
+std::string StoredValueText(double x, const CorrelationSet& set) {
+  if (set.RoundsToReal6()) return ShortestText(x);
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
+  return {buf, end};
 }
 
 }  // namespace tulo

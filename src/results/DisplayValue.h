@@ -3,6 +3,8 @@
 // before it is formatted, for the front ends that hand numbers on (the batch runs, the Python
 // module).
 
+#include <string>
+
 #include "props/CalcResult.h"
 #include "props/CorrelationSet.h"
 #include "units/Units.h"
@@ -38,5 +40,14 @@ class UnitConversion {
   long double offset_;
   bool reciprocal_;
 };
+
+// The shortest decimal text, of at most 12 significant digits where that is enough, that the
+// number reader reads back as the Real6 x ("0.1", "2675.57134372", "1e-05").
+std::string ShortestText(double x);
+
+// Every digit a standard stores of a display value, in the fewest characters: a Real6 as
+// ShortestText gives it, a double of a standard computed in double precision as the shortest text
+// that reads back as the same double.
+std::string StoredValueText(double x, const CorrelationSet& set);
 
 }  // namespace tulo

@@ -1,10 +1,7 @@
 #include "results/RangeTable.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <limits>
 #include <mutex>
@@ -12,6 +9,7 @@
 
 #include "common/Real6.h"
 #include "results/CellText.h"
+#include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
 #include "results/Results.h"
 #include "results/Session.h"
@@ -147,8 +145,9 @@ class RowComputer {
     else
       phase = PhaseOf(condition);
     const CalcResult r = s_.Calculators().Compute(column.item, phase, s_.state.TempK, s_.state.PresKPa);
-    if (!r.Ok()) return {kNaN, r.status};
-    return Shown(PropQuantity(column.item), s_.Set().Store(r.value));
+    // As its standard stores it: a Real6 or every digit of a double.
+    const DisplayValue shown = UnitConversion(s_.units, s_.Set(), PropQuantity(column.item)).Display(r);
+    return {shown.value, shown.status};
   }
 
   const TableRequest& request_;
@@ -255,37 +254,13 @@ ColumnHeading HeadingOf(const TableColumn& column, UnitSettings& units) {
   return {"Condition", "", "", "condition"};
 }
 
-namespace {
-
-// Whether the number reader reads `text` (the decimal of d) as the Real6 x. The reader rounds the
-// text to extended precision, then to a Real6; d, the double nearest the text, tells the same
-// unless the text lies near the middle between two Real6 values: when every value within 2^-50
-// of d rounds to x, so does the reader's, else the text is read as the reader reads it.
-bool ReadsAs(const char* text, double d, double x) {
-  constexpr long double kNear = 0x1p-50L;
-  const long double wide = d;
-  if (R6(wide * (1.0L - kNear)) == x && R6(wide * (1.0L + kNear)) == x) return true;
-  return R6(std::strtold(text, nullptr)) == x;
-}
-
-}  // namespace
-
-std::string ShortestText(double x) {
-  // Twelve significant digits give the short decimal of a value that has one (trailing zeros
-  // dropped); fourteen always tell two neighbouring Real6 values apart.
-  char buf[40];
-  for (int digits : {12, 14, 17}) {
-    const auto end = std::to_chars(buf, buf + sizeof buf - 1, x, std::chars_format::general, digits).ptr;
-    *end = '\0';
-    double d = 0.0;
-    std::from_chars(buf, end, d);
-    if (ReadsAs(buf, d, x)) break;
-  }
-  return buf;
-}
-
-RangeTable::RangeTable(TableRequest request, const UnitSelection& units, std::int64_t first, std::int64_t count)
-    : request_(std::move(request)), columns_(TableColumns(request_.kind, request_.items)), first_(first), count_(count) {
+RangeTable::RangeTable(TableRequest request, const CorrelationSet& set, const UnitSelection& units,
+                       std::int64_t first, std::int64_t count)
+    : request_(std::move(request)),
+      set_(&set),
+      columns_(TableColumns(request_.kind, request_.items)),
+      first_(first),
+      count_(count) {
   UnitSettings settings;
   settings.InitUnits(units);
   for (const TableColumn& column : columns_) headings_.push_back(HeadingOf(column, settings));
@@ -329,20 +304,23 @@ std::string RangeTable::CellText(std::int64_t row, int col) const {
   }
   const bool typed =
       (column.kind == ColumnKind::kTemperature || column.kind == ColumnKind::kPressure) && Typed(column);
-  return typed ? ShortestText(cell.value) : ValueCellText(cell.value);
+  // Other numbers as the window's grid cells show them, from the Real6 of the value.
+  return typed ? ShortestText(cell.value) : ValueCellText(R6(cell.value));
 }
 
 std::string RangeTable::NumberText(std::int64_t row, int col) const {
   const TableCell cell = Cell(row, col);
-  if (columns_[static_cast<std::size_t>(col)].kind == ColumnKind::kCondition || cell.status != Status::kValid)
-    return CellText(row, col);
-  return ShortestText(cell.value);
+  const ColumnKind kind = columns_[static_cast<std::size_t>(col)].kind;
+  if (kind == ColumnKind::kCondition || cell.status != Status::kValid) return CellText(row, col);
+  // The temperature and pressure are the state's, Real6 in both standards.
+  if (kind == ColumnKind::kTemperature || kind == ColumnKind::kPressure) return ShortestText(cell.value);
+  return StoredValueText(cell.value, *set_);
 }
 
 std::optional<RangeTable> ComputeRangeTable(const TableRequest& request, const CorrelationSet& set,
                                             const UnitSelection& units, std::int64_t first,
                                             std::int64_t count, const TableControl& control) {
-  RangeTable table(request, units, first, count);
+  RangeTable table(request, set, units, first, count);
   unsigned threads =
       control.threads != 0 ? control.threads : std::max(1u, std::thread::hardware_concurrency());
   const std::int64_t chunks = (count + kChunkRows - 1) / kChunkRows;

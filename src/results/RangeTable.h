@@ -103,20 +103,20 @@ struct ColumnHeading {
 };
 ColumnHeading HeadingOf(const TableColumn& column, UnitSettings& units);
 
-// One cell: its value in its display unit (a Real6; NaN unless the status is valid) and status.
+// One cell: its value in its display unit (NaN unless the status is valid) and status. A
+// temperature or pressure is a Real6; a property value is as its standard stores it, a Real6 or a
+// double.
 struct TableCell {
   double value;
   Status status;
 };
 
-// The shortest decimal text, of at most 12 significant digits where that is enough, that the
-// number reader reads back as the Real6 x ("0.1", "2675.57134372", "1e-05").
-std::string ShortestText(double x);
-
 // Rows [first, first + count) of a table, computed.
 class RangeTable {
  public:
-  RangeTable(TableRequest request, const UnitSelection& units, std::int64_t first, std::int64_t count);
+  // set: the standard computed, which outlives the table.
+  RangeTable(TableRequest request, const CorrelationSet& set, const UnitSelection& units, std::int64_t first,
+             std::int64_t count);
 
   const TableRequest& Request() const { return request_; }
   const std::vector<TableColumn>& Columns() const { return columns_; }
@@ -134,8 +134,9 @@ class RangeTable {
   // number as the window's grid cells show it (about five significant figures), " -" or
   // "Out of Range" for those statuses, the condition's name.
   std::string CellText(std::int64_t row, int col) const;
-  // The number of a cell as the data formats write it: every digit the value holds
-  // (ShortestText), the status text otherwise, the condition's name.
+  // The number of a cell as the data formats write it: every digit the value holds (ShortestText
+  // for the temperature and pressure, StoredValueText for the properties), the status text
+  // otherwise, the condition's name.
   std::string NumberText(std::int64_t row, int col) const;
 
   // For the computation: the cells of a row, by column.
@@ -145,6 +146,7 @@ class RangeTable {
   bool Typed(const TableColumn& column) const;
 
   TableRequest request_;
+  const CorrelationSet* set_;
   std::vector<TableColumn> columns_;
   std::vector<ColumnHeading> headings_;
   std::int64_t first_;

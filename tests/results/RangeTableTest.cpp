@@ -5,13 +5,16 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <set>
 
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "props/BuiltInSet.h"
+#include "results/DisplayValue.h"
 #include "results/IapwsSet.h"
+#include "results/Session.h"
 #include "results/RangeTable.h"
 #include "units/Presets.h"
 
@@ -280,6 +283,24 @@ TEST(RangeTable, SaturatedRows) {
   ASSERT_TRUE(c);
   EXPECT_EQ(c->RowCondition(0), Condition::kSatSolidVapour);
   EXPECT_LT(c->Cell(0, 2).value, -300.0);  // the solid's enthalpy, kJ/kg
+}
+
+// The IAPWS standard's values keep every digit of the double (in SI, whose units are the
+// internal ones), and the data formats write every one of them. (The built-in rows are held
+// against the window's cells in the table input tests.)
+TEST(RangeTable, IapwsValuesKeepEveryDigit) {
+  const TableRequest isobar = IsobarRequest(300, 800, 100, 1000, {Item::kEnthalpy});  // Tsat 453 K
+  const auto table = ComputeRangeTable(isobar, IapwsCorrelations(), PresetSelection(UnitPreset::kSI));
+  ASSERT_TRUE(table);
+  Session s(IapwsCorrelations());
+  for (std::int64_t r = 0; r < table->RowCount(); ++r) {
+    const double T = 300.0 + 100.0 * static_cast<double>(r);
+    const Phase phase = T < 453 ? Phase::kSubCooledLiquid : Phase::kSuperheated;
+    const CalcResult expected = s.Calculators().Compute(Item::kEnthalpy, phase, T, 1000.0);
+    ASSERT_TRUE(expected.Ok());
+    EXPECT_EQ(table->Cell(r, 2).value, static_cast<double>(expected.value)) << T;
+    EXPECT_EQ(std::strtod(table->NumberText(r, 2).c_str(), nullptr), static_cast<double>(expected.value)) << T;
+  }
 }
 
 }  // namespace
