@@ -10,15 +10,12 @@
 #include <string>
 
 #include "app/MainForm.h"
-#include "app/UnitsForm.h"
 #include "cli/CliPlatform.h"
 #include "cli/CliText.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
-#include "common/Real6.h"
 #include "results/ResultsReport.h"
-#include "results/Standards.h"
-#include "units/Presets.h"
 
 namespace tulo::cli {
 namespace {
@@ -26,56 +23,6 @@ namespace {
 int Usage(const std::string& message) {
   std::cerr << "tulo-calc: " << message << "\n";
   return 2;
-}
-
-// Options "--name value" (values may start with "-") and flags "--name".
-struct Options {
-  std::map<std::string, std::string> values;
-  std::map<std::string, bool> flags;
-};
-
-std::optional<Options> ParseOptions(const Args& args, const std::map<std::string, bool>& known,
-                                    std::string& error) {
-  Options o;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    auto k = known.find(args[i]);
-    if (k == known.end()) {
-      error = "unknown argument: " + Shown(args[i]);
-      return std::nullopt;
-    }
-    if (k->second) {  // takes a value
-      if (i + 1 >= args.size()) {
-        error = args[i] + " needs a value";
-        return std::nullopt;
-      }
-      o.values[args[i]] = args[i + 1];
-      ++i;
-    } else {
-      o.flags[args[i]] = true;
-    }
-  }
-  return o;
-}
-
-bool InstallUnits(MainForm& form, const Options& o) {
-  auto it = o.values.find("--units");
-  if (it == o.values.end()) return true;
-  auto selection = ParseUnitsArgument(it->second);
-  if (!selection) return false;
-  UnitsForm units(form);
-  for (int q = 0; q < kQuantityCount; ++q) units.SelectUnit(q, (*selection)[q] - 1);
-  units.UnitsOkClick();
-  return true;
-}
-
-// The standard of --standard: the built-in correlations by default; false for an unknown name.
-bool InstallStandard(MainForm& form, const Options& o) {
-  auto it = o.values.find("--standard");
-  if (it == o.values.end()) return true;
-  const CorrelationSet* set = CorrelationSetNamed(it->second);
-  if (set == nullptr) return false;
-  form.SelectCorrelationSet(*set);
-  return true;
 }
 
 // The layout of --layout: spaces by default; nothing for another word.
@@ -118,14 +65,7 @@ int StateCommand(const Args& args) {
   form.InitialiseWithoutFile();
   if (!InstallUnits(form, *o)) return Usage(UnknownUnitsText(o->values["--units"]));
   if (!InstallStandard(form, *o)) return Usage(UnknownStandardText(o->values["--standard"]));
-  // A number that the chosen unit turns into a value beyond the program's reals.
-  for (auto [name, q] : {std::pair{"-T", kTemperature}, std::pair{"-P", kPressure}}) {
-    auto it = o->values.find(name);
-    if (it != o->values.end() && !FitsReal6(form.session().units.ToInternal(q, *ReadNumber(it->second))))
-      return Usage(NumberProblem(it->second) + " " + form.session().units.UnitText(q));
-  }
-  if (o->values.count("-T")) form.WriteField(Field::kTemperature, o->values["-T"]);
-  if (o->values.count("-P")) form.WriteField(Field::kPressure, o->values["-P"]);
+  if (const std::optional<std::string> message = TypeState(form, *o)) return Usage(*message);
 
   if (!form.FormError.caption.empty()) {
     std::cerr << form.FormError.caption << "\n";

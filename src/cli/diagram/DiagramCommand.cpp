@@ -5,22 +5,17 @@
 #include <QApplication>
 #include <QByteArray>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <variant>
 
 #include "app/MainForm.h"
-#include "app/UnitsForm.h"
 #include "cli/CliPlatform.h"
 #include "cli/CliText.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
-#include "common/Real6.h"
 #include "gui/DiagramChart.h"
-#include "results/Standards.h"
-#include "units/Presets.h"
 
 namespace tulo::cli {
 namespace {
@@ -41,60 +36,40 @@ int Fail(const std::string& message) {
   return 2;
 }
 
-// The command's arguments: the diagram's name and the options' values by option.
+// The command's arguments: the diagram's name, then the options.
 struct DiagramArgs {
   std::string kind;
-  std::map<std::string, std::string> values;
-  bool Has(const char* option) const { return values.count(option) != 0; }
+  Options options;
 };
 
 // Reads the arguments; the message of the first one that is wrong otherwise.
 std::variant<DiagramArgs, std::string> ReadArgs(const Args& args) {
-  DiagramArgs read;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "-T" || a == "-P" || a == "--units" || a == "--standard" || a == "--output") {
-      if (i + 1 >= args.size()) return a + " needs a value";
-      read.values[a] = args[++i];
-    } else if (read.kind.empty() && !a.empty() && a[0] != '-') {
-      read.kind = a;
-    } else {
-      return "unknown argument: " + Shown(a);
-    }
-  }
-  if (read.kind.empty()) return std::string("which diagram? ts, hs, ph or pt");
+  if (args.empty() || args[0].empty() || args[0][0] == '-') return std::string("which diagram? ts, hs, ph or pt");
+  DiagramArgs read{args[0], {}};
+  std::string error;
+  const std::optional<Options> options = ParseOptions(
+      Args(args.begin() + 1, args.end()),
+      {{"-T", true}, {"-P", true}, {"--units", true}, {"--standard", true}, {"--output", true}}, error);
+  if (!options) return error;
+  read.options = *options;
+  Options& o = read.options;
   if (!DiagramKindNamed(read.kind)) return "unknown diagram: " + Shown(read.kind) + " (ts, hs, ph or pt)";
-  if (!read.Has("--output")) return std::string("--output FILE.svg or FILE.png is required");
-  if (!gui::ImageFormatOf(QString::fromStdString(read.values["--output"])))
-    return "the output must end in .svg or .png: " + Shown(read.values["--output"]);
-  if (read.Has("--standard") && CorrelationSetNamed(read.values["--standard"]) == nullptr)
-    return "unknown standard: " + Shown(read.values["--standard"]) + " (builtin or iapws)";
+  if (!o.Has("--output")) return std::string("--output FILE.svg or FILE.png is required");
+  if (!gui::ImageFormatOf(QString::fromStdString(o.values["--output"])))
+    return "the output must end in .svg or .png: " + Shown(o.values["--output"]);
   for (const char* name : {"-T", "-P"})
-    if (read.Has(name) && !ReadNumber(read.values[name])) return NumberProblem(read.values[name]);
-  if (read.Has("--units") && !ParseUnitsArgument(read.values["--units"]))
-    return UnknownUnitsText(read.values["--units"]);
+    if (o.Has(name) && !ReadNumber(o.values[name])) return NumberProblem(o.values[name]);
   return read;
 }
 
 // The state as the window computes it from the same fields; the message when it is not one.
-std::optional<std::string> EnterState(MainForm& form, DiagramArgs& read) {
+std::optional<std::string> EnterState(MainForm& form, const Options& o) {
   form.InitialiseWithoutFile();
-  if (read.Has("--units")) {
-    const auto selection = ParseUnitsArgument(read.values["--units"]);
-    UnitsForm units(form);
-    for (int q = 0; q < kQuantityCount; ++q) units.SelectUnit(q, (*selection)[q] - 1);
-    units.UnitsOkClick();
-  }
-  if (read.Has("--standard")) form.SelectCorrelationSet(*CorrelationSetNamed(read.values["--standard"]));
-  for (auto [name, q, field] :
-       {std::tuple{"-T", kTemperature, Field::kTemperature}, std::tuple{"-P", kPressure, Field::kPressure}}) {
-    if (!read.Has(name)) continue;
-    if (!FitsReal6(form.session().units.ToInternal(q, *ReadNumber(read.values[name]))))
-      return NumberProblem(read.values[name]) + " " + form.session().units.UnitText(q);
-    form.WriteField(field, read.values[name]);
-  }
+  if (!InstallUnits(form, o)) return UnknownUnitsText(o.values.at("--units"));
+  if (!InstallStandard(form, o)) return UnknownStandardText(o.values.at("--standard"));
+  if (std::optional<std::string> message = TypeState(form, o)) return message;
   // Without -T and -P the chart has no mark; the form's request for a state does not apply.
-  const bool stateGiven = read.Has("-T") || read.Has("-P");
+  const bool stateGiven = o.Has("-T") || o.Has("-P");
   if (stateGiven && !form.FormError.caption.empty()) return form.FormError.caption;
   return std::nullopt;
 }
@@ -130,15 +105,14 @@ bool DrawChart(DiagramKind kind, MainForm& form, const QString& output, QString&
 int DiagramCommand(const Args& args) {
   auto read = ReadArgs(args);
   if (const auto* message = std::get_if<std::string>(&read)) return Fail(*message);
-  DiagramArgs& diagram = std::get<DiagramArgs>(read);
+  const DiagramArgs& diagram = std::get<DiagramArgs>(read);
   CliPlatform platform;
   MainForm form(platform);
-  if (const std::optional<std::string> message = EnterState(form, diagram)) return Fail(*message);
+  if (const std::optional<std::string> message = EnterState(form, diagram.options)) return Fail(*message);
+  const std::string& output = diagram.options.values.at("--output");
   QString error;
-  if (!DrawChart(*DiagramKindNamed(diagram.kind), form, QString::fromStdString(diagram.values["--output"]),
-                 error)) {
-    std::cerr << "tulo-calc diagram: cannot write " << diagram.values["--output"] << ": "
-              << error.toStdString() << "\n";
+  if (!DrawChart(*DiagramKindNamed(diagram.kind), form, QString::fromStdString(output), error)) {
+    std::cerr << "tulo-calc diagram: cannot write " << output << ": " << error.toStdString() << "\n";
     return 1;
   }
   return 0;
