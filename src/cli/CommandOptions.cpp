@@ -34,6 +34,13 @@ std::optional<Options> ParseOptions(const Args& args, const std::map<std::string
   return o;
 }
 
+std::optional<ReportLayout> LayoutOf(const Options& o) {
+  auto it = o.values.find("--layout");
+  if (it == o.values.end() || it->second == "spaces") return ReportLayout::kSpaces;
+  if (it->second == "tabs") return ReportLayout::kTabs;
+  return std::nullopt;
+}
+
 bool InstallUnits(MainForm& form, const Options& o) {
   auto it = o.values.find("--units");
   if (it == o.values.end()) return true;

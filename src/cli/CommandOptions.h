@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "results/ResultsReport.h"
 #include "cli/Commands.h"
 
 namespace tulo::cli {
@@ -23,6 +24,9 @@ struct Options {
 // unknown argument or a missing value.
 std::optional<Options> ParseOptions(const Args& args, const std::map<std::string, bool>& known,
                                     std::string& error);
+
+// The layout of --layout: spaces by default; nothing for another word.
+std::optional<ReportLayout> LayoutOf(const Options& o);
 
 // The units of --units as the units dialog would set them; false for an unknown argument.
 bool InstallUnits(MainForm& form, const Options& o);

@@ -12,6 +12,7 @@
 
 #include "app/InputChecks.h"
 #include "cli/CliText.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
 #include "common/Text.h"
@@ -74,13 +75,11 @@ std::string Row(const std::vector<std::string>& cells, ReportLayout layout) {
 }  // namespace
 
 int CompareCommand(const Args& args) {
-  std::map<std::string, std::string> values;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a != "-T" && a != "-P" && a != "--units" && a != "--layout") return Fail("unknown option: " + Shown(a));
-    if (i + 1 >= args.size()) return Fail(a + " needs a value");
-    values[a] = args[++i];
-  }
+  std::string error;
+  std::optional<Options> options =
+      ParseOptions(args, {{"-T", true}, {"-P", true}, {"--units", true}, {"--layout", true}}, error);
+  if (!options) return Fail(error);
+  std::map<std::string, std::string>& values = options->values;
   if (!values.count("-T") && !values.count("-P")) return Fail("-T, -P or both are needed");
   UnitSelection units = PresetSelection(UnitPreset::kSI);
   if (values.count("--units")) {
@@ -88,11 +87,9 @@ int CompareCommand(const Args& args) {
     if (!selection) return Fail(UnknownUnitsText(values["--units"]));
     units = *selection;
   }
-  ReportLayout layout = ReportLayout::kSpaces;
-  if (values.count("--layout")) {
-    if (values["--layout"] != "tabs" && values["--layout"] != "spaces") return Fail("--layout must be spaces or tabs");
-    if (values["--layout"] == "tabs") layout = ReportLayout::kTabs;
-  }
+  const std::optional<ReportLayout> chosenLayout = LayoutOf(*options);
+  if (!chosenLayout) return Fail("--layout must be spaces or tabs");
+  const ReportLayout layout = *chosenLayout;
 
   const std::string tText = values.count("-T") ? values["-T"] : "";
   const std::string pText = values.count("-P") ? values["-P"] : "";
@@ -101,7 +98,7 @@ int CompareCommand(const Args& args) {
   for (Session* s : {&builtIn, &iapws}) {
     s->units.InitUnits(units);
     // The state must be one the built-in standard takes: the narrower input range of the two.
-    std::string error;
+    error.clear();
     if (!InputChecks(*s).Validate(tText, pText, error) && s == &builtIn) {
       if (!error.empty()) return Fail(error);
       for (const std::string& text : {tText, pText})

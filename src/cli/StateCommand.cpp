@@ -25,13 +25,6 @@ int Usage(const std::string& message) {
   return 2;
 }
 
-// The layout of --layout: spaces by default; nothing for another word.
-std::optional<ReportLayout> LayoutOf(const Options& o) {
-  auto it = o.values.find("--layout");
-  if (it == o.values.end() || it->second == "spaces") return ReportLayout::kSpaces;
-  if (it->second == "tabs") return ReportLayout::kTabs;
-  return std::nullopt;
-}
 
 }  // namespace
 

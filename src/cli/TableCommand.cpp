@@ -15,6 +15,7 @@
 #include "app/TableInput.h"
 #include "batch/TableOutput.h"
 #include "cli/CliText.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "results/Standards.h"
 #include "units/Presets.h"
@@ -75,22 +76,26 @@ int TableCommand(const Args& args) {
   if (args.empty() || args[0].empty() || args[0][0] == '-')
     return Fail("the kind of table is needed: saturation, isobar or isotherm (tulo-calc --help tells more)");
   const std::string kindText = args[0];
-  std::map<std::string, std::string> values;
-  const std::vector<std::string_view> known = {"--by", "--from",  "--to",     "--step",  "--rows",
-                                               "--at", "--items", "--format", "--units", "--standard"};
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (std::find(known.begin(), known.end(), args[i]) == known.end())
-      return Fail("unknown argument: " + Shown(args[i]));
-    if (i + 1 >= args.size()) return Fail(args[i] + " needs a value");
-    values[args[i]] = args[i + 1];
-    ++i;
-  }
+  std::string error;
+  std::optional<Options> options = ParseOptions(Args(args.begin() + 1, args.end()),
+                                                {{"--by", true},
+                                                 {"--from", true},
+                                                 {"--to", true},
+                                                 {"--step", true},
+                                                 {"--rows", true},
+                                                 {"--at", true},
+                                                 {"--items", true},
+                                                 {"--format", true},
+                                                 {"--units", true},
+                                                 {"--standard", true}},
+                                                error);
+  if (!options) return Fail(error);
+  std::map<std::string, std::string>& values = options->values;
   auto value = [&](const char* name) {
     auto it = values.find(name);
     return it == values.end() ? std::string() : it->second;
   };
 
-  std::string error;
   const std::optional<TableKind> kind = KindOf(kindText, value("--by"), error);
   if (!kind) return Fail(error);
   const CorrelationSet* set = &Standards()[0].set();
