@@ -70,12 +70,35 @@ std::optional<std::vector<Item>> ItemsOf(const std::string& list, std::string& e
   }
 }
 
+// Computes the table in blocks and writes each as it is done; 1 when the output fails.
+int WriteTable(const TableRequest& request, const CorrelationSet& set, const UnitSelection& units,
+               batch::TableFormat format) {
+  std::optional<batch::TableWriter> writer;
+  std::string out;
+  for (std::int64_t first = 0; first < request.range.rows; first += kBlockRows) {
+    const std::int64_t count = std::min(kBlockRows, request.range.rows - first);
+    const std::optional<RangeTable> block = ComputeRangeTable(request, set, units, first, count);
+    if (!block) return 1;  // never: nothing cancels it
+    out.clear();
+    if (!writer) {
+      writer.emplace(format, *block);
+      writer->AppendHeader(out);
+    }
+    writer->AppendRows(*block, out);
+    if (first + count >= request.range.rows) writer->AppendFooter(out);
+    // A reader that has gone away, or a full disk: stop at once; main tells of it.
+    if (!std::cout.write(out.data(), static_cast<std::streamsize>(out.size())) || !std::cout.flush())
+      return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int TableCommand(const Args& args) {
   if (args.empty() || args[0].empty() || args[0][0] == '-')
     return Fail("the kind of table is needed: saturation, isobar or isotherm (tulo-calc --help tells more)");
-  const std::string kindText = args[0];
+  const std::string& kindText = args[0];
   std::string error;
   std::optional<Options> options = ParseOptions(Args(args.begin() + 1, args.end()),
                                                 {{"--by", true},
@@ -137,24 +160,7 @@ int TableCommand(const Args& args) {
   if (!check.request) return Fail(check.error);
   const TableRequest& request = *check.request;
 
-  std::optional<batch::TableWriter> writer;
-  std::string out;
-  for (std::int64_t first = 0; first < request.range.rows; first += kBlockRows) {
-    const std::int64_t count = std::min(kBlockRows, request.range.rows - first);
-    const std::optional<RangeTable> block = ComputeRangeTable(request, *set, units, first, count);
-    if (!block) return 1;  // never: nothing cancels it
-    out.clear();
-    if (!writer) {
-      writer.emplace(format, *block);
-      writer->AppendHeader(out);
-    }
-    writer->AppendRows(*block, out);
-    if (first + count >= request.range.rows) writer->AppendFooter(out);
-    // A reader that has gone away, or a full disk: stop at once; main tells of it.
-    if (!std::cout.write(out.data(), static_cast<std::streamsize>(out.size())) || !std::cout.flush())
-      return 1;
-  }
-  return 0;
+  return WriteTable(request, *set, units, format);
 }
 
 }  // namespace tulo::cli
