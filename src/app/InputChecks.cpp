@@ -1,5 +1,7 @@
 #include "app/InputChecks.h"
 
+#include <cmath>
+
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "units/Format.h"
@@ -20,10 +22,29 @@ double& DisplayValue(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempDisplay : st.PresDisplay;
 }
 
+// The decimals of a limit in a message: two, as the messages have always shown them, unless
+// that leaves fewer than three significant digits; then as many as three need (-0.101325 MPa
+// gauge shows as -0.101), and below 0.001 the exponent form (-1), as the grids show such values.
+// Two decimals would show the lowest pressure, 3.41e-7 kPa, as 0, which is refused.
+int LimitDecimals(long double x) {
+  const long double size = std::fabs(x);
+  if (size == 0.0L || size >= 1.0L) return 2;
+  if (size < 0.001L) return -1;
+  return 2 - static_cast<int>(std::floor(std::log10(size)));
+}
+
 }  // namespace
 
 std::string InputChecks::LimitText(Quantity q, long double limit) const {
-  return TrimZeros(FormatReal(10, 2, true, s_.units.ToDisplay(q, limit)));
+  long double shown = s_.units.ToDisplay(q, limit);
+  // A limit below what the program's reals hold (the IAPWS sublimation pressure at 50 K,
+  // 1.9e-43 kPa) is stored as 0, which fails the check: the smallest typed value that passes is
+  // the smallest Real6.
+  if (shown == 0.0L && limit != 0.0L) shown = std::copysign(kSmallestReal6, limit);
+  const int decimals = LimitDecimals(shown);
+  // Width 11 gives the exponent form three significant digits ("3.41e-7").
+  if (decimals < 0) return FormatReal(11, -1, true, shown);
+  return TrimZeros(FormatReal(10, decimals, true, shown));
 }
 
 // Reads a filled field as a number in the quantity's display unit; false when it is not one

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "app/InputChecks.h"
 #include "common/NumberReader.h"
@@ -29,6 +30,14 @@ std::optional<double> ReadField(const NumberField& field, std::optional<Quantity
   error = std::string(field.name) + (IsNumberText(field.text) ? " is out of range: " : " is not a number: ") +
           field.text;
   return std::nullopt;
+}
+
+// The sign of a typed number, from its digits: a step of 1e-300 is positive, though it is below
+// what the program's reals hold and reads as 0.
+int TypedSign(std::string_view text) {
+  const std::string_view digits = text.substr(0, text.find_first_of("eE"));
+  if (digits.find_first_of("123456789") == std::string_view::npos) return 0;
+  return digits.find('-') == std::string_view::npos ? 1 : -1;
 }
 
 // The items as the request takes them: the default ones for none, each once, all given by the set.
@@ -115,17 +124,19 @@ TableCheck CheckTableInput(Session& s, const TableInput& input) {
   }
   std::optional<TableRange> range;
   if (!input.step.empty()) {
-    if (*spacing == 0.0) {
+    const int sign = TypedSign(input.step);
+    if (sign == 0) {
       error = "The Step must not be zero.";
       return check;
     }
-    if (*spacing < 0.0) {
+    if (sign < 0) {
       error = "The Step must be positive: the table runs from From up to To.";
       return check;
     }
+    // A step below what the program's reals hold reads as 0: a division by zero, too many rows.
     range = RangeByStep(*from, *to, *spacing);
     if (!range) {
-      error = "The Step gives more than 1 000 000 rows; a table has at most 1 000 000.";
+      error = "The Step gives too many rows: a table has at most 1 000 000.";
       return check;
     }
   } else {

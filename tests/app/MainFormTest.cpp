@@ -39,7 +39,10 @@ TEST(MainForm, LimitMessages) {
       {kSI, "165.99", "101.325", "Temperature must be between 166 and 1273.15 Kelvin"},
       {kSI, "1273.16", "101.325", "Temperature must be between 166 and 1273.15 Kelvin"},
       {kSI, "300", "100000", ""},
-      {kSI, "300", "100001", "Pressure must be between 0 and 100000 kPa abs"},
+      {kSI, "300", "100001", "Pressure must be between 3.41e-7 and 100000 kPa abs"},
+      {kSI, "300", "0", "Pressure must be between 3.41e-7 and 100000 kPa abs"},
+      {kSI, "300", "3.41e-7", ""},
+      {kSI, "300", "3.4e-7", "Pressure must be between 3.41e-7 and 100000 kPa abs"},
       {kSI, "700", "", "For saturation the temperature must be less than 647.29 Kelvin"},
       {kSI, "1300", "", "Temperature must be between 166 and 1273.15 Kelvin"},
       {kSI, "647.29", "", "For saturation the temperature must be less than 647.29 Kelvin"},
@@ -50,7 +53,7 @@ TEST(MainForm, LimitMessages) {
       {kCelsius, "400", "", "For saturation the temperature must be less than 374.14 Celsius"},
       {kCelsius, "2000", "101.325", "Temperature must be between -107.15 and 1000 Celsius"},
       {kFahrenheitPsi, "800", "", "For saturation the temperature must be less than 705.45 Fahrenheit"},
-      {kFahrenheitPsi, "100", "20000", "Pressure must be between 0 and 14504 PSI abs"},
+      {kFahrenheitPsi, "100", "20000", "Pressure must be between 4.95e-8 and 14504 PSI abs"},
       {kFahrenheitPsi, "", "4000", "For saturation the pressure must be less than 3203.93 PSI abs"},
   };
   for (const auto& c : cases) {

@@ -186,7 +186,7 @@ TEST(SteamSearch, FixedValueOutsideTheInputRangeFailsWithTheRangeMessage) {
     SearchOutcome outcome;
     const char* message;
   };
-  const char* const kPressureRange = "Pressure must be between 0 and 100000 kPa abs";
+  const char* const kPressureRange = "Pressure must be between 3.41e-7 and 100000 kPa abs";
   const char* const kTemperatureRange = "Temperature must be between 166 and 1273.15 Kelvin";
   const Case cases[] = {
       {"300", "101.325", 1, "2000", "120000", SearchOutcome::kOutOfRange, kPressureRange},

@@ -110,9 +110,9 @@ TEST(UnitsChange, MegapascalLimitsInMessages) {
     const char* error;
   };
   const Case cases[] = {
-      {23, "1000", "100.001", "Pressure must be between 0 and 100 MPa abs"},
+      {23, "1000", "100.001", "Pressure must be between 3.41e-10 and 100 MPa abs"},
       {23, "", "22.1", "For saturation the pressure must be less than 22.09 MPa abs"},
-      {24, "1000", "100", "Pressure must be between -0.1 and 99.9 MPa gauge"},
+      {24, "1000", "100", "Pressure must be between -0.101 and 99.9 MPa gauge"},
       {23, "", "0.101325", ""},
   };
   for (const Case& c : cases) {

@@ -61,6 +61,10 @@ TEST(TuloCalc, Errors) {
       {"-T abc", 2, "tulo-calc: not a number: abc\n"},
       {"-T 2000 -P 100", 2, "Temperature must be between 166 and 1273.15 Kelvin\n"},
       {"-P 30000", 2, "For saturation the pressure must be less than 22090 kPa abs\n"},
+      {"-T 300 -P 0", 2, "Pressure must be between 3.41e-7 and 100000 kPa abs\n"},
+      // The IAPWS limit, 1.9e-43 kPa, is below what the program's reals hold; the least that
+      // passes is the smallest of them, 2^-128 = 2.9387e-39.
+      {"-T 300 -P 2.93e-39 --standard iapws", 2, "Pressure must be between 2.94e-39 and 100000 kPa abs\n"},
       {"-T 373.15 --wet --quality 150", 2, "Percentage Wet Steam can only be between 0% and 100%\n"},
       {"-T", 2, "tulo-calc: -T needs a value\n"},
       {"--layout html -T 300", 2, "tulo-calc: --layout must be spaces or tabs\n"},
@@ -84,9 +88,9 @@ TEST(TuloCalc, RefusalsExitTwoOrThreeWithTheMessageAlone) {
   const Case cases[] = {
       {search + "--value abc --given pressure --at 100", 2, "Invalid searching parameter.\n"},
       {search + "--value 2000 --given pressure --at 120000", 2,
-       "Pressure must be between 0 and 100000 kPa abs\n"},
+       "Pressure must be between 3.41e-7 and 100000 kPa abs\n"},
       {search + "--value 2000 --given pressure --at 100001", 2,
-       "Pressure must be between 0 and 100000 kPa abs\n"},
+       "Pressure must be between 3.41e-7 and 100000 kPa abs\n"},
       {search + "--given temperature --at 1300 --value 4600", 2,
        "Temperature must be between 166 and 1273.15 Kelvin\n"},
       {search + "--value 99999 --given pressure --at 101.325", 3,
