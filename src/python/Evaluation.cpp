@@ -3,6 +3,7 @@
 #include "app/InputChecks.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +36,7 @@ constexpr PhaseName kPhaseNames[] = {
 };
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr std::size_t kRowsPerClockRead = 64;
 
 // The shortest text that reads back as x, as Python writes a float ("1e+300", "nan").
 std::string NumberText(double x) {
@@ -180,8 +182,9 @@ StateAnswer EvaluateState(const StateRequest& request) {
   return answer;
 }
 
-void EvaluateProperty(const PropertyRequest& request, std::span<const double> T, std::span<const double> P,
-                      std::span<double> value, std::span<std::int8_t> status) {
+std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> T,
+                             std::span<const double> P, std::span<double> value,
+                             std::span<std::int8_t> status, const KeepGoing& keepGoing) {
   const CorrelationSet& set = *request.set;
   Session s(set);
   s.units.InitUnits(request.units);
@@ -192,12 +195,20 @@ void EvaluateProperty(const PropertyRequest& request, std::span<const double> T,
   const UnitConversion temperature(s.units, set, kTemperature);
   const UnitConversion pressure(s.units, set, kPressure);
   const UnitConversion unit(s.units, set, PropQuantity(request.item));
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point ask = Clock::now() + kKeepGoingInterval;
   for (std::size_t i = 0; i < value.size(); ++i) {
+    // The clock is read every kRowsPerClockRead rows: a row takes from one to some tens of µs.
+    if (keepGoing && i % kRowsPerClockRead == 0 && i > 0 && Clock::now() >= ask) {
+      if (!keepGoing()) return i;
+      ask = Clock::now() + kKeepGoingInterval;
+    }
     const DisplayValue v =
         PropertyAt(s, request, unit, temperature.ToInternal(T[i]), pressure.ToInternal(P[i]));
     value[i] = v.value;
     status[i] = static_cast<std::int8_t>(v.status);
   }
+  return value.size();
 }
 
 }  // namespace tulo::python

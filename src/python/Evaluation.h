@@ -3,7 +3,9 @@
 // property over arrays of temperatures and pressures. Every call makes its own session, so calls
 // may run at the same time on several threads.
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -74,9 +76,20 @@ struct PropertyRequest {
   double quality = 0.0;        // percent by mass, for the wet-steam phase
 };
 
+// Asked between rows of a long call whether to go on; false ends the call there.
+using KeepGoing = std::function<bool()>;
+
 // The item at each (T[i], P[i]) in the units chosen, into value[i] and status[i]. A state on the
 // saturation line without a phase named has no single value: kNotGiven. The spans have one size.
-void EvaluateProperty(const PropertyRequest& request, std::span<const double> T, std::span<const double> P,
-                      std::span<double> value, std::span<std::int8_t> status);
+// keepGoing (when given) is asked about every kKeepGoingInterval of computing, never before the
+// first row nor after the last. Returns the number of rows computed: all of them unless
+// keepGoing said no.
+std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> T,
+                             std::span<const double> P, std::span<double> value,
+                             std::span<std::int8_t> status, const KeepGoing& keepGoing = {});
+
+// Often enough that Ctrl-C ends a call of millions of rows within a quarter of a second; seldom
+// enough that taking the interpreter's lock to ask costs nothing that shows.
+inline constexpr std::chrono::milliseconds kKeepGoingInterval{50};
 
 }  // namespace tulo::python

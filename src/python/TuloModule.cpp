@@ -136,9 +136,25 @@ Evaluated Evaluate(const std::string& name, const py::object& T, const py::objec
   const double* pData = p.data();
   double* vData = out.value.mutable_data();
   std::int8_t* sData = out.status.mutable_data();
+  // Between rows the call takes the GIL a moment to let Python handle a signal: Ctrl-C ends a
+  // long call with KeyboardInterrupt (the error the handler raised) instead of after it.
+  std::optional<py::error_already_set> raised;
+  std::size_t done = 0;
   {
     py::gil_scoped_release release;
-    EvaluateProperty(request, {tData, n}, {pData, n}, {vData, n}, {sData, n});
+    done = EvaluateProperty(request, {tData, n}, {pData, n}, {vData, n}, {sData, n}, [&raised] {
+      py::gil_scoped_acquire gil;
+      if (PyErr_CheckSignals() == 0) return true;
+      raised.emplace();
+      return false;
+    });
+  }
+  if (raised) {
+    const py::object& error = raised->value();
+    if (py::hasattr(error, "add_note"))
+      error.attr("add_note")("tulo: stopped after " + std::to_string(done) + " of " + std::to_string(n) +
+                             " values");
+    throw std::move(*raised);
   }
   return out;
 }
@@ -189,7 +205,8 @@ supercritical, wet_steam, no_phase) or its code 0..10. quality: percent by mass,
 
 Returns float64 values in the display unit of the property (a Python float for scalar T and P);
 a value not given for the phase (status 1) or out of range (status 2) is NaN: property_status gives
-the statuses. The GIL is released while it computes.)";
+the statuses. The GIL is released while it computes; Ctrl-C ends a long call with
+KeyboardInterrupt, whose note tells how many values were computed.)";
 
 constexpr const char* kStatusDoc = R"(The statuses of property(...) with the same arguments, as int8:
 0 valid, 1 not given for this phase, 2 out of range (a Python int for scalar T and P).)";

@@ -3,7 +3,9 @@
 import math
 import os
 import re
+import signal
 import subprocess
+import sys
 import threading
 import time
 from concurrent.futures import ProcessPoolExecutor, ThreadPoolExecutor
@@ -394,3 +396,34 @@ def test_process_pool_over_chunks():
     with ProcessPoolExecutor(2) as pool:
         h = np.concatenate(list(pool.map(enthalpy_of_chunk, zip(np.array_split(T, 8), np.array_split(P, 8)))))
     assert np.array_equal(h, tulo.property("enthalpy", T, P, standard="iapws"), equal_nan=True)
+
+
+# ---- Ctrl-C during a long call ----
+
+INTERRUPTED_CALL = """
+import numpy as np, tulo
+T = np.linspace(280, 900, 2_000_000)
+print("started", flush=True)
+try:
+    tulo.property("enthalpy", T, 1000.0)
+except KeyboardInterrupt as e:
+    print("interrupted", *getattr(e, "__notes__", []))
+else:
+    print("finished")
+"""
+
+
+def test_ctrl_c_ends_a_long_call():
+    # Two million built-in states take some tens of seconds; SIGINT half a second in must end the
+    # call with KeyboardInterrupt, its note telling how far it got.
+    child = subprocess.Popen([sys.executable, "-c", INTERRUPTED_CALL], stdout=subprocess.PIPE, text=True)
+    try:
+        assert child.stdout.readline() == "started\n"
+        time.sleep(0.5)
+        child.send_signal(signal.SIGINT)
+        out, _ = child.communicate(timeout=600)
+    finally:
+        child.kill()
+    m = re.fullmatch(r"interrupted tulo: stopped after (\d+) of (\d+) values\n", out)
+    assert m, out
+    assert int(m.group(1)) < int(m.group(2)) == 2_000_000
