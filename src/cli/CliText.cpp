@@ -107,8 +107,8 @@ std::string BatchItemsList() {
   };
   for (Item item : VariableItems()) add(ItemKey(item) + (item == VariableItems().back() ? "" : ","));
   s += line + "\n";
-  return s + indent + "or 15 to 41; h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr, z, psat,\n" +
-         indent + "tsat; speed_of_sound and the items after it with iapws only\n";
+  return s + indent + "or 15 to 33, 36 to 41; h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr,\n" +
+         indent + "z, psat, tsat; speed_of_sound and the items after it with iapws only\n";
 }
 
 // The batch command's part of the help.
@@ -157,6 +157,7 @@ std::string StateUsageText() {
          "\n"
          "      Calculates the state as the window does and prints the text that \"Copy Results\"\n"
          "      would copy (blank-aligned by default).\n"
+         "\n"
          "      -T VALUE        the temperature, in the temperature unit of U\n"
          "      -P VALUE        the pressure, in the pressure unit of U; one of -T and -P alone means\n"
          "                      saturated water, and one of them is needed\n"
@@ -180,6 +181,7 @@ std::string SearchUsageText() {
          "      The steam search: the state at which the property takes its value with the given\n"
          "      quantity held fixed. Prints the results of the state found, and for wet steam a last\n"
          "      line with the steam quality.\n"
+         "\n"
          "      --property P    enthalpy, entropy or density\n"
          "      --value V       the value searched for, in the property's unit of U\n"
          "      --given Q       temperature or pressure: the quantity held fixed\n"
@@ -195,6 +197,7 @@ std::string TableUsageText() {
          "\n"
          "      A table of properties over a range of states, one row per state, as the window\n"
          "      computes each: the temperature, the pressure, the items' columns, the condition.\n"
+         "\n"
          "      saturation        along the saturation line, by temperature (the default) or by\n"
          "                        pressure (--by); a liquid and a vapour column per item (below\n"
          "                        the triple point the liquid column holds the saturated solid)\n"

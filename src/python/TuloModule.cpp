@@ -197,11 +197,12 @@ range is NaN.)";
 constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of T and P.
 
 name: a key of items(), a symbol (h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr, z, psat,
-tsat) or a catalogue code 15..41. T, P: in the units chosen, broadcast together. phase: None (the phase
-condition of each (T, P); a state on the saturation line, within 0.1 K of it, has no single
-value and gives NaN with status 1: name its phase), a phase name (sat_solid, sat_liquid,
-sat_vapour, subcooled_solid, sat_solid_vapour, subcooled_liquid, sat_liquid_vapour, superheated,
-supercritical, wet_steam, no_phase) or its code 0..10. quality: percent by mass, for wet_steam.
+tsat) or a catalogue code 15..33 or 36..41. T, P: in the units chosen, broadcast together.
+phase: None (the phase condition of each (T, P); a state on the saturation line, within 0.1 K of
+it, has no single value and gives NaN with status 1: name its phase), a phase name (sat_solid,
+sat_liquid, sat_vapour, subcooled_solid, sat_solid_vapour, subcooled_liquid, sat_liquid_vapour,
+superheated, supercritical, wet_steam, no_phase) or its code 0..10. quality: percent by mass, for
+wet_steam.
 
 Returns float64 values in the display unit of the property (a Python float for scalar T and P);
 a value not given for the phase (status 1) or out of range (status 2) is NaN: property_status gives
