@@ -1,5 +1,6 @@
 #include "app/InputChecks.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/NumberReader.h"
@@ -36,11 +37,12 @@ int LimitDecimals(long double x) {
 }  // namespace
 
 std::string InputChecks::LimitText(Quantity q, long double limit) const {
-  long double shown = s_.units.ToDisplay(q, limit);
   // A limit below what the program's reals hold (the IAPWS sublimation pressure at 50 K,
-  // 1.9e-43 kPa) is stored as 0, which fails the check: the smallest typed value that passes is
-  // the smallest Real6.
-  if (shown == 0.0L && limit != 0.0L) shown = std::copysign(kSmallestReal6, limit);
+  // 1.9e-43 kPa) is met first by the smallest of them, in the internal unit and in the unit
+  // shown: anything smaller is stored as 0, which fails the check.
+  const bool positive = limit > 0.0L;
+  long double shown = s_.units.ToDisplay(q, positive ? std::max(limit, kSmallestReal6) : limit);
+  if (positive && shown == 0.0L) shown = kSmallestReal6;
   const int decimals = LimitDecimals(shown);
   // Width 11 gives the exponent form three significant digits ("3.41e-7").
   if (decimals < 0) return FormatReal(11, -1, true, shown);
