@@ -71,28 +71,54 @@ int LegendGroup(LineRole role) {
                                             : static_cast<int>(role);
 }
 
+// Labelled ticks at round values of the range shown: a zoomed axis gets a finer step.
+void SetTicks(QValueAxis& axis) {
+  const double interval = TickInterval(axis.min(), axis.max());
+  axis.setTickInterval(interval);
+  axis.setTickAnchor(std::ceil(axis.min() / interval) * interval);
+}
+
+// Shows the axis's whole frame.
+void ShowFrame(QAbstractAxis& axis, const DiagramAxis& a) {
+  if (auto* log = qobject_cast<QLogValueAxis*>(&axis)) {
+    // Qt places the labelled decades from ln(range end) / ln(10), whose rounding can put 10^-4 a
+    // hair above -4 and so drop the label of the lowest decade: the range reaches a hair beyond.
+    log->setRange(a.lowest * (1.0 - 1e-12), a.highest * (1.0 + 1e-12));
+  } else if (auto* value = qobject_cast<QValueAxis*>(&axis)) {
+    value->setRange(a.lowest, a.highest);
+  }
+}
+
 QAbstractAxis* MakeAxis(const DiagramAxis& a) {
   const QString title = QString::fromStdString(a.title);
   if (a.logarithmic) {
     auto* axis = new QLogValueAxis;
     axis->setBase(10.0);
     axis->setLabelFormat("%g");
-    // Qt places the labelled decades from ln(range end) / ln(10), whose rounding can put 10^-4 a
-    // hair above -4 and so drop the label of the lowest decade: the range reaches a hair beyond.
-    axis->setRange(a.lowest * (1.0 - 1e-12), a.highest * (1.0 + 1e-12));
+    ShowFrame(*axis, a);
     // Minor ticks at 2..9 only where the decades are few enough to leave them room.
     axis->setMinorTickCount(std::log10(a.highest / a.lowest) <= 6.0 ? 8 : 0);
     axis->setTitleText(title);
     return axis;
   }
   auto* axis = new QValueAxis;
-  axis->setRange(a.lowest, a.highest);
   axis->setTickType(QValueAxis::TicksDynamic);
-  axis->setTickAnchor(a.lowest);
-  axis->setTickInterval(a.tickInterval);
+  ShowFrame(*axis, a);
+  SetTicks(*axis);
   axis->setLabelFormat("%g");
   axis->setTitleText(title);
+  QObject::connect(axis, &QValueAxis::rangeChanged, axis, [axis] { SetTicks(*axis); });
   return axis;
+}
+
+// The range an axis shows now, on the lines' axis `a`.
+DiagramAxis Shown(const QAbstractAxis* axis, DiagramAxis a) {
+  if (const auto* log = qobject_cast<const QLogValueAxis*>(axis)) {
+    a.lowest = log->min(), a.highest = log->max();
+  } else if (const auto* value = qobject_cast<const QValueAxis*>(axis)) {
+    a.lowest = value->min(), a.highest = value->max();
+  }
+  return a;
 }
 
 }  // namespace
@@ -104,8 +130,9 @@ DiagramChart::DiagramChart(QGraphicsItem* parent) : QChart(parent) {
 }
 
 void DiagramChart::Clear() {
-  for (const Label& label : labels_) delete label.item;
+  qDeleteAll(labels_);
   labels_.clear();
+  xAxis_ = yAxis_ = nullptr;
   pieces_.clear();
   removeAllSeries();  // deletes them
   for (QAbstractAxis* axis : axes()) {
@@ -123,6 +150,15 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
   QAbstractAxis* y = MakeAxis(lines_.y);
   addAxis(x, Qt::AlignBottom);
   addAxis(y, Qt::AlignLeft);
+  xAxis_ = x;
+  yAxis_ = y;
+  // Zooming and panning change the ranges: the labels find their places again.
+  for (QAbstractAxis* axis : {x, y}) {
+    if (auto* log = qobject_cast<QLogValueAxis*>(axis))
+      connect(log, &QLogValueAxis::rangeChanged, this, [this] { PlaceLabels(); });
+    if (auto* value = qobject_cast<QValueAxis*>(axis))
+      connect(value, &QValueAxis::rangeChanged, this, [this] { PlaceLabels(); });
+  }
   auto attach = [&](QAbstractSeries* series) {
     addSeries(series);
     series->attachAxis(x);
@@ -150,15 +186,17 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
         for (QLegendMarker* m : legend()->markers(series)) m->setVisible(false);
       pieces_.append(series);
     }
-    if (line.labelAt) {
-      auto* item = new QGraphicsSimpleTextItem(QString::fromStdString(line.label), this);
+    QGraphicsSimpleTextItem* item = nullptr;
+    if (!line.label.empty()) {
+      item = new QGraphicsSimpleTextItem(QString::fromStdString(line.label), this);
       QFont font = item->font();
       font.setPointSizeF(7.5);
       item->setFont(font);
       item->setBrush(style.color.darker(120));
       item->setZValue(10);
-      labels_.append({item, *line.labelAt});
+      item->setVisible(false);
     }
+    labels_.append(item);
   }
 
   critical_ = new QScatterSeries;
@@ -211,24 +249,43 @@ QPointF DiagramChart::PositionOf(const DiagramPoint& point) {
   return mapToPosition(QPointF(point.x, point.y), marker_);
 }
 
-// Beside the labelled point, inside the plot area; a label that would cover one placed before it
-// is left out.
+void DiagramChart::ResetView() {
+  if (xAxis_ == nullptr || yAxis_ == nullptr) return;
+  ShowFrame(*xAxis_, lines_.x);
+  ShowFrame(*yAxis_, lines_.y);
+}
+
+std::optional<PlotArea> DiagramChart::ShownArea() const {
+  if (xAxis_ == nullptr || yAxis_ == nullptr) return std::nullopt;
+  const QRectF r = plotArea();
+  return PlotArea{
+      {r.left(), r.top(), r.width(), r.height()}, Shown(xAxis_, lines_.x), Shown(yAxis_, lines_.y)};
+}
+
+// Where the core finds room for them in the plot area as it is now; the others are hidden.
 void DiagramChart::PlaceLabels() {
-  const QRectF area = plotArea();
-  QList<QRectF> taken;
-  for (const Label& label : labels_) {
-    const QPointF at = PositionOf(label.at);
-    const QRectF box = label.item->boundingRect();
-    QPointF pos(at.x() + 2, at.y() - box.height());
-    pos.setX(std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() - box.width())));
-    pos.setY(std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() - box.height())));
-    label.item->setPos(pos);
-    const QRectF placed = box.translated(pos);
-    const bool free =
-        std::none_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(placed); });
-    label.item->setVisible(area.contains(at) && free);
-    if (label.item->isVisible()) taken.append(placed);
+  const std::optional<PlotArea> area = ShownArea();
+  if (!area || area->box.width <= 0 || area->box.height <= 0) return;
+  std::vector<TextSize> sizes;
+  for (const QGraphicsSimpleTextItem* item : labels_) {
+    const QRectF box = item ? item->boundingRect() : QRectF();
+    sizes.push_back({box.width(), box.height()});
   }
+  const std::vector<std::optional<PixelBox>> boxes = tulo::PlaceLabels(lines_, *area, sizes);
+  for (qsizetype i = 0; i < labels_.size(); ++i) {
+    QGraphicsSimpleTextItem* item = labels_[i];
+    if (item == nullptr) continue;
+    const std::optional<PixelBox>& box = boxes[static_cast<std::size_t>(i)];
+    if (box) item->setPos(box->left, box->top);
+    item->setVisible(box.has_value());
+  }
+}
+
+QList<QRectF> DiagramChart::LabelRects() const {
+  QList<QRectF> rects;
+  for (const QGraphicsSimpleTextItem* item : labels_)
+    if (item && item->isVisible()) rects.append(item->mapRectToParent(item->boundingRect()));
+  return rects;
 }
 
 std::optional<DiagramPoint> MarkOf(DiagramPicker& picker, const MainForm& form) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/MainForm.h"
+#include "results/DiagramLabels.h"
 #include "results/DiagramLines.h"
 #include "results/DiagramPick.h"
 
@@ -45,6 +46,13 @@ class DiagramChart : public QChart {
   // The series of the lines drawn (each piece of a line is one series).
   int LineSeriesCount() const { return static_cast<int>(pieces_.size()); }
 
+  // Back to the whole frame of the lines after zooming and panning.
+  void ResetView();
+  // The plot area and the ranges its axes show now.
+  std::optional<PlotArea> ShownArea() const;
+  // The labels shown, in the chart's coordinates.
+  QList<QRectF> LabelRects() const;
+
  private:
   void Clear();
   void PlaceLabels();
@@ -53,11 +61,10 @@ class DiagramChart : public QChart {
   QList<QLineSeries*> pieces_;
   QScatterSeries* critical_ = nullptr;
   QScatterSeries* marker_ = nullptr;
-  struct Label {
-    QGraphicsSimpleTextItem* item;
-    DiagramPoint at;
-  };
-  QList<Label> labels_;
+  QAbstractAxis* xAxis_ = nullptr;
+  QAbstractAxis* yAxis_ = nullptr;
+  // One per line of lines_ (null for a line without a label).
+  QList<QGraphicsSimpleTextItem*> labels_;
 };
 
 // The mark of the state the main form shows: nothing while its inputs give no state.

@@ -1,8 +1,10 @@
 #include "gui/DiagramWindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -37,16 +39,79 @@ QString Shown(long double x) {
 DiagramView::DiagramView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
   viewport()->setMouseTracking(true);  // hovering without a button pressed
   setRenderHint(QPainter::Antialiasing);
+  setRubberBand(QChartView::RectangleRubberBand);
+  setFocusPolicy(Qt::StrongFocus);  // the arrow keys and Home
+}
+
+void DiagramView::mousePressEvent(QMouseEvent* e) {
+  pressedAt_ = e->position().toPoint();
+  panning_ = e->button() == Qt::MiddleButton ||
+             (e->button() == Qt::LeftButton && (e->modifiers() & Qt::ControlModifier));
+  if (panning_) {
+    panFrom_ = pressedAt_;
+    e->accept();
+    return;
+  }
+  QChartView::mousePressEvent(e);
 }
 
 void DiagramView::mouseMoveEvent(QMouseEvent* e) {
   if (onHover) onHover(e->position().toPoint());
+  if (panning_) {
+    const QPoint at = e->position().toPoint();
+    // The chart follows the pointer: its view moves the other way along x; y grows upwards.
+    chart()->scroll(panFrom_.x() - at.x(), at.y() - panFrom_.y());
+    panFrom_ = at;
+    e->accept();
+    return;
+  }
   QChartView::mouseMoveEvent(e);
 }
 
 void DiagramView::mouseReleaseEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton && onClick) onClick(e->position().toPoint());
+  const QPoint at = e->position().toPoint();
+  if (panning_) {
+    panning_ = false;
+    e->accept();
+    return;
+  }
+  if (e->button() == Qt::RightButton) {
+    if (onReset) onReset();
+    e->accept();
+    return;
+  }
+  // A drag draws the rectangle to zoom into; only a click (no further than a drag starts) sets
+  // the state there.
+  const bool click = (at - pressedAt_).manhattanLength() < QApplication::startDragDistance();
+  if (e->button() == Qt::LeftButton && click && onClick) onClick(at);
   QChartView::mouseReleaseEvent(e);
+}
+
+void DiagramView::keyPressEvent(QKeyEvent* e) {
+  // An arrow key moves the view a tenth of the plot area that way.
+  const QRectF area = chart()->plotArea();
+  const qreal dx = area.width() / 10, dy = area.height() / 10;
+  switch (e->key()) {
+    case Qt::Key_Left:
+      chart()->scroll(-dx, 0);
+      break;
+    case Qt::Key_Right:
+      chart()->scroll(dx, 0);
+      break;
+    case Qt::Key_Up:
+      chart()->scroll(0, dy);
+      break;
+    case Qt::Key_Down:
+      chart()->scroll(0, -dy);
+      break;
+    case Qt::Key_Home:
+      if (onReset) onReset();
+      break;
+    default:
+      QChartView::keyPressEvent(e);
+      return;
+  }
+  e->accept();
 }
 
 void DiagramView::leaveEvent(QEvent* e) {
@@ -64,6 +129,9 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
   KindBox = new QComboBox(this);
   KindBox->setObjectName("KindBox");
   for (const char* name : kKindNames) KindBox->addItem(name);
+  ResetZoom = new QPushButton("&Reset zoom", this);
+  ResetZoom->setObjectName("ResetZoom");
+  ResetZoom->setToolTip("Show the whole chart again (Home, or a right click on the chart)");
   SavePng = new QPushButton("Save as P&NG...", this);
   SavePng->setObjectName("SavePng");
   SaveSvg = new QPushButton("Save as S&VG...", this);
@@ -74,6 +142,7 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
   bar->addWidget(kindLabel);
   bar->addWidget(KindBox);
   bar->addStretch(1);
+  bar->addWidget(ResetZoom);
   bar->addWidget(SavePng);
   bar->addWidget(SaveSvg);
 
@@ -107,6 +176,8 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
     CursorText->clear();
   };
   View->onClick = [this](QPoint p) { ClickAt(p); };
+  View->onReset = [this] { Chart->ResetView(); };
+  connect(ResetZoom, &QPushButton::clicked, this, [this] { Chart->ResetView(); });
   connect(KindBox, &QComboBox::activated, this, [this](int index) {
     if (index >= 0 && index < static_cast<int>(std::size(kDiagramKinds))) SetKind(kDiagramKinds[index]);
   });

@@ -21,7 +21,9 @@ namespace tulo::gui {
 
 class DiagramChart;
 
-// The chart's view: passes the pointer's moves and clicks on.
+// The chart's view: passes the pointer's moves and clicks on. Dragging a rectangle with the left
+// button zooms into it; dragging with the middle button, or the left one with Ctrl held, pans; so
+// do the arrow keys. Home and a right click show the whole chart again.
 class DiagramView : public QChartView {
   Q_OBJECT
 
@@ -29,12 +31,18 @@ class DiagramView : public QChartView {
   explicit DiagramView(QChart* chart, QWidget* parent = nullptr);
 
   std::function<void(QPoint)> onHover, onClick;
-  std::function<void()> onLeave;
+  std::function<void()> onLeave, onReset;
 
  protected:
+  void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
   void leaveEvent(QEvent* e) override;
+
+ private:
+  bool panning_ = false;
+  QPoint pressedAt_, panFrom_;
 };
 
 class DiagramWindow : public QWidget {
@@ -65,6 +73,7 @@ class DiagramWindow : public QWidget {
   DiagramView* View;
   DiagramChart* Chart;
   QComboBox* KindBox;
+  QPushButton* ResetZoom;
   QPushButton* SavePng;
   QPushButton* SaveSvg;
   QLabel* CursorText;

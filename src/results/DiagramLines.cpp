@@ -120,6 +120,14 @@ double NiceStep(double range, int maxTicks) {
   return 10.0 * decade;
 }
 
+// The largest of 1, 2 and 5 times a power of ten that is not above x (x > 0).
+double NiceAtMost(double x) {
+  const double decade = std::pow(10.0, std::floor(std::log10(x)));
+  for (double m : {5.0, 2.0})
+    if (m * decade <= x) return m * decade;
+  return decade;
+}
+
 class Builder {
  public:
   Builder(DiagramKind kind, const CorrelationSet& set, const UnitSettings& units)
@@ -324,8 +332,14 @@ class Builder {
       if (sat.Ok() && sat.value > lowP_ && sat.value < highP_) {
         for (long double P : LogTowards(lowP_, sat.value, kPieceIntervals, true))
           w.Add(FluidPoint(T, P, true));
-        for (long double P : LogTowards(sat.value, highP_, kPieceIntervals, false))
+        for (long double P : LogTowards(sat.value, highP_, kPieceIntervals, false)) {
           w.Add(FluidPoint(T, P, false));
+          // The liquid hardly gives way to pressure: on the h-s chart its isotherm is a stub
+          // from the saturated liquid to the highest pressure, a few pixels long and ending in
+          // the middle of the chart where the range ends. The isotherm stops on the saturated
+          // liquid line instead.
+          if (kind_ == DiagramKind::kHs) break;
+        }
       } else {
         // On a logarithmic scale: the sweep runs over ln P.
         Sweep(w, std::log(lowP_), std::log(critical_.pressure), std::log(highP_),
@@ -425,15 +439,19 @@ class Builder {
       if (a.highest <= a.lowest) a.highest = a.lowest * 10.0;
       return a;
     }
-    a.tickInterval = NiceStep(hi - lo, kMaxTicks);
-    a.lowest = std::floor(lo / a.tickInterval) * a.tickInterval;
-    a.highest = std::ceil(hi / a.tickInterval) * a.tickInterval;
+    // A margin of kAxisMargin of the content at each end, less up to half of it where the ends
+    // round to a step of at most half the margin: the axis starts near what is drawn, whatever
+    // its ticks.
+    const double margin = kAxisMargin * (hi - lo);
+    const double round = NiceAtMost(margin / 2);
+    a.lowest = std::floor((lo - margin / 2) / round) * round;
+    a.highest = std::ceil((hi + margin / 2) / round) * round;
+    a.tickInterval = TickInterval(a.lowest, a.highest);
     return a;
   }
 
   // A point further outside the frame than the frame is wide is left out like a failed one, so
-  // that a correlation straying far outside its range draws no spike across the chart; the
-  // label goes to the first point inside the frame from the labelled end.
+  // that a correlation straying far outside its range draws no spike across the chart.
   static void Clip(DiagramLine& line, const DiagramAxis& x, const DiagramAxis& y) {
     auto along = [](const DiagramAxis& a, double v) {
       if (!a.logarithmic) return (v - a.lowest) / (a.highest - a.lowest);
@@ -450,17 +468,6 @@ class Builder {
       w.Break();
     }
     line.pieces = w.Take();
-    if (line.label.empty() || line.pieces.empty()) return;
-    // Isobars are labelled at their hot end, isotherms at the low-pressure end, qualities at the
-    // foot of the dome.
-    std::vector<DiagramPoint> all;
-    for (const auto& piece : line.pieces) all.insert(all.end(), piece.begin(), piece.end());
-    if (line.role == LineRole::kIsobar) std::reverse(all.begin(), all.end());
-    for (const DiagramPoint& p : all)
-      if (within(p, 0.0)) {
-        line.labelAt = p;
-        break;
-      }
   }
 
   DiagramKind kind_;
@@ -546,6 +553,11 @@ std::optional<DiagramPoint> PlaceState(DiagramKind kind, DiagramUnits& units, lo
 
 DiagramLines BuildDiagramLines(DiagramKind kind, const CorrelationSet& set, const UnitSettings& units) {
   return Builder(kind, set, units).Build();
+}
+
+double TickInterval(double lowest, double highest) {
+  if (!(highest > lowest)) return 1.0;
+  return NiceStep(highest - lowest, kMaxTicks);
 }
 
 std::vector<double> RoundLinearValues(double lowest, double highest, int maxCount) {

@@ -60,8 +60,17 @@ struct DiagramAxis {
   bool logarithmic = false;          // pressure: whole decades from lowest to highest
   double lowest = 0.0;               // the frame, in display units
   double highest = 1.0;
-  double tickInterval = 0.0;  // a linear axis's step between labelled ticks (lowest is a multiple)
+  double tickInterval = 0.0;  // a linear axis's step between labelled ticks (at its multiples)
 };
+
+// A linear axis reaches beyond the content of the frame (the dome and the corners of the range
+// charted) by at least half and at most all of this share of the content's span at each end,
+// its ends rounded to a nice value.
+inline constexpr double kAxisMargin = 0.02;
+
+// The step between the labelled ticks of a linear axis from lowest to highest: 1, 2 or 5 times a
+// power of ten, at most 12 of them.
+double TickInterval(double lowest, double highest);
 
 // The quantities along the axes of a kind: x first.
 Quantity XQuantity(DiagramKind kind);
@@ -87,9 +96,8 @@ struct DiagramLine {
   double value = 0.0;
   std::string label;  // "10", "50 %"; empty for the saturation lines
   // Where a correlation gives no valid value the line stops and takes up again after the gap.
+  // Where the label goes is decided on the drawing (DiagramLabels.h).
   std::vector<std::vector<DiagramPoint>> pieces;
-  // Where the label goes (an end of the line inside the frame); nothing when none is.
-  std::optional<DiagramPoint> labelAt;
 };
 
 struct DiagramLines {
