@@ -556,5 +556,21 @@ TEST(BatchCommand, ASignalEndsTheRunAfterWholeRows) {
   }
 }
 
+// --threads 256 within an address-space limit of 1 GB: the chunks in flight, the threads and the
+// allocator's arenas are bounded, so every row comes out.
+TEST(BatchCommand, ManyThreadsFitAGigabyteOfAddressSpace) {
+  constexpr int kRows = 140000;  // more than the chunks in flight hold
+  std::string input = "T,P\n";
+  for (int i = 0; i < kRows; ++i) input += "300,1000\n";
+  const TempFile file(input), out(""), err("");
+  const std::string command = std::string("ulimit -v 1000000 && exec ") + TULO_CALC_PATH + " batch " +
+                              file.Path() + " --standard iapws --items h,s,rho --threads 256 >" + out.Path() +
+                              " 2>" + err.Path();
+  const int raw = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << FileText(err.Path());
+  const std::string written = FileText(out.Path());
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), kRows + 1);
+}
+
 }  // namespace
 }  // namespace tulo
