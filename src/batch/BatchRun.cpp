@@ -372,6 +372,12 @@ BatchReport RunBatch(std::istream& in, OutputSink& out, const BatchOptions& opti
   try {
     BatchReader reader(in, options.maxRecordBytes);
     if (std::string error = reader.ReadHeader(); !error.empty()) {
+      // A signal can cut the reading of the header short: the input is not to blame then.
+      if (const char* reason = options.stopRequested ? options.stopRequested() : nullptr) {
+        report.outcome = BatchOutcome::kStopped;
+        report.message = std::string(reason) + "; " + WrittenRowsText(report);
+        return report;
+      }
       report.outcome = BatchOutcome::kUnreadableHeader;
       report.message = reader.LooksLikeJson()
                            ? "unreadable header: the input looks like JSON; batch reads CSV or TSV"

@@ -145,9 +145,9 @@ std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
   return parsed;
 }
 
-// The signal that asked a batch run to stop, 0 while none has. This is the process's one mutable
-// global, because a signal handler can reach nothing else; the handler only stores the number,
-// and the run reads it between chunks. A lock-free atomic, not a volatile sig_atomic_t: the
+// The signal that asked a batch run to stop, 0 while none has. A mutable global only because a
+// signal handler can reach nothing else; the handler only stores the number, and the run reads it
+// between chunks. A lock-free atomic, not a volatile sig_atomic_t: the
 // handler may run on any thread, and the reading thread must see what it stored.
 std::atomic<int> stopSignal{0};
 static_assert(std::atomic<int>::is_always_lock_free);

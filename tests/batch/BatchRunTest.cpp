@@ -417,6 +417,18 @@ TEST(BatchRun, AStopEndsTheRunAfterWholeChunks) {
   }
 }
 
+// A signal can cut the reading of the header short: that is a stop, not a header to blame.
+TEST(BatchRun, AStopWhileTheHeaderIsReadIsAStop) {
+  BatchOptions options = Options();
+  options.stopRequested = [] { return "stopped by a test"; };
+  const RunOut run = RunText("T,", options, EchoFactory());
+  EXPECT_EQ(run.report.outcome, BatchOutcome::kStopped);
+  EXPECT_EQ(run.report.message, "stopped by a test; no row is written");
+  EXPECT_EQ(run.out, "");
+  options.stopRequested = [] { return static_cast<const char*>(nullptr); };
+  EXPECT_EQ(RunText("T,", options, EchoFactory()).report.outcome, BatchOutcome::kUnreadableHeader);
+}
+
 // An allocation that fails ends the run with the rows of the chunks before; the row it failed in
 // is not a bad row.
 TEST(BatchRun, RunningOutOfMemoryEndsTheRunWithTheRowsWritten) {
