@@ -1,10 +1,8 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ext/stdio_filebuf.h>
@@ -516,34 +514,6 @@ TEST(BatchRun, ThreadsThatCannotStartMeanFewerThreads) {
     EXPECT_EQ(computedOn.size(), std::max(startable, 1u));
     EXPECT_EQ(computedOn.count(std::this_thread::get_id()), startable == 0 ? 1u : 0u);
   }
-}
-
-TEST(BatchRun, ADescriptorTakesAllTextOrTellsItsError) {
-  IgnoreBrokenPipeSignal();
-  const std::string text(3 << 20, 'x');  // far more than a pipe holds
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  std::string received;
-  std::thread reader([&] {
-    char buffer[65536];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-      received.append(buffer, static_cast<std::size_t>(n));
-  });
-  DescriptorSink toPipe(fds[1]);
-  EXPECT_EQ(toPipe.Write(text), 0);
-  close(fds[1]);
-  reader.join();
-  close(fds[0]);
-  EXPECT_EQ(received.size(), text.size());
-
-  ASSERT_EQ(pipe(fds), 0);
-  close(fds[0]);
-  EXPECT_EQ(DescriptorSink(fds[1]).Write("a,b\n"), EPIPE);
-  close(fds[1]);
-  const int full = ::open("/dev/full", O_WRONLY);
-  ASSERT_GE(full, 0);
-  EXPECT_EQ(DescriptorSink(full).Write("a,b\n"), ENOSPC);
-  close(full);
 }
 
 }  // namespace
