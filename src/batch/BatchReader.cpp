@@ -104,6 +104,8 @@ void BatchReader::SkipByteOrderMark() {
   std::string_view start(buffer_.data() + pos_, std::min<std::size_t>(end_ - pos_, 3));
   if (start == "\xEF\xBB\xBF") pos_ += 3;
   utf16_ = start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF");
+  const int first = utf16_ ? -1 : Peek();
+  jsonLike_ = first == '[' || first == '{';
 }
 
 char BatchReader::DetectDelimiter() {
@@ -150,6 +152,7 @@ bool BatchReader::ReadRecord(Target target) {
         c = Get();
         if (c < 0) {
           fault_ = Fault::kUnclosedQuote;
+          lineEnded_ = false;
           return true;
         }
         ++recordBytes_;
@@ -177,6 +180,7 @@ bool BatchReader::ReadRecord(Target target) {
     }
     if (c == '\r' && Peek() == '\n') Get();
     if (c >= 0) ++line_;
+    lineEnded_ = c >= 0;
     return true;
   }
 }
@@ -235,6 +239,11 @@ bool BatchReader::Next(BatchRow& row) {
     ClearRowText(row.quality);
     ClearRowText(row.error);
     if (!ReadRecord(target)) return false;
+    if (inputFailed_ && !lineEnded_) {
+      // The input failed inside this record: what was read of it is cut short, not a record.
+      line_ = recordLine_;
+      return false;
+    }
     if (blank_) continue;
     row.line = recordLine_;
     if (recordBytes_ > maxRecordBytes_)

@@ -70,7 +70,8 @@ class BatchReader {
   const BatchHeader& Header() const { return header_; }
 
   // Reads the next data record into row, whose strings are reused. False at the end of the
-  // input (row untouched).
+  // input (row untouched), and at a record the input failed in the middle of: that one is cut
+  // short, and CurrentLine() is the line it starts on.
   bool Next(BatchRow& row);
 
   // True when the stream failed (an I/O error, not the end of the input); reading then ends as
@@ -78,6 +79,9 @@ class BatchReader {
   bool InputFailed() const { return inputFailed_; }
   // The line the next record starts on.
   std::uint64_t CurrentLine() const { return line_; }
+  // True when the input starts as a JSON document does ('[' or '{' after the byte order mark),
+  // for a message that says why its header cannot be read.
+  bool LooksLikeJson() const { return jsonLike_; }
 
  private:
   enum class Fault { kNone, kTextAfterQuote, kUnclosedQuote };
@@ -102,6 +106,7 @@ class BatchReader {
   bool inputEnded_ = false;
   bool inputFailed_ = false;
   bool utf16_ = false;
+  bool jsonLike_ = false;
   std::uint64_t line_ = 1;
   BatchHeader header_;
   std::vector<std::string> headerFields_;
@@ -111,6 +116,7 @@ class BatchReader {
   std::size_t fieldCount_ = 0;
   std::size_t recordBytes_ = 0;
   bool blank_ = true;
+  bool lineEnded_ = false;  // it ended at a line end, not at the end of the input
   Fault fault_ = Fault::kNone;
 };
 

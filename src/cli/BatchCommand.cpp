@@ -2,9 +2,15 @@
 // [--threads N]: the rows of a CSV or TSV file (or of stdin) computed on every core and written
 // in input order. Whatever is wrong with the arguments is told before any output.
 
+#include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -139,6 +145,74 @@ std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
   return parsed;
 }
 
+// The signal that asked a batch run to stop, 0 while none has. A mutable global only because a
+// signal handler can reach nothing else; the handler only stores the number, and the run reads it
+// between chunks. A lock-free atomic, not a volatile sig_atomic_t: the
+// handler may run on any thread, and the reading thread must see what it stored.
+std::atomic<int> stopSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+extern "C" void RequestStop(int signal) {
+  stopSignal.store(signal, std::memory_order_relaxed);
+}
+
+// SIGINT and SIGTERM end the run after the chunk being written, with whole rows and a message,
+// while the batch command runs; a signal ignored on entry (a background job's SIGINT) stays
+// ignored. Without SA_RESTART, a read of stdin waiting for input returns at the signal, so that an
+// idle pipe does not keep the run from ending.
+class StopOnSignals {
+ public:
+  StopOnSignals() {
+    Catch(SIGINT, oldInt_);
+    Catch(SIGTERM, oldTerm_);
+  }
+  ~StopOnSignals() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  StopOnSignals(const StopOnSignals&) = delete;
+  StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+  static const char* Reason() {
+    switch (stopSignal.load(std::memory_order_relaxed)) {
+      case 0:
+        return nullptr;
+      case SIGINT:
+        return "stopped by SIGINT";
+      default:
+        return "stopped by SIGTERM";
+    }
+  }
+
+ private:
+  static void Catch(int signal, struct sigaction& old) {
+    sigaction(signal, nullptr, &old);
+    if (old.sa_handler == SIG_IGN) return;
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+  }
+
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
+
+// glibc gives each thread that allocates an arena of its own, up to 8 per core, and each arena
+// takes 64 MB of address space: with the workers' stacks, a run with many threads would not fit
+// an address-space limit of 1 GB (ulimit -v). The workers reuse their buffers from row to row, so
+// that a few shared arenas serve them as well.
+constexpr int kMallocArenas = 4;
+
+// Why standard input cannot be read as the input (a folder, a closed descriptor); empty when it
+// can. Reading a folder through stdin would otherwise look like an empty input.
+std::string StdinProblem() {
+  struct stat info {};
+  if (fstat(STDIN_FILENO, &info) != 0) return std::strerror(errno);
+  if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+  return {};
+}
+
 }  // namespace
 
 int BatchCommand(const Args& args) {
@@ -154,6 +228,10 @@ int BatchCommand(const Args& args) {
     std::error_code ec;
     if (std::filesystem::is_directory(parsed->file, ec))
       return Fail("cannot open " + Shown(parsed->file) + ": " + std::strerror(EISDIR));
+  }
+  if (parsed->file == "-") {
+    if (const std::string problem = StdinProblem(); !problem.empty())
+      return Fail("cannot read the standard input: " + problem);
   }
   std::istream& in = parsed->file == "-" ? std::cin : file;
 
@@ -171,8 +249,16 @@ int BatchCommand(const Args& args) {
     };
   };
 
+  options.stopRequested = &StopOnSignals::Reason;
+
   batch::IgnoreBrokenPipeSignal();
-  const batch::BatchReport report = batch::RunBatch(in, std::cout, options, factory);
+#ifdef M_ARENA_MAX
+  mallopt(M_ARENA_MAX, kMallocArenas);
+#endif
+  const StopOnSignals stopOnSignals;
+  // Straight to the descriptor: std::cout's buffer would split rows across writes.
+  batch::DescriptorSink out(STDOUT_FILENO);
+  const batch::BatchReport report = batch::RunBatch(in, out, options, factory);
   if (!report.message.empty()) std::cerr << "tulo-calc batch: " << report.message << "\n";
   if (report.outcome == batch::BatchOutcome::kSomeRowsBad)
     std::cerr << "tulo-calc batch: " << report.badRows << " of " << report.rows

@@ -117,7 +117,8 @@ std::string BatchUsageText() {
       "  tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST] [--units U]\n"
       "                  [--standard builtin|iapws] [--threads N]\n"
       "      Calculates one state per row of a CSV or TSV file (stdin when it is - or not given)\n"
-      "      as the window does, on every core, and writes one row per input row in input order.\n"
+      "      as the window does, on every core, and writes one row per input row in input order\n"
+      "      (empty lines, and rows of nothing but blanks and commas, are skipped: no row).\n"
       "      Input: a header row with the columns T (or temperature) and P (or pressure), and\n"
       "      optionally x (or quality): the steam quality in percent. Names are read without case\n"
       "      and without a unit in brackets (\"T [degC]\"); other columns are ignored. Tab-separated\n"
@@ -141,11 +142,13 @@ std::string BatchUsageText() {
       BatchItemsList() +
       "      --units U       the units, below (default SI)\n"
       "      --standard S    builtin (the default) or iapws\n"
-      "      --threads N     worker threads, 1 to 256 (default: one per core)\n"
+      "      --threads N     worker threads, 1 to 256 (default: one per core); at most 32 work\n"
+      "                      at once, which bounds the memory\n"
       "      Exit status 0: every row good; 4: some rows have a status (their count on stderr);\n"
       "      2, before any output: a wrong argument, an unknown item, a missing file, an\n"
       "      unreadable header; 1: the output or the input failed (a closed pipe ends the run\n"
-      "      quietly).\n"
+      "      quietly), SIGINT or SIGTERM stopped the run, or memory ran out; the output then ends\n"
+      "      after a whole row, and the message says how many rows are written.\n"
       "\n");
 }
 

@@ -153,6 +153,28 @@ TEST(BatchReader, RecordLengthLimit) {
   for (const auto& c : cases) ExpectRows(c);
 }
 
+// The quotes of a quoted field count to the record's length, the doubled ones both.
+TEST(BatchReader, QuotesCountToTheRecordLength) {
+  const std::string atLimit(kMaxRecordBytes - 4, '1');
+  const std::string tooLong = "row longer than 16 bytes";
+  const ReaderCase cases[] = {
+      {"a quoted field at the limit", "T,P\n\"1234567\",123456\n", {{2, "1234567", "123456", ""}}, 16},
+      {"a quoted field one byte over",
+       "T,P\n\"12345678\",123456\n5,6\n",
+       {{2, "", "", "", tooLong}, {3, "5", "6", ""}},
+       16},
+      {"two quoted fields at the limit", "T,P\n\"123456\",\"12345\"\n", {{2, "123456", "12345", ""}}, 16},
+      {"two quoted fields one byte over", "T,P\n\"123456\",\"123456\"\n", {{2, "", "", "", tooLong}}, 16},
+      {"a doubled quote at the limit", "T,P\n\"12\"\"345\",123456\n", {{2, "12\"345", "123456", ""}}, 16},
+      {"a doubled quote one byte over", "T,P\n\"12\"\"3456\",123456\n", {{2, "", "", "", tooLong}}, 16},
+      {"the default limit, quoted", "T,P\n\"" + atLimit + "\",1\n", {{2, atLimit, "1", ""}}},
+      {"the default limit, quoted, one byte over",
+       "T,P\n\"1" + atLimit + "\",1\n5,6\n",
+       {{2, "", "", "", "row longer than 1048576 bytes"}, {3, "5", "6", ""}}},
+  };
+  for (const auto& c : cases) ExpectRows(c);
+}
+
 TEST(BatchReader, DelimiterComesFromTheHeaderLine) {
   const std::pair<std::string, char> cases[] = {
       {"T,P\n1\t2,3\n", ','},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -8,11 +9,15 @@
 #include <ext/stdio_sync_filebuf.h>
 #include <fstream>
 #include <mutex>
+#include <new>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
+#include <vector>
 
 #include "batch/BatchRun.h"
 
@@ -299,6 +304,216 @@ TEST(BatchRun, JsonRunIsOneDocument) {
             "{\"T\":5,\"P\":6,\"x\":null,\"status\":\"\"},\n"
             "{\"T\":7,\"P\":8,\"x\":null,\"status\":\"\"}\n"
             "]\n");
+}
+
+// The input failed inside a record: the part read is not a row, and the message names its line.
+TEST(BatchRun, ARecordCutByAnInputFailureIsNotComputed) {
+  // Seven bytes a record: the first read of the reader (kReadBytes) ends inside one.
+  std::string input = "T,P\n";
+  while (input.size() < 2 * kReadBytes) input += "300,10\n";
+  FailingBuffer buffer(input);
+  std::istream in(&buffer);
+  std::ostringstream out;
+  const BatchReport report = RunBatch(in, out, Options(), EchoFactory());
+  const std::uint64_t wholeRecords = (kReadBytes - 4) / 7;
+  ASSERT_NE((kReadBytes - 4) % 7, 0u);
+  EXPECT_EQ(report.outcome, BatchOutcome::kReadFailed);
+  EXPECT_EQ(report.rows, wholeRecords);
+  std::string expected = "T,P,x,status\n";
+  for (std::uint64_t i = 0; i < wholeRecords; ++i) expected += "300,10,,\n";
+  EXPECT_TRUE(out.str() == expected) << out.str().substr(out.str().size() - 40);
+  EXPECT_EQ(report.message, "cannot read the input at line " + std::to_string(wholeRecords + 2) +
+                                "; the rows before it are written");
+}
+
+// Records every write the run makes.
+class RecordingSink final : public OutputSink {
+ public:
+  int Write(std::string_view text) override {
+    writes.emplace_back(text);
+    return 0;
+  }
+  std::vector<std::string> writes;
+};
+
+std::string NumberedRows(int n) {
+  std::string input = "T,P\n";
+  for (int i = 1; i <= n; ++i) input += std::to_string(i) + ",2\n";
+  return input;
+}
+
+// One write for the header, one per chunk and one for the end of a JSON array: each ends at the
+// end of a row, so that an output cut between two writes holds whole rows.
+TEST(BatchRun, EachWriteIsWholeRows) {
+  for (OutputFormat format : {OutputFormat::kCsv, OutputFormat::kJson}) {
+    const bool json = format == OutputFormat::kJson;
+    SCOPED_TRACE(json ? "json" : "csv");
+    BatchOptions options = Options(3, 7);
+    options.format = format;
+    std::istringstream in(NumberedRows(100));
+    RecordingSink sink;
+    const BatchReport report = RunBatch(in, sink, options, EchoFactory());
+    EXPECT_EQ(report.rows, 100u);
+    ASSERT_EQ(sink.writes.size(), 1 + 15 + (json ? 1u : 0u));  // 100 rows in chunks of 7
+    std::string all;
+    for (std::size_t i = 0; i < sink.writes.size(); ++i) {
+      const std::string& text = sink.writes[i];
+      all += text;
+      ASSERT_FALSE(text.empty());
+      if (i == 0 || (json && i + 1 == sink.writes.size())) continue;  // the header, the end
+      EXPECT_EQ(text.back(), json ? '}' : '\n') << "write " << i;
+      const char* rowStart = json ? "{" : "\n";
+      std::size_t rows = 0;
+      for (std::size_t at = text.find(rowStart); at != std::string::npos; at = text.find(rowStart, at + 1))
+        ++rows;
+      EXPECT_EQ(rows, i < 15 ? 7u : 2u) << "write " << i;
+    }
+    if (json) {
+      EXPECT_EQ(nlohmann::json::parse(all).size(), 100u);
+    }
+  }
+}
+
+// A stop asked for between chunks (a signal): the rows of the chunks before are written, and the
+// message names the last of them; a JSON array is still closed.
+TEST(BatchRun, AStopEndsTheRunAfterWholeChunks) {
+  const struct {
+    int stopAtCall;  // the call of stopRequested that says stop
+    OutputFormat format;
+    std::uint64_t rows;
+    std::string message;
+  } cases[] = {
+      {3, OutputFormat::kCsv, 4, "stopped by a test; 4 rows are written, the last from input line 5"},
+      {3, OutputFormat::kJson, 4, "stopped by a test; 4 rows are written, the last from input line 5"},
+      {1, OutputFormat::kJson, 0, "stopped by a test; no row is written"},
+      {2, OutputFormat::kCsv, 2, "stopped by a test; 2 rows are written, the last from input line 3"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    int calls = 0;
+    BatchOptions options = Options(2, 2);
+    options.format = c.format;
+    options.stopRequested = [&]() -> const char* {
+      return ++calls == c.stopAtCall ? "stopped by a test" : nullptr;
+    };
+    const RunOut run = RunText(NumberedRows(20), options, EchoFactory());
+    EXPECT_EQ(run.report.outcome, BatchOutcome::kStopped);
+    EXPECT_EQ(ExitStatus(run.report.outcome), 1);
+    EXPECT_EQ(run.report.rows, c.rows);
+    EXPECT_EQ(run.report.message, c.message);
+    if (c.format == OutputFormat::kJson) {
+      const nlohmann::json parsed = nlohmann::json::parse(run.out);
+      ASSERT_EQ(parsed.size(), c.rows);
+      if (c.rows > 0) {
+        EXPECT_EQ(parsed.back().at("T"), c.rows);
+      }
+    } else {
+      const std::string last = std::to_string(c.rows) + ",2,,\n";
+      EXPECT_EQ(run.out.substr(run.out.size() - last.size()), last);
+      EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), static_cast<long>(c.rows + 1));
+    }
+  }
+}
+
+// A signal can cut the reading of the header short: that is a stop, not a header to blame.
+TEST(BatchRun, AStopWhileTheHeaderIsReadIsAStop) {
+  BatchOptions options = Options();
+  options.stopRequested = [] { return "stopped by a test"; };
+  const RunOut run = RunText("T,", options, EchoFactory());
+  EXPECT_EQ(run.report.outcome, BatchOutcome::kStopped);
+  EXPECT_EQ(run.report.message, "stopped by a test; no row is written");
+  EXPECT_EQ(run.out, "");
+  options.stopRequested = [] { return static_cast<const char*>(nullptr); };
+  EXPECT_EQ(RunText("T,", options, EchoFactory()).report.outcome, BatchOutcome::kUnreadableHeader);
+}
+
+// An allocation that fails ends the run with the rows of the chunks before; the row it failed in
+// is not a bad row.
+TEST(BatchRun, RunningOutOfMemoryEndsTheRunWithTheRowsWritten) {
+  const RowComputerFactory oomAtRow8 = [] {
+    return [](const BatchRow& row, BatchResult& result) {
+      if (row.t == "8") throw std::bad_alloc();
+      result = BatchResult{{row.t, row.p, row.quality}, ""};
+    };
+  };
+  const RowComputerFactory oomInTheFactory = []() -> RowComputer { throw std::bad_alloc(); };
+  const struct {
+    const char* name;
+    RowComputerFactory factory;
+    unsigned threads;
+    std::uint64_t rows;
+    std::string message;
+  } cases[] = {
+      // Chunks of three rows: 1-3, 4-6 are written; 7-9 holds the failure.
+      {"a row", oomAtRow8, 2, 6, "out of memory; 6 rows are written, the last from input line 7"},
+      {"a row, one thread", oomAtRow8, 1, 6, "out of memory; 6 rows are written, the last from input line 7"},
+      {"the factory", oomInTheFactory, 2, 0, "out of memory; no row is written"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    BatchOptions options = Options(c.threads, 3);
+    options.format = OutputFormat::kJson;
+    const RunOut run = RunText(NumberedRows(20), options, c.factory);
+    EXPECT_EQ(run.report.outcome, BatchOutcome::kOutOfMemory);
+    EXPECT_EQ(ExitStatus(run.report.outcome), 1);
+    EXPECT_EQ(run.report.rows, c.rows);
+    EXPECT_EQ(run.report.badRows, 0u);
+    EXPECT_EQ(run.report.message, c.message);
+    EXPECT_EQ(nlohmann::json::parse(run.out).size(), c.rows);
+  }
+}
+
+// However many threads are asked for, the chunks read and not yet written stay under one bound,
+// and so do the threads and their computers.
+TEST(BatchRun, ManyThreadsDoNotMultiplyTheChunksInFlight) {
+  const struct {
+    unsigned threads;
+    std::size_t inFlight;  // asked for; 0: the default
+  } cases[] = {{256, 0}, {kMaxThreads, 1000}, {40, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.threads) + " threads");
+    std::atomic<unsigned> computers = 0;
+    const RowComputerFactory counting = [&] {
+      ++computers;
+      return EchoFactory()();
+    };
+    const RunOut run = RunText(NumberedRows(3000), Options(c.threads, 1, c.inFlight), counting);
+    EXPECT_EQ(run.report.rows, 3000u);
+    EXPECT_GT(run.report.peakChunksInFlight, 1u);
+    EXPECT_LE(run.report.peakChunksInFlight, kMaxChunksInFlight);
+    EXPECT_LE(run.report.threads, kMaxChunksInFlight);
+    EXPECT_EQ(computers.load(), run.report.threads);
+    EXPECT_EQ(run.out, RunText(NumberedRows(3000), Options(1), EchoFactory()).out);
+  }
+}
+
+// A thread that cannot start means fewer threads; with none, the reading thread computes.
+TEST(BatchRun, ThreadsThatCannotStartMeanFewerThreads) {
+  const std::string expected = RunText(NumberedRows(500), Options(1), EchoFactory()).out;
+  for (unsigned startable : {0u, 1u, 3u}) {
+    SCOPED_TRACE(std::to_string(startable) + " threads start");
+    unsigned started = 0;
+    BatchOptions options = Options(6, 16);
+    options.startThread = [&](std::function<void()> body) {
+      if (started == startable)
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+      ++started;
+      return std::thread(std::move(body));
+    };
+    std::set<std::thread::id> computedOn;
+    std::mutex mutex;
+    const RowComputerFactory factory = [&] {
+      std::lock_guard lock(mutex);
+      computedOn.insert(std::this_thread::get_id());
+      return EchoFactory()();
+    };
+    const RunOut run = RunText(NumberedRows(500), options, factory);
+    EXPECT_EQ(run.report.outcome, BatchOutcome::kAllRowsGood);
+    EXPECT_EQ(run.report.threads, startable);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(computedOn.size(), std::max(startable, 1u));
+    EXPECT_EQ(computedOn.count(std::this_thread::get_id()), startable == 0 ? 1u : 0u);
+  }
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 // refusals before any output, the three output formats, order across threads, a closed pipe.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -446,6 +449,127 @@ TEST(BatchCommand, HelpTellsTheColumnsItemsAndExitStatuses) {
         "ITEM_wet", "Exit status 0: every row good; 4:", "2, before any output",
         "1: the output or the input failed", "joule_thomson", "internal_energy,", "lambda"})
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
+}
+
+// What batch is given that is no CSV or TSV input is named as such, before any output.
+TEST(BatchCommand, InputsThatAreNoTableAreNamed) {
+  const TempFile json("[{\"T\": 300, \"P\": 1000}]\n");
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  const struct {
+    std::string args;
+    std::string err;
+  } cases[] = {
+      {json.Path(),
+       "tulo-calc batch: unreadable header: the input looks like JSON; batch reads CSV or TSV\n"},
+      {"- < " + json.Path(),
+       "tulo-calc batch: unreadable header: the input looks like JSON; batch reads CSV or TSV\n"},
+      {"< " + folder, "tulo-calc batch: cannot read the standard input: Is a directory\n"},
+      {"- <&-", "tulo-calc batch: cannot read the standard input: Bad file descriptor\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CalcRun run = RunCalc("batch " + c.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
+std::string FileText(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+constexpr int kSignalledRows = 200000;
+
+// tulo-calc batch reading its rows from a pipe that stays open: once the first rows are out, the
+// signal is sent, so the input cannot end before it.
+CalcRun RunUntilSignal(const std::string& args, int signal) {
+  const TempFile out(""), err("");
+  int fds[2];
+  if (pipe(fds) != 0) return {};
+  const std::string command =
+      std::string("exec ") + TULO_CALC_PATH + " batch " + args + " >" + out.Path() + " 2>" + err.Path();
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(fds[0], 0);
+    close(fds[0]);
+    close(fds[1]);
+    std::signal(signal, SIG_DFL);
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[0]);
+  // More rows than the reader looks at for the delimiter (a megabyte) and the chunks read ahead
+  // hold, so that some are written while the reading waits.
+  std::string rows = "T,P\n";
+  for (int i = 0; i < kSignalledRows; ++i) rows += "300,1000\n";
+  for (std::size_t at = 0; at < rows.size();) {
+    const ssize_t n = write(fds[1], rows.data() + at, rows.size() - at);
+    if (n <= 0) break;
+    at += static_cast<std::size_t>(n);
+  }
+  // Waits (a minute at most, rather than hang) for a row after the header.
+  for (int i = 0; i < 6000; ++i) {
+    const std::string written = FileText(out.Path());
+    if (std::count(written.begin(), written.end(), '\n') >= 2) break;
+    usleep(10000);
+  }
+  kill(child, signal);
+  int raw = 0;
+  for (int i = 0; i < 100 && waitpid(child, &raw, WNOHANG) == 0; ++i) usleep(10000);
+  close(fds[1]);  // in case the signal went to a thread other than the reading one
+  waitpid(child, &raw, 0);
+  CalcRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = FileText(out.Path());
+  run.err = FileText(err.Path());
+  return run;
+}
+
+// SIGTERM and SIGINT end the run between chunks: whole rows, the count and the last row's line
+// in the message, a JSON array closed.
+TEST(BatchCommand, ASignalEndsTheRunAfterWholeRows) {
+  const struct {
+    int signal;
+    const char* name;
+    const char* format;
+  } cases[] = {{SIGTERM, "SIGTERM", "csv"}, {SIGINT, "SIGINT", "json"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CalcRun run =
+        RunUntilSignal(std::string("--standard iapws --items h --format ") + c.format, c.signal);
+    EXPECT_EQ(run.status, 1);
+    std::size_t rows = 0;
+    if (std::string(c.format) == "json") {
+      rows = nlohmann::json::parse(run.out).size();
+    } else {
+      rows = ParseCsv(run.out).rows.size();
+      ASSERT_FALSE(run.out.empty());
+      EXPECT_EQ(run.out.back(), '\n');
+    }
+    EXPECT_GT(rows, 0u);
+    EXPECT_LT(rows, static_cast<std::size_t>(kSignalledRows));
+    EXPECT_EQ(run.err, "tulo-calc batch: stopped by " + std::string(c.name) + "; " + std::to_string(rows) +
+                           " rows are written, the last from input line " + std::to_string(rows + 1) + "\n");
+  }
+}
+
+// --threads 256 within an address-space limit of 1 GB: the chunks in flight, the threads and the
+// allocator's arenas are bounded, so every row comes out.
+TEST(BatchCommand, ManyThreadsFitAGigabyteOfAddressSpace) {
+  constexpr int kRows = 140000;  // more than the chunks in flight hold
+  std::string input = "T,P\n";
+  for (int i = 0; i < kRows; ++i) input += "300,1000\n";
+  const TempFile file(input), out(""), err("");
+  const std::string command = std::string("ulimit -v 1000000 && exec ") + TULO_CALC_PATH + " batch " +
+                              file.Path() + " --standard iapws --items h,s,rho --threads 256 >" + out.Path() +
+                              " 2>" + err.Path();
+  const int raw = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << FileText(err.Path());
+  const std::string written = FileText(out.Path());
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), kRows + 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -94,6 +95,35 @@ TEST(BatchComputer, RowsDoNotDependOnTheRowsBefore) {
           EXPECT_EQ(reused.status, alone.status) << "row " << i << " pass " << pass;
         }
       }
+    }
+  }
+}
+
+// The quality's limits belong to it: 0 % is the saturated liquid, 100 % the saturated vapour;
+// just beyond them the row has the window's message and no wet values.
+TEST(BatchComputer, QualityFromZeroToOneHundredPercentInclusive) {
+  const BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy});
+  const std::size_t liquid = 4, vapour = 5, wet = 6;  // condition, T, P, h, h_liquid, h_vapour, h_wet
+  const struct {
+    const char* quality;
+    std::optional<std::size_t> equalTo;  // the column the wet value equals; none: refused
+  } cases[] = {
+      {"0", liquid},   {"0.0", liquid},          {"100", vapour},           {"100.000", vapour},
+      {"1e2", vapour}, {"-0.001", std::nullopt}, {"100.001", std::nullopt}, {"1e3", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.quality);
+    BatchComputer computer(request);
+    batch::BatchResult result;
+    computer.Compute(Row("373.15", "", c.quality), result);
+    if (c.equalTo) {
+      EXPECT_EQ(result.status, "");
+      ASSERT_EQ(result.cells.size(), wet + 1);
+      EXPECT_FALSE(result.cells[wet].empty());
+      EXPECT_EQ(result.cells[wet], result.cells[*c.equalTo]);
+    } else {
+      EXPECT_EQ(result.status, kQualityRangeText);
+      EXPECT_EQ(result.cells.size(), wet);
     }
   }
 }
