@@ -171,13 +171,14 @@ BatchReport RunBatch(std::istream& in, std::ostream& out, const BatchOptions& op
                      const RowComputerFactory& makeComputer) {
   BatchReport report;
   BatchReader reader(in, options.maxRecordBytes);
-  if (std::string error = reader.ReadHeader(); !error.empty()) {
+  if (std::string error = reader.ReadHeader(options.columnRules); !error.empty()) {
     report.outcome = BatchOutcome::kUnreadableHeader;
     report.message = std::move(error);
     return report;
   }
   const BatchWriter writer(options.format,
-                           options.columnsFor ? options.columnsFor(reader.Header()) : options.columns);
+                           options.columnsFor ? options.columnsFor(reader.Header()) : options.columns,
+                           options.csvSeparator);
   std::string text;
   writer.AppendHeader(text);
   if (!WriteOut(out, text, report)) return report;
@@ -211,7 +212,7 @@ BatchReport RunBatch(std::istream& in, std::ostream& out, const BatchOptions& op
           more = false;
           break;
         }
-        textBytes += row.t.size() + row.p.size() + row.quality.size() + row.error.size();
+        textBytes += row.TextBytes();
         ++chunk.count;
       }
       {
