@@ -1,41 +1,21 @@
 #include "units/UnitSymbols.h"
 
-#include <span>
+#include <array>
 
 namespace tulo {
 namespace {
 
-struct Symbol {
-  std::string_view text;  // lower case
-  int unit;               // 1-based, in the program's list
+// Units 1 to 4 of the temperature list: Kelvin, Celsius, Fahrenheit, Rankine; the symbols in
+// lower case. "\260" is the degree sign of Latin-1 exports, "\u00B0" that of UTF-8 ones.
+struct TemperatureSymbols {
+  int unit;
+  std::array<std::string_view, 6> texts;  // empty ones unused
 };
-
-// Units 1 to 4 of the temperature list: Kelvin, Celsius, Fahrenheit, Rankine. "\xB0" alone is
-// the degree sign of Latin-1 exports.
-constexpr Symbol kTemperatureSymbols[] = {
-    {"k", 1},
-    {"kelvin", 1},
-    {"degc", 2},
-    {"\u00B0c", 2},
-    {"\xB0"
-     "c",
-     2},
-    {"c", 2},
-    {"celsius", 2},
-    {"degf", 3},
-    {"\u00B0f", 3},
-    {"\xB0"
-     "f",
-     3},
-    {"f", 3},
-    {"fahrenheit", 3},
-    {"r", 4},
-    {"degr", 4},
-    {"\u00B0r", 4},
-    {"\xB0"
-     "r",
-     4},
-    {"rankine", 4},
+constexpr TemperatureSymbols kTemperatureSymbols[] = {
+    {1, {"k", "kelvin"}},
+    {2, {"degc", "deg c", "\u00B0c", "\260c", "c", "celsius"}},
+    {3, {"degf", "deg f", "\u00B0f", "\260f", "f", "fahrenheit"}},
+    {4, {"degr", "deg r", "\u00B0r", "\260r", "r", "rankine"}},
 };
 
 // The absolute unit of each pressure symbol; its gauge unit is the same unit in the gauge half of
@@ -87,8 +67,9 @@ std::optional<int> UnitFromSymbol(Quantity q, std::string_view symbol) {
   const std::string lower = Lower(Trimmed(symbol));
   if (q == kPressure) return PressureUnit(lower);
   if (q != kTemperature) return std::nullopt;
-  for (const Symbol& known : kTemperatureSymbols)
-    if (lower == known.text) return known.unit;
+  for (const TemperatureSymbols& known : kTemperatureSymbols)
+    for (std::string_view text : known.texts)
+      if (!text.empty() && lower == text) return known.unit;
   return std::nullopt;
 }
 

@@ -455,7 +455,8 @@ TEST(BatchCommand, HelpTellsTheColumnsItemsAndExitStatuses) {
   for (const char* text :
        {"tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST]", "ITEM_liquid and ITEM_vapour",
         "ITEM_wet", "Exit status 0: every row good; 4:", "2, before any output",
-        "1: the output or the input failed", "joule_thomson", "internal_energy,", "lambda"})
+        "1: the output or the input failed", "joule_thomson", "internal_energy,", "lambda",
+        "[--columns MAP] [--keep LIST]", "which\n      wins over U", "--saturated", "--decimal-comma\n"})
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 
