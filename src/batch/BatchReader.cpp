@@ -111,6 +111,10 @@ const char* ColumnTitle(InputColumn column) {
 
 }  // namespace
 
+std::string_view ColumnUnitText(std::string_view name) {
+  return SplitUnit(name).unit;
+}
+
 InputColumn ClassifyColumnName(std::string_view name) {
   name = SplitUnit(name).name;
   for (const auto& known : kColumnNames)

@@ -53,6 +53,9 @@ inline constexpr std::size_t kInputColumns = 3;  // the InputColumn values befor
 
 // What a header name stands for by default (see the rules above).
 InputColumn ClassifyColumnName(std::string_view name);
+// The unit in brackets or parentheses at the end of a header name ("degC" of "T [degC]",
+// "bar(a)" of "P [bar(a)]"), blanks around it dropped; empty when it has none.
+std::string_view ColumnUnitText(std::string_view name);
 
 // How a header's columns are read beyond the default names.
 struct ColumnRules {

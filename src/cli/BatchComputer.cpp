@@ -173,7 +173,8 @@ void BatchComputer::UseQuality(double quality) {
 void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& result) {
   // The kept columns lead every row, one without values too, so that rows join back.
   result.cells.resize(kept_);
-  for (std::size_t i = 0; i < kept_; ++i) result.cells[i].assign(i < row.kept.size() ? row.kept[i] : "");
+  for (std::size_t i = 0; i < kept_; ++i)
+    result.cells[i].assign(i < row.kept.size() ? std::string_view(row.kept[i]) : std::string_view());
   const std::string_view t = Trimmed(row.t), p = Trimmed(row.p), qualityText = Trimmed(row.quality);
   if (const char* missing = MissingText(t, p)) {
     result.status = missing;
