@@ -4,6 +4,7 @@
 // with the arguments is told before any output.
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -88,8 +89,14 @@ bool ParseColumns(const std::string& map, batch::ColumnRules& rules, std::string
       error = "--columns names the column of " + key + " twice";
       return false;
     }
+    // Header names are compared without case: "a" and "A" are one column.
+    const auto same = [&name](const std::string& other) {
+      return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+      });
+    };
     for (const std::string& other : rules.names)
-      if (other == name) {
+      if (same(other)) {
         error = "--columns gives " + Shown(name) + " for two inputs";
         return false;
       }

@@ -320,6 +320,7 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
       {file + "--columns T=", "--columns: no column name after T=\n"},
       {file + "--columns T=A,T=B", "--columns names the column of T twice\n"},
       {file + "--columns T=A,P=A", "--columns gives A for two inputs\n"},
+      {file + "--columns T=tt101,x=TT101", "--columns gives TT101 for two inputs\n"},
       {file + "--keep Time,Time", "--keep names Time twice\n"},
       {file + "--keep Time,", "--keep: an empty column name in Time,\n"},
       {file + "--keep Time", "tulo-calc batch: no column named Time, given by --keep\n"},
