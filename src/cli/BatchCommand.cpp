@@ -4,7 +4,6 @@
 // with the arguments is told before any output.
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -91,9 +90,9 @@ bool ParseColumns(const std::string& map, batch::ColumnRules& rules, std::string
     }
     // Header names are compared without case: "a" and "A" are one column.
     const auto same = [&name](const std::string& other) {
-      return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-      });
+      const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+      return std::equal(name.begin(), name.end(), other.begin(), other.end(),
+                        [&](char a, char b) { return lower(a) == lower(b); });
     };
     for (const std::string& other : rules.names)
       if (same(other)) {
