@@ -18,6 +18,7 @@
 #include "FuzzCheck.h"
 #include "batch/BatchReader.h"
 #include "batch/BatchRun.h"
+#include "units/UnitSymbols.h"
 
 using tulo::fuzz::Check;
 using tulo::fuzz::Fail;
@@ -103,8 +104,10 @@ char ModelDelimiter(std::string_view text, std::size_t window) {
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(start, end - start);
-    if (line.find_first_not_of(" \t,") != std::string_view::npos)
-      return line.find('\t') != std::string_view::npos ? '\t' : ',';
+    if (line.find_first_not_of(" \t,") != std::string_view::npos) {
+      if (line.find('\t') != std::string_view::npos) return '\t';
+      return line.find(',') == std::string_view::npos && line.find(';') != std::string_view::npos ? ';' : ',';
+    }
     start = end + 1;
   }
   return ',';
@@ -136,6 +139,14 @@ Model BuildModel(std::string_view text, std::size_t maxRecordBytes) {
     slot = i;
   }
   if (!found[0] || !found[1]) return model;
+  // An input column's unit in brackets must be one the program knows.
+  for (int k = 0; k < 3; ++k) {
+    if (!found[k]) continue;
+    const std::string_view unit = ColumnUnitText(header.fields[*found[k]]);
+    if (unit.empty()) continue;
+    if (k == 2 ? unit != "%" : !tulo::UnitFromSymbol(k == 0 ? tulo::kTemperature : tulo::kPressure, unit))
+      return model;
+  }
   model.headerReadable = true;
   model.fieldCount = header.fields.size();
   model.t = *found[0];

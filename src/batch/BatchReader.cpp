@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "units/UnitSymbols.h"
+
 namespace tulo::batch {
 namespace {
 
@@ -15,14 +17,12 @@ struct ColumnName {
   std::string_view name;
   InputColumn column;
 };
-constexpr std::array<ColumnName, 7> kColumnNames{{
+constexpr std::array<ColumnName, 5> kColumnNames{{
     {"t", InputColumn::kTemperature},
     {"temperature", InputColumn::kTemperature},
     {"p", InputColumn::kPressure},
     {"pressure", InputColumn::kPressure},
     {"x", InputColumn::kQuality},
-    {"quality", InputColumn::kQuality},
-    {"steam quality", InputColumn::kQuality},
 }};
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -31,14 +31,61 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view lower) {
-  if (a.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char c = a[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lower[i]) return false;
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// A header name split into the name and the unit in brackets or parentheses at its end ("T",
+// "degC" of "T [degC]"; "P", "bar(a)" of "P [bar(a)]"), blanks around each dropped.
+struct SplitName {
+  std::string_view name;
+  std::string_view unit;
+};
+
+SplitName SplitUnit(std::string_view header) {
+  header = TrimBlanks(header);
+  if (header.empty() || (header.back() != ']' && header.back() != ')')) return {header, {}};
+  const char close = header.back();
+  const char open = close == ']' ? '[' : '(';
+  int depth = 0;
+  for (std::size_t i = header.size(); i-- > 0;) {
+    if (header[i] == close) ++depth;
+    if (header[i] == open && --depth == 0)
+      return {TrimBlanks(header.substr(0, i)), TrimBlanks(header.substr(i + 1, header.size() - i - 2))};
   }
-  return true;
+  return {header, {}};
+}
+
+// Whether a header name is the one given (by a rule): as written, or without its unit.
+bool NamesColumn(std::string_view header, std::string_view given) {
+  given = TrimBlanks(given);
+  return EqualsIgnoringCase(TrimBlanks(header), given) || EqualsIgnoringCase(SplitUnit(header).name, given);
+}
+
+// The unit number of an input column's bracket (none when it has none), or the message.
+std::optional<int> ColumnUnit(InputColumn column, std::size_t index, std::string_view header,
+                              std::string& error) {
+  const std::string_view unit = SplitUnit(header).unit;
+  if (unit.empty()) return std::nullopt;
+  if (column == InputColumn::kQuality) {
+    if (unit != "%")
+      error = "unknown steam quality unit \"" + std::string(unit) + "\" in column " +
+              std::to_string(index + 1) + " (" + std::string(TrimBlanks(header)) +
+              "); known: % (the steam quality in percent)";
+    return std::nullopt;
+  }
+  const Quantity q = column == InputColumn::kTemperature ? kTemperature : kPressure;
+  const std::optional<int> number = UnitFromSymbol(q, unit);
+  if (!number)
+    error = std::string("unknown ") + (q == kTemperature ? "temperature" : "pressure") + " unit \"" +
+            std::string(unit) + "\" in column " + std::to_string(index + 1) + " (" +
+            std::string(TrimBlanks(header)) + "); known: " + KnownUnitSymbols(q);
+  return number;
 }
 
 void ClearRowText(std::string& text) {
@@ -64,12 +111,12 @@ const char* ColumnTitle(InputColumn column) {
 
 }  // namespace
 
+std::string_view ColumnUnitText(std::string_view name) {
+  return SplitUnit(name).unit;
+}
+
 InputColumn ClassifyColumnName(std::string_view name) {
-  name = TrimBlanks(name);
-  if (!name.empty() && (name.back() == ']' || name.back() == ')')) {
-    auto open = name.rfind(name.back() == ']' ? '[' : '(');
-    if (open != std::string_view::npos) name = TrimBlanks(name.substr(0, open));
-  }
+  name = SplitUnit(name).name;
   for (const auto& known : kColumnNames)
     if (EqualsIgnoringCase(name, known.name)) return known.column;
   return InputColumn::kOther;
@@ -115,13 +162,16 @@ char BatchReader::DetectDelimiter() {
   while (i < limit) {
     bool content = false;
     bool tab = false;
+    bool comma = false;
+    bool semicolon = false;
     for (; i < limit && buffer_[i] != '\n' && buffer_[i] != '\r'; ++i) {
-      if (buffer_[i] == '\t')
-        tab = true;
-      else if (buffer_[i] != ' ' && buffer_[i] != ',')
-        content = true;
+      const char c = buffer_[i];
+      tab = tab || c == '\t';
+      comma = comma || c == ',';
+      semicolon = semicolon || c == ';';
+      content = content || (c != '\t' && c != ' ' && c != ',');
     }
-    if (content) return tab ? '\t' : ',';
+    if (content) return tab ? '\t' : (comma || !semicolon) ? ',' : ';';
     ++i;
   }
   return ',';
@@ -185,7 +235,7 @@ bool BatchReader::ReadRecord(Target target) {
   }
 }
 
-std::string BatchReader::ReadHeader() {
+std::string BatchReader::ReadHeader(const ColumnRules& rules) {
   SkipByteOrderMark();
   if (utf16_) return "unreadable header: the input is UTF-16 text; save it as UTF-8";
   header_.delimiter = DetectDelimiter();
@@ -206,10 +256,25 @@ std::string BatchReader::ReadHeader() {
   if (fault_ == Fault::kUnclosedQuote) return "unreadable header: a quoted name is not closed";
   if (fault_ == Fault::kTextAfterQuote) return "unreadable header: text after the closing quote of a name";
 
-  // Indexed by InputColumn: temperature, pressure, quality.
-  std::array<std::optional<std::size_t>, 3> found;
+  std::string error = MapColumns(rules);
+  std::vector<std::string>().swap(headerFields_);
+  header_.decimalComma = rules.decimalComma || header_.delimiter == ';';
+  return error;
+}
+
+std::string BatchReader::MapColumns(const ColumnRules& rules) {
+  // Indexed by InputColumn: temperature, pressure, quality. A column a rule names holds its
+  // input; the default names hold the inputs no rule names.
+  std::array<std::optional<std::size_t>, kInputColumns> found;
   for (std::size_t i = 0; i < fieldCount_; ++i) {
-    InputColumn column = ClassifyColumnName(headerFields_[i]);
+    InputColumn column = InputColumn::kOther;
+    for (std::size_t k = 0; k < kInputColumns; ++k)
+      if (!rules.names[k].empty() && NamesColumn(headerFields_[i], rules.names[k])) column = InputColumn(k);
+    if (column == InputColumn::kOther) {
+      column = ClassifyColumnName(headerFields_[i]);
+      if (column != InputColumn::kOther && !rules.names[static_cast<std::size_t>(column)].empty())
+        column = InputColumn::kOther;
+    }
     if (column == InputColumn::kOther) continue;
     auto& slot = found[static_cast<std::size_t>(column)];
     if (slot)
@@ -217,27 +282,85 @@ std::string BatchReader::ReadHeader() {
              std::to_string(*slot + 1) + " and " + std::to_string(i + 1) + ")";
     slot = i;
   }
-  std::vector<std::string>().swap(headerFields_);
-  if (!found[0]) return "unreadable header: no temperature column (named T or temperature)";
-  if (!found[1]) return "unreadable header: no pressure column (named P or pressure)";
+  for (std::size_t k = 0; k < kInputColumns; ++k)
+    if (!found[k] && !rules.names[k].empty())
+      return "no column named " + rules.names[k] + ", given for the " + ColumnTitle(InputColumn(k)) +
+             " by --columns";
+  if (!found[0])
+    return "unreadable header: no temperature column (named T or temperature, or given by --columns T=NAME)";
+  if (!found[1])
+    return "unreadable header: no pressure column (named P or pressure, or given by --columns P=NAME)";
   header_.temperatureColumn = *found[0];
   header_.pressureColumn = *found[1];
   header_.qualityColumn = found[2];
+  fieldTargets_.assign(fieldCount_, kNoTarget);
+  std::string error;
+  for (std::size_t k = 0; k < kInputColumns; ++k) {
+    if (!found[k]) continue;
+    fieldTargets_[*found[k]] = k;
+    const std::optional<int> unit = ColumnUnit(InputColumn(k), *found[k], headerFields_[*found[k]], error);
+    if (!error.empty()) return error;
+    if (k == 0) header_.temperatureUnit = unit;
+    if (k == 1) header_.pressureUnit = unit;
+  }
+  return MapKeptColumns(rules);
+}
+
+std::string BatchReader::MapKeptColumns(const ColumnRules& rules) {
+  auto keep = [&](std::size_t i) -> std::string {
+    const std::string name(TrimBlanks(headerFields_[i]));
+    if (std::find(rules.reservedNames.begin(), rules.reservedNames.end(), name) != rules.reservedNames.end())
+      return "--keep: the column " + name +
+             " has the name of an output column; rename it in the input or keep the others by name";
+    fieldTargets_[i] = kInputColumns + header_.keptColumns.size();
+    header_.keptColumns.push_back(i);
+    header_.keptNames.push_back(name);
+    return {};
+  };
+  for (std::size_t i = 0; rules.keepAll && i < fieldCount_; ++i)
+    if (fieldTargets_[i] == kNoTarget)
+      if (std::string error = keep(i); !error.empty()) return error;
+  for (const std::string& given : rules.keep) {
+    std::optional<std::size_t> column;
+    for (std::size_t i = 0; i < fieldCount_; ++i) {
+      if (!NamesColumn(headerFields_[i], given)) continue;
+      if (column)
+        return "two columns named " + given + " (" + std::to_string(*column + 1) + " and " +
+               std::to_string(i + 1) + "), given by --keep";
+      column = i;
+    }
+    if (!column) return "no column named " + given + ", given by --keep";
+    if (fieldTargets_[*column] < kInputColumns)
+      return "--keep " + given + ": an input column; the output has its value";
+    if (fieldTargets_[*column] != kNoTarget) return "--keep names " + given + " twice";
+    if (std::string error = keep(*column); !error.empty()) return error;
+  }
   return {};
 }
 
 bool BatchReader::Next(BatchRow& row) {
+  row.kept.resize(header_.keptColumns.size());
   auto target = [this, &row](std::size_t i) -> std::string* {
-    if (i == header_.temperatureColumn) return &row.t;
-    if (i == header_.pressureColumn) return &row.p;
-    if (header_.qualityColumn && i == *header_.qualityColumn) return &row.quality;
-    return nullptr;
+    const std::size_t to = i < fieldTargets_.size() ? fieldTargets_[i] : kNoTarget;
+    switch (to) {
+      case 0:
+        return &row.t;
+      case 1:
+        return &row.p;
+      case 2:
+        return &row.quality;
+      case kNoTarget:
+        return nullptr;
+      default:
+        return &row.kept[to - kInputColumns];
+    }
   };
   for (;;) {
     ClearRowText(row.t);
     ClearRowText(row.p);
     ClearRowText(row.quality);
     ClearRowText(row.error);
+    for (std::string& text : row.kept) ClearRowText(text);
     if (!ReadRecord(target)) return false;
     if (inputFailed_ && !lineEnded_) {
       // The input failed inside this record: what was read of it is cut short, not a record.
@@ -259,6 +382,7 @@ bool BatchReader::Next(BatchRow& row) {
       ClearRowText(row.t);
       ClearRowText(row.p);
       ClearRowText(row.quality);
+      for (std::string& text : row.kept) ClearRowText(text);
     }
     return true;
   }

@@ -10,12 +10,16 @@
 // - A record made of nothing but spaces, tabs and commas outside quotes is skipped: empty lines,
 //   and the ",,," rows spreadsheets write for empty rows (in TSV as well as in CSV).
 // - The header is the first record that is not skipped. The delimiter is a tab when the first
-//   line that is not skipped so (looked for in the first maxRecordBytes bytes) has a tab, and a
-//   comma otherwise.
+//   line that is not skipped so (looked for in the first maxRecordBytes bytes) has a tab, a comma
+//   when it has a comma, a semicolon when it has a semicolon (the exports of spreadsheets and
+//   historians set to a decimal comma), and a comma otherwise.
 // - Header names are compared without case, blanks around them and a trailing unit in brackets
 //   or parentheses ("T [degC]", "Pressure (kPa)"): "T" or "temperature" is the temperature column,
-//   "P" or "pressure" the pressure column, and "x", "quality" or "steam quality" the optional
-//   steam quality column. Other columns are read and ignored.
+//   "P" or "pressure" the pressure column, and "x" the optional steam quality column (percent).
+//   A historian's "Quality" column (Good/Bad) is data like any other. ColumnRules may name the
+//   input columns otherwise, and pick other columns to be copied to the output.
+// - The unit in brackets of an input column is that column's unit when the program knows it
+//   (UnitFromSymbol); an unknown one makes the header unreadable. "%" is the steam quality's one.
 // - A data record must have as many fields as the header, and at most maxRecordBytes bytes
 //   (quotes and delimiters counted, its line end not); otherwise its row gets the message and
 //   no texts, and reading goes on after it.
@@ -27,6 +31,7 @@
 // with no documented way to skip the rest of the record; it does not tell on which line a record
 // starts either.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -44,9 +49,25 @@ inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 inline constexpr std::size_t kReadBytes = std::size_t{64} << 10;
 
 enum class InputColumn { kTemperature, kPressure, kQuality, kOther };
+inline constexpr std::size_t kInputColumns = 3;  // the InputColumn values before kOther
 
-// What a header name stands for (see the rules above).
+// What a header name stands for by default (see the rules above).
 InputColumn ClassifyColumnName(std::string_view name);
+// The unit in brackets or parentheses at the end of a header name ("degC" of "T [degC]",
+// "bar(a)" of "P [bar(a)]"), blanks around it dropped; empty when it has none.
+std::string_view ColumnUnitText(std::string_view name);
+
+// How a header's columns are read beyond the default names.
+struct ColumnRules {
+  // By InputColumn: the name of the column that holds that input, in place of the default names
+  // (compared without case, with or without its unit in brackets); empty for the default.
+  std::array<std::string, kInputColumns> names;
+  std::vector<std::string> keep;  // columns copied to the output, in this order
+  bool keepAll = false;           // every column that is not an input, in input order
+  bool decimalComma = false;      // numbers have a decimal comma, whatever the delimiter
+  // Output column names a kept column may not take (the output would have two of a name).
+  std::vector<std::string> reservedNames;
+};
 
 struct BatchHeader {
   char delimiter = ',';
@@ -55,6 +76,13 @@ struct BatchHeader {
   std::size_t temperatureColumn = 0;
   std::size_t pressureColumn = 0;
   std::optional<std::size_t> qualityColumn;
+  // The unit numbers of the brackets of the temperature and pressure columns ("T [degC]"), in
+  // the program's lists; none when the header names none.
+  std::optional<int> temperatureUnit;
+  std::optional<int> pressureUnit;
+  std::vector<std::size_t> keptColumns;  // copied to the output, in this order
+  std::vector<std::string> keptNames;    // their header names, blanks around them dropped
+  bool decimalComma = false;             // set by the rules, or by a semicolon delimiter
 };
 
 class BatchReader {
@@ -65,8 +93,9 @@ class BatchReader {
                        std::size_t readBytes = kReadBytes);
 
   // Reads the header. Returns the message when there is no usable one (empty input, no T or P
-  // column, a column named twice, ...), empty otherwise. Call it once, before Next.
-  std::string ReadHeader();
+  // column, a column named twice, an unknown unit, a column of the rules missing...), empty
+  // otherwise. Call it once, before Next.
+  std::string ReadHeader(const ColumnRules& rules = {});
   const BatchHeader& Header() const { return header_; }
 
   // Reads the next data record into row, whose strings are reused. False at the end of the
@@ -97,6 +126,9 @@ class BatchReader {
   // returns nullptr). False at the end of the input.
   template <class Target>
   bool ReadRecord(Target target);
+  // The header's columns (headerFields_) mapped to the inputs and the kept columns.
+  std::string MapColumns(const ColumnRules& rules);
+  std::string MapKeptColumns(const ColumnRules& rules);
 
   std::istream& in_;
   std::size_t maxRecordBytes_;
@@ -110,6 +142,9 @@ class BatchReader {
   std::uint64_t line_ = 1;
   BatchHeader header_;
   std::vector<std::string> headerFields_;
+  // By field: where its text goes in a row; kNoTarget for a column that is read and ignored.
+  static constexpr std::size_t kNoTarget = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> fieldTargets_;  // 0 to 2: an InputColumn; 3 + k: kept column k
 
   // The record read last.
   std::uint64_t recordLine_ = 0;

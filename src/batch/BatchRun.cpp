@@ -284,7 +284,7 @@ void Pipeline::ReadChunk() {
       if (reader_.InputFailed()) failedLine_ = reader_.CurrentLine();
       break;
     }
-    textBytes += row.t.size() + row.p.size() + row.quality.size() + row.error.size();
+    textBytes += row.TextBytes();
     ++chunk.count;
   }
   {
@@ -371,7 +371,7 @@ BatchReport RunBatch(std::istream& in, OutputSink& out, const BatchOptions& opti
   BatchReport report;
   try {
     BatchReader reader(in, options.maxRecordBytes);
-    if (std::string error = reader.ReadHeader(); !error.empty()) {
+    if (std::string error = reader.ReadHeader(options.columnRules); !error.empty()) {
       // A signal can cut the reading of the header short: the input is not to blame then.
       if (const char* reason = options.stopRequested ? options.stopRequested() : nullptr) {
         report.outcome = BatchOutcome::kStopped;
@@ -385,7 +385,8 @@ BatchReport RunBatch(std::istream& in, OutputSink& out, const BatchOptions& opti
       return report;
     }
     const BatchWriter writer(options.format,
-                             options.columnsFor ? options.columnsFor(reader.Header()) : options.columns);
+                             options.columnsFor ? options.columnsFor(reader.Header()) : options.columns,
+                             options.csvSeparator);
     std::string header;
     writer.AppendHeader(header);
     // Made before the rows: closing the JSON array must not need memory that has run out.

@@ -48,8 +48,11 @@ struct BatchOptions {
   // status).
   std::vector<std::string> columns;
   // When set, the output header for the input's header, in place of `columns` (columns that
-  // depend on the input, such as those of the steam quality).
+  // depend on the input, such as those of the steam quality). Called once, after the header is
+  // read and before the first computer is made: the place to fit the run to the input.
   std::function<std::vector<std::string>(const BatchHeader&)> columnsFor;
+  ColumnRules columnRules;             // how the header's columns are read
+  char csvSeparator = ',';             // ';' for numbers written with a decimal comma
   unsigned threads = 0;                // worker threads, at most kMaxThreads; 0: one per core
   std::size_t chunkRows = kChunkRows;  // rows handed to a worker at a time
   // Chunks read and not yet written, at most kMaxChunksInFlight; 0: 2 per thread + 1.

@@ -61,8 +61,10 @@ std::optional<OutputFormat> ParseOutputFormat(std::string_view name) {
   return std::nullopt;
 }
 
-BatchWriter::BatchWriter(OutputFormat format, std::vector<std::string> columns)
-    : format_(format), columns_(std::move(columns)) {
+BatchWriter::BatchWriter(OutputFormat format, std::vector<std::string> columns, char csvSeparator)
+    : format_(format),
+      separator_(format == OutputFormat::kTsv ? '\t' : csvSeparator),
+      columns_(std::move(columns)) {
   if (columns_.empty()) columns_.push_back("status");
   for (const auto& name : columns_) {
     std::string key;
@@ -77,7 +79,7 @@ void BatchWriter::AppendCell(std::string_view cell, std::string& out) const {
     case OutputFormat::kCsv:
       // A plain loop: find_first_of calls memchr once per character of the cell.
       if (std::none_of(cell.begin(), cell.end(),
-                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
+                       [this](char c) { return c == separator_ || c == '"' || c == '\r' || c == '\n'; })) {
         out += cell;
       } else {
         out += '"';
@@ -102,9 +104,8 @@ void BatchWriter::AppendHeader(std::string& out) const {
     out += '[';
     return;
   }
-  const char separator = format_ == OutputFormat::kTsv ? '\t' : ',';
   for (std::size_t i = 0; i < columns_.size(); ++i) {
-    if (i > 0) out += separator;
+    if (i > 0) out += separator_;
     AppendCell(columns_[i], out);
   }
   out += '\n';
@@ -133,10 +134,9 @@ void BatchWriter::AppendRow(const BatchResult& row, bool firstRow, std::string& 
     out += '}';
     return;
   }
-  const char separator = format_ == OutputFormat::kTsv ? '\t' : ',';
   for (std::size_t i = 0; i < cellColumns; ++i) {
     AppendCell(cell(i), out);
-    out += separator;
+    out += separator_;
   }
   AppendCell(row.status, out);
   out += '\n';

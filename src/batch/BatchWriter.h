@@ -1,8 +1,8 @@
 #pragma once
 // The output of a batch run: one row per input row, in one of three formats.
 //
-// - csv: RFC 4180; a cell holding a comma, a double quote or a line end is quoted, its quotes
-//   doubled. Rows end with LF.
+// - csv: RFC 4180; a cell holding the separator (a comma, or a semicolon for numbers with a
+//   decimal comma), a double quote or a line end is quoted, its quotes doubled. Rows end with LF.
 // - tsv: tabs and line ends inside a cell become spaces, so every row is one line.
 // - json: one array of objects, one object per line, keyed by the column names:
 //     [
@@ -33,8 +33,8 @@ std::optional<OutputFormat> ParseOutputFormat(std::string_view name);
 class BatchWriter {
  public:
   // columns: the output column names, the status column last (an empty list means one column,
-  // "status").
-  BatchWriter(OutputFormat format, std::vector<std::string> columns);
+  // "status"). csvSeparator: the separator of csv.
+  BatchWriter(OutputFormat format, std::vector<std::string> columns, char csvSeparator = ',');
 
   void AppendHeader(std::string& out) const;
   // firstRow: the row is the first of the output (JSON separates the objects).
@@ -45,6 +45,7 @@ class BatchWriter {
   void AppendCell(std::string_view cell, std::string& out) const;
 
   OutputFormat format_;
+  char separator_;  // of csv and tsv
   std::vector<std::string> columns_;
   std::vector<std::string> jsonKeys_;  // "name": with the name escaped, for each column
 };

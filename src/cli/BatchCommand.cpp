@@ -1,6 +1,7 @@
 // tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST] [--units U] [--standard S]
-// [--threads N]: the rows of a CSV or TSV file (or of stdin) computed on every core and written
-// in input order. Whatever is wrong with the arguments is told before any output.
+// [--threads N] [--columns MAP] [--keep LIST] [--saturated] [--decimal-comma]: the rows of a CSV
+// or TSV file (or of stdin) computed on every core and written in input order. Whatever is wrong
+// with the arguments is told before any output.
 
 #include <malloc.h>
 #include <sys/stat.h>
@@ -15,9 +16,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "batch/BatchRun.h"
 #include "cli/BatchComputer.h"
@@ -41,7 +46,89 @@ struct BatchArgs {
   batch::OutputFormat format = batch::OutputFormat::kCsv;
   BatchRequest request;
   unsigned threads = 0;
+  batch::ColumnRules rules;
 };
+
+// The options that take a value, in the order they are applied (--items needs the standard),
+// and the flags.
+constexpr const char* kValueOptions[] = {"--format",  "--units", "--standard", "--threads",
+                                         "--columns", "--keep",  "--items"};
+constexpr const char* kFlagOptions[] = {"--saturated", "--decimal-comma"};
+
+// The pieces of a comma-separated list, empty ones included.
+std::vector<std::string> SplitList(const std::string& list) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+    parts.push_back(list.substr(start, comma - start));
+  parts.push_back(list.substr(start));
+  return parts;
+}
+
+// --columns T=NAME,P=NAME,x=NAME: the names of the input columns. h and s name the inputs of
+// pairs not computed yet, and are refused as such.
+bool ParseColumns(const std::string& map, batch::ColumnRules& rules, std::string& error) {
+  constexpr std::pair<const char*, batch::InputColumn> kInputs[] = {{"T", batch::InputColumn::kTemperature},
+                                                                    {"P", batch::InputColumn::kPressure},
+                                                                    {"x", batch::InputColumn::kQuality}};
+  for (const std::string& entry : SplitList(map)) {
+    const std::size_t equals = entry.find('=');
+    const std::string key = entry.substr(0, equals);
+    const std::string name = equals == std::string::npos ? "" : entry.substr(equals + 1);
+    if (key == "h" || key == "s") {
+      error = key + ": this input pair is not supported yet";
+      return false;
+    }
+    const auto* input =
+        std::find_if(std::begin(kInputs), std::end(kInputs), [&](const auto& i) { return key == i.first; });
+    if (input == std::end(kInputs)) {
+      error = "--columns: unknown input " + Shown(key) + " (T, P or x, as in T=TT101,P=PT101)";
+      return false;
+    }
+    std::string& slot = rules.names[static_cast<std::size_t>(input->second)];
+    if (name.find_first_not_of(" \t") == std::string::npos) {
+      error = "--columns: no column name after " + key + "=";
+      return false;
+    }
+    if (!slot.empty()) {
+      error = "--columns names the column of " + key + " twice";
+      return false;
+    }
+    // Header names are compared without case: "a" and "A" are one column.
+    const auto same = [&name](const std::string& other) {
+      const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+      return std::equal(name.begin(), name.end(), other.begin(), other.end(),
+                        [&](char a, char b) { return lower(a) == lower(b); });
+    };
+    for (const std::string& other : rules.names)
+      if (same(other)) {
+        error = "--columns gives " + Shown(name) + " for two inputs";
+        return false;
+      }
+    slot = name;
+  }
+  return true;
+}
+
+// --keep all, or --keep NAME,NAME...: the columns copied to the output.
+bool ParseKeep(const std::string& list, batch::ColumnRules& rules, std::string& error) {
+  if (list == "all") {
+    rules.keepAll = true;
+    return true;
+  }
+  for (const std::string& name : SplitList(list)) {
+    if (name.find_first_not_of(" \t") == std::string::npos) {
+      error = "--keep: an empty column name in " + Shown(list);
+      return false;
+    }
+    if (std::find(rules.keep.begin(), rules.keep.end(), name) != rules.keep.end()) {
+      error = "--keep names " + Shown(name) + " twice";
+      return false;
+    }
+    rules.keep.push_back(name);
+  }
+  return true;
+}
 
 // The items of --items, or the message for the first that is wrong.
 std::optional<std::vector<Item>> ParseItems(const std::string& list, const CorrelationSet& set,
@@ -75,16 +162,51 @@ std::optional<std::vector<Item>> ParseItems(const std::string& list, const Corre
   }
 }
 
+// Applies one option's value; false, with the message in error, for a wrong one.
+bool ApplyOption(const std::string& name, const std::string& v, BatchArgs& parsed, std::string& error) {
+  if (name == "--format") {
+    const auto format = batch::ParseOutputFormat(v);
+    if (format)
+      parsed.format = *format;
+    else
+      error = "--format must be csv, tsv or json: " + Shown(v);
+  } else if (name == "--units") {
+    const auto units = ParseUnitsArgument(v);
+    if (units)
+      parsed.request.units = *units;
+    else
+      error = UnknownUnitsText(v);
+  } else if (name == "--standard") {
+    parsed.request.set = CorrelationSetNamed(v);
+    if (parsed.request.set == nullptr) error = "unknown standard: " + Shown(v) + " (builtin or iapws)";
+  } else if (name == "--threads") {
+    const std::optional<double> n = ReadNumber(v);
+    if (!n || *n < 1 || *n > batch::kMaxThreads || *n != std::floor(*n))
+      error = "--threads must be a whole number from 1 to " + std::to_string(batch::kMaxThreads) + ": " +
+              Shown(v);
+    else
+      parsed.threads = static_cast<unsigned>(*n);
+  } else if (name == "--columns") {
+    ParseColumns(v, parsed.rules, error);
+  } else if (name == "--keep") {
+    ParseKeep(v, parsed.rules, error);
+  } else {
+    auto list = ParseItems(v, *parsed.request.set, error);
+    if (list) parsed.request.items = std::move(*list);
+  }
+  return error.empty();
+}
+
 std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
   BatchArgs parsed;
   parsed.request.set = &BuiltInCorrelations();
   parsed.request.units = PresetSelection(UnitPreset::kSI);
-  std::optional<std::string> items;
+  std::map<std::string, std::string> values;
+  std::set<std::string> flags;
   bool fileGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool option = a.size() > 1 && a[0] == '-';
-    if (!option) {
+    if (a.size() <= 1 || a[0] != '-') {
       if (fileGiven) {
         error = "one input file at most: " + Shown(a);
         return std::nullopt;
@@ -93,55 +215,34 @@ std::optional<BatchArgs> ParseArgs(const Args& args, std::string& error) {
       fileGiven = true;
       continue;
     }
-    if (a != "--format" && a != "--items" && a != "--units" && a != "--standard" && a != "--threads") {
+    const bool flag =
+        std::find(std::begin(kFlagOptions), std::end(kFlagOptions), a) != std::end(kFlagOptions);
+    if (!flag &&
+        std::find(std::begin(kValueOptions), std::end(kValueOptions), a) == std::end(kValueOptions)) {
       error = "unknown argument: " + Shown(a);
       return std::nullopt;
+    }
+    if (values.count(a) != 0 || flags.count(a) != 0) {
+      error = "option " + a + " given twice";
+      return std::nullopt;
+    }
+    if (flag) {
+      flags.insert(a);
+      continue;
     }
     if (i + 1 >= args.size()) {
       error = a + " needs a value";
       return std::nullopt;
     }
-    const std::string& v = args[++i];
-    if (a == "--format") {
-      const auto format = batch::ParseOutputFormat(v);
-      if (!format) {
-        error = "--format must be csv, tsv or json: " + Shown(v);
-        return std::nullopt;
-      }
-      parsed.format = *format;
-    } else if (a == "--items") {
-      items = v;
-    } else if (a == "--units") {
-      const auto units = ParseUnitsArgument(v);
-      if (!units) {
-        error = UnknownUnitsText(v);
-        return std::nullopt;
-      }
-      parsed.request.units = *units;
-    } else if (a == "--standard") {
-      parsed.request.set = CorrelationSetNamed(v);
-      if (parsed.request.set == nullptr) {
-        error = "unknown standard: " + Shown(v) + " (builtin or iapws)";
-        return std::nullopt;
-      }
-    } else {
-      const std::optional<double> n = ReadNumber(v);
-      if (!n || *n < 1 || *n > batch::kMaxThreads || *n != std::floor(*n)) {
-        error = "--threads must be a whole number from 1 to " + std::to_string(batch::kMaxThreads) + ": " +
-                Shown(v);
-        return std::nullopt;
-      }
-      parsed.threads = static_cast<unsigned>(*n);
-    }
+    values[a] = args[++i];
   }
-  // The items last: they depend on the standard, wherever --standard stands.
-  if (items) {
-    auto list = ParseItems(*items, *parsed.request.set, error);
-    if (!list) return std::nullopt;
-    parsed.request.items = std::move(*list);
-  } else {
-    parsed.request.items = DefaultBatchItems(*parsed.request.set);
-  }
+  for (const char* name : kValueOptions)
+    if (values.count(name) != 0 && !ApplyOption(name, values[name], parsed, error)) return std::nullopt;
+  if (values.count("--items") == 0) parsed.request.items = DefaultBatchItems(*parsed.request.set);
+  parsed.request.saturated = flags.count("--saturated") != 0;
+  parsed.rules.decimalComma = flags.count("--decimal-comma") != 0;
+  // Numbers in JSON have a point whatever the input's numbers have.
+  parsed.request.decimalComma = parsed.rules.decimalComma && parsed.format != batch::OutputFormat::kJson;
   return parsed;
 }
 
@@ -238,12 +339,21 @@ int BatchCommand(const Args& args) {
   batch::BatchOptions options;
   options.format = parsed->format;
   options.threads = parsed->threads;
+  options.columnRules = parsed->rules;
+  if (parsed->request.decimalComma) options.csvSeparator = ';';
   const BatchRequest& request = parsed->request;
-  options.columnsFor = [&request](const batch::BatchHeader& header) {
-    return BatchColumns(request, header.qualityColumn.has_value());
+  options.columnRules.reservedNames = BatchColumns(request, true);
+  // Set once the header is read, before the first computer is made.
+  batch::BatchHeader input;
+  options.columnsFor = [&request, &input](const batch::BatchHeader& header) {
+    input = header;
+    std::vector<std::string> columns = header.keptNames;
+    for (std::string& name : BatchColumns(request, header.qualityColumn.has_value()))
+      columns.push_back(std::move(name));
+    return columns;
   };
-  const batch::RowComputerFactory factory = [&request]() -> batch::RowComputer {
-    auto computer = std::make_shared<BatchComputer>(request);
+  const batch::RowComputerFactory factory = [&request, &input]() -> batch::RowComputer {
+    auto computer = std::make_shared<BatchComputer>(request, input);
     return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
       computer->Compute(row, result);
     };

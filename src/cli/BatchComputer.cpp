@@ -24,6 +24,19 @@ void AppendNote(std::string& status, std::string_view note) {
   status += note;
 }
 
+// NumberProblem's message for a text of the input, its number form judged on the text read.
+std::string NumberProblemOf(std::string_view asWritten, const std::string& asRead) {
+  return std::string(IsNumberText(asRead) ? "number out of range: " : "not a number: ")
+      .append(Shown(std::string(asWritten)));
+}
+
+// The request's units with the input columns' own units for T and P.
+UnitSelection InputUnits(UnitSelection units, const batch::BatchHeader& header) {
+  if (header.temperatureUnit) units[kTemperature] = static_cast<std::uint8_t>(*header.temperatureUnit);
+  if (header.pressureUnit) units[kPressure] = static_cast<std::uint8_t>(*header.pressureUnit);
+  return units;
+}
+
 }  // namespace
 
 std::vector<Item> DefaultBatchItems(const CorrelationSet& set) {
@@ -55,15 +68,24 @@ std::vector<std::string> BatchColumns(const BatchRequest& request, bool withQual
   return columns;
 }
 
-BatchComputer::BatchComputer(const BatchRequest& request) : request_(request), session_(*request.set), checks_(session_) {
-  session_.units.InitUnits(request.units);
+BatchComputer::BatchComputer(const BatchRequest& request, const batch::BatchHeader& header)
+    : request_(request),
+      session_(*request.set),
+      kept_(header.keptColumns.size()),
+      decimalCommaIn_(header.decimalComma),
+      saturatedBlanks_(request.saturated || header.qualityColumn.has_value()),
+      checks_(session_) {
+  const UnitSelection input = InputUnits(request.units, header);
+  session_.units.InitUnits(input);
+  displayUnits_.InitUnits(request.units);
+  for (Quantity q : {kTemperature, kPressure}) sameUnit_[q] = input[q] == request.units[q];
   // The first calculation of a fresh window, before anything is typed.
   RecalculateState(session_);
   fresh_ = session_.state;
   const auto wet = request.set->WetRowSet();
   for (std::size_t i = 0; i < request.items.size(); ++i) {
     const Item item = request.items[i];
-    conversions_.emplace_back(session_.units, *request.set, PropQuantity(item));
+    conversions_.emplace_back(displayUnits_, *request.set, PropQuantity(item));
     columnKeys_.push_back(ItemKey(item));
     if (std::find(wet.begin(), wet.end(), item) != wet.end()) wetItems_.push_back(i);
   }
@@ -72,19 +94,46 @@ BatchComputer::BatchComputer(const BatchRequest& request) : request_(request), s
 std::string BatchComputer::UnreadableText(std::string_view t, std::string_view p) {
   for (auto [text, q] : {std::pair{t, kTemperature}, std::pair{p, kPressure}}) {
     if (text.empty()) continue;
-    const std::string typed(text);
+    std::string buffer;
+    const std::string typed(NumberText(text, buffer));
     const std::optional<double> value = ReadNumber(typed);
-    if (!value) return NumberProblem(typed);
+    if (!value) return NumberProblemOf(text, typed);
     if (!FitsReal6(session_.units.ToInternal(q, *value)))
-      return NumberProblem(typed) + " " + session_.units.UnitText(q);
+      return NumberProblemOf(text, typed) + " " + session_.units.UnitText(q);
   }
   return "not a number";
 }
 
-std::optional<double> BatchComputer::RowQuality(std::string_view text, std::string& status) const {
-  const std::optional<double> quality = ReadNumber(text);
+const char* BatchComputer::MissingText(std::string_view t, std::string_view p) const {
+  if (!saturatedBlanks_ && t.empty()) return "no temperature";
+  if (!saturatedBlanks_ && p.empty()) return "no pressure";
+  if (t.empty() && p.empty()) return kNothingTypedText;
+  return nullptr;
+}
+
+std::string_view BatchComputer::NumberText(std::string_view text, std::string& buffer) const {
+  if (!decimalCommaIn_) return text;
+  // The comma becomes the reader's point; a point, no part of such a number ("1.234,5" holds a
+  // thousands separator), becomes a comma that the reader refuses.
+  buffer.assign(text);
+  for (char& c : buffer) c = c == ',' ? '.' : c == '.' ? ',' : c;
+  return buffer;
+}
+
+std::string BatchComputer::StateText(Quantity q) {
+  const CalcState& st = session_.state;
+  double shown = q == kTemperature ? st.TempDisplay : st.PresDisplay;
+  if (!sameUnit_[q])
+    shown = static_cast<double>(displayUnits_.ToDisplay(q, q == kTemperature ? st.TempK : st.PresKPa));
+  // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
+  return std::isfinite(shown) ? ShortestText(shown) : std::string();
+}
+
+std::optional<double> BatchComputer::RowQuality(std::string_view text, std::string& status) {
+  const std::string_view read = NumberText(text, quality_);
+  const std::optional<double> quality = ReadNumber(read);
   if (!quality) {
-    AppendNote(status, NumberProblem(std::string(text)));
+    AppendNote(status, NumberProblemOf(text, std::string(read)));
   } else if (*quality < 0.0 || *quality > 100.0) {
     AppendNote(status, kQualityRangeText);
   } else if (session_.state.Condition != Condition::kSatLiquidVapour) {
@@ -122,20 +171,23 @@ void BatchComputer::UseQuality(double quality) {
 }
 
 void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& result) {
+  // The kept columns lead every row, one without values too, so that rows join back.
+  result.cells.resize(kept_);
+  for (std::size_t i = 0; i < kept_; ++i)
+    result.cells[i].assign(i < row.kept.size() ? std::string_view(row.kept[i]) : std::string_view());
   const std::string_view t = Trimmed(row.t), p = Trimmed(row.p), qualityText = Trimmed(row.quality);
-  if (t.empty() && p.empty()) {
-    result.cells.clear();
-    result.status = kNothingTypedText;
+  if (const char* missing = MissingText(t, p)) {
+    result.status = missing;
     return;
   }
   // The window's checks and calculation, from a fresh state: nothing of the row before stays.
   CalcState& st = session_.state;
   st = fresh_;
-  t_.assign(t);
-  p_.assign(p);
+  std::string buffer;
+  t_.assign(NumberText(t, buffer));
+  p_.assign(NumberText(p, buffer));
   error_.clear();
   if (!checks_.Validate(t_, p_, error_)) {
-    result.cells.clear();
     result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
     return;
   }
@@ -144,21 +196,21 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
   RecalculateState(session_);
 
   const bool saturated = IsSaturated(st.Condition);
-  const std::size_t wetColumn = kStateColumns + kPhaseColumns * request_.items.size();
+  const std::size_t first = kept_ + kStateColumns;
+  const std::size_t wetColumn = first + kPhaseColumns * request_.items.size();
   const std::optional<double> quality =
       qualityText.empty() ? std::nullopt : RowQuality(qualityText, result.status);
   // The cells of the row before keep their storage: cleared, not freed.
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
-  for (std::string& cell : result.cells) cell.clear();
-  result.cells[0] = st.ConditionText;
-  // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
-  if (std::isfinite(st.TempDisplay)) result.cells[1] = ShortestText(st.TempDisplay);
-  if (std::isfinite(st.PresDisplay)) result.cells[2] = ShortestText(st.PresDisplay);
+  for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
+  result.cells[kept_] = st.ConditionText;
+  result.cells[kept_ + 1] = StateText(kTemperature);
+  result.cells[kept_ + 2] = StateText(kPressure);
 
   outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;
   for (std::size_t i = 0; i < request_.items.size(); ++i) {
-    const std::size_t column = kStateColumns + kPhaseColumns * i;
+    const std::size_t column = first + kPhaseColumns * i;
     if (saturated) {
       ValueCell(i, condensed, result.cells[column + 1], "_liquid");
       ValueCell(i, Phase::kSatVapour, result.cells[column + 2], "_vapour");
@@ -172,6 +224,10 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
       ValueCell(wetItems_[w], Phase::kWetSteam, result.cells[wetColumn + w], "_wet");
   }
   if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
+  // Every cell after the condition is a number or empty.
+  if (request_.decimalComma)
+    for (std::size_t i = kept_ + 1; i < result.cells.size(); ++i)
+      std::replace(result.cells[i].begin(), result.cells[i].end(), '.', ',');
 }
 
 }  // namespace tulo::cli

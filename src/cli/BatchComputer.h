@@ -4,21 +4,27 @@
 // units, one column per phase.
 //
 // The output columns, the status last:
+//   the input's kept columns (--keep), as read,
 //   condition, T, P,
 //   for each item: <key> (single-phase states), <key>_liquid and <key>_vapour (saturated states;
 //     on the sublimation line the _liquid column holds the saturated solid),
 //   with a quality column in the input: <key>_wet for each item the wet-steam grid lists,
 //   status.
-// T and P are the state's, the one not typed included (on the saturation line). A cell is empty
+// T and P are the state's, the one not typed included (on the saturation line), in the display
+// units whatever the units of the input's columns ("T [degC]"). A blank T or P is missing ("no
+// temperature", "no pressure") unless the input has a quality column or the request asks for the
+// window's rule: one of them alone is a saturated state. A cell is empty
 // when its phase does not apply or the standard does not give the item there (" -" in the window),
 // and when the value is out of range; out-of-range cells are named in the status.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/InputChecks.h"
+#include "batch/BatchReader.h"
 #include "batch/BatchRow.h"
 #include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
@@ -32,8 +38,10 @@ namespace tulo::cli {
 // What every row of a run computes.
 struct BatchRequest {
   const CorrelationSet* set = nullptr;
-  UnitSelection units{};
+  UnitSelection units{};    // the display units, and those of input columns that name none
   std::vector<Item> items;  // variable items, none twice
+  bool saturated = false;   // a blank T or P means saturated at the other, as in the window
+  bool decimalComma = false;  // numbers are written with a decimal comma
 };
 
 // The rows of the variable-results grid in every phase condition, full list: the union of the
@@ -46,7 +54,8 @@ std::vector<std::string> BatchColumns(const BatchRequest& request, bool withQual
 // One worker's computer, with its own session: not to be shared between threads.
 class BatchComputer {
  public:
-  explicit BatchComputer(const BatchRequest& request);
+  // header: the input's columns (their units, the kept ones, the decimal comma of its numbers).
+  explicit BatchComputer(const BatchRequest& request, const batch::BatchHeader& header = {});
   BatchComputer(const BatchComputer&) = delete;
   BatchComputer& operator=(const BatchComputer&) = delete;
 
@@ -61,8 +70,14 @@ class BatchComputer {
   // The message for a typed temperature or pressure that is no number or one beyond the
   // program's reals (in the unit typed or in the internal one).
   std::string UnreadableText(std::string_view t, std::string_view p);
+  // The message for a row without a temperature or pressure; nullptr when it has what it needs.
+  const char* MissingText(std::string_view t, std::string_view p) const;
+  // A number of the input as the number reader reads it (its decimal comma made a point).
+  std::string_view NumberText(std::string_view text, std::string& buffer) const;
+  // The state's temperature or pressure in the display unit; empty when it has no finite value.
+  std::string StateText(Quantity q);
   // The steam quality of the row, or its message in status.
-  std::optional<double> RowQuality(std::string_view text, std::string& status) const;
+  std::optional<double> RowQuality(std::string_view text, std::string& status);
   // The item's value in a phase into its cell (left empty unless valid); an out-of-range value is
   // noted in outOfRange_ by its column (the item's key and suffix).
   void ValueCell(std::size_t itemIndex, Phase phase, std::string& cell, std::string_view suffix);
@@ -73,7 +88,12 @@ class BatchComputer {
   void UseQuality(double quality);
 
   const BatchRequest& request_;
-  Session session_;
+  Session session_;                 // its temperature and pressure units those of the input columns
+  UnitSettings displayUnits_;       // the request's units
+  std::array<bool, 2> sameUnit_{};  // by T and P: the input column's unit is the display one
+  std::size_t kept_ = 0;            // the kept columns, first in the cells
+  bool decimalCommaIn_ = false;
+  bool saturatedBlanks_ = false;
   InputChecks checks_;
   CalcState fresh_;  // the state of a window that has calculated once, with nothing typed
   std::vector<UnitConversion> conversions_;   // by item
@@ -81,6 +101,7 @@ class BatchComputer {
   std::vector<std::size_t> wetItems_;         // indices into request_.items
   std::optional<double> calculatorsQuality_;  // the quality the calculators computed wet steam at
   std::string t_, p_;                         // the texts typed
+  std::string quality_;                       // the steam quality's text read
   std::string error_;                         // the input checks' message
   std::string outOfRange_;                    // the columns out of range
 };

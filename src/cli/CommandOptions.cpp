@@ -20,6 +20,11 @@ std::optional<Options> ParseOptions(const Args& args, const std::map<std::string
       error = "unknown argument: " + Shown(args[i]);
       return std::nullopt;
     }
+    // The last of two values would win without a word: a script's mistake, told instead.
+    if (o.values.count(args[i]) != 0 || o.flags.count(args[i]) != 0) {
+      error = "option " + args[i] + " given twice";
+      return std::nullopt;
+    }
     if (k->second) {  // takes a value
       if (i + 1 >= args.size()) {
         error = args[i] + " needs a value";

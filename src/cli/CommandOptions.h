@@ -21,7 +21,7 @@ struct Options {
 };
 
 // known: each option's name and whether it takes a value. Nothing, with `error` set, for an
-// unknown argument or a missing value.
+// unknown argument, a missing value or an option given twice.
 std::optional<Options> ParseOptions(const Args& args, const std::map<std::string, bool>& known,
                                     std::string& error);
 

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "cli/CliText.h"
@@ -36,8 +37,11 @@ int PropertyCommand(const Args& args) {
   UnitSelection units = PresetSelection(UnitPreset::kSI);
   double quality = 0.0;
   const CorrelationSet* set = &BuiltInCorrelations();
+  std::set<std::string> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    const bool option = a == "--standard" || a == "--units" || a == "--quality";
+    if (option && !given.insert(a).second) return Fail("option " + a + " given twice");
     if (a == "--standard") {
       if (i + 1 >= args.size()) return Fail(a + " needs a value");
       set = CorrelationSetNamed(args[++i]);

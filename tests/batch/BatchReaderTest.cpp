@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -119,10 +120,10 @@ TEST(BatchReader, FieldCountsAndColumns) {
         {4, "5", "6", ""}}},
       {"columns in any order, others ignored", "id,P,name,T,comment\na,2,b,1,c\n", {{2, "1", "2", ""}}},
       {"names with units, case and blanks",
-       " temperature [degC] ,Pressure (kPa),Steam Quality\n1,2,3\n",
+       " temperature [degC] ,Pressure (kPa), X [%] \n1,2,3\n",
        {{2, "1", "2", "3"}}},
       {"x as the quality column", "x,t,p\n0.5,1,2\n", {{2, "1", "2", "0.5"}}},
-      {"TSV", "T\tP\tquality\n1,5\t2\t3\n", {{2, "1,5", "2", "3"}}},
+      {"TSV", "T\tP\tx\n1,5\t2\t3\n", {{2, "1,5", "2", "3"}}},
       {"TSV with a quoted tab", "T\tP\n\"a\tb\"\t2\n", {{2, "a\tb", "2", ""}}},
       {"TSV found past blank lines of commas", "\n , \nT\tP\n1\t2\n", {{4, "1", "2", ""}}},
       {"binary bytes are text", "T,P\n\x01\xff"s + '\0' + ",\x80\n"s, {{2, "\x01\xff"s + '\0', "\x80", ""}}},
@@ -181,6 +182,10 @@ TEST(BatchReader, DelimiterComesFromTheHeaderLine) {
       {"T\tP\n1,2\t3\n", '\t'},
       {"\n,,\n\tT\tP\n", '\t'},
       {"T,\"P\"\t,x\n", '\t'},  // a tab anywhere in the line, even after a quote
+      {"Zeit;T [\u00B0C];P [bar]\n", ';'},
+      {"\n;;\nT;P\n", ';'},
+      {"T;P,x\n", ','},  // a comma wins over semicolons
+      {"T P\n", ','},
   };
   for (const auto& [input, delimiter] : cases) {
     std::istringstream in(input);
@@ -200,9 +205,9 @@ TEST(BatchReader, UnreadableHeaders) {
       {"\n\r\n , \n", "the input has no header row"},
       {"A,P\n1,2\n", "no temperature column"},
       {"T,B\n1,2\n", "no pressure column"},
-      {"T;P\n1;2\n", "no temperature column"},
+      {"T;P,x\n1;2,3\n", "no temperature column"},
       {"T,P,temperature\n", "two temperature columns (1 and 3)"},
-      {"x,T,P,quality\n", "two steam quality columns (1 and 4)"},
+      {"x,T,P,X [%]\n", "two steam quality columns (1 and 4)"},
       {"T,\"P\n1,2\n", "a quoted name is not closed"},
       {"\"T\"K,P\n", "text after the closing quote of a name"},
       {"Temperature,Pressure\n", "longer than 8 bytes", 8},
@@ -220,8 +225,9 @@ TEST(BatchReader, ColumnNames) {
       {"T", InputColumn::kTemperature},       {" temperature ", InputColumn::kTemperature},
       {"T [K]", InputColumn::kTemperature},   {"TEMPERATURE(degF)", InputColumn::kTemperature},
       {"P", InputColumn::kPressure},          {"pressure [kPa]", InputColumn::kPressure},
-      {"X", InputColumn::kQuality},           {"steam quality (%)", InputColumn::kQuality},
-      {"Quality", InputColumn::kQuality},     {"Tsat", InputColumn::kOther},
+      {"X", InputColumn::kQuality},           {"x [%]", InputColumn::kQuality},
+      {"Quality", InputColumn::kOther},       {"steam quality (%)", InputColumn::kOther},
+      {"P [bar(a)]", InputColumn::kPressure}, {"Tsat", InputColumn::kOther},
       {"[K]", InputColumn::kOther},           {"T [K", InputColumn::kOther},
       {"pressure drop", InputColumn::kOther}, {"", InputColumn::kOther},
   };
@@ -240,6 +246,160 @@ TEST(BatchReader, RowBuffersAreGivenBackAfterALongRecord) {
   EXPECT_EQ(row.t, "3");
   EXPECT_LT(row.t.capacity(), 4096u);
   EXPECT_FALSE(reader.Next(row));
+}
+
+}  // namespace
+}  // namespace tulo::batch
+
+namespace tulo::batch {
+namespace {
+
+// The header read with the rules of the command line: which field holds each input, the units
+// of the brackets, the kept columns, the decimal comma; or the message for a header refused.
+struct RulesCase {
+  const char* name;
+  std::string input;
+  ColumnRules rules;
+  std::string error;  // a part of the message; empty when the header is read
+  std::size_t t = 0, p = 0;
+  std::optional<std::size_t> x = {};
+  std::optional<int> tUnit = {}, pUnit = {};
+  std::vector<std::string> kept = {};
+  bool decimalComma = false;
+};
+
+ColumnRules Names(std::string t, std::string p, std::string x = "") {
+  ColumnRules rules;
+  rules.names = {std::move(t), std::move(p), std::move(x)};
+  return rules;
+}
+
+ColumnRules Keep(std::vector<std::string> names, bool all = false) {
+  ColumnRules rules;
+  rules.keep = std::move(names);
+  rules.keepAll = all;
+  rules.reservedNames = {"condition", "T", "P", "status"};
+  return rules;
+}
+
+TEST(BatchReader, ColumnRulesUnitsAndKeptColumns) {
+  const RulesCase cases[] = {
+      {"a historian's Quality column is data", "Time,T,P,Quality\n", {}, "", 1, 2},
+      {"units in brackets", "T [degC],P [bar]\n", {}, "", 0, 1, {}, 2, 3},
+      {"gauge and absolute marks", "P [barg],T [K],x [%]\n", {}, "", 1, 0, 2, 1, 14},
+      {"bar(a) in brackets, psig in parentheses", "T (degF),P [bar(a)]\n", {}, "", 0, 1, {}, 3, 3},
+      {"the program's own unit names", "T [Celsius],P [PSI gauge]\n", {}, "", 0, 1, {}, 2, 22},
+      {"MPa and an empty bracket", "T [],P [MPa]\n", {}, "", 0, 1, {}, {}, 23},
+      {"an unknown temperature unit",
+       "T [degK],P\n",
+       {},
+       "unknown temperature unit \"degK\" in column 1 (T [degK]); known: K, degC"},
+      {"an unknown pressure unit",
+       "T,P [mmH2O]\n",
+       {},
+       "unknown pressure unit \"mmH2O\" in column 2 (P [mmH2O]); known: kPa, MPa"},
+      {"a quality in a fraction",
+       "T,P,x [-]\n",
+       {},
+       "unknown steam quality unit \"-\" in column 3 (x [-]); known: %"},
+      {"mapped names, the default ones then data",
+       "T,TT101 [degC],PT101,P\n",
+       Names("tt101", "PT101"),
+       "",
+       1,
+       2,
+       {},
+       2},
+      {"a mapped name with its unit", "a,TT101 [K],PT101\n", Names("TT101 [K]", "PT101"), "", 1, 2, {}, 1},
+      {"a mapped quality column", "T,P,QX\n", Names("", "", "QX"), "", 0, 1, 2},
+      {"a mapped column missing", "T,P\n", Names("TT101", ""),
+       "no column named TT101, given for the temperature"},
+      {"a mapped column twice", "TT101,tt101,P\n", Names("TT101", ""), "two temperature columns (1 and 2)"},
+      {"keep in the order asked",
+       "Tag,T,Time,P,Quality\n",
+       Keep({"Quality", "time"}),
+       "",
+       1,
+       3,
+       {},
+       {},
+       {},
+       {"Quality", "Time"}},
+      {"keep all: every column that is no input",
+       "Time,T [K],P,Quality,x\n",
+       Keep({}, true),
+       "",
+       1,
+       2,
+       4,
+       1,
+       {},
+       {"Time", "Quality"}},
+      {"keep a column missing", "T,P\n", Keep({"Time"}), "no column named Time, given by --keep"},
+      {"keep an input", "T,P,Time\n", Keep({"P"}), "--keep P: an input column"},
+      {"keep a column named as an output column", "T,P,status\n", Keep({}, true),
+       "--keep: the column status has the name of an output column"},
+      {"a semicolon file has decimal commas",
+       "Zeit;T [\u00B0C];P [bar]\n",
+       Keep({"Zeit"}),
+       "",
+       1,
+       2,
+       {},
+       2,
+       3,
+       {"Zeit"},
+       true},
+      {"a Latin-1 degree sign",
+       "T [\xB0"
+       "C];P\n",
+       {},
+       "",
+       0,
+       1,
+       {},
+       2,
+       {},
+       {},
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::istringstream in(c.input);
+    BatchReader reader(in);
+    const std::string error = reader.ReadHeader(c.rules);
+    if (!c.error.empty()) {
+      EXPECT_NE(error.find(c.error), std::string::npos) << error;
+      continue;
+    }
+    ASSERT_EQ(error, "");
+    const BatchHeader& h = reader.Header();
+    EXPECT_EQ(h.temperatureColumn, c.t);
+    EXPECT_EQ(h.pressureColumn, c.p);
+    EXPECT_EQ(h.qualityColumn, c.x);
+    EXPECT_EQ(h.temperatureUnit, c.tUnit);
+    EXPECT_EQ(h.pressureUnit, c.pUnit);
+    EXPECT_EQ(h.keptNames, c.kept);
+    EXPECT_EQ(h.decimalComma, c.decimalComma);
+  }
+}
+
+TEST(BatchReader, KeptColumnsAreReadIntoEveryRow) {
+  for (std::size_t readBytes : {kReadBytes, std::size_t{1}}) {
+    std::istringstream in("Time;Tag;T;P\n01.03.2024 00:00;HP1;538,2;165,3\n\"a;b\";;1;2\nx;y;1\n");
+    BatchReader reader(in, kMaxRecordBytes, readBytes);
+    ASSERT_EQ(reader.ReadHeader(Keep({"Tag", "Time"})), "");
+    std::vector<BatchRow> rows;
+    for (BatchRow row; reader.Next(row);) rows.push_back(row);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].kept, (std::vector<std::string>{"HP1", "01.03.2024 00:00"}));
+    EXPECT_EQ(rows[0].t, "538,2");
+    EXPECT_EQ(rows[0].p, "165,3");
+    EXPECT_EQ(rows[1].kept, (std::vector<std::string>{"", "a;b"}));
+    // A record that cannot be read keeps nothing of the record before.
+    EXPECT_EQ(rows[2].kept, (std::vector<std::string>{"", ""}));
+    EXPECT_NE(rows[2].error, "");
+  }
 }
 
 }  // namespace

@@ -46,6 +46,20 @@ TEST(BatchWriter, CellQuoting) {
   }
 }
 
+// With decimal commas, CSV is separated by semicolons: a cell is quoted for a semicolon, and a
+// comma is an ordinary character.
+TEST(BatchWriter, SemicolonSeparatedCsv) {
+  BatchWriter writer(OutputFormat::kCsv, {"Zeit", "T", "status"}, ';');
+  std::string out;
+  writer.AppendHeader(out);
+  writer.AppendRow({{"a;b", "538,2"}, "not a number: 1,2;3"}, true, out);
+  EXPECT_EQ(out, "Zeit;T;status\n\"a;b\";538,2;\"not a number: 1,2;3\"\n");
+  BatchWriter tsv(OutputFormat::kTsv, {"T", "status"}, ';');
+  out.clear();
+  tsv.AppendRow({{"538,2"}, ""}, true, out);
+  EXPECT_EQ(out, "538,2\t\n");
+}
+
 TEST(BatchWriter, RowsHaveTheHeaderWidth) {
   const std::vector<std::string> columns{"condition", "h", "s", "status"};
   const std::vector<BatchResult> rows{

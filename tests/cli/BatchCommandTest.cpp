@@ -127,7 +127,7 @@ TEST(BatchCommand, DefaultItemsAreTheGridRowsOfTheStandard) {
 // (15 significant digits) to the last of them, single-phase and saturated.
 TEST(BatchCommand, IapwsValuesAreThoseOfThePropertyCommand) {
   const CalcRun run = Batch("T,P\n300,1000\n500,1000\n373.15,\n1000,30000\n260,100\n",
-                            "--standard iapws --items h,rho,cp,mu");
+                            "--standard iapws --items h,rho,cp,mu --saturated");
   ASSERT_EQ(run.status, 0) << run.err;
   const Table table = ParseCsv(run.out);
   ASSERT_EQ(table.rows.size(), 5u);
@@ -194,7 +194,7 @@ TEST(BatchCommand, BuiltInValuesRoundToTheWindowsCells) {
   for (const auto& s : states) {
     SCOPED_TRACE(std::string(s.t) + " " + s.p + " " + s.units);
     const CalcRun run =
-        Batch(std::string("T,P\n") + s.t + "," + s.p + "\n", std::string("--units ") + s.units);
+        Batch(std::string("T,P\n") + s.t + "," + s.p + "\n", std::string("--saturated --units ") + s.units);
     ASSERT_TRUE(run.status == 0 || run.status == 4) << run.err;
     const Table table = ParseCsv(run.out);
     ASSERT_EQ(table.rows.size(), 1u);
@@ -317,6 +317,18 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
       {file + "--threads 1e30", "--threads must be a whole number from 1 to 256: 1e30\n"},
       {file + "--threads", "--threads needs a value\n"},
       {file + "--bogus", "unknown argument: --bogus\n"},
+      {file + "--columns h=H101", "tulo-calc batch: h: this input pair is not supported yet\n"},
+      {file + "--columns T=TT101,s=S1", "tulo-calc batch: s: this input pair is not supported yet\n"},
+      {file + "--columns Q=QX", "--columns: unknown input Q (T, P or x, as in T=TT101,P=PT101)\n"},
+      {file + "--columns T=", "--columns: no column name after T=\n"},
+      {file + "--columns T=A,T=B", "--columns names the column of T twice\n"},
+      {file + "--columns T=A,P=A", "--columns gives A for two inputs\n"},
+      {file + "--columns T=tt101,x=TT101", "--columns gives TT101 for two inputs\n"},
+      {file + "--keep Time,Time", "--keep names Time twice\n"},
+      {file + "--keep Time,", "--keep: an empty column name in Time,\n"},
+      {file + "--keep Time", "tulo-calc batch: no column named Time, given by --keep\n"},
+      {file + "--columns T=TT101",
+       "tulo-calc batch: no column named TT101, given for the temperature by --columns\n"},
       {file + file, "one input file at most: "},
       {"/nonexistent/plant.csv", "cannot open /nonexistent/plant.csv: No such file or directory\n"},
       {std::filesystem::temp_directory_path().string(), ": Is a directory\n"},
@@ -447,7 +459,8 @@ TEST(BatchCommand, HelpTellsTheColumnsItemsAndExitStatuses) {
   for (const char* text :
        {"tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST]", "ITEM_liquid and ITEM_vapour",
         "ITEM_wet", "Exit status 0: every row good; 4:", "2, before any output",
-        "1: the output or the input failed", "joule_thomson", "internal_energy,", "lambda"})
+        "1: the output or the input failed", "joule_thomson", "internal_energy,", "lambda",
+        "[--columns MAP] [--keep LIST]", "which\n      wins over U", "--saturated", "--decimal-comma\n"})
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 
@@ -570,6 +583,125 @@ TEST(BatchCommand, ManyThreadsFitAGigabyteOfAddressSpace) {
   EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << FileText(err.Path());
   const std::string written = FileText(out.Path());
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), kRows + 1);
+}
+
+}  // namespace
+}  // namespace tulo
+
+namespace tulo {
+namespace {
+
+using testing::CalcRun;
+using testing::RunCalc;
+
+CalcRun BatchOf(const std::string& input, const std::string& args) {
+  static int counter = 0;
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("tulo-historian-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".csv");
+  std::ofstream(path, std::ios::binary) << input;
+  CalcRun run = RunCalc("batch " + path.string() + " " + args);
+  std::filesystem::remove(path);
+  return run;
+}
+
+// Plant-historian exports as they come: a Good/Bad quality column, blanks, units in brackets,
+// other tag names, timestamps to keep, semicolons and decimal commas. The whole output is
+// compared. 538.2 degC is 811.35 K through the program's Real6 conversion (the Celsius offset
+// stored in 40 bits), 811.350000001 K, as the window has it when 538.2 is typed in Celsius.
+TEST(BatchCommand, HistorianExports) {
+  const std::string header = "condition,T,P,enthalpy,enthalpy_liquid,enthalpy_vapour,status\n";
+  const std::string row = "Superheated Vapour,811.350000001,16530,3398.628022835,,,\n";
+  const struct {
+    const char* name;
+    std::string input;
+    std::string args;
+    std::string out;
+    int status = 0;
+  } cases[] = {
+      {"a Good/Bad Quality column is data; a blank T or P is missing",
+       "Timestamp,Tag,T [degC],P [bar],Quality\n"
+       "2024-03-01 00:00,HP1,538.2,165.3,Good\n"
+       "2024-03-01 00:01,HP1,,165.2,Bad\n"
+       "2024-03-01 00:02,HP1,538.2,,Good\n",
+       "--items h --keep all",
+       "Timestamp,Tag,Quality," + header + "2024-03-01 00:00,HP1,Good," + row +
+           "2024-03-01 00:01,HP1,Bad,,,,,,,no temperature\n"
+           "2024-03-01 00:02,HP1,Good,,,,,,,no pressure\n",
+       4},
+      {"units in brackets", "T [degC],P [bar]\n538.2,165.3\n", "--items h", header + row},
+      {"the state in the display units", "T,P\n811.35,16530\n", "--items h",
+       header + "Superheated Vapour,811.35,16530,3398.62802283,,,\n"},
+      {"bracket units win over --units; the output has the units of U", "T [K],P [kPa]\n811.35,16530\n",
+       "--items h --units European", header + "Superheated Vapour,538.2,163.137876,811.898248374,,,\n"},
+      {"a semicolon file with decimal commas", "Zeit;T [\u00B0C];P [bar]\n01.03.2024 00:00;538,2;165,3\n",
+       "--items h --keep Zeit", "Zeit," + header + "01.03.2024 00:00," + row},
+      {"decimal commas out too, separated by semicolons",
+       "Zeit;T [\u00B0C];P [bar]\n01.03.2024 00:00;538,2;165,3\n1;2.5;3\n",
+       "--items h --keep Zeit --decimal-comma",
+       "Zeit;condition;T;P;enthalpy;enthalpy_liquid;enthalpy_vapour;status\n"
+       "01.03.2024 00:00;Superheated Vapour;811,350000001;16530;3398,628022835;;;\n"
+       "1;;;;;;;not a number: 2.5\n",
+       4},
+      {"tag names mapped with --columns; the columns named T and P are data",
+       "Tag,TT101 [degC],T,PT101 [barg],P\nHP1,538.2,1,164.28675,2\n",
+       "--items h --columns T=TT101,P=PT101 --keep Tag", "Tag," + header + "HP1," + row},
+      {"a kept column may not take an output column's name", "TT101,T,P\n1,2,3\n",
+       "--columns T=TT101 --keep T", ""},
+      {"a mapped steam quality: a blank P is saturated at T", "Temp,P,QX\n373.15,,50\n",
+       "--items h --columns T=Temp,x=QX",
+       "condition,T,P,enthalpy,enthalpy_liquid,enthalpy_vapour,enthalpy_wet,status\n"
+       "Saturated Liquid and Vapour,373.15,101.3256341524,,418.87426924,2674.89500885,1546.884639045,\n"},
+      {"--saturated restores the window's rule", "T,P\n373.15,\n", "--items h --saturated",
+       header + "Saturated Liquid and Vapour,373.15,101.3256341524,,418.87426924,2674.89500885,\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CalcRun run = BatchOf(c.input, c.args);
+    EXPECT_EQ(run.status, c.out.empty() ? 2 : c.status) << run.err;
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+// A unit the program does not know is refused before any output, named, with the known ones.
+TEST(BatchCommand, UnknownUnitsInBracketsAreRefused) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"T [degK],P\n1,2\n",
+       "tulo-calc batch: unknown temperature unit \"degK\" in column 1 (T [degK]); known: K, degC, \u00B0C, "
+       "C, "
+       "degF, \u00B0F, F, R, degR, \u00B0R\n"},
+      {"Time,T,P [mmH2O]\n1,2,3\n",
+       "tulo-calc batch: unknown pressure unit \"mmH2O\" in column 3 (P [mmH2O]); known: kPa, MPa, Pa, bar, "
+       "mbar, atm, psi, inH2O, inHg, mmHg, kgf/cm2, lbf/ft2; absolute as they stand or with a, (a) or abs "
+       "(bara, bar(a)), gauge with g, (g) or gauge (barg, psig, bar(g))\n"},
+      {"T,P,x [kg/kg]\n1,2,3\n",
+       "tulo-calc batch: unknown steam quality unit \"kg/kg\" in column 3 (x [kg/kg]); known: % (the steam "
+       "quality in percent)\n"},
+  };
+  for (const auto& [input, err] : cases) {
+    const CalcRun run = BatchOf(input, "");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, err);
+  }
+}
+
+// An option given twice is refused, in every command, rather than the last one winning.
+TEST(BatchCommand, OptionsGivenTwiceAreRefused) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"batch --units SI --units European", "tulo-calc batch: option --units given twice\n"},
+      {"batch --saturated --saturated", "tulo-calc batch: option --saturated given twice\n"},
+      {"batch --keep all --items h --keep Time", "tulo-calc batch: option --keep given twice\n"},
+      {"-T 300 -P 1000 -T 400", "tulo-calc: option -T given twice\n"},
+      {"property 15 5 300 1000 --standard iapws --standard builtin",
+       "tulo-calc property: option --standard given twice\n"},
+  };
+  for (const auto& [args, err] : cases) {
+    const CalcRun run = RunCalc(args + " </dev/null");
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.out, "") << args;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), err) << args;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -54,7 +55,9 @@ TEST(BatchComputer, ColumnsMatchTheCellsOfEveryKindOfRow) {
   EXPECT_EQ(wet.size(), plain.size() + 2);
   EXPECT_EQ(wet[wet.size() - 3], "enthalpy_wet");
   EXPECT_EQ(wet[wet.size() - 2], "density_wet");
-  BatchComputer computer(request);
+  batch::BatchHeader withQuality;
+  withQuality.qualityColumn = 2;
+  BatchComputer computer(request, withQuality);
   batch::BatchResult result;
   computer.Compute(Row("300", "1000"), result);
   EXPECT_EQ(result.cells.size(), plain.size() - 1);
@@ -81,7 +84,8 @@ TEST(BatchComputer, RowsDoNotDependOnTheRowsBefore) {
   for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
     for (UnitPreset units : {UnitPreset::kSI, UnitPreset::kEuropean}) {
       SCOPED_TRACE(set->Name());
-      const BatchRequest request = Request(*set, DefaultBatchItems(*set), units);
+      BatchRequest request = Request(*set, DefaultBatchItems(*set), units);
+      request.saturated = true;
       BatchComputer sequence(request);
       batch::BatchResult reused;
       for (int pass = 0; pass < 2; ++pass) {
@@ -102,7 +106,8 @@ TEST(BatchComputer, RowsDoNotDependOnTheRowsBefore) {
 // The quality's limits belong to it: 0 % is the saturated liquid, 100 % the saturated vapour;
 // just beyond them the row has the window's message and no wet values.
 TEST(BatchComputer, QualityFromZeroToOneHundredPercentInclusive) {
-  const BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy});
+  BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy});
+  request.saturated = true;  // the blank P: saturated at T
   const std::size_t liquid = 4, vapour = 5, wet = 6;  // condition, T, P, h, h_liquid, h_vapour, h_wet
   const struct {
     const char* quality;
@@ -126,6 +131,51 @@ TEST(BatchComputer, QualityFromZeroToOneHundredPercentInclusive) {
       EXPECT_EQ(result.cells.size(), wet);
     }
   }
+}
+
+// A column in units of its own gives the state the same numbers in the display units give: the
+// same cells, T and P and the items of temperature and pressure (tsat, psat) in the display units.
+// A decimal comma reads as a point; a point then is no number.
+TEST(BatchComputer, InputColumnUnitsAndDecimalCommas) {
+  const struct {
+    std::optional<int> tUnit, pUnit;
+    bool decimalComma;
+    batch::BatchRow row, same;
+  } cases[] = {
+      {2, {}, false, Row("26.85", "1000"), Row("300", "1000")},
+      {2, 12, false, Row("100", ""), Row("373.15", "")},
+      {{}, 12, false, Row("", "898.675", "50"), Row("", "1000", "50")},
+      {1, 1, true, Row("300", "1000,5"), Row("300", "1000.5")},
+      {2, 12, true, Row("26,85", "898,675"), Row("300", "1000")},
+  };
+  for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      SCOPED_TRACE(std::string(set->Name()) + " case " + std::to_string(i));
+      BatchRequest request = Request(*set, DefaultBatchItems(*set));
+      request.saturated = true;
+      batch::BatchHeader header;
+      header.temperatureUnit = cases[i].tUnit;
+      header.pressureUnit = cases[i].pUnit;
+      header.decimalComma = cases[i].decimalComma;
+      BatchComputer inColumnUnits(request, header);
+      BatchComputer inDisplayUnits(request);
+      batch::BatchResult got, expected;
+      inColumnUnits.Compute(cases[i].row, got);
+      inDisplayUnits.Compute(cases[i].same, expected);
+      EXPECT_EQ(got.status, expected.status);
+      EXPECT_EQ(got.cells, expected.cells);
+      EXPECT_GT(got.cells.size(), 3u);
+    }
+  }
+  batch::BatchHeader commas;
+  commas.decimalComma = true;
+  const BatchRequest request = Request(BuiltInCorrelations(), {Item::kEnthalpy});
+  BatchComputer computer(request, commas);
+  batch::BatchResult result;
+  computer.Compute(Row("1.234,5", "1000"), result);
+  EXPECT_EQ(result.status, "not a number: 1.234,5");
+  computer.Compute(Row("300", "1e40000"), result);
+  EXPECT_EQ(result.status, "number out of range: 1e40000");
 }
 
 }  // namespace
