@@ -43,10 +43,11 @@ ConfigStatus ReadChecked(ConfigStore& store, ConfigBytes& bytes) {
   const std::string named = "Configuration File " + ShownName(store);
   if (!got) return Stop(named + " cannot be read  -  Aborting");
   if (*got < kConfigRecordSize)
-    return Stop(named + " is too short (" + std::to_string(*got) + " bytes, " + std::to_string(kConfigRecordSize) +
-                " expected)  -  Aborting");
+    return Stop(named + " is too short (" + std::to_string(*got) + " bytes, " +
+                std::to_string(kConfigRecordSize) + " expected)  -  Aborting");
   if (*got > kConfigRecordSize)
-    return Stop(named + " is damaged (longer than " + std::to_string(kConfigRecordSize) + " bytes)  -  Aborting");
+    return Stop(named + " is damaged (longer than " + std::to_string(kConfigRecordSize) +
+                " bytes)  -  Aborting");
   std::copy_n(read.begin(), kConfigRecordSize, bytes.begin());
   if (std::string problem = ConfigRecordProblem(bytes); !problem.empty())
     return Stop(named + " is damaged (" + problem + ")  -  Aborting");
@@ -158,7 +159,8 @@ CreateResult CreateConfigFile(const std::string& path) {
   const bool opened = file.Open();
   if (opened && file.Write({reinterpret_cast<const char*>(bytes.data()), bytes.size()}) && file.Commit())
     return {CreateOutcome::kCreated, ""};
-  if (file.ErrorNumber() == EEXIST) return {CreateOutcome::kAlreadyExists, path + " already exists; not overwritten"};
+  if (file.ErrorNumber() == EEXIST)
+    return {CreateOutcome::kAlreadyExists, path + " already exists; not overwritten"};
   return {CreateOutcome::kFailed, (opened ? "cannot write " : "cannot create ") + path + ": " + file.Error()};
 }
 

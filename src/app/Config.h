@@ -71,8 +71,8 @@ ConfigStatus CheckConfigExists(const ConfigStore& store);
 // Opens the file (read-write, else read-only) and leaves it open, reads and checks the record
 // (ConfigRecordProblem: a file of another size or with damaged fields is refused as damaged),
 // hands SavedUnits to `units` (InitUnits) and copies the working values out of the record. On
-// failure the file is closed and nothing has been written, nor ever will be. A file that opens read-only only loads with a
-// warning that unit changes will not be saved, and why.
+// failure the file is closed and nothing has been written, nor ever will be. A file that opens
+// read-only only loads with a warning that unit changes will not be saved, and why.
 ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingValues& working);
 
 // The close request. Asks about changed units, copies the working values back, counts the save,

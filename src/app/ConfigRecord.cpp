@@ -55,10 +55,12 @@ std::string ConfigRecordProblem(const ConfigBytes& bytes) {
     if (bytes[at] > 1) return Holds(at, bytes[at], "0 or 1");
   for (int q = 0; q < kQuantityCount; ++q) {
     const std::size_t at = kSavedUnitsAt + static_cast<std::size_t>(q);
-    if (bytes[at] < 1 || bytes[at] > UnitCount(q)) return Holds(at, bytes[at], "1 to " + std::to_string(UnitCount(q)));
+    if (bytes[at] < 1 || bytes[at] > UnitCount(q))
+      return Holds(at, bytes[at], "1 to " + std::to_string(UnitCount(q)));
   }
   if (std::string problem = ItemProblem(bytes, kSearchItemAt, kSearchItems); !problem.empty()) return problem;
-  if (std::string problem = ItemProblem(bytes, kSearchGivenItemAt, kGivenItems); !problem.empty()) return problem;
+  if (std::string problem = ItemProblem(bytes, kSearchGivenItemAt, kGivenItems); !problem.empty())
+    return problem;
   Real6Bytes quality;
   CopyOut(bytes, kSteamQualityAt, quality);
   const double percent = Real6::Decode(quality).Value();

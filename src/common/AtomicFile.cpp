@@ -160,7 +160,8 @@ int FolderWriteError(const std::string& path) {
   return ::access(Folder(path).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
-std::string WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicFileOptions& options) {
+std::string WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                const AtomicFileOptions& options) {
   AtomicFile file(path, options);
   if (file.Open() && file.Write(bytes) && file.Commit()) return {};
   return file.Error();

@@ -62,8 +62,8 @@ class AtomicFile {
   bool Fail(int error);
   void Discard();
 
-  std::string path_;    // the file to replace (a link's target when followed)
-  std::string temp_;    // the temporary file beside it, empty when none is open
+  std::string path_;  // the file to replace (a link's target when followed)
+  std::string temp_;  // the temporary file beside it, empty when none is open
   AtomicFileOptions options_;
   int fd_ = -1;
   std::string error_;

@@ -5,13 +5,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QActionGroup>
 #include <QMenuBar>
-#include <QFileInfo>
 #include <QSettings>
 #include <QPushButton>
 #include <QScreen>
@@ -180,8 +180,9 @@ void TMainProg::StandardClick(std::size_t index) {
   settings.setValue(kStandardKey, QString::fromUtf8(entry.key.data(), static_cast<int>(entry.key.size())));
   settings.sync();
   if (settings.status() != QSettings::NoError)
-    form_->platform().ShowError("Settings", "Cannot write \"" + QFileInfo(settings.fileName()).absoluteFilePath().toStdString() +
-                                                "\": the standard chosen will not be kept for the next start.");
+    form_->platform().ShowError(
+        "Settings", "Cannot write \"" + QFileInfo(settings.fileName()).absoluteFilePath().toStdString() +
+                        "\": the standard chosen will not be kept for the next start.");
 }
 
 TMainProg::~TMainProg() {

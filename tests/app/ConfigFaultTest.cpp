@@ -135,7 +135,7 @@ TEST(ConfigFault, FileMadeReadOnlyWhileRunningStillTakesTheSave) {
   EXPECT_EQ(SaveCountOf(now), 42u);
   const UnitSelection imperial = PresetSelection(UnitPreset::kImperial);
   EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(imperial.begin(), imperial.end()));
-  EXPECT_EQ(fs::status(p.path).permissions() & fs::perms::all, fs::perms::owner_read);  // kept
+  EXPECT_EQ(fs::status(p.path).permissions() & fs::perms::all, fs::perms::owner_read);     // kept
   EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);  // no other file
 }
 
@@ -155,7 +155,7 @@ TEST(ConfigFault, ReadOnlyFolderWarnsAtStartAndKeepsTheFile) {
   RecordProperty("folder_protection", binds ? "chmod" : "none (running as root)");
   ASSERT_TRUE(p.Start());
   p.ChangeUnits();
-  p.platform.QueueAnswer(Answer::kYes);  // save units?
+  p.platform.QueueAnswer(Answer::kYes);             // save units?
   if (binds) p.platform.QueueAnswer(Answer::kYes);  // exit anyway?
   EXPECT_TRUE(p.form->FormCloseQuery());
   fs::permissions(p.Dir(), fs::perms::owner_all);
@@ -289,7 +289,8 @@ TEST(ConfigFault, DiskFullDuringTheSaveLeavesTheFileAsItWas) {
 // message of a damaged file, and not one of its bytes is written, at start or at close.
 TEST(ConfigFault, ForeignOrDamagedFileIsRefusedAndNeverWritten) {
   std::string csv = "time,T,P,flow\n";
-  for (int i = 0; csv.size() < 5102; ++i) csv += "2024-03-0" + std::to_string(i % 9 + 1) + " 08:00,plant,101.3,7.25\n";
+  for (int i = 0; csv.size() < 5102; ++i)
+    csv += "2024-03-0" + std::to_string(i % 9 + 1) + " 08:00,plant,101.3,7.25\n";
   csv.resize(5102);
   std::mt19937 random(7);
   Bytes noise(kConfigRecordSize);
@@ -306,7 +307,8 @@ TEST(ConfigFault, ForeignOrDamagedFileIsRefusedAndNeverWritten) {
       {"CSV text", Bytes(csv.begin(), csv.end()), "longer than 1032 bytes)  -  Aborting"},
       {"random bytes", noise, "byte "},
       {"unit number beyond its list", badUnit, "byte 643 holds 25, 1 to 24 expected)  -  Aborting"},
-      {"a record with a tail", [] {
+      {"a record with a tail",
+       [] {
          Bytes b = SavedRecord();
          b.push_back(0);
          return b;

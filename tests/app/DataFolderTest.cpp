@@ -105,7 +105,8 @@ TEST(DataFolder, ExistingFolderKeepsAMissingOrDamagedFile) {
     std::string message;  // after the file's quoted path
   };
   const Case cases[] = {
-      {"file gone", std::nullopt, " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
+      {"file gone", std::nullopt,
+       " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
       {"file cut short", Bytes(100, 1), " is too short (100 bytes, 1032 expected)  -  Aborting"},
       {"file empty", Bytes{}, " is too short (0 bytes, 1032 expected)  -  Aborting"},
       {"file of text", Bytes(2000, 'x'), " is damaged (longer than 1032 bytes)  -  Aborting"},

@@ -1,8 +1,6 @@
 // A file is written whole or not at all: the old file stays as it was through every failure, no
 // temporary file is left behind, and the failure is said in the system's words.
 
-#include "common/AtomicFile.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -11,6 +9,7 @@
 #include <string>
 
 #include "app/ConfigTestSupport.h"
+#include "common/AtomicFile.h"
 #include "common/FailingWriter.h"
 
 namespace tulo {
