@@ -39,12 +39,11 @@ class MemoryConfigFile final : public ConfigFile {
     std::copy_n(disk_.begin(), n, record.begin());
     return n;
   }
-  bool SeekRecord0() override { return open_; }
-  bool WriteRecord(std::span<const std::uint8_t> record) override {
+  // The whole file is replaced, as the real layer's rename does.
+  bool ReplaceRecord(std::span<const std::uint8_t> record) override {
     ++writes;
     if (!open_ || !writable_) return false;
-    if (disk_.size() < record.size()) disk_.resize(record.size());
-    std::copy(record.begin(), record.end(), disk_.begin());
+    disk_.assign(record.begin(), record.end());
     return true;
   }
   void Close() override { open_ = writable_ = false; }

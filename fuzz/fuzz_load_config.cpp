@@ -1,8 +1,10 @@
-// LoadConfig on any bytes of any length, then a session and a save. Nothing may crash; a file
-// that cannot be used is refused with a message and left as it was; the units shown are always
-// units of the table; a save keeps every reserved byte and every byte after the record, and the
-// file it writes loads again to the same record.
+// LoadConfig on any bytes of any length, then a session and a save. Nothing may crash; every
+// input either loads as a valid record (exactly one record long, and read back as the very bytes
+// it holds) or is refused with one message and never written; the units shown are always units of
+// the table; a save keeps every reserved byte, and the file it writes loads again to the same
+// record.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +13,7 @@
 #include "FuzzCheck.h"
 #include "FuzzPlatform.h"
 #include "MemoryConfigFile.h"
+#include "app/ConfigRecord.h"
 #include "app/FormInvariants.h"
 #include "app/MainForm.h"
 #include "app/UnitsForm.h"
@@ -26,18 +29,35 @@ std::string Where(std::size_t at) {
   return "byte " + std::to_string(at);
 }
 
+// A record this program could have written: one record long, its fields within their lists.
+bool IsValidRecord(const Bytes& disk) {
+  if (disk.size() != tulo::kConfigRecordSize) return false;
+  tulo::ConfigBytes bytes{};
+  std::copy(disk.begin(), disk.end(), bytes.begin());
+  return tulo::ConfigRecordProblem(bytes).empty();
+}
+
 void CheckReservedKept(const Bytes& before, const Bytes& after) {
   if (after.size() != before.size()) Fail("file size changed by the save");
   for (auto [first, end] : kReservedRanges)
     for (std::size_t i = first; i < end; ++i)
       if (after[i] != before[i]) Fail("reserved " + Where(i) + " changed by the save");
-  for (std::size_t i = tulo::kConfigRecordSize; i < before.size(); ++i)
-    if (after[i] != before[i]) Fail(Where(i) + " after the record changed by the save");
+  if (!IsValidRecord(after)) Fail("the save wrote no valid record");
 }
 
 void CheckForm(const tulo::MainForm& form, const char* when) {
   std::string problem = tulo::testing::FormProblem(form);
   if (!problem.empty()) Fail(std::string(when) + ": " + problem);
+}
+
+// What the session took from the file is what the file holds: written back unchanged, the record
+// gives the same bytes, but for a zero steam quality whose mantissa bytes are not zero.
+void CheckReadAsHeld(tulo::MainForm& form, const Bytes& disk) {
+  const tulo::ConfigBytes again = form.config().Record().Serialise();
+  for (std::size_t i = 0; i < again.size(); ++i) {
+    const bool zeroQuality = i > 660 && i < 666 && disk[660] == 0;
+    if (again[i] != disk[i] && !zeroQuality) Fail(Where(i) + " read as another value");
+  }
 }
 
 // Every unit the session shows is one of its quantity's table entries, and the units dialog's
@@ -64,12 +84,16 @@ bool RunSession(Bytes& disk, bool writeProtected) {
   tulo::MainForm form(platform, std::make_unique<tulo::ConfigStore>(std::move(file)));
   const Bytes before = disk;
   if (!form.InitialiseClick()) {
-    if (disk.size() >= tulo::kConfigRecordSize)
-      Fail("a file of " + std::to_string(disk.size()) + " bytes refused");
+    if (IsValidRecord(disk)) Fail("a valid record refused: " + platform.messages.at(0));
     if (platform.messages.size() != 1) Fail("refusal without exactly one message");
-    if (fileRef.writes != 0 || disk != before) Fail("a refused file was written");
+    if (fileRef.IsOpen()) Fail("a refused file left open");
+    // Not even a close request may write a refused file.
+    form.FormCloseQuery();
+    if (disk != before) Fail("a refused file was written");
     return false;
   }
+  if (!IsValidRecord(disk)) Fail("a file that is no valid record loaded");
+  CheckReadAsHeld(form, disk);
   form.FormActivate();
   CheckForm(form, "after start-up");
   CheckUnitsShown(form);

@@ -2,8 +2,8 @@
 # Builds the program and starts the desktop window in its data folder, which holds the
 # configuration file tulodefw.dta. The data folder is $TULO_DATA_DIR, else $XDG_DATA_HOME/tulo,
 # else ~/.local/share/tulo. The rule of the program's first start applies: a folder that is not
-# there yet is created with a fresh tulodefw.dta; in a folder that is there, a missing or damaged
-# file stops the program with its message. Without a display, shows how to use tulo-calc instead.
+# there yet, or is empty, gets a fresh tulodefw.dta; in a folder that holds anything, a missing or
+# damaged file stops the program with its message. Without a display, shows how to use tulo-calc instead.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -13,13 +13,14 @@ bash scripts/setup.sh build -DCMAKE_BUILD_TYPE=Release
 xdg="${XDG_DATA_HOME:-}"
 [[ "$xdg" == /* ]] || xdg="$HOME/.local/share"
 data="${TULO_DATA_DIR:-$xdg/tulo}"
-if [ ! -e "$data" ]; then
-  mkdir -p "$data"
+if [ ! -e "$data" ] || { [ -d "$data" ] && [ -z "$(ls -A "$data")" ]; }; then
+  made=false
+  [ -e "$data" ] || { mkdir -p "$data"; made=true; }
   if ! "$root/build/tulo-calc" --create-config "$data/tulodefw.dta"; then
-    rmdir "$data"
+    [ "$made" = true ] && rmdir "$data"
     exit 1
   fi
-  echo "New data folder $data with a fresh configuration file tulodefw.dta"
+  echo "Data folder $data with a fresh configuration file tulodefw.dta"
 fi
 export TULO_DATA_DIR="$data"
 

@@ -1,11 +1,13 @@
 #include "app/Config.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
+
+#include "common/AtomicFile.h"
 
 namespace tulo {
 namespace {
@@ -30,6 +32,26 @@ ConfigStatus Stop(std::string text) {
 
 std::string Reason(const std::string& failure) {
   return failure.empty() ? std::string() : std::string(" (").append(failure).append(")");
+}
+
+// Reads the record from the open file and checks it: a file of another size, or one whose fields
+// hold what this program never writes there, is refused before anything of it is used, and is
+// never written to. One byte more than a record is asked for, so that a longer file shows.
+ConfigStatus ReadChecked(ConfigStore& store, ConfigBytes& bytes) {
+  std::array<std::uint8_t, kConfigRecordSize + 1> read{};
+  const std::optional<std::size_t> got = store.File().ReadRecord(read);
+  const std::string named = "Configuration File " + ShownName(store);
+  if (!got) return Stop(named + " cannot be read  -  Aborting");
+  if (*got < kConfigRecordSize)
+    return Stop(named + " is too short (" + std::to_string(*got) + " bytes, " +
+                std::to_string(kConfigRecordSize) + " expected)  -  Aborting");
+  if (*got > kConfigRecordSize)
+    return Stop(named + " is damaged (longer than " + std::to_string(kConfigRecordSize) +
+                " bytes)  -  Aborting");
+  std::copy_n(read.begin(), kConfigRecordSize, bytes.begin());
+  if (std::string problem = ConfigRecordProblem(bytes); !problem.empty())
+    return Stop(named + " is damaged (" + problem + ")  -  Aborting");
+  return {};
 }
 
 }  // namespace
@@ -59,15 +81,10 @@ ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingVa
   }
 
   ConfigBytes bytes{};
-  std::optional<std::size_t> got = file.ReadRecord(bytes);
-  if (!got || *got < kConfigRecordSize) {
+  if (ConfigStatus refused = ReadChecked(store, bytes); !refused.Ok()) {
     file.Close();
-    if (!got) return Stop("Configuration File " + ShownName(store) + " cannot be read  -  Aborting");
-    return Stop("Configuration File " + ShownName(store) + " is too short (" + std::to_string(*got) +
-                " bytes, " + std::to_string(kConfigRecordSize) + " expected)  -  Aborting");
+    return refused;
   }
-  // No version is checked: the record has no version field, and a stamp in the reserved bytes
-  // would break the promise to write them back as read.
   ConfigRecord& record = store.Record();
   record = ConfigRecord::Parse(bytes);
   store.SetAsRead(bytes);
@@ -121,12 +138,9 @@ void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorki
   ConfigFile& file = store.File();
   if (store.AsRead() && (!file.IsOpen() || !store.Writable()))
     store.SetWritable(file.OpenReadWrite(store.Path()));
-  ConfigBytes bytes = record.Serialise();
-  bool positioned = file.SeekRecord0();
-  if (!positioned || !file.WriteRecord(bytes)) {
-    // A write that failed part-way (a disk filling up) may have overwritten part of the record:
-    // the bytes read at start go back, so that a failed save leaves the file as it was.
-    if (positioned && store.AsRead() && file.SeekRecord0()) file.WriteRecord(*store.AsRead());
+  // The whole record goes to a new file that replaces the old one only when complete: a disk that
+  // fills during the save leaves the file as it was read.
+  if (!file.ReplaceRecord(record.Serialise())) {
     // Nothing was saved: the units stay unsaved, and the next close asks about them again.
     record.SavedUnits = savedBefore;
     record.SaveCount = countBefore;
@@ -138,22 +152,16 @@ void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorki
 }
 
 CreateResult CreateConfigFile(const std::string& path) {
-  // "x": fail rather than replace a file that is already there, with no window between the test
-  // and the creation.
-  std::FILE* stream = std::fopen(path.c_str(), "wxb");
-  if (stream == nullptr) {
-    if (errno == EEXIST) return {CreateOutcome::kAlreadyExists, path + " already exists; not overwritten"};
-    return {CreateOutcome::kFailed, "cannot create " + path + ": " + std::strerror(errno)};
-  }
-  ConfigBytes bytes = ConfigRecord::Fresh().Serialise();
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-  written = (std::fclose(stream) == 0) && written;
-  if (!written) {
-    int error = errno;
-    std::remove(path.c_str());
-    return {CreateOutcome::kFailed, "cannot write " + path + ": " + std::strerror(error)};
-  }
-  return {CreateOutcome::kCreated, ""};
+  // Made whole beside its place and put there only if the name is still free: no file that is
+  // already there is replaced, and no cut file is left by a full disk.
+  AtomicFile file(path, {.replace = false, .followLink = true});
+  const ConfigBytes bytes = ConfigRecord::Fresh().Serialise();
+  const bool opened = file.Open();
+  if (opened && file.Write({reinterpret_cast<const char*>(bytes.data()), bytes.size()}) && file.Commit())
+    return {CreateOutcome::kCreated, ""};
+  if (file.ErrorNumber() == EEXIST)
+    return {CreateOutcome::kAlreadyExists, path + " already exists; not overwritten"};
+  return {CreateOutcome::kFailed, (opened ? "cannot write " : "cannot create ") + path + ": " + file.Error()};
 }
 
 }  // namespace tulo

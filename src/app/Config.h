@@ -68,21 +68,24 @@ class ConfigStore {
 // with its folder: "not found" with the command that makes a fresh one, or "is a folder".
 ConfigStatus CheckConfigExists(const ConfigStore& store);
 
-// Opens the file (read-write, else read-only) and leaves it open, reads the record, hands
-// SavedUnits to `units` (InitUnits) and copies the working values out of the record. On failure
-// the file is closed and nothing has been written. A file that opens read-only only loads with a
-// warning that unit changes will not be saved, and why.
+// Opens the file (read-write, else read-only) and leaves it open, reads and checks the record
+// (ConfigRecordProblem: a file of another size or with damaged fields is refused as damaged),
+// hands SavedUnits to `units` (InitUnits) and copies the working values out of the record. On
+// failure the file is closed and nothing has been written, nor ever will be. A file that opens
+// read-only only loads with a warning that unit changes will not be saved, and why.
 ConfigStatus LoadConfig(ConfigStore& store, UnitSettings& units, ConfigWorkingValues& working);
 
 // The close request. Asks about changed units, copies the working values back, counts the save,
-// rewrites record 0 in place and closes the file. CanClose becomes false when the user cancels
+// replaces the file by one holding the new record (written whole beside it, then renamed over it)
+// and closes the file. CanClose becomes false when the user cancels
 // (nothing written, file left open) or refuses to exit after a failed write. A failed write is
 // not remembered: the record keeps its saved units and count, and the next close request opens
 // the file again, asks again and tries again.
 void SaveConfig(ConfigStore& store, const UnitSettings& units, const ConfigWorkingValues& working,
                 PlatformServices& platform, bool& CanClose);
 
-// Writes a new configuration file holding ConfigRecord::Fresh(); never replaces an existing file.
+// Writes a new configuration file holding ConfigRecord::Fresh(), whole or not at all; never
+// replaces an existing file. A symbolic link at `path` is followed: the user named it.
 enum class CreateOutcome { kCreated, kAlreadyExists, kFailed };
 struct CreateResult {
   CreateOutcome outcome = CreateOutcome::kFailed;

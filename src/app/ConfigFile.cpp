@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace tulo {
@@ -43,9 +44,17 @@ bool StdioConfigFile::Open(const std::string& path, const char* mode) {
   return stream_ != nullptr;
 }
 
-// "r+b" neither creates nor truncates: bytes after record 0 stay as they are.
+// "r+b" neither creates nor truncates: it only tells whether the file may be written. A save also
+// needs the folder, where its temporary file is made.
 bool StdioConfigFile::OpenReadWrite(const std::string& path) {
-  return Open(path, "r+b");
+  if (!Open(path, "r+b")) return false;
+  if (const int error = FolderWriteError(path); error != 0) {
+    Close();
+    openFailure_ = error == EACCES ? "no permission to write in its folder" : FailureText(error, path, true);
+    return false;
+  }
+  writable_ = true;
+  return true;
 }
 
 bool StdioConfigFile::OpenReadOnly(const std::string& path) {
@@ -59,22 +68,17 @@ std::optional<std::size_t> StdioConfigFile::ReadRecord(std::span<std::uint8_t> r
   return n;
 }
 
-bool StdioConfigFile::SeekRecord0() {
-  // An open stream outlives the removal of its file: writing then succeeds into a file that is
-  // gone with the last close, and the user would never learn that the save was lost.
-  return stream_ != nullptr && Exists(path_) && std::fseek(stream_, 0, SEEK_SET) == 0;
-}
-
-bool StdioConfigFile::WriteRecord(std::span<const std::uint8_t> record) {
-  if (stream_ == nullptr) return false;
-  // On a stream opened read-only fwrite fails here whoever runs the program.
-  std::size_t n = std::fwrite(record.data(), 1, record.size(), stream_);
-  return n == record.size() && std::fflush(stream_) == 0;
+bool StdioConfigFile::ReplaceRecord(std::span<const std::uint8_t> record) {
+  // A file removed while the program ran is not made again behind the user's back.
+  if (stream_ == nullptr || !writable_ || !Exists(path_)) return false;
+  const std::string_view bytes(reinterpret_cast<const char*>(record.data()), record.size());
+  return WriteFileAtomically(path_, bytes, {.replace = true, .followLink = false, .writer = writer_}).empty();
 }
 
 void StdioConfigFile::Close() {
   if (stream_ != nullptr) std::fclose(stream_);
   stream_ = nullptr;
+  writable_ = false;
 }
 
 }  // namespace tulo

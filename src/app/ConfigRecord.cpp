@@ -1,7 +1,9 @@
 #include "app/ConfigRecord.h"
 
 #include <algorithm>
+#include <span>
 
+#include "app/SearchPanel.h"
 #include "common/Real6.h"
 
 namespace tulo {
@@ -32,7 +34,39 @@ void CopyIn(const std::array<std::uint8_t, N>& from, std::size_t at, ConfigBytes
   std::copy_n(from.begin(), N, bytes.begin() + at);
 }
 
+std::string Holds(std::size_t at, int value, const std::string& expected) {
+  return "byte " + std::to_string(at) + " holds " + std::to_string(value) + ", " + expected + " expected";
+}
+
+// The byte at `at` is 0 (nothing chosen yet) or the code of one of `items`.
+std::string ItemProblem(const ConfigBytes& bytes, std::size_t at, std::span<const Item> items) {
+  std::string codes = "0";
+  for (Item item : items) {
+    if (bytes[at] == ItemCode(item)) return {};
+    codes.append(", ").append(std::to_string(ItemCode(item)));
+  }
+  return bytes[at] == 0 ? std::string() : Holds(at, bytes[at], "one of " + codes);
+}
+
 }  // namespace
+
+std::string ConfigRecordProblem(const ConfigBytes& bytes) {
+  for (std::size_t at : {kSatGivenTemperatureAt, kFullPropertyListAt, kEntrySeenAt})
+    if (bytes[at] > 1) return Holds(at, bytes[at], "0 or 1");
+  for (int q = 0; q < kQuantityCount; ++q) {
+    const std::size_t at = kSavedUnitsAt + static_cast<std::size_t>(q);
+    if (bytes[at] < 1 || bytes[at] > UnitCount(q))
+      return Holds(at, bytes[at], "1 to " + std::to_string(UnitCount(q)));
+  }
+  if (std::string problem = ItemProblem(bytes, kSearchItemAt, kSearchItems); !problem.empty()) return problem;
+  if (std::string problem = ItemProblem(bytes, kSearchGivenItemAt, kGivenItems); !problem.empty())
+    return problem;
+  Real6Bytes quality;
+  CopyOut(bytes, kSteamQualityAt, quality);
+  const double percent = Real6::Decode(quality).Value();
+  if (!(percent >= 0.0 && percent <= 100.0)) return "bytes 660 to 665 hold no steam quality from 0 to 100 %";
+  return {};
+}
 
 ConfigRecord ConfigRecord::Parse(const ConfigBytes& bytes) {
   ConfigRecord r;

@@ -21,6 +21,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "units/Units.h"
 
@@ -54,5 +55,12 @@ struct ConfigRecord {
   // The record of a new file: every unit number 1, everything else zero.
   static ConfigRecord Fresh();
 };
+
+// What makes `bytes` no record this program wrote, in a few words for the message ("byte 642
+// holds 9, 1 to 4 expected"); empty for a valid record. The flags the program reads or sets must
+// be 0 or 1, every unit number within its quantity's list, the two steam-search items entries of
+// the search page's lists (0 in a fresh record: none chosen yet), and the steam quality a percentage.
+// SpareFlag and the reserved areas hold whatever they hold.
+std::string ConfigRecordProblem(const ConfigBytes& bytes);
 
 }  // namespace tulo

@@ -31,6 +31,20 @@ DataFolderResult Failed(std::string text) {
   return {DataFolderOutcome::kFailed, text + "  -  Aborting"};
 }
 
+// A fresh configuration file in `folder`; `made` when the folder itself was just made, and is
+// then removed again on failure (an empty folder left behind would only be made again).
+DataFolderResult FreshConfiguration(const std::filesystem::path& folder, bool made) {
+  CreateResult config = CreateConfigFile((folder / kConfigFileName).string());
+  // Another start wrote it in the meantime.
+  if (config.outcome == CreateOutcome::kAlreadyExists) return {DataFolderOutcome::kExisting, ""};
+  if (config.outcome == CreateOutcome::kFailed) {
+    std::error_code ec;
+    if (made) std::filesystem::remove(folder, ec);
+    return Failed(config.errorText);
+  }
+  return {DataFolderOutcome::kCreated, ""};
+}
+
 }  // namespace
 
 DataFolderEnvironment ProcessDataFolderEnvironment() {
@@ -49,21 +63,19 @@ DataFolderResult PrepareDataFolder(const std::filesystem::path& folder) {
 
   std::error_code ec;
   std::filesystem::file_status status = std::filesystem::status(folder, ec);
-  if (std::filesystem::is_directory(status)) return {DataFolderOutcome::kExisting, ""};
+  if (std::filesystem::is_directory(status)) {
+    // An empty folder is a first start too (made by hand, or by a package); one that holds
+    // anything is the user's, and its missing file a fault to report.
+    if (std::filesystem::is_empty(folder, ec) && !ec) return FreshConfiguration(folder, false);
+    return {DataFolderOutcome::kExisting, ""};
+  }
   if (std::filesystem::exists(status)) return Failed("Data folder " + Quoted(folder) + " is not a folder");
 
   bool created = std::filesystem::create_directories(folder, ec);
   if (ec) return Failed("Cannot create the data folder " + Quoted(folder) + ": " + ec.message());
   // Another start made it in the meantime: that start writes the file.
   if (!created) return {DataFolderOutcome::kExisting, ""};
-
-  CreateResult config = CreateConfigFile((folder / kConfigFileName).string());
-  if (config.outcome == CreateOutcome::kFailed) {
-    // An empty folder left behind would stop every later start with "not found".
-    std::filesystem::remove(folder, ec);
-    return Failed(config.errorText);
-  }
-  return {DataFolderOutcome::kCreated, ""};
+  return FreshConfiguration(folder, true);
 }
 
 }  // namespace tulo

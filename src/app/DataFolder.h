@@ -25,8 +25,8 @@ DataFolderEnvironment ProcessDataFolderEnvironment();
 std::filesystem::path DataFolder(const DataFolderEnvironment& env);
 
 enum class DataFolderOutcome {
-  kExisting,  // the folder was there: left as it is
-  kCreated,   // the folder was new: created with a fresh configuration file
+  kExisting,  // the folder held something: left as it is
+  kCreated,   // the folder was new or empty: it now holds a fresh configuration file
   kFailed,
 };
 struct DataFolderResult {
@@ -35,9 +35,10 @@ struct DataFolderResult {
 };
 
 // The first-start rule. A folder that is not there yet is created (with its parents) holding a
-// fresh configuration file (CreateConfigFile). A folder that is there is not touched, even
-// without its configuration file: a file that went missing or was damaged stops the start-up with
-// its message, rather than being replaced behind the user's back by one with the default units.
+// fresh configuration file (CreateConfigFile), and so is an empty folder. A folder that holds
+// anything is not touched, even without its configuration file: a file that went missing or was
+// damaged stops the start-up with its message, rather than being replaced behind the user's back
+// by one with the default units.
 DataFolderResult PrepareDataFolder(const std::filesystem::path& folder);
 
 }  // namespace tulo

@@ -19,10 +19,6 @@ namespace {
 const char* const kInvalidSearch = "Invalid searching parameter.";
 const char* const kSearchFailed = " Conditions are out of Allowable Range ";
 
-// The entries of the two lists.
-constexpr Item kSearchItems[] = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
-constexpr Item kGivenItems[] = {Item::kTemperature, Item::kPressure};
-
 // "Name (unit)": name and " (" cut to 32 characters, with the unit to 47, with ")" to 48.
 std::string ListEntry(UnitSettings& units, Item item) {
   std::string s = Utf8Left(PropName(item) + " (", 32);

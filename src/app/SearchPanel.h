@@ -7,6 +7,7 @@
 #include "app/FormControls.h"
 #include "app/InputChecks.h"
 #include "app/PlatformServices.h"
+#include "props/Catalogue.h"
 #include "results/Session.h"
 #include "results/SteamSearch.h"
 
@@ -22,6 +23,10 @@ class SearchHost {
  protected:
   ~SearchHost() = default;
 };
+
+// The entries of the two lists: the property searched for and the quantity held fixed.
+inline constexpr Item kSearchItems[] = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
+inline constexpr Item kGivenItems[] = {Item::kTemperature, Item::kPressure};
 
 // The window's controls the panel reads and writes.
 struct SearchControls {

@@ -1,6 +1,6 @@
 #include "gui/DiagramChart.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
@@ -14,6 +14,8 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+
+#include "gui/SaveFile.h"
 
 namespace tulo::gui {
 namespace {
@@ -301,19 +303,12 @@ std::optional<ImageFormat> ImageFormatOf(const QString& path) {
   return std::nullopt;
 }
 
-bool SaveChartImage(QChartView& view, const QString& path, QString& error) {
-  const std::optional<ImageFormat> format = ImageFormatOf(path);
-  if (!format) {
-    error = "the file name must end in .png or .svg";
-    return false;
-  }
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    error = file.errorString();
-    return false;
-  }
+namespace {
+
+// Draws the chart into `out` as `format`; false with `error` set.
+bool DrawChartInto(QChartView& view, ImageFormat format, QBuffer& out, QString& error) {
   const QSize size = view.size();
-  if (*format == ImageFormat::kPng) {
+  if (format == ImageFormat::kPng) {
     // Twice the pixels of the view, drawn from the scene at that scale: sharp enough for a
     // printed report.
     constexpr int kScale = 2;
@@ -324,31 +319,42 @@ bool SaveChartImage(QChartView& view, const QString& path, QString& error) {
     view.scene()->render(&painter, QRectF(image.rect()),
                          view.mapToScene(view.viewport()->rect()).boundingRect());
     painter.end();
-    QImageWriter writer(&file, "png");
+    QImageWriter writer(&out, "png");
     if (!writer.write(image)) {
-      error = writer.errorString();
+      error = "cannot encode the PNG image: " + writer.errorString();
       return false;
     }
-  } else {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(view.chart()->title());
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-      error = "cannot draw the SVG file";
-      return false;
-    }
-    view.render(&painter);
-    painter.end();
+    return true;
   }
-  if (!file.flush() || file.error() != QFileDevice::NoError) {
-    error = file.errorString();
+  QSvgGenerator svg;
+  svg.setOutputDevice(&out);
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setTitle(view.chart()->title());
+  QPainter painter;
+  if (!painter.begin(&svg)) {
+    error = "cannot draw the SVG file";
     return false;
   }
-  file.close();
+  view.render(&painter);
+  painter.end();
   return true;
+}
+
+}  // namespace
+
+bool SaveChartImage(QChartView& view, const QString& path, QString& error) {
+  const std::optional<ImageFormat> format = ImageFormatOf(path);
+  if (!format) {
+    error = "the file name must end in .png or .svg";
+    return false;
+  }
+  // The picture is made in memory first, so that a failure to write it is a failure of plain
+  // writes, each checked, and never lost inside an image writer.
+  QBuffer picture;
+  picture.open(QIODevice::WriteOnly);
+  if (!DrawChartInto(view, *format, picture, error)) return false;
+  return WriteFileWhole(path, picture.data(), error);
 }
 
 }  // namespace tulo::gui

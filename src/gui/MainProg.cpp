@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -173,8 +174,15 @@ void TMainProg::StandardClick(std::size_t index) {
   if (index >= Standards().size()) return;
   const StandardEntry& entry = Standards()[index];
   Forward([&] { form_->SelectCorrelationSet(entry.set()); });
+  // QSettings writes its file whole through a temporary file and a rename; a write that fails
+  // leaves the old file and is said, since the choice then does not outlive this run.
   QSettings settings(kSettingsFile, QSettings::IniFormat);
   settings.setValue(kStandardKey, QString::fromUtf8(entry.key.data(), static_cast<int>(entry.key.size())));
+  settings.sync();
+  if (settings.status() != QSettings::NoError)
+    form_->platform().ShowError(
+        "Settings", "Cannot write \"" + QFileInfo(settings.fileName()).absoluteFilePath().toStdString() +
+                        "\": the standard chosen will not be kept for the next start.");
 }
 
 TMainProg::~TMainProg() {

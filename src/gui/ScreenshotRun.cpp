@@ -1,6 +1,7 @@
 #include "gui/ScreenshotRun.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include "gui/DiagramWindow.h"
 #include "gui/HelpWindow.h"
 #include "gui/MainProg.h"
+#include "gui/SaveFile.h"
 #include "gui/SplashForm.h"
 #include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
@@ -38,8 +40,15 @@ void Settle() {
 
 bool Save(QWidget& widget, const QDir& folder, const QString& name) {
   QString path = folder.filePath(name);
-  bool saved = widget.grab().save(path, "PNG");
-  std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  QBuffer png;
+  png.open(QIODevice::WriteOnly);
+  QString error = "cannot encode the PNG image";
+  const bool saved = widget.grab().save(&png, "PNG") && WriteFileWhole(path, png.data(), error);
+  if (saved) {
+    std::fprintf(stderr, "saved %s\n", qPrintable(path));
+  } else {
+    std::fprintf(stderr, "could not save %s: %s\n", qPrintable(path), qPrintable(error));
+  }
   return saved;
 }
 

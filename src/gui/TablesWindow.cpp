@@ -26,6 +26,7 @@
 #include "batch/TableOutput.h"
 #include "gui/Artwork.h"
 #include "gui/HelpWindow.h"
+#include "gui/SaveFile.h"
 
 namespace tulo::gui {
 namespace {
@@ -400,7 +401,8 @@ void TablesWindow::SaveCsvClick() {
 std::string TablesWindow::WriteCsv(const RangeTable& table, const QString& path,
                                    const TableControl& control) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
+  // Unbuffered: each block reaches the system at once, and a disk that fills says so there.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     return "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString();
   batch::TableWriter writer(batch::TableFormat::kCsv, table);
   std::string out;
@@ -409,8 +411,8 @@ std::string TablesWindow::WriteCsv(const RangeTable& table, const QString& path,
     if (control.cancel != nullptr && control.cancel->load()) return {};  // the file is left as it was
     writer.AppendRows(table, first, kSaveRows, out);
     if (first + kSaveRows >= table.RowCount()) writer.AppendFooter(out);
-    if (file.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()))
-      return "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString();
+    if (QString error; !WriteAll(file, out.data(), static_cast<qint64>(out.size()), error))
+      return "Cannot write " + path.toStdString() + ": " + error.toStdString();
     out.clear();
     if (control.progress) control.progress(std::min(table.RowCount(), first + kSaveRows), table.RowCount());
   }

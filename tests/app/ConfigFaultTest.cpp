@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <random>
+#include <string>
 
 #include "app/ConfigTestSupport.h"
 #include "app/FakePlatform.h"
@@ -117,35 +119,58 @@ TEST(ConfigFault, UnusableFileAtStartStopsWithOneMessageAndLeavesTheFileAlone) {
   }
 }
 
-// The file is opened read-write at start and stays open: whatever happens to its permissions or
-// its directory's afterwards, the save goes through that open file.
-TEST(ConfigFault, SaveGoesThroughTheFileOpenedAtStart) {
-  struct Case {
-    const char* name;
-    bool directoryReadOnlyFirst;  // before start
-    bool fileReadOnlyLater;       // between start and close
-  };
-  for (Case c : {Case{"read-only directory", true, false},
-                 Case{"file made read-only while running", false, true}, Case{"both", true, true}}) {
-    SCOPED_TRACE(c.name);
-    Program p;
-    if (c.directoryReadOnlyFirst) fs::permissions(p.Dir(), fs::perms::owner_read | fs::perms::owner_exec);
-    ASSERT_TRUE(p.Start());
-    if (c.fileReadOnlyLater) fs::permissions(p.path, fs::perms::owner_read);
-    p.ChangeUnits();
-    p.platform.QueueAnswer(Answer::kYes);
+// The file is opened read-write at start and stays open: a file made read-only afterwards still
+// takes the save (the protection counts when the program starts), as a new file renamed over it.
+TEST(ConfigFault, FileMadeReadOnlyWhileRunningStillTakesTheSave) {
+  Program p;
+  ASSERT_TRUE(p.Start());
+  fs::permissions(p.path, fs::perms::owner_read);
+  p.ChangeUnits();
+  p.platform.QueueAnswer(Answer::kYes);
 
-    EXPECT_TRUE(p.form->FormCloseQuery());
-    ASSERT_EQ(p.platform.questions.size(), 1u);
-    EXPECT_EQ(p.platform.questions[0].text, kSaveUnits);
-    fs::permissions(p.Dir(), fs::perms::owner_all);
-    fs::permissions(p.path, fs::perms::owner_read | fs::perms::owner_write);
-    Bytes now = ReadBytes(p.path);
-    EXPECT_EQ(SaveCountOf(now), 42u);
-    const UnitSelection imperial = PresetSelection(UnitPreset::kImperial);
-    EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(imperial.begin(), imperial.end()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);  // no other file
+  EXPECT_TRUE(p.form->FormCloseQuery());
+  ASSERT_EQ(p.platform.questions.size(), 1u);
+  EXPECT_EQ(p.platform.questions[0].text, kSaveUnits);
+  Bytes now = ReadBytes(p.path);
+  EXPECT_EQ(SaveCountOf(now), 42u);
+  const UnitSelection imperial = PresetSelection(UnitPreset::kImperial);
+  EXPECT_EQ(Bytes(now.begin() + 642, now.begin() + 654), Bytes(imperial.begin(), imperial.end()));
+  EXPECT_EQ(fs::status(p.path).permissions() & fs::perms::all, fs::perms::owner_read);     // kept
+  EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);  // no other file
+}
+
+// A save makes its new file in the file's folder. A folder the user cannot write in is known at
+// start: one warning, the question at close, and the file as it was. (As root, permissions stop
+// nothing and the save goes through.)
+TEST(ConfigFault, ReadOnlyFolderWarnsAtStartAndKeepsTheFile) {
+  Program p;
+  const Bytes original = ReadBytes(p.path);
+  fs::permissions(p.Dir(), fs::perms::owner_read | fs::perms::owner_exec);
+  const bool binds = !fs::exists(p.Dir() / "probe") && [&] {
+    std::FILE* probe = std::fopen((p.Dir() / "probe").c_str(), "wb");
+    if (probe != nullptr) std::fclose(probe);
+    fs::remove(p.Dir() / "probe");
+    return probe == nullptr;
+  }();
+  RecordProperty("folder_protection", binds ? "chmod" : "none (running as root)");
+  ASSERT_TRUE(p.Start());
+  p.ChangeUnits();
+  p.platform.QueueAnswer(Answer::kYes);             // save units?
+  if (binds) p.platform.QueueAnswer(Answer::kYes);  // exit anyway?
+  EXPECT_TRUE(p.form->FormCloseQuery());
+  fs::permissions(p.Dir(), fs::perms::owner_all);
+  if (binds) {
+    EXPECT_EQ(p.platform.messages,
+              std::vector<std::string>{"Configuration File \"" + p.path +
+                                       "\" cannot be written (no permission to write in its folder): unit "
+                                       "changes will not be saved."});
+    ASSERT_EQ(p.platform.questions.size(), 2u);
+    EXPECT_EQ(p.platform.questions[1].text, kCannotSave);
+    EXPECT_EQ(ReadBytes(p.path), original);
+  } else {
+    EXPECT_EQ(SaveCountOf(ReadBytes(p.path)), 42u);
   }
+  EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);
 }
 
 // A file write-protected before the start opens read-only, with one warning at start and the
@@ -234,23 +259,76 @@ TEST(ConfigFault, FileRemovedWhileRunningAsksAndIsNotRecreated) {
   }
 }
 
-// A disk that fills during the save: the write fails after `written` bytes have reached the file.
-// The bytes already overwritten are put back as they were read at start, then the user is asked.
+// A disk that fills during the save: the write fails after `written` bytes have reached the new
+// file, or the device fails to take them. The old file is never touched, the new one is removed,
+// and the user is asked.
 TEST(ConfigFault, DiskFullDuringTheSaveLeavesTheFileAsItWas) {
-  for (std::size_t written : {std::size_t{0}, std::size_t{1}, std::size_t{700}, kConfigRecordSize - 1}) {
-    SCOPED_TRACE(written);
-    Bytes original = SavedRecord();
-    original.insert(original.end(), {9, 8, 7});  // a tail after the record
+  struct Case {
+    std::optional<std::size_t> written;  // nullopt: every byte written, the flush fails
+  };
+  for (Case c : {Case{0}, Case{1}, Case{700}, Case{kConfigRecordSize - 1}, Case{std::nullopt}}) {
+    SCOPED_TRACE(c.written ? std::to_string(*c.written) : "flush");
+    const Bytes original = SavedRecord();
     Program p(original);
     ASSERT_TRUE(p.Start());
     p.ChangeUnits();
-    p.file->failWriteAfter = written;
+    p.file->failWriteAfter = c.written;
+    p.file->failSync = !c.written;
     p.platform.QueueAnswer(Answer::kYes);  // save units?
     p.platform.QueueAnswer(Answer::kNo);   // exit anyway?
     EXPECT_FALSE(p.form->FormCloseQuery());
     ASSERT_EQ(p.platform.questions.size(), 2u);
     EXPECT_EQ(p.platform.questions[1].text, kCannotSave);
     EXPECT_EQ(ReadBytes(p.path), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);
+  }
+}
+
+// Files that are no configuration record this program wrote: another program's file, random
+// bytes, a record with a field this program never writes. Each is refused at start with the
+// message of a damaged file, and not one of its bytes is written, at start or at close.
+TEST(ConfigFault, ForeignOrDamagedFileIsRefusedAndNeverWritten) {
+  std::string csv = "time,T,P,flow\n";
+  for (int i = 0; csv.size() < 5102; ++i)
+    csv += "2024-03-0" + std::to_string(i % 9 + 1) + " 08:00,plant,101.3,7.25\n";
+  csv.resize(5102);
+  std::mt19937 random(7);
+  Bytes noise(kConfigRecordSize);
+  for (std::uint8_t& b : noise) b = static_cast<std::uint8_t>(random());
+  Bytes badUnit = SavedRecord();
+  badUnit[643] = 25;  // pressure has 24 units
+
+  struct Case {
+    const char* name;
+    Bytes content;
+    const char* message;  // after "Configuration File "PATH" is damaged ("
+  };
+  const Case cases[] = {
+      {"CSV text", Bytes(csv.begin(), csv.end()), "longer than 1032 bytes)  -  Aborting"},
+      {"random bytes", noise, "byte "},
+      {"unit number beyond its list", badUnit, "byte 643 holds 25, 1 to 24 expected)  -  Aborting"},
+      {"a record with a tail",
+       [] {
+         Bytes b = SavedRecord();
+         b.push_back(0);
+         return b;
+       }(),
+       "longer than 1032 bytes)  -  Aborting"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p(c.content);
+    EXPECT_FALSE(p.Start());
+    ASSERT_EQ(p.platform.messages.size(), 1u);
+    const std::string start = "Configuration File \"" + p.path + "\" is damaged (" + c.message;
+    EXPECT_EQ(p.platform.messages[0].substr(0, start.size()), start);
+    EXPECT_TRUE(p.platform.messages[0].ends_with(")  -  Aborting")) << p.platform.messages[0];
+    // The program stops here; even a close request writes nothing.
+    p.platform.QueueAnswer(Answer::kYes);
+    p.platform.QueueAnswer(Answer::kYes);
+    p.form->FormCloseQuery();
+    EXPECT_EQ(ReadBytes(p.path), c.content);
+    EXPECT_EQ(std::distance(fs::directory_iterator(p.Dir()), fs::directory_iterator()), 1);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/ConfigFile.h"
+#include "common/FailingWriter.h"
 
 namespace tulo::testing {
 
@@ -63,12 +65,12 @@ class ScriptedConfigFile : public ConfigFile {
   bool refuseReadWrite = false;  // as for a write-protected file
   bool refuseReadOnly = false;
   bool failRead = false;
-  bool failSeek = false;
-  bool failWrite = false;  // as for a full disk: nothing reaches the file
-  // As for a disk that fills during the write: the next write puts only this many bytes into the
-  // file and fails; later writes go through.
+  bool failWrite = false;  // the save fails before any byte is written
+  bool failSync = false;   // the device fails to take the written bytes (EIO at the flush)
+  // As for a disk that fills during the save: the next save puts only this many bytes into its
+  // file and fails; later saves go through.
   std::optional<std::size_t> failWriteAfter;
-  int writes = 0;  // write attempts
+  int writes = 0;  // save attempts
   int closes = 0;
 
   bool Exists(const std::string& path) const override { return real_.Exists(path); }
@@ -86,16 +88,14 @@ class ScriptedConfigFile : public ConfigFile {
     if (failRead) return std::nullopt;
     return real_.ReadRecord(record);
   }
-  bool SeekRecord0() override { return !failSeek && real_.SeekRecord0(); }
-  bool WriteRecord(std::span<const std::uint8_t> record) override {
+  bool ReplaceRecord(std::span<const std::uint8_t> record) override {
     ++writes;
-    if (failWriteAfter) {
-      std::size_t n = std::min(*failWriteAfter, record.size());
-      failWriteAfter.reset();
-      real_.WriteRecord(record.first(n));
-      return false;
-    }
-    return !failWrite && real_.WriteRecord(record);
+    if (failWrite) return false;
+    device_.room = failWriteAfter;
+    device_.syncError = failSync ? EIO : 0;
+    device_.Reset();
+    failWriteAfter.reset();
+    return real_.ReplaceRecord(record);
   }
   void Close() override {
     ++closes;
@@ -108,7 +108,8 @@ class ScriptedConfigFile : public ConfigFile {
     failure_ = real_.OpenFailure();
     return ok;
   }
-  StdioConfigFile real_;
+  FailingWriter device_;
+  StdioConfigFile real_{device_};
   std::string failure_;
 };
 

@@ -74,8 +74,30 @@ TEST(DataFolder, NewFolderGetsAFreshConfiguration) {
   EXPECT_EQ(ReadBytes(file), saved);
 }
 
-// A folder that is there is left alone, whatever its file looks like; the start-up's own checks
-// then give their messages as before.
+// An empty folder (made by hand before the first start) is a first start: it gets the fresh file.
+// A start that finds the file already there (another start was quicker) changes nothing.
+TEST(DataFolder, EmptyFolderGetsAFreshConfiguration) {
+  TempDir dir;
+  const fs::path folder = dir.File("data");
+  fs::create_directory(folder);
+  const std::string file = (folder / kConfigFileName).string();
+
+  DataFolderResult result = PrepareDataFolder(folder);
+  EXPECT_EQ(result.outcome, DataFolderOutcome::kCreated);
+  EXPECT_EQ(result.errorText, "");
+  const ConfigBytes fresh = ConfigRecord::Fresh().Serialise();
+  EXPECT_EQ(ReadBytes(file), Bytes(fresh.begin(), fresh.end()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+  ConfigStore store(std::make_unique<StdioConfigFile>(), file);
+  UnitSettings units;
+  ConfigWorkingValues working;
+  ASSERT_TRUE(LoadConfig(store, units, working).Ok());
+  EXPECT_EQ(units.UnitText(kPressure), "kPa abs");
+}
+
+// A folder that holds anything is left alone, whatever its file looks like; the start-up's own
+// checks then give their messages as before.
 TEST(DataFolder, ExistingFolderKeepsAMissingOrDamagedFile) {
   struct Case {
     const char* what;
@@ -83,9 +105,11 @@ TEST(DataFolder, ExistingFolderKeepsAMissingOrDamagedFile) {
     std::string message;  // after the file's quoted path
   };
   const Case cases[] = {
-      {"file gone", std::nullopt, " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
+      {"file gone", std::nullopt,
+       " not found  -  Aborting\nA fresh one is made by: tulo-calc --create-config "},
       {"file cut short", Bytes(100, 1), " is too short (100 bytes, 1032 expected)  -  Aborting"},
       {"file empty", Bytes{}, " is too short (0 bytes, 1032 expected)  -  Aborting"},
+      {"file of text", Bytes(2000, 'x'), " is damaged (longer than 1032 bytes)  -  Aborting"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -94,6 +118,7 @@ TEST(DataFolder, ExistingFolderKeepsAMissingOrDamagedFile) {
     fs::create_directory(folder);
     const std::string file = (folder / kConfigFileName).string();
     if (c.content) WriteBytes(file, *c.content);
+    WriteBytes((folder / "tulo-settings.ini").string(), {'\n'});  // the folder is in use
 
     DataFolderResult result = PrepareDataFolder(folder);
     EXPECT_EQ(result.outcome, DataFolderOutcome::kExisting);

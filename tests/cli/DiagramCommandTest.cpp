@@ -107,6 +107,24 @@ TEST(DiagramCommand, UnwritableFileIsStatusOne) {
   EXPECT_FALSE(fs::exists(dir.File("missing")));
 }
 
+// A disk that fills while the picture is written (a file size limit, which holds for root as well
+// and fails the write as a full disk does): status 1 with the system's reason, the picture that
+// was there before whole, and no temporary file left.
+TEST(DiagramCommand, FullDiskKeepsTheOldPictureAndIsStatusOne) {
+  for (const char* name : {"report.svg", "report.png"}) {
+    SCOPED_TRACE(name);
+    Folder dir;
+    const std::string out = dir.File(name);
+    { std::ofstream(out) << "the report's picture"; }
+    // 32 blocks of 512 bytes: far less than either picture.
+    auto run = RunCalc("diagram pt --standard iapws --output " + out, "trap '' XFSZ; ulimit -f 32; ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tulo-calc diagram: cannot write " + out + ": File too large\n");
+    EXPECT_EQ(Contents(out), "the report's picture");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+  }
+}
+
 #else
 
 TEST(DiagramCommand, BuildWithoutTheDesktopSaysSo) {

@@ -19,12 +19,13 @@ struct CalcRun {
   std::string err;
 };
 
-inline CalcRun RunCalc(const std::string& args) {
+// `shell` runs before tulo-calc in the same shell (limits, traps).
+inline CalcRun RunCalc(const std::string& args, const std::string& shell = "") {
   static int counter = 0;
   std::filesystem::path errFile =
       std::filesystem::temp_directory_path() /
       ("tulo-calc-err-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-  std::string command = std::string(TULO_CALC_PATH) + " " + args + " 2>" + errFile.string();
+  std::string command = shell + std::string(TULO_CALC_PATH) + " " + args + " 2>" + errFile.string();
   CalcRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;

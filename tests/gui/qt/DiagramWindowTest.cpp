@@ -4,6 +4,7 @@
 // the chart is saved as PNG and SVG.
 
 #include <QComboBox>
+#include <QDir>
 #include <array>
 #include <functional>
 #include <QFile>
@@ -332,6 +333,21 @@ class DiagramWindowTest : public QObject {
     QCOMPARE(run.platform.errors.size(), 1u);
     QVERIFY2(run.platform.errors[0].text.starts_with("Cannot write"), run.platform.errors[0].text.c_str());
     QVERIFY(!QFile::exists(dir.filePath("missing/ts.svg")));
+
+    // A disk that fills during the save: the pictures saved before stay whole, the message gives
+    // the system's reason, and no temporary file is left.
+    const QByteArray pngBefore = Head(png, 1 << 24), svgBefore = Head(svg, 1 << 24);
+    {
+      FileSizeLimit full(4096);
+      QVERIFY(!d->SaveAs(png));
+      QVERIFY(!d->SaveAs(svg));
+    }
+    QCOMPARE(run.platform.errors.size(), 3u);
+    QCOMPARE(run.platform.errors[1].text, "Cannot write \"" + png.toStdString() + "\": File too large");
+    QCOMPARE(run.platform.errors[2].text, "Cannot write \"" + svg.toStdString() + "\": File too large");
+    QCOMPARE(Head(png, 1 << 24), pngBefore);
+    QCOMPARE(Head(svg, 1 << 24), svgBefore);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
   }
 };
 

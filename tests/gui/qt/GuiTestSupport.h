@@ -3,6 +3,8 @@
 // file, a platform that records the boxes the windows show (the clipboard stays Qt's), a clicker
 // for real message boxes, and typing helpers.
 
+#include <sys/resource.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +25,30 @@
 #include "gui/QtPlatform.h"
 
 namespace tulo::guitest {
+
+// A disk that fills up, for this process, as long as the object lives: writes beyond `bytes` in
+// any file fail with EFBIG, as they fail with ENOSPC on a full disk. It binds root as well, which
+// file permissions do not. The signal such a write raises is ignored while it lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousSignal_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*previousSignal_)(int) = SIG_DFL;
+};
 
 // A fresh working directory for one scenario, left again (and removed) at the end.
 class WorkDir {

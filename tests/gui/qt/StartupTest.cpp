@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -65,6 +66,20 @@ class StartupTest : public QObject {
     QCOMPARE(main->UnitT->text(), QString("Temperature (Kelvin)"));
   }
 
+  // A data folder made beforehand and left empty (mkdir data; TULO_DATA_DIR=data) is a first start.
+  void EmptyDataFolderIsAFirstStart() {
+    WorkDir dir;
+    const QString folder = QDir::currentPath() + "/data";
+    QVERIFY(QDir().mkpath(folder));
+    ScriptedPlatform platform;
+    QVERIFY(gui::EnterDataFolder(platform, {folder.toStdString(), std::nullopt, std::nullopt}));
+    QCOMPARE(QDir::currentPath(), folder);
+    auto main = gui::StartUp(platform, {0});
+    QVERIFY(main != nullptr);
+    QVERIFY(platform.messages.empty());
+    QCOMPARE(QFileInfo(folder + "/tulodefw.dta").size(), qint64{1032});
+  }
+
   // Once the folder is there, a file that went missing or was damaged stops the program with the
   // message it gives today; the folder is entered and nothing is written.
   void LaterStartsKeepTheConfigurationMessages() {
@@ -86,6 +101,9 @@ class StartupTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(c.content);
       }
+      QFile settings(folder + "/tulo-settings.ini");  // the folder is in use: not a first start
+      QVERIFY(settings.open(QIODevice::WriteOnly));
+      settings.close();
       ScriptedPlatform platform;
       QVERIFY2(gui::EnterDataFolder(platform, {folder.toStdString(), std::nullopt, std::nullopt}), c.what);
       QCOMPARE(QDir::currentPath(), folder);

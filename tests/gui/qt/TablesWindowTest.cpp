@@ -224,6 +224,21 @@ class TablesWindowTest : public QObject {
     QVERIFY(!t->SaveCsv(QDir::current().filePath("no-such-folder/table.csv")));
     QCOMPARE(run.platform.messages.size(), std::size_t{1});
     QVERIFY(run.platform.messages[0].find("Cannot write") == 0);
+
+    // A disk that fills during the save leaves the table saved before whole and says why.
+    Fill(*t, {3, "1", "1000", "", "200", "500"});
+    QTest::mouseClick(t->Compute, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!t->Busy(), 60000);
+    {
+      FileSizeLimit full(1024);
+      QVERIFY(!t->SaveCsv(path));
+    }
+    QCOMPARE(run.platform.messages.size(), std::size_t{2});
+    QCOMPARE(run.platform.messages[1], "Cannot write " + path.toStdString() + ": File too large");
+    QFile after(path);  // by name: an open file would still show the old bytes after a rename
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), csv);
+    QCOMPARE(QDir::current().entryList({"isotherm*", ".isotherm*"}, QDir::Files | QDir::Hidden).size(), 1);
   }
 };
 
