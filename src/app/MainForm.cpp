@@ -4,6 +4,8 @@
 #include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
+#include "results/Deviation.h"
+#include "results/IapwsSet.h"
 #include "results/Standards.h"
 #include "units/Format.h"
 
@@ -182,6 +184,7 @@ void MainForm::ShowEntry() {
   TemperatureOutput.caption.clear();
   PressureOutput.caption.clear();
   ConditionText.caption.clear();
+  DeviationText.caption.clear();
   st.FullPropertyList = true;
   SetFormError("");
 
@@ -207,6 +210,7 @@ void MainForm::ShowEntry() {
       SearchComboBoxChange();
       TempOrPressComboBoxChange();
       WriteStateLabels();
+      WriteDeviation();
     }
   }
   EnableWetSteamPage();
@@ -229,6 +233,14 @@ void MainForm::WriteStateLabels() {
   ConditionText.caption = st.ConditionText;
   TemperatureOutput.caption = FormatFieldNumber(st.TempDisplay) + " " + u.UnitText(kTemperature);
   PressureOutput.caption = FormatFieldNumber(st.PresDisplay) + " " + u.UnitText(kPressure);
+}
+
+// One more evaluation of the state per entry, in IAPWS-IF97, while the built-in standard is in use.
+void MainForm::WriteDeviation() {
+  if (StandardKey(session_->Set()) != Standards().front().key) return;
+  if (!reference_) reference_ = std::make_unique<Session>(IapwsCorrelations());
+  DeviationText.caption =
+      DeviationWarning(LargestDeviation(*session_, *reference_), reference_->Set().Name());
 }
 
 void MainForm::EnableWetSteamPage() {

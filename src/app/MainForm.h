@@ -93,6 +93,9 @@ class MainForm final : private SearchHost {
   EditField TemperatureInput, PressureInput;
   Label TemperatureOutput, PressureOutput, ConditionText;
   Label StandardText;  // the name of the property standard in use
+  // In the built-in standard, where its principal values of the state stray from IAPWS-IF97 by
+  // more than 1 % (Deviation.h); never part of the copy texts.
+  Label DeviationText;
   Label FormError;
   int ActivePage = kVariableResultsPage;
   StringGrid& VarPropGrid;
@@ -121,6 +124,7 @@ class MainForm final : private SearchHost {
   void ShowEntry();
   bool Validate();
   void WriteStateLabels();
+  void WriteDeviation();
   void EnableWetSteamPage();
   void WriteHeadings();
   void RunRecalculate();
@@ -130,6 +134,7 @@ class MainForm final : private SearchHost {
   PlatformServices& platform_;
   std::unique_ptr<ConfigStore> store_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<Session> reference_;  // IAPWS-IF97 at the state shown, made on first use
   InputChecks checks_;
   SearchPanel search_;
   ResultGrids grids_;

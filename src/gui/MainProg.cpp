@@ -287,6 +287,11 @@ QFrame* TMainProg::BuildStateFrame(QWidget* central) {
   StandardText = MakeLabel("", stateFrame, "StandardText");
   state->addWidget(MakeLabel("Standard", stateFrame), 3, 0);
   state->addWidget(StandardText, 3, 1);
+  // Below the standard's name, across both columns: the warning where the built-in values stray.
+  DeviationText = MakeLabel("", stateFrame, "DeviationText");
+  DeviationText->setWordWrap(true);
+  MakeRed(DeviationText);
+  state->addWidget(DeviationText, 4, 0, 1, 2);
   state->setColumnStretch(1, 1);
   std::vector<std::string> stateTexts;
   for (const std::string& unit : UnitTexts({kTemperature, kPressure}))
@@ -528,6 +533,7 @@ void TMainProg::SyncFromForm() {
   MirrorLabel(PressureOutput, f.PressureOutput);
   MirrorLabel(ConditionText, f.ConditionText);
   MirrorLabel(StandardText, f.StandardText);
+  MirrorLabel(DeviationText, f.DeviationText);
   for (std::size_t i = 0; i < StandardItems.size(); ++i) {
     QSignalBlocker block(StandardItems[i]);
     StandardItems[i]->setChecked(&Standards()[i].set() == &f.session().Set());

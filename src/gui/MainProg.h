@@ -71,6 +71,7 @@ class TMainProg : public QMainWindow {
   QLabel* PressureOutput;
   QLabel* ConditionText;
   QLabel* StandardText;
+  QLabel* DeviationText;
   QLabel* FormError;
   QLabel* Picture;
   QTabWidget* PageControl1;

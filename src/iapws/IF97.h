@@ -66,11 +66,12 @@ FluidProps Region3TP(double T, double p);
 // Saturation equation, Eqs. 30 and 31, Table 34; 0 outside the range.
 double SaturationPressure(double T);     // MPa, 273.15 K .. Tc
 double SaturationTemperature(double p);  // K, 611.213 Pa .. pc
-// The two phases on the saturation line at T (273.15 K .. Tc): regions 1/2 at p = psat(T) up to
-// 623.15 K, region 3 above, solved with the saturation condition (equal p and g in both phases);
-// field region names the equation used. Eq. 28's saturation pressure differs from Eq. 30 by up to
-// 2.6e-5 relative. At Tc both are the critical state, with cp, alphaV and kappaT +infinity.
-// Region kNone outside the range (or should the solution fail).
+// The two phases on the saturation line at T (273.15 K .. Tc), both at p = psat(T) of Eq. 30:
+// regions 1/2 up to 623.15 K, region 3 above, the densities of Eq. 28 at psat(T) on the liquid
+// (rho > rhoc) and vapour (rho < rhoc) branches to a relative pressure residual of 1e-12; field
+// region names the equation used. Within 0.1 mK of Tc, where Eq. 28's vapour isotherm stays just
+// below psat(T), the vapour is its spinodal. At Tc both are the critical state, with cp, alphaV
+// and kappaT +infinity. Region kNone outside the range (or should the solution fail).
 FluidProps SaturatedLiquid(double T);
 FluidProps SaturatedVapour(double T);
 

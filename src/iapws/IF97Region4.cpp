@@ -29,90 +29,57 @@ constexpr std::array<double, 11> kN = {
 constexpr double kTmin = 273.15;         // K, lower end of Eq. 30
 constexpr double kPmin = 611.212677e-6;  // MPa, Eq. 30 at 273.15 K
 constexpr double kT13 = 623.15;          // K, where regions 1, 2 and 3 meet the saturation line
-// Within 10 mK of the critical point the saturated densities start from
-// rho = rhoc +- kCoexistenceWidth sqrt(Tc - T), the fit of Eq. 28's own coexistence curve there
-// (at 647.0959 K it gives 322.934 and 321.066 kg/m3, the converged values to 1e-3).
-constexpr double kTNearCritical = kTc - 0.01;  // K
-constexpr double kCoexistenceWidth = 93.4;     // kg/m3 per sqrt(K)
+// Eqs. 28 and 30 meet at the critical point only to about 2e-11 relative in pressure: within a few
+// nK of Tc the densities at psat(T) are set by that mismatch, not by T. A temperature this close
+// is the critical point; it covers the roundings of a stored (Real6) 647.096 K, 1e-10 K below
+// Tc, and of Eq. 31 at pc, 1.2e-9 K below.
+constexpr double kCriticalSnap = 1e-8;  // K
+// The vapour spinodal lies within this of the critical density wherever it is needed (it is
+// 0.17 kg/m3 below it 1e-5 K below Tc): the stable end of its search.
+constexpr double kSpinodalReach = 10;  // kg/m3
 
-// The two saturated phases at one temperature.
-struct SaturatedPair {
-  FluidProps liquid;
-  FluidProps vapour;
-};
+// The density where (dp/drho)_T of the isotherm falls to zero between a stable density of the
+// branch and the critical density, by bisection on its sign; 0 if rhoStable is not stable.
+double Spinodal(const detail::Region3Isotherm& isotherm, double rhoStable) {
+  if (!(isotherm.At(rhoStable).dpdrho > 0)) return 0;
+  double stable = rhoStable, unstable = kRhoc;
+  constexpr int kHalvings = 64;
+  for (int halving = 0; halving < kHalvings; ++halving) {
+    const double mid = 0.5 * (stable + unstable);
+    if (mid == stable || mid == unstable) break;
+    (isotherm.At(mid).dpdrho > 0 ? stable : unstable) = mid;
+  }
+  return stable;
+}
 
-// Above 623.15 K: the densities rho' and rho'' on the isotherm of Eq. 28 with equal pressure and
-// equal Gibbs energy, by Newton on both densities. With dg = v dp along an isotherm the Jacobian
-// is [[p'_l, -p'_v], [p'_l / rho_l, -p'_v / rho_v]] (p' = dp/drho), which solves in closed form.
-SaturatedPair Saturation3(double T) {
+// The critical state of Eq. 28, where it gives 22.064 MPa. There (dp/drho)_T = 0: cp, alphaV and
+// kappaT diverge, and Eq. 28's own value is the quotient of two roundings (even negative), so
+// they are given as their limit, +infinity.
+FluidProps CriticalState() {
+  FluidProps critical = Region3(kRhoc, kTc);
+  critical.cp = critical.alphaV = critical.kappaT = std::numeric_limits<double>::infinity();
+  return critical;
+}
+
+// Above 623.15 K: IF97 defines the saturated phases by the pressure of Eq. 30 and the densities
+// at which Eq. 28 reaches it, the liquid above the critical density and the vapour below (the
+// saturated volumes of SR5-05 approximate exactly these, and start the guarded Newton that keeps
+// to the branch). Eq. 28's own coexistence pressure differs from Eq. 30 by up to 2.6e-5
+// relative, so within 3.4e-5 K of Tc the vapour isotherm peaks just below psat(T): there the
+// vapour is its nearest state, the spinodal, within 4e-11 relative of psat(T).
+FluidProps Saturated3(double T, detail::Region3Branch branch) {
+  if (T >= kTc - kCriticalSnap) return CriticalState();
+  const double p = SaturationPressure(T);
+  const bool liquid = branch == detail::Region3Branch::kLiquid;
   const detail::Region3Isotherm isotherm(T);
-  // At the critical point both phases are the critical state, where Eq. 28 gives 22.064 MPa.
-  // There (dp/drho)_T = 0: cp, alphaV and kappaT diverge, and Eq. 28's own value is the quotient
-  // of two roundings (even negative), so they are given as their limit, +infinity.
-  if (T >= kTc) {
-    FluidProps critical = isotherm.Props(kRhoc);
-    critical.cp = critical.alphaV = critical.kappaT = std::numeric_limits<double>::infinity();
-    return {critical, critical};
-  }
-  double rhoL = 0, rhoV = 0;
-  if (T < kTNearCritical) {
-    const double pStart = SaturationPressure(T);
-    rhoL = 1 / detail::Region3SaturatedLiquidVolume(T, pStart);
-    rhoV = 1 / detail::Region3SaturatedVapourVolume(T, pStart);
-  } else {
-    // The backward equations start too far out for Newton to find the narrow gap between the
-    // spinodals; the square-root law of the analytic Eq. 28 starts inside it.
-    const double halfGap = kCoexistenceWidth * std::sqrt(kTc - T);
-    rhoL = kRhoc + halfGap;
-    rhoV = kRhoc - halfGap;
-  }
-  if (!(rhoL > kRhoc && rhoV > 0 && rhoV < kRhoc)) return {};
-  constexpr int kMaxIterations = 100;
-  constexpr int kMaxHalvings = 40;
-  // Newton stops once both residuals are within a few roundings of the pressure and Gibbs sums.
-  // Near the critical point the isotherm is so flat (dp/drho ~ 1e-6 MPa m3/kg at 647.095 K) that
-  // this noise moves the densities by 1e-8 relative, so the stop is on the residuals, not the steps.
-  constexpr double kConverged = 1e-13;
-  constexpr double kAccepted = 1e-12;  // relative residuals of an answer
-  detail::Region3Point l = isotherm.At(rhoL);
-  detail::Region3Point v = isotherm.At(rhoV);
-  const auto residualsBelow = [&l, &v](double tolerance) {
-    return std::fabs(l.p - v.p) <= tolerance * l.p && std::fabs(l.g - v.g) <= tolerance * std::fabs(l.g);
-  };
-  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-    if (residualsBelow(kConverged)) return {isotherm.Props(rhoL), isotherm.Props(rhoV)};
-    if (!(l.dpdrho > 0 && v.dpdrho > 0)) return {};
-    const double dp = l.p - v.p;  // MPa
-    const double dg = l.g - v.g;  // kJ/kg; 1 MPa m3/kg = 1000 kJ/kg
-    // a = p'_l dRhoL and b = p'_v dRhoV solve a - b = -dp and a/rho_l - b/rho_v = -dg/1000.
-    const double b = (dp / rhoL - dg * 1e-3) / (1 / rhoL - 1 / rhoV);
-    const double a = b - dp;
-    double stepL = a / l.dpdrho;
-    double stepV = b / v.dpdrho;
-    // Halve the step until both densities stay on their own stable branch.
-    bool accepted = false;
-    for (int halving = 0; halving < kMaxHalvings && !accepted; ++halving) {
-      const double nextL = rhoL + stepL;
-      const double nextV = rhoV + stepV;
-      if (nextL > kRhoc && nextV > 0 && nextV < kRhoc) {
-        const detail::Region3Point nl = isotherm.At(nextL);
-        const detail::Region3Point nv = isotherm.At(nextV);
-        if (nl.dpdrho > 0 && nv.dpdrho > 0) {
-          rhoL = nextL;
-          rhoV = nextV;
-          l = nl;
-          v = nv;
-          accepted = true;
-          continue;
-        }
-      }
-      stepL *= 0.5;
-      stepV *= 0.5;
-    }
-    if (!accepted) return {};
-  }
-  if (residualsBelow(kAccepted)) return {isotherm.Props(rhoL), isotherm.Props(rhoV)};
-  return {};
+  const double start =
+      1 / (liquid ? detail::Region3SaturatedLiquidVolume(T, p) : detail::Region3SaturatedVapourVolume(T, p));
+  double rho = detail::Region3Density(isotherm, p, start, branch);
+  if (rho == 0 && !liquid) rho = Spinodal(isotherm, kRhoc - kSpinodalReach);
+  if (rho == 0) return FluidProps{};
+  FluidProps r = isotherm.Props(rho);
+  r.p = p;  // equal to the evaluated pressure within 1e-12 (off the spinodal)
+  return r;
 }
 
 }  // namespace
@@ -142,13 +109,13 @@ double SaturationTemperature(double p) {
 FluidProps SaturatedLiquid(double T) {
   if (!(T >= kTmin && T <= kTc)) return FluidProps{};
   if (T <= kT13) return Region1(T, SaturationPressure(T));
-  return Saturation3(T).liquid;
+  return Saturated3(T, detail::Region3Branch::kLiquid);
 }
 
 FluidProps SaturatedVapour(double T) {
   if (!(T >= kTmin && T <= kTc)) return FluidProps{};
   if (T <= kT13) return Region2(T, SaturationPressure(T));
-  return Saturation3(T).vapour;
+  return Saturated3(T, detail::Region3Branch::kVapour);
 }
 
 }  // namespace tulo::iapws

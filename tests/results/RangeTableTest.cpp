@@ -303,5 +303,30 @@ TEST(RangeTable, IapwsValuesKeepEveryDigit) {
   }
 }
 
+// Above 623.15 K an IAPWS saturation row holds the densities of Eq. 28 at the very pressure
+// that it shows (Eq. 30, or the typed one with Eq. 31's temperature): the reference densities
+// are python3-iapws's, as in the IF97 region 4 tests.
+TEST(RangeTable, IapwsSaturationRowsAboveRegion1) {
+  const struct {
+    TableKind kind;
+    double typed, T, P, rhoL, rhoV;  // K, kPa, kg/m3
+  } rows[] = {
+      {TableKind::kSaturationByTemperature, 640, 640, 20265.9421673, 481.612172212, 177.40124275},
+      {TableKind::kSaturationByPressure, 20000, 638.895911546, 20000, 490.521350426, 170.698658935},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(TableKindName(row.kind));
+    const TableRequest request = {row.kind, *RangeByStep(row.typed, row.typed, 1), 0, {Item::kDensity}};
+    const auto table = ComputeRangeTable(request, IapwsCorrelations(), PresetSelection(UnitPreset::kSI));
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->RowCount(), 1);
+    const double expected[] = {row.T, row.P, row.rhoL, row.rhoV};
+    for (int column = 0; column < 4; ++column) {
+      ASSERT_EQ(table->Cell(0, column).status, Status::kValid) << column;
+      EXPECT_NEAR(table->Cell(0, column).value, expected[column], 1e-9 * expected[column]) << column;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tulo

@@ -85,6 +85,20 @@ class MainWindowTest : public QObject {
     QVERIFY(again->StandardItems[1]->isChecked());
   }
 
+  // The state frame shows the form's warning where the built-in values stray from IAPWS-IF97,
+  // and nothing in the IAPWS standard.
+  void StateFrameWarnsWhereTheBuiltInValuesStray() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    Type(w.TemperatureInput, "645.6");
+    Type(w.PressureInput, "59200");
+    QCOMPARE(w.DeviationText->text(), QString("differs from IAPWS-IF97 by up to 6.2 % here: enthalpy"));
+    QVERIFY(w.DeviationText->isVisibleTo(&w));
+    w.StandardItems[1]->trigger();
+    QCOMPARE(w.DeviationText->text(), QString());
+  }
+
   void BothFieldsGiveTheConditionOfTheState() {
     Running run;
     QVERIFY(run.Ok());

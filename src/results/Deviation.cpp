@@ -1,0 +1,71 @@
+#include "results/Deviation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "results/PhaseCondition.h"
+#include "units/Format.h"
+
+namespace tulo {
+namespace {
+
+// The phases of the grid's value columns for a condition.
+std::vector<Phase> ColumnPhases(Condition condition) {
+  switch (condition) {
+    case Condition::kSatSolidVapour:
+      return {Phase::kSatSolid, Phase::kSatVapour};
+    case Condition::kSatLiquidVapour:
+      return {Phase::kSatLiquid, Phase::kSatVapour};
+    case Condition::kNone:
+      return {};
+    default:
+      return {PhaseOf(condition)};
+  }
+}
+
+// Places reference at the state typed into shown and classifies it on reference's own lines.
+bool PlaceState(const CalcState& from, Session& reference) {
+  CalcState& st = reference.state;
+  st.TempK = from.TempK;
+  st.PresKPa = from.PresKPa;
+  st.InputMode = from.InputMode;
+  st.SatGivenTemperature = from.SatGivenTemperature;
+  if (st.InputMode == "TP") {
+    DetermineCondition(st, reference.Calculators(), st.TempK, st.PresKPa);
+  } else if (st.InputMode == "T" || st.InputMode == "P") {
+    SaturationCondition(st, reference.Calculators(), reference.units);
+  } else {
+    return false;
+  }
+  return st.Condition != Condition::kNone;
+}
+
+}  // namespace
+
+std::optional<Deviation> LargestDeviation(Session& shown, Session& reference) {
+  const CalcState& st = shown.state;
+  if (st.Condition == Condition::kNone || !PlaceState(st, reference)) return std::nullopt;
+  const auto rows = shown.Set().RowSet(st.Condition, st.FullPropertyList);
+  std::optional<Deviation> largest;
+  for (Item item : kDeviationItems) {
+    if (std::find(rows.begin(), rows.end(), item) == rows.end()) continue;
+    for (Phase phase : ColumnPhases(st.Condition)) {
+      const CalcResult a = shown.Calculators().Compute(item, phase, st.TempK, st.PresKPa);
+      const CalcResult b =
+          reference.Calculators().Compute(item, phase, reference.state.TempK, reference.state.PresKPa);
+      if (!a.Ok() || !b.Ok() || b.value == 0) continue;
+      const double percent = static_cast<double>(100 * std::fabs(a.value - b.value) / std::fabs(b.value));
+      if (!largest || percent > largest->percent) largest = Deviation{item, percent};
+    }
+  }
+  return largest;
+}
+
+std::string DeviationWarning(const std::optional<Deviation>& deviation, const std::string& referenceName) {
+  if (!deviation || !(deviation->percent > kDeviationLimit)) return "";
+  return "differs from " + referenceName + " by up to " + FormatReal(20, 1, true, deviation->percent) +
+         " % here: " + ItemKey(deviation->item);
+}
+
+}  // namespace tulo
