@@ -1,7 +1,7 @@
 #include "app/InputChecks.h"
 
-#include "common/NumberReader.h"
 #include "common/Real6.h"
+#include "results/DisplayValue.h"
 #include "units/Format.h"
 
 namespace tulo {
@@ -16,7 +16,7 @@ double& InternalValue(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempK : st.PresKPa;
 }
 
-double& DisplayValue(CalcState& st, Quantity q) {
+double& DisplayedValue(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempDisplay : st.PresDisplay;
 }
 
@@ -27,13 +27,15 @@ std::string InputChecks::LimitText(Quantity q, long double limit) const {
 }
 
 // Reads a filled field as a number in the quantity's display unit; false when it is not one
-// (or its value in internal units cannot be stored).
+// (or its value in internal units cannot be stored). The built-in standard reads a Real6 and
+// converts it a Real6 each step; a standard computed in double precision reads the double nearest
+// the text and converts it with the unit table's unrounded factors.
 bool InputChecks::ReadInput(const std::string& text, Quantity q) {
-  auto value = ReadNumber(text);
+  const std::optional<double> value = s_.Set().ReadTyped(text);
   if (!value) return false;
-  long double inside = s_.units.ToInternal(q, *value);
+  const long double inside = UnitConversion(s_.units, s_.Set(), q).ToInternal(*value);
   if (!FitsReal6(inside)) return false;
-  DisplayValue(s_.state, q) = *value;
+  DisplayedValue(s_.state, q) = *value;
   InternalValue(s_.state, q) = static_cast<double>(inside);
   return true;
 }

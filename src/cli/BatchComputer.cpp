@@ -114,6 +114,11 @@ void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& c
   }
 }
 
+std::string BatchComputer::StateNumberText(double x) const {
+  // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
+  return std::isfinite(x) ? StoredValueText(x, *request_.set) : std::string();
+}
+
 void BatchComputer::UseQuality(double quality) {
   if (calculatorsQuality_ == quality) return;
   session_.steamQuality = quality;
@@ -139,6 +144,9 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
     result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
     return;
   }
+  // The numbers read, echoed as they are: the calculation converts them to the internal unit and
+  // back (300 Celsius came back as 300.0000000005).
+  const double readT = st.TempDisplay, readP = st.PresDisplay;
   st.SatGivenTemperature = true;
   st.FullPropertyList = true;
   RecalculateState(session_);
@@ -151,9 +159,8 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
   for (std::string& cell : result.cells) cell.clear();
   result.cells[0] = st.ConditionText;
-  // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
-  if (std::isfinite(st.TempDisplay)) result.cells[1] = ShortestText(st.TempDisplay);
-  if (std::isfinite(st.PresDisplay)) result.cells[2] = ShortestText(st.PresDisplay);
+  result.cells[1] = StateNumberText(t.empty() ? st.TempDisplay : readT);
+  result.cells[2] = StateNumberText(p.empty() ? st.PresDisplay : readP);
 
   outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;

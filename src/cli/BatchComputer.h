@@ -61,6 +61,8 @@ class BatchComputer {
   // The message for a typed temperature or pressure that is no number or one beyond the
   // program's reals (in the unit typed or in the internal one).
   std::string UnreadableText(std::string_view t, std::string_view p);
+  // A temperature or pressure of the state in its cell: every digit its standard holds.
+  std::string StateNumberText(double x) const;
   // The steam quality of the row, or its message in status.
   std::optional<double> RowQuality(std::string_view text, std::string& status) const;
   // The item's value in a phase into its cell (left empty unless valid); an out-of-range value is
