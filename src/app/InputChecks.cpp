@@ -5,6 +5,7 @@
 
 #include "common/NumberReader.h"
 #include "common/Real6.h"
+#include "results/DisplayValue.h"
 #include "units/Format.h"
 
 namespace tulo {
@@ -19,7 +20,7 @@ double& InternalValue(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempK : st.PresKPa;
 }
 
-double& DisplayValue(CalcState& st, Quantity q) {
+double& DisplayedValue(CalcState& st, Quantity q) {
   return q == kTemperature ? st.TempDisplay : st.PresDisplay;
 }
 
@@ -37,12 +38,7 @@ int LimitDecimals(long double x) {
 }  // namespace
 
 std::string InputChecks::LimitText(Quantity q, long double limit) const {
-  // A limit below what the program's reals hold (the IAPWS sublimation pressure at 50 K,
-  // 1.9e-43 kPa) is met first by the smallest of them, in the internal unit and in the unit
-  // shown: anything smaller is stored as 0, which fails the check.
-  const bool positive = limit > 0.0L;
-  long double shown = s_.units.ToDisplay(q, positive ? std::max(limit, kSmallestReal6) : limit);
-  if (positive && shown == 0.0L) shown = kSmallestReal6;
+  const long double shown = UnitConversion(s_.units, s_.Set(), q).ToDisplay(limit);
   const int decimals = LimitDecimals(shown);
   // Width 11 gives the exponent form three significant digits ("3.41e-7").
   if (decimals < 0) return FormatReal(11, -1, true, shown);
@@ -50,13 +46,15 @@ std::string InputChecks::LimitText(Quantity q, long double limit) const {
 }
 
 // Reads a filled field as a number in the quantity's display unit; false when it is not one
-// (or its value in internal units cannot be stored).
+// (or its value in internal units cannot be stored). The built-in standard reads a Real6 and
+// converts it a Real6 each step; a standard computed in double precision reads the double nearest
+// the text and converts it with the unit table's unrounded factors.
 bool InputChecks::ReadInput(const std::string& text, Quantity q) {
-  auto value = ReadNumber(text);
+  const std::optional<double> value = s_.Set().ReadTyped(text);
   if (!value) return false;
-  long double inside = s_.units.ToInternal(q, *value);
+  const long double inside = UnitConversion(s_.units, s_.Set(), q).ToInternal(*value);
   if (!FitsReal6(inside)) return false;
-  DisplayValue(s_.state, q) = *value;
+  DisplayedValue(s_.state, q) = *value;
   InternalValue(s_.state, q) = static_cast<double>(inside);
   return true;
 }

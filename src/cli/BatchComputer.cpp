@@ -120,13 +120,16 @@ std::string_view BatchComputer::NumberText(std::string_view text, std::string& b
   return buffer;
 }
 
-std::string BatchComputer::StateText(Quantity q) {
+std::string BatchComputer::StateText(Quantity q, std::optional<double> read) {
   const CalcState& st = session_.state;
-  double shown = q == kTemperature ? st.TempDisplay : st.PresDisplay;
+  // A number typed in the display unit is echoed as it was read: the calculation converts it to
+  // the internal unit and back (300 Celsius came back as 300.0000000005).
+  double shown = read && sameUnit_[q] ? *read : q == kTemperature ? st.TempDisplay : st.PresDisplay;
   if (!sameUnit_[q])
-    shown = static_cast<double>(displayUnits_.ToDisplay(q, q == kTemperature ? st.TempK : st.PresKPa));
+    shown = static_cast<double>(UnitConversion(displayUnits_, *request_.set, q)
+                                    .ToDisplay(q == kTemperature ? st.TempK : st.PresKPa));
   // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
-  return std::isfinite(shown) ? ShortestText(shown) : std::string();
+  return std::isfinite(shown) ? StoredValueText(shown, *request_.set) : std::string();
 }
 
 std::optional<double> BatchComputer::RowQuality(std::string_view text, std::string& status) {
@@ -191,6 +194,9 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
     result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
     return;
   }
+  // The numbers read, echoed as they are: the calculation converts them to the internal unit and
+  // back (300 Celsius came back as 300.0000000005).
+  const double readT = st.TempDisplay, readP = st.PresDisplay;
   st.SatGivenTemperature = true;
   st.FullPropertyList = true;
   RecalculateState(session_);
@@ -204,8 +210,8 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
   for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
   result.cells[kept_] = st.ConditionText;
-  result.cells[kept_ + 1] = StateText(kTemperature);
-  result.cells[kept_ + 2] = StateText(kPressure);
+  result.cells[kept_ + 1] = StateText(kTemperature, t.empty() ? std::nullopt : std::optional(readT));
+  result.cells[kept_ + 2] = StateText(kPressure, p.empty() ? std::nullopt : std::optional(readP));
 
   outOfRange_.clear();
   const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;

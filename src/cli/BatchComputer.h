@@ -74,8 +74,9 @@ class BatchComputer {
   const char* MissingText(std::string_view t, std::string_view p) const;
   // A number of the input as the number reader reads it (its decimal comma made a point).
   std::string_view NumberText(std::string_view text, std::string& buffer) const;
-  // The state's temperature or pressure in the display unit; empty when it has no finite value.
-  std::string StateText(Quantity q);
+  // The state's temperature or pressure in the display unit, every digit its standard holds: the
+  // number read when it was typed in that unit; empty when it has no finite value.
+  std::string StateText(Quantity q, std::optional<double> read);
   // The steam quality of the row, or its message in status.
   std::optional<double> RowQuality(std::string_view text, std::string& status);
   // The item's value in a phase into its cell (left empty unless valid); an out-of-range value is

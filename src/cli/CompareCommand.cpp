@@ -1,8 +1,8 @@
 // tulo-calc compare [-T V] [-P V] [--units U] [--layout spaces|tabs]: both standards at one state, so
 // that a user sees how far the built-in correlations are from IAPWS before trusting them.
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -40,11 +40,11 @@ std::optional<double> ValueShown(Session& s, Item item, Phase phase) {
   return static_cast<double>(shown);
 }
 
-std::string Number(std::optional<double> x, const char* format) {
+// x with `digits` significant digits, as "%.*g" in the C locale, whatever the process locale.
+std::string Number(std::optional<double> x, int digits) {
   if (!x) return "-";
   char buf[48];
-  std::snprintf(buf, sizeof buf, format, *x);
-  return buf;
+  return {buf, std::to_chars(buf, buf + sizeof buf, *x, std::chars_format::general, digits).ptr};
 }
 
 // The phases of a state's grid columns, named.
@@ -130,8 +130,8 @@ int CompareCommand(const Args& args) {
         diff = *a - *b;
         if (*b != 0.0) percent = 100.0 * *diff / std::fabs(*b);
       }
-      out.append(Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(a, "%.6g"),
-                      Number(b, "%.9g"), Number(diff, "%.4g"), Number(percent, "%.3g")},
+      out.append(Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(a, 6),
+                      Number(b, 9), Number(diff, 4), Number(percent, 3)},
                      layout));
     }
   }

@@ -1,6 +1,6 @@
 // tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]: one calculator, fresh.
 
-#include <cstdio>
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -72,9 +72,9 @@ int PropertyCommand(const Args& args) {
   std::optional<Phase> phase;
   if (auto code = ReadInteger(positional[1], 0, kPhaseCount - 1)) phase = PhaseFromCode(*code);
   if (!phase) return Fail("PHASE must be 0 to 10: " + Shown(positional[1]));
-  auto T = ReadNumber(positional[2]);
+  auto T = set->ReadTyped(positional[2]);
   if (!T) return Fail(NumberProblem(positional[2]));
-  auto P = ReadNumber(positional[3]);
+  auto P = set->ReadTyped(positional[3]);
   if (!P) return Fail(NumberProblem(positional[3]));
 
   UnitSettings unitSettings;
@@ -94,9 +94,10 @@ int PropertyCommand(const Args& args) {
 
   std::string valueText;
   if (result.Ok()) {
+    // As "%.15Lg" in the C locale, whatever the process locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", result.value);
-    valueText = buf;
+    valueText.assign(buf,
+                     std::to_chars(buf, buf + sizeof buf, result.value, std::chars_format::general, 15).ptr);
   }
   std::cout << static_cast<int>(result.status) << "\t" << valueText << "\t" << text << "\n";
   return 0;

@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <stdlib.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -133,6 +134,18 @@ std::optional<double> ReadNumber(std::string_view text) {
     terminated = large.c_str();
   }
   return Stored(strtold_l(terminated, nullptr, ClassicLocale()));
+}
+
+std::optional<double> ReadDouble(std::string_view text) {
+  std::string_view body = WithoutBlanks(text);
+  if (!IsDecimal(body)) return std::nullopt;
+  if (body.front() == '+') body.remove_prefix(1);  // from_chars takes a minus sign only
+  double value = 0.0;
+  // std::from_chars reads "." as the decimal point whatever the process locale.
+  if (std::from_chars(body.data(), body.data() + body.size(), value).ec == std::errc::result_out_of_range)
+    return ReadNumber(body);  // beyond the doubles: too large (nothing) or below the smallest (zero)
+  if (!FitsReal6(value)) return std::nullopt;
+  return value == 0.0 ? 0.0 : value;  // "-0" is zero, as ReadNumber reads it
 }
 
 }  // namespace tulo

@@ -26,9 +26,6 @@ class Real6 {
   double value_ = 0.0;
 };
 
-// The smallest magnitude a Real6 holds, 2^-128: anything smaller is stored as zero.
-inline constexpr long double kSmallestReal6 = 0x1p-128L;
-
 // x rounded to the nearest Real6 value, in extended precision; NaN when x cannot be stored
 // (not finite, or beyond the largest Real6). NaN carries the failure on to the caller's checks.
 long double R6(long double x);

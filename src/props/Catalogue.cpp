@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 
 namespace tulo {
 namespace {
@@ -122,6 +123,17 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+// A name as the keys and symbols are written: ASCII letters in lower case (not std::tolower, which
+// follows the process locale), '_' for '-'.
+std::string KeyForm(std::string_view text) {
+  std::string key(text);
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c == '-') c = '_';
+  }
+  return key;
+}
+
 const Entry* EntryOf(Item item) {
   int code = ItemCode(item);
   return code >= 0 && code < kItemCount ? &kEntries[code] : nullptr;
@@ -166,10 +178,11 @@ std::optional<Item> ItemFromKey(std::string_view text) {
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return ItemFromCode(code);
   }
+  const std::string key = KeyForm(text);
   for (int code = 0; code < kItemCount; ++code)
-    if (text == kEntries[code].key) return static_cast<Item>(code);
+    if (key == kEntries[code].key) return static_cast<Item>(code);
   for (const Symbol& s : kSymbols)
-    if (text == s.symbol) return s.item;
+    if (key == s.symbol) return s.item;
   return std::nullopt;
 }
 

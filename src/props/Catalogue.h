@@ -79,23 +79,16 @@ std::span<const Item> FixedItems();
 std::span<const Item> VariableItems();
 bool IsVariableItem(Item item);
 
-// The name scripts give an item (tulo-calc batch --items, the Python module, the range tables):
-// lower case, words joined by underscores ("enthalpy", "internal_energy", "speed_of_sound",
-// "joule_thomson"); every catalogue item has one. Empty for a code outside the catalogue.
-std::string ItemKey(Item item);
-// The item a script names: its key, one of the usual symbols (h, s, u, rho, v, cp, cv, mu, nu,
-// lambda, sigma, w, pr, z, psat, tsat) or its catalogue code ("15"), as written (case counts:
-// "Enthalpy" is not a key); blanks around it are ignored. Nothing for anything else. The caller decides which
-// items it takes (the variable ones, mostly: IsVariableItem).
-std::optional<Item> ItemFromKey(std::string_view text);
-
 // Display name, at most 30 characters; empty for a code outside the catalogue.
 std::string PropName(Item item);
-// The key of an item as tulo-calc, batch columns and the Python module take it: the name in lower
-// case, words joined by underscores ("enthalpy", "joule_thomson"); empty outside the catalogue.
+// The name scripts give an item (tulo-calc batch --items, the Python module, the range tables):
+// lower case, words joined by underscores ("enthalpy", "internal_energy", "joule_thomson"); every
+// catalogue item has one. Empty for a code outside the catalogue.
 std::string ItemKey(Item item);
-// The item of a key (letters in any case, '-' for '_') or of a catalogue code in decimal ("15");
-// nothing for any other text. Which items fit is the caller's matter (IsVariableItem).
+// The item a script names: its key or one of the usual symbols (h, s, u, rho, v, cp, cv, mu, nu,
+// lambda, sigma, w, pr, z, psat, tsat), letters in any case and '-' for '_' ("Enthalpy",
+// "speed-of-sound"), or its catalogue code in decimal ("15"); blanks around it are ignored.
+// Nothing for any other text. Which items fit is the caller's matter (IsVariableItem).
 std::optional<Item> ItemFromKey(std::string_view text);
 // The quantity selecting the units of the item; dimensionless outside the catalogue.
 Quantity PropQuantity(Item item);

@@ -1,5 +1,6 @@
 #include "props/CorrelationSet.h"
 
+#include "common/NumberReader.h"
 #include "common/Real6.h"
 
 namespace tulo {
@@ -10,6 +11,10 @@ long double StoreValue(bool roundsToReal6, long double x) {
 
 long double CorrelationSet::Store(long double x) const {
   return StoreValue(roundsToReal6_, x);
+}
+
+std::optional<double> CorrelationSet::ReadTyped(std::string_view text) const {
+  return roundsToReal6_ ? ReadNumber(text) : ReadDouble(text);
 }
 
 CalcResult CorrelationSet::SaturationTemperature(const CalculatorTable& calculators, long double P) const {

@@ -15,8 +15,10 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "props/CalcResult.h"
 #include "props/CalculatorTable.h"
@@ -110,6 +112,9 @@ class CorrelationSet {
   // A value as this standard stores it: the nearest Real6 (NaN when it cannot be stored) or the
   // nearest double.
   long double Store(long double x) const;
+  // A typed number as this standard takes it: read to the nearest Real6 or to the nearest double.
+  // Nothing for a text that is no number (ReadNumber's form and range).
+  std::optional<double> ReadTyped(std::string_view text) const;
 
  protected:
   explicit CorrelationSet(bool roundsToReal6) : roundsToReal6_(roundsToReal6) {}

@@ -1,14 +1,12 @@
 #include "python/Evaluation.h"
 
-#include "app/InputChecks.h"
-
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
+#include "app/InputChecks.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
@@ -38,23 +36,40 @@ constexpr PhaseName kPhaseNames[] = {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kRowsPerClockRead = 64;
 
-// The shortest text that reads back as x, as Python writes a float ("1e+300", "nan").
-std::string NumberText(double x) {
+// x as printf's "%.*g" writes it in the C locale, whatever the process locale: std::to_chars
+// always writes "." (the interpreter may have set a locale whose separator is ",").
+std::string GeneralText(double x, int digits) {
   char buf[32];
-  for (int digits = 1; digits <= 17; ++digits) {
-    std::snprintf(buf, sizeof buf, "%.*g", digits, x);
-    if (!std::isfinite(x) || std::strtod(buf, nullptr) == x) break;
-  }
-  return buf;
+  const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits).ptr;
+  return std::string(buf, end);
 }
 
-// A stored temperature or pressure as the nearest double to its shortest decimal: the typed
-// 101.325 kPa is held as the Real6 101.32499999995343 and comes back as 101.325.
-double ShortestDecimal(double stored) {
+bool ReadsBackAs(const std::string& text, double x) {
+  double back = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), back);
+  return back == x;
+}
+
+// The shortest text that reads back as x, as Python writes a float ("1e+300", "nan").
+std::string NumberText(double x) {
+  std::string text;
+  for (int digits = 1; digits <= 17; ++digits) {
+    text = GeneralText(x, digits);
+    if (!std::isfinite(x) || ReadsBackAs(text, x)) break;
+  }
+  return text;
+}
+
+// A temperature or pressure of the state as a Python float. The built-in standard's Real6 as the
+// double nearest its shortest decimal: the typed 101.325 kPa is held as the Real6
+// 101.32499999995343 and comes back as 101.325. A double of a standard computed in double
+// precision as it is.
+double ShownNumber(double stored, const CorrelationSet& set) {
+  if (!set.RoundsToReal6()) return stored;
   for (int digits = 1; digits < 17; ++digits) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.*g", digits, stored);
-    const double shown = std::strtod(buf, nullptr);
+    const std::string text = GeneralText(stored, digits);
+    double shown = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
     if (R6(shown) == R6(stored)) return shown;
   }
   return stored;
@@ -144,6 +159,9 @@ StateAnswer EvaluateState(const StateRequest& request) {
     if (error.empty()) throw InputError(UnreadableText(request, request.units));
     throw InputError(Utf8Left(error, kErrorTextLength));
   }
+  // The numbers read, echoed as they are: the calculation converts them to the internal unit and
+  // back (300 Celsius came back as 300.0000000005).
+  const double readT = st.TempDisplay, readP = st.PresDisplay;
   const std::optional<double> quality =
       request.quality ? std::optional<double>(CheckedQuality(*request.quality)) : std::nullopt;
   st.SatGivenTemperature = true;
@@ -154,8 +172,8 @@ StateAnswer EvaluateState(const StateRequest& request) {
   StateAnswer answer;
   answer.condition = st.Condition;
   answer.conditionText = st.ConditionText;
-  answer.T = ShortestDecimal(st.TempDisplay);
-  answer.P = ShortestDecimal(st.PresDisplay);
+  answer.T = ShownNumber(request.T ? readT : st.TempDisplay, set);
+  answer.P = ShownNumber(request.P ? readP : st.PresDisplay, set);
   answer.unitT = s.units.UnitText(kTemperature);
   answer.unitP = s.units.UnitText(kPressure);
 

@@ -59,7 +59,7 @@ struct StateRow {
 struct StateAnswer {
   Condition condition = Condition::kNone;
   std::string conditionText;
-  double T = 0.0, P = 0.0;  // as the window shows them, in the units chosen
+  double T = 0.0, P = 0.0;  // in the units chosen: a number given as read, the other one computed
   std::string unitT, unitP;
   std::vector<StateRow> rows;  // the rows of the variable-results grid, in its order
 };

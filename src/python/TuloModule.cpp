@@ -188,10 +188,10 @@ checks run first: a failing one raises ValueError with the window's message. Wit
 by mass) the state must be saturated liquid and vapour, and the items of the wet-steam grid get a
 "wet" value too.
 
-Returns a dict: "condition" (text), "T" and "P" as the window shows them, "standard", "quality"
-(when given), "units" ({key: unit text}), and one entry per row of the full property list, keyed as
-in items(): a float for a single-phase state, a dict {"liquid" or "solid": v, "vapour": v[, "wet": v]}
-for a saturated one. A property the phase does not have (" -" in the window) is None; one out of
+Returns a dict: "condition" (text), "T" and "P" (a number given as it was read, the one not given
+on the saturation line), "standard", "quality" (when given), "units" ({key: unit text}), and one
+entry per row of the full property list, keyed as in items(): a float for a single-phase state, a
+dict {"liquid" or "solid": v, "vapour": v[, "wet": v]} for a saturated one. A property the phase does not have (" -" in the window) is None; one out of
 range is NaN.)";
 
 constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of T and P.

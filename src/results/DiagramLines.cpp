@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <iomanip>
 #include <limits>
@@ -580,7 +581,9 @@ std::vector<double> RoundLogValues(double lowest, double highest, int maxCount) 
         std::ostringstream text;
         text.imbue(std::locale::classic());
         text << m << "e" << e;
-        const double v = std::stod(text.str());
+        const std::string digits = text.str();
+        double v = 0.0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), v);
         if (v >= lowest && v <= highest) values.push_back(v);
       }
     if (static_cast<int>(values.size()) <= maxCount) return values;

@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
+#include "common/NumberReader.h"
 #include "common/Real6.h"
 
 namespace tulo {
@@ -18,8 +18,8 @@ UnitConversion::UnitConversion(UnitSettings& units, const CorrelationSet& set, Q
     : units_(&units), q_(q), set_(&set) {
   units.SelectUnit(q);
   const UnitRecord& unit = units.Current();
-  factor_ = unit.factor;
-  offset_ = unit.offset;
+  factor_ = unit.exactFactor;
+  offset_ = unit.exactOffset;
   reciprocal_ = unit.reciprocal;
 }
 
@@ -29,18 +29,17 @@ long double UnitConversion::ToInternal(long double y) const {
   return y / factor_ - offset_;
 }
 
+long double UnitConversion::ToDisplay(long double x) const {
+  if (set_->RoundsToReal6()) return R6(units_->ToDisplay(q_, x));
+  // The reciprocal of zero is taken as zero, as in the program's conversion.
+  long double y = (x + offset_) * factor_;
+  if (reciprocal_ && y != 0.0L) y = 1.0L / y;
+  return y;
+}
+
 DisplayValue UnitConversion::Display(const CalcResult& r) const {
   if (!r.Ok()) return {kNaN, r.status};
-  const long double x = set_->Store(r.value);
-  long double y;
-  if (set_->RoundsToReal6()) {
-    y = R6(units_->ToDisplay(q_, x));
-  } else {
-    // The reciprocal of zero is taken as zero, as in the program's conversion.
-    y = (x + offset_) * factor_;
-    if (reciprocal_ && y != 0.0L) y = 1.0L / y;
-  }
-  const double shown = static_cast<double>(y);
+  const double shown = static_cast<double>(ToDisplay(set_->Store(r.value)));
   if (!std::isfinite(shown)) return {kNaN, Status::kOutOfRange};
   return {shown, Status::kValid};
 }
@@ -55,7 +54,7 @@ bool ReadsAs(const char* text, double d, double x) {
   constexpr long double kNear = 0x1p-50L;
   const long double wide = d;
   if (R6(wide * (1.0L - kNear)) == x && R6(wide * (1.0L + kNear)) == x) return true;
-  return R6(std::strtold(text, nullptr)) == x;
+  return ReadNumber(text) == x;
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ class UnitConversion {
   UnitConversion(UnitSettings& units, const CorrelationSet& set, Quantity q);
 
   long double ToInternal(long double y) const;
+  // An internal value in the display unit, as its standard stores it: a Real6 in the built-in
+  // standard, NaN when it cannot be stored.
+  long double ToDisplay(long double x) const;
   // A calculator's answer in the display unit, as its standard stores it; a value the unit cannot
   // hold is out of range.
   DisplayValue Display(const CalcResult& r) const;
@@ -36,7 +39,7 @@ class UnitConversion {
   UnitSettings* units_;
   Quantity q_;
   const CorrelationSet* set_;
-  long double factor_;
+  long double factor_;  // the unit table's own values, not rounded to Real6
   long double offset_;
   bool reciprocal_;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "props/CorrelationSet.h"
+#include "results/DisplayValue.h"
 
 namespace tulo {
 namespace {
@@ -68,13 +69,14 @@ void SaturationCondition(CalcState& state, const CalculatorTable& calculators, U
     const CalcResult P = set.SaturationPressure(calculators, state.TempK);
     if (P.Ok()) {
       state.PresKPa = static_cast<double>(set.Store(P.value));
-      state.PresDisplay = static_cast<double>(units.ToDisplay(kPressure, state.PresKPa));
+      state.PresDisplay = static_cast<double>(UnitConversion(units, set, kPressure).ToDisplay(state.PresKPa));
     }
   } else {
     const CalcResult T = set.SaturationTemperature(calculators, state.PresKPa);
     if (T.Ok()) {
       state.TempK = static_cast<double>(set.Store(T.value));
-      state.TempDisplay = static_cast<double>(units.ToDisplay(kTemperature, state.TempK));
+      state.TempDisplay =
+          static_cast<double>(UnitConversion(units, set, kTemperature).ToDisplay(state.TempK));
     }
   }
   state.Condition = SaturatedAt(set, state.TempK);

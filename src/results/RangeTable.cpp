@@ -119,19 +119,19 @@ class RowComputer {
  private:
   // A typed temperature as the input checks keep it.
   double TypedTemperature(double typed) {
-    return static_cast<double>(s_.units.ToInternal(kTemperature, typed));
+    return static_cast<double>(UnitConversion(s_.units, s_.Set(), kTemperature).ToInternal(typed));
   }
   // A typed pressure as the input checks keep it, then as the recalculation holds it (the
   // pressure goes through its display unit once more, as the window's does).
   double TypedPressure(double typed) {
-    s_.state.PresKPa = static_cast<double>(s_.units.ToInternal(kPressure, typed));
+    s_.state.PresKPa = static_cast<double>(UnitConversion(s_.units, s_.Set(), kPressure).ToInternal(typed));
     RefreshQuantity(s_, kPressure);
     return s_.state.PresKPa;
   }
 
-  // An internal value in its display unit, as the grids convert it.
+  // An internal value in its display unit, as the window's state holds it.
   TableCell Shown(Quantity q, long double internal) {
-    const long double shown = R6(s_.units.ToDisplay(q, internal));
+    const long double shown = UnitConversion(s_.units, s_.Set(), q).ToDisplay(internal);
     if (!std::isfinite(shown)) return {kNaN, Status::kOutOfRange};
     return {static_cast<double>(shown), Status::kValid};
   }
@@ -312,8 +312,11 @@ std::string RangeTable::NumberText(std::int64_t row, int col) const {
   const TableCell cell = Cell(row, col);
   const ColumnKind kind = columns_[static_cast<std::size_t>(col)].kind;
   if (kind == ColumnKind::kCondition || cell.status != Status::kValid) return CellText(row, col);
-  // The temperature and pressure are the state's, Real6 in both standards.
-  if (kind == ColumnKind::kTemperature || kind == ColumnKind::kPressure) return ShortestText(cell.value);
+  // The typed temperature and pressure are the rows' Real6 values in both standards; the one
+  // derived on the saturation line is stored as the standard stores it.
+  if (kind == ColumnKind::kTemperature || kind == ColumnKind::kPressure)
+    return Typed(columns_[static_cast<std::size_t>(col)]) ? ShortestText(cell.value)
+                                                          : StoredValueText(cell.value, *set_);
   return StoredValueText(cell.value, *set_);
 }
 

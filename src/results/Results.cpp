@@ -4,17 +4,18 @@
 #include <optional>
 
 #include "common/NumberReader.h"
-#include "common/Real6.h"
 #include "props/Catalogue.h"
 #include "results/CellText.h"
+#include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
 namespace {
 
-// A display value as the state holds it.
-double Stored(long double x) {
-  return static_cast<double>(R6(x));
+// An internal temperature or pressure in its display unit, as the state holds it: a Real6 in the
+// built-in standard, every digit of the double in a standard computed in double precision.
+double DisplayFrom(Session& s, Quantity q, double internal) {
+  return static_cast<double>(UnitConversion(s.units, s.Set(), q).ToDisplay(internal));
 }
 
 // The internal and display value of quantity q (0 temperature, 1 pressure).
@@ -89,10 +90,14 @@ double QualityFromField(std::string_view text, double lastAccepted) {
 
 void RefreshQuantity(Session& s, Quantity q) {
   CalcState& st = s.state;
-  double v = InternalOf(st, q);
-  double d = v < 0.0 ? 0.0 : Stored(s.units.ToDisplay(q, v));
+  const double v = InternalOf(st, q);
+  const double d = v < 0.0 ? 0.0 : DisplayFrom(s, q, v);
   DisplayOf(st, q) = d;
-  InternalOf(st, q) = Stored(s.units.ToInternal(q, d));
+  // The internal value becomes what the display value denotes: in the built-in standard (each
+  // step a Real6), and for a quantity not set yet. A standard computed in double precision keeps
+  // the value it has; the round trip could move its last digit.
+  if (v < 0.0 || s.Set().RoundsToReal6())
+    InternalOf(st, q) = static_cast<double>(UnitConversion(s.units, s.Set(), q).ToInternal(d));
   PreviousOf(st, q) = InternalOf(st, q);
 }
 
@@ -109,11 +114,11 @@ bool RecalculateState(Session& s) {
   Quantity given = st.SatGivenTemperature ? kTemperature : kPressure;
   Quantity derived = st.SatGivenTemperature ? kPressure : kTemperature;
   if (InternalOf(st, derived) > 0.0)
-    DisplayOf(st, derived) = Stored(s.units.ToDisplay(derived, InternalOf(st, derived)));
+    DisplayOf(st, derived) = DisplayFrom(s, derived, InternalOf(st, derived));
   if (firstRun) {
     RefreshQuantity(s, given);
   } else {
-    DisplayOf(st, given) = Stored(s.units.ToDisplay(given, InternalOf(st, given)));
+    DisplayOf(st, given) = DisplayFrom(s, given, InternalOf(st, given));
     RefreshQuantity(s, derived);
   }
   if (st.InputMode == "T" || st.InputMode == "P") {

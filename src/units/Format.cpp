@@ -1,5 +1,6 @@
 #include "units/Format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -29,13 +30,21 @@ std::string ExponentText(int exponent, int width) {
   return exp;
 }
 
+// |x| in fixed or exponent form with `precision` digits after the point, correctly rounded.
+// std::to_chars writes "." whatever the process locale, where printf would write the decimal
+// separator of LC_NUMERIC (a "," under a German or French locale). The buffer holds every digit
+// of the largest long double.
+std::string PrintedDigits(long double x, std::chars_format form, int precision) {
+  char buf[5120];
+  const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), form, precision).ptr;
+  return std::string(buf, end);
+}
+
 // Decimal digits of |x| with `decimals` digits after the point, rounded half away from zero.
 // The exact expansion is printed with 30 guard digits, far below the spacing of extended values
 // near a tie, so the tie decision is exact.
 std::string FixedDigits(long double x, int decimals) {
-  char buf[512];
-  std::snprintf(buf, sizeof buf, "%.*Lf", decimals + 30, std::fabs(x));
-  std::string s(buf);
+  const std::string s = PrintedDigits(x, std::chars_format::fixed, decimals + 30);
   std::size_t point = s.find('.');
   std::string digits = s.substr(0, point) + s.substr(point + 1, decimals);
   bool roundUp = s[point + 1 + decimals] >= '5';
@@ -51,11 +60,9 @@ bool AllZero(const std::string& s) {
 
 // |x| as `significant` digits d.ddd and a decimal exponent, rounded half away from zero.
 void ExponentDigits(long double x, int significant, std::string& mantissa, int& exponent) {
-  char buf[128];
-  std::snprintf(buf, sizeof buf, "%.*Le", significant - 1 + 30, std::fabs(x));
-  std::string s(buf);
-  std::size_t e = s.find('e');
-  exponent = std::stoi(s.substr(e + 1));
+  const std::string s = PrintedDigits(x, std::chars_format::scientific, significant - 1 + 30);
+  const std::size_t e = s.find('e');
+  std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
   std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
   bool roundUp = digits[significant] >= '5';
   digits.resize(significant);
@@ -144,8 +151,10 @@ std::string TrimZeros(std::string_view text) {
     if (!shorter || *shorter != *value) break;
     s = t;
     char general[64];
-    std::snprintf(general, sizeof general, "%.15g", std::fabs(*value));
-    if (std::string(general).size() == 1) break;
+    const auto end =
+        std::to_chars(general, general + sizeof general, std::fabs(*value), std::chars_format::general, 15)
+            .ptr;
+    if (end - general == 1) break;
   }
   return s;
 }

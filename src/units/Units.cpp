@@ -188,6 +188,7 @@ void UnitSettings::SetUnitSelection(const UnitSelection& selection) {
 
 void UnitSettings::SelectUnit(int q) {
   current_.offset = 0.0L;
+  current_.exactOffset = 0.0L;
   current_.reciprocal = false;
   if (q < 0 || q > kJouleThomsonQ) return;
   // The dipole moment and the quantities without a choice have one unit whatever the selection.
@@ -196,6 +197,8 @@ void UnitSettings::SelectUnit(int q) {
   current_.text = def.text;
   current_.factor = R6(def.factor);
   current_.offset = R6(def.offset);
+  current_.exactFactor = def.factor;
+  current_.exactOffset = def.offset;
   current_.reciprocal = def.reciprocal;
 }
 

@@ -39,8 +39,11 @@ std::string UnitTextOf(int q, int n);
 
 struct UnitRecord {
   std::string text;
-  long double factor = 1.0L;  // Real6 values
+  long double factor = 1.0L;  // Real6 values: the program's conversion
   long double offset = 0.0L;
+  // The table's values, unrounded: the conversion of a standard computed in double precision.
+  long double exactFactor = 1.0L;
+  long double exactOffset = 0.0L;
   bool reciprocal = false;
 };
 
@@ -53,8 +56,8 @@ class UnitSettings {
   void SetUnitSelection(const UnitSelection& selection);
   UnitSelection GetUnitSelection() const { return selection_; }
 
-  // Loads the current record for the chosen unit of q. Codes above 12 change only offset and
-  // reciprocal; a unit number outside 1..count uses unit 1.
+  // Loads the current record for the chosen unit of q. Codes above 12 change only the offsets
+  // and reciprocal; a unit number outside 1..count uses unit 1.
   void SelectUnit(int q);
   const UnitRecord& Current() const { return current_; }
 

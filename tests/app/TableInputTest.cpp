@@ -7,6 +7,7 @@
 #include "app/MainFormTestSupport.h"
 #include "app/TableInput.h"
 #include "props/BuiltInSet.h"
+#include "results/DisplayValue.h"
 #include "results/IapwsSet.h"
 #include "results/PhaseCondition.h"
 #include "results/RangeTable.h"
@@ -133,12 +134,19 @@ struct WindowCase {
 };
 
 // Types the row's temperature and pressure into a fresh window (the varied one, and the fixed one
-// of an isobar or isotherm, as the table writes them) and compares the window with the row.
+// of an isobar or isotherm, as the table writes them) and compares the window with the row. The
+// rows are Real6 values: a standard that reads a typed number to the nearest double is typed every
+// digit of the row's value, so that the window computes the same state.
 void ExpectRowAsWindow(const WindowCase& c, const RangeTable& table, std::int64_t row, int& compared) {
   FormFixture f;
   f.form.SelectCorrelationSet(SetNamed(c.standard));
   f.UseUnits(PresetSelection(c.units));
-  const std::string t = table.CellText(row, 0), p = table.CellText(row, 1);
+  const auto typed = [&](int col) {
+    const double x = table.Cell(row, col).value;
+    return SetNamed(c.standard).RoundsToReal6() ? table.CellText(row, col)
+                                                : StoredValueText(x, SetNamed(c.standard));
+  };
+  const std::string t = typed(0), p = typed(1);
   switch (c.kind) {
     case kSatT:
       f.Type(t, "");
@@ -160,9 +168,8 @@ void ExpectRowAsWindow(const WindowCase& c, const RangeTable& table, std::int64_
   // The quantity the window derives on the saturation line.
   if (IsSaturationTable(c.kind)) {
     const Quantity derived = c.kind == kSatT ? kPressure : kTemperature;
-    const double internal = derived == kPressure ? s.state.PresKPa : s.state.TempK;
     EXPECT_EQ(table.Cell(row, derived == kTemperature ? 0 : 1).value,
-              static_cast<double>(s.units.ToDisplay(derived, internal)));
+              derived == kPressure ? s.state.PresDisplay : s.state.TempDisplay);
   }
   const StringGrid& grid = f.form.VarPropGrid;
   for (int col = 2; col < conditionColumn; ++col) {

@@ -306,7 +306,7 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
        "tulo-calc batch: unknown item: enthalpie (tulo-calc batch --help lists"},
       {file + "--items h,", "unknown item: "},
       {file + "--items molecular_weight", "unknown item: molecular_weight"},
-      {file + "--items Enthalpy", "unknown item: Enthalpy"},
+      {file + "--items Enthalpy_", "unknown item: Enthalpy_"},
       {file + "--items speed_of_sound", "the builtin standard does not give speed_of_sound\n"},
       {file + "--items h,s,enthalpy", "item named twice: enthalpy\n"},
       {file + "--format xml", "--format must be csv, tsv or json: xml\n"},

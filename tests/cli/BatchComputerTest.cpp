@@ -178,5 +178,57 @@ TEST(BatchComputer, InputColumnUnitsAndDecimalCommas) {
   EXPECT_EQ(result.status, "number out of range: 1e40000");
 }
 
+// The T and P columns echo the numbers read, not the numbers converted to kelvin and kPa and back
+// (450 Celsius came back as 450.0000000005, 0.01 as 0.00999999977648), in both standards.
+TEST(BatchComputer, TypedTemperatureAndPressureComeBackAsRead) {
+  const UnitSelection celsiusKPa = {2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  const UnitSelection celsiusBar = {2, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  const struct {
+    UnitSelection units;
+    const char *t, *p;
+  } cases[] = {
+      {celsiusKPa, "450", "1000"}, {celsiusKPa, "0.01", ""},      {celsiusBar, "300", "100"},
+      {celsiusBar, "", "1.5"},     {celsiusKPa, "-5", "101.325"}, {celsiusBar, "99.63", "1.01325"},
+  };
+  for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
+    for (const auto& c : cases) {
+      BatchRequest request{set, c.units, {Item::kEnthalpy}};
+      request.saturated = true;  // a blank: saturated at the other
+      BatchComputer computer(request);
+      batch::BatchResult result;
+      computer.Compute(Row(c.t, c.p), result);
+      ASSERT_EQ(result.status, "") << set->Name() << " " << c.t << "/" << c.p;
+      if (*c.t != '\0') {
+        EXPECT_EQ(result.cells[1], c.t) << set->Name();
+      }
+      if (*c.p != '\0') {
+        EXPECT_EQ(result.cells[2], c.p) << set->Name();
+      }
+    }
+  }
+}
+
+// In the IAPWS standard the typed number reaches the equations without a Real6 rounding: 0.01
+// Celsius is the state typed as 273.16 kelvin, bit for bit.
+TEST(BatchComputer, IapwsStatesTypedInCelsiusAreThoseTypedInKelvin) {
+  const struct {
+    const char *celsius, *kelvin, *p;
+  } cases[] = {
+      {"0.01", "273.16", ""}, {"300", "573.15", "1000"}, {"99.5", "372.65", ""}, {"-10.25", "262.9", "0.2"}};
+  BatchRequest inCelsius{&IapwsCorrelations(), {2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, {Item::kEnthalpy}};
+  BatchRequest inKelvin{&IapwsCorrelations(), PresetSelection(UnitPreset::kSI), {Item::kEnthalpy}};
+  inCelsius.saturated = inKelvin.saturated = true;  // a blank: saturated at the other
+  for (const auto& c : cases) {
+    BatchComputer celsius(inCelsius), kelvin(inKelvin);
+    batch::BatchResult a, b;
+    celsius.Compute(Row(c.celsius, c.p), a);
+    kelvin.Compute(Row(c.kelvin, c.p), b);
+    ASSERT_EQ(a.cells.size(), b.cells.size()) << c.celsius;
+    EXPECT_EQ(a.cells[0], b.cells[0]) << c.celsius;  // the condition
+    for (std::size_t i = 2; i < a.cells.size(); ++i)
+      EXPECT_EQ(a.cells[i], b.cells[i]) << c.celsius << " column " << i;
+  }
+}
+
 }  // namespace
 }  // namespace tulo::cli

@@ -62,12 +62,10 @@ TEST(TuloCalc, Errors) {
       {"-T 2000 -P 100", 2, "Temperature must be between 166 and 1273.15 Kelvin\n"},
       {"-P 30000", 2, "For saturation the pressure must be less than 22090 kPa abs\n"},
       {"-T 300 -P 0", 2, "Pressure must be between 3.41e-7 and 100000 kPa abs\n"},
-      // The IAPWS limit, 1.9e-43 kPa, is below what the program's reals hold; the least that
-      // passes is the smallest of them, 2^-128 = 2.9387e-39.
-      {"-T 300 -P 2.93e-39 --standard iapws", 2, "Pressure must be between 2.94e-39 and 100000 kPa abs\n"},
-      // ... and in inch H2O the value whose kPa is that smallest real (2.94e-39 inch H2O is 0 kPa).
-      {"-T 300 -P 1e-38 --units 1,4,1,1,1,1,1,1,1,1,1,1 --standard iapws", 2,
-       "Pressure must be between 1.18e-38 and 401500 inch H2O abs\n"},
+      // The IAPWS limit, the sublimation pressure at 50 K, in kPa and in inch H2O.
+      {"-T 300 -P 1e-44 --standard iapws", 2, "Pressure must be between 1.93e-43 and 100000 kPa abs\n"},
+      {"-T 300 -P 1e-44 --units 1,4,1,1,1,1,1,1,1,1,1,1 --standard iapws", 2,
+       "Pressure must be between 7.77e-43 and 401500 inch H2O abs\n"},
       {"-T 373.15 --wet --quality 150", 2, "Percentage Wet Steam can only be between 0% and 100%\n"},
       {"-T", 2, "tulo-calc: -T needs a value\n"},
       {"--layout html -T 300", 2, "tulo-calc: --layout must be spaces or tabs\n"},

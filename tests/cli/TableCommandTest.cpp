@@ -47,7 +47,7 @@ TEST(TableCommand, BadInput) {
       {"table isobar --from 20 --to 1500 --step 10 --at 1 --units European",
        "tulo-calc table: Temperature must be between -107.15 and 1000 Celsius\n"},
       {"table isotherm --from 1 --to 200000 --rows 10 --at 300 --standard iapws",
-       "tulo-calc table: Pressure must be between 2.94e-39 and 100000 kPa abs\n"},
+       "tulo-calc table: Pressure must be between 1.93e-43 and 100000 kPa abs\n"},
       {"table isobar --from 300 --to 1000 --rows 1000001 --at 100",
        "tulo-calc table: A table has at most 1 000 000 rows.\n"},
       {"table isobar --from 300 --to 1000 --step 1e-6 --at 100",

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/CommaLocale.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 
@@ -65,6 +66,51 @@ TEST(NumberReader, ReadsAsAClassicStreamDoes) {
     if (read) {
       EXPECT_EQ(*read, expected->Value()) << text;
     }
+  }
+}
+
+// The typed numbers of a standard computed in double precision: the double nearest the text, not
+// a Real6 (0.01 as a Real6 is 0.010000000000005116), with the reader's form and range.
+TEST(NumberReader, ReadDoubleKeepsEveryDigitOfTheText) {
+  const struct {
+    const char* text;
+    std::optional<double> value;
+  } cases[] = {
+      {"0.01", 0.01},
+      {" 273.16\t", 273.16},
+      {"+2.5e2", 250.0},
+      {".5", 0.5},
+      {"7.", 7.0},
+      {"0.1234567890123456789", 0.1234567890123456789},
+      {"1e-320", 1e-320},
+      {"1e-400", 0.0},
+      {"1.7e38", 1.7e38},
+      {"-3e-5", -3e-5},
+      {"2e38", std::nullopt},
+      {"1e400", std::nullopt},
+      {"1,5", std::nullopt},
+      {"inf", std::nullopt},
+      {"0x10", std::nullopt},
+      {"", std::nullopt},
+      {"- 1", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadDouble(c.text), c.value) << '"' << c.text << '"';
+  EXPECT_FALSE(std::signbit(*ReadDouble("-0")));
+  EXPECT_NE(ReadNumber("0.01"), 0.01);  // the built-in standard's reader does round
+}
+
+// Both readers take "." and refuse "," whatever the process locale.
+TEST(NumberReader, ReadsTheSameUnderACommaLocale) {
+  for (const char* name : testing::kCommaLocales) {
+    testing::CommaLocale locale(name);
+    ASSERT_TRUE(locale.Active()) << name;
+    // Beyond the exact path of ReadNumber, which reads other texts through the C library.
+    const char* longText = "300.50000000000000000000000001";
+    EXPECT_EQ(ReadNumber(longText), R6(300.5L)) << name;
+    EXPECT_EQ(ReadDouble(longText), 300.5) << name;
+    EXPECT_EQ(ReadDouble("0.01"), 0.01) << name;
+    EXPECT_EQ(ReadNumber("300,5"), std::nullopt) << name;
+    EXPECT_EQ(ReadDouble("300,5"), std::nullopt) << name;
   }
 }
 

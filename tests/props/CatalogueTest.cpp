@@ -87,14 +87,19 @@ TEST(Catalogue, ItemFromKey) {
       {"1e1", std::nullopt},
       {"99999999999999999999", std::nullopt},
       {"enthalpy2", std::nullopt},
-      // Case counts, as in the Python module's names.
-      {"Enthalpy", std::nullopt},
-      {"RHO", std::nullopt},
-      {"Pr", std::nullopt},
+      // Letters in any case, '-' for '_'; nothing else of the display names.
+      {"Enthalpy", Item::kEnthalpy},
+      {"RHO", Item::kDensity},
+      {"Pr", Item::kPrandtlNumber},
+      {"speed-of-sound", Item::kSpeedOfSound},
+      {"Internal-Energy", Item::kInternalEnergy},
+      {"JOULE_thomson", Item::kJouleThomson},
       {"internal energy", std::nullopt},
-      {"internal-energy", std::nullopt},
+      {"internal__energy", std::nullopt},
+      {"internalenergy", std::nullopt},
       {"Enthalpy of Vapourisation", std::nullopt},
       {"enthalpy,entropy", std::nullopt},
+      {"-h", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ItemFromKey(c.text), c.item) << '"' << c.text << '"';
   // An embedded NUL is not the end of the key.

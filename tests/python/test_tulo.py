@@ -315,7 +315,7 @@ def test_wet_steam_phase_mixes_by_mass():
     "kwargs,fragment",
     [
         ({"name": "enthalpie"}, "enthalpy, entropy"),
-        ({"name": "Enthalpy"}, "joule_thomson"),
+        ({"name": "internal energy"}, "joule_thomson"),
         ({"standard": "IF97"}, "builtin, iapws"),
         ({"units": "SI units"}, "SI, Imperial, Customary, European"),
         ({"units": "1,1,1"}, "U0,...,U11"),
@@ -347,6 +347,81 @@ def test_catalogue():
             for phase in (None, "sat_liquid", "sat_vapour")
         )
         assert answered > 0, key
+
+
+@pytest.mark.parametrize("name,key", [("Enthalpy", "enthalpy"), ("speed-of-sound", "speed_of_sound"),
+                                      ("JOULE-Thomson", "joule_thomson"), ("RHO", "density")])
+def test_names_take_any_case_and_hyphens(name, key):
+    T, P = [300.0, 500.0, 900.0], [1000.0, 100.0, 20000.0]
+    assert np.array_equal(tulo.property(name, T, P, standard="iapws"), tulo.property(key, T, P, standard="iapws"))
+    out = subprocess.run([TULO_CALC, "batch", "--standard", "iapws", "--items", name], input="T,P\n300,1000\n",
+                         capture_output=True, text=True, timeout=60)
+    assert out.returncode == 0, out.stderr
+    assert out.stdout.split("\n")[0].split(",")[3] == key
+
+
+# ---- the numbers typed come back as they were read ----
+
+CELSIUS_BAR = "2,3,1,1,1,1,1,1,1,1,1,1"
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+@pytest.mark.parametrize("T,P", [(300, 100), (0.01, None), (450, 10), (None, 1.5), (99.63, 1.01325)])
+def test_state_echoes_the_numbers_read(standard, T, P):
+    d = tulo.state(T=T, P=P, units=CELSIUS_BAR, standard=standard)
+    if T is not None:
+        assert d["T"] == T
+    if P is not None:
+        assert d["P"] == P
+
+
+def test_batch_echoes_the_numbers_read():
+    for standard in ("builtin", "iapws"):
+        out = subprocess.run([TULO_CALC, "batch", "--standard", standard, "--items", "h", "--units", CELSIUS_BAR,
+                              "--saturated"],
+                             input="T,P\n450,10\n0.01,\n300,100\n", capture_output=True, text=True, timeout=60)
+        assert out.returncode == 0, out.stderr
+        rows = [line.split(",") for line in out.stdout.splitlines()[1:]]
+        assert [(r[1], r[2]) for r in rows] == [("450", "10"), ("0.01", rows[1][2]), ("300", "100")], standard
+
+
+# ---- the process locale plays no part ----
+
+LOCALES = os.environ.get("TULO_TEST_LOCALES") or str(Path(tulo.__file__).resolve().parents[2] / "locales")
+
+LOCALE_SCRIPT = r"""
+import json, locale, sys
+import numpy as np
+import tulo
+if sys.argv[1] != "C":
+    locale.setlocale(locale.LC_ALL, "")
+    assert locale.localeconv()["decimal_point"] == ",", locale.setlocale(locale.LC_ALL)
+out = {}
+for kwargs in ({"T": 300.5, "P": 100}, {"T": 5000, "P": 100}, {"T": 1e300}, {"T": 700}, {"T": 300.5, "P": 1e-9},
+               {"P": 1.5, "units": "European", "standard": "iapws"}, {"T": 0.01, "units": "2,1,1,1,1,1,1,1,1,1,1,1"},
+               {"T": 373.15, "quality": 25.5}):
+    try:
+        out[repr(kwargs)] = tulo.state(**kwargs)
+    except ValueError as e:
+        out[repr(kwargs)] = str(e)
+out["property"] = tulo.property("Enthalpy", np.linspace(300.5, 800.5, 6), 1000.5).tolist()
+print(json.dumps(out, sort_keys=True, default=repr))
+"""
+
+
+def state_texts(locale_name):
+    env = dict(os.environ, LC_ALL=locale_name, LOCPATH=LOCALES)
+    out = subprocess.run([sys.executable, "-c", LOCALE_SCRIPT, locale_name], env=env, capture_output=True,
+                         text=True, timeout=120)
+    assert out.returncode == 0, out.stderr
+    return out.stdout
+
+
+@pytest.mark.parametrize("locale_name", ["de_DE.UTF-8", "fr_FR.UTF-8"])
+def test_module_reads_and_writes_numbers_whatever_the_locale(locale_name):
+    classic = state_texts("C")
+    assert '"T": 300.5' in classic and "Temperature must be between" in classic
+    assert state_texts(locale_name) == classic
 
 
 # ---- threads and processes ----

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/CommaLocale.h"
 #include "common/Real6.h"
 #include "units/Format.h"
 
@@ -69,6 +74,35 @@ TEST(Format, FieldNotationJustBelowPowersOfTen) {
       {99999.7L, "1.0000E+05"}, {-99.7747L, "-99.775"}, {R6(9999.77L), "9999.800"}, {0.99977L, "1.000"},
   };
   for (const auto& [x, text] : cases) EXPECT_EQ(FormatFieldNumber(x), text) << static_cast<double>(x);
+}
+
+// Every text of a value, in every layout the program writes.
+std::vector<std::string> EveryLayout(long double x) {
+  std::vector<std::string> texts = {FormatFieldNumber(x), FormatReal(12, -2, true, x),
+                                    FormatReal(10, 2, false, x), FormatReal(20, -1, true, x),
+                                    TrimZeros(FormatReal(10, 2, true, x))};
+  for (int d = 0; d <= 6; ++d) texts.push_back(FormatReal(13, d, true, x));
+  return texts;
+}
+
+// A locale whose decimal separator is "," changes no text: printf would write "2675,5", and the
+// texts cut at the "." it looks for (the window ended on the first digit typed).
+TEST(Format, TextsDoNotFollowTheProcessLocale) {
+  std::vector<long double> values = {0.0L,     1.0L,   -5.5L,   0.125L,  2675.5L,
+                                     99999.6L, 1.0e9L, 1.0e37L, -1.5e7L, 1e-9L};
+  for (int i = -40; i <= 40; ++i) values.push_back(R6(std::pow(10.0L, i / 4.0L) * (i % 2 == 0 ? 1 : -1)));
+  std::vector<std::vector<std::string>> classic;
+  for (long double x : values) classic.push_back(EveryLayout(x));
+  for (const char* name : testing::kCommaLocales) {
+    testing::CommaLocale locale(name);
+    ASSERT_TRUE(locale.Active()) << name;
+    for (std::size_t i = 0; i < values.size(); ++i)
+      EXPECT_EQ(EveryLayout(values[i]), classic[i]) << name << " " << static_cast<double>(values[i]);
+    EXPECT_EQ(FormatReal(12, -2, true, 2675.5L), "2675.5");
+    EXPECT_EQ(FormatReal(10, 2, true, 1.0e9L), "1.0E+0009");
+    EXPECT_EQ(FormatFieldNumber(-1.5e7L), "-1.5000E+07");
+    EXPECT_EQ(TrimZeros("2.50"), "2.5");
+  }
 }
 
 }  // namespace
