@@ -150,9 +150,10 @@ int CompareCommand(const Args& args) {
       const auto shown = [](const std::optional<Value>& v) {
         return v ? std::optional<double>(v->shown) : std::nullopt;
       };
-      out.append(Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(shown(a), "%.6g"),
-                      Number(shown(b), "%.9g"), Number(diff, "%.4g"), Number(percent, "%.3g")},
-                     layout));
+      out.append(
+          Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(shown(a), "%.6g"),
+               Number(shown(b), "%.9g"), Number(diff, "%.4g"), Number(percent, "%.3g")},
+              layout));
     }
   }
   std::cout << out;

@@ -98,7 +98,9 @@ WaterState FromIce(const IceProps& ice) {
 // inverse (Newton on a curve) may land a few ulps off the exact curve.
 bool IceInRange(double T, double p) {
   if (!(T > 0.0 && AtMost(T, kTt) && p > 0.0 && AtMost(p, kMeltingIhPMax))) return false;
-  if (T >= kSublimationTMin && !AtLeast(p, SublimationPressure(T))) return false;
+  // The sublimation curve ends at the triple point: a temperature a few ulps above it is on its end.
+  const double onCurve = std::min(T, kTt);
+  if (T >= kSublimationTMin && !AtLeast(p, SublimationPressure(onCurve))) return false;
   if (p > kPt && !AtMost(T, MeltingTemperatureIh(p))) return false;
   return true;
 }
@@ -129,8 +131,9 @@ void AddTransport(WaterState& w) {
   w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
   w.sigma = NaNUnless(InClosedRange(w.T, kSurfaceTensionTMin, kTc), SurfaceTension(std::min(w.T, kTc)));
   w.epsilon = NaNUnless(AtMost(w.T, kDielectricTMax), DielectricConstant(w.rho, w.T));
-  w.refractive = NaNUnless(InClosedRange(w.T, kRefractiveTMin, kRefractiveTMax) && AtMost(w.rho, kRefractiveRhoMax),
-                           RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
+  w.refractive =
+      NaNUnless(InClosedRange(w.T, kRefractiveTMin, kRefractiveTMax) && AtMost(w.rho, kRefractiveRhoMax),
+                RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
 }
 
 WaterState Evaluate(StateKind kind, double T, double p) {

@@ -66,7 +66,8 @@ std::optional<Phase> PhaseArg(const py::object& phase) {
     if (code >= 0 && code < kPhaseCount) return PhaseFromCode(static_cast<int>(code));
     throw InputError("phase: " + choices + ", not " + std::to_string(code));
   }
-  throw InputError("phase: " + choices + ", not a " + py::str(py::type::of(phase).attr("__name__")).cast<std::string>());
+  throw InputError("phase: " + choices + ", not a " +
+                   py::str(py::type::of(phase).attr("__name__")).cast<std::string>());
 }
 
 // None for a property the phase does not have, NaN for one out of range.

@@ -21,7 +21,8 @@ void DetermineCondition(CalcState& state, const CalculatorTable& calculators, lo
 // the tables show it: DetermineCondition's, except that a state
 // within the saturation band of a standard whose band states are not saturated
 // (CorrelationSet::BandStatesAreSaturated) takes the side of the saturation line it lies on.
-void DetermineValueCondition(CalcState& state, const CalculatorTable& calculators, long double T, long double P);
+void DetermineValueCondition(CalcState& state, const CalculatorTable& calculators, long double T,
+                             long double P);
 
 // Completes a state given by temperature (SatGivenTemperature) or pressure alone along the
 // saturation line, in internal and display units, and sets a saturated condition. A failing
