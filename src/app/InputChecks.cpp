@@ -79,8 +79,7 @@ void InputChecks::CheckSaturationLimit(Quantity q, std::string& error, bool& fai
 }
 
 bool InputChecks::InRange(Quantity q, long double internal) const {
-  const InputRange l = s_.Set().InputLimits(q);
-  return internal <= l.highest && internal >= l.lowest;
+  return s_.Set().InInputRange(q, internal);
 }
 
 std::string InputChecks::RangeText(Quantity q) const {

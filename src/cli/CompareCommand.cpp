@@ -31,13 +31,30 @@ int Fail(const std::string& message) {
   return 2;
 }
 
-// A value in the display unit of its item, as a number; nothing when the standard gives none.
-std::optional<double> ValueShown(Session& s, Item item, Phase phase) {
+// A value in the display unit of its item and in the internal unit; nothing when the standard
+// gives none.
+struct Value {
+  double shown;
+  long double internal;
+};
+
+std::optional<Value> ValueOf(Session& s, Item item, Phase phase) {
   const CalcResult r = s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa);
   if (!r.Ok()) return std::nullopt;
   const long double shown = s.units.ToDisplay(PropQuantity(item), r.value);
   if (!std::isfinite(shown)) return std::nullopt;
-  return static_cast<double>(shown);
+  return Value{static_cast<double>(shown), r.value};
+}
+
+// The difference of a and b in per cent of b. A temperature or a pressure is compared as an
+// absolute quantity, in kelvin and kPa absolute, whatever its display unit: a per cent of a
+// Celsius or a gauge value says nothing. Other quantities in their display unit.
+std::optional<double> Percent(Quantity q, const Value& a, const Value& b) {
+  const bool absolute = q == kTemperature || q == kPressure;
+  const double x = absolute ? static_cast<double>(a.internal) : a.shown;
+  const double y = absolute ? static_cast<double>(b.internal) : b.shown;
+  if (y == 0.0) return std::nullopt;
+  return 100.0 * (x - y) / std::fabs(y);
 }
 
 // x with `digits` significant digits, as "%.*g" in the C locale, whatever the process locale.
@@ -107,7 +124,7 @@ int CompareCommand(const Args& args) {
     }
     // One quantity alone: saturated water in each standard's own saturation line.
     if (s->state.InputMode == "TP")
-      DetermineCondition(s->state, s->Calculators(), s->state.TempK, s->state.PresKPa);
+      DetermineValueCondition(s->state, s->Calculators(), s->state.TempK, s->state.PresKPa);
     else
       SaturationCondition(s->state, s->Calculators(), s->units);
   }
@@ -124,15 +141,19 @@ int CompareCommand(const Args& args) {
   // The rows of the built-in grid for its condition, in both standards at the same phase.
   for (Item item : builtIn.Set().RowSet(builtIn.state.Condition, true)) {
     for (auto [column, phase] : Columns(builtIn.state.Condition)) {
-      const std::optional<double> a = ValueShown(builtIn, item, phase), b = ValueShown(iapws, item, phase);
+      const std::optional<Value> a = ValueOf(builtIn, item, phase), b = ValueOf(iapws, item, phase);
       std::optional<double> diff, percent;
       if (a && b) {
-        diff = *a - *b;
-        if (*b != 0.0) percent = 100.0 * *diff / std::fabs(*b);
+        diff = a->shown - b->shown;
+        percent = Percent(PropQuantity(item), *a, *b);
       }
-      out.append(Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(a, 6),
-                      Number(b, 9), Number(diff, 4), Number(percent, 3)},
-                     layout));
+      const auto shown = [](const std::optional<Value>& v) {
+        return v ? std::optional<double>(v->shown) : std::nullopt;
+      };
+      out.append(
+          Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(shown(a), 6),
+               Number(shown(b), 9), Number(diff, 4), Number(percent, 3)},
+              layout));
     }
   }
   std::cout << out;

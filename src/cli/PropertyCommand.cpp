@@ -86,11 +86,16 @@ int PropertyCommand(const Args& args) {
   PropertyCalculator* calc = calculators->VarPropCalc(*item);
   if (calc == nullptr) return Fail("the calculator of item " + Shown(positional[0]) + " is not available");
 
-  const CalcResult result = calc->Compute(*phase, *T, *P);
+  // Inputs beyond the standard's limits give no value, as in the window and the module.
+  const bool inLimits = InputsInLimits(*set, *item, *phase, *T, *P, quality);
+  const CalcResult result = inLimits ? calc->Compute(*phase, *T, *P) : CalcResult::OutOfRange();
   // A fresh set again for the text, so that the kept call of the first evaluation plays no part.
   std::unique_ptr<CalculatorTable> textCalculators = set->MakeCalculators(ctx);
   std::string text;
-  ComputeText(*textCalculators->VarPropCalc(*item), *phase, text, *T, *P, unitSettings);
+  if (inLimits)
+    ComputeText(*textCalculators->VarPropCalc(*item), *phase, text, *T, *P, unitSettings);
+  else
+    text = CellText(*calc, result, unitSettings);
 
   std::string valueText;
   if (result.Ok()) {

@@ -2,7 +2,10 @@
 
 #include "iapws/IF97.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "common/RangeLimit.h"
 
 namespace tulo::iapws {
 namespace {
@@ -16,11 +19,18 @@ constexpr double kPmax5 = 50;      // MPa, region 5
 
 }  // namespace
 
+// The range's ends are closed and met within the tolerance of common/RangeLimit.h, so that
+// 1073.15 K reached through a unit conversion (a few ulps above) is still region 2's top, up to
+// 100 MPa; up to 50 MPa such a state is region 5's.
 Region RegionOf(double T, double p) {
-  if (!(std::isfinite(T) && std::isfinite(p) && p > 0 && T >= kTmin && T <= kTmax)) return Region::kNone;
-  if (T > kT25) return p <= kPmax5 ? Region::k5 : Region::kNone;
-  if (p > kPmax) return Region::kNone;
-  if (T <= kT13) return p >= SaturationPressure(T) ? Region::k1 : Region::k2;
+  if (!(std::isfinite(p) && p > 0 && InClosedRange(T, kTmin, kTmax))) return Region::kNone;
+  if (T > kT25) {
+    if (AtMost(p, kPmax5)) return Region::k5;
+    if (!AtMost(T, kT25)) return Region::kNone;
+  }
+  if (!AtMost(p, kPmax)) return Region::kNone;
+  // The saturation equation starts at 273.15 K: a state a few ulps colder takes its pressure there.
+  if (T <= kT13) return p >= SaturationPressure(std::max(T, kTmin)) ? Region::k1 : Region::k2;
   // Above 623.15 K the B23 line separates regions 2 and 3; it reaches 100 MPa at 863.15 K.
   return p <= B23Pressure(T) ? Region::k2 : Region::k3;
 }

@@ -78,7 +78,8 @@ FluidProps SaturatedVapour(double T);
 // ---- The whole range (IF97.cpp) ---------------------------------------------------------------
 // The region of (T, p) per Figure 1: 273.15..1073.15 K up to 100 MPa, 1073.15..2273.15 K up to
 // 50 MPa. On a boundary the lower region: 623.15 K is region 1, the B23 line region 2,
-// 1073.15 K region 2. A state exactly on the saturation line below 623.15 K is region 1.
+// 1073.15 K region 2. A state exactly on the saturation line below 623.15 K is region 1. The
+// ends of the range are met within the tolerance of common/RangeLimit.h.
 Region RegionOf(double T, double p);
 // The state at (T, p) in its region; region kNone (and every other field 0) outside the range.
 FluidProps StateTP(double T, double p);

@@ -1,9 +1,11 @@
 #include "iapws/Water.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
 
+#include "common/RangeLimit.h"
 #include "iapws/Dielectric.h"
 #include "iapws/IF97.h"
 #include "iapws/IceIh.h"
@@ -18,17 +20,14 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Range ends of the releases beyond IF97 (each release's own statement of validity).
+// Range ends of the releases beyond IF97 (each release's own statement of validity), closed
+// intervals met within the tolerance of common/RangeLimit.h.
 constexpr double kSaturationTMin = 273.15;   // K, IF97 region 4
 constexpr double kTransportTMax = 1173.15;   // K, R12-08 and R15-11
 constexpr double kDielectricTMax = 873.15;   // K, R8-97
 constexpr double kRefractiveTMin = 261.15;   // K, R9-97
 constexpr double kRefractiveTMax = 773.15;   // K
 constexpr double kRefractiveRhoMax = 1060.0;  // kg/m3
-
-// A boundary computed by an inverse (Newton on a curve) may land a few ulps off the exact end:
-// states this close to a curve count as on it.
-constexpr double kCurveTolerance = 1e-12;
 
 double NaNUnless(bool inRange, double x) {
   return inRange ? x : kNaN;
@@ -95,19 +94,29 @@ WaterState FromIce(const IceProps& ice) {
 
 // Ice Ih exists at (T, p) on or above the sublimation curve (defined from 50 K; below it every
 // pressure is above the curve) and on or below the melting curve.
+// The curves are met within the same tolerance as the range ends: a boundary computed by an
+// inverse (Newton on a curve) may land a few ulps off the exact curve.
 bool IceInRange(double T, double p) {
-  if (!(T > 0.0 && T <= kTt && p > 0.0 && p <= kMeltingIhPMax)) return false;
-  if (T >= kSublimationTMin && p < SublimationPressure(T) * (1.0 - kCurveTolerance)) return false;
-  if (p > kPt && T > MeltingTemperatureIh(p) * (1.0 + kCurveTolerance)) return false;
+  if (!(T > 0.0 && AtMost(T, kTt) && p > 0.0 && AtMost(p, kMeltingIhPMax))) return false;
+  // The sublimation curve ends at the triple point: a temperature a few ulps above it is on its end.
+  const double onCurve = std::min(T, kTt);
+  if (T >= kSublimationTMin && !AtLeast(p, SublimationPressure(onCurve))) return false;
+  if (p > kPt && !AtMost(T, MeltingTemperatureIh(p))) return false;
   return true;
 }
 
 bool SaturationInRange(double T) {
-  return T >= kSaturationTMin && T <= kTc;
+  return InClosedRange(T, kSaturationTMin, kTc);
+}
+
+// A saturation temperature in range, onto the exact range when it lies a few ulps beyond an end:
+// the saturation equations answer nothing outside it.
+double OnSaturationRange(double T) {
+  return std::clamp(T, kSaturationTMin, kTc);
 }
 
 bool SublimationInRange(double T) {
-  return T >= kSublimationTMin && T <= kSublimationTMax;
+  return InClosedRange(T, kSublimationTMin, kSublimationTMax);
 }
 
 }  // namespace
@@ -115,15 +124,16 @@ bool SublimationInRange(double T) {
 void AddTransport(WaterState& w) {
   if (w.transport) return;
   w.transport = true;
-  const bool transport = w.T <= kTransportTMax;
+  const bool transport = AtMost(w.T, kTransportTMax);
   w.mu = NaNUnless(transport, Viscosity(w.rho, w.T));
   w.lambda = NaNUnless(transport, ThermalConductivity({w.rho, w.T, w.cp, w.cv, w.rho * w.kappaT, w.mu}));
   w.nu = w.mu / w.rho;
   w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
-  w.sigma = NaNUnless(w.T >= kSurfaceTensionTMin && w.T <= kTc, SurfaceTension(w.T));
-  w.epsilon = NaNUnless(w.T <= kDielectricTMax, DielectricConstant(w.rho, w.T));
-  w.refractive = NaNUnless(w.T >= kRefractiveTMin && w.T <= kRefractiveTMax && w.rho <= kRefractiveRhoMax,
-                           RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
+  w.sigma = NaNUnless(InClosedRange(w.T, kSurfaceTensionTMin, kTc), SurfaceTension(std::min(w.T, kTc)));
+  w.epsilon = NaNUnless(AtMost(w.T, kDielectricTMax), DielectricConstant(w.rho, w.T));
+  w.refractive =
+      NaNUnless(InClosedRange(w.T, kRefractiveTMin, kRefractiveTMax) && AtMost(w.rho, kRefractiveRhoMax),
+                RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
 }
 
 WaterState Evaluate(StateKind kind, double T, double p) {
@@ -131,9 +141,9 @@ WaterState Evaluate(StateKind kind, double T, double p) {
     case StateKind::kFluid:
       return FromFluid(StateTP(T, p));
     case StateKind::kSaturatedLiquid:
-      return SaturationInRange(T) ? FromFluid(SaturatedLiquid(T)) : Invalid();
+      return SaturationInRange(T) ? FromFluid(SaturatedLiquid(OnSaturationRange(T))) : Invalid();
     case StateKind::kSaturatedVapour:
-      return SaturationInRange(T) ? FromFluid(SaturatedVapour(T)) : Invalid();
+      return SaturationInRange(T) ? FromFluid(SaturatedVapour(OnSaturationRange(T))) : Invalid();
     case StateKind::kIce:
       return IceInRange(T, p) ? FromIce(Ice(T, p)) : Invalid();
     case StateKind::kSaturatedSolid:
@@ -143,23 +153,25 @@ WaterState Evaluate(StateKind kind, double T, double p) {
 }
 
 double SaturationPressureAt(double T) {
-  if (T >= kSublimationTMin && T < kTt) return SublimationPressure(T);
-  if (T >= kTt && T <= kTc) return SaturationPressure(T);
+  if (AtLeast(T, kSublimationTMin) && T < kTt) return SublimationPressure(T);
+  if (T >= kTt && AtMost(T, kTc)) return SaturationPressure(std::min(T, kTc));
   return kNaN;
 }
 
+// The sublimation temperature clamps its argument to the curve's ends itself.
 double SaturationTemperatureAt(double p) {
-  if (p >= kPt && p <= kPc) return SaturationTemperature(p);
-  if (p >= SublimationPressure(kSublimationTMin) && p < kPt) return SublimationTemperature(p);
+  if (p >= kPt && AtMost(p, kPc)) return SaturationTemperature(std::min(p, kPc));
+  if (AtLeast(p, SublimationPressure(kSublimationTMin)) && p < kPt) return SublimationTemperature(p);
   return kNaN;
 }
 
 double MeltingTemperatureAt(double p) {
-  return p >= kMeltingIhPMin && p <= kMeltingIhPMax ? MeltingTemperatureIh(p) : kNaN;
+  return InClosedRange(p, kMeltingIhPMin, kMeltingIhPMax) ? MeltingTemperatureIh(p) : kNaN;
 }
 
 double VaporisationEnthalpy(double T) {
   if (!SaturationInRange(T)) return kNaN;
+  T = OnSaturationRange(T);
   return SaturatedVapour(T).h - SaturatedLiquid(T).h;
 }
 

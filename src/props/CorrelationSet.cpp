@@ -1,9 +1,46 @@
 #include "props/CorrelationSet.h"
 
 #include "common/NumberReader.h"
+#include "common/RangeLimit.h"
 #include "common/Real6.h"
 
 namespace tulo {
+namespace {
+
+// The inputs a value depends on.
+struct Inputs {
+  bool temperature;
+  bool pressure;
+};
+
+Inputs InputsOf(Item item, Phase phase) {
+  switch (item) {
+    case Item::kSaturationPressure:
+    case Item::kVaporisationEnthalpy:
+      return {true, false};
+    case Item::kSaturationTemperature:
+    case Item::kBoilingPoint:
+    case Item::kMeltingPoint:
+      return {false, true};
+    default:
+      break;
+  }
+  switch (phase) {
+    case Phase::kSatSolid:
+    case Phase::kSatLiquid:
+    case Phase::kSatVapour:
+    case Phase::kSatSolidVapour:
+    case Phase::kSatLiquidVapour:
+    case Phase::kWetSteam:
+      return {true, false};
+    default:
+      return {true, true};
+  }
+}
+
+constexpr double kQualityMax = 100.0;  // percent by mass
+
+}  // namespace
 
 long double StoreValue(bool roundsToReal6, long double x) {
   return roundsToReal6 ? R6(x) : static_cast<long double>(static_cast<double>(x));
@@ -23,6 +60,19 @@ CalcResult CorrelationSet::SaturationTemperature(const CalculatorTable& calculat
 
 CalcResult CorrelationSet::SaturationPressure(const CalculatorTable& calculators, long double T) const {
   return calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L);
+}
+
+bool CorrelationSet::InInputRange(Quantity quantity, long double internal) const {
+  const InputRange range = InputLimits(quantity);
+  return InClosedRange(internal, range.lowest, range.highest);
+}
+
+bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
+                    double quality) {
+  const Inputs inputs = InputsOf(item, phase);
+  if (inputs.temperature && !set.InInputRange(kTemperature, T)) return false;
+  if (inputs.pressure && !set.InInputRange(kPressure, P)) return false;
+  return phase != Phase::kWetSteam || InClosedRange(quality, 0.0, kQualityMax);
 }
 
 std::span<const Item> RowsFor(const GridRows& rows, Condition condition) {

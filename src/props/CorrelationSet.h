@@ -57,6 +57,15 @@ struct GridRows {
   std::span<const Item> vapour;  // superheated and super critical alike
 };
 
+// Whether the inputs a value of `item` in `phase` rests on lie in the input limits of `set`:
+// the temperature and the pressure of a single-phase state (or of no phase named), the
+// temperature alone on the saturation line (its pressure is the saturation pressure there), the
+// steam quality (0 to 100 percent) of wet steam too; an item of the temperature alone or of the
+// pressure alone (saturation pressure, boiling point...) that one only. A value resting on an
+// input beyond the limits is out of range, whatever its correlation would answer.
+bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
+                    double quality);
+
 // The rows of `rows` for `condition`; empty for kNone.
 std::span<const Item> RowsFor(const GridRows& rows, Condition condition);
 
@@ -77,6 +86,11 @@ class CorrelationSet {
   virtual CriticalPoint Critical() const = 0;
   // K either side of the saturation temperature that still counts as saturated.
   virtual long double SaturationBand() const = 0;
+  // Whether a state given by T and P within the band is saturated, with two phases and no single
+  // value (the built-in standard), or has one phase, that of the side of the saturation line it
+  // lies on (the IAPWS standard). The curves of the diagrams and the steam search find the
+  // saturated states through the band either way.
+  virtual bool BandStatesAreSaturated() const { return true; }
   // The melting temperature at P: below it a state that is not saturated is solid.
   virtual long double MeltingTemperature(long double P) const = 0;
   // No melting temperature is above this one, at any pressure: the phase condition does not ask
@@ -96,6 +110,9 @@ class CorrelationSet {
   // The typed temperature (kTemperature) or pressure (kPressure) the input checks accept.
   virtual InputRange InputLimits(Quantity quantity) const = 0;
   virtual SearchRanges Search() const = 0;
+  // Whether an internal temperature or pressure lies in InputLimits, both ends closed
+  // (common/RangeLimit.h): the one check of the window, the batch runs and the single values.
+  bool InInputRange(Quantity quantity, long double internal) const;
 
   // ---- Grids ----
   // The value of a fixed property in internal units (as stored); 0 for other items.

@@ -111,11 +111,15 @@ DisplayValue ItemValue(Session& s, Item item, Phase phase) {
 DisplayValue PropertyAt(Session& s, const PropertyRequest& request, const UnitConversion& unit, long double T,
                         long double P) {
   if (!FitsReal6(T) || !FitsReal6(P)) return {kNaN, Status::kOutOfRange};
+  // The limits of the inputs the value rests on, as the window checks what is typed; the phase
+  // of the state (none named) rests on both.
+  if (!InputsInLimits(s.Set(), request.item, request.phase.value_or(Phase::kNoPhase), T, P, request.quality))
+    return {kNaN, Status::kOutOfRange};
   Phase phase;
   if (request.phase) {
     phase = *request.phase;
   } else {
-    DetermineCondition(s.state, s.Calculators(), T, P);
+    DetermineValueCondition(s.state, s.Calculators(), T, P);
     if (IsSaturated(s.state.Condition)) return {kNaN, Status::kNotGiven};
     phase = PhaseOf(s.state.Condition);
   }

@@ -52,20 +52,22 @@ Item ItemArg(const std::string& key) {
   throw InputError("unknown property: " + key + " (" + list + ")");
 }
 
-// None, a phase name or a phase code 0..10.
+// None, a phase name or a phase code 0..10. The messages name the argument and every choice.
 std::optional<Phase> PhaseArg(const py::object& phase) {
   if (phase.is_none()) return std::nullopt;
+  const std::string choices = "expected one of None, " + KeyList(PhaseNames()) + ", or a code 0 to 10";
   if (py::isinstance<py::str>(phase)) {
     const std::string key = phase.cast<std::string>();
     if (auto p = PhaseNamed(key)) return p;
-    throw InputError("unknown phase: " + key + " (" + KeyList(PhaseNames()) + ", or a code 0 to 10)");
+    throw InputError("phase: " + choices + ", not '" + key + "'");
   }
   if (py::isinstance<py::int_>(phase) && !py::isinstance<py::bool_>(phase)) {
     const long long code = phase.cast<long long>();
     if (code >= 0 && code < kPhaseCount) return PhaseFromCode(static_cast<int>(code));
-    throw InputError("unknown phase code: " + std::to_string(code) + " (0 to 10)");
+    throw InputError("phase: " + choices + ", not " + std::to_string(code));
   }
-  throw InputError("phase must be None, a phase name or a code 0 to 10");
+  throw InputError("phase: " + choices + ", not a " +
+                   py::str(py::type::of(phase).attr("__name__")).cast<std::string>());
 }
 
 // None for a property the phase does not have, NaN for one out of range.
@@ -197,12 +199,21 @@ range is NaN.)";
 constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of T and P.
 
 name: a key of items(), a symbol (h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr, z, psat,
-tsat) or a catalogue code 15..33 or 36..41. T, P: in the units chosen, broadcast together.
-phase: None (the phase condition of each (T, P); a state on the saturation line, within 0.1 K of
-it, has no single value and gives NaN with status 1: name its phase), a phase name (sat_solid,
-sat_liquid, sat_vapour, subcooled_solid, sat_solid_vapour, subcooled_liquid, sat_liquid_vapour,
-superheated, supercritical, wet_steam, no_phase) or its code 0..10. quality: percent by mass, for
-wet_steam.
+tsat) or a catalogue code 15..33 or 36..41. T, P: in the units chosen, broadcast together. quality: percent
+by mass, for wet_steam.
+
+phase: None for the value of the stable phase at each (T, P), the one the window shows. In the
+IAPWS standard that is the phase of the side of the saturation line the state lies on; in the
+built-in standard a state within 0.1 K of the line has no single value (NaN, status 1). Or a phase
+name (sat_solid, sat_liquid, sat_vapour, subcooled_solid, sat_solid_vapour, subcooled_liquid,
+sat_liquid_vapour, superheated, supercritical, wet_steam, no_phase) or its code 0..10: that phase's
+correlation at the point, as the calculators have always answered it, evaluated even where the
+phase is not the stable one (the built-in standard's superheated correlation at 300 K and 100 kPa).
+
+An input outside the standard's limits (the temperature and pressure ranges of the window, the
+quality 0 to 100) gives no value: NaN with status 2. The limits apply to the inputs the value rests
+on: T and P for a single phase or none named; T for a saturated phase, T and the quality for
+wet_steam, T for psat and the enthalpy of vaporisation; P for tsat, the boiling and melting points.
 
 Returns float64 values in the display unit of the property (a Python float for scalar T and P);
 a value not given for the phase (status 1) or out of range (status 2) is NaN: property_status gives

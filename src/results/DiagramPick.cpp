@@ -37,8 +37,7 @@ DiagramPicker::DiagramPicker(DiagramKind kind, const CorrelationSet& set, const 
 }
 
 bool DiagramPicker::InLimits(Quantity q, long double x) const {
-  const InputRange r = Set().InputLimits(q);
-  return std::isfinite(x) && x >= r.lowest && x <= r.highest;
+  return Set().InInputRange(q, x);
 }
 
 std::optional<DiagramState> DiagramPicker::StateAt(DiagramPoint p) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/RangeLimit.h"
 #include "iapws/IF97.h"
 #include "iapws/MeltingSublimation.h"
 #include "iapws/Water.h"
@@ -170,11 +171,11 @@ class LineCalc final : public PropertyCalculator {
     const double t = static_cast<double>(T), p = static_cast<double>(P) / kKPaPerMPa;
     switch (GetItem()) {
       case Item::kSaturationPressure:
-        if (t > iapws::kTc) return CalcResult::NotGiven();
+        if (!AtMost(t, iapws::kTc)) return CalcResult::NotGiven();
         return FromNumber(iapws::SaturationPressureAt(t) * kKPaPerMPa);
       case Item::kSaturationTemperature:
       case Item::kBoilingPoint:
-        if (p > iapws::kPc) return CalcResult::NotGiven();
+        if (!AtMost(p, iapws::kPc)) return CalcResult::NotGiven();
         return FromNumber(iapws::SaturationTemperatureAt(p));
       case Item::kMeltingPoint:
         if (!Gives(Phases({kSatSolid, kSatLiquid, kSubCooledSolid, kSubCooledLiquid}), phase))
@@ -193,8 +194,9 @@ class LineCalc final : public PropertyCalculator {
 
 // ---- The set ---------------------------------------------------------------------------------
 
-// The band around the saturation temperature that counts as saturated: as in the built-in
-// standard, so that both classify a typed state alike.
+// The band around the saturation temperature through which the diagrams and the steam search
+// find saturated states, as in the built-in standard. A state given by T and P has the phase of
+// its side of the line all the same (BandStatesAreSaturated): IF97 gives it one.
 constexpr long double kSaturationBand = 0.1L;  // K
 
 // The full grids: the built-in standard's rows, then the quantities only this standard gives.
@@ -259,6 +261,7 @@ class IapwsSet final : public CorrelationSet {
 
   CriticalPoint Critical() const override { return {iapws::kTc, iapws::kPc * kKPaPerMPa}; }
   long double SaturationBand() const override { return kSaturationBand; }
+  bool BandStatesAreSaturated() const override { return false; }
   // Below the triple-point pressure a state colder than the sublimation line is ice.
   long double MeltingTemperature(long double P) const override {
     const double p = static_cast<double>(P) / kKPaPerMPa;

@@ -40,7 +40,10 @@ void SetConditionText(CalcState& state) {
   if (state.Condition != Condition::kNone) state.ConditionText = ConditionName(state.Condition);
 }
 
-void DetermineCondition(CalcState& state, const CalculatorTable& calculators, long double T, long double P) {
+namespace {
+
+// The condition of (T, P), saturated within `band` K of the saturation temperature.
+Condition Classify(const CalculatorTable& calculators, long double T, long double P, long double band) {
   const CorrelationSet& set = calculators.Set();
   const CriticalPoint critical = set.Critical();
   Condition condition;
@@ -49,7 +52,7 @@ void DetermineCondition(CalcState& state, const CalculatorTable& calculators, lo
   } else {
     const CalcResult sat = set.SaturationTemperature(calculators, P);
     const long double Tsat = set.Store(sat.value);
-    if (sat.Ok() && std::fabs(Tsat - T) < set.SaturationBand()) {
+    if (sat.Ok() && std::fabs(Tsat - T) < band) {
       condition = SaturatedAt(set, T);
     } else if (sat.Ok() && T > Tsat) {
       condition = Condition::kSuperheated;
@@ -59,7 +62,22 @@ void DetermineCondition(CalcState& state, const CalculatorTable& calculators, lo
       condition = liquid ? Condition::kSubCooledLiquid : Condition::kSubCooledSolid;
     }
   }
-  state.Condition = condition;
+  return condition;
+}
+
+}  // namespace
+
+void DetermineCondition(CalcState& state, const CalculatorTable& calculators, long double T, long double P) {
+  state.Condition = Classify(calculators, T, P, calculators.Set().SaturationBand());
+  SetConditionText(state);
+}
+
+void DetermineValueCondition(CalcState& state, const CalculatorTable& calculators, long double T,
+                             long double P) {
+  const CorrelationSet& set = calculators.Set();
+  // Without a band no state is saturated; one exactly at the saturation temperature is the
+  // condensed one, as the IF97 regions put it.
+  state.Condition = Classify(calculators, T, P, set.BandStatesAreSaturated() ? set.SaturationBand() : 0.0L);
   SetConditionText(state);
 }
 

@@ -77,12 +77,12 @@ class RowComputer {
       case TableKind::kIsobar:
         st.TempK = TypedTemperature(typed);
         st.PresKPa = fixed_;
-        DetermineCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
+        DetermineValueCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
         break;
       case TableKind::kIsotherm:
         st.TempK = fixed_;
         st.PresKPa = TypedPressure(typed);
-        DetermineCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
+        DetermineValueCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
         break;
     }
     const Quantity varied = VariedQuantity(request_.kind);

@@ -127,7 +127,7 @@ bool RecalculateState(Session& s) {
     return true;
   }
   if (st.InputMode == "TP") {
-    DetermineCondition(st, s.Calculators(), st.TempK, st.PresKPa);
+    DetermineValueCondition(st, s.Calculators(), st.TempK, st.PresKPa);
     return true;
   }
   return false;

@@ -230,5 +230,33 @@ TEST(BatchComputer, IapwsStatesTypedInCelsiusAreThoseTypedInKelvin) {
   }
 }
 
+// Within 0.1 K of the boiling point at 101.325 kPa (IF97: 373.124 K) a row of the IAPWS standard
+// has the phase of its side of the line, with single-phase cells; the built-in standard keeps
+// the saturated columns there.
+TEST(BatchComputer, IapwsRowsNextToTheSaturationLineTakeTheirSide) {
+  const struct {
+    const CorrelationSet* set;
+    const char* t;
+    const char* condition;
+    bool single;
+  } cases[] = {
+      {&IapwsCorrelations(), "373.1", "Sub-cooled Liquid", true},
+      {&IapwsCorrelations(), "373.15", "Superheated Vapour", true},
+      {&BuiltInCorrelations(), "373.1", "Saturated Liquid and Vapour", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.t);
+    const BatchRequest request = Request(*c.set, {Item::kEnthalpy});
+    BatchComputer computer(request);
+    batch::BatchResult result;
+    computer.Compute(Row(c.t, "101.325"), result);
+    ASSERT_EQ(result.cells.size(), 6u);
+    EXPECT_EQ(result.cells[0], c.condition);
+    EXPECT_EQ(!result.cells[3].empty(), c.single);   // enthalpy
+    EXPECT_EQ(!result.cells[4].empty(), !c.single);  // enthalpy_liquid
+    EXPECT_TRUE(result.status.empty()) << result.status;
+  }
+}
+
 }  // namespace
 }  // namespace tulo::cli

@@ -304,6 +304,82 @@ def test_hostile_inputs_give_statuses_never_crashes(standard):
             assert np.all(np.isfinite(v[s == 0]))
 
 
+CELSIUS_MPA = "2,23,1,1,1,1,1,1,1,1,1,1"
+
+
+@pytest.mark.parametrize(
+    "key,T,P,phase,standard,units,status",
+    [
+        # Beyond the input limits: no value, whatever the correlation would give there.
+        ("density", 300, 1e6, None, "builtin", "SI", 2),
+        ("density", 300, 1e6, None, "iapws", "SI", 2),
+        ("density", 300, 1e6, "subcooled_liquid", "builtin", "SI", 2),
+        ("enthalpy", 300, 0, None, "builtin", "SI", 2),
+        ("enthalpy", 300, 1e-9, None, "builtin", "SI", 2),
+        ("enthalpy", 300, 3e-7, None, "builtin", "SI", 2),
+        ("enthalpy", 300, 3.5e-7, None, "builtin", "SI", 0),
+        ("density", 10, 100, None, "builtin", "SI", 2),
+        ("density", 10, 100, "subcooled_solid", "iapws", "SI", 2),
+        ("enthalpy", 40, 100, "sat_solid", "iapws", "SI", 2),
+        # A saturated phase rests on T alone; a named phase is its correlation even off its region.
+        ("enthalpy", 373.15, 1e6, "sat_liquid", "builtin", "SI", 0),
+        ("enthalpy", 300, 100, "superheated", "builtin", "SI", 0),
+        # The closed ends of the ranges, just inside (typed in other units too) and just outside.
+        ("viscosity", 900, 10, None, "iapws", "European", 0),
+        ("viscosity", 900.01, 10, None, "iapws", "European", 2),
+        ("thermal_conductivity", 1173.15, 1000, None, "iapws", "SI", 0),
+        ("thermal_conductivity", 1173.16, 1000, None, "iapws", "SI", 2),
+        ("enthalpy", 800, 80, None, "iapws", CELSIUS_MPA, 0),
+        ("enthalpy", 800.01, 80, None, "iapws", CELSIUS_MPA, 2),
+        ("enthalpy", 0, 0.0005, None, "iapws", CELSIUS_MPA, 0),
+        ("enthalpy", 0, 0.0005, "sat_vapour", "iapws", CELSIUS_MPA, 0),
+        ("enthalpy", -0.01, 0.0005, "sat_vapour", "iapws", CELSIUS_MPA, 2),
+        ("enthalpy", 273.16, 0.611657, "subcooled_solid", "iapws", "SI", 0),
+        ("enthalpy", 273.17, 0.611657, "subcooled_solid", "iapws", "SI", 2),
+        ("dielectric_constant", 600, 1, "superheated", "iapws", CELSIUS_MPA, 0),
+        ("dielectric_constant", 600.01, 1, "superheated", "iapws", CELSIUS_MPA, 2),
+        ("refractive_index", 500, 1, "superheated", "iapws", CELSIUS_MPA, 0),
+        ("refractive_index", 500.01, 1, "superheated", "iapws", CELSIUS_MPA, 2),
+    ],
+)
+def test_input_and_range_limits(key, T, P, phase, standard, units, status):
+    got = tulo.property_status(key, T, P, phase, standard=standard, units=units)
+    assert got == status
+    assert math.isnan(tulo.property(key, T, P, phase, standard=standard, units=units)) == (status != 0)
+
+
+def test_quality_beyond_its_limits_is_refused_for_wet_steam():
+    assert tulo.property_status("enthalpy", 373.15, 0, "wet_steam", standard="iapws", quality=100) == 0
+    with pytest.raises(ValueError):
+        tulo.property("enthalpy", 373.15, 0, "wet_steam", standard="iapws", quality=100.5)
+
+
+def test_iapws_states_next_to_the_saturation_line_take_their_side():
+    # Within 0.1 K of the line, where the built-in standard has no single value.
+    rng = np.random.default_rng(7)
+    T = rng.uniform(280.0, 560.0, 2000)  # liquid below 1300 kJ/kg, vapour above 2500
+    P = np.array([tulo.property("saturation_pressure", t, 0, "no_phase", standard="iapws") for t in T])
+    T = T + rng.uniform(-0.09, 0.09, T.size)
+    h = tulo.property("enthalpy", T, P, standard="iapws")
+    assert np.all(tulo.property_status("enthalpy", T, P, standard="iapws") == 0)
+    liquid = tulo.property("enthalpy", T, P, "subcooled_liquid", standard="iapws")
+    vapour = tulo.property("enthalpy", T, P, "superheated", standard="iapws")
+    # Both named phases evaluate IF97 at (T, P), so each equals the value of the stable side.
+    assert np.array_equal(h, liquid) and np.array_equal(h, vapour)
+    tsat = np.array([tulo.property("saturation_temperature", 0, p, "no_phase", standard="iapws") for p in P])
+    assert np.all((h > 1900) == (T > tsat))
+    assert tulo.property_status("enthalpy", 373.1, 101.325) == 1  # the built-in standard keeps its band
+
+
+def test_imperial_inputs_convert_as_y_over_factor_minus_offset():
+    # 80.33 degF and 14.5038 psia are 300 K and 100 kPa; BTU/lb is kJ/kg / 2.326.
+    si = tulo.property("enthalpy", 300.0, 100.0, standard="iapws")
+    for standard in ("iapws", "builtin"):
+        imperial = tulo.property("enthalpy", 80.33, 14.5038, standard=standard, units="Imperial")
+        assert tulo.property_status("enthalpy", 80.33, 14.5038, standard=standard, units="Imperial") == 0
+        assert imperial == pytest.approx(si / 2.326, rel=2e-3), standard
+
+
 def test_wet_steam_phase_mixes_by_mass():
     hl = tulo.property("enthalpy", 373.15, 101.325, "sat_liquid", standard="iapws")
     hv = tulo.property("enthalpy", 373.15, 101.325, "sat_vapour", standard="iapws")
@@ -321,7 +397,9 @@ def test_wet_steam_phase_mixes_by_mass():
         ({"units": "1,1,1"}, "U0,...,U11"),
         ({"phase": "gas"}, "sat_liquid"),
         ({"phase": 11}, "0 to 10"),
-        ({"phase": True}, "phase must be"),
+        ({"phase": True}, "phase: expected one of None, sat_solid"),
+        ({"phase": "gas"}, "phase: expected one of"),
+        ({"phase": 2.0}, "phase: expected one of"),
         ({"quality": 150}, "between 0% and 100%"),
         ({"T": None}, "T and P"),
     ],

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
+#include <limits>
 #include <memory>
 
+#include "common/Real6.h"
+#include "iapws/MeltingSublimation.h"
 #include "iapws/IF97.h"
 #include "results/CalcState.h"
 #include "results/IapwsSet.h"
@@ -97,6 +101,48 @@ TEST(IapwsSet, OutOfRangeAtTheEndsOfEachRange) {
   }
 }
 
+// The ranges are closed, and an end holds for the values that reach it: stored as a Real6 by the
+// window (1173.15 K becomes 1173.1500000003725, 273.15 K 273.14999999990687) or a few ulps off
+// after a unit conversion. A step of 1e-9 beyond is outside.
+TEST(IapwsSet, ClosedRangeEndsHoldForStoredAndConvertedValues) {
+  const double pSub50 = iapws::SublimationPressure(iapws::kSublimationTMin) * 1000.0;  // kPa
+  const struct {
+    Item item;
+    Phase phase;
+    double T, P;
+    bool limitOnT;
+    double outward;  // +1 for an upper end, -1 for a lower one
+  } cases[] = {
+      {Item::kViscosity, Phase::kSuperheated, 1173.15, 1000.0, true, +1},
+      {Item::kThermalConductivity, Phase::kSuperheated, 1173.15, 1000.0, true, +1},
+      {Item::kEnthalpy, Phase::kSuperheated, 1073.15, 80000.0, true, +1},  // region 2 to 100 MPa
+      {Item::kEnthalpy, Phase::kSuperheated, 273.15, 0.5, true, -1},
+      {Item::kEnthalpy, Phase::kSubCooledLiquid, 273.15, 10000.0, true, -1},
+      {Item::kEnthalpy, Phase::kSatLiquid, 273.15, 0, true, -1},
+      {Item::kDensity, Phase::kSatVapour, 273.15, 0, true, -1},
+      {Item::kEnthalpy, Phase::kSubCooledSolid, 273.16, 0.611657, true, +1},  // the triple point
+      {Item::kEnthalpy, Phase::kSatSolid, 273.16, 0, true, +1},
+      {Item::kDielectricConstant, Phase::kSuperheated, 873.15, 1000.0, true, +1},
+      {Item::kRefractiveIndex, Phase::kSuperheated, 773.15, 1000.0, true, +1},
+      {Item::kSaturationTemperature, Phase::kNoPhase, 0, pSub50, false, -1},
+  };
+  for (const auto& c : cases) {
+    const double limit = c.limitOnT ? c.T : c.P;
+    // A Real6 holds no pressure as low as p_sub(50 K), 1.9e-43 kPa: there the limit itself.
+    const double stored = R6(limit) != 0 ? static_cast<double>(R6(limit)) : limit;
+    const double inside[] = {limit, stored,
+                             limit * (1.0 + c.outward * 4 * std::numeric_limits<double>::epsilon())};
+    auto status = [&](double x) {
+      Fixture f;
+      return c.limitOnT ? f.StatusOf(c.item, c.phase, x, c.P) : f.StatusOf(c.item, c.phase, c.T, x);
+    };
+    for (double x : inside)
+      EXPECT_EQ(status(x), Status::kValid)
+          << "item " << ItemCode(c.item) << " at " << std::setprecision(17) << x;
+    EXPECT_EQ(status(limit * (1.0 + c.outward * 1e-9)), Status::kOutOfRange) << "item " << ItemCode(c.item);
+  }
+}
+
 TEST(IapwsSet, WetSteamMixesByMassAndDensityByVolume) {
   Fixture f;  // quality 50 %
   const double T = 400.0;
@@ -128,6 +174,31 @@ TEST(IapwsSet, PhaseConditionFollowsTheStandardsLines) {
     CalcState state;
     DetermineCondition(state, *f.table, c.T, c.P);
     EXPECT_EQ(state.Condition, c.want) << c.T << " K " << c.P << " kPa";
+  }
+}
+
+// The window and the front ends that hand values on: a state given by T and P has the phase of its
+// side of the saturation line, the band of DetermineCondition notwithstanding.
+TEST(IapwsSet, StatesInTheSaturationBandTakeTheirSide) {
+  const double psub250 = iapws::SublimationPressure(250.0) * 1000.0;  // 0.0760 kPa
+  const struct {
+    double T, P;
+    Condition band, side;
+  } cases[] = {
+      {373.12, 101.325, Condition::kSatLiquidVapour, Condition::kSubCooledLiquid},
+      {373.2, 101.325, Condition::kSatLiquidVapour, Condition::kSuperheated},
+      {249.95, psub250, Condition::kSatSolidVapour, Condition::kSubCooledSolid},
+      {250.05, psub250, Condition::kSatSolidVapour, Condition::kSuperheated},
+      {400.0, 101.325, Condition::kSuperheated, Condition::kSuperheated},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    CalcState state;
+    DetermineCondition(state, *f.table, c.T, c.P);
+    EXPECT_EQ(state.Condition, c.band) << c.T << " K " << c.P << " kPa";
+    DetermineValueCondition(state, *f.table, c.T, c.P);
+    EXPECT_EQ(state.Condition, c.side) << c.T << " K " << c.P << " kPa";
+    EXPECT_EQ(state.ConditionText, ConditionName(c.side));
   }
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+// The one comparison of a value with the end of a range. The ranges of the correlations and of
+// the input checks are closed intervals, as the releases write them, and a limit must hold for
+// the value that reaches it: a limit typed in another unit (900 degC is 1173.15 K after a
+// conversion and a rounding) or stored as a Real6 in the window (1173.15 K as
+// 1173.1500000003725) lands a few ulps beyond the exact end. Values within kLimitTolerance of an
+// end, relative to it, meet the end.
+
+namespace tulo {
+
+// Relative: eight ulps of a Real6 (40-bit mantissa) at the most, over 10^4 ulps of a double;
+// 8.5e-9 K at 1173.15 K.
+inline constexpr long double kLimitTolerance = 0x1p-37L;
+
+// x <= highest, or x >= lowest, with the ends met within the tolerance; false for NaN.
+bool AtMost(long double x, long double highest);
+bool AtLeast(long double x, long double lowest);
+// lowest <= x <= highest, the same way.
+bool InClosedRange(long double x, long double lowest, long double highest);
+
+}  // namespace tulo
