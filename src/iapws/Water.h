@@ -14,36 +14,36 @@ enum class StateKind : unsigned char {
   kFluid,            // IF97 at (T, p), the region chosen by (T, p)
   kSaturatedLiquid,  // IF97 on the saturation line at T; p is not used
   kSaturatedVapour,
-  kIce,             // ice Ih at (T, p)
-  kSaturatedSolid,  // ice Ih on the sublimation curve at T; p is not used
+  kIce,              // ice Ih at (T, p)
+  kSaturatedSolid,   // ice Ih on the sublimation curve at T; p is not used
 };
 
 struct WaterState {
-  bool valid = false;             // the state lies in the range of its equation; otherwise every field is NaN
-  double T = 0;                   // K
-  double p = 0;                   // MPa
-  double rho = 0;                 // kg/m3
-  double v = 0;                   // m3/kg
-  double h = 0;                   // kJ/kg
-  double u = 0;                   // kJ/kg
-  double s = 0;                   // kJ/(kg K)
-  double cp = 0;                  // kJ/(kg K)
-  double cv = 0;                  // kJ/(kg K)
-  double w = 0;                   // m/s, speed of sound
-  double alphaV = 0;              // 1/K, cubic expansion coefficient
-  double kappaT = 0;              // 1/MPa, isothermal compressibility
+  bool valid = false;  // the state lies in the range of its equation; otherwise every field is NaN
+  double T = 0;        // K
+  double p = 0;        // MPa
+  double rho = 0;      // kg/m3
+  double v = 0;        // m3/kg
+  double h = 0;        // kJ/kg
+  double u = 0;        // kJ/kg
+  double s = 0;        // kJ/(kg K)
+  double cp = 0;       // kJ/(kg K)
+  double cv = 0;       // kJ/(kg K)
+  double w = 0;        // m/s, speed of sound
+  double alphaV = 0;   // 1/K, cubic expansion coefficient
+  double kappaT = 0;   // 1/MPa, isothermal compressibility
   double isentropicExponent = 0;  // -(v/p)(dp/dv)_s, dimensionless
   double z = 0;                   // compressibility factor p/(rho R T)
   double jouleThomson = 0;        // K/MPa, (dT/dp)_h; NaN for ice
   // The transport and other releases, filled by AddTransport (they cost more than the state).
   bool transport = false;
-  double mu = 0;          // Pa s, R12-08; NaN for ice and above 1173.15 K
-  double lambda = 0;      // W/(m K), R15-11; NaN for ice and above 1173.15 K
-  double sigma = 0;       // N/m, R1-76 at T; NaN outside 248.15 K .. Tc
-  double epsilon = 0;     // R8-97; NaN for ice and above 873.15 K
-  double refractive = 0;  // R9-97 at 589.3 nm; NaN for ice and outside its range
-  double nu = 0;          // m2/s, kinematic viscosity mu/rho
-  double prandtl = 0;     // mu cp / lambda
+  double mu = 0;                  // Pa s, R12-08; NaN for ice and above 1173.15 K
+  double lambda = 0;              // W/(m K), R15-11; NaN for ice and above 1173.15 K
+  double sigma = 0;               // N/m, R1-76 at T; NaN outside 248.15 K .. Tc
+  double epsilon = 0;             // R8-97; NaN for ice and above 873.15 K
+  double refractive = 0;          // R9-97 at 589.3 nm; NaN for ice and outside its range
+  double nu = 0;                  // m2/s, kinematic viscosity mu/rho
+  double prandtl = 0;             // mu cp / lambda
 };
 
 // The state of the given kind at (T, p); valid is false outside the range of the state:
