@@ -37,6 +37,9 @@ constexpr double kAccepted = 1e-12;
 constexpr double kEnthalpyFloor = 10;   // kJ/kg
 constexpr double kEntropyFloor = 0.01;  // kJ/(kg K)
 constexpr int kMaxIterations = 100;
+// The basic equations of neighbouring regions differ on their common boundary by up to 5e-5
+// relative in h and s: a target that far beyond the end of a region's range is its end state.
+constexpr double kBoundaryMismatch = 1e-4;
 
 enum class Given { kEnthalpy, kEntropy };
 
@@ -79,7 +82,12 @@ std::optional<FluidProps> SolveOnIsobar(const StateAt& stateAt, Given given, dou
     }
     if (std::fabs(next - T) <= 4 * std::numeric_limits<double>::epsilon() * T) {
       const bool atEnd = std::fabs(T - lo0) <= 1e-9 * T || std::fabs(T - hi0) <= 1e-9 * T;
-      if (atEnd || Reproduces(Value(f, given), target, given)) return f;
+      const double scale =
+          std::max(std::fabs(target), given == Given::kEnthalpy ? kEnthalpyFloor : kEntropyFloor);
+      if ((atEnd && std::fabs(residual) <= kBoundaryMismatch * scale) ||
+          Reproduces(Value(f, given), target, given)) {
+        return f;
+      }
       return std::nullopt;
     }
     T = next;
@@ -234,7 +242,10 @@ std::optional<PairState> StateFromPY(double p, Given given, double target) {
   // phases are those of regions 1 and 2.
   if (Ts > kT13 && p <= SaturationPressure(kT13)) Ts = kT13;
   if (Ts > 0) return SolveSubcritical(p, given, target, Ts);
-  if (p < kPc) return Single(SolveRegion25(p, given, target, kTmin), p);  // below 273.15 K's psat
+  if (p < kPc) {  // below psat(273.15 K): vapour only, from 273.15 K
+    if (target < Value(Region2(kTmin, p), given)) return std::nullopt;
+    return Single(SolveRegion25(p, given, target, kTmin), p);
+  }
   if (target <= Value(Region1(kT13, p), given)) return Single(SolveRegion1(p, given, target, kT13), p);
   const double T23 = B23Temperature(p);
   if (target < Value(Region2(T23, p), given)) {
@@ -251,6 +262,107 @@ std::optional<PairState> StateFromPH(double p, double h) {
 
 std::optional<PairState> StateFromPS(double p, double s) {
   return StateFromPY(p, Given::kEntropy, s);
+}
+
+namespace {
+
+// Entropies that bound the backward equations of SR2-01 and SR4-04, kJ/(kg K): s'(623.15 K),
+// s at (100 MPa, 623.15 K), where the B13 line begins, s''(623.15 K), where Eq. 9 begins,
+// s''(273.15 K), the B23 range of Eq. 8, and 2b | 2c.
+constexpr double kSLiquid13 = 3.778281340;
+constexpr double kSB13 = 3.397782955;
+constexpr double kSVapour23 = 5.210887825;
+constexpr double kSVapourCold = 9.155759395;
+constexpr double kSB23Low = 5.048096828;
+constexpr double kSB23High = 5.260578707;
+constexpr double kS2bc = 5.85;
+// Enthalpies of the saturated phases at 623.15 K, where Eq. 10 of SR3-03 is defined, and the
+// range of Eq. 8, kJ/kg.
+constexpr double kHLiquid623 = 1670.858218;
+constexpr double kHVapour623 = 2563.592004;
+constexpr double kHB23High = 2812.942061;
+constexpr double kPLow = 1e-6;  // MPa, lower end of the pressure search
+
+double WetStartPressure(double h, double s) {
+  if (s >= kSVapour23) return SaturationPressure(detail::SaturationTemperatureHS(h, s));
+  if (h >= kHLiquid623 && h <= kHVapour623) return detail::Region3SaturationPressureH(h);
+  return 1;
+}
+
+// The pressure of (h, s) by the backward equations, in the region that the boundary equations
+// of SR4-04 give; 0 where there is none. Only a start: the region is settled by StateFromPS.
+double StartPressure(double h, double s) {
+  if (s < kSLiquid13) {
+    if (h < detail::SaturatedLiquidEnthalpy1(s)) return WetStartPressure(h, s);
+    return s >= kSB13 && h > detail::B13Enthalpy(s) ? detail::Region3PHS(h, s) : detail::Region1PHS(h, s);
+  }
+  if (s <= detail::kRegion3abEntropy) {
+    return h < detail::SaturatedLiquidEnthalpy3a(s) ? WetStartPressure(h, s) : detail::Region3PHS(h, s);
+  }
+  if (s < kS2bc) {
+    if (h < detail::SaturatedVapourEnthalpy2c3b(s)) return WetStartPressure(h, s);
+    if (s < kSB23Low || (s <= kSB23High && h <= kHB23High &&
+                         detail::Region2PHS(h, s) > B23Pressure(detail::B23TemperatureHS(h, s)))) {
+      return detail::Region3PHS(h, s);
+    }
+    return detail::Region2PHS(h, s);
+  }
+  if (s <= kSVapourCold && h < detail::SaturatedVapourEnthalpy2ab(s)) return WetStartPressure(h, s);
+  return detail::Region2PHS(h, s);
+}
+
+// The pressure nearest to p (by factors of 1.5) at which the isentrope s has a state; 0 if none.
+double NearestPressureWithState(double p, double s) {
+  for (double factor = 1.01; factor < 1e9; factor *= 1.5) {
+    // (The ends themselves are tried: a state at 100 MPa and 273.15 K is the only one of its s.)
+    for (const double q : {std::max(p / factor, kPLow), std::min(p * factor, kPmax)}) {
+      if (StateFromPS(q, s)) return q;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+// h rises with p along an isentrope, (dh/dp)_s = v (1000 kJ/kg per MPa and m3/kg): Newton on p
+// within [lo, hi], halving (in ln p) whenever a step leaves the bracket or a pressure has no
+// state with this s (above the range when s is that of a vapour, below it for the coldest
+// liquid, whose s falls with p).
+std::optional<PairState> StateFromHS(double h, double s) {
+  if (!(std::isfinite(h) && std::isfinite(s))) return std::nullopt;
+  double lo = kPLow, hi = kPmax;
+  const double start = StartPressure(h, s);
+  double p = start > lo && start < hi ? start : 1;
+  double found = 0;  // the last pressure with a state of this s
+  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    const std::optional<PairState> state = StateFromPS(p, s);
+    double next = 0;
+    if (!state) {
+      // Back towards a pressure that had a state; without one yet, look for the nearest (the
+      // side is not known in advance: at 273.15 K, s rises with p up to some 20 MPa, where the
+      // expansion coefficient of water changes sign).
+      const bool first = found == 0;
+      if (first) found = NearestPressureWithState(p, s);
+      if (found == 0) return std::nullopt;
+      (p > found ? hi : lo) = p;
+      next = first ? found : std::sqrt(lo * hi);
+    } else {
+      const double residual = state->props.h - h;
+      if (Reproduces(state->props.h, h, Given::kEnthalpy)) return state;
+      found = p;
+      (residual < 0 ? lo : hi) = p;
+      next = p - residual / (1e3 * state->props.v);
+      const bool newton = next > lo && next < hi;
+      if (!newton) next = std::sqrt(lo * hi);
+      if (newton && std::fabs(next - p) <= kLastStep * p) {
+        const std::optional<PairState> last = StateFromPS(next, s);
+        if (last && Reproduces(last->props.h, h, Given::kEnthalpy)) return last;
+      }
+    }
+    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) return std::nullopt;
+    p = next;
+  }
+  return std::nullopt;
 }
 
 }  // namespace tulo::iapws

@@ -33,5 +33,10 @@ struct PairState {
 // p outside 0 .. 100 MPa, or not finite).
 std::optional<PairState> StateFromPH(double p, double h);
 std::optional<PairState> StateFromPS(double p, double s);
+// The state at (h, s): Newton on p along the isentrope s, where (dh/dp)_s = v, each pressure
+// solved exactly by StateFromPS; started from the backward equations p(h, s) of SR2-01 and
+// SR4-04 (psat(Tsat(h, s)) for wet steam). Nothing when no state of the range of validity has
+// them.
+std::optional<PairState> StateFromHS(double h, double s);
 
 }  // namespace tulo::iapws

@@ -50,6 +50,12 @@ void ExpectSingleRoundTrip(const SingleCase& c) {
               1e-12 * std::fmax(std::fabs(pair.given), 10.0))
         << c.what;
   }
+  const std::optional<PairState> fromHS = StateFromHS(f.h, f.s);
+  ASSERT_TRUE(fromHS.has_value()) << c.what << " (h, s)";
+  EXPECT_EQ(fromHS->region, f.region) << c.what << " (h, s)";
+  EXPECT_TRUE(Close(fromHS->T, c.T, kRoundTrip)) << c.what << " (h, s): T " << fromHS->T;
+  EXPECT_TRUE(Close(fromHS->p, c.p, kRoundTrip)) << c.what << " (h, s): p " << fromHS->p;
+  EXPECT_TRUE(Close(fromHS->props.rho, f.rho, kRoundTrip)) << c.what << " (h, s): rho " << fromHS->props.rho;
 }
 
 // Next to a boundary between regions 1 | 3, 2 | 3 and 2 | 5 the basic equations of the two
@@ -104,10 +110,11 @@ TEST(IF97Pairs, WetRoundTrips) {
     const double p = SaturationPressure(c.T);
     const double h = liquid.h + c.x * (vapour.h - liquid.h);
     const double s = liquid.s + c.x * (vapour.s - liquid.s);
-    for (const std::optional<PairState>& state : {StateFromPH(p, h), StateFromPS(p, s)}) {
+    for (const std::optional<PairState>& state : {StateFromPH(p, h), StateFromPS(p, s), StateFromHS(h, s)}) {
       ASSERT_TRUE(state.has_value()) << "T = " << c.T;
       EXPECT_EQ(state->region, Region::k4) << "T = " << c.T;
       EXPECT_TRUE(Close(state->T, c.T, kRoundTrip)) << "T = " << c.T << ": " << state->T;
+      EXPECT_TRUE(Close(state->p, p, kRoundTrip)) << "T = " << c.T << ": p " << state->p;
       EXPECT_NEAR(state->x, c.x, 1e-9) << "T = " << c.T;
       EXPECT_TRUE(Close(state->liquid.rho, liquid.rho, kRoundTrip)) << "T = " << c.T;
       EXPECT_TRUE(Close(state->vapour.rho, vapour.rho, kRoundTrip)) << "T = " << c.T;
@@ -140,6 +147,13 @@ TEST(IF97Pairs, PairsWithoutState) {
       {"s not a number", StateFromPS, 1, nan},
   };
   for (const auto& c : cases) EXPECT_FALSE(c.solve(c.p, c.y).has_value()) << c.what;
+  // (h, s) beyond the range: colder than the liquid at 273.15 K, hotter than 2273.15 K, denser
+  // than 100 MPa allows.
+  const struct {
+    double h;
+    double s;
+  } outside[] = {{-10, 0}, {100, 1}, {8000, 9}, {3000, 4}, {nan, 5}, {2000, inf}};
+  for (const auto& c : outside) EXPECT_FALSE(StateFromHS(c.h, c.s).has_value()) << c.h << ", " << c.s;
 }
 
 }  // namespace
