@@ -347,8 +347,10 @@ std::optional<PairState> StateFromHS(double h, double s) {
       (p > found ? hi : lo) = p;
       next = first ? found : std::sqrt(lo * hi);
     } else {
+      // No stop at a small residual: p is ill-conditioned in the liquid ((dh/dp)_s = v is about
+      // 1 kJ/kg per MPa), so Newton runs on until its step is negligible.
       const double residual = state->props.h - h;
-      if (Reproduces(state->props.h, h, Given::kEnthalpy)) return state;
+      if (residual == 0) return state;
       found = p;
       (residual < 0 ? lo : hi) = p;
       next = p - residual / (1e3 * state->props.v);
@@ -359,7 +361,12 @@ std::optional<PairState> StateFromHS(double h, double s) {
         if (last && Reproduces(last->props.h, h, Given::kEnthalpy)) return last;
       }
     }
-    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) return std::nullopt;
+    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) {
+      // Collapsed on a boundary between regions, whose equations disagree there.
+      const bool near = state && std::fabs(state->props.h - h) <=
+                                     kBoundaryMismatch * std::max(std::fabs(h), kEnthalpyFloor);
+      return near ? state : std::nullopt;
+    }
     p = next;
   }
   return std::nullopt;
