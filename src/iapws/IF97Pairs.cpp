@@ -60,10 +60,13 @@ bool Reproduces(double value, double target, Given given) {
 // The temperature in [lo, hi] at which stateAt(T) (a state at the given pressure) has the given
 // h or s, which increases with T: Newton from start, bisection whenever a step leaves the bracket.
 // A target just beyond an end of the bracket (the basic equations of two regions disagree on
-// their boundary by up to some 1e-5 relative) gives the state at that end.
+// their boundary by up to some 1e-5 relative) gives the state at that end. Strict: pure Newton
+// from a close start, nothing as soon as a step leaves the bracket (the answer is then elsewhere
+// or at an end, for the careful way to find).
+enum class Search { kSafe, kStrict };
 template <class StateAt>
 std::optional<FluidProps> SolveOnIsobar(const StateAt& stateAt, Given given, double target, double lo,
-                                        double hi, double start) {
+                                        double hi, double start, Search search = Search::kSafe) {
   const double lo0 = lo, hi0 = hi;
   double T = start > lo && start < hi ? start : 0.5 * (lo + hi);
   for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
@@ -75,6 +78,7 @@ std::optional<FluidProps> SolveOnIsobar(const StateAt& stateAt, Given given, dou
     const double slope = SlopeT(f, given);
     double next = T - residual / slope;
     const bool newton = slope > 0 && next > lo && next < hi;
+    if (!newton && search == Search::kStrict) return std::nullopt;
     if (!newton) next = 0.5 * (lo + hi);
     if (newton && std::fabs(next - T) <= kLastStep * T) {
       const FluidProps last = stateAt(next);
@@ -233,6 +237,31 @@ std::optional<PairState> SolveSubcritical(double p, Given given, double target, 
   return Single(SolveRegion25(p, given, target, T23), p);
 }
 
+// The common case first, without evaluating any boundary: a backward equation of region 1 or 2
+// that lands inside the region's temperature range at p starts a strict Newton there. Its root
+// lies inside the range, so the region is right; when Newton leaves the range, nothing (and the
+// careful way decides).
+std::optional<FluidProps> SolveFast(double p, Given given, double target, double Ts, bool above13) {
+  const bool h = given == Given::kEnthalpy;
+  if (Ts > 0 || above13) {
+    const double hi = above13 ? kT13 : Ts;
+    const double start = h ? Region1TPH(p, target) : Region1TPS(p, target);
+    if (start > kTmin && start < hi) {
+      if (auto f = SolveOnIsobar([p](double T) { return Region1(T, p); }, given, target, kTmin, hi, start,
+                                 Search::kStrict)) {
+        return f;
+      }
+    }
+  }
+  const double lo = above13 ? B23Temperature(p) : (Ts > 0 ? Ts : kTmin);
+  const double start = h ? Region2TPH(p, target) : Region2TPS(p, target);
+  if (start > lo && start < kT25) {
+    return SolveOnIsobar([p](double T) { return Region2(T, p); }, given, target, lo, kT25, start,
+                         Search::kStrict);
+  }
+  return std::nullopt;
+}
+
 std::optional<PairState> StateFromPY(double p, Given given, double target) {
   if (!(std::isfinite(p) && std::isfinite(target) && p > 0 && p <= kPmax)) return std::nullopt;
   const double coldBound = given == Given::kEnthalpy ? kColdEnthalpyBound : kColdEntropyBound;
@@ -240,7 +269,9 @@ std::optional<PairState> StateFromPY(double p, Given given, double target) {
   double Ts = p < kPc ? SaturationTemperature(p) : 0;
   // Eqs. 30 and 31 are inverse to round-off only: at psat(623.15 K) and below, the saturated
   // phases are those of regions 1 and 2.
-  if (Ts > kT13 && p <= SaturationPressure(kT13)) Ts = kT13;
+  const bool above13 = p > SaturationPressure(kT13);
+  if (Ts > kT13 && !above13) Ts = kT13;
+  if (auto f = SolveFast(p, given, target, Ts, above13)) return Single(*f, p);
   if (Ts > 0) return SolveSubcritical(p, given, target, Ts);
   if (p < kPc) {  // below psat(273.15 K): vapour only, from 273.15 K
     if (target < Value(Region2(kTmin, p), given)) return std::nullopt;
