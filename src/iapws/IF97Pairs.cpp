@@ -1,6 +1,7 @@
 // IAPWS-IF97 states from (p, h) and (p, s): the region from the basic equations' values on the
 // region boundaries along the isobar, then a start from the backward equations and Newton on the
-// basic equations (on T at fixed p in regions 1, 2 and 5; on (rho, T) in region 3).
+// basic equations (on T at fixed p in regions 1, 2 and 5; on (rho, T) in region 3). States from
+// (h, s): Newton on p along the isentrope, each pressure solved from (p, s).
 
 #include "iapws/IF97Pairs.h"
 
@@ -59,8 +60,8 @@ bool Reproduces(double value, double target, Given given) {
 
 // The temperature in [lo, hi] at which stateAt(T) (a state at the given pressure) has the given
 // h or s, which increases with T: Newton from start, bisection whenever a step leaves the bracket.
-// A target just beyond an end of the bracket (the basic equations of two regions disagree on
-// their boundary by up to some 1e-5 relative) gives the state at that end. Strict: pure Newton
+// A target just beyond an end of the bracket (within kBoundaryMismatch: the basic equations of
+// two regions disagree on their boundary) gives the state at that end. Strict: pure Newton
 // from a close start, nothing as soon as a step leaves the bracket (the answer is then elsewhere
 // or at an end, for the careful way to find).
 enum class Search { kSafe, kStrict };

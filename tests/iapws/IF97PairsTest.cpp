@@ -97,6 +97,43 @@ TEST(IF97Pairs, SinglePhaseRoundTrips) {
   for (const SingleCase& c : cases) ExpectSingleRoundTrip(c);
 }
 
+// Halfway between the two regions' values of h and s on a boundary: a state on one side, or in
+// a gap between them the boundary state itself, never "no state".
+TEST(IF97Pairs, BetweenTheRegionsOnABoundary) {
+  const struct {
+    const char* what;
+    double T;  // K, on the boundary
+    double p;  // MPa
+    FluidProps (*below)(double, double);
+    FluidProps (*above)(double, double);
+  } cases[] = {
+      {"623.15 K", 623.15, 50, Region1, Region3TP},
+      {"B23", B23Temperature(40), 40, Region3TP, Region2},
+      {"B23 at 60 MPa", B23Temperature(60), 60, Region3TP, Region2},
+      {"1073.15 K", 1073.15, 10, Region2, Region5},
+      {"1073.15 K at 50 MPa", 1073.15, 50, Region2, Region5},
+  };
+  for (const auto& c : cases) {
+    const FluidProps a = c.below(c.T, c.p), b = c.above(c.T, c.p);
+    const struct {
+      Solver solve;
+      double given;
+      double (*value)(const FluidProps&);
+    } pairs[] = {
+        {StateFromPH, 0.5 * (a.h + b.h), [](const FluidProps& f) { return f.h; }},
+        {StateFromPS, 0.5 * (a.s + b.s), [](const FluidProps& f) { return f.s; }},
+    };
+    for (const auto& pair : pairs) {
+      const std::optional<PairState> state = pair.solve(c.p, pair.given);
+      ASSERT_TRUE(state.has_value()) << c.what;
+      const double off = std::fabs(pair.value(state->props) - pair.given);
+      const bool reproduces = off <= 1e-12 * std::fabs(pair.given);
+      const bool boundary = Close(state->T, c.T, 1e-9) && off <= 1e-4 * std::fabs(pair.given);
+      EXPECT_TRUE(reproduces || boundary) << c.what << ": T " << state->T << ", off by " << off;
+    }
+  }
+}
+
 // Wet steam at T with quality x: (h, s) at psat(T) lead back to T, x and the saturated phases.
 TEST(IF97Pairs, WetRoundTrips) {
   const struct {
