@@ -270,7 +270,7 @@ std::optional<PairState> StateFromPY(double p, Given given, double target) {
   double Ts = p < kPc ? SaturationTemperature(p) : 0;
   // Eqs. 30 and 31 are inverse to round-off only: at psat(623.15 K) and below, the saturated
   // phases are those of regions 1 and 2.
-  const bool above13 = p > SaturationPressure(kT13);
+  const bool above13 = p >= kPc || (Ts > kT13 && p > SaturationPressure(kT13));
   if (Ts > kT13 && !above13) Ts = kT13;
   if (auto f = SolveFast(p, given, target, Ts, above13)) return Single(*f, p);
   if (Ts > 0) return SolveSubcritical(p, given, target, Ts);
