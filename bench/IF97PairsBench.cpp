@@ -1,0 +1,75 @@
+// IAPWS-IF97 states from pairs on the 4096 benchmark states (T in K, P in kPa): h and s of each
+// state are computed once from (T, p), then the state is solved back from (p, h), (p, s) and
+// (h, s). Time per state is the time of one pass divided by the number of states.
+// The file is read from TULO_BENCH_STATES, else from the shared folder beside the project.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "iapws/IF97.h"
+#include "iapws/IF97Pairs.h"
+
+namespace {
+
+using namespace tulo::iapws;
+
+struct Given {
+  double p;  // MPa
+  double h;  // kJ/kg
+  double s;  // kJ/(kg K)
+};
+
+std::vector<Given> LoadGiven() {
+  const char* env = std::getenv("TULO_BENCH_STATES");
+  std::ifstream in(env != nullptr ? env : TULO_SOURCE_DIR "/../shared/bench/states-4096.tsv");
+  std::vector<Given> given;
+  std::string header;
+  std::getline(in, header);
+  double T = 0, P = 0;
+  while (in >> T >> P) {
+    const FluidProps f = StateTP(T, P / 1000);
+    if (f.region != Region::kNone) given.push_back({P / 1000, f.h, f.s});
+  }
+  return given;
+}
+
+const std::vector<Given>& AllGiven() {
+  static const std::vector<Given> given = LoadGiven();
+  return given;
+}
+
+template <class Solve>
+void PerState(benchmark::State& state, Solve solve) {
+  const auto& given = AllGiven();
+  if (given.empty()) {
+    state.SkipWithError("no benchmark states");
+    return;
+  }
+  for (auto _ : state) {
+    for (const Given& g : given) benchmark::DoNotOptimize(solve(g));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<long>(given.size()));
+}
+
+void BM_IF97StateFromPH(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromPH(g.p, g.h); });
+}
+
+void BM_IF97StateFromPS(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromPS(g.p, g.s); });
+}
+
+void BM_IF97StateFromHS(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromHS(g.h, g.s); });
+}
+
+}  // namespace
+
+BENCHMARK(BM_IF97StateFromPH)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IF97StateFromPS)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IF97StateFromHS)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,407 @@
+// IAPWS-IF97 states from (p, h) and (p, s): the region from the basic equations' values on the
+// region boundaries along the isobar, then a start from the backward equations and Newton on the
+// basic equations (on T at fixed p in regions 1, 2 and 5; on (rho, T) in region 3). States from
+// (h, s): Newton on p along the isentrope, each pressure solved from (p, s).
+
+#include "iapws/IF97Pairs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "iapws/IF97BackwardPairs.h"
+#include "iapws/IF97Region3Internal.h"
+
+namespace tulo::iapws {
+namespace {
+
+constexpr double kTmin = 273.15;   // K
+constexpr double kT13 = 623.15;    // K, regions 1 | 3
+constexpr double kT25 = 1073.15;   // K, regions 2 | 5
+constexpr double kTmax = 2273.15;  // K
+constexpr double kPmax = 100;      // MPa
+constexpr double kPmax5 = 50;      // MPa, region 5
+
+// Along an isobar h and s of the liquid at 273.15 K stay below these (95.39 kJ/kg and
+// 0.00048 kJ/(kg K) at most, at 100 MPa and at the lowest pressures): above them the lower end of
+// the range needs no evaluation.
+constexpr double kColdEnthalpyBound = 96;     // kJ/kg
+constexpr double kColdEntropyBound = 0.0005;  // kJ/(kg K)
+
+// Newton stops when a step is below this relative size: the next iterate is then exact to its
+// square, and is evaluated once more as the answer.
+constexpr double kLastStep = 1e-8;
+// The answer reproduces the given value to this relative residual (round-off of the basic
+// equations; the floors below keep values near zero, liquid near 273.16 K, from asking for more
+// than the absolute round-off of the sums).
+constexpr double kAccepted = 1e-12;
+constexpr double kEnthalpyFloor = 10;   // kJ/kg
+constexpr double kEntropyFloor = 0.01;  // kJ/(kg K)
+constexpr int kMaxIterations = 100;
+// The basic equations of neighbouring regions differ on their common boundary by up to 5e-5
+// relative in h and s: a target that far beyond the end of a region's range is its end state.
+constexpr double kBoundaryMismatch = 1e-4;
+
+enum class Given { kEnthalpy, kEntropy };
+
+double Value(const FluidProps& f, Given given) {
+  return given == Given::kEnthalpy ? f.h : f.s;
+}
+
+// d(h or s)/dT at constant p.
+double SlopeT(const FluidProps& f, Given given) {
+  return given == Given::kEnthalpy ? f.cp : f.cp / f.T;
+}
+
+bool Reproduces(double value, double target, Given given) {
+  const double floor = given == Given::kEnthalpy ? kEnthalpyFloor : kEntropyFloor;
+  return std::fabs(value - target) <= kAccepted * std::max(std::fabs(target), floor);
+}
+
+// The temperature in [lo, hi] at which stateAt(T) (a state at the given pressure) has the given
+// h or s, which increases with T: Newton from start, bisection whenever a step leaves the bracket.
+// A target just beyond an end of the bracket (within kBoundaryMismatch: the basic equations of
+// two regions disagree on their boundary) gives the state at that end. Strict: pure Newton
+// from a close start, nothing as soon as a step leaves the bracket (the answer is then elsewhere
+// or at an end, for the careful way to find).
+enum class Search { kSafe, kStrict };
+template <class StateAt>
+std::optional<FluidProps> SolveOnIsobar(const StateAt& stateAt, Given given, double target, double lo,
+                                        double hi, double start, Search search = Search::kSafe) {
+  const double lo0 = lo, hi0 = hi;
+  double T = start > lo && start < hi ? start : 0.5 * (lo + hi);
+  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    const FluidProps f = stateAt(T);
+    if (f.region == Region::kNone) return std::nullopt;
+    const double residual = Value(f, given) - target;
+    if (residual == 0) return f;
+    (residual < 0 ? lo : hi) = T;
+    const double slope = SlopeT(f, given);
+    double next = T - residual / slope;
+    const bool newton = slope > 0 && next > lo && next < hi;
+    if (!newton && search == Search::kStrict) return std::nullopt;
+    if (!newton) next = 0.5 * (lo + hi);
+    if (newton && std::fabs(next - T) <= kLastStep * T) {
+      const FluidProps last = stateAt(next);
+      if (last.region != Region::kNone && Reproduces(Value(last, given), target, given)) return last;
+    }
+    if (std::fabs(next - T) <= 4 * std::numeric_limits<double>::epsilon() * T) {
+      const bool atEnd = std::fabs(T - lo0) <= 1e-9 * T || std::fabs(T - hi0) <= 1e-9 * T;
+      const double scale =
+          std::max(std::fabs(target), given == Given::kEnthalpy ? kEnthalpyFloor : kEntropyFloor);
+      if ((atEnd && std::fabs(residual) <= kBoundaryMismatch * scale) ||
+          Reproduces(Value(f, given), target, given)) {
+        return f;
+      }
+      return std::nullopt;
+    }
+    T = next;
+  }
+  return std::nullopt;
+}
+
+// Region 3 at (p, h or s) by Newton on (rho, T) of Eq. 28 from the backward equations' start.
+// Nothing if it does not converge inside [lo, hi] on the expected side of the critical density.
+std::optional<FluidProps> NewtonRegion3(double p, Given given, double target, double T, double rho, double lo,
+                                        double hi, detail::Region3Branch branch) {
+  const double rhoLo = branch == detail::Region3Branch::kLiquid ? kRhoc : 0;
+  const double rhoHi =
+      branch == detail::Region3Branch::kVapour ? kRhoc : std::numeric_limits<double>::infinity();
+  auto inside = [&](double t, double r) { return t >= lo && t <= hi && r > rhoLo && r < rhoHi; };
+  bool last = false;
+  for (int iteration = 0; iteration < 30; ++iteration) {
+    if (!inside(T, rho)) return std::nullopt;
+    FluidProps f = Region3(rho, T);
+    const double r1 = f.p - p;
+    const double r2 = Value(f, given) - target;
+    if (last) {
+      if (std::fabs(r1) > kAccepted * p || !Reproduces(Value(f, given), target, given)) return std::nullopt;
+      f.p = p;
+      return f;
+    }
+    // The Jacobian of (p, h or s) in (rho, T): (dp/drho)_T = 1 / (rho kappaT), (dp/dT)_rho =
+    // alphaV / kappaT; dh = T ds + v dp and (ds/dv)_T = (dp/dT)_v give the rest (v dp in
+    // m3/kg MPa is 1000 kJ/kg).
+    const double pRho = 1 / (rho * f.kappaT);
+    const double pT = f.alphaV / f.kappaT;
+    double yRho = -1e3 * pT / (rho * rho);
+    double yT = f.cv / T;
+    if (given == Given::kEnthalpy) {
+      yRho = 1e3 * (pRho / rho - T * pT / (rho * rho));
+      yT = f.cv + 1e3 * pT / rho;
+    }
+    const double det = pRho * yT - pT * yRho;
+    const double dRho = (r1 * yT - pT * r2) / det;
+    const double dT = (pRho * r2 - yRho * r1) / det;
+    if (!std::isfinite(dRho) || !std::isfinite(dT)) return std::nullopt;
+    rho -= dRho;
+    T -= dT;
+    last = std::fabs(dRho) <= kLastStep * rho && std::fabs(dT) <= kLastStep * T;
+  }
+  return std::nullopt;
+}
+
+// Region 3 on the isobar between lo and hi: Newton on (rho, T), and should it fail (close to the
+// critical point, where (dp/drho)_T vanishes), the safe way, Newton on T with the density of
+// each temperature solved on its own (Region3TP).
+std::optional<FluidProps> SolveRegion3(double p, Given given, double target, double lo, double hi,
+                                       detail::Region3Branch branch) {
+  const bool h = given == Given::kEnthalpy;
+  const double T0 = std::clamp(h ? detail::Region3TPH(p, target) : detail::Region3TPS(p, target), lo, hi);
+  double rho0 = 1 / (h ? detail::Region3VPH(p, target) : detail::Region3VPS(p, target));
+  if (branch == detail::Region3Branch::kLiquid) rho0 = std::max(rho0, 1.01 * kRhoc);
+  if (branch == detail::Region3Branch::kVapour) rho0 = std::min(rho0, 0.99 * kRhoc);
+  if (auto f = NewtonRegion3(p, given, target, T0, rho0, lo, hi, branch)) return f;
+  return SolveOnIsobar([p](double T) { return Region3TP(T, p); }, given, target, lo, hi, T0);
+}
+
+std::optional<FluidProps> SolveRegion1(double p, Given given, double target, double hi) {
+  const double start = given == Given::kEnthalpy ? Region1TPH(p, target) : Region1TPS(p, target);
+  return SolveOnIsobar([p](double T) { return Region1(T, p); }, given, target, kTmin, hi, start);
+}
+
+// Region 2 from lo up to 1073.15 K, region 5 above (to 50 MPa).
+std::optional<FluidProps> SolveRegion25(double p, Given given, double target, double lo) {
+  const FluidProps top2 = Region2(kT25, p);
+  if (target <= Value(top2, given)) {
+    const double start = given == Given::kEnthalpy ? Region2TPH(p, target) : Region2TPS(p, target);
+    return SolveOnIsobar([p](double T) { return Region2(T, p); }, given, target, lo, kT25, start);
+  }
+  if (p > kPmax5) return std::nullopt;
+  const FluidProps bottom5 = Region5(kT25, p);
+  const FluidProps top5 = Region5(kTmax, p);
+  const double y0 = Value(bottom5, given), y1 = Value(top5, given);
+  if (target > y1) return std::nullopt;
+  // Region 5 is close to an ideal gas: h and s nearly linear in T (in ln T for s) start well.
+  const double t = (target - y0) / (y1 - y0);
+  const double start =
+      given == Given::kEnthalpy ? kT25 + t * (kTmax - kT25) : kT25 * std::pow(kTmax / kT25, t);
+  return SolveOnIsobar([p](double T) { return Region5(T, p); }, given, target, kT25, kTmax, start);
+}
+
+PairState Single(const FluidProps& f, double p) {
+  PairState state;
+  state.region = f.region;
+  state.T = f.T;
+  state.p = p;
+  state.props = f;
+  state.props.p = p;
+  return state;
+}
+
+std::optional<PairState> Single(const std::optional<FluidProps>& f, double p) {
+  if (!f) return std::nullopt;
+  return Single(*f, p);
+}
+
+// Wet steam at T from its saturated phases, with quality x.
+PairState Wet(const FluidProps& liquid, const FluidProps& vapour, double x, double p) {
+  PairState state;
+  state.region = Region::k4;
+  state.T = liquid.T;
+  state.p = p;
+  state.x = x;
+  state.liquid = liquid;
+  state.vapour = vapour;
+  FluidProps& m = state.props;
+  m.region = Region::k4;
+  m.T = liquid.T;
+  m.p = p;
+  m.v = liquid.v + x * (vapour.v - liquid.v);
+  m.rho = 1 / m.v;
+  m.h = liquid.h + x * (vapour.h - liquid.h);
+  m.u = liquid.u + x * (vapour.u - liquid.u);
+  m.s = liquid.s + x * (vapour.s - liquid.s);
+  m.g = liquid.g + x * (vapour.g - liquid.g);
+  return state;
+}
+
+// Below the critical pressure: the liquid up to the saturation temperature, wet steam between the
+// saturated phases, the vapour above.
+std::optional<PairState> SolveSubcritical(double p, Given given, double target, double Ts) {
+  const FluidProps liquid = SaturatedLiquid(Ts);
+  if (liquid.region == Region::kNone) return std::nullopt;
+  if (target <= Value(liquid, given)) {
+    if (Ts <= kT13) return Single(SolveRegion1(p, given, target, Ts), p);
+    if (target <= Value(Region1(kT13, p), given)) return Single(SolveRegion1(p, given, target, kT13), p);
+    return Single(SolveRegion3(p, given, target, kT13, Ts, detail::Region3Branch::kLiquid), p);
+  }
+  const FluidProps vapour = SaturatedVapour(Ts);
+  if (vapour.region == Region::kNone) return std::nullopt;
+  const double yL = Value(liquid, given), yV = Value(vapour, given);
+  if (target < yV) return Wet(liquid, vapour, (target - yL) / (yV - yL), p);
+  if (Ts <= kT13) return Single(SolveRegion25(p, given, target, Ts), p);
+  const double T23 = B23Temperature(p);
+  if (target < Value(Region2(T23, p), given)) {
+    return Single(SolveRegion3(p, given, target, Ts, T23, detail::Region3Branch::kVapour), p);
+  }
+  return Single(SolveRegion25(p, given, target, T23), p);
+}
+
+// The common case first, without evaluating any boundary: a backward equation of region 1 or 2
+// that lands inside the region's temperature range at p starts a strict Newton there. Its root
+// lies inside the range, so the region is right; when Newton leaves the range, nothing (and the
+// careful way decides).
+std::optional<FluidProps> SolveFast(double p, Given given, double target, double Ts, bool above13) {
+  const bool h = given == Given::kEnthalpy;
+  if (Ts > 0 || above13) {
+    const double hi = above13 ? kT13 : Ts;
+    const double start = h ? Region1TPH(p, target) : Region1TPS(p, target);
+    if (start > kTmin && start < hi) {
+      if (auto f = SolveOnIsobar([p](double T) { return Region1(T, p); }, given, target, kTmin, hi, start,
+                                 Search::kStrict)) {
+        return f;
+      }
+    }
+  }
+  const double lo = above13 ? B23Temperature(p) : (Ts > 0 ? Ts : kTmin);
+  const double start = h ? Region2TPH(p, target) : Region2TPS(p, target);
+  if (start > lo && start < kT25) {
+    return SolveOnIsobar([p](double T) { return Region2(T, p); }, given, target, lo, kT25, start,
+                         Search::kStrict);
+  }
+  return std::nullopt;
+}
+
+std::optional<PairState> StateFromPY(double p, Given given, double target) {
+  if (!(std::isfinite(p) && std::isfinite(target) && p > 0 && p <= kPmax)) return std::nullopt;
+  const double coldBound = given == Given::kEnthalpy ? kColdEnthalpyBound : kColdEntropyBound;
+  if (target < coldBound && target < Value(StateTP(kTmin, p), given)) return std::nullopt;
+  double Ts = p < kPc ? SaturationTemperature(p) : 0;
+  // Eqs. 30 and 31 are inverse to round-off only: at psat(623.15 K) and below, the saturated
+  // phases are those of regions 1 and 2.
+  const bool above13 = p >= kPc || (Ts > kT13 && p > SaturationPressure(kT13));
+  if (Ts > kT13 && !above13) Ts = kT13;
+  if (auto f = SolveFast(p, given, target, Ts, above13)) return Single(*f, p);
+  if (Ts > 0) return SolveSubcritical(p, given, target, Ts);
+  if (p < kPc) {  // below psat(273.15 K): vapour only, from 273.15 K
+    if (target < Value(Region2(kTmin, p), given)) return std::nullopt;
+    return Single(SolveRegion25(p, given, target, kTmin), p);
+  }
+  if (target <= Value(Region1(kT13, p), given)) return Single(SolveRegion1(p, given, target, kT13), p);
+  const double T23 = B23Temperature(p);
+  if (target < Value(Region2(T23, p), given)) {
+    return Single(SolveRegion3(p, given, target, kT13, T23, detail::Region3Branch::kAny), p);
+  }
+  return Single(SolveRegion25(p, given, target, T23), p);
+}
+
+}  // namespace
+
+std::optional<PairState> StateFromPH(double p, double h) {
+  return StateFromPY(p, Given::kEnthalpy, h);
+}
+
+std::optional<PairState> StateFromPS(double p, double s) {
+  return StateFromPY(p, Given::kEntropy, s);
+}
+
+namespace {
+
+// Entropies that bound the backward equations of SR2-01 and SR4-04, kJ/(kg K): s'(623.15 K),
+// s at (100 MPa, 623.15 K), where the B13 line begins, s''(623.15 K), where Eq. 9 begins,
+// s''(273.15 K), the B23 range of Eq. 8, and 2b | 2c.
+constexpr double kSLiquid13 = 3.778281340;
+constexpr double kSB13 = 3.397782955;
+constexpr double kSVapour23 = 5.210887825;
+constexpr double kSVapourCold = 9.155759395;
+constexpr double kSB23Low = 5.048096828;
+constexpr double kSB23High = 5.260578707;
+constexpr double kS2bc = 5.85;
+// Enthalpies of the saturated phases at 623.15 K, where Eq. 10 of SR3-03 is defined, and the
+// range of Eq. 8, kJ/kg.
+constexpr double kHLiquid623 = 1670.858218;
+constexpr double kHVapour623 = 2563.592004;
+constexpr double kHB23High = 2812.942061;
+constexpr double kPLow = 1e-6;  // MPa, lower end of the pressure search
+
+double WetStartPressure(double h, double s) {
+  if (s >= kSVapour23) return SaturationPressure(detail::SaturationTemperatureHS(h, s));
+  if (h >= kHLiquid623 && h <= kHVapour623) return detail::Region3SaturationPressureH(h);
+  return 1;
+}
+
+// The pressure of (h, s) by the backward equations, in the region that the boundary equations
+// of SR4-04 give; 0 where there is none. Only a start: the region is settled by StateFromPS.
+double StartPressure(double h, double s) {
+  if (s < kSLiquid13) {
+    if (h < detail::SaturatedLiquidEnthalpy1(s)) return WetStartPressure(h, s);
+    return s >= kSB13 && h > detail::B13Enthalpy(s) ? detail::Region3PHS(h, s) : detail::Region1PHS(h, s);
+  }
+  if (s <= detail::kRegion3abEntropy) {
+    return h < detail::SaturatedLiquidEnthalpy3a(s) ? WetStartPressure(h, s) : detail::Region3PHS(h, s);
+  }
+  if (s < kS2bc) {
+    if (h < detail::SaturatedVapourEnthalpy2c3b(s)) return WetStartPressure(h, s);
+    if (s < kSB23Low || (s <= kSB23High && h <= kHB23High &&
+                         detail::Region2PHS(h, s) > B23Pressure(detail::B23TemperatureHS(h, s)))) {
+      return detail::Region3PHS(h, s);
+    }
+    return detail::Region2PHS(h, s);
+  }
+  if (s <= kSVapourCold && h < detail::SaturatedVapourEnthalpy2ab(s)) return WetStartPressure(h, s);
+  return detail::Region2PHS(h, s);
+}
+
+// The pressure nearest to p (by factors of 1.5) at which the isentrope s has a state; 0 if none.
+double NearestPressureWithState(double p, double s) {
+  for (double factor = 1.01; factor < 1e9; factor *= 1.5) {
+    // (The ends themselves are tried: a state at 100 MPa and 273.15 K is the only one of its s.)
+    for (const double q : {std::max(p / factor, kPLow), std::min(p * factor, kPmax)}) {
+      if (StateFromPS(q, s)) return q;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+// h rises with p along an isentrope, (dh/dp)_s = v (1000 kJ/kg per MPa and m3/kg): Newton on p
+// within [lo, hi], halving (in ln p) whenever a step leaves the bracket or a pressure has no
+// state with this s (above the range when s is that of a vapour, below it for the coldest
+// liquid, whose s falls with p).
+std::optional<PairState> StateFromHS(double h, double s) {
+  if (!(std::isfinite(h) && std::isfinite(s))) return std::nullopt;
+  double lo = kPLow, hi = kPmax;
+  const double start = StartPressure(h, s);
+  double p = start > lo && start < hi ? start : 1;
+  double found = 0;  // the last pressure with a state of this s
+  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    const std::optional<PairState> state = StateFromPS(p, s);
+    double next = 0;
+    if (!state) {
+      // Back towards a pressure that had a state; without one yet, look for the nearest (the
+      // side is not known in advance: at 273.15 K, s rises with p up to some 20 MPa, where the
+      // expansion coefficient of water changes sign).
+      const bool first = found == 0;
+      if (first) found = NearestPressureWithState(p, s);
+      if (found == 0) return std::nullopt;
+      (p > found ? hi : lo) = p;
+      next = first ? found : std::sqrt(lo * hi);
+    } else {
+      // No stop at a small residual: p is ill-conditioned in the liquid ((dh/dp)_s = v is about
+      // 1 kJ/kg per MPa), so Newton runs on until its step is negligible.
+      const double residual = state->props.h - h;
+      if (residual == 0) return state;
+      found = p;
+      (residual < 0 ? lo : hi) = p;
+      next = p - residual / (1e3 * state->props.v);
+      const bool newton = next > lo && next < hi;
+      if (!newton) next = std::sqrt(lo * hi);
+      if (newton && std::fabs(next - p) <= kLastStep * p) {
+        const std::optional<PairState> last = StateFromPS(next, s);
+        if (last && Reproduces(last->props.h, h, Given::kEnthalpy)) return last;
+      }
+    }
+    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) {
+      // Collapsed on a boundary between regions, whose equations disagree there.
+      const bool near = state && std::fabs(state->props.h - h) <=
+                                     kBoundaryMismatch * std::max(std::fabs(h), kEnthalpyFloor);
+      return near ? state : std::nullopt;
+    }
+    p = next;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tulo::iapws

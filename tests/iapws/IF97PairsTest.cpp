@@ -1,0 +1,197 @@
+// States from (p, h) and (p, s): round trips (T, p) -> (h, s) -> back over every region, the wet
+// region and the boundaries between regions, and the pairs that have no state.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "iapws/IF97Pairs.h"
+
+namespace tulo::iapws {
+namespace {
+
+constexpr double kRoundTrip = 1e-9;
+
+bool Close(double a, double b, double relative) {
+  return std::fabs(a - b) <= relative * std::fabs(b);
+}
+
+using Solver = std::optional<PairState> (*)(double, double);
+
+// A single-phase state at (T, p): both pairs must lead back to it, in its region, and reproduce
+// the given h or s to round-off.
+struct SingleCase {
+  const char* what;
+  double T;  // K
+  double p;  // MPa
+};
+
+void ExpectSingleRoundTrip(const SingleCase& c) {
+  const FluidProps f = StateTP(c.T, c.p);
+  ASSERT_NE(f.region, Region::kNone) << c.what;
+  const struct {
+    Solver solve;
+    double given;
+    double (*value)(const FluidProps&);
+  } pairs[] = {
+      {StateFromPH, f.h, [](const FluidProps& g) { return g.h; }},
+      {StateFromPS, f.s, [](const FluidProps& g) { return g.s; }},
+  };
+  for (const auto& pair : pairs) {
+    const std::optional<PairState> state = pair.solve(c.p, pair.given);
+    ASSERT_TRUE(state.has_value()) << c.what << (pair.solve == StateFromPH ? " (p, h)" : " (p, s)");
+    EXPECT_EQ(state->region, f.region) << c.what;
+    EXPECT_TRUE(Close(state->T, c.T, kRoundTrip)) << c.what << ": T " << state->T;
+    EXPECT_EQ(state->p, c.p) << c.what;
+    EXPECT_TRUE(Close(state->props.rho, f.rho, kRoundTrip)) << c.what << ": rho " << state->props.rho;
+    EXPECT_LE(std::fabs(pair.value(state->props) - pair.given),
+              1e-12 * std::fmax(std::fabs(pair.given), 10.0))
+        << c.what;
+  }
+  const std::optional<PairState> fromHS = StateFromHS(f.h, f.s);
+  ASSERT_TRUE(fromHS.has_value()) << c.what << " (h, s)";
+  EXPECT_EQ(fromHS->region, f.region) << c.what << " (h, s)";
+  EXPECT_TRUE(Close(fromHS->T, c.T, kRoundTrip)) << c.what << " (h, s): T " << fromHS->T;
+  EXPECT_TRUE(Close(fromHS->p, c.p, kRoundTrip)) << c.what << " (h, s): p " << fromHS->p;
+  EXPECT_TRUE(Close(fromHS->props.rho, f.rho, kRoundTrip)) << c.what << " (h, s): rho " << fromHS->props.rho;
+}
+
+// Next to a boundary between regions 1 | 3, 2 | 3 and 2 | 5 the basic equations of the two
+// regions disagree by up to some 0.04 K in the temperature of a given h or s: a pair within that
+// band has a state on both sides, and the one found reproduces it (the region may be the other
+// one). States on a boundary, and 0.1 K from it, come back to themselves.
+TEST(IF97Pairs, SinglePhaseRoundTrips) {
+  const double T23at40 = B23Temperature(40);
+  const double Ts1 = SaturationTemperature(1);
+  const SingleCase cases[] = {
+      {"region 1 cold", 273.15, 0.1},
+      {"region 1 cold, 100 MPa", 273.15, 100},
+      {"region 1", 300, 3},
+      {"region 1 high p", 500, 80},
+      {"region 1 at 623.15 K", 623.15, 50},
+      {"region 1 below saturation", Ts1 - 1e-6, 1},
+      {"region 2 low p", 300, 0.0035},
+      {"region 2 below 273.15 K's psat", 400, 0.0005},
+      {"region 2 above saturation", Ts1 + 1e-6, 1},
+      {"region 2", 700, 30},
+      {"region 2 2c", 800, 60},
+      {"region 2 at 1073.15 K", 1073.15, 10},
+      {"region 2 on B23", T23at40, 40},
+      {"region 2 at 1073.15 K, 100 MPa", 1073.15, 100},
+      {"region 3 liquid", 650, 25.5837018},
+      {"region 3 vapour side", 650, 22.2930643},
+      {"region 3 dense", 750, 78.3095639},
+      {"region 3 above 623.15 K", 623.15 + 0.1, 50},
+      {"region 3 below B23", T23at40 - 0.1, 40},
+      {"region 3 near-critical liquid", 647.0, 22.1},
+      {"region 3 near-critical vapour", 647.05, 22.0},
+      {"region 3 supercritical", 647.5, 22.5},
+      {"region 3 just below saturation", SaturationTemperature(20) - 1e-4, 20},
+      {"region 3 just above saturation", SaturationTemperature(20) + 1e-4, 20},
+      {"region 5", 1500, 0.5},
+      {"region 5 above 1073.15 K", 1073.15 + 0.1, 10},
+      {"region 5 high", 2273.15, 50},
+  };
+  for (const SingleCase& c : cases) ExpectSingleRoundTrip(c);
+}
+
+// Halfway between the two regions' values of h and s on a boundary: a state on one side, or in
+// a gap between them the boundary state itself, never "no state".
+TEST(IF97Pairs, BetweenTheRegionsOnABoundary) {
+  const struct {
+    const char* what;
+    double T;  // K, on the boundary
+    double p;  // MPa
+    FluidProps (*below)(double, double);
+    FluidProps (*above)(double, double);
+  } cases[] = {
+      {"623.15 K", 623.15, 50, Region1, Region3TP},
+      {"B23", B23Temperature(40), 40, Region3TP, Region2},
+      {"B23 at 60 MPa", B23Temperature(60), 60, Region3TP, Region2},
+      {"1073.15 K", 1073.15, 10, Region2, Region5},
+      {"1073.15 K at 50 MPa", 1073.15, 50, Region2, Region5},
+  };
+  for (const auto& c : cases) {
+    const FluidProps a = c.below(c.T, c.p), b = c.above(c.T, c.p);
+    const struct {
+      Solver solve;
+      double given;
+      double (*value)(const FluidProps&);
+    } pairs[] = {
+        {StateFromPH, 0.5 * (a.h + b.h), [](const FluidProps& f) { return f.h; }},
+        {StateFromPS, 0.5 * (a.s + b.s), [](const FluidProps& f) { return f.s; }},
+    };
+    for (const auto& pair : pairs) {
+      const std::optional<PairState> state = pair.solve(c.p, pair.given);
+      ASSERT_TRUE(state.has_value()) << c.what;
+      const double off = std::fabs(pair.value(state->props) - pair.given);
+      const bool reproduces = off <= 1e-12 * std::fabs(pair.given);
+      const bool boundary = Close(state->T, c.T, 1e-9) && off <= 1e-4 * std::fabs(pair.given);
+      EXPECT_TRUE(reproduces || boundary) << c.what << ": T " << state->T << ", off by " << off;
+    }
+  }
+}
+
+// Wet steam at T with quality x: (h, s) at psat(T) lead back to T, x and the saturated phases.
+TEST(IF97Pairs, WetRoundTrips) {
+  const struct {
+    double T;
+    double x;
+  } cases[] = {{273.16, 0.5}, {300, 0.5}, {450, 0.01}, {600, 0.99},
+               {623.15, 0.5}, {640, 0.3}, {646, 0.5},  {647, 0.5}};
+  for (const auto& c : cases) {
+    const FluidProps liquid = SaturatedLiquid(c.T);
+    const FluidProps vapour = SaturatedVapour(c.T);
+    const double p = SaturationPressure(c.T);
+    const double h = liquid.h + c.x * (vapour.h - liquid.h);
+    const double s = liquid.s + c.x * (vapour.s - liquid.s);
+    for (const std::optional<PairState>& state : {StateFromPH(p, h), StateFromPS(p, s), StateFromHS(h, s)}) {
+      ASSERT_TRUE(state.has_value()) << "T = " << c.T;
+      EXPECT_EQ(state->region, Region::k4) << "T = " << c.T;
+      EXPECT_TRUE(Close(state->T, c.T, kRoundTrip)) << "T = " << c.T << ": " << state->T;
+      EXPECT_TRUE(Close(state->p, p, kRoundTrip)) << "T = " << c.T << ": p " << state->p;
+      EXPECT_NEAR(state->x, c.x, 1e-9) << "T = " << c.T;
+      EXPECT_TRUE(Close(state->liquid.rho, liquid.rho, kRoundTrip)) << "T = " << c.T;
+      EXPECT_TRUE(Close(state->vapour.rho, vapour.rho, kRoundTrip)) << "T = " << c.T;
+      EXPECT_TRUE(Close(state->props.h, h, 1e-12)) << "T = " << c.T;
+    }
+  }
+}
+
+TEST(IF97Pairs, PairsWithoutState) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* what;
+    Solver solve;
+    double p;
+    double y;
+  } cases[] = {
+      {"h below the cold liquid", StateFromPH, 1, -10},
+      {"h below the cold liquid at 100 MPa", StateFromPH, 100, 90},
+      {"h above 1073.15 K over 50 MPa", StateFromPH, 60, 5000},
+      {"h above 2273.15 K", StateFromPH, 10, 8000},
+      {"p above 100 MPa", StateFromPH, 101, 1000},
+      {"p zero", StateFromPH, 0, 1000},
+      {"p not a number", StateFromPH, nan, 1000},
+      {"h infinite", StateFromPH, 1, inf},
+      {"s below the cold liquid", StateFromPS, 1, -0.01},
+      {"s above 1073.15 K over 50 MPa", StateFromPS, 60, 8},
+      {"s above 2273.15 K", StateFromPS, 10, 12},
+      {"p negative", StateFromPS, -1, 5},
+      {"s not a number", StateFromPS, 1, nan},
+  };
+  for (const auto& c : cases) EXPECT_FALSE(c.solve(c.p, c.y).has_value()) << c.what;
+  // (h, s) beyond the range: colder than the liquid at 273.15 K, hotter than 2273.15 K, denser
+  // than 100 MPa allows.
+  const struct {
+    double h;
+    double s;
+  } outside[] = {{-10, 0}, {100, 1}, {8000, 9}, {3000, 4}, {nan, 5}, {2000, inf}};
+  for (const auto& c : outside) EXPECT_FALSE(StateFromHS(c.h, c.s).has_value()) << c.h << ", " << c.s;
+}
+
+}  // namespace
+}  // namespace tulo::iapws
