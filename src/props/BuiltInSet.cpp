@@ -170,6 +170,11 @@ class BuiltInSet final : public CorrelationSet {
       return {kLowestTemperature, kHighestTemperature, kSaturationTemperatureLimit};
     return {kLowestPressure, kHighestPressure, kSaturationPressureLimit};
   }
+  InputRange PhaseLimits(Quantity quantity) const override {
+    InputRange range = InputLimits(quantity);
+    if (quantity == kTemperature) range.highest = kHighestVapourTemperature;
+    return range;
+  }
   SearchRanges Search() const override {
     return {kSublimationTop, kSearchLiquidTemperature, kHighestTemperature, kLowestPressure,
             kHighestPressure};

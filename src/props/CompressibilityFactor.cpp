@@ -15,7 +15,7 @@ namespace tulo {
 namespace {
 
 const long double kZPMax = R6(100000.0L);
-const long double kZTMax = R6(1274.0L);
+const long double kZTMax = kHighestVapourTemperature;
 const long double kRegionCPMax = R6(28000.0L);
 const long double kRegionCTMax = R6(673.0L);
 const long double kRegionEPMax = R6(50000.0L);

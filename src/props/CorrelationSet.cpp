@@ -70,8 +70,15 @@ bool CorrelationSet::InInputRange(Quantity quantity, long double internal) const
 bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
                     double quality) {
   const Inputs inputs = InputsOf(item, phase);
-  if (inputs.temperature && !set.InInputRange(kTemperature, T)) return false;
-  if (inputs.pressure && !set.InInputRange(kPressure, P)) return false;
+  // No phase named: the stable phase of a typed state, within the window's limits. A named phase:
+  // within its correlations' own range.
+  const auto inside = [&](Quantity q, long double x) {
+    if (phase == Phase::kNoPhase) return set.InInputRange(q, x);
+    const InputRange range = set.PhaseLimits(q);
+    return InClosedRange(x, range.lowest, range.highest);
+  };
+  if (inputs.temperature && !inside(kTemperature, T)) return false;
+  if (inputs.pressure && !inside(kPressure, P)) return false;
   return phase != Phase::kWetSteam || InClosedRange(quality, 0.0, kQualityMax);
 }
 

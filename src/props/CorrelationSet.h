@@ -62,7 +62,8 @@ struct GridRows {
 // temperature alone on the saturation line (its pressure is the saturation pressure there), the
 // steam quality (0 to 100 percent) of wet steam too; an item of the temperature alone or of the
 // pressure alone (saturation pressure, boiling point...) that one only. A value resting on an
-// input beyond the limits is out of range, whatever its correlation would answer.
+// input beyond the limits is out of range, whatever its correlation would answer. A named phase
+// (not kNoPhase) is held to the range of its correlations (PhaseLimits).
 bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
                     double quality);
 
@@ -113,6 +114,9 @@ class CorrelationSet {
   // Whether an internal temperature or pressure lies in InputLimits, both ends closed
   // (common/RangeLimit.h): the one check of the window, the batch runs and the single values.
   bool InInputRange(Quantity quantity, long double internal) const;
+  // The range of a named phase's correlations: the input limits, or wider where the standard's
+  // correlations are defined beyond them and have always answered there.
+  virtual InputRange PhaseLimits(Quantity quantity) const { return InputLimits(quantity); }
 
   // ---- Grids ----
   // The value of a fixed property in internal units (as stored); 0 for other items.

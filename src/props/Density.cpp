@@ -6,12 +6,13 @@
 #include "props/Calculators.h"
 #include "props/PowerChain.h"
 #include "props/Series.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 const long double kVapourPMax = R6(100000.0L);
-const long double kVapourTMax = R6(1274.0L);
+const long double kVapourTMax = kHighestVapourTemperature;
 
 // Saturated liquid. Terms: 1, th, th^0.8, th^0.83, th^0.9, th^2 ... th^8 with th = 647.29 - T.
 constexpr long double kSatLiquidRho[12] = {

@@ -16,5 +16,7 @@ inline const long double kLowestPressure = R6(3.41e-7L);      // kPa
 inline const long double kHighestPressure = R6(100000.0L);    // kPa
 inline const long double kLowestTemperature = R6(166.0L);     // K
 inline const long double kHighestTemperature = R6(1273.15L);  // K
+// The vapour and super critical correlations answer up to 1274 K, the limit itself included.
+inline const long double kHighestVapourTemperature = R6(1274.0L);  // K
 
 }  // namespace tulo

@@ -214,6 +214,7 @@ An input outside the standard's limits (the temperature and pressure ranges of t
 quality 0 to 100) gives no value: NaN with status 2. The limits apply to the inputs the value rests
 on: T and P for a single phase or none named; T for a saturated phase, T and the quality for
 wet_steam, T for psat and the enthalpy of vaporisation; P for tsat, the boiling and melting points.
+A named single phase is held to the range of its correlation (the built-in vapour to 1274 K).
 
 Returns float64 values in the display unit of the property (a Python float for scalar T and P);
 a value not given for the phase (status 1) or out of range (status 2) is NaN: property_status gives

@@ -24,6 +24,11 @@ TEST(PropertyCommand, InputsBeyondTheLimitsAreOutOfRange) {
       {"property 15 10 300 0", "2"},
       {"property 15 10 300 3e-7", "2"},
       {"property 18 10 10 100", "2"},
+      // A named phase answers in its correlation's range: the built-in vapour to 1274 K, the
+      // limit included, beyond the window's 1273.15 K.
+      {"property 28 8 1274 100000", "0"},
+      {"property 28 8 1274.5 100000", "2"},
+      {"property 15 10 1274 100000", "2"},
       {"property 18 3 10 100 --standard iapws", "2"},  // below the sublimation curve's 50 K
       {"property 15 10 300 1e6 --standard iapws", "2"},
       // A saturated phase rests on the temperature; the saturation pressure on it alone.
