@@ -304,11 +304,6 @@ constexpr std::array<Term, 30> kRegion2cTPS = {{
     {7, 5, -0.16429828281347e-9},   // 30
 }};
 
-template <const auto& kTable>
-double Sum(double x, double y) {
-  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
-}
-
 // Subregion 2a lies at p <= 4 MPa (Section 6.3.1); above, the entropy line s = 5.85 kJ/(kg K)
 // separates 2b (larger s) from 2c, and the B2bc equation separates 2b from 2c in (p, h).
 constexpr double kRegion2abPressure = 4.0;  // MPa
@@ -321,24 +316,24 @@ double B2bcPressure(double h) {
 }
 
 double Region1TPH(double p, double h) {
-  return Sum<kRegion1TPH>(p, h / 2500.0 + 1.0);
+  return SeriesValue<kRegion1TPH>(p, h / 2500.0 + 1.0);
 }
 
 double Region1TPS(double p, double s) {
-  return Sum<kRegion1TPS>(p, s + 2.0);
+  return SeriesValue<kRegion1TPS>(p, s + 2.0);
 }
 
 double Region2TPH(double p, double h) {
   const double eta = h / 2000.0;
-  if (p <= kRegion2abPressure) return Sum<kRegion2aTPH>(p, eta - 2.1);
-  if (p <= B2bcPressure(h)) return Sum<kRegion2bTPH>(p - 2.0, eta - 2.6);
-  return Sum<kRegion2cTPH>(p + 25.0, eta - 1.8);
+  if (p <= kRegion2abPressure) return SeriesValue<kRegion2aTPH>(p, eta - 2.1);
+  if (p <= B2bcPressure(h)) return SeriesValue<kRegion2bTPH>(p - 2.0, eta - 2.6);
+  return SeriesValue<kRegion2cTPH>(p + 25.0, eta - 1.8);
 }
 
 double Region2TPS(double p, double s) {
-  if (p <= kRegion2abPressure) return Sum<kRegion2aTPSTerms>(std::sqrt(std::sqrt(p)), s / 2.0 - 2.0);
-  if (s >= kRegion2bcEntropy) return Sum<kRegion2bTPS>(p, 10.0 - s / 0.7853);
-  return Sum<kRegion2cTPS>(p, 2.0 - s / 2.9251);
+  if (p <= kRegion2abPressure) return SeriesValue<kRegion2aTPSTerms>(std::sqrt(std::sqrt(p)), s / 2.0 - 2.0);
+  if (s >= kRegion2bcEntropy) return SeriesValue<kRegion2bTPS>(p, 10.0 - s / 0.7853);
+  return SeriesValue<kRegion2cTPS>(p, 2.0 - s / 2.9251);
 }
 
 }  // namespace tulo::iapws

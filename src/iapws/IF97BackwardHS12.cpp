@@ -150,11 +150,6 @@ constexpr std::array<double, 4> kSr201Table5 = {-0.349898083432139e4, 0.25756071
 // Subregion 2b lies at s >= 5.85 kJ/(kg K), 2c below (Section 3.2 of the release).
 constexpr double kRegion2bcEntropy = 5.85;
 
-template <const auto& kTable>
-double Sum(double x, double y) {
-  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
-}
-
 double Fourth(double x) {
   const double x2 = x * x;
   return x2 * x2;
@@ -163,7 +158,7 @@ double Fourth(double x) {
 }  // namespace
 
 double Region1PHS(double h, double s) {
-  return 100 * Sum<kSr201Table2>(h / 3400 + 0.05, s / 7.6 + 0.05);
+  return 100 * SeriesValue<kSr201Table2>(h / 3400 + 0.05, s / 7.6 + 0.05);
 }
 
 double Region2abEnthalpy(double s) {
@@ -171,9 +166,9 @@ double Region2abEnthalpy(double s) {
 }
 
 double Region2PHS(double h, double s) {
-  if (h <= Region2abEnthalpy(s)) return 4 * Fourth(Sum<kSr201Table6>(h / 4200 - 0.5, s / 12 - 1.2));
-  if (s >= kRegion2bcEntropy) return 100 * Fourth(Sum<kSr201Table7>(h / 4100 - 0.6, s / 7.9 - 1.01));
-  return 100 * Fourth(Sum<kSr201Table8>(h / 3500 - 0.7, s / 5.9 - 1.1));
+  if (h <= Region2abEnthalpy(s)) return 4 * Fourth(SeriesValue<kSr201Table6>(h / 4200 - 0.5, s / 12 - 1.2));
+  if (s >= kRegion2bcEntropy) return 100 * Fourth(SeriesValue<kSr201Table7>(h / 4100 - 0.6, s / 7.9 - 1.01));
+  return 100 * Fourth(SeriesValue<kSr201Table8>(h / 3500 - 0.7, s / 5.9 - 1.1));
 }
 
 }  // namespace tulo::iapws::detail

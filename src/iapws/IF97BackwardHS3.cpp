@@ -285,11 +285,6 @@ constexpr std::array<Term, 36> kSr404Table16 = {{
     {28, 36, 0.317247449371057e11},   // 36
 }};
 
-template <const auto& kTable>
-double Sum(double x, double y) {
-  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
-}
-
 double Fourth(double x) {
   const double x2 = x * x;
   return x2 * x2;
@@ -298,39 +293,39 @@ double Fourth(double x) {
 }  // namespace
 
 double Region3PHS(double h, double s) {
-  if (s <= kRegion3abEntropy) return 99 * Sum<kSr404Table3>(h / 2300 - 1.01, s / 4.4 - 0.750);
-  return 16.6 / Sum<kSr404Table4>(h / 2800 - 0.681, s / 5.3 - 0.792);
+  if (s <= kRegion3abEntropy) return 99 * SeriesValue<kSr404Table3>(h / 2300 - 1.01, s / 4.4 - 0.750);
+  return 16.6 / SeriesValue<kSr404Table4>(h / 2800 - 0.681, s / 5.3 - 0.792);
 }
 
 double SaturatedLiquidEnthalpy1(double s) {
   const double sigma = s / 3.8;
-  return 1700 * Sum<kSr404Table6>(sigma - 1.09, sigma + 0.366e-4);
+  return 1700 * SeriesValue<kSr404Table6>(sigma - 1.09, sigma + 0.366e-4);
 }
 
 double SaturatedLiquidEnthalpy3a(double s) {
   const double sigma = s / 3.8;
-  return 1700 * Sum<kSr404Table7>(sigma - 1.09, sigma + 0.366e-4);
+  return 1700 * SeriesValue<kSr404Table7>(sigma - 1.09, sigma + 0.366e-4);
 }
 
 double SaturatedVapourEnthalpy2ab(double s) {
-  return 2800 * std::exp(Sum<kSr404Table8>(5.21 / s - 0.513, s / 9.2 - 0.524));
+  return 2800 * std::exp(SeriesValue<kSr404Table8>(5.21 / s - 0.513, s / 9.2 - 0.524));
 }
 
 double SaturatedVapourEnthalpy2c3b(double s) {
-  return 2800 * Fourth(Sum<kSr404Table9>(s / 5.9 - 1.02, s / 5.9 - 0.726));
+  return 2800 * Fourth(SeriesValue<kSr404Table9>(s / 5.9 - 1.02, s / 5.9 - 0.726));
 }
 
 double B13Enthalpy(double s) {
   const double sigma = s / 3.8;
-  return 1700 * Sum<kSr404Table11>(sigma - 0.884, sigma - 0.864);
+  return 1700 * SeriesValue<kSr404Table11>(sigma - 0.884, sigma - 0.864);
 }
 
 double B23TemperatureHS(double h, double s) {
-  return 900 * Sum<kSr404Table13>(h / 3000 - 0.727, s / 5.3 - 0.864);
+  return 900 * SeriesValue<kSr404Table13>(h / 3000 - 0.727, s / 5.3 - 0.864);
 }
 
 double SaturationTemperatureHS(double h, double s) {
-  return 550 * Sum<kSr404Table16>(h / 2800 - 0.119, s / 9.2 - 1.07);
+  return 550 * SeriesValue<kSr404Table16>(h / 2800 - 0.119, s / 9.2 - 1.07);
 }
 
 }  // namespace tulo::iapws::detail

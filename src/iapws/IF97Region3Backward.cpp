@@ -1084,11 +1084,6 @@ enum class Form { kPower, kExponential };
 using SumFunction = double (*)(double x, double y);
 
 // omega = sum n x^I y^J over one table, with x = (pi - a)^c and y = (theta - b)^d.
-template <const auto& kTable>
-double Sum(double x, double y) {
-  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
-}
-
 struct Subregion {
   double vStar;    // m3/kg
   double pStar;    // MPa
@@ -1103,32 +1098,32 @@ struct Subregion {
 // subregions 3a .. 3t and for the auxiliary subregions 3u .. 3z; in the order of Subregion3.
 // (A plain array: the table scripts read every std::array of IF97*.cpp as rows of numbers.)
 constexpr Subregion kSubregions[26] = {
-    {0.0024, 100, 760, 0.085, 0.817, 1, 1, 1, Sum<kTerms3A>},                     // 3a
-    {0.0041, 100, 860, 0.280, 0.779, 1, 1, 1, Sum<kTerms3B>},                     // 3b
-    {0.0022, 40, 690, 0.259, 0.903, 1, 1, 1, Sum<kTerms3C>},                      // 3c
-    {0.0029, 40, 690, 0.559, 0.939, 1, 1, 4, Sum<kTerms3D>},                      // 3d
-    {0.0032, 40, 710, 0.587, 0.918, 1, 1, 1, Sum<kTerms3E>},                      // 3e
-    {0.0064, 40, 730, 0.587, 0.891, 0.5, 1, 4, Sum<kTerms3F>},                    // 3f
-    {0.0027, 25, 660, 0.872, 0.971, 1, 1, 4, Sum<kTerms3G>},                      // 3g
-    {0.0032, 25, 660, 0.898, 0.983, 1, 1, 4, Sum<kTerms3H>},                      // 3h
-    {0.0041, 25, 660, 0.910, 0.984, 0.5, 1, 4, Sum<kTerms3I>},                    // 3i
-    {0.0054, 25, 670, 0.875, 0.964, 0.5, 1, 4, Sum<kTerms3J>},                    // 3j
-    {0.0077, 25, 680, 0.802, 0.935, 1, 1, 1, Sum<kTerms3K>},                      // 3k
-    {0.0026, 24, 650, 0.908, 0.989, 1, 1, 4, Sum<kTerms3L>},                      // 3l
-    {0.0028, 23, 650, 1.00, 0.997, 1, 0.25, 1, Sum<kTerms3M>},                    // 3m
-    {0.0031, 23, 650, 0.976, 0.997, 1, 1, 1, Sum<kTerms3N>, Form::kExponential},  // 3n
-    {0.0034, 23, 650, 0.974, 0.996, 0.5, 1, 1, Sum<kTerms3O>},                    // 3o
-    {0.0041, 23, 650, 0.972, 0.997, 0.5, 1, 1, Sum<kTerms3P>},                    // 3p
-    {0.0022, 23, 650, 0.848, 0.983, 1, 1, 4, Sum<kTerms3Q>},                      // 3q
-    {0.0054, 23, 650, 0.874, 0.982, 1, 1, 1, Sum<kTerms3R>},                      // 3r
-    {0.0022, 21, 640, 0.886, 0.990, 1, 1, 4, Sum<kTerms3S>},                      // 3s
-    {0.0088, 20, 650, 0.803, 1.02, 1, 1, 1, Sum<kTerms3T>},                       // 3t
-    {0.0026, 23, 650, 0.902, 0.988, 1, 1, 1, Sum<kTerms3U>},                      // 3u
-    {0.0031, 23, 650, 0.960, 0.995, 1, 1, 1, Sum<kTerms3V>},                      // 3v
-    {0.0039, 23, 650, 0.959, 0.995, 1, 1, 4, Sum<kTerms3W>},                      // 3w
-    {0.0049, 23, 650, 0.910, 0.988, 1, 1, 1, Sum<kTerms3X>},                      // 3x
-    {0.0031, 22, 650, 0.996, 0.994, 1, 1, 4, Sum<kTerms3Y>},                      // 3y
-    {0.0038, 22, 650, 0.993, 0.994, 1, 1, 4, Sum<kTerms3Z>},                      // 3z
+    {0.0024, 100, 760, 0.085, 0.817, 1, 1, 1, SeriesValue<kTerms3A>},                     // 3a
+    {0.0041, 100, 860, 0.280, 0.779, 1, 1, 1, SeriesValue<kTerms3B>},                     // 3b
+    {0.0022, 40, 690, 0.259, 0.903, 1, 1, 1, SeriesValue<kTerms3C>},                      // 3c
+    {0.0029, 40, 690, 0.559, 0.939, 1, 1, 4, SeriesValue<kTerms3D>},                      // 3d
+    {0.0032, 40, 710, 0.587, 0.918, 1, 1, 1, SeriesValue<kTerms3E>},                      // 3e
+    {0.0064, 40, 730, 0.587, 0.891, 0.5, 1, 4, SeriesValue<kTerms3F>},                    // 3f
+    {0.0027, 25, 660, 0.872, 0.971, 1, 1, 4, SeriesValue<kTerms3G>},                      // 3g
+    {0.0032, 25, 660, 0.898, 0.983, 1, 1, 4, SeriesValue<kTerms3H>},                      // 3h
+    {0.0041, 25, 660, 0.910, 0.984, 0.5, 1, 4, SeriesValue<kTerms3I>},                    // 3i
+    {0.0054, 25, 670, 0.875, 0.964, 0.5, 1, 4, SeriesValue<kTerms3J>},                    // 3j
+    {0.0077, 25, 680, 0.802, 0.935, 1, 1, 1, SeriesValue<kTerms3K>},                      // 3k
+    {0.0026, 24, 650, 0.908, 0.989, 1, 1, 4, SeriesValue<kTerms3L>},                      // 3l
+    {0.0028, 23, 650, 1.00, 0.997, 1, 0.25, 1, SeriesValue<kTerms3M>},                    // 3m
+    {0.0031, 23, 650, 0.976, 0.997, 1, 1, 1, SeriesValue<kTerms3N>, Form::kExponential},  // 3n
+    {0.0034, 23, 650, 0.974, 0.996, 0.5, 1, 1, SeriesValue<kTerms3O>},                    // 3o
+    {0.0041, 23, 650, 0.972, 0.997, 0.5, 1, 1, SeriesValue<kTerms3P>},                    // 3p
+    {0.0022, 23, 650, 0.848, 0.983, 1, 1, 4, SeriesValue<kTerms3Q>},                      // 3q
+    {0.0054, 23, 650, 0.874, 0.982, 1, 1, 1, SeriesValue<kTerms3R>},                      // 3r
+    {0.0022, 21, 640, 0.886, 0.990, 1, 1, 4, SeriesValue<kTerms3S>},                      // 3s
+    {0.0088, 20, 650, 0.803, 1.02, 1, 1, 1, SeriesValue<kTerms3T>},                       // 3t
+    {0.0026, 23, 650, 0.902, 0.988, 1, 1, 1, SeriesValue<kTerms3U>},                      // 3u
+    {0.0031, 23, 650, 0.960, 0.995, 1, 1, 1, SeriesValue<kTerms3V>},                      // 3v
+    {0.0039, 23, 650, 0.959, 0.995, 1, 1, 4, SeriesValue<kTerms3W>},                      // 3w
+    {0.0049, 23, 650, 0.910, 0.988, 1, 1, 1, SeriesValue<kTerms3X>},                      // 3x
+    {0.0031, 22, 650, 0.996, 0.994, 1, 1, 4, SeriesValue<kTerms3Y>},                      // 3y
+    {0.0038, 22, 650, 0.993, 0.994, 1, 1, 4, SeriesValue<kTerms3Z>},                      // 3z
 };
 
 constexpr bool Supported(double x) {

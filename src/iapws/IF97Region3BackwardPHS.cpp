@@ -336,11 +336,6 @@ constexpr std::array<Term, 10> kSr303Table18 = {{
     {32, 18, 0.110649277244882e37},   // 10
 }};
 
-template <const auto& kTable>
-double Sum(double x, double y) {
-  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
-}
-
 }  // namespace
 
 double Region3abEnthalpy(double p) {
@@ -349,36 +344,36 @@ double Region3abEnthalpy(double p) {
 
 double Region3TPH(double p, double h) {
   const double pi = p / 100;
-  if (h <= Region3abEnthalpy(p)) return 760 * Sum<kSr303Table3>(pi + 0.240, h / 2300 - 0.615);
-  return 860 * Sum<kSr303Table4>(pi + 0.298, h / 2800 - 0.720);
+  if (h <= Region3abEnthalpy(p)) return 760 * SeriesValue<kSr303Table3>(pi + 0.240, h / 2300 - 0.615);
+  return 860 * SeriesValue<kSr303Table4>(pi + 0.298, h / 2800 - 0.720);
 }
 
 double Region3VPH(double p, double h) {
   const double pi = p / 100;
-  if (h <= Region3abEnthalpy(p)) return 0.0028 * Sum<kSr303Table6>(pi + 0.128, h / 2100 - 0.727);
-  return 0.0088 * Sum<kSr303Table7>(pi + 0.0661, h / 2800 - 0.720);
+  if (h <= Region3abEnthalpy(p)) return 0.0028 * SeriesValue<kSr303Table6>(pi + 0.128, h / 2100 - 0.727);
+  return 0.0088 * SeriesValue<kSr303Table7>(pi + 0.0661, h / 2800 - 0.720);
 }
 
 double Region3TPS(double p, double s) {
   const double pi = p / 100;
-  if (s <= kRegion3abEntropy) return 760 * Sum<kSr303Table10>(pi + 0.240, s / 4.4 - 0.703);
-  return 860 * Sum<kSr303Table11>(pi + 0.760, s / 5.3 - 0.818);
+  if (s <= kRegion3abEntropy) return 760 * SeriesValue<kSr303Table10>(pi + 0.240, s / 4.4 - 0.703);
+  return 860 * SeriesValue<kSr303Table11>(pi + 0.760, s / 5.3 - 0.818);
 }
 
 double Region3VPS(double p, double s) {
   const double pi = p / 100;
-  if (s <= kRegion3abEntropy) return 0.0028 * Sum<kSr303Table13>(pi + 0.187, s / 4.4 - 0.755);
-  return 0.0088 * Sum<kSr303Table14>(pi + 0.298, s / 5.3 - 0.816);
+  if (s <= kRegion3abEntropy) return 0.0028 * SeriesValue<kSr303Table13>(pi + 0.187, s / 4.4 - 0.755);
+  return 0.0088 * SeriesValue<kSr303Table14>(pi + 0.298, s / 5.3 - 0.816);
 }
 
 double Region3SaturationPressureH(double h) {
   const double eta = h / 2600;
-  return 22 * Sum<kSr303Table17>(eta - 1.02, eta - 0.608);
+  return 22 * SeriesValue<kSr303Table17>(eta - 1.02, eta - 0.608);
 }
 
 double Region3SaturationPressureS(double s) {
   const double sigma = s / 5.2;
-  return 22 * Sum<kSr303Table18>(sigma - 1.03, sigma - 0.699);
+  return 22 * SeriesValue<kSr303Table18>(sigma - 1.03, sigma - 0.699);
 }
 
 }  // namespace tulo::iapws::detail

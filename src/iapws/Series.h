@@ -199,4 +199,10 @@ SeriesDerivatives EvaluateSeries(double x, double y) {
   return d;
 }
 
+// The value alone, sum n x^I y^J: what a backward equation needs.
+template <const auto& kTable>
+double SeriesValue(double x, double y) {
+  return EvaluateSeries<kTable, SeriesOrder::kValue>(x, y).f;
+}
+
 }  // namespace tulo::iapws
