@@ -1,0 +1,346 @@
+#include "results/PairSolve.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "common/Real6.h"
+#include "results/PhaseCondition.h"
+#include "results/Session.h"
+#include "results/SteamSearch.h"
+
+namespace tulo {
+namespace {
+
+// Pressures at which h-s samples s(P) at the given h before bisecting a change of sign.
+constexpr int kPressureSamples = 40;
+// Stored values of the given quantity within this many units of their last place count as equal.
+constexpr long double kLastPlaces = 4;
+// Where a correlation changes by more than this share of the value between neighbouring stored
+// temperatures or pressures, it jumps: no state lies in the jump.
+constexpr long double kLargestStep = 1e-6L;
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+
+std::string Number(long double x) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x),
+                                 std::chars_format::general, 6);
+  return std::string(buffer, end.ptr);
+}
+
+const char* Symbol(Item item) {
+  switch (item) {
+    case Item::kTemperature:
+      return "T";
+    case Item::kPressure:
+      return "P";
+    case Item::kEntropy:
+      return "s";
+    default:
+      return "h";
+  }
+}
+
+const char* Unit(Item item) {
+  switch (item) {
+    case Item::kTemperature:
+      return "K";
+    case Item::kPressure:
+      return "kPa";
+    case Item::kEntropy:
+      return "kJ/(kg K)";
+    default:
+      return "kJ/kg";
+  }
+}
+
+// "h = 50 kJ/kg"
+std::string Given(Item item, long double value) {
+  return std::string(Symbol(item)) + " = " + Number(value) + " " + Unit(item);
+}
+
+std::string NoState(Item a, long double va, Item b, long double vb) {
+  return "no state with " + Given(a, va) + " and " + Given(b, vb);
+}
+
+// ": at P = 8000 kPa h lies between 12.3 and 4660 kJ/kg"
+std::string RangeAt(Item fixed, long double value, Item item, long double lo, long double hi) {
+  return ": at " + Given(fixed, value) + " " + Symbol(item) + " lies between " + Number(std::min(lo, hi)) +
+         " and " + Number(std::max(lo, hi)) + " " + Unit(item);
+}
+
+PairAnswer Failure(std::string text) {
+  return {false, {}, std::move(text)};
+}
+
+// A bracket of the free variable x with the stored values of the property at its ends.
+struct Bracket {
+  long double lo, flo, hi, fhi;
+};
+
+// The outcome of a bisection: the x nearer the target and the step of the property between the
+// two neighbouring stored x that bracket it (how flat or how steep the correlation is there).
+struct Root {
+  long double x;
+  long double step;
+};
+
+// One stretch of an isotherm: pressures lo..hi, with the side taken on the saturation line.
+struct Segment {
+  long double lo, hi;
+  bool vapourSide;
+};
+
+class Solver {
+ public:
+  explicit Solver(const CorrelationSet& set)
+      : set_(set), s_(set), critical_(set.Critical()), range_(set.Search()) {}
+
+  PairAnswer PressureAnd(Item item, long double P, long double y);
+  PairAnswer EnthalpyEntropy(long double h, long double s);
+  PairAnswer TemperatureAnd(Item item, long double T, long double y);
+
+ private:
+  // The state at (T, P) stored, classified; on the saturation line (or in its band) the quality
+  // is that of the side given.
+  PairState StateAt(long double T, long double P, bool vapourSide) {
+    T = set_.Store(T);
+    P = set_.Store(P);
+    DetermineCondition(s_.state, s_.Calculators(), T, P);
+    const Condition c = s_.state.Condition;
+    return {T, P, c, IsSaturated(c) && vapourSide ? 100.0L : 0.0L};
+  }
+
+  // The value of item at a state as the calculators store it: saturated states as wet steam at
+  // their quality. NaN when the calculator fails.
+  long double Of(Item item, const PairState& st) {
+    s_.state.Condition = st.condition;
+    s_.steamQuality = static_cast<double>(st.quality);
+    const Phase phase = IsSaturated(st.condition) ? Phase::kWetSteam : PhaseOf(st.condition);
+    const CalcResult r = s_.Calculators().Compute(item, phase, st.T, st.P);
+    return r.Ok() ? set_.Store(r.value) : kNaN;
+  }
+
+  long double At(Item item, long double T, long double P, bool vapourSide) {
+    return Of(item, StateAt(T, P, vapourSide));
+  }
+
+  long double Saturation(const CalcResult& r) const { return r.Ok() ? set_.Store(r.value) : kNaN; }
+
+  // The wet state at the saturation point (T, P) whose item takes y between the saturated
+  // liquid value fL and vapour value fV: mixed by mass.
+  PairState Wet(long double T, long double P, long double y, long double fL, long double fV) {
+    PairState st = StateAt(T, P, false);
+    st.quality = R6(100.0L * (y - fL) / (fV - fL));
+    return st;
+  }
+
+  // True when v reproduces the given y: within a few units of the stored values' last place, or
+  // within the correlation's own step between neighbouring stored x where that is not a jump.
+  bool Meets(long double y, long double v, long double step) const {
+    if (!std::isfinite(v)) return false;
+    const int bits = set_.RoundsToReal6() ? 39 : 52;
+    const long double lastPlace = std::ldexp(1.0L, std::ilogb(y == 0 ? 1.0L : y) - bits);
+    const long double flat = std::min(step, kLargestStep * std::fabs(y));
+    return std::fabs(v - y) <= std::max(kLastPlaces * lastPlace, flat);
+  }
+
+  // Bisection between stored x until the two ends are neighbouring stored values; pressures
+  // are halved geometrically.
+  template <class F>
+  Root Bisect(F f, Bracket b, long double y, bool geometric) {
+    for (int i = 0; i < 400; ++i) {
+      const long double m = set_.Store(geometric ? std::sqrt(b.lo * b.hi) : (b.lo + b.hi) / 2.0L);
+      if (!(m > std::min(b.lo, b.hi) && m < std::max(b.lo, b.hi))) break;
+      const long double fm = f(m);
+      if (Between(y, b.flo, fm)) {
+        b.hi = m;
+        b.fhi = fm;
+      } else {
+        b.lo = m;
+        b.flo = fm;
+      }
+    }
+    const bool low = std::fabs(b.flo - y) <= std::fabs(b.fhi - y);
+    return {low ? b.lo : b.hi, std::fabs(b.fhi - b.flo)};
+  }
+
+  std::optional<Root> Polish(Item item, long double P, long double y, long double T, bool vapourSide);
+  std::string PressureRange(Item item, long double P);
+  std::vector<Segment> Isotherm(long double T);
+
+  const CorrelationSet& set_;
+  Session s_;
+  const CriticalPoint critical_;
+  const SearchRanges range_;
+};
+
+// The values of item over the temperatures the steam search covers at P, for the message.
+std::string Solver::PressureRange(Item item, long double P) {
+  const long double Tsat = Saturation(set_.SaturationTemperature(s_.Calculators(), P));
+  long double lowest = range_.lowTemperature;
+  if (P < critical_.pressure) lowest = Tsat > range_.lowTemperature ? range_.liquidTemperature : Tsat;
+  return RangeAt(Item::kPressure, P, item, At(item, lowest, P, true),
+                 At(item, range_.highTemperature, P, true));
+}
+
+// From the steam search's answer T, a bracket of neighbouring stored temperatures on the same
+// side of the saturation line, bisected down to the neighbouring stored values.
+std::optional<Root> Solver::Polish(Item item, long double P, long double y, long double T, bool vapourSide) {
+  long double lo = range_.lowTemperature, hi = range_.highTemperature;
+  if (P < critical_.pressure) {
+    const long double Tsat = Saturation(set_.SaturationTemperature(s_.Calculators(), P));
+    if (vapourSide)
+      lo = Tsat;
+    else
+      hi = Tsat;
+    if (Tsat > range_.lowTemperature && !vapourSide) lo = range_.liquidTemperature;
+  }
+  auto f = [&](long double x) { return At(item, x, P, vapourSide); };
+  const long double f0 = f(T);
+  if (f0 == y) return Root{T, 0.0L};
+  for (long double delta = T * 0x1p-32L; delta < hi - lo; delta *= 8) {
+    for (const long double x : {std::max(lo, T - delta), std::min(hi, T + delta)}) {
+      const long double fx = f(x);
+      if (Between(y, f0, fx)) return Bisect(f, {T, f0, set_.Store(x), fx}, y, false);
+    }
+  }
+  return std::nullopt;
+}
+
+PairAnswer Solver::PressureAnd(Item item, long double P, long double y) {
+  P = set_.Store(P);
+  const std::string none = NoState(Item::kPressure, P, item, y);
+  const SearchAnswer answer = SearchRegion(s_, {item, Item::kPressure, y, P});
+  if (!answer.found) return Failure(none + PressureRange(item, P));
+  const long double T = set_.Store(answer.x);
+  const Condition c = s_.state.Condition;
+  const long double q = s_.steamQuality;
+  // Wet steam: the search answers the saturation temperature with the quality of the mixture.
+  if (IsSaturated(c) && q > 0 && q < 100) {
+    const PairState wet{T, P, c, q};
+    if (Meets(y, Of(item, wet), 0.0L)) return {true, wet, ""};
+    return Failure(none + PressureRange(item, P));
+  }
+  const long double Tsat = Saturation(set_.SaturationTemperature(s_.Calculators(), P));
+  const bool vapourSide = IsSaturated(c) ? q >= 50 : P >= critical_.pressure || !(T < Tsat);
+  const std::optional<Root> root = Polish(item, P, y, T, vapourSide);
+  const PairState st = StateAt(root ? root->x : T, P, vapourSide);
+  if (!Meets(y, Of(item, st), root ? root->step : 0.0L)) return Failure(none + PressureRange(item, P));
+  return {true, st, ""};
+}
+
+PairAnswer Solver::EnthalpyEntropy(long double h, long double s) {
+  const std::string none = NoState(Item::kEnthalpy, h, Item::kEntropy, s);
+  auto entropy = [&](long double P) {
+    const PairAnswer a = PressureAnd(Item::kEnthalpy, P, h);
+    return a.ok ? Of(Item::kEntropy, a.state) : kNaN;
+  };
+  std::vector<long double> P, sP;
+  for (int i = 0; i <= kPressureSamples; ++i) {
+    const long double ratio = static_cast<long double>(i) / kPressureSamples;
+    P.push_back(set_.Store(range_.lowPressure * std::pow(range_.highPressure / range_.lowPressure, ratio)));
+    sP.push_back(entropy(P.back()));
+  }
+  long double lowest = kNaN, highest = kNaN;
+  for (std::size_t i = 0; i + 1 < P.size(); ++i) {
+    if (std::isfinite(sP[i])) {
+      lowest = std::isnan(lowest) ? sP[i] : std::min(lowest, sP[i]);
+      highest = std::isnan(highest) ? sP[i] : std::max(highest, sP[i]);
+    }
+    if (!std::isfinite(sP[i]) || !std::isfinite(sP[i + 1]) || !Between(s, sP[i], sP[i + 1])) continue;
+    const Root root = Bisect(entropy, {P[i], sP[i], P[i + 1], sP[i + 1]}, s, true);
+    const PairAnswer a = PressureAnd(Item::kEnthalpy, root.x, h);
+    if (a.ok && Meets(s, Of(Item::kEntropy, a.state), root.step)) return a;
+  }
+  if (std::isnan(lowest))
+    return Failure(none + ": no pressure from " + Number(range_.lowPressure) + " to " +
+                   Number(range_.highPressure) + " kPa has this enthalpy");
+  return Failure(none + RangeAt(Item::kEnthalpy, h, Item::kEntropy, lowest, highest));
+}
+
+// The stretches of the isotherm at T as the steam search splits it (the wet point apart).
+std::vector<Segment> Solver::Isotherm(long double T) {
+  if (T >= critical_.temperature) return {{range_.lowPressure, range_.highPressure, false}};
+  const long double Psat = Saturation(set_.SaturationPressure(s_.Calculators(), T));
+  if (T > range_.lowTemperature) return {{range_.lowPressure, Psat, true}, {Psat, range_.highPressure, false}};
+  return {{range_.lowPressure, Psat, true}};
+}
+
+PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
+  T = set_.Store(T);
+  const std::string none = NoState(Item::kTemperature, T, item, y);
+  int crossings = 0;
+  std::optional<PairAnswer> wet;
+  std::optional<std::pair<Bracket, bool>> found;  // the bracket of a crossing and its side
+  long double lowest = kNaN, highest = kNaN;
+  auto note = [&](long double v) {
+    lowest = std::isnan(lowest) ? v : std::min(lowest, v);
+    highest = std::isnan(highest) ? v : std::max(highest, v);
+  };
+  if (T < critical_.temperature && T > range_.lowTemperature) {
+    const long double Psat = Saturation(set_.SaturationPressure(s_.Calculators(), T));
+    const PairState sat = StateAt(T, Psat, false);
+    const long double fL = Of(item, sat), fV = Of(item, {sat.T, sat.P, sat.condition, 100.0L});
+    note(fL);
+    note(fV);
+    if (std::min(fL, fV) < y && y < std::max(fL, fV)) {
+      ++crossings;
+      wet = PairAnswer{true, Wet(T, Psat, y, fL, fV), ""};
+    }
+  }
+  for (const Segment& seg : Isotherm(T)) {
+    long double previousP = kNaN, previous = kNaN;
+    for (int i = 0; i <= kIsothermSamples; ++i) {
+      const long double P = set_.Store(seg.lo * std::pow(seg.hi / seg.lo, static_cast<long double>(i) / kIsothermSamples));
+      const long double v = At(item, T, P, seg.vapourSide);
+      if (!std::isfinite(v)) continue;
+      note(v);
+      const bool cross = v == y || (std::isfinite(previous) && (previous - y) * (v - y) < 0);
+      if (cross) {
+        ++crossings;
+        found = {{std::isfinite(previous) ? previousP : P, std::isfinite(previous) ? previous : v, P, v},
+                 seg.vapourSide};
+      }
+      previousP = P;
+      previous = v;
+    }
+  }
+  if (crossings == 0)
+    return Failure(none + (std::isnan(lowest) ? std::string() : RangeAt(Item::kTemperature, T, item, lowest, highest)));
+  if (crossings > 1)
+    return Failure("the state with " + Given(Item::kTemperature, T) + " and " + Given(item, y) +
+                   " is not unique: " + Symbol(item) + " takes this value at more than one pressure at " +
+                   Number(T) + " K");
+  if (wet) return Meets(y, Of(item, wet->state), 0.0L) ? *wet : Failure(none);
+  const bool vapourSide = found->second;
+  auto f = [&](long double P) { return At(item, T, P, vapourSide); };
+  const Root root = Bisect(f, found->first, y, true);
+  const PairState st = StateAt(T, root.x, vapourSide);
+  if (!Meets(y, Of(item, st), root.step)) return Failure(none);
+  return {true, st, ""};
+}
+
+}  // namespace
+
+PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long double b) {
+  Solver solver(set);
+  switch (pair) {
+    case Pair::kPH:
+      return solver.PressureAnd(Item::kEnthalpy, a, b);
+    case Pair::kPS:
+      return solver.PressureAnd(Item::kEntropy, a, b);
+    case Pair::kHS:
+      return solver.EnthalpyEntropy(a, b);
+    case Pair::kTH:
+      return solver.TemperatureAnd(Item::kEnthalpy, a, b);
+    case Pair::kTS:
+      return solver.TemperatureAnd(Item::kEntropy, a, b);
+  }
+  return Failure("unknown pair");
+}
+
+}  // namespace tulo
