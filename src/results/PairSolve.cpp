@@ -22,12 +22,15 @@ constexpr long double kLastPlaces = 4;
 // Where a correlation changes by more than this share of the value between neighbouring stored
 // temperatures or pressures, it jumps: no state lies in the jump.
 constexpr long double kLargestStep = 1e-6L;
+// Isotherm samples closer to the target than this share of it cannot tell their pressures apart:
+// two of them make the state not unique (the ideal-gas part of a vapour isotherm).
+constexpr long double kIndistinct = 1e-9L;
 constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 
 std::string Number(long double x) {
   char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x),
-                                 std::chars_format::general, 6);
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x), std::chars_format::general, 6);
   return std::string(buffer, end.ptr);
 }
 
@@ -119,7 +122,11 @@ class Solver {
   long double Of(Item item, const PairState& st) {
     s_.state.Condition = st.condition;
     s_.steamQuality = static_cast<double>(st.quality);
-    const Phase phase = IsSaturated(st.condition) ? Phase::kWetSteam : PhaseOf(st.condition);
+    const bool wet = IsSaturated(st.condition);
+    // A kept call is matched on T, P and phase, not on the quality: another call first, so that
+    // wet steam at a new quality is computed afresh.
+    if (wet) s_.Calculators().Compute(item, Phase::kSatLiquid, st.T, st.P);
+    const Phase phase = wet ? Phase::kWetSteam : PhaseOf(st.condition);
     const CalcResult r = s_.Calculators().Compute(item, phase, st.T, st.P);
     return r.Ok() ? set_.Store(r.value) : kNaN;
   }
@@ -266,14 +273,15 @@ PairAnswer Solver::EnthalpyEntropy(long double h, long double s) {
 std::vector<Segment> Solver::Isotherm(long double T) {
   if (T >= critical_.temperature) return {{range_.lowPressure, range_.highPressure, false}};
   const long double Psat = Saturation(set_.SaturationPressure(s_.Calculators(), T));
-  if (T > range_.lowTemperature) return {{range_.lowPressure, Psat, true}, {Psat, range_.highPressure, false}};
+  if (T > range_.lowTemperature)
+    return {{range_.lowPressure, Psat, true}, {Psat, range_.highPressure, false}};
   return {{range_.lowPressure, Psat, true}};
 }
 
 PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
   T = set_.Store(T);
   const std::string none = NoState(Item::kTemperature, T, item, y);
-  int crossings = 0;
+  int crossings = 0, near = 0;
   std::optional<PairAnswer> wet;
   std::optional<std::pair<Bracket, bool>> found;  // the bracket of a crossing and its side
   long double lowest = kNaN, highest = kNaN;
@@ -295,10 +303,12 @@ PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
   for (const Segment& seg : Isotherm(T)) {
     long double previousP = kNaN, previous = kNaN;
     for (int i = 0; i <= kIsothermSamples; ++i) {
-      const long double P = set_.Store(seg.lo * std::pow(seg.hi / seg.lo, static_cast<long double>(i) / kIsothermSamples));
+      const long double P =
+          set_.Store(seg.lo * std::pow(seg.hi / seg.lo, static_cast<long double>(i) / kIsothermSamples));
       const long double v = At(item, T, P, seg.vapourSide);
       if (!std::isfinite(v)) continue;
       note(v);
+      if (std::fabs(v - y) <= kIndistinct * std::fabs(y)) ++near;
       const bool cross = v == y || (std::isfinite(previous) && (previous - y) * (v - y) < 0);
       if (cross) {
         ++crossings;
@@ -310,8 +320,9 @@ PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
     }
   }
   if (crossings == 0)
-    return Failure(none + (std::isnan(lowest) ? std::string() : RangeAt(Item::kTemperature, T, item, lowest, highest)));
-  if (crossings > 1)
+    return Failure(
+        none + (std::isnan(lowest) ? std::string() : RangeAt(Item::kTemperature, T, item, lowest, highest)));
+  if (crossings > 1 || near > 1)
     return Failure("the state with " + Given(Item::kTemperature, T) + " and " + Given(item, y) +
                    " is not unique: " + Symbol(item) + " takes this value at more than one pressure at " +
                    Number(T) + " K");
