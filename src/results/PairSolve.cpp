@@ -338,6 +338,16 @@ PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
 }  // namespace
 
 PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long double b) {
+  if (!std::isfinite(a) || !std::isfinite(b)) return Failure("no state: a value of the pair is not a number");
+  // A given temperature or pressure must lie in the range the input checks accept.
+  const bool byT = pair == Pair::kTH || pair == Pair::kTS;
+  if (pair != Pair::kHS) {
+    const Item item = byT ? Item::kTemperature : Item::kPressure;
+    const InputRange limits = set.InputLimits(byT ? kTemperature : kPressure);
+    if (a < limits.lowest || a > limits.highest)
+      return Failure("no state with " + Given(item, a) + ": " + Symbol(item) + " lies between " +
+                     Number(limits.lowest) + " and " + Number(limits.highest) + " " + Unit(item));
+  }
   Solver solver(set);
   switch (pair) {
     case Pair::kPH:

@@ -116,6 +116,9 @@ TEST(PairSolve, PairsWithoutOneStateAreErrorsThatSayWhy) {
        ": at h = 3000 kJ/kg s lies between "},
       {kHS, 9000, 8, "no state with h = 9000 kJ/kg and s = 8 kJ/(kg K)", ": no pressure from "},
       {kTS, 500, 30, "no state with T = 500 K and s = 30 kJ/(kg K)", ": at T = 500 K s lies between "},
+      {kPH, -5, 100, "no state with P = -5 kPa: P lies between ", nullptr},
+      {kTS, 2000, 7, "no state with T = 2000 K: T lies between ", nullptr},
+      {kHS, std::nan(""), 7, "no state: a value of the pair is not a number", nullptr},
       // Liquid h at 300 K rises with P into the wet range at 300 K.
       {kTH, 300, 150, "the state with T = 300 K and h = 150 kJ/kg is not unique", nullptr},
       // Vapour h at 300 K hardly depends on P at low pressure: many pressures store this value.
