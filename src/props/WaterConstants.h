@@ -17,4 +17,11 @@ inline const long double kHighestPressure = R6(100000.0L);    // kPa
 inline const long double kLowestTemperature = R6(166.0L);     // K
 inline const long double kHighestTemperature = R6(1273.15L);  // K
 
+// Where the enthalpy and entropy correlations change formula inside a phase: the superheated
+// vapour at these temperatures (below: the low-temperature table), the super critical region at
+// this pressure (below: the low-pressure table).
+inline const long double kEnthalpyVapourSeam = R6(647.3L);   // K
+inline const long double kEntropyVapourSeam = R6(648.15L);   // K
+inline const long double kSuperCriticalSeam = R6(30000.0L);  // kPa
+
 }  // namespace tulo

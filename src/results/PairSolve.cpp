@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "common/Real6.h"
@@ -15,8 +16,6 @@
 namespace tulo {
 namespace {
 
-// Pressures at which h-s samples s(P) at the given h before bisecting a change of sign.
-constexpr int kPressureSamples = 40;
 // Stored values of the given quantity within this many units of their last place count as equal.
 constexpr long double kLastPlaces = 4;
 // Where a correlation changes by more than this share of the value between neighbouring stored
@@ -102,7 +101,10 @@ class Solver {
   explicit Solver(const CorrelationSet& set)
       : set_(set), s_(set), critical_(set.Critical()), range_(set.Search()) {}
 
+  // The state at P where item takes y, by the steam search: PressureAnd alone (as h-s asks
+  // it), or UniqueAt, which first makes sure that the isobar holds one such state.
   PairAnswer PressureAnd(Item item, long double P, long double y);
+  PairAnswer UniqueAt(Item item, long double P, long double y);
   PairAnswer EnthalpyEntropy(long double h, long double s);
   PairAnswer TemperatureAnd(Item item, long double T, long double y);
 
@@ -149,8 +151,7 @@ class Solver {
   // within the correlation's own step between neighbouring stored x where that is not a jump.
   bool Meets(long double y, long double v, long double step) const {
     if (!std::isfinite(v)) return false;
-    const int bits = set_.RoundsToReal6() ? 39 : 52;
-    const long double lastPlace = std::ldexp(1.0L, std::ilogb(y == 0 ? 1.0L : y) - bits);
+    const long double lastPlace = LastPlace(y == 0 ? 1.0L : y);
     const long double flat = std::min(step, kLargestStep * std::fabs(y));
     return std::fabs(v - y) <= std::max(kLastPlaces * lastPlace, flat);
   }
@@ -177,7 +178,40 @@ class Solver {
 
   std::optional<Root> Polish(Item item, long double P, long double y, long double T, bool vapourSide);
   std::string PressureRange(Item item, long double P);
-  std::vector<Segment> Isotherm(long double T);
+  // A line of states at a fixed temperature (the pressure free) or pressure (the temperature
+  // free): its stretches and, where it meets the saturation line, the free quantity there.
+  struct Line {
+    Item fixed;
+    long double value;
+    std::vector<Segment> segments;
+    std::optional<long double> saturation;
+  };
+  // A line sampled for a target: how often it is crossed (the wet point counted once), how many
+  // samples cannot be told from it, the last crossing's bracket and side, the values' range.
+  struct Scan {
+    int crossings = 0, near = 0;
+    std::optional<PairState> wet;
+    std::optional<std::pair<Bracket, bool>> bracket;
+    long double lowest = kNaN, highest = kNaN;
+  };
+  PairState StateOn(const Line& line, long double x, bool vapourSide) {
+    return line.fixed == Item::kTemperature ? StateAt(line.value, x, vapourSide)
+                                            : StateAt(x, line.value, vapourSide);
+  }
+  // The neighbouring stored values of x (x > 0), above and below.
+  long double Above(long double x) const { return set_.Store(x + LastPlace(x)); }
+  long double Below(long double x) const { return set_.Store(x - LastPlace(x)); }
+  long double LastPlace(long double x) const {
+    return std::ldexp(1.0L, std::ilogb(x) - (set_.RoundsToReal6() ? 39 : 52));
+  }
+  // The points at which a segment is sampled: evenly (geometrically for pressures), and either
+  // side of each seam inside it, so that a jump of the correlation there shows.
+  std::vector<long double> Points(const Segment& seg, bool geometric,
+                                  std::span<const long double> seams) const;
+  Line Isotherm(long double T);
+  Line Isobar(long double P);
+  Scan Sample(const Line& line, Item item, long double y);
+  std::string NotUnique(const Line& line, Item item, long double y) const;
 
   const CorrelationSet& set_;
   Session s_;
@@ -240,97 +274,164 @@ PairAnswer Solver::PressureAnd(Item item, long double P, long double y) {
   return {true, st, ""};
 }
 
+PairAnswer Solver::UniqueAt(Item item, long double P, long double y) {
+  const Line line = Isobar(set_.Store(P));
+  const Scan scan = Sample(line, item, y);
+  if (scan.crossings > 1 || scan.near > 1) return Failure(NotUnique(line, item, y));
+  return PressureAnd(item, P, y);
+}
+
 PairAnswer Solver::EnthalpyEntropy(long double h, long double s) {
   const std::string none = NoState(Item::kEnthalpy, h, Item::kEntropy, s);
   auto entropy = [&](long double P) {
     const PairAnswer a = PressureAnd(Item::kEnthalpy, P, h);
     return a.ok ? Of(Item::kEntropy, a.state) : kNaN;
   };
-  std::vector<long double> P, sP;
-  for (int i = 0; i <= kPressureSamples; ++i) {
-    const long double ratio = static_cast<long double>(i) / kPressureSamples;
-    P.push_back(set_.Store(range_.lowPressure * std::pow(range_.highPressure / range_.lowPressure, ratio)));
-    sP.push_back(entropy(P.back()));
-  }
+  std::vector<long double> seams(set_.PressureSeams().begin(), set_.PressureSeams().end());
+  seams.push_back(critical_.pressure);
+  const std::vector<long double> P = Points({range_.lowPressure, range_.highPressure, false}, true, seams);
+  std::vector<long double> sP;
+  for (const long double p : P) sP.push_back(entropy(p));
+  std::vector<PairAnswer> found;
   long double lowest = kNaN, highest = kNaN;
   for (std::size_t i = 0; i + 1 < P.size(); ++i) {
     if (std::isfinite(sP[i])) {
       lowest = std::isnan(lowest) ? sP[i] : std::min(lowest, sP[i]);
       highest = std::isnan(highest) ? sP[i] : std::max(highest, sP[i]);
     }
-    if (!std::isfinite(sP[i]) || !std::isfinite(sP[i + 1]) || !Between(s, sP[i], sP[i + 1])) continue;
+    // A state at a sample belongs to the interval that ends there.
+    if (!std::isfinite(sP[i]) || !std::isfinite(sP[i + 1]) || !Between(s, sP[i], sP[i + 1]) || sP[i] == s)
+      continue;
     const Root root = Bisect(entropy, {P[i], sP[i], P[i + 1], sP[i + 1]}, s, true);
     const PairAnswer a = PressureAnd(Item::kEnthalpy, root.x, h);
-    if (a.ok && Meets(s, Of(Item::kEntropy, a.state), root.step)) return a;
+    if (a.ok && Meets(s, Of(Item::kEntropy, a.state), root.step)) found.push_back(a);
   }
+  if (found.size() == 1) return found.front();
+  if (found.size() > 1)
+    return Failure("the state with " + Given(Item::kEnthalpy, h) + " and " + Given(Item::kEntropy, s) +
+                   " is not unique: s takes this value at more than one pressure at " +
+                   Given(Item::kEnthalpy, h));
   if (std::isnan(lowest))
     return Failure(none + ": no pressure from " + Number(range_.lowPressure) + " to " +
                    Number(range_.highPressure) + " kPa has this enthalpy");
   return Failure(none + RangeAt(Item::kEnthalpy, h, Item::kEntropy, lowest, highest));
 }
 
-// The stretches of the isotherm at T as the steam search splits it (the wet point apart).
-std::vector<Segment> Solver::Isotherm(long double T) {
-  if (T >= critical_.temperature) return {{range_.lowPressure, range_.highPressure, false}};
+// The isotherm at T as the steam search splits it: vapour up to the saturation pressure, liquid
+// above it; the vapour alone below 273.15 K. At and above the critical temperature the steam
+// search takes one interval, cut here at the critical pressure, where the correlations change.
+Solver::Line Solver::Isotherm(long double T) {
+  const long double Pc = critical_.pressure;
+  if (T >= critical_.temperature)
+    return {Item::kTemperature,
+            T,
+            {{range_.lowPressure, Pc, false}, {Above(Pc), range_.highPressure, false}},
+            {}};
   const long double Psat = Saturation(set_.SaturationPressure(s_.Calculators(), T));
   if (T > range_.lowTemperature)
-    return {{range_.lowPressure, Psat, true}, {Psat, range_.highPressure, false}};
-  return {{range_.lowPressure, Psat, true}};
+    return {
+        Item::kTemperature, T, {{range_.lowPressure, Psat, true}, {Psat, range_.highPressure, false}}, Psat};
+  return {Item::kTemperature, T, {{range_.lowPressure, Psat, true}}, {}};
 }
 
-PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
-  T = set_.Store(T);
-  const std::string none = NoState(Item::kTemperature, T, item, y);
-  int crossings = 0, near = 0;
-  std::optional<PairAnswer> wet;
-  std::optional<std::pair<Bracket, bool>> found;  // the bracket of a crossing and its side
-  long double lowest = kNaN, highest = kNaN;
+// The isobar at P as the steam search splits it: liquid from 273.2 K up to the saturation
+// temperature, vapour above it; below the triple point the vapour alone. At and above the
+// critical pressure the steam search takes one interval, cut here at the critical temperature,
+// where the correlations change (liquid below it, super critical above; none answers at it).
+Solver::Line Solver::Isobar(long double P) {
+  const long double Tc = critical_.temperature;
+  if (P >= critical_.pressure)
+    return {Item::kPressure,
+            P,
+            {{range_.lowTemperature, Below(Tc), true}, {Above(Tc), range_.highTemperature, true}},
+            {}};
+  const long double Tsat = Saturation(set_.SaturationTemperature(s_.Calculators(), P));
+  if (Tsat > range_.lowTemperature)
+    return {Item::kPressure,
+            P,
+            {{range_.liquidTemperature, Tsat, false}, {Tsat, range_.highTemperature, true}},
+            Tsat};
+  return {Item::kPressure, P, {{Tsat, range_.highTemperature, true}}, {}};
+}
+
+std::vector<long double> Solver::Points(const Segment& seg, bool geometric,
+                                        std::span<const long double> seams) const {
+  std::vector<long double> x;
+  for (int i = 0; i <= kLineSamples; ++i) {
+    const long double share = static_cast<long double>(i) / kLineSamples;
+    x.push_back(set_.Store(geometric ? seg.lo * std::pow(seg.hi / seg.lo, share)
+                                     : seg.lo + (seg.hi - seg.lo) * share));
+  }
+  for (const long double seam : seams) {
+    if (seam > seg.lo && seam < seg.hi) x.insert(x.end(), {Below(seam), seam});
+  }
+  std::sort(x.begin(), x.end());
+  return x;
+}
+
+// The values of item along a line sampled, with the states where it takes y.
+Solver::Scan Solver::Sample(const Line& line, Item item, long double y) {
+  Scan scan;
   auto note = [&](long double v) {
-    lowest = std::isnan(lowest) ? v : std::min(lowest, v);
-    highest = std::isnan(highest) ? v : std::max(highest, v);
+    scan.lowest = std::isnan(scan.lowest) ? v : std::min(scan.lowest, v);
+    scan.highest = std::isnan(scan.highest) ? v : std::max(scan.highest, v);
   };
-  if (T < critical_.temperature && T > range_.lowTemperature) {
-    const long double Psat = Saturation(set_.SaturationPressure(s_.Calculators(), T));
-    const PairState sat = StateAt(T, Psat, false);
+  if (line.saturation) {
+    const PairState sat = StateOn(line, *line.saturation, false);
     const long double fL = Of(item, sat), fV = Of(item, {sat.T, sat.P, sat.condition, 100.0L});
     note(fL);
     note(fV);
     if (std::min(fL, fV) < y && y < std::max(fL, fV)) {
-      ++crossings;
-      wet = PairAnswer{true, Wet(T, Psat, y, fL, fV), ""};
+      ++scan.crossings;
+      scan.wet = Wet(sat.T, sat.P, y, fL, fV);
     }
   }
-  for (const Segment& seg : Isotherm(T)) {
-    long double previousP = kNaN, previous = kNaN;
-    for (int i = 0; i <= kIsothermSamples; ++i) {
-      const long double P =
-          set_.Store(seg.lo * std::pow(seg.hi / seg.lo, static_cast<long double>(i) / kIsothermSamples));
-      const long double v = At(item, T, P, seg.vapourSide);
+  const bool geometric = line.fixed == Item::kTemperature;
+  const auto seams = geometric ? set_.PressureSeams() : set_.TemperatureSeams();
+  for (const Segment& seg : line.segments) {
+    long double previousX = kNaN, previous = kNaN;
+    bool previousNear = false;
+    for (const long double x : Points(seg, geometric, seams)) {
+      const long double v = Of(item, StateOn(line, x, seg.vapourSide));
       if (!std::isfinite(v)) continue;
       note(v);
-      if (std::fabs(v - y) <= kIndistinct * std::fabs(y)) ++near;
-      const bool cross = v == y || (std::isfinite(previous) && (previous - y) * (v - y) < 0);
-      if (cross) {
-        ++crossings;
-        found = {{std::isfinite(previous) ? previousP : P, std::isfinite(previous) ? previous : v, P, v},
-                 seg.vapourSide};
+      // Neighbouring stored values (either side of a seam) are one point.
+      if (std::fabs(v - y) <= kIndistinct * std::fabs(y) && !(previousNear && x == Above(previousX)))
+        ++scan.near;
+      previousNear = std::fabs(v - y) <= kIndistinct * std::fabs(y);
+      if ((v == y && previous != y) || (std::isfinite(previous) && (previous - y) * (v - y) < 0)) {
+        ++scan.crossings;
+        const bool first = !std::isfinite(previous);
+        scan.bracket = {{first ? x : previousX, first ? v : previous, x, v}, seg.vapourSide};
       }
-      previousP = P;
+      previousX = x;
       previous = v;
     }
   }
-  if (crossings == 0)
-    return Failure(
-        none + (std::isnan(lowest) ? std::string() : RangeAt(Item::kTemperature, T, item, lowest, highest)));
-  if (crossings > 1 || near > 1)
-    return Failure("the state with " + Given(Item::kTemperature, T) + " and " + Given(item, y) +
-                   " is not unique: " + Symbol(item) + " takes this value at more than one pressure at " +
-                   Number(T) + " K");
-  if (wet) return Meets(y, Of(item, wet->state), 0.0L) ? *wet : Failure(none);
-  const bool vapourSide = found->second;
-  auto f = [&](long double P) { return At(item, T, P, vapourSide); };
-  const Root root = Bisect(f, found->first, y, true);
-  const PairState st = StateAt(T, root.x, vapourSide);
+  return scan;
+}
+
+std::string Solver::NotUnique(const Line& line, Item item, long double y) const {
+  const bool byT = line.fixed == Item::kTemperature;
+  return "the state with " + Given(line.fixed, line.value) + " and " + Given(item, y) +
+         " is not unique: " + Symbol(item) + " takes this value at more than one " +
+         (byT ? "pressure" : "temperature") + " at " + Given(line.fixed, line.value);
+}
+
+PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
+  const Line line = Isotherm(set_.Store(T));
+  const std::string none = NoState(Item::kTemperature, line.value, item, y);
+  const Scan scan = Sample(line, item, y);
+  if (scan.crossings == 0)
+    return Failure(none + (std::isnan(scan.lowest)
+                               ? std::string()
+                               : RangeAt(Item::kTemperature, line.value, item, scan.lowest, scan.highest)));
+  if (scan.crossings > 1 || scan.near > 1) return Failure(NotUnique(line, item, y));
+  if (scan.wet) return Meets(y, Of(item, *scan.wet), 0.0L) ? PairAnswer{true, *scan.wet, ""} : Failure(none);
+  const bool vapourSide = scan.bracket->second;
+  auto f = [&](long double P) { return Of(item, StateOn(line, P, vapourSide)); };
+  const Root root = Bisect(f, scan.bracket->first, y, true);
+  const PairState st = StateOn(line, root.x, vapourSide);
   if (!Meets(y, Of(item, st), root.step)) return Failure(none);
   return {true, st, ""};
 }
@@ -351,9 +452,9 @@ PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long d
   Solver solver(set);
   switch (pair) {
     case Pair::kPH:
-      return solver.PressureAnd(Item::kEnthalpy, a, b);
+      return solver.UniqueAt(Item::kEnthalpy, a, b);
     case Pair::kPS:
-      return solver.PressureAnd(Item::kEntropy, a, b);
+      return solver.UniqueAt(Item::kEntropy, a, b);
     case Pair::kHS:
       return solver.EnthalpyEntropy(a, b);
     case Pair::kTH:

@@ -45,8 +45,8 @@ namespace tulo {
 
 enum class Pair { kPH, kPS, kHS, kTH, kTS };
 
-// Pressures (per interval) at which an isotherm is sampled to count the states of T-h and T-s.
-inline constexpr int kIsothermSamples = 64;
+// Points (per interval) at which an isotherm or isobar is sampled to count its states.
+inline constexpr int kLineSamples = 64;
 
 struct PairState {
   long double T = 0;  // K, stored

@@ -64,6 +64,8 @@ TEST(PairSolve, RoundTripsReproduceThePairToTheStoredPrecision) {
       {1200, 100, 0, kSuperheated, {kPH, kPS, kHS, kTH, kTS}},
       {300, 0.01, 0, kSuperheated, {kPH, kPS, kHS, kTS}},  // h nearly independent of P
       {900, 50000, 0, kSuperCritical, {kPH, kPS, kHS, kTH, kTS}},
+      {700, 40000, 0, kSuperCritical, {kPH, kPS, kHS, kTH, kTS}},
+      {800, 25000, 0, kSuperCritical, {kPH, kPS, kHS, kTH, kTS}},
       {0, 101.325, 37.5, kSatLiquidVapour, {kPH, kPS, kHS, kTH, kTS}},
       {0, 5000, 80, kSatLiquidVapour, {kPH, kPS, kHS, kTH, kTS}},
       {0, 15000, 10, kSatLiquidVapour, {kPH, kPS, kHS, kTH, kTS}},
@@ -119,6 +121,13 @@ TEST(PairSolve, PairsWithoutOneStateAreErrorsThatSayWhy) {
       {kPH, -5, 100, "no state with P = -5 kPa: P lies between ", nullptr},
       {kTS, 2000, 7, "no state with T = 2000 K: T lies between ", nullptr},
       {kHS, std::nan(""), 7, "no state: a value of the pair is not a number", nullptr},
+      // Above the critical pressure the liquid's enthalpy near the critical temperature exceeds
+      // the super critical enthalpy just above it: two temperatures.
+      {kPH, 25000, 1900, "the state with P = 25000 kPa and h = 1900 kJ/kg is not unique", nullptr},
+      {kTH, 647.5L, 1800, "the state with T = 647.5 K and h = 1800 kJ/kg is not unique", nullptr},
+      // The super critical enthalpy changes formula at 30000 kPa: the values overlap there.
+      {kTH, 700, StoredValues(StateOf(700, 30000, 0)).h,
+       "the state with T = 700 K and h = 2612.63 kJ/kg is not unique", nullptr},
       // Liquid h at 300 K rises with P into the wet range at 300 K.
       {kTH, 300, 150, "the state with T = 300 K and h = 150 kJ/kg is not unique", nullptr},
       // Vapour h at 300 K hardly depends on P at low pressure: many pressures store this value.
