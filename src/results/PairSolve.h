@@ -9,29 +9,47 @@
 // where the correlation is flatter than that. A pair no state reproduces is an error, never a
 // nearest state.
 //
-//   P-h, P-s  the steam search at the given pressure (its regions: liquid from 273.2 K to the
-//             saturation temperature, wet steam at the saturation temperature, vapour up to
-//             1273.15 K; one interval at and above the critical pressure), then a bisection on
-//             the stored temperatures around its answer.
-//   h-s       a bracketed bisection on the pressure (geometric) of s(P) at the given h, each s
-//             from the P-h solve (wet states included, with their quality); s falls with P at
-//             fixed h, so a change of sign of s(P) - s brackets the state.
-//   T-h, T-s  the isotherm is split as the steam search splits it (vapour from 3.41e-7 kPa to the
-//             saturation pressure, wet steam at the saturation pressure, liquid up to 100000 kPa;
-//             one interval at and above the critical temperature; below 273.15 K the vapour
-//             alone). Each interval is sampled at kIsothermSamples pressures; the state is solved
-//             only where the given value is crossed exactly once on the whole isotherm (counting
-//             the wet segment), otherwise the answer is an error that says it is not unique.
-//             With the built-in correlations that makes:
-//               T-s unique on the vapour, wet and liquid parts of every isotherm from 283 K up
-//                   (s falls with P), and not unique in the liquid near the density maximum
-//                   (below about 277 K s first rises with P), nor on the supercritical isotherms
-//                   just above the critical temperature where the correlations overlap;
-//               T-h unique in the wet region only above the liquid's enthalpies at T (below
-//                   about 600 K liquid h rises with P into the wet range), in the vapour only
-//                   away from the ideal-gas part (at low pressure h hardly depends on P: many
-//                   pressures share one stored h), in the liquid only where liquid h falls with
-//                   P, and on supercritical isotherms away from their enthalpy minimum.
+// An isotherm or isobar is split as the steam search splits it: at fixed P, liquid from 273.2 K
+// to the saturation temperature, wet steam there, vapour up to 1273.15 K (from the critical
+// pressure up: below and above the critical temperature); at fixed T, vapour from 3.41e-7 kPa to
+// the saturation pressure, wet steam there, liquid up to 100000 kPa (from the critical
+// temperature up: below and above the critical pressure). Each stretch is sampled at
+// kLineSamples points and either side of the seams where the set's enthalpy or entropy formula
+// changes (CorrelationSet::TemperatureSeams, PressureSeams): a pair that the line crosses more
+// than once (the wet point counted once), or that two separate samples cannot tell apart from
+// the given value, is an error saying the state is not unique.
+//
+//   P-h, P-s  the uniqueness check on the isobar, then the steam search at the given pressure,
+//             then a bisection on the stored temperatures around its answer (wet answers as the
+//             search gives them: the saturation temperature and the quality).
+//   h-s       s(P) at the given h, each from the steam search's P-h answer, sampled over the
+//             pressure range (and either side of the pressure seams and the critical pressure);
+//             each change of sign is bisected on the pressure (geometrically) down to
+//             neighbouring stored pressures. s falls with P at fixed h, so one state is usual;
+//             more than one state found is the not-unique error.
+//   T-h, T-s  the uniqueness check on the isotherm, the wet state from the quality, or a
+//             bisection on the pressure (geometric) in the one bracket crossed.
+//
+// Measured with the built-in correlations (isotherms from 200 K to 1000 K):
+//   T-s is unique except in the liquid below about 277 K (near the density maximum s first rises
+//       with P, over a narrow band of s) and just above the critical temperature where the super
+//       critical formulas overlap across the critical pressure and 30000 kPa (660 K: s from 5.14
+//       to 5.23 kJ/(kg K)).
+//   T-h is not unique from the saturated liquid's h up to the liquid's h at 100000 kPa below
+//       about 600 K (liquid h rises with P into the wet range: 300 K 113 to 199 kJ/kg, 500 K
+//       979 to 1014 kJ/kg), in the ideal-gas part of a vapour isotherm (low pressures that all
+//       store the same h), and just above the critical temperature where the formulas overlap
+//       (647.5 K: 1788 to 1834 kJ/kg; 660 to 700 K: about 2596 to 2608 kJ/kg). It is unique
+//       elsewhere: the vapour, the wet region above the liquid's enthalpies, the liquid where h
+//       falls with P (from about 600 K), the super critical isotherms away from the overlaps.
+//   P-h and P-s are unique below the critical pressure, but for a sliver of h at the vapour
+//       seam at 647.3 K (10000 kPa: 3011.9 kJ/kg). Above it the liquid's h and s close to the
+//       critical temperature exceed the super critical values just above it: two temperatures
+//       for h from about 1707 to 2215 kJ/kg and s from about 3.63 to 4.38 kJ/(kg K) (the range
+//       depends on P).
+//   h-s close to the critical point (about 15 to 30 MPa, 620 to 660 K) may answer another state
+//       with the same stored h and s, or no state, where P-h there has two answers: the steam
+//       search gives one of them to the pressure scan.
 // The solid is outside every pair, as it is outside the steam search.
 //
 // Units are internal: K, kPa absolute, kJ/kg, kJ/(kg K).

@@ -128,6 +128,9 @@ TEST(PairSolve, PairsWithoutOneStateAreErrorsThatSayWhy) {
       // The super critical enthalpy changes formula at 30000 kPa: the values overlap there.
       {kTH, 700, StoredValues(StateOf(700, 30000, 0)).h,
        "the state with T = 700 K and h = 2612.63 kJ/kg is not unique", nullptr},
+      {kHS, StoredValues(StateOf(700, 30000, 0)).h, StoredValues(StateOf(700, 30000, 0)).s,
+       "the state with h = 2612.63 kJ/kg and s = 5.15894 kJ/(kg K) is not unique", nullptr},
+      {kPS, 25000, 4.1L, "the state with P = 25000 kPa and s = 4.1 kJ/(kg K) is not unique", nullptr},
       // Liquid h at 300 K rises with P into the wet range at 300 K.
       {kTH, 300, 150, "the state with T = 300 K and h = 150 kJ/kg is not unique", nullptr},
       // Vapour h at 300 K hardly depends on P at low pressure: many pressures store this value.
