@@ -228,11 +228,18 @@ std::string Solver::PressureRange(Item item, long double P) {
                  At(item, range_.highTemperature, P, true));
 }
 
-// From the steam search's answer T, a bracket of neighbouring stored temperatures on the same
-// side of the saturation line, bisected down to the neighbouring stored values.
+// From the steam search's answer T, a bracket of temperatures on the same side of the saturation
+// line (or of the critical temperature), widened from T until it holds y, bisected down to
+// neighbouring stored values.
 std::optional<Root> Solver::Polish(Item item, long double P, long double y, long double T, bool vapourSide) {
   long double lo = range_.lowTemperature, hi = range_.highTemperature;
-  if (P < critical_.pressure) {
+  if (P >= critical_.pressure) {
+    // The liquid below the critical temperature, super critical above: one side only.
+    if (T < critical_.temperature)
+      hi = Below(critical_.temperature);
+    else
+      lo = Above(critical_.temperature);
+  } else {
     const long double Tsat = Saturation(set_.SaturationTemperature(s_.Calculators(), P));
     if (vapourSide)
       lo = Tsat;
