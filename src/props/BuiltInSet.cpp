@@ -146,6 +146,10 @@ const long double kSearchLiquidTemperature = R6(273.2L);
 constexpr long double kSaturationTemperatureLimit = 647.29L;  // K
 constexpr long double kSaturationPressureLimit = 22090.0L;    // kPa
 
+// The seams of the enthalpy and entropy correlations, in ascending order.
+const long double kTemperatureSeams[] = {kEnthalpyVapourSeam, kEntropyVapourSeam};
+const long double kPressureSeams[] = {kSuperCriticalSeam};
+
 class BuiltInSet final : public CorrelationSet {
  public:
   BuiltInSet() : CorrelationSet(true) {}
@@ -179,6 +183,9 @@ class BuiltInSet final : public CorrelationSet {
     return {kSublimationTop, kSearchLiquidTemperature, kHighestTemperature, kLowestPressure,
             kHighestPressure};
   }
+
+  std::span<const long double> TemperatureSeams() const override { return kTemperatureSeams; }
+  std::span<const long double> PressureSeams() const override { return kPressureSeams; }
 
   double FixedValue(Item item) const override {
     for (const FixedProperty& f : kFixedValues)

@@ -118,6 +118,13 @@ class CorrelationSet {
   // correlations are defined beyond them and have always answered there.
   virtual InputRange PhaseLimits(Quantity quantity) const { return InputLimits(quantity); }
 
+  // ---- Seams ----
+  // Where the enthalpy or entropy correlation changes formula inside a phase, as a state crosses
+  // them: the temperatures met along an isobar and the pressures met along an isotherm. The pair
+  // solves sample each side apart, since values may overlap across a seam. None by default.
+  virtual std::span<const long double> TemperatureSeams() const { return {}; }
+  virtual std::span<const long double> PressureSeams() const { return {}; }
+
   // ---- Grids ----
   // The value of a fixed property in internal units (as stored); 0 for other items.
   virtual double FixedValue(Item item) const = 0;

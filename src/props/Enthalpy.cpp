@@ -10,6 +10,7 @@
 #include "props/CaloricPropertyCalc.h"
 #include "props/PowerChain.h"
 #include "props/Series.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
@@ -17,8 +18,8 @@ namespace {
 const long double kEnthalpyTMin = R6(166.0L);
 const long double kEnthalpyTMax = R6(1320.0L);
 const long double kSublimationTMax = R6(273.15L);  // saturated vapour over ice up to here
-const long double kVapourLowTMax = R6(647.3L);
-const long double kSuperCriticalLowPMax = R6(30000.0L);
+const long double kVapourLowTMax = kEnthalpyVapourSeam;
+const long double kSuperCriticalLowPMax = kSuperCriticalSeam;
 
 // Saturated liquid. Terms: 1, tau ... tau^5, eps ... eps^5 with tau = (647.29 - T)^0.176 and
 // eps = exp(T/172).

@@ -10,13 +10,14 @@
 #include "props/CaloricPropertyCalc.h"
 #include "props/PowerChain.h"
 #include "props/Series.h"
+#include "props/WaterConstants.h"
 
 namespace tulo {
 namespace {
 
 const long double kSublimationTMax = R6(273.15L);  // saturated vapour over ice up to here
-const long double kVapourLowTMax = R6(648.15L);
-const long double kSuperCriticalLowPMax = R6(30000.0L);
+const long double kVapourLowTMax = kEntropyVapourSeam;
+const long double kSuperCriticalLowPMax = kSuperCriticalSeam;
 
 // Saturated liquid. Terms 1, th, th^0.69, th^0.83, th^0.875, th^2 ... th^5; th = 647.29 - T.
 constexpr long double kSatLiquidS[9] = {

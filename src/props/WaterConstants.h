@@ -19,4 +19,11 @@ inline const long double kHighestTemperature = R6(1273.15L);  // K
 // The vapour and super critical correlations answer up to 1274 K, the limit itself included.
 inline const long double kHighestVapourTemperature = R6(1274.0L);  // K
 
+// Where the enthalpy and entropy correlations change formula inside a phase: the superheated
+// vapour at these temperatures (below: the low-temperature table), the super critical region at
+// this pressure (below: the low-pressure table).
+inline const long double kEnthalpyVapourSeam = R6(647.3L);   // K
+inline const long double kEntropyVapourSeam = R6(648.15L);   // K
+inline const long double kSuperCriticalSeam = R6(30000.0L);  // kPa
+
 }  // namespace tulo
