@@ -387,6 +387,18 @@ def test_wet_steam_phase_mixes_by_mass():
     assert hw == pytest.approx(0.6 * hl + 0.4 * hv, rel=1e-14)
 
 
+def test_iapws_wet_steam_takes_the_quality_given():
+    # Every digit of the quality counts in IAPWS: the lever rule with the very double given.
+    quality = 33.3333333333
+    x = quality / 100.0
+    hl = tulo.property("enthalpy", 373.15, 101.325, "sat_liquid", standard="iapws")
+    hv = tulo.property("enthalpy", 373.15, 101.325, "sat_vapour", standard="iapws")
+    lever = x * hv + (1.0 - x) * hl
+    assert tulo.property("enthalpy", 373.15, 101.325, "wet_steam", standard="iapws", quality=quality) == lever
+    d = tulo.state(T=373.15, quality=quality, standard="iapws")
+    assert d["enthalpy"]["wet"] == x * d["enthalpy"]["vapour"] + (1.0 - x) * d["enthalpy"]["liquid"]
+
+
 @pytest.mark.parametrize(
     "kwargs,fragment",
     [
