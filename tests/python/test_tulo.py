@@ -387,6 +387,15 @@ def test_wet_steam_phase_mixes_by_mass():
     assert hw == pytest.approx(0.6 * hl + 0.4 * hv, rel=1e-14)
 
 
+def test_compare_converts_the_iapws_column_with_unrounded_factors():
+    # The melting point in Celsius: the Real6 of 273.15 would move its ninth digit.
+    out = calc("compare", "-T", 150, "-P", 5, "--units", "European", "--layout", "tabs")
+    assert out.returncode == 0, out.stderr
+    row = next(line.split("\t") for line in out.stdout.split("\n") if line.startswith("Melting Point (@ pressure)"))
+    expected = tulo.property("melting_point", 150, 5, standard="iapws", units="European")
+    assert row[4] == f"{expected:.9g}"
+
+
 def test_iapws_wet_steam_takes_the_quality_given():
     # Every digit of the quality counts in IAPWS: the lever rule with the very double given.
     quality = 33.3333333333
