@@ -406,6 +406,12 @@ def test_iapws_wet_steam_takes_the_quality_given():
     assert tulo.property("enthalpy", 373.15, 101.325, "wet_steam", standard="iapws", quality=quality) == lever
     d = tulo.state(T=373.15, quality=quality, standard="iapws")
     assert d["enthalpy"]["wet"] == x * d["enthalpy"]["vapour"] + (1.0 - x) * d["enthalpy"]["liquid"]
+    out = subprocess.run([TULO_CALC, "batch", "-", "--standard", "iapws", "--items", "h", "--format", "csv"],
+                         input=f"T,P,x\n373.15,,{quality}\n", capture_output=True, text=True, timeout=60)
+    assert out.returncode == 0, out.stderr
+    row = dict(zip(*[line.split(",") for line in out.stdout.strip().split("\n")]))
+    hl, hv = float(row["enthalpy_liquid"]), float(row["enthalpy_vapour"])
+    assert float(row["enthalpy_wet"]) == x * hv + (1.0 - x) * hl
 
 
 @pytest.mark.parametrize(
