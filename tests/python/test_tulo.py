@@ -404,6 +404,9 @@ def test_iapws_wet_steam_takes_the_quality_given():
     hv = tulo.property("enthalpy", 373.15, 101.325, "sat_vapour", standard="iapws")
     lever = x * hv + (1.0 - x) * hl
     assert tulo.property("enthalpy", 373.15, 101.325, "wet_steam", standard="iapws", quality=quality) == lever
+    # tulo-calc property prints 15 digits; a quality rounded to Real6 would move the 13th.
+    out = calc("property", 15, 9, 373.15, 101.325, "--standard", "iapws", "--quality", quality)
+    assert float(out.stdout.split("\t")[1]) == pytest.approx(lever, rel=1e-14)
     d = tulo.state(T=373.15, quality=quality, standard="iapws")
     assert d["enthalpy"]["wet"] == x * d["enthalpy"]["vapour"] + (1.0 - x) * d["enthalpy"]["liquid"]
     out = subprocess.run([TULO_CALC, "batch", "-", "--standard", "iapws", "--items", "h", "--format", "csv"],
