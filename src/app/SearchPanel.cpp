@@ -11,7 +11,6 @@
 #include "results/CellText.h"
 #include "results/DisplayValue.h"
 #include "results/Results.h"
-#include "units/Format.h"
 
 namespace tulo {
 namespace {
@@ -54,7 +53,6 @@ std::optional<long double> ReadInternal(Session& s, Quantity q, const std::strin
   if (!FitsReal6(inside)) return std::nullopt;
   return inside;
 }
-
 
 }  // namespace
 
