@@ -1,8 +1,10 @@
 #include "app/FieldText.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "common/NumberReader.h"
+#include "results/DisplayValue.h"
 #include "units/Format.h"
 
 namespace tulo {
@@ -32,6 +34,19 @@ std::string InputText(UnitSettings& units, Quantity quantity, long double intern
     if (Denotes(units, quantity, text, internal, 5e-5L)) break;
   }
   return text;
+}
+
+std::string StateFieldText(Session& s, Quantity quantity, long double internal, bool trimZeros) {
+  if (s.Set().RoundsToReal6()) {
+    std::string text = InputText(s.units, quantity, internal);
+    return trimZeros ? TrimZeros(text) : text;
+  }
+  const long double shown = UnitConversion(s.units, s.Set(), quantity).ToDisplay(internal);
+  if (!std::isfinite(shown)) return InputText(s.units, quantity, internal);  // never "inf" in a field
+  char buf[40];
+  const auto end =
+      std::to_chars(buf, buf + sizeof buf, static_cast<double>(shown), std::chars_format::general, 15).ptr;
+  return {buf, end};
 }
 
 }  // namespace tulo

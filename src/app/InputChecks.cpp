@@ -6,6 +6,7 @@
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "results/DisplayValue.h"
+#include "results/Results.h"
 #include "units/Format.h"
 
 namespace tulo {
@@ -118,6 +119,14 @@ bool InputChecks::Validate(const std::string& temperatureText, const std::string
   }
   st.SatGivenTemperature = true;
   return !failed;
+}
+
+bool EnterState(Session& s, const std::string& temperatureText, const std::string& pressureText,
+                std::string& error) {
+  RecalculateState(s);
+  const bool passed = InputChecks(s).Validate(temperatureText, pressureText, error);
+  if (!s.state.InputMode.empty()) RecalculateState(s);
+  return passed;
 }
 
 }  // namespace tulo

@@ -49,4 +49,12 @@ class InputChecks {
   Session& s_;
 };
 
+// What the window does with a typed temperature and pressure in a fresh session: its first
+// calculation with nothing typed, the checks (Validate's result and message), then the
+// recalculation of the state, whose input mode says whether a saturated state is given by its
+// temperature or its pressure. The state is recalculated whenever the numbers were read, also
+// outside the limits; the caller decides what a failed check means.
+bool EnterState(Session& s, const std::string& temperatureText, const std::string& pressureText,
+                std::string& error);
+
 }  // namespace tulo

@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "app/FieldText.h"
-#include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
 #include "results/Deviation.h"
@@ -304,7 +303,7 @@ void MainForm::WetSteamInputChange() {
     RunRecalculate();
     return;
   }
-  auto quality = ReadNumber(WetSteamInput.text);
+  auto quality = session_->Set().ReadTyped(WetSteamInput.text);
   if (!quality) {
     platform_.Beep();
     return;

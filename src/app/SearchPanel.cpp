@@ -5,13 +5,12 @@
 #include <span>
 
 #include "app/FieldText.h"
-#include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
 #include "results/CellText.h"
+#include "results/DisplayValue.h"
 #include "results/Results.h"
-#include "units/Format.h"
 
 namespace tulo {
 namespace {
@@ -45,12 +44,12 @@ double& FixedValueOf(CalcState& st, Item given) {
   return given == Item::kTemperature ? st.PrevTempK : st.PrevPresKPa;
 }
 
-// A typed number in the display unit of q, in internal units; nothing when it is no number or
-// cannot be stored.
-std::optional<long double> ReadInternal(UnitSettings& units, Quantity q, const std::string& text) {
-  auto typed = ReadNumber(text);
+// A typed number in the display unit of q, in internal units, read and converted as the input
+// checks do for the standard in use; nothing when it is no number or cannot be stored.
+std::optional<long double> ReadInternal(Session& s, Quantity q, const std::string& text) {
+  auto typed = s.Set().ReadTyped(text);
   if (!typed) return std::nullopt;
-  long double inside = units.ToInternal(q, *typed);
+  long double inside = UnitConversion(s.units, s.Set(), q).ToInternal(*typed);
   if (!FitsReal6(inside)) return std::nullopt;
   return inside;
 }
@@ -75,7 +74,7 @@ void SearchPanel::SearchComboBoxChange() {
     if (PropertyCalculator* calc = s_.Calculators().VarPropCalc(item))
       ComputeText(*calc, Phase::kWetSteam, c_.target.text, st.TempK, st.PresKPa, s_.units);
   } else {
-    c_.target.text = InputText(s_.units, PropQuantity(item), *ReferenceOf(st, item));
+    c_.target.text = StateFieldText(s_, PropQuantity(item), *ReferenceOf(st, item), false);
   }
   st.SearchItem = item;
 }
@@ -85,7 +84,7 @@ void SearchPanel::TempOrPressComboBoxChange() {
   if (entry < 0 || entry >= static_cast<int>(std::size(kGivenItems))) return;
   CalcState& st = s_.state;
   Item given = kGivenItems[entry];
-  c_.fixed.text = InputText(s_.units, PropQuantity(given), FixedValueOf(st, given));
+  c_.fixed.text = StateFieldText(s_, PropQuantity(given), FixedValueOf(st, given), false);
   st.SearchGivenItem = given;
 }
 
@@ -96,9 +95,9 @@ SearchOutcome SearchPanel::GoSearchClick() {
   request.givenItem = kGivenItems[EntryOf(c_.givenList, kGivenItems, st.SearchGivenItem)];
 
   // The target is kept as the reference value even when the fixed value then fails.
-  auto target = ReadInternal(s_.units, PropQuantity(request.searchItem), c_.target.text);
+  auto target = ReadInternal(s_, PropQuantity(request.searchItem), c_.target.text);
   if (target) *ReferenceOf(st, request.searchItem) = static_cast<double>(*target);
-  auto fixed = target ? ReadInternal(s_.units, PropQuantity(request.givenItem), c_.fixed.text) : std::nullopt;
+  auto fixed = target ? ReadInternal(s_, PropQuantity(request.givenItem), c_.fixed.text) : std::nullopt;
   if (!fixed) {
     platform_.ShowMessage(kInvalidSearch);
     return SearchOutcome::kInvalid;
@@ -126,22 +125,24 @@ void SearchPanel::SearchFinish(const SearchRequest& request, const SearchAnswer&
     return;
   }
   CalcState& st = s_.state;
-  UnitSettings& u = s_.units;
   bool saturated = st.Condition == Condition::kSatLiquidVapour;
-  std::string qualityText = saturated ? TrimZeros(InputText(u, kDimensionless, s_.steamQuality)) : "";
+  std::string qualityText = saturated ? StateFieldText(s_, kDimensionless, s_.steamQuality, true) : "";
   // Both writes go through the fields' change handlers: the state is recalculated as typed. The
-  // fixed quantity is written first.
-  if (request.givenItem == Item::kPressure) {
-    std::string p = TrimZeros(InputText(u, kPressure, request.fixedValue));
-    std::string t = TrimZeros(InputText(u, kTemperature, answer.x));
-    host_.WriteField(Field::kPressure, p);
-    host_.WriteField(Field::kTemperature, t);
-  } else {
-    std::string t = TrimZeros(InputText(u, kTemperature, request.fixedValue));
-    std::string p = TrimZeros(InputText(u, kPressure, answer.x));
-    host_.WriteField(Field::kTemperature, t);
-    host_.WriteField(Field::kPressure, p);
-  }
+  // fixed quantity is written first. A wet state typed as a temperature and a pressure is saturated
+  // only in a standard that takes the states of its saturation band as saturated; in one that puts
+  // a state on the line in the condensed phase (IAPWS) the fixed quantity alone gives it, the other
+  // field emptied first.
+  const bool fixedAlone = saturated && !s_.Set().BandStatesAreSaturated();
+  const bool givenPressure = request.givenItem == Item::kPressure;
+  const Field fixedField = givenPressure ? Field::kPressure : Field::kTemperature;
+  const Field otherField = givenPressure ? Field::kTemperature : Field::kPressure;
+  const std::string fixedText =
+      StateFieldText(s_, givenPressure ? kPressure : kTemperature, request.fixedValue, true);
+  const std::string otherText =
+      fixedAlone ? "" : StateFieldText(s_, givenPressure ? kTemperature : kPressure, answer.x, true);
+  if (fixedAlone) host_.WriteField(otherField, otherText);
+  host_.WriteField(fixedField, fixedText);
+  if (!fixedAlone) host_.WriteField(otherField, otherText);
   if (saturated && st.Condition == Condition::kSatLiquidVapour)
     host_.WriteField(Field::kWetSteam, qualityText);
 }

@@ -7,6 +7,7 @@
 #include "app/InputChecks.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
+#include "results/DisplayValue.h"
 
 namespace tulo {
 namespace {
@@ -21,12 +22,17 @@ std::string QuantityName(Quantity q) {
   return q == kTemperature ? "temperature" : "pressure";
 }
 
-// The number typed, or the message: a text that is no number, or a number beyond the program's
-// reals (typed, or in the internal unit of q).
-std::optional<double> ReadField(const NumberField& field, std::optional<Quantity> q, UnitSettings& units,
+// A typed value of q in its internal unit, converted as the input checks convert it.
+long double Internal(Session& s, Quantity q, double typed) {
+  return UnitConversion(s.units, s.Set(), q).ToInternal(typed);
+}
+
+// The number typed, as the standard reads it, or the message: a text that is no number, or a
+// number beyond the program's reals (typed, or in the internal unit of q).
+std::optional<double> ReadField(const NumberField& field, std::optional<Quantity> q, Session& s,
                                 std::string& error) {
-  const std::optional<double> value = ReadNumber(field.text);
-  if (value && (!q || FitsReal6(units.ToInternal(*q, *value)))) return value;
+  const std::optional<double> value = s.Set().ReadTyped(field.text);
+  if (value && (!q || FitsReal6(Internal(s, *q, *value)))) return value;
   error = std::string(field.name) + (IsNumberText(field.text) ? " is out of range: " : " is not a number: ") +
           field.text;
   return std::nullopt;
@@ -84,29 +90,29 @@ TableCheck CheckTableInput(Session& s, const TableInput& input) {
     error = "At is only for an isobar or an isotherm.";
     return check;
   }
-  const std::optional<double> from = ReadField({"From", input.from}, varied, s.units, error);
+  const std::optional<double> from = ReadField({"From", input.from}, varied, s, error);
   if (!from) return check;
-  const std::optional<double> to = ReadField({"To", input.to}, varied, s.units, error);
+  const std::optional<double> to = ReadField({"To", input.to}, varied, s, error);
   if (!to) return check;
   std::optional<double> spacing;
   if (!input.step.empty())
-    spacing = ReadField({"Step", input.step}, std::nullopt, s.units, error);
+    spacing = ReadField({"Step", input.step}, std::nullopt, s, error);
   else
-    spacing = ReadField({"Rows", input.rows}, std::nullopt, s.units, error);
+    spacing = ReadField({"Rows", input.rows}, std::nullopt, s, error);
   if (!spacing) return check;
   std::optional<double> at;
   if (fixed) {
-    at = ReadField({"At", input.at}, fixed, s.units, error);
+    at = ReadField({"At", input.at}, fixed, s, error);
     if (!at) return check;
   }
 
   // The states inside the input limits of the standard, with the window's messages.
-  if (fixed && !limits.InRange(*fixed, s.units.ToInternal(*fixed, *at))) {
+  if (fixed && !limits.InRange(*fixed, Internal(s, *fixed, *at))) {
     error = limits.RangeText(*fixed);
     return check;
   }
   for (double value : {*from, *to}) {
-    const long double internal = s.units.ToInternal(varied, value);
+    const long double internal = Internal(s, varied, value);
     if (!limits.InRange(varied, internal)) {
       error = limits.RangeText(varied);
       return check;

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "common/NumberReader.h"
+#include "app/FieldText.h"
 #include "common/Real6.h"
+#include "results/DisplayValue.h"
 #include "units/Format.h"
 #include "units/Presets.h"
 
@@ -93,11 +94,12 @@ namespace {
 // The value a typed field denotes in internal units, read in the units in force before the change:
 // the value the input entry takes from it. The state's TempK and PresKPa are not used for this:
 // they keep an earlier state's value when the entry stopped at the other field's text, or when
-// this field's value cannot be held in internal units. Nothing for a text that is not a number.
-std::optional<long double> TypedValue(UnitSettings& units, int q, const std::string& text) {
-  auto value = ReadNumber(text);
+// this field's value cannot be held in internal units. Read and converted as the input checks do
+// for the standard in use. Nothing for a text that is not a number.
+std::optional<long double> TypedValue(Session& s, Quantity q, const std::string& text) {
+  auto value = s.Set().ReadTyped(text);
   if (!value) return std::nullopt;
-  long double internal = units.ToInternal(q, *value);
+  long double internal = UnitConversion(s.units, s.Set(), q).ToInternal(*value);
   if (!FitsReal6(internal)) return std::nullopt;
   return internal;
 }
@@ -107,16 +109,16 @@ std::optional<long double> TypedValue(UnitSettings& units, int q, const std::str
 void UnitsForm::UnitsOkClick() {
   Session& s = main_.session();
   // Only a field that holds a number is rewritten: a text that is not one stays as typed.
-  std::optional<long double> tempK = TypedValue(s.units, kTemperature, main_.TemperatureInput.text);
-  std::optional<long double> presKPa = TypedValue(s.units, kPressure, main_.PressureInput.text);
+  std::optional<long double> tempK = TypedValue(s, kTemperature, main_.TemperatureInput.text);
+  std::optional<long double> presKPa = TypedValue(s, kPressure, main_.PressureInput.text);
   s.units.SetUnitSelection(ListSelection());
   main_.SetInputCaptions(28, 25);
   // Each write runs the input entry, as if the user had typed the value in the new unit.
   // A value beyond what the new unit can hold (ToDisplay gives NaN) stays as typed too.
   if (tempK && std::isfinite(s.units.ToDisplay(kTemperature, *tempK)))
-    main_.WriteField(Field::kTemperature, TrimZeros(main_.InputText(kTemperature, *tempK)));
+    main_.WriteField(Field::kTemperature, StateFieldText(s, kTemperature, *tempK, true));
   if (presKPa && std::isfinite(s.units.ToDisplay(kPressure, *presKPa)))
-    main_.WriteField(Field::kPressure, TrimZeros(main_.InputText(kPressure, *presKPa)));
+    main_.WriteField(Field::kPressure, StateFieldText(s, kPressure, *presKPa, true));
   Visible = false;
   Changed();
 }

@@ -134,7 +134,7 @@ std::string BatchComputer::StateText(Quantity q, std::optional<double> read) {
 
 std::optional<double> BatchComputer::RowQuality(std::string_view text, std::string& status) {
   const std::string_view read = NumberText(text, quality_);
-  const std::optional<double> quality = ReadNumber(read);
+  const std::optional<double> quality = request_.set->ReadTyped(read);
   if (!quality) {
     AppendNote(status, NumberProblemOf(text, std::string(read)));
   } else if (*quality < 0.0 || *quality > 100.0) {

@@ -17,6 +17,7 @@
 #include "common/NumberReader.h"
 #include "common/Text.h"
 #include "props/BuiltInSet.h"
+#include "results/DisplayValue.h"
 #include "results/IapwsSet.h"
 #include "results/PhaseCondition.h"
 #include "results/ResultsReport.h"
@@ -38,10 +39,14 @@ struct Value {
   long double internal;
 };
 
+// The value in the display unit: the built-in one through the program's conversion (its Real6
+// factors, the result not rounded again), IAPWS-IF97 with the unit table's unrounded factors.
 std::optional<Value> ValueOf(Session& s, Item item, Phase phase) {
   const CalcResult r = s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa);
   if (!r.Ok()) return std::nullopt;
-  const long double shown = s.units.ToDisplay(PropQuantity(item), r.value);
+  const Quantity q = PropQuantity(item);
+  const long double shown = s.Set().RoundsToReal6() ? s.units.ToDisplay(q, r.value)
+                                                    : UnitConversion(s.units, s.Set(), q).ToDisplay(r.value);
   if (!std::isfinite(shown)) return std::nullopt;
   return Value{static_cast<double>(shown), r.value};
 }
@@ -114,19 +119,16 @@ int CompareCommand(const Args& args) {
   Session iapws(IapwsCorrelations());
   for (Session* s : {&builtIn, &iapws}) {
     s->units.InitUnits(units);
-    // The state must be one the built-in standard takes: the narrower input range of the two.
+    // The state as the window enters it; one quantity alone is saturated water on each standard's
+    // own saturation line, given by the quantity typed. The state must be one the built-in
+    // standard takes: the narrower input range of the two.
     error.clear();
-    if (!InputChecks(*s).Validate(tText, pText, error) && s == &builtIn) {
+    if (!EnterState(*s, tText, pText, error) && s == &builtIn) {
       if (!error.empty()) return Fail(error);
       for (const std::string& text : {tText, pText})
         if (!text.empty() && !ReadNumber(text)) return Fail(NumberProblem(text));
       return Fail("a value is beyond the program's numbers in the units chosen");
     }
-    // One quantity alone: saturated water in each standard's own saturation line.
-    if (s->state.InputMode == "TP")
-      DetermineValueCondition(s->state, s->Calculators(), s->state.TempK, s->state.PresKPa);
-    else
-      SaturationCondition(s->state, s->Calculators(), s->units);
   }
 
   std::string out;

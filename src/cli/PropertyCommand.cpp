@@ -35,7 +35,7 @@ int Fail(const std::string& message) {
 int PropertyCommand(const Args& args) {
   std::vector<std::string> positional;
   UnitSelection units = PresetSelection(UnitPreset::kSI);
-  double quality = 0.0;
+  std::string qualityText = "0";
   const CorrelationSet* set = &BuiltInCorrelations();
   std::set<std::string> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -54,9 +54,8 @@ int PropertyCommand(const Args& args) {
         if (!sel) return Fail(UnknownUnitsText(v));
         units = *sel;
       } else {
-        auto q = ReadNumber(v);
-        if (!q) return Fail(NumberProblem(v));
-        quality = *q;
+        if (!ReadNumber(v)) return Fail(NumberProblem(v));
+        qualityText = v;
       }
     } else {
       positional.push_back(a);
@@ -76,6 +75,8 @@ int PropertyCommand(const Args& args) {
   if (!T) return Fail(NumberProblem(positional[2]));
   auto P = set->ReadTyped(positional[3]);
   if (!P) return Fail(NumberProblem(positional[3]));
+  // Read once the standard is known, as it reads a typed number (any text ReadNumber takes).
+  const double quality = set->ReadTyped(qualityText).value_or(0.0);
 
   UnitSettings unitSettings;
   unitSettings.InitUnits(units);

@@ -54,6 +54,12 @@ std::optional<double> CorrelationSet::ReadTyped(std::string_view text) const {
   return roundsToReal6_ ? ReadNumber(text) : ReadDouble(text);
 }
 
+std::optional<double> CorrelationSet::TakeTyped(double x) const {
+  const std::optional<Real6> r = Real6::From(x);
+  if (!r) return std::nullopt;
+  return roundsToReal6_ ? r->Value() : x;
+}
+
 CalcResult CorrelationSet::SaturationTemperature(const CalculatorTable& calculators, long double P) const {
   return calculators.Compute(Item::kSaturationTemperature, Phase::kNoPhase, 0.0L, P);
 }

@@ -143,6 +143,10 @@ class CorrelationSet {
   // A typed number as this standard takes it: read to the nearest Real6 or to the nearest double.
   // Nothing for a text that is no number (ReadNumber's form and range).
   std::optional<double> ReadTyped(std::string_view text) const;
+  // A number handed over as a double (an argument of the Python module) as this standard takes a
+  // typed one: rounded to Real6 or kept as it is. Nothing when it is not finite or too large for a
+  // Real6, as ReadTyped refuses such a text.
+  std::optional<double> TakeTyped(double x) const;
 
  protected:
   explicit CorrelationSet(bool roundsToReal6) : roundsToReal6_(roundsToReal6) {}

@@ -138,13 +138,11 @@ std::optional<Phase> PhaseNamed(std::string_view key) {
   return std::nullopt;
 }
 
-double CheckedQuality(double quality) {
-  // As the number reader keeps a typed number: rounded to Real6.
-  const std::optional<Real6> r = Real6::From(quality);
-  if (!r) throw InputError("not a number: " + NumberText(quality));
-  const double typed = r->Value();
-  if (typed < 0.0 || typed > 100.0) throw InputError(kQualityRangeText);
-  return typed;
+double CheckedQuality(const CorrelationSet& set, double quality) {
+  const std::optional<double> typed = set.TakeTyped(quality);
+  if (!typed) throw InputError("not a number: " + NumberText(quality));
+  if (*typed < 0.0 || *typed > 100.0) throw InputError(kQualityRangeText);
+  return *typed;
 }
 
 StateAnswer EvaluateState(const StateRequest& request) {
@@ -167,7 +165,7 @@ StateAnswer EvaluateState(const StateRequest& request) {
   // back (300 Celsius came back as 300.0000000005).
   const double readT = st.TempDisplay, readP = st.PresDisplay;
   const std::optional<double> quality =
-      request.quality ? std::optional<double>(CheckedQuality(*request.quality)) : std::nullopt;
+      request.quality ? std::optional<double>(CheckedQuality(set, *request.quality)) : std::nullopt;
   st.SatGivenTemperature = true;
   st.FullPropertyList = true;
   Recalculate(s, grids, "");

@@ -36,9 +36,10 @@ struct PhaseName {
 std::span<const PhaseName> PhaseNames();
 std::optional<Phase> PhaseNamed(std::string_view key);
 
-// A steam quality in percent by mass as the wet-steam field takes it (rounded to Real6); InputError
+// A steam quality in percent by mass as the wet-steam field of the standard takes it (rounded to
+// Real6 in the built-in standard, kept as it is in one computed in double precision); InputError
 // with the window's message outside 0..100.
-double CheckedQuality(double quality);
+double CheckedQuality(const CorrelationSet& set, double quality);
 
 struct StateRequest {
   const CorrelationSet* set;

@@ -123,8 +123,9 @@ struct Evaluated {
 Evaluated Evaluate(const std::string& name, const py::object& T, const py::object& P, const py::object& phase,
                    const std::string& standard, const std::string& units, double quality) {
   if (T.is_none() || P.is_none()) throw InputError("T and P must both be given");
-  const PropertyRequest request{&StandardArg(standard), UnitsArg(units), ItemArg(name), PhaseArg(phase),
-                                CheckedQuality(quality)};
+  const CorrelationSet& set = StandardArg(standard);
+  const PropertyRequest request{&set, UnitsArg(units), ItemArg(name), PhaseArg(phase),
+                                CheckedQuality(set, quality)};
 
   py::module_ np = py::module_::import("numpy");
   py::tuple both = np.attr("broadcast_arrays")(np.attr("asarray")(T, "dtype"_a = "float64"),

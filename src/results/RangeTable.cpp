@@ -56,7 +56,7 @@ class RowComputer {
   }
 
   void Compute(std::int64_t index, RangeTable& table, std::int64_t row) {
-    const double typed = request_.range.Value(index);
+    const double typed = request_.range.Value(index, s_.Set());
     CalcState& st = s_.state;
     bool stateKnown = true;
     switch (request_.kind) {
@@ -194,9 +194,9 @@ std::string TableKindName(TableKind kind) {
   return "";
 }
 
-double TableRange::Value(std::int64_t row) const {
+double TableRange::Value(std::int64_t row, const CorrelationSet& set) const {
   const double x = row >= rows - 1 ? to : from + static_cast<double>(row) * step;
-  return static_cast<double>(R6(x));
+  return static_cast<double>(set.Store(x));
 }
 
 std::optional<TableRange> RangeByStep(double from, double to, double step) {
@@ -305,18 +305,15 @@ std::string RangeTable::CellText(std::int64_t row, int col) const {
   const bool typed =
       (column.kind == ColumnKind::kTemperature || column.kind == ColumnKind::kPressure) && Typed(column);
   // Other numbers as the window's grid cells show them, from the Real6 of the value.
-  return typed ? ShortestText(cell.value) : ValueCellText(R6(cell.value));
+  return typed ? StoredValueText(cell.value, *set_) : ValueCellText(R6(cell.value));
 }
 
 std::string RangeTable::NumberText(std::int64_t row, int col) const {
   const TableCell cell = Cell(row, col);
   const ColumnKind kind = columns_[static_cast<std::size_t>(col)].kind;
   if (kind == ColumnKind::kCondition || cell.status != Status::kValid) return CellText(row, col);
-  // The typed temperature and pressure are the rows' Real6 values in both standards; the one
-  // derived on the saturation line is stored as the standard stores it.
-  if (kind == ColumnKind::kTemperature || kind == ColumnKind::kPressure)
-    return Typed(columns_[static_cast<std::size_t>(col)]) ? ShortestText(cell.value)
-                                                          : StoredValueText(cell.value, *set_);
+  // The typed temperature and pressure are the rows' values as the standard keeps them typed; the
+  // one derived on the saturation line, and the properties, as the standard stores them.
   return StoredValueText(cell.value, *set_);
 }
 

@@ -3,7 +3,8 @@
 // one row per state, in the units and the standard of a session.
 //
 // Every row is the state the window shows for the same typed values: the varied quantity (and the
-// fixed one) typed in its display unit, read as the number reader keeps it (a Real6), with the
+// fixed one) typed in its display unit, read as the standard takes a typed number (a Real6 in the
+// built-in standard, the nearest double in one computed in double precision), with the
 // phase condition and the saturation line of the standard in use. Its cells are the window's:
 //   - saturation tables: a liquid and a vapour column per item (on the sublimation line, below
 //     the triple point, the liquid column holds the saturated solid, as the window's first column);
@@ -63,8 +64,9 @@ struct TableRange {
   double step = 0.0;
   std::int64_t rows = 1;
 
-  // The value of row i (0 <= i < rows) as the number reader would keep it typed (a Real6).
-  double Value(std::int64_t row) const;
+  // The value of row i (0 <= i < rows) as `set` would keep it typed: a Real6 in the built-in
+  // standard, the double itself in one computed in double precision.
+  double Value(std::int64_t row, const CorrelationSet& set) const;
 };
 
 // The range from a step (> 0, from <= to); nothing when it has more than kMaxTableRows rows.
@@ -76,7 +78,7 @@ TableRange RangeByRows(double from, double to, std::int64_t rows);
 struct TableRequest {
   TableKind kind = TableKind::kSaturationByTemperature;
   TableRange range;
-  double at = 0.0;          // the fixed quantity, in its display unit (a Real6); unused for saturation
+  double at = 0.0;          // the fixed quantity, in its display unit (as typed); unused for saturation
   std::vector<Item> items;  // variable items, none twice
 };
 
@@ -104,8 +106,7 @@ struct ColumnHeading {
 ColumnHeading HeadingOf(const TableColumn& column, UnitSettings& units);
 
 // One cell: its value in its display unit (NaN unless the status is valid) and status. A
-// temperature or pressure is a Real6; a property value is as its standard stores it, a Real6 or a
-// double.
+// temperature, pressure or property value is as its standard stores it, a Real6 or a double.
 struct TableCell {
   double value;
   Status status;
@@ -135,7 +136,7 @@ class RangeTable {
   // "Out of Range" for those statuses, the condition's name.
   std::string CellText(std::int64_t row, int col) const;
   // The number of a cell as the data formats write it: every digit the value holds (ShortestText
-  // for the temperature and pressure, StoredValueText for the properties), the status text
+  // as StoredValueText gives it), the status text
   // otherwise, the condition's name.
   std::string NumberText(std::int64_t row, int col) const;
 

@@ -81,9 +81,9 @@ double* ReferenceOf(CalcState& state, Item item) {
   }
 }
 
-double QualityFromField(std::string_view text, double lastAccepted) {
+double QualityFromField(const CorrelationSet& set, std::string_view text, double lastAccepted) {
   if (text.empty()) return 0.0;
-  auto q = ReadNumber(text);
+  auto q = set.ReadTyped(text);
   if (q && *q >= 0.0 && *q <= 100.0) return *q;
   return lastAccepted;
 }
@@ -171,7 +171,7 @@ void FillSinglePhaseGrid(Session& s, StringGrid& grid) {
 }
 
 void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
-  s.steamQuality = QualityFromField(wetSteamInput, s.steamQuality);
+  s.steamQuality = QualityFromField(s.Set(), wetSteamInput, s.steamQuality);
   const char* headings[] = {"Property", "Units", "Liquid", "Vapour", "Wet St'm"};
   for (int c = 0; c < kWetGridCols; ++c) grid.SetCell(c, 0, headings[c]);
   const Phase phases[] = {Phase::kSatLiquid, Phase::kSatVapour, Phase::kWetSteam};

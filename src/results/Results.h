@@ -22,8 +22,10 @@ struct ResultGrids {
 };
 
 // The steam quality the wet-steam grid uses for the quality field's text: 0 when empty, the
-// number when it is one from 0 to 100, otherwise the last accepted quality (unchanged).
-double QualityFromField(std::string_view text, double lastAccepted);
+// number when it is one from 0 to 100 (read as the standard reads a typed number: a Real6 in the
+// built-in standard, the nearest double in one computed in double precision), otherwise the last
+// accepted quality (unchanged).
+double QualityFromField(const CorrelationSet& set, std::string_view text, double lastAccepted);
 
 // The reference value of the steam search kept for enthalpy, entropy or density; null for other items.
 double* ReferenceOf(CalcState& state, Item item);

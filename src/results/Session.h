@@ -24,7 +24,7 @@ class Session {
 
   UnitSettings units;
   CalcState state;
-  double steamQuality = 0.0;  // percent by mass, a Real6 value
+  double steamQuality = 0.0;  // percent by mass, as the standard stores it (Real6 or double)
 
   const CorrelationSet& Set() const { return *set_; }
   CalculatorTable& Calculators() { return *calculators_; }

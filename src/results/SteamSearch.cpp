@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/Real6.h"
 #include "results/PhaseCondition.h"
 
 namespace tulo {
@@ -151,7 +150,8 @@ class Search {
     long double y = r_.target;
     long double quality = r_.searchItem == Item::kDensity ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
                                                           : 100.0L * (y - fL) / (fV - fL);
-    s_.steamQuality = static_cast<double>(R6(quality));  // a value of the configuration record: Real6
+    // As the standard stores a value: a Real6 of the configuration record in the built-in standard.
+    s_.steamQuality = static_cast<double>(s_.Set().Store(quality));
     if (!std::isfinite(s_.steamQuality)) found_ = false;
   }
 

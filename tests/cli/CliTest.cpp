@@ -213,5 +213,23 @@ TEST(TuloCalc, SearchFailureGoesToStderr) {  // exit 3: nothing found
   EXPECT_EQ(run.out, "");
 }
 
+// One quantity alone is saturated water given by that quantity, in both standards, as the state
+// command shows it.
+TEST(TuloCalc, CompareGivesTheSaturatedStateOfOneQuantity) {
+  struct Case {
+    const char* args;
+    const char* typed;  // the first line
+  };
+  const Case cases[] = {{"-P 101.325", "Pressure=\t101.325 kPa abs"}, {"-T 373.15", "Temperature=\t373.15 Kelvin"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    auto run = RunCalc(std::string("compare --layout tabs ") + c.args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Line(run.out, 0), c.typed);
+    EXPECT_EQ(Line(run.out, 1), "Condition (built-in)=\tSaturated Liquid and Vapour");
+    EXPECT_EQ(Line(run.out, 2), "Condition (IAPWS-IF97)=\tSaturated Liquid and Vapour");
+  }
+}
+
 }  // namespace
 }  // namespace tulo

@@ -387,6 +387,36 @@ def test_wet_steam_phase_mixes_by_mass():
     assert hw == pytest.approx(0.6 * hl + 0.4 * hv, rel=1e-14)
 
 
+def test_compare_converts_the_iapws_column_with_unrounded_factors():
+    # The melting point in Celsius: the Real6 of 273.15 would move its ninth digit.
+    out = calc("compare", "-T", 150, "-P", 5, "--units", "European", "--layout", "tabs")
+    assert out.returncode == 0, out.stderr
+    row = next(line.split("\t") for line in out.stdout.split("\n") if line.startswith("Melting Point (@ pressure)"))
+    expected = tulo.property("melting_point", 150, 5, standard="iapws", units="European")
+    assert row[4] == f"{expected:.9g}"
+
+
+def test_iapws_wet_steam_takes_the_quality_given():
+    # Every digit of the quality counts in IAPWS: the lever rule with the very double given.
+    quality = 33.3333333333
+    x = quality / 100.0
+    hl = tulo.property("enthalpy", 373.15, 101.325, "sat_liquid", standard="iapws")
+    hv = tulo.property("enthalpy", 373.15, 101.325, "sat_vapour", standard="iapws")
+    lever = x * hv + (1.0 - x) * hl
+    assert tulo.property("enthalpy", 373.15, 101.325, "wet_steam", standard="iapws", quality=quality) == lever
+    # tulo-calc property prints 15 digits; a quality rounded to Real6 would move the 13th.
+    out = calc("property", 15, 9, 373.15, 101.325, "--standard", "iapws", "--quality", quality)
+    assert float(out.stdout.split("\t")[1]) == pytest.approx(lever, rel=1e-14)
+    d = tulo.state(T=373.15, quality=quality, standard="iapws")
+    assert d["enthalpy"]["wet"] == x * d["enthalpy"]["vapour"] + (1.0 - x) * d["enthalpy"]["liquid"]
+    out = subprocess.run([TULO_CALC, "batch", "-", "--standard", "iapws", "--items", "h", "--format", "csv"],
+                         input=f"T,P,x\n373.15,,{quality}\n", capture_output=True, text=True, timeout=60)
+    assert out.returncode == 0, out.stderr
+    row = dict(zip(*[line.split(",") for line in out.stdout.strip().split("\n")]))
+    hl, hv = float(row["enthalpy_liquid"]), float(row["enthalpy_vapour"])
+    assert float(row["enthalpy_wet"]) == x * hv + (1.0 - x) * hl
+
+
 @pytest.mark.parametrize(
     "kwargs,fragment",
     [

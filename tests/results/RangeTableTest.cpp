@@ -57,10 +57,10 @@ TEST(RangeTable, RowsOfARange) {
     }
     ASSERT_TRUE(range.has_value());
     ASSERT_EQ(range->rows, c.rows);
-    for (std::size_t i = 0; i < c.values.size(); ++i) EXPECT_EQ(range->Value(i), Typed(c.values[i])) << i;
-    EXPECT_EQ(range->Value(range->rows - 1), Typed(c.to));
+    for (std::size_t i = 0; i < c.values.size(); ++i) EXPECT_EQ(range->Value(i, BuiltInCorrelations()), Typed(c.values[i])) << i;
+    EXPECT_EQ(range->Value(range->rows - 1, BuiltInCorrelations()), Typed(c.to));
     for (std::int64_t i = 1; i < std::min<std::int64_t>(range->rows, 1000); ++i)
-      EXPECT_LT(range->Value(i - 1), range->Value(i)) << i;
+      EXPECT_LT(range->Value(i - 1, BuiltInCorrelations()), range->Value(i, BuiltInCorrelations())) << i;
   }
 }
 
@@ -79,7 +79,7 @@ TEST(RangeTable, RowsByCount) {
   for (const Case& c : cases) {
     const TableRange range = RangeByRows(c.from, c.to, c.rows);
     ASSERT_EQ(range.rows, static_cast<std::int64_t>(c.values.size()));
-    for (std::size_t i = 0; i < c.values.size(); ++i) EXPECT_EQ(range.Value(i), Typed(c.values[i]));
+    for (std::size_t i = 0; i < c.values.size(); ++i) EXPECT_EQ(range.Value(i, BuiltInCorrelations()), Typed(c.values[i]));
   }
 }
 
