@@ -572,6 +572,11 @@ TEST(BatchCommand, ASignalEndsTheRunAfterWholeRows) {
 // --threads 256 within an address-space limit of 1 GB: the chunks in flight, the threads and the
 // allocator's arenas are bounded, so every row comes out.
 TEST(BatchCommand, ManyThreadsFitAGigabyteOfAddressSpace) {
+#ifdef TULO_SANITIZED
+  // AddressSanitizer reserves terabytes of shadow address space: a limit on the address space
+  // says nothing of the program's own memory there. The release build runs this test.
+  GTEST_SKIP() << "address-space limits do not apply under AddressSanitizer";
+#endif
   constexpr int kRows = 140000;  // more than the chunks in flight hold
   std::string input = "T,P\n";
   for (int i = 0; i < kRows; ++i) input += "300,1000\n";
