@@ -518,6 +518,8 @@ CalcRun RunUntilSignal(const std::string& args, int signal) {
   // hold, so that some are written while the reading waits.
   std::string rows = "T,P\n";
   for (int i = 0; i < kSignalledRows; ++i) rows += "300,1000\n";
+  // A child that ends early must fail the checks below, not end this test process by SIGPIPE.
+  const auto previousPipeHandler = std::signal(SIGPIPE, SIG_IGN);
   for (std::size_t at = 0; at < rows.size();) {
     const ssize_t n = write(fds[1], rows.data() + at, rows.size() - at);
     if (n <= 0) break;
@@ -529,6 +531,7 @@ CalcRun RunUntilSignal(const std::string& args, int signal) {
     if (std::count(written.begin(), written.end(), '\n') >= 2) break;
     usleep(10000);
   }
+  std::signal(SIGPIPE, previousPipeHandler);
   kill(child, signal);
   int raw = 0;
   for (int i = 0; i < 100 && waitpid(child, &raw, WNOHANG) == 0; ++i) usleep(10000);
