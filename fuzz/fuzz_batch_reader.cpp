@@ -118,6 +118,7 @@ struct Model {
   std::size_t fieldCount = 0;
   std::size_t t = 0, p = 0;
   std::optional<std::size_t> quality;
+  bool unknownUnit = false;  // refused for the unit in brackets of an input column
   std::vector<ModelRecord> rows;
 };
 
@@ -144,8 +145,10 @@ Model BuildModel(std::string_view text, std::size_t maxRecordBytes) {
     if (!found[k]) continue;
     const std::string_view unit = ColumnUnitText(header.fields[*found[k]]);
     if (unit.empty()) continue;
-    if (k == 2 ? unit != "%" : !tulo::UnitFromSymbol(k == 0 ? tulo::kTemperature : tulo::kPressure, unit))
+    if (k == 2 ? unit != "%" : !tulo::UnitFromSymbol(k == 0 ? tulo::kTemperature : tulo::kPressure, unit)) {
+      model.unknownUnit = true;
       return model;
+    }
   }
   model.headerReadable = true;
   model.fieldCount = header.fields.size();
@@ -172,7 +175,8 @@ void CheckReader(std::string_view text, const Model& model, std::size_t maxRecor
   const std::string headerError = reader.ReadHeader();
   Check(headerError.empty() == model.headerReadable, "header: reader says \"" + headerError + "\"");
   if (!model.headerReadable) {
-    Check(headerError.starts_with("unreadable header: "), "header message: " + headerError);
+    Check(headerError.starts_with(model.unknownUnit ? "unknown " : "unreadable header: "),
+          "header message: " + headerError);
     return;
   }
   BatchRow row;
