@@ -1,9 +1,9 @@
 #include "app/FieldText.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "common/NumberReader.h"
+#include "common/Text.h"
 #include "results/DisplayValue.h"
 #include "units/Format.h"
 
@@ -43,10 +43,7 @@ std::string StateFieldText(Session& s, Quantity quantity, long double internal, 
   }
   const long double shown = UnitConversion(s.units, s.Set(), quantity).ToDisplay(internal);
   if (!std::isfinite(shown)) return InputText(s.units, quantity, internal);  // never "inf" in a field
-  char buf[40];
-  const auto end =
-      std::to_chars(buf, buf + sizeof buf, static_cast<double>(shown), std::chars_format::general, 15).ptr;
-  return {buf, end};
+  return GeneralText(static_cast<double>(shown), 15);
 }
 
 }  // namespace tulo

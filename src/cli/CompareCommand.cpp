@@ -1,7 +1,6 @@
 // tulo-calc compare [-T V] [-P V] [--units U] [--layout spaces|tabs]: both standards at one state, so
 // that a user sees how far the built-in correlations are from IAPWS before trusting them.
 
-#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <map>
@@ -64,9 +63,7 @@ std::optional<double> Percent(Quantity q, const Value& a, const Value& b) {
 
 // x with `digits` significant digits, as "%.*g" in the C locale, whatever the process locale.
 std::string Number(std::optional<double> x, int digits) {
-  if (!x) return "-";
-  char buf[48];
-  return {buf, std::to_chars(buf, buf + sizeof buf, *x, std::chars_format::general, digits).ptr};
+  return x ? GeneralText(*x, digits) : "-";
 }
 
 // The phases of a state's grid columns, named.

@@ -1,6 +1,5 @@
 // tulo-calc property ITEM PHASE T_K P_KPA [--units U] [--quality PCT]: one calculator, fresh.
 
-#include <charconv>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -10,6 +9,7 @@
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
+#include "common/Text.h"
 #include "props/BuiltInSet.h"
 #include "results/CellText.h"
 #include "results/Standards.h"
@@ -98,13 +98,7 @@ int PropertyCommand(const Args& args) {
   else
     text = CellText(*calc, result, unitSettings);
 
-  std::string valueText;
-  if (result.Ok()) {
-    // As "%.15Lg" in the C locale, whatever the process locale.
-    char buf[64];
-    valueText.assign(buf,
-                     std::to_chars(buf, buf + sizeof buf, result.value, std::chars_format::general, 15).ptr);
-  }
+  const std::string valueText = result.Ok() ? GeneralText(result.value, 15) : std::string();
   std::cout << static_cast<int>(result.status) << "\t" << valueText << "\t" << text << "\n";
   return 0;
 }

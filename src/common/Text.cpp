@@ -1,5 +1,7 @@
 #include "common/Text.h"
 
+#include <charconv>
+
 namespace tulo {
 namespace {
 bool IsContinuation(char c) {
@@ -30,6 +32,11 @@ std::string PadRight(std::string_view text, std::size_t n) {
   std::size_t len = Utf8Length(text);
   if (len < n) out.append(n - len, ' ');
   return out;
+}
+
+std::string GeneralText(long double x, int digits) {
+  char buf[64];
+  return {buf, std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits).ptr};
 }
 
 }  // namespace tulo

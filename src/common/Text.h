@@ -13,4 +13,8 @@ std::string Utf8Left(std::string_view text, std::size_t n);
 // text followed by blanks up to n characters; never cut.
 std::string PadRight(std::string_view text, std::size_t n);
 
+// x with `digits` significant digits, as printf's "%.*Lg" writes it in the "C" locale, whatever
+// the process locale ("1e+300", "0.1").
+std::string GeneralText(long double x, int digits);
+
 }  // namespace tulo

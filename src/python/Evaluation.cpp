@@ -36,14 +36,6 @@ constexpr PhaseName kPhaseNames[] = {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kRowsPerClockRead = 64;
 
-// x as printf's "%.*g" writes it in the C locale, whatever the process locale: std::to_chars
-// always writes "." (the interpreter may have set a locale whose separator is ",").
-std::string GeneralText(double x, int digits) {
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits).ptr;
-  return std::string(buf, end);
-}
-
 bool ReadsBackAs(const std::string& text, double x) {
   double back = 0.0;
   std::from_chars(text.data(), text.data() + text.size(), back);

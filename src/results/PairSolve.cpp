@@ -1,7 +1,6 @@
 #include "results/PairSolve.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "common/Real6.h"
+#include "common/Text.h"
 #include "results/PhaseCondition.h"
 #include "results/Session.h"
 #include "results/SteamSearch.h"
@@ -27,10 +27,7 @@ constexpr long double kIndistinct = 1e-9L;
 constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 
 std::string Number(long double x) {
-  char buffer[32];
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x), std::chars_format::general, 6);
-  return std::string(buffer, end.ptr);
+  return GeneralText(static_cast<double>(x), 6);
 }
 
 const char* Symbol(Item item) {

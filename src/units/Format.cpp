@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/NumberReader.h"
+#include "common/Text.h"
 
 namespace tulo {
 namespace {
@@ -150,11 +151,7 @@ std::string TrimZeros(std::string_view text) {
     auto shorter = ReadNumber(t);
     if (!shorter || *shorter != *value) break;
     s = t;
-    char general[64];
-    const auto end =
-        std::to_chars(general, general + sizeof general, std::fabs(*value), std::chars_format::general, 15)
-            .ptr;
-    if (end - general == 1) break;
+    if (GeneralText(std::fabs(*value), 15).size() == 1) break;
   }
   return s;
 }
