@@ -425,7 +425,7 @@ struct Piece {
 // Pressures are sampled this many times per decade (and the density of region 3 every
 // kDensityStep): h and s of IF97 vary smoothly enough that no pair of crossings hides between
 // samples whose slopes have the same sign; opposite slopes mark an extremum, which is located.
-constexpr int kSamplesPerDecade = 10;
+constexpr int kSamplesPerDecade = 5;
 constexpr double kDensityStep = 5;  // kg/m3
 // Below this pressure the residual parts of Eqs. 15 and 32 are linear in p to 1e-3: h and s
 // are monotonic there, and the piece's lowest pressure is sampled alone.
