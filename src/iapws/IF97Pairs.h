@@ -56,7 +56,7 @@ struct IsothermAnswer {
 // apart: where a change of p by 1e-6 of itself changes h (or s) by less than the accepted
 // residual of 1e-12 of the value, p |(dy/dp)_T| < 1e-6 max(|y|, 10 kJ/kg or 0.01 kJ/(kg K)).
 //
-// Where IF97 has more than one state (a scan of 273.15 .. 2273.15 K, 0.01 K steps at most):
+// Where IF97 has more than one state (found by scanning isotherms from 273.15 K to 2273.15 K):
 // - T-h, liquid below 520.72 K: (dh/dp)_T = v (1 - T alphaV) > 0 at the saturated liquid and h
 //   rises up to 100 MPa, so every h of the compressed liquid, h'(T) < h <= h(T, 100 MPa), is a
 //   wet-steam value as well: no compressed liquid below 520.72 K is unique by (T, h).

@@ -1,5 +1,6 @@
-// States from (p, h) and (p, s): round trips (T, p) -> (h, s) -> back over every region, the wet
-// region and the boundaries between regions, and the pairs that have no state.
+// States from (p, h), (p, s), (h, s), (T, h) and (T, s): round trips (T, p) -> (h, s) -> back over
+// every region, the wet region and the boundaries between regions, the pairs that have no state
+// and, along isotherms, the values met at more than one pressure.
 
 #include <gtest/gtest.h>
 
