@@ -1,7 +1,8 @@
 // IAPWS-IF97 states from pairs on the 4096 benchmark states (T in K, P in kPa): h and s of each
-// state are computed once from (T, p), then the state is solved back from (p, h), (p, s) and
-// (h, s). Time per state is the time of one pass divided by the number of states.
-// The file is read from TULO_BENCH_STATES, else from the shared folder beside the project.
+// state are computed once from (T, p), then the state is solved back from (p, h), (p, s),
+// (h, s), (T, h) and (T, s) (the last two whether or not the value is unique on the isotherm). Time per state
+// is the time of one pass divided by the number of states. The file is read from TULO_BENCH_STATES, else from
+// the shared folder beside the project.
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@ namespace {
 using namespace tulo::iapws;
 
 struct Given {
+  double T;  // K
   double p;  // MPa
   double h;  // kJ/kg
   double s;  // kJ/(kg K)
@@ -33,7 +35,7 @@ std::vector<Given> LoadGiven() {
   double T = 0, P = 0;
   while (in >> T >> P) {
     const FluidProps f = StateTP(T, P / 1000);
-    if (f.region != Region::kNone) given.push_back({P / 1000, f.h, f.s});
+    if (f.region != Region::kNone) given.push_back({T, P / 1000, f.h, f.s});
   }
   return given;
 }
@@ -68,8 +70,18 @@ void BM_IF97StateFromHS(benchmark::State& state) {
   PerState(state, [](const Given& g) { return StateFromHS(g.h, g.s); });
 }
 
+void BM_IF97StateFromTH(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromTH(g.T, g.h); });
+}
+
+void BM_IF97StateFromTS(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromTS(g.T, g.s); });
+}
+
 }  // namespace
 
 BENCHMARK(BM_IF97StateFromPH)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IF97StateFromPS)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IF97StateFromHS)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IF97StateFromTH)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IF97StateFromTS)->Unit(benchmark::kMillisecond);
