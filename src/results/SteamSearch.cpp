@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "results/IapwsSet.h"
 #include "results/PhaseCondition.h"
 #include "results/StateEvaluator.h"
 
@@ -245,7 +246,7 @@ std::optional<InputPair> PairOfSearch(const SearchRequest& r) {
 
 SearchAnswer SearchState(Session& s, const SearchRequest& request) {
   const std::optional<InputPair> pair = PairOfSearch(request);
-  if (s.Set().RoundsToReal6() || !pair) return SearchRegion(s, request);
+  if (&s.Set() != &IapwsCorrelations() || !pair) return SearchRegion(s, request);
   StateEvaluator evaluator(s.Set());
   const Evaluation e = evaluator.Evaluate(
       {*pair, static_cast<double>(request.fixedValue), static_cast<double>(request.target)});
