@@ -483,9 +483,8 @@ class Builder {
 // The absolute unit of the same scale as a gauge unit: the first unit of the list with the
 // gauge unit's factor and no offset.
 UnitSettings WithAbsolutePressure(const UnitSettings& chosen) {
-  UnitSettings units = chosen;
-  units.SelectUnit(kPressure);
-  const UnitRecord gauge = units.Current();
+  const UnitSettings& units = chosen;
+  const UnitRecord gauge = units.Record(kPressure);
   if (gauge.offset == 0.0L) return units;
   UnitSelection selection = units.GetUnitSelection();
   for (int n = 1; n <= UnitCount(kPressure); ++n) {
@@ -493,8 +492,8 @@ UnitSettings WithAbsolutePressure(const UnitSettings& chosen) {
     trial[kPressure] = static_cast<std::uint8_t>(n);
     UnitSettings probe = units;
     probe.SetUnitSelection(trial);
-    probe.SelectUnit(kPressure);
-    if (probe.Current().offset == 0.0L && probe.Current().factor == gauge.factor) return probe;
+    const UnitRecord absolute = probe.Record(kPressure);
+    if (absolute.offset == 0.0L && absolute.factor == gauge.factor) return probe;
   }
   return units;
 }

@@ -14,10 +14,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
 
-UnitConversion::UnitConversion(UnitSettings& units, const CorrelationSet& set, Quantity q)
+UnitConversion::UnitConversion(const UnitSettings& units, const CorrelationSet& set, Quantity q)
     : units_(&units), q_(q), set_(&set) {
-  units.SelectUnit(q);
-  const UnitRecord& unit = units.Current();
+  const UnitRecord unit = units.Record(q);
   factor_ = unit.exactFactor;
   offset_ = unit.exactOffset;
   reciprocal_ = unit.reciprocal;

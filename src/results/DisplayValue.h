@@ -23,9 +23,8 @@ struct DisplayValue {
 // its values is lost on the way.
 class UnitConversion {
  public:
-  // units and set must outlive the conversion; units is the session's (its scratch record is
-  // used by the built-in standard's conversion).
-  UnitConversion(UnitSettings& units, const CorrelationSet& set, Quantity q);
+  // units and set must outlive the conversion.
+  UnitConversion(const UnitSettings& units, const CorrelationSet& set, Quantity q);
 
   long double ToInternal(long double y) const;
   // An internal value in the display unit, as its standard stores it: a Real6 in the built-in
@@ -36,7 +35,7 @@ class UnitConversion {
   DisplayValue Display(const CalcResult& r) const;
 
  private:
-  UnitSettings* units_;
+  const UnitSettings* units_;
   Quantity q_;
   const CorrelationSet* set_;
   long double factor_;  // the unit table's own values, not rounded to Real6

@@ -186,38 +186,36 @@ void UnitSettings::SetUnitSelection(const UnitSelection& selection) {
   selection_ = selection;
 }
 
-void UnitSettings::SelectUnit(int q) {
-  current_.offset = 0.0L;
-  current_.exactOffset = 0.0L;
-  current_.reciprocal = false;
-  if (q < 0 || q > kJouleThomsonQ) return;
+UnitRecord UnitSettings::Record(int q) const {
+  UnitRecord record;
+  if (q < 0 || q > kJouleThomsonQ) return record;
   // The dipole moment and the quantities without a choice have one unit whatever the selection.
   int n = (q == kDipoleMoment || q >= kDimensionless) ? 1 : selection_[q];
   const UnitDef& def = UnitAt(q, n);
-  current_.text = def.text;
-  current_.factor = R6(def.factor);
-  current_.offset = R6(def.offset);
-  current_.exactFactor = def.factor;
-  current_.exactOffset = def.offset;
-  current_.reciprocal = def.reciprocal;
+  record.text = def.text;
+  record.factor = R6(def.factor);
+  record.offset = R6(def.offset);
+  record.exactFactor = def.factor;
+  record.exactOffset = def.offset;
+  record.reciprocal = def.reciprocal;
+  return record;
 }
 
-long double UnitSettings::ToDisplay(int q, long double x) {
-  SelectUnit(q);
-  long double y = R6((x + current_.offset) * current_.factor);
-  if (current_.reciprocal && y != 0.0L) y = R6(1.0L / y);
+long double UnitSettings::ToDisplay(int q, long double x) const {
+  const UnitRecord unit = Record(q);
+  long double y = R6((x + unit.offset) * unit.factor);
+  if (unit.reciprocal && y != 0.0L) y = R6(1.0L / y);
   return y;
 }
 
-long double UnitSettings::ToInternal(int q, long double y) {
-  SelectUnit(q);
-  if (current_.reciprocal && y != 0.0L) y = R6(1.0L / y);
-  return R6(y / current_.factor - current_.offset);
+long double UnitSettings::ToInternal(int q, long double y) const {
+  const UnitRecord unit = Record(q);
+  if (unit.reciprocal && y != 0.0L) y = R6(1.0L / y);
+  return R6(y / unit.factor - unit.offset);
 }
 
-std::string UnitSettings::UnitText(int q) {
-  SelectUnit(q);
-  return current_.text;
+std::string UnitSettings::UnitText(int q) const {
+  return std::string(Record(q).text);
 }
 
 }  // namespace tulo

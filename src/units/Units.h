@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tulo {
 
@@ -38,7 +39,7 @@ int UnitCount(int q);
 std::string UnitTextOf(int q, int n);
 
 struct UnitRecord {
-  std::string text;
+  std::string_view text;  // the unit table's own text
   long double factor = 1.0L;  // Real6 values: the program's conversion
   long double offset = 0.0L;
   // The table's values, unrounded: the conversion of a standard computed in double precision.
@@ -47,7 +48,7 @@ struct UnitRecord {
   bool reciprocal = false;
 };
 
-// The unit selection in force and the scratch record of the unit last selected.
+// The unit selection in force. Every conversion is const: a change of units is a new selection.
 class UnitSettings {
  public:
   UnitSettings();
@@ -56,22 +57,20 @@ class UnitSettings {
   void SetUnitSelection(const UnitSelection& selection);
   UnitSelection GetUnitSelection() const { return selection_; }
 
-  // Loads the current record for the chosen unit of q. Codes above 12 change only the offsets
-  // and reciprocal; a unit number outside 1..count uses unit 1.
-  void SelectUnit(int q);
-  const UnitRecord& Current() const { return current_; }
+  // The record of the chosen unit of q; a unit number outside 1..count uses unit 1, a code that
+  // is no quantity the identity with no text.
+  UnitRecord Record(int q) const;
 
   // display = (internal + offset) * factor, then its reciprocal for reciprocal units; each step
   // stored as a Real6. NaN when the value cannot be stored (beyond the Real6 range). The
   // reciprocal of zero is taken as zero: there is no finite specific volume to show for it.
-  long double ToDisplay(int q, long double x);
-  long double ToInternal(int q, long double y);
-  std::string UnitText(int q);
+  long double ToDisplay(int q, long double x) const;
+  long double ToInternal(int q, long double y) const;
+  std::string UnitText(int q) const;
 
  private:
   UnitSelection selection_{};
   std::array<std::uint8_t, kQuantityCount> counts_{};
-  UnitRecord current_;
 };
 
 }  // namespace tulo
