@@ -105,6 +105,14 @@ int StateCommand(const Args& args) {
   }
   const std::optional<InputPair> pair = PairOfOptions(*o, error);
   if (!error.empty()) return Usage(error);
+  // --quality keeps its range and its message whether it is the wet-steam grid's or a pair's.
+  if (pair && o->Has("--quality")) {
+    const double quality = *ReadNumber(o->values["--quality"]);
+    if (quality < 0.0 || quality > 100.0) {
+      std::cerr << kQualityRangeText << "\n";
+      return 2;
+    }
+  }
   // A quality only makes sense for the wet-steam grid: giving one asks for it.
   const bool wet = o->flags.count("--wet") || o->values.count("--quality");
 
