@@ -58,7 +58,12 @@ MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> stor
       search_(*session_, checks_, platform_, *this,
               {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {
   StandardText.caption = session_->Set().Name();
-  for (const PairInfo& info : InputPairs()) InputPairComboBox.items.emplace_back(info.label);
+  // The pairs of two quantities: a temperature or a pressure alone is the first pair's one field.
+  for (const PairInfo& info : InputPairs()) {
+    if (info.first == info.second) continue;
+    InputPairComboBox.items.emplace_back(info.label);
+    choosablePairs_.push_back(info.pair);
+  }
   InputPairComboBox.itemIndex = 0;
 }
 
@@ -131,8 +136,17 @@ void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
 
 InputPair MainForm::ChosenPair() const {
   const int index = InputPairComboBox.itemIndex;
-  return index > 0 && index < static_cast<int>(InputPairs().size()) ? InputPairs()[index].pair
-                                                                     : InputPair::kTP;
+  return index > 0 && index < static_cast<int>(choosablePairs_.size()) ? choosablePairs_[index]
+                                                                       : InputPair::kTP;
+}
+
+bool MainForm::SelectInputPair(InputPair pair) {
+  for (std::size_t i = 0; i < choosablePairs_.size(); ++i)
+    if (choosablePairs_[i] == pair) {
+      SelectInputPair(static_cast<int>(i));
+      return true;
+    }
+  return false;
 }
 
 std::optional<Quantity> MainForm::InputQuantity(Field field) const {
@@ -301,7 +315,12 @@ bool MainForm::EnterPairState() {
     st.Condition = Condition::kNone;
     st.ConditionText.clear();
     SetSearchControlsEnabled(false);
-    SetFormError(input ? evaluation.error : error);
+    // The evaluator's message names the pair, the values and the range: shown whole, where the
+    // input checks' own messages are cut to the label's 80 characters.
+    if (input)
+      ErrorText = evaluation.error;
+    else
+      SetFormError(error);
     return false;
   }
   EnterEvaluated(*evaluation.state);
@@ -315,7 +334,8 @@ bool MainForm::EnterPairState() {
 std::optional<StateInput> MainForm::TypedPair(std::string& error) {
   const PairInfo& info = InfoOf(ChosenPair());
   if (TemperatureInput.text.empty() || PressureInput.text.empty()) {
-    error = "Please enter both " + Lowered(InputName(info.first)) + " and " + Lowered(InputName(info.second)) + ".";
+    error = "Please enter both " + Lowered(InputName(info.first)) + " and " +
+            Lowered(InputName(info.second)) + ".";
     return std::nullopt;
   }
   auto internal = [this](PairName name, const std::string& text) -> std::optional<double> {

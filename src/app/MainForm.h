@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Config.h"
 #include "app/FormControls.h"
@@ -56,6 +57,7 @@ class MainForm final : private SearchHost {
   void SelectSearchItem(int index);       // the user picks an entry of SearchComboBox
   void SelectTempOrPressItem(int index);  // the user picks an entry of TempOrPressComboBox
   void SelectInputPair(int index);        // the user picks an entry of InputPairComboBox
+  bool SelectInputPair(InputPair pair);   // the entry of `pair`; false when it has none
   SearchOutcome GoSearchClick();
   void WithTabs1Click();
   void WithSpaces1Click();
@@ -106,7 +108,8 @@ class MainForm final : private SearchHost {
   // The two input fields: a temperature and a pressure, or the two quantities of the pair chosen.
   Label UnitT, UnitP;
   EditField TemperatureInput, PressureInput;
-  ComboBox InputPairComboBox;  // the labels of InputPairs(), temperature and pressure first
+  // The labels of the pairs of two quantities of InputPairs(), temperature and pressure first.
+  ComboBox InputPairComboBox;
   Label TemperatureOutput, PressureOutput, ConditionText;
   Label StandardText;  // the name of the property standard in use
   // In the built-in standard, where its principal values of the state stray from IAPWS-IF97 by
@@ -125,7 +128,8 @@ class MainForm final : private SearchHost {
   EditField WetSteamInput{"0"};
   Label WetSteamPossible;
 
-  std::string ErrorText;  // the pending error, at most 80 characters
+  // The pending error: at most 80 characters, or a message of the state evaluator as it is.
+  std::string ErrorText;
   void SetFormError(const std::string& text);
   void ShowFormError() { FormError.caption = ErrorText; }
 
@@ -156,6 +160,7 @@ class MainForm final : private SearchHost {
   std::unique_ptr<Session> session_;
   std::unique_ptr<Session> reference_;  // IAPWS-IF97 at the state shown, made on first use
   std::unique_ptr<StateEvaluator> evaluator_;  // of the standard in use, for the other pairs
+  std::vector<InputPair> choosablePairs_;      // of the entries of InputPairComboBox
   InputChecks checks_;
   SearchPanel search_;
   ResultGrids grids_;

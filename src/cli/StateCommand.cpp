@@ -52,8 +52,9 @@ std::optional<InputPair> PairOfOptions(const Options& o, std::string& error) {
   }
   const std::optional<InputPair> pair = given.size() == 2 ? PairOf(given[0], given[1]) : std::nullopt;
   if (!pair)
-    error = "these options give no state: -T, -P or both, or two of -T, -P, --enthalpy, --entropy\n"
-            "and --quality (the quality with -T or -P) are needed";
+    error =
+        "these options give no state: -T, -P or both, or two of -T, -P, --enthalpy, --entropy\n"
+        "and --quality (the quality with -T or -P) are needed";
   return pair;
 }
 
@@ -71,14 +72,11 @@ std::optional<std::string> TypePair(MainForm& form, const Options& o, InputPair 
     if (q) message.append(" ").append(form.session().units.UnitText(*q));
     return message;
   }
-  const auto pairs = InputPairs();
-  for (std::size_t i = 0; i < pairs.size(); ++i)
-    if (pairs[i].pair == pair) form.SelectInputPair(static_cast<int>(i));
+  form.SelectInputPair(pair);
   form.WriteField(Field::kTemperature, o.values.at(OptionOf(info.first)));
   form.WriteField(Field::kPressure, o.values.at(OptionOf(info.second)));
   return std::nullopt;
 }
-
 
 }  // namespace
 
