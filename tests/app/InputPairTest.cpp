@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/DiagramClick.h"
 #include "app/MainFormTestSupport.h"
 #include "common/NumberReader.h"
 #include "results/DisplayValue.h"
@@ -177,7 +178,24 @@ TEST(InputPair, UnitsChangeRewritesThePairsValues) {
   EXPECT_EQ(x.form.PressureInput.text, "50");
 }
 
-// A steam search writes a temperature and a pressure: the chooser goes back to them first.
+// A steam search and a click on a diagram write a temperature and a pressure: the chooser goes
+// back to them first.
+TEST(InputPair, DiagramClickWritesItsStateAsTemperatureAndPressure) {
+  PairForm f(BuiltInCorrelations(), InputPair::kHS, "3000", "7");
+  DiagramState st;
+  st.T = 423.15L;
+  st.P = 476.16L;
+  st.wet = true;
+  st.quality = 30.0;
+  WriteDiagramState(f.form, st);
+  EXPECT_EQ(f.form.ChosenPair(), InputPair::kTP);
+  EXPECT_EQ(f.form.UnitP.caption, "Pressure (kPa abs)");
+  EXPECT_EQ(f.form.TemperatureInput.text, "423.15");
+  EXPECT_EQ(f.form.WetSteamInput.text, "30");
+  EXPECT_TRUE(f.form.WetSteamInput.enabled);
+  EXPECT_EQ(f.form.ConditionText.caption, "Saturated Liquid and Vapour");
+}
+
 TEST(InputPair, SearchWritesItsStateAsTemperatureAndPressure) {
   PairForm f(BuiltInCorrelations(), InputPair::kPS, "1000", "7");
   f.form.SelectSearchItem(0);       // enthalpy
