@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "cli/CliPlatform.h"
