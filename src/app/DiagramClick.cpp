@@ -6,6 +6,7 @@ namespace tulo {
 
 void WriteDiagramState(MainForm& form, const DiagramState& state) {
   const std::string t = TrimZeros(form.InputText(kTemperature, state.T));
+  form.UseTemperatureAndPressure();
   if (state.wet) {
     const std::string quality = TrimZeros(form.InputText(kDimensionless, state.quality));
     form.WriteField(Field::kPressure, "");

@@ -1,14 +1,41 @@
 #include "app/MainForm.h"
 
 #include "app/FieldText.h"
+#include "common/Real6.h"
 #include "common/Text.h"
 #include "props/Catalogue.h"
 #include "results/Deviation.h"
+#include "results/DisplayValue.h"
 #include "results/IapwsSet.h"
+#include "results/PhaseCondition.h"
 #include "results/Standards.h"
 #include "units/Format.h"
 
 namespace tulo {
+namespace {
+
+// The names of the quantities of a pair in the input captions, by PairName.
+constexpr const char* kInputNames[] = {"Temperature", "Pressure", "Enthalpy", "Entropy", "Steam Quality"};
+
+const char* InputName(PairName name) {
+  return kInputNames[static_cast<int>(name)];
+}
+
+// "Temperature (Kelvin)", "Steam Quality (%)": the name and unit, cut to `width` before the ")".
+std::string InputCaption(UnitSettings& units, PairName name, int width) {
+  const std::optional<Quantity> q = QuantityOf(name);
+  std::string text = std::string(InputName(name)) + " (" + (q ? units.UnitText(*q) : "%");
+  if (width > 0) text = Utf8Left(text, width);
+  return text + ")";
+}
+
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return text;
+}
+
+}  // namespace
+
 // Tells the observer once, when the outermost handler returns.
 class MainForm::Notifier {
  public:
@@ -31,6 +58,13 @@ MainForm::MainForm(PlatformServices& platform, std::unique_ptr<ConfigStore> stor
       search_(*session_, checks_, platform_, *this,
               {SearchComboBox, TempOrPressComboBox, SearchBox, TempOrPressBox, UseWetSteam}) {
   StandardText.caption = session_->Set().Name();
+  // The pairs of two quantities: a temperature or a pressure alone is the first pair's one field.
+  for (const PairInfo& info : InputPairs()) {
+    if (info.first == info.second) continue;
+    InputPairComboBox.items.emplace_back(info.label);
+    choosablePairs_.push_back(info.pair);
+  }
+  InputPairComboBox.itemIndex = 0;
 }
 
 MainForm::~MainForm() = default;
@@ -92,12 +126,55 @@ std::string MainForm::InputText(Quantity quantity, long double internal) {
 }
 
 void MainForm::SetInputCaptions(int temperatureWidth, int pressureWidth) {
-  std::string t = "Temperature (" + session_->units.UnitText(kTemperature);
-  std::string p = "Pressure (" + session_->units.UnitText(kPressure);
-  if (temperatureWidth > 0) t = Utf8Left(t, temperatureWidth);
-  if (pressureWidth > 0) p = Utf8Left(p, pressureWidth);
-  UnitT.caption = t + ")";
-  UnitP.caption = p + ")";
+  const PairInfo& info = InfoOf(ChosenPair());
+  auto width = [&](PairName name) {
+    return name == PairName::kT ? temperatureWidth : name == PairName::kP ? pressureWidth : 0;
+  };
+  UnitT.caption = InputCaption(session_->units, info.first, width(info.first));
+  UnitP.caption = InputCaption(session_->units, info.second, width(info.second));
+}
+
+InputPair MainForm::ChosenPair() const {
+  const int index = InputPairComboBox.itemIndex;
+  return index > 0 && index < static_cast<int>(choosablePairs_.size()) ? choosablePairs_[index]
+                                                                       : InputPair::kTP;
+}
+
+bool MainForm::SelectInputPair(InputPair pair) {
+  for (std::size_t i = 0; i < choosablePairs_.size(); ++i)
+    if (choosablePairs_[i] == pair) {
+      SelectInputPair(static_cast<int>(i));
+      return true;
+    }
+  return false;
+}
+
+std::optional<Quantity> MainForm::InputQuantity(Field field) const {
+  const PairInfo& info = InfoOf(ChosenPair());
+  if (field == Field::kTemperature) return QuantityOf(info.first);
+  if (field == Field::kPressure) return QuantityOf(info.second);
+  return std::nullopt;
+}
+
+void MainForm::SelectInputPair(int index) {
+  Notifier n(*this);
+  if (index < 0 || index >= static_cast<int>(InputPairComboBox.items.size())) return;
+  InputPairComboBox.itemIndex = index;
+  InputPairComboBoxChange();
+}
+
+void MainForm::InputPairComboBoxChange() {
+  Notifier n(*this);
+  SetInputCaptions();
+  TemperatureInput.text.clear();
+  PressureInput.text.clear();
+  DataEntryWClick();
+}
+
+void MainForm::UseTemperatureAndPressure() {
+  if (ChosenPair() == InputPair::kTP) return;
+  InputPairComboBox.itemIndex = 0;
+  SetInputCaptions();
 }
 
 EditField& MainForm::FieldOf(Field field) {
@@ -199,23 +276,100 @@ void MainForm::ShowEntry() {
   VarPropGrid.SetCell(0, 0, "Property");
   VarPropGrid.SetCell(1, 0, "Units");
 
-  if (Validate()) {
-    RunRecalculate();
-    if (TemperatureInput.text.empty() && PressureInput.text.empty()) {
-      SetFormError(kNothingTypedText);
-    } else {
-      SetSearchControlsEnabled(true);
-      SearchInitialiseClick();
-      SearchComboBoxChange();
-      TempOrPressComboBoxChange();
-      WriteStateLabels();
-      WriteDeviation();
-    }
+  if (ChosenPair() == InputPair::kTP ? EnterTypedState() : EnterPairState()) {
+    SetSearchControlsEnabled(true);
+    SearchInitialiseClick();
+    SearchComboBoxChange();
+    TempOrPressComboBoxChange();
+    WriteStateLabels();
+    WriteDeviation();
   }
   EnableWetSteamPage();
   WriteHeadings();
   ShowFormError();
   FillFixedGrid();
+}
+
+// A temperature, a pressure or both: checked, then recalculated. True when there is a state.
+bool MainForm::EnterTypedState() {
+  if (!Validate()) return false;
+  RunRecalculate();
+  if (TemperatureInput.text.empty() && PressureInput.text.empty()) {
+    SetFormError(kNothingTypedText);
+    return false;
+  }
+  return true;
+}
+
+// Another pair: both fields, evaluated as the pair by the standard in use. Without a state (a
+// field empty or not a number, or a pair the standard refuses) the session has none either.
+bool MainForm::EnterPairState() {
+  std::string error;
+  std::optional<StateInput> input = TypedPair(error);
+  if (!evaluator_ || &evaluator_->Set() != &session_->Set())
+    evaluator_ = std::make_unique<StateEvaluator>(session_->Set());
+  const Evaluation evaluation = input ? evaluator_->Evaluate(*input) : Evaluation{};
+  if (!evaluation.state) {
+    CalcState& st = session_->state;
+    st.InputMode.clear();
+    st.Condition = Condition::kNone;
+    st.ConditionText.clear();
+    SetSearchControlsEnabled(false);
+    // The evaluator's message names the pair, the values and the range: shown whole, where the
+    // input checks' own messages are cut to the label's 80 characters.
+    if (input)
+      ErrorText = evaluation.error;
+    else
+      SetFormError(error);
+    return false;
+  }
+  EnterEvaluated(*evaluation.state);
+  ShowResults(*session_, grids_, WetSteamInput.text);
+  return true;
+}
+
+// The two fields as the chosen pair in internal units, read as the input checks read a typed
+// temperature or pressure. Nothing for a field that is empty (with the message asking for both)
+// or that is not a number (no message, as for a temperature or a pressure).
+std::optional<StateInput> MainForm::TypedPair(std::string& error) {
+  const PairInfo& info = InfoOf(ChosenPair());
+  if (TemperatureInput.text.empty() || PressureInput.text.empty()) {
+    error = "Please enter both " + Lowered(InputName(info.first)) + " and " +
+            Lowered(InputName(info.second)) + ".";
+    return std::nullopt;
+  }
+  auto internal = [this](PairName name, const std::string& text) -> std::optional<double> {
+    const std::optional<double> value = session_->Set().ReadTyped(text);
+    const std::optional<Quantity> q = QuantityOf(name);
+    if (!value || !q) return value;  // a steam quality is in percent
+    const long double inside = UnitConversion(session_->units, session_->Set(), *q).ToInternal(*value);
+    if (!FitsReal6(inside)) return std::nullopt;
+    return static_cast<double>(inside);
+  };
+  const std::optional<double> first = internal(info.first, TemperatureInput.text);
+  const std::optional<double> second = internal(info.second, PressureInput.text);
+  if (!first || !second) return std::nullopt;
+  return StateInput{info.pair, *first, *second};
+}
+
+// The state the evaluator found becomes the session's, as a typed temperature and pressure (or a
+// temperature alone, for a saturated state) would have made it; a wet state's quality goes into
+// the wet-steam field, from which the wet-steam grid reads it.
+void MainForm::EnterEvaluated(const Evaluated& state) {
+  Session& s = *session_;
+  CalcState& st = s.state;
+  st.TempK = state.T;
+  st.PresKPa = state.P;
+  st.TempDisplay = static_cast<double>(UnitConversion(s.units, s.Set(), kTemperature).ToDisplay(state.T));
+  st.PresDisplay = static_cast<double>(UnitConversion(s.units, s.Set(), kPressure).ToDisplay(state.P));
+  st.Condition = state.condition;
+  st.ConditionText = ConditionName(state.condition);
+  st.InputMode = std::string(state.Saturated() ? "T" : "TP");
+  st.SatGivenTemperature = true;
+  if (state.quality) {
+    s.steamQuality = *state.quality;
+    WetSteamInput.text = StoredValueText(*state.quality, s.Set());
+  }
 }
 
 bool MainForm::Validate() {
@@ -230,8 +384,11 @@ void MainForm::WriteStateLabels() {
   CalcState& st = session_->state;
   UnitSettings& u = session_->units;
   ConditionText.caption = st.ConditionText;
-  TemperatureOutput.caption = FormatFieldNumber(st.TempDisplay) + " " + u.UnitText(kTemperature);
-  PressureOutput.caption = FormatFieldNumber(st.PresDisplay) + " " + u.UnitText(kPressure);
+  // The built-in standard's labels keep their 5 significant digits; a standard computed in double
+  // precision shows its 3 decimals correctly rounded.
+  const bool toDecimals = !session_->Set().RoundsToReal6();
+  TemperatureOutput.caption = FormatFieldNumber(st.TempDisplay, toDecimals) + " " + u.UnitText(kTemperature);
+  PressureOutput.caption = FormatFieldNumber(st.PresDisplay, toDecimals) + " " + u.UnitText(kPressure);
 }
 
 // One more evaluation of the state per entry, in IAPWS-IF97, while the built-in standard is in use.
@@ -246,7 +403,8 @@ void MainForm::EnableWetSteamPage() {
   bool saturated = session_->state.Condition == Condition::kSatLiquidVapour;
   WetSteamPossible.caption = saturated ? "" : kWetSteamOnlySaturatedText;
   WetSteamLabel.enabled = saturated;
-  WetSteamInput.enabled = saturated;
+  // Another pair gives the state's own quality: it is shown, not typed.
+  WetSteamInput.enabled = saturated && ChosenPair() == InputPair::kTP;
   WetPropGrid.enabled = saturated;
 }
 
@@ -299,6 +457,10 @@ void MainForm::FillFixedGrid() {
 
 void MainForm::WetSteamInputChange() {
   Notifier n(*this);
+  if (ChosenPair() != InputPair::kTP) {
+    ShowEntry();  // the quality is the state's: the field shows it again
+    return;
+  }
   if (WetSteamInput.text.empty()) {
     RunRecalculate();
     return;

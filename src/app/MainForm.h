@@ -9,8 +9,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Config.h"
 #include "app/FormControls.h"
@@ -21,6 +23,7 @@
 #include "results/Results.h"
 #include "results/ResultsReport.h"
 #include "results/Session.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo {
 
@@ -53,6 +56,8 @@ class MainForm final : private SearchHost {
   void UseWetSteamClick(bool checked);
   void SelectSearchItem(int index);       // the user picks an entry of SearchComboBox
   void SelectTempOrPressItem(int index);  // the user picks an entry of TempOrPressComboBox
+  void SelectInputPair(int index);        // the user picks an entry of InputPairComboBox
+  bool SelectInputPair(InputPair pair);   // the entry of `pair`; false when it has none
   SearchOutcome GoSearchClick();
   void WithTabs1Click();
   void WithSpaces1Click();
@@ -71,6 +76,8 @@ class MainForm final : private SearchHost {
   void SearchInitialiseClick();
   void SearchComboBoxChange();
   void TempOrPressComboBoxChange();
+  // The pair the two input fields stand for: relabels them, empties them and recalculates.
+  void InputPairComboBoxChange();
   void FillFixedGrid();
 
   // The copy texts (CR LF line ends), as the two copy commands put them on the clipboard.
@@ -82,15 +89,27 @@ class MainForm final : private SearchHost {
   // The text of a number the program writes into an input field or a search box (FieldText.h).
   std::string InputText(Quantity quantity, long double internal);
 
-  // Relabels the input captions from the units in use.
+  // Relabels the input captions from the pair chosen and the units in use; a temperature or
+  // pressure caption is cut to its width (0: not cut) before its ")".
   void SetInputCaptions(int temperatureWidth = 0, int pressureWidth = 0);
+
+  // The pair chosen in InputPairComboBox (temperature and pressure until another is chosen), and
+  // the unit quantity of an input field under it (nothing for a steam quality, in percent).
+  InputPair ChosenPair() const;
+  std::optional<Quantity> InputQuantity(Field field) const;
+  // Chooses temperature and pressure without touching the fields, before the program writes a
+  // state into them (a steam search, a click on a diagram).
+  void UseTemperatureAndPressure() override;
 
   // Called after every top-level handler; the window copies the form into its widgets.
   std::function<void()> onChanged;
 
   // ---- Controls ----
+  // The two input fields: a temperature and a pressure, or the two quantities of the pair chosen.
   Label UnitT, UnitP;
   EditField TemperatureInput, PressureInput;
+  // The labels of the pairs of two quantities of InputPairs(), temperature and pressure first.
+  ComboBox InputPairComboBox;
   Label TemperatureOutput, PressureOutput, ConditionText;
   Label StandardText;  // the name of the property standard in use
   // In the built-in standard, where its principal values of the state stray from IAPWS-IF97 by
@@ -109,7 +128,8 @@ class MainForm final : private SearchHost {
   EditField WetSteamInput{"0"};
   Label WetSteamPossible;
 
-  std::string ErrorText;  // the pending error, at most 80 characters
+  // The pending error: at most 80 characters, or a message of the state evaluator as it is.
+  std::string ErrorText;
   void SetFormError(const std::string& text);
   void ShowFormError() { FormError.caption = ErrorText; }
 
@@ -122,6 +142,10 @@ class MainForm final : private SearchHost {
   class Notifier;
   void FinishInitialise(const ConfigWorkingValues& working);
   void ShowEntry();
+  bool EnterTypedState();
+  bool EnterPairState();
+  std::optional<StateInput> TypedPair(std::string& error);
+  void EnterEvaluated(const Evaluated& state);
   bool Validate();
   void WriteStateLabels();
   void WriteDeviation();
@@ -135,6 +159,8 @@ class MainForm final : private SearchHost {
   std::unique_ptr<ConfigStore> store_;
   std::unique_ptr<Session> session_;
   std::unique_ptr<Session> reference_;  // IAPWS-IF97 at the state shown, made on first use
+  std::unique_ptr<StateEvaluator> evaluator_;  // of the standard in use, for the other pairs
+  std::vector<InputPair> choosablePairs_;      // of the entries of InputPairComboBox
   InputChecks checks_;
   SearchPanel search_;
   ResultGrids grids_;

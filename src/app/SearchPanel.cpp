@@ -140,6 +140,7 @@ void SearchPanel::SearchFinish(const SearchRequest& request, const SearchAnswer&
       StateFieldText(s_, givenPressure ? kPressure : kTemperature, request.fixedValue, true);
   const std::string otherText =
       fixedAlone ? "" : StateFieldText(s_, givenPressure ? kTemperature : kPressure, answer.x, true);
+  host_.UseTemperatureAndPressure();
   if (fixedAlone) host_.WriteField(otherField, otherText);
   host_.WriteField(fixedField, fixedText);
   if (!fixedAlone) host_.WriteField(otherField, otherText);

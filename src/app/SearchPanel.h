@@ -18,6 +18,8 @@ class SearchHost {
  public:
   // Stores the text of a field and runs its change handler, as typing does.
   virtual void WriteField(Field field, const std::string& text) = 0;
+  // Makes the two input fields a temperature and a pressure before the state found is written.
+  virtual void UseTemperatureAndPressure() = 0;
   virtual void SetActivePage(int page) = 0;
 
  protected:

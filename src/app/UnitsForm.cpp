@@ -108,17 +108,23 @@ std::optional<long double> TypedValue(Session& s, Quantity q, const std::string&
 
 void UnitsForm::UnitsOkClick() {
   Session& s = main_.session();
-  // Only a field that holds a number is rewritten: a text that is not one stays as typed.
-  std::optional<long double> tempK = TypedValue(s, kTemperature, main_.TemperatureInput.text);
-  std::optional<long double> presKPa = TypedValue(s, kPressure, main_.PressureInput.text);
+  // Only a field that holds a number is rewritten: a text that is not one stays as typed, and so
+  // does a steam quality of the pair chosen (in percent whatever the units).
+  const Field fields[] = {Field::kTemperature, Field::kPressure};
+  std::optional<Quantity> quantity[2];
+  std::optional<long double> internal[2];
+  for (int i = 0; i < 2; ++i) {
+    quantity[i] = main_.InputQuantity(fields[i]);
+    const std::string& text = i == 0 ? main_.TemperatureInput.text : main_.PressureInput.text;
+    if (quantity[i]) internal[i] = TypedValue(s, *quantity[i], text);
+  }
   s.units.SetUnitSelection(ListSelection());
   main_.SetInputCaptions(28, 25);
   // Each write runs the input entry, as if the user had typed the value in the new unit.
   // A value beyond what the new unit can hold (ToDisplay gives NaN) stays as typed too.
-  if (tempK && std::isfinite(s.units.ToDisplay(kTemperature, *tempK)))
-    main_.WriteField(Field::kTemperature, StateFieldText(s, kTemperature, *tempK, true));
-  if (presKPa && std::isfinite(s.units.ToDisplay(kPressure, *presKPa)))
-    main_.WriteField(Field::kPressure, StateFieldText(s, kPressure, *presKPa, true));
+  for (int i = 0; i < 2; ++i)
+    if (internal[i] && std::isfinite(s.units.ToDisplay(*quantity[i], *internal[i])))
+      main_.WriteField(fields[i], StateFieldText(s, *quantity[i], *internal[i], true));
   Visible = false;
   Changed();
 }

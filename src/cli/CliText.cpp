@@ -14,8 +14,8 @@ constexpr std::size_t kShownLength = 40;
 constexpr std::size_t kLineLength = 100;
 
 const char* const kStateSynopsis =
-    "tulo-calc [-T VALUE] [-P VALUE] [--units U] [--standard S] [--quality PCT] [--wet] [--fixed]\n"
-    "            [--layout spaces|tabs]";
+    "tulo-calc [-T VALUE] [-P VALUE] [--enthalpy VALUE] [--entropy VALUE] [--quality PCT] [--units U]\n"
+    "            [--standard S] [--wet] [--fixed] [--layout spaces|tabs]";
 
 const char* const kTableSynopsis =
     "tulo-calc table saturation|isobar|isotherm [--by temperature|pressure] --from A --to B\n"
@@ -184,18 +184,27 @@ std::string StateUsageText() {
          "\n"
          "      -T VALUE        the temperature, in the temperature unit of U\n"
          "      -P VALUE        the pressure, in the pressure unit of U; one of -T and -P alone means\n"
-         "                      saturated water, and one of them is needed\n"
+         "                      saturated water\n"
+         "      --enthalpy VALUE, --entropy VALUE\n"
+         "                      the enthalpy and the entropy, in the units of U\n"
+         "      The state: -T and -P, one of them alone, or another pair of the window's pair\n"
+         "      chooser: two of -T, -P, --enthalpy, --entropy and --quality (T-x, P-x, P-h, P-s, h-s,\n"
+         "      T-h, T-s; T-h and T-s in the built-in standard only). With -T or -P alone, --quality\n"
+         "      makes the pair T-x or P-x (the same results as the quality typed for the saturated\n"
+         "      state); beside both it is the quality of the wet-steam grid.\n"
          "      --units U       the units, below (default SI)\n"
          "      --standard S    builtin (the built-in correlations, the default) or iapws (IAPWS-IF97\n"
          "                      and the IAPWS releases on ice, transport and other properties); the\n"
          "                      IAPWS results have a line Standard= after the Condition line\n"
          "      --wet           adds the wet-steam grid; the state must be saturated\n"
-         "      --quality PCT   the steam quality in percent, 0 to 100 (default 0); implies --wet\n"
+         "      --quality PCT   the steam quality in percent, 0 to 100 (default 0); implies --wet; a\n"
+         "                      wet state of another pair shows its own quality\n"
          "      --fixed         adds the fixed properties\n"
          "      --layout L      spaces (blank-aligned, the default) or tabs (for spreadsheets)\n"
          "      Exit status 2, with the message on stderr and nothing on stdout: an input error, a\n"
-         "      value that is not a number or out of range, no state, --wet for a state that is not\n"
-         "      saturated, a quality outside 0 to 100.\n"
+         "      value that is not a number or out of range, no state, options that are no pair, a pair\n"
+         "      the standard finds no state for, --wet for a state that is not saturated, a quality\n"
+         "      outside 0 to 100.\n"
          "\n";
 }
 

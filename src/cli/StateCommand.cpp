@@ -1,4 +1,5 @@
 // tulo-calc [-T V] [-P V] [--units U] [--quality PCT] [--layout spaces|tabs] [--wet] [--fixed]
+// tulo-calc with two of -T, -P, --enthalpy V, --entropy V, --quality PCT: the window's other pairs
 // tulo-calc search --property P --value V --given temperature|pressure --at V [--units U] [--layout L]
 // Both drive the same forms as the window and print what "Copy Results" would copy, with LF ends.
 // Whatever goes wrong is told on stderr, and then nothing is printed on stdout.
@@ -8,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "cli/CliPlatform.h"
@@ -15,7 +17,9 @@
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
+#include "common/Real6.h"
 #include "results/ResultsReport.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo::cli {
 namespace {
@@ -25,6 +29,55 @@ int Usage(const std::string& message) {
   return 2;
 }
 
+// The option of each quantity a state may be given by, in the order of PairName.
+constexpr const char* kPairOptions[] = {"-T", "-P", "--enthalpy", "--entropy", "--quality"};
+
+const char* OptionOf(PairName name) {
+  return kPairOptions[static_cast<int>(name)];
+}
+
+// The pair the options give, other than the window's temperature and pressure: nothing, with
+// `error` empty, for -T and -P or one of them alone (--quality beside both is the wet-steam
+// grid's, as in the window); nothing, with the message, for options that give no state.
+std::optional<InputPair> PairOfOptions(const Options& o, std::string& error) {
+  std::vector<PairName> given;
+  for (PairName name : {PairName::kT, PairName::kP, PairName::kH, PairName::kS, PairName::kX})
+    if (o.Has(OptionOf(name))) given.push_back(name);
+  const bool enthalpyOrEntropy = o.Has("--enthalpy") || o.Has("--entropy");
+  const bool alone = given.size() == 1 && !o.Has("--quality");
+  if (!enthalpyOrEntropy && ((o.Has("-T") && o.Has("-P")) || alone)) return std::nullopt;
+  if (given.empty()) {
+    error = "no state given: -T, -P or both are needed\nusage: " + StateSynopsis() +
+            "\n(tulo-calc --help tells more)";
+    return std::nullopt;
+  }
+  const std::optional<InputPair> pair = given.size() == 2 ? PairOf(given[0], given[1]) : std::nullopt;
+  if (!pair)
+    error =
+        "these options give no state: -T, -P or both, or two of -T, -P, --enthalpy, --entropy\n"
+        "and --quality (the quality with -T or -P) are needed";
+  return pair;
+}
+
+// Chooses the pair and types its two values, as the window's chooser and fields take them. The
+// message, before any is typed, for a number that its unit turns into a value beyond the program's
+// reals.
+std::optional<std::string> TypePair(MainForm& form, const Options& o, InputPair pair) {
+  const PairInfo& info = InfoOf(pair);
+  for (PairName name : {info.first, info.second}) {
+    const std::string& text = o.values.at(OptionOf(name));
+    const std::optional<Quantity> q = QuantityOf(name);
+    const long double value = *ReadNumber(text);
+    if (FitsReal6(q ? form.session().units.ToInternal(*q, value) : value)) continue;
+    std::string message = NumberProblem(text);
+    if (q) message.append(" ").append(form.session().units.UnitText(*q));
+    return message;
+  }
+  form.SelectInputPair(pair);
+  form.WriteField(Field::kTemperature, o.values.at(OptionOf(info.first)));
+  form.WriteField(Field::kPressure, o.values.at(OptionOf(info.second)));
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -33,6 +86,8 @@ int StateCommand(const Args& args) {
   auto o = ParseOptions(args,
                         {{"-T", true},
                          {"-P", true},
+                         {"--enthalpy", true},
+                         {"--entropy", true},
                          {"--units", true},
                          {"--standard", true},
                          {"--quality", true},
@@ -43,13 +98,20 @@ int StateCommand(const Args& args) {
   if (!o) return Usage(error);
   const std::optional<ReportLayout> layout = LayoutOf(*o);
   if (!layout) return Usage("--layout must be spaces or tabs");
-  for (const char* name : {"-T", "-P", "--quality"}) {
+  for (const char* name : kPairOptions) {
     auto it = o->values.find(name);
     if (it != o->values.end() && !ReadNumber(it->second)) return Usage(NumberProblem(it->second));
   }
-  if (!o->values.count("-T") && !o->values.count("-P"))
-    return Usage("no state given: -T, -P or both are needed\nusage: " + StateSynopsis() +
-                 "\n(tulo-calc --help tells more)");
+  const std::optional<InputPair> pair = PairOfOptions(*o, error);
+  if (!error.empty()) return Usage(error);
+  // --quality keeps its range and its message whether it is the wet-steam grid's or a pair's.
+  if (pair && o->Has("--quality")) {
+    const double quality = *ReadNumber(o->values["--quality"]);
+    if (quality < 0.0 || quality > 100.0) {
+      std::cerr << kQualityRangeText << "\n";
+      return 2;
+    }
+  }
   // A quality only makes sense for the wet-steam grid: giving one asks for it.
   const bool wet = o->flags.count("--wet") || o->values.count("--quality");
 
@@ -58,7 +120,8 @@ int StateCommand(const Args& args) {
   form.InitialiseWithoutFile();
   if (!InstallUnits(form, *o)) return Usage(UnknownUnitsText(o->values["--units"]));
   if (!InstallStandard(form, *o)) return Usage(UnknownStandardText(o->values["--standard"]));
-  if (const std::optional<std::string> message = TypeState(form, *o)) return Usage(*message);
+  if (const std::optional<std::string> message = pair ? TypePair(form, *o, *pair) : TypeState(form, *o))
+    return Usage(*message);
 
   if (!form.FormError.caption.empty()) {
     std::cerr << form.FormError.caption << "\n";
@@ -69,7 +132,8 @@ int StateCommand(const Args& args) {
       std::cerr << form.WetSteamPossible.caption << "\n";
       return 2;
     }
-    form.WriteField(Field::kWetSteam, o->values.count("--quality") ? o->values["--quality"] : "0");
+    // Another pair's wet state shows its own quality.
+    if (!pair) form.WriteField(Field::kWetSteam, o->values.count("--quality") ? o->values["--quality"] : "0");
     if (platform.messages > 0) return 2;  // the quality's message is on stderr
   }
   std::string out = form.ResultsText(*layout, "\n");

@@ -233,7 +233,7 @@ void TMainProg::BuildControls() {
   all->addLayout(bottom, 1);
 }
 
-// Input frame: the two captions and fields, and the tall clear button beside them.
+// Input frame: the two captions and fields, the tall clear button and the pair chooser beside them.
 QFrame* TMainProg::BuildInputFrame(QWidget* central) {
   auto* inputFrame = new QFrame(central);
   inputFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -251,16 +251,23 @@ QFrame* TMainProg::BuildInputFrame(QWidget* central) {
   ClearInputs = new QPushButton("C&lear", inputFrame);
   ClearInputs->setObjectName("ClearInputs");
   ClearInputs->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  InputPairComboBox = new QComboBox(inputFrame);
+  InputPairComboBox->setObjectName("InputPairComboBox");
+  InputPairComboBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   inputs->addWidget(UnitT, 0, 0);
   inputs->addWidget(TemperatureInput, 0, 1);
   inputs->addWidget(UnitP, 1, 0);
   inputs->addWidget(PressureInput, 1, 1);
   inputs->addWidget(ClearInputs, 0, 2, 2, 1);
-  // Room for the longest captions the units allow ("Pressure (" cut to 25 characters, then ")").
-  std::vector<std::string> captions;
+  inputs->addWidget(InputPairComboBox, 0, 3, 2, 1, Qt::AlignVCenter);
+  // Room for the longest captions the units allow ("Pressure (" cut to 25 characters, then ")"),
+  // and those of the other pairs' quantities.
+  std::vector<std::string> captions = {"Steam Quality (%)"};
   for (const std::string& unit : UnitTexts({kTemperature})) captions.push_back("Temperature (" + unit + ")");
   for (const std::string& unit : UnitTexts({kPressure}))
     captions.push_back(Utf8Left("Pressure (" + unit, 25) + ")");
+  for (const std::string& unit : UnitTexts({kEnthalpyQ})) captions.push_back("Enthalpy (" + unit + ")");
+  for (const std::string& unit : UnitTexts({kEntropyQ})) captions.push_back("Entropy (" + unit + ")");
   int captionWidth = WidestText(bold, captions) + 4;
   UnitT->setMinimumWidth(captionWidth);
   UnitP->setMinimumWidth(captionWidth);
@@ -493,6 +500,8 @@ void TMainProg::ConnectEvents() {
   edits(TempOrPressBox, Field::kTempOrPressBox);
   connect(ClearInputs, &QPushButton::clicked, this,
           [this] { Forward([this] { form_->ClearInputsClick(); }); });
+  connect(InputPairComboBox, &QComboBox::activated, this,
+          [this](int index) { Forward([&] { form_->SelectInputPair(index); }); });
   connect(SearchComboBox, &QComboBox::activated, this,
           [this](int index) { Forward([&] { form_->SelectSearchItem(index); }); });
   connect(TempOrPressComboBox, &QComboBox::activated, this,
@@ -529,6 +538,7 @@ void TMainProg::SyncFromForm() {
   MirrorLabel(UnitP, f.UnitP);
   MirrorField(TemperatureInput, f.TemperatureInput);
   MirrorField(PressureInput, f.PressureInput);
+  MirrorCombo(InputPairComboBox, f.InputPairComboBox);
   MirrorLabel(TemperatureOutput, f.TemperatureOutput);
   MirrorLabel(PressureOutput, f.PressureOutput);
   MirrorLabel(ConditionText, f.ConditionText);

@@ -66,6 +66,7 @@ class TMainProg : public QMainWindow {
   QLabel* UnitP;
   QLineEdit* TemperatureInput;
   QLineEdit* PressureInput;
+  QComboBox* InputPairComboBox;
   QPushButton* ClearInputs;
   QLabel* TemperatureOutput;
   QLabel* PressureOutput;

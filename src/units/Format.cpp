@@ -156,7 +156,7 @@ std::string TrimZeros(std::string_view text) {
   return s;
 }
 
-std::string FormatFieldNumber(long double x) {
+std::string FormatFieldNumber(long double x, bool toDecimals) {
   if (!std::isfinite(x)) return "0.000";
   std::string sign = std::signbit(x) ? "-" : "";
   // The value's own integer digits decide how many decimals 5 significant digits leave: 99.7747
@@ -164,7 +164,7 @@ std::string FormatFieldNumber(long double x) {
   // whole part is an integer, so its digits come out exactly.
   std::string whole = FixedDigits(std::floor(std::fabs(x)), 0);
   int intDigits = whole == "0" ? 0 : static_cast<int>(whole.size());
-  int decimals = std::min(3, 5 - intDigits);
+  int decimals = toDecimals ? 3 : std::min(3, 5 - intDigits);
   std::string fixed;
   if (decimals >= 0) {
     fixed = FixedDigits(x, decimals);

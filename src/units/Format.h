@@ -28,7 +28,9 @@ std::string TrimZeros(std::string_view text);
 // zero, to the coarser of 5 significant digits (those of the value itself, before rounding) and
 // 3 decimals, shown with 3 decimals (12.3456 -> "12.346", 0.0012345 -> "0.001", 99.7747 ->
 // "99.775", 9999.77 -> "9999.800"); with more than 5 digits before the point a
-// 5-digit mantissa with a signed exponent ("1.2346E+05").
-std::string FormatFieldNumber(long double x);
+// 5-digit mantissa with a signed exponent ("1.2346E+05"). With `toDecimals` the value is rounded
+// to the 3 decimals it shows instead (179.886 -> "179.886", 12345.6789 -> "12345.679"): the state
+// labels of a standard computed in double precision.
+std::string FormatFieldNumber(long double x, bool toDecimals = false);
 
 }  // namespace tulo

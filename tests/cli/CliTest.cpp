@@ -122,6 +122,47 @@ TEST(TuloCalc, RefusalsExitTwoOrThreeWithTheMessageAlone) {
   }
 }
 
+// The window's other pairs: the state found shows the values it was given (the wet column of a
+// wet state, the single column otherwise); options that are no pair, or a pair without a state,
+// are refused with the message alone.
+TEST(TuloCalc, OtherPairsOfTheWindow) {
+  struct Case {
+    const char* args;
+    const char* condition;
+    const char* row;  // a row of the output, tab-separated
+  };
+  const Case cases[] = {
+      {"-P 1000 --enthalpy 2000 --wet", "Saturated Liquid and Vapour",
+       "Enthalpy\tkJ/kg\t762.25\t2774.9\t2000.0\t"},
+      {"--enthalpy 3000 -P 1000", "Superheated Vapour", "Enthalpy\tkJ/kg\t3000.0\t\t"},
+      {"-P 1000 --entropy 7.0415", "Superheated Vapour", "Enthalpy\tkJ/kg\t3000.0\t\t"},
+      {"--enthalpy 2000 --entropy 4.8708 --wet", "Saturated Liquid and Vapour",
+       "Entropy\tkJ/kg.K\t2.1377\t6.5818\t4.8708\t"},
+      {"-P 101.325 --quality 50", "Saturated Liquid and Vapour",
+       "Density / Volume\tkg/m3\t958.37\t0.5979\t1.1951\t"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    auto run = RunCalc(std::string(c.args) + " --layout tabs");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Line(run.out, 3), std::string("Condition=\t") + c.condition);
+    EXPECT_NE(run.out.find(std::string("\n") + c.row + "\n"), std::string::npos) << run.out;
+  }
+  const std::pair<const char*, const char*> refused[] = {
+      {"-P 1000 --enthalpy 99999", "no state with P = 1000 kPa and h = 99999 kJ/kg"},
+      {"--enthalpy 2000 --quality 50", "tulo-calc: these options give no state"},
+      {"-T 300 -P 100 --entropy 1", "tulo-calc: these options give no state"},
+      {"--entropy 7", "tulo-calc: these options give no state"},
+      {"-P 100 --quality 101", "Percentage Wet Steam can only be between 0% and 100%\n"},
+  };
+  for (const auto& [args, err] : refused) {
+    auto run = RunCalc(args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.err.rfind(err, 0), 0u) << args << ": " << run.err;
+    EXPECT_EQ(run.out, "") << args;
+  }
+}
+
 TEST(TuloCalc, QualityImpliesWetAndMegapascalUnitsAreAccepted) {
   auto wet = RunCalc("-T 373.15 --quality 50");
   EXPECT_EQ(wet.status, 0) << wet.err;

@@ -76,6 +76,17 @@ TEST(Format, FieldNotationJustBelowPowersOfTen) {
   for (const auto& [x, text] : cases) EXPECT_EQ(FormatFieldNumber(x), text) << static_cast<double>(x);
 }
 
+// The state labels of a standard computed in double precision: the same layout, the value rounded
+// to the 3 decimals shown (the built-in notation shows 179.886 as "179.890").
+TEST(Format, FieldNotationRoundedToItsDecimals) {
+  const std::pair<long double, const char*> cases[] = {
+      {179.886L, "179.886"},      {179.8869L, "179.887"},      {-20.5L, "-20.500"},
+      {12345.6789L, "12345.679"}, {99999.9996L, "1.0000E+05"}, {123456.0L, "1.2346E+05"},
+      {0.0012345L, "0.001"},      {-0.0004L, "0.000"},
+  };
+  for (const auto& [x, text] : cases) EXPECT_EQ(FormatFieldNumber(x, true), text) << static_cast<double>(x);
+}
+
 // Every text of a value, in every layout the program writes.
 std::vector<std::string> EveryLayout(long double x) {
   std::vector<std::string> texts = {FormatFieldNumber(x), FormatReal(12, -2, true, x),

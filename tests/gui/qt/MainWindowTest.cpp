@@ -345,6 +345,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.ConditionText->text(), QString());
   }
 
+  // The pair chooser beside the fields: P-h relabels and empties them; a pressure and an enthalpy
+  // inside the dome give the wet state, its quality shown (not typed) on the wet-steam page.
+  void ChoosingPressureAndEnthalpyRelabelsTheFields() {
+    Running run;
+    QVERIFY(run.Ok());
+    gui::TMainProg& w = *run.main;
+    Type(w.TemperatureInput, "373.15");
+    QCOMPARE(w.InputPairComboBox->currentIndex(), 0);
+    const int steps = w.InputPairComboBox->findText("Pressure and enthalpy");
+    QVERIFY(steps > 0);
+    w.InputPairComboBox->setFocus();
+    for (int i = 0; i < steps; ++i) QTest::keyClick(w.InputPairComboBox, Qt::Key_Down);
+    QCOMPARE(w.Form().ChosenPair(), InputPair::kPH);
+    QCOMPARE(w.UnitT->text(), QString("Pressure (kPa abs)"));
+    QCOMPARE(w.UnitP->text(), QString("Enthalpy (kJ/kg)"));
+    QCOMPARE(w.TemperatureInput->text(), QString());
+    QCOMPARE(w.ConditionText->text(), QString());
+    Type(w.TemperatureInput, "1000");
+    QCOMPARE(w.FormError->text(), QString("Please enter both pressure and enthalpy."));
+    Type(w.PressureInput, "2000");
+    QCOMPARE(w.FormError->text(), QString());
+    QCOMPARE(w.ConditionText->text(), QString("Saturated Liquid and Vapour"));
+    QCOMPARE(w.PressureOutput->text(), QString::fromStdString(w.Form().PressureOutput.caption));
+    QVERIFY(w.PressureOutput->text().startsWith("1000.000"));
+    const double quality = w.WetSteamInput->text().toDouble();
+    QVERIFY2(quality > 55.0 && quality < 65.0, qPrintable(w.WetSteamInput->text()));
+    QVERIFY(!w.WetSteamInput->isEnabled());
+    CompareWithForm(*w.VarPropGrid, w.Form().VarPropGrid);
+    CompareWithForm(*w.WetPropGrid, w.Form().WetPropGrid);
+    QCOMPARE(w.WetPropGrid->CellText(4, 1).isEmpty(), false);
+  }
+
   // A platform that cannot show help: the form's message, once per command. F1 asks for the
   // page's topic first, then falls back on the window's own.
   void HelpThatCannotBeShownSaysSo() {
