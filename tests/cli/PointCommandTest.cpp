@@ -82,8 +82,8 @@ TEST(PointCommand, KeysInOrderWithTheItemsAsBatchNamesThem) {
   // nlohmann's json sorts keys: the order is checked on the text.
   const std::string text = RunCalc("point T=373.15 x=25 --items mu,cp,15 --standard iapws").out;
   std::size_t at = 0;
-  for (const char* key : {"standard", "condition", "T", "P", "x", "h", "s", "rho", "viscosity",
-                          "heat_capacity", "enthalpy"}) {
+  for (const char* key :
+       {"standard", "condition", "T", "P", "x", "h", "s", "rho", "viscosity", "heat_capacity", "enthalpy"}) {
     const std::size_t found = text.find(std::string("\"") + key + "\":", at);
     EXPECT_NE(found, std::string::npos) << key << " in order in " << text;
     at = found == std::string::npos ? at : found;
@@ -93,7 +93,8 @@ TEST(PointCommand, KeysInOrderWithTheItemsAsBatchNamesThem) {
   EXPECT_EQ(state.at("x").get<double>(), 25.0);
   // Wet steam's values mix the saturated ones at the quality.
   EXPECT_EQ(state.at("enthalpy"), state.at("h"));
-  const json liquid = Point("T=373.15 x=0 --standard iapws"), vapour = Point("T=373.15 x=100 --standard iapws");
+  const json liquid = Point("T=373.15 x=0 --standard iapws"),
+             vapour = Point("T=373.15 x=100 --standard iapws");
   EXPECT_NEAR(state.at("h").get<double>(),
               0.75 * liquid.at("h").get<double>() + 0.25 * vapour.at("h").get<double>(), 1e-9);
 }
@@ -113,7 +114,8 @@ TEST(PointCommand, ValuesInTheUnitsChosen) {
   ASSERT_TRUE(imperial.is_object());
   EXPECT_NEAR(imperial.at("h").get<double>() * 2.326, si.at("h").get<double>(), 1e-4);
   EXPECT_NEAR(imperial.at("rho").get<double>() / 0.062427960576145, si.at("rho").get<double>(), 1e-5);
-  const json back = Point(Arg(imperial, "P") + " " + Arg(imperial, "h") + " --units Imperial --standard iapws");
+  const json back =
+      Point(Arg(imperial, "P") + " " + Arg(imperial, "h") + " --units Imperial --standard iapws");
   ASSERT_TRUE(back.is_object());
   ExpectNear(back, imperial, "T", 1e-9);
   // In the built-in standard a T typed in Celsius is echoed as typed, not as Kelvin and back.
