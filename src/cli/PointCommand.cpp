@@ -53,28 +53,31 @@ std::optional<Given> ReadGiven(const std::string& arg, std::string& error) {
 }
 
 std::optional<PointArgs> SplitArgs(const Args& args, std::string& error) {
-  PointArgs parsed;
-  Args options;
+  Args options, given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     // An option and its value go to the option parser, which tells what is wrong with them.
     if (!args[i].empty() && args[i][0] == '-') {
       options.push_back(args[i]);
       const auto known = kOptions.find(args[i]);
       if (known != kOptions.end() && known->second && i + 1 < args.size()) options.push_back(args[++i]);
-      continue;
+    } else {
+      given.push_back(args[i]);
     }
-    std::optional<Given> given = ReadGiven(args[i], error);
-    if (!given) return std::nullopt;
-    parsed.given.push_back(std::move(*given));
+  }
+  PointArgs parsed;
+  std::optional<Options> o = ParseOptions(options, kOptions, error);
+  if (!o) return std::nullopt;
+  parsed.options = std::move(*o);
+  for (const std::string& arg : given) {
+    std::optional<Given> g = ReadGiven(arg, error);
+    if (!g) return std::nullopt;
+    parsed.given.push_back(std::move(*g));
   }
   if (parsed.given.size() != 2) {
     error = "two of T=VALUE, P=VALUE, h=VALUE, s=VALUE, x=VALUE are needed, not " +
             std::to_string(parsed.given.size());
     return std::nullopt;
   }
-  std::optional<Options> o = ParseOptions(options, kOptions, error);
-  if (!o) return std::nullopt;
-  parsed.options = std::move(*o);
   return parsed;
 }
 

@@ -109,6 +109,22 @@ StateInput InputOf(const std::vector<GivenValue>& given, const CorrelationSet& s
   return input;
 }
 
+// The window's checks of a temperature and pressure typed, for the window's messages: the
+// evaluator finds the same states, but tells why there is none in its own words. InputError with
+// the message of the first check that fails.
+void CheckAsTyped(const StateRequest& request) {
+  Session s(*request.set);
+  s.units.InitUnits(request.units);
+  auto text = [&request](PairName name) {
+    for (const GivenValue& g : request.given)
+      if (g.name == name) return NumberText(g.value);
+    return std::string();
+  };
+  std::string error;
+  if (!InputChecks(s).Validate(text(PairName::kT), text(PairName::kP), error))
+    throw InputError(Utf8Left(error, kErrorTextLength));
+}
+
 // A temperature or pressure of the state in the unit chosen: the number given as it was read, the
 // other one from the state.
 double StateNumber(const StateRequest& request, PairName name, Quantity q, double internal,
@@ -191,6 +207,7 @@ StateAnswer EvaluateState(const StateRequest& request) {
   const StateInput input = InputOf(request.given, set, units);
   const bool byTP =
       input.pair == InputPair::kTP || input.pair == InputPair::kT || input.pair == InputPair::kP;
+  if (byTP) CheckAsTyped(request);
   if (request.quality && !byTP)
     throw InputError("quality is for a state given by T, P or both; this pair gives the state's own x");
   StateEvaluator evaluator(set);
