@@ -85,12 +85,10 @@ double Typed(const CorrelationSet& set, double value) {
 InputPair PairGiven(const std::vector<GivenValue>& given) {
   if (given.size() == 1 && (given[0].name == PairName::kT || given[0].name == PairName::kP))
     return given[0].name == PairName::kT ? InputPair::kT : InputPair::kP;
-  if (given.size() != 2)
-    throw InputError(
-        "give a state by two of T, P, h, s, x (T and P, P and h, T and x, ...), or by T or P alone "
-        "(saturated); not by " +
-        std::to_string(given.size()) + (given.size() == 1 ? " value, " : " values, ") +
-        std::string(NameText(given[0].name)) + (given.size() == 1 ? "" : ", ..."));
+  if (given.size() == 1)
+    throw InputError(std::string(NameText(given[0].name)) +
+                     " alone gives no state: give two of T, P, h, s, x, or T or P alone (saturated)");
+  if (given.size() != 2) throw InputError("give two of T, P, h, s, x, not " + std::to_string(given.size()));
   if (const std::optional<InputPair> pair = PairOf(given[0].name, given[1].name)) return *pair;
   throw InputError(std::string(NameText(given[0].name)) + " and " + std::string(NameText(given[1].name)) +
                    ": this pair is not supported");
@@ -226,7 +224,7 @@ StateAnswer EvaluateState(const StateRequest& request) {
   answer.T = StateNumber(request, PairName::kT, kTemperature, state.T, units);
   answer.P = StateNumber(request, PairName::kP, kPressure, state.P, units);
   answer.pair = !byTP;
-  if (answer.pair) answer.x = state.quality;
+  if (answer.pair && state.quality) answer.x = ShownNumber(*state.quality, set);
   answer.unitT = units.UnitText(kTemperature);
   answer.unitP = units.UnitText(kPressure);
 
