@@ -235,24 +235,36 @@ std::vector<std::string> StandardKeys() {
   return keys;
 }
 
-constexpr const char* kStateDoc = R"(The state typed into the window, with its results.
+constexpr const char* kStateDoc = R"(The state typed into the window, or given by another pair, with its results.
 
 T and P are in the units chosen; either may be None (saturated at the other). The window's input
 checks run first: a failing one raises ValueError with the window's message. With quality (percent
 by mass) the state must be saturated liquid and vapour, and the items of the wet-steam grid get a
 "wet" value too.
 
-Returns a dict: "condition" (text), "T" and "P" (a number given as it was read, the one not given
-on the saturation line), "standard", "quality" (when given), "units" ({key: unit text}), and one
-entry per row of the full property list, keyed as in items(): a float for a single-phase state, a
-dict {"liquid" or "solid": v, "vapour": v[, "wet": v]} for a saturated one. A property the phase does not have (" -" in the window) is None; one out of
-range is NaN.)";
+Or two of T, P, h, s, x by keyword (any two but h and x; T-h and T-s in the built-in standard
+only): h and s in the units chosen, x the steam quality in percent by mass. A state found in the
+wet region has its quality: its rows get a "wet" value as with quality=. A pair without a state
+raises ValueError naming the range (in SI units).
 
-constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of T and P.
+Returns a dict: "condition" (text), "T" and "P" (a number given as it was read, the other one
+computed), "x" for a state given by another pair than T and P (the quality, None for a single
+phase), "standard", "quality" (when given), "units" ({key: unit text}), and one entry per row of
+the full property list, keyed as in items(): a float for a single-phase state, a dict {"liquid" or
+"solid": v, "vapour": v[, "wet": v]} for a saturated one. A property the phase does not have
+(" -" in the window) is None; one out of range is NaN.)";
+
+constexpr const char* kPropertyDoc = R"(One property over scalars or NumPy arrays of states.
 
 name: a key of items(), a symbol (h, s, u, rho, v, cp, cv, mu, nu, lambda, sigma, w, pr, z, psat,
-tsat) or a catalogue code 15..33 or 36..41. T, P: in the units chosen, broadcast together. quality: percent
-by mass, for wet_steam.
+tsat) or a catalogue code 15..33 or 36..41; or T, P or x: the state's temperature, pressure or
+quality (x has status 1 for a single phase). T, P: in the units chosen, broadcast together.
+quality: percent by mass, for wet_steam.
+
+The states: T and P, or any other two of T, P, h, s, x by keyword (property("T", P=p, h=h); not
+h and x; T-h and T-s in the built-in standard only), broadcast together. A state so given has the
+value of its own phase, wet steam at its quality in the wet region; a pair without a state gives
+NaN with status 2. A phase is named for T and P only.
 
 phase: None for the value of the stable phase at each (T, P), the one the window shows. In the
 IAPWS standard that is the phase of the side of the saturation line the state lies on; in the
