@@ -242,8 +242,8 @@ checks run first: a failing one raises ValueError with the window's message. Wit
 by mass) the state must be saturated liquid and vapour, and the items of the wet-steam grid get a
 "wet" value too.
 
-Or two of T, P, h, s, x by keyword (any two but h and x; T-h and T-s in the built-in standard
-only): h and s in the units chosen, x the steam quality in percent by mass. A state found in the
+Or two of T, P, h, s, x by keyword (any two but h and x): h and s in the units chosen, x the
+steam quality in percent by mass. A state found in the
 wet region has its quality: its rows get a "wet" value as with quality=. A pair without a state
 raises ValueError naming the range (in SI units).
 
@@ -262,7 +262,7 @@ quality (x has status 1 for a single phase). T, P: in the units chosen, broadcas
 quality: percent by mass, for wet_steam.
 
 The states: T and P, or any other two of T, P, h, s, x by keyword (property("T", P=p, h=h); not
-h and x; T-h and T-s in the built-in standard only), broadcast together. A state so given has the
+h and x), broadcast together. A state so given has the
 value of its own phase, wet steam at its quality in the wet region; a pair without a state gives
 NaN with status 2. A phase is named for T and P only.
 

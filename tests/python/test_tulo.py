@@ -472,11 +472,9 @@ def test_names_take_any_case_and_hyphens(name, key):
 
 # The forward states (by T and P, or T and x) and the pairs that must find them again.
 FORWARD = [
-    ({"T": 600, "P": 1000}, ["Ph", "Ps", "hs"], ["builtin", "iapws"]),
-    ({"T": 500, "P": 20000}, ["Ph", "Ps", "hs"], ["builtin", "iapws"]),
-    ({"T": 400, "x": 40}, ["Px", "Ph", "Ps", "hs"], ["builtin", "iapws"]),
-    ({"T": 600, "P": 1000}, ["Th", "Ts"], ["builtin"]),
-    ({"T": 400, "x": 40}, ["Th", "Ts"], ["builtin"]),
+    ({"T": 600, "P": 1000}, ["Ph", "Ps", "hs", "Th", "Ts"]),
+    ({"T": 500, "P": 20000}, ["Ph", "Ps", "hs"]),
+    ({"T": 400, "x": 40}, ["Px", "Ph", "Ps", "hs", "Th", "Ts"]),
 ]
 
 
@@ -484,9 +482,9 @@ def given_of(d, name):
     return d[name] if name in ("T", "P", "x") else d[{"h": "enthalpy", "s": "entropy"}[name]]
 
 
-@pytest.mark.parametrize("forward,pairs,standards", FORWARD)
-def test_pairs_find_the_forward_state(forward, pairs, standards):
-    for standard in standards:
+@pytest.mark.parametrize("forward,pairs", FORWARD)
+def test_pairs_find_the_forward_state(forward, pairs):
+    for standard in ("builtin", "iapws"):
         want = tulo.state(**forward, standard=standard)
         wet = "x" in forward
         # A wet state's h and s are those of its "wet" column.
@@ -537,7 +535,7 @@ def test_pair_arrays_have_a_status_per_row(standard):
         (tulo.state, {"P": 1000, "h": 2800, "quality": 20}, "quality is for a state given by T, P or both"),
         (tulo.state, {"P": 1000, "h": float("nan")}, "not a number: nan"),
         (tulo.state, {"P": 100, "h": 1e6}, "no state with P = 100 kPa and h = 1e+06 kJ/kg"),
-        (tulo.state, {"T": 400, "s": 4, "standard": "iapws"}, "does not solve this pair"),
+        (tulo.state, {"T": 600, "h": 1e4, "standard": "iapws"}, "no state with T = 600 K and h = 10000 kJ/kg"),
         (tulo.property, {"name": "h", "h": 2800, "x": 50}, "h and x: this pair is not supported"),
         (tulo.property, {"name": "h", "T": 400, "P": 100, "s": 7}, "T and P must both be given"),
         (tulo.property, {"name": "T", "T": 400, "P": 100, "phase": "sat_liquid"}, "phase: a phase is named"),
