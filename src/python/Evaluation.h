@@ -1,7 +1,7 @@
 #pragma once
-// What the Python module computes, without Python: one state as the window shows it, and one
-// property over arrays of temperatures and pressures. Every call makes its own session, so calls
-// may run at the same time on several threads.
+// What the Python module computes, without Python: one state, and one property over arrays of
+// states, each given by T and P or by another pair and found by the state evaluator. Every call
+// makes its own evaluator, so calls may run at the same time on several threads.
 
 #include <chrono>
 #include <cstdint>

@@ -235,7 +235,7 @@ std::vector<std::string> StandardKeys() {
   return keys;
 }
 
-constexpr const char* kStateDoc = R"(The state typed into the window, or given by another pair, with its results.
+constexpr const char* kStateDoc = R"(One state, typed as in the window or given by a pair, with its results.
 
 T and P are in the units chosen; either may be None (saturated at the other). The window's input
 checks run first: a failing one raises ValueError with the window's message. With quality (percent
