@@ -27,6 +27,7 @@
 #include "batch/BatchRun.h"
 #include "cli/BatchComputer.h"
 #include "cli/CliText.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "common/NumberReader.h"
 #include "props/BuiltInSet.h"
@@ -130,7 +131,8 @@ bool ParseKeep(const std::string& list, batch::ColumnRules& rules, std::string& 
   return true;
 }
 
-// The items of --items, or the message for the first that is wrong.
+}  // namespace
+
 std::optional<std::vector<Item>> ParseItems(const std::string& list, const CorrelationSet& set,
                                             std::string& error) {
   std::vector<Item> items;
@@ -161,6 +163,8 @@ std::optional<std::vector<Item>> ParseItems(const std::string& list, const Corre
     start = comma + 1;
   }
 }
+
+namespace {
 
 // Applies one option's value; false, with the message in error, for a wrong one.
 bool ApplyOption(const std::string& name, const std::string& v, BatchArgs& parsed, std::string& error) {

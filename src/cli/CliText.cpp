@@ -17,6 +17,9 @@ const char* const kStateSynopsis =
     "tulo-calc [-T VALUE] [-P VALUE] [--enthalpy VALUE] [--entropy VALUE] [--quality PCT] [--units U]\n"
     "            [--standard S] [--wet] [--fixed] [--layout spaces|tabs]";
 
+const char* const kPointSynopsis =
+    "tulo-calc point NAME=VALUE NAME=VALUE [--standard S] [--units U] [--items LIST]";
+
 const char* const kTableSynopsis =
     "tulo-calc table saturation|isobar|isotherm [--by temperature|pressure] --from A --to B\n"
     "            (--step S | --rows N) [--at V] [--items LIST] [--format text|csv|tsv|json]\n"
@@ -37,6 +40,10 @@ std::string QuantityHeading(int q) {
 
 std::string StateSynopsis() {
   return kStateSynopsis;
+}
+
+std::string PointSynopsis() {
+  return kPointSynopsis;
 }
 
 std::string UnitNumbersTable() {
@@ -225,6 +232,28 @@ std::string SearchUsageText() {
          "\n";
 }
 
+std::string PointUsageText() {
+  return std::string("  ") + kPointSynopsis +
+         "\n"
+         "      One state given by two of its properties, for scripts: one JSON object on one line.\n"
+         "\n"
+         "      NAME=VALUE      two of T (temperature), P (pressure; a gauge unit adds the\n"
+         "                      atmospheric pressure), h (enthalpy), s (entropy), in their units of\n"
+         "                      U, and x (the steam quality in percent, 0 to 100): any two but h\n"
+         "                      and x, in either order (P=1000 h=2800, T=400 x=50)\n"
+         "      --standard S    builtin (the default) or iapws; --units U as above\n"
+         "      --items LIST    more items, as batch --items takes them (names, codes, symbols)\n"
+         "      Keys: standard, condition, T, P, x (null for a state that is not wet steam), h, s,\n"
+         "      rho, then the items by their names (enthalpy, viscosity, ...). Values are numbers\n"
+         "      in the units of U with every digit the standard stores, as batch writes them; null\n"
+         "      where the state has no single value (a saturated state without x, a value out of\n"
+         "      range).\n"
+         "      Exit status 2: an unknown name, a name given twice, h with x, a value that is not a\n"
+         "      number, unknown units, standard or item, a missing or extra argument; 3: no state\n"
+         "      with the two values in the standard (the message on stderr, nothing on stdout).\n"
+         "\n";
+}
+
 std::string TableUsageText() {
   return std::string("  ") + kTableSynopsis +
          "\n"
@@ -299,7 +328,7 @@ std::string PropertyCompareDiagramUsageText() {
 
 std::string UsageText() {
   return "tulo-calc: properties of water and steam\n\n" + StateUsageText() + SearchUsageText() +
-         TableUsageText() + PropertyCompareDiagramUsageText() + BatchUsageText() +
+         PointUsageText() + TableUsageText() + PropertyCompareDiagramUsageText() + BatchUsageText() +
          "  tulo-calc --create-config PATH\n"
          "      Writes a fresh configuration file (1032 bytes, all units 1); never overwrites.\n"
          "  tulo-calc --list-units    prints the unit numbers of every quantity as a table\n"

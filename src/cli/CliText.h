@@ -10,6 +10,8 @@ namespace tulo::cli {
 std::string UsageText();
 // The one-line synopsis of the state form, for a call that gives no state.
 std::string StateSynopsis();
+// The one-line synopsis of the point command, for a call without its two values.
+std::string PointSynopsis();
 // The unit numbers of every quantity: a table (--list-units), or one wrapped line per quantity
 // (the help and the message for unknown units).
 std::string UnitNumbersTable();

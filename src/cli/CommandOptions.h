@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "results/ResultsReport.h"
@@ -32,6 +33,12 @@ std::optional<ReportLayout> LayoutOf(const Options& o);
 bool InstallUnits(MainForm& form, const Options& o);
 // The standard of --standard: the built-in correlations by default; false for an unknown name.
 bool InstallStandard(MainForm& form, const Options& o);
+
+// The variable items of a list separated by commas (--items of batch and point), names, codes or
+// symbols, each given by `set` and none twice; nothing, with `error` set, for the first that is
+// wrong. Defined with the batch command.
+std::optional<std::vector<Item>> ParseItems(const std::string& list, const CorrelationSet& set,
+                                            std::string& error);
 
 // Types -T and -P (already read as numbers) into the input fields. The message, before any is
 // typed, for a number that the chosen unit turns into a value beyond the program's reals.

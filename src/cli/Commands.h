@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 int PropertyCommand(const Args& args);
 int CreateConfigCommand(const Args& args);
 int StateCommand(const Args& args);
+int PointCommand(const Args& args);
 int SearchCommand(const Args& args);
 int CompareCommand(const Args& args);
 int TableCommand(const Args& args);

@@ -37,6 +37,7 @@ int Run(const tulo::cli::Args& args) {
   if (command == "property") return PropertyCommand(rest);
   if (command == "--create-config") return CreateConfigCommand(rest);
   if (command == "search") return SearchCommand(rest);
+  if (command == "point") return PointCommand(rest);
   if (command == "compare") return CompareCommand(rest);
   if (command == "table") return TableCommand(rest);
   if (command == "diagram") {

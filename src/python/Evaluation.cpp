@@ -12,8 +12,8 @@
 #include "common/Text.h"
 #include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
-#include "results/Results.h"
 #include "results/Session.h"
+#include "results/StateEvaluator.h"
 #include "units/Format.h"
 
 namespace tulo::python {
@@ -67,55 +67,115 @@ double ShownNumber(double stored, const CorrelationSet& set) {
   return stored;
 }
 
-// The message for a typed number that the window's checks could not take: beyond what the
-// program's reals hold (in the unit typed or in the internal one), or no number at all.
-std::string UnreadableText(const StateRequest& request, const UnitSelection& selection) {
-  UnitSettings units;
-  units.InitUnits(selection);
-  for (auto [value, q] : {std::pair{request.T, kTemperature}, std::pair{request.P, kPressure}}) {
-    if (!value) continue;
-    const std::string text = NumberText(*value);
-    const std::optional<double> typed = ReadNumber(text);
-    if (typed && FitsReal6(units.ToInternal(q, *typed))) continue;
-    return (std::isfinite(*value) ? "number out of range: " : "not a number: ") + text;
-  }
-  return "not a number";
+// The message for a given number that cannot be typed: none at all (nan, inf), or beyond what the
+// program's reals hold, in the unit given or in the internal one. Nothing for a good one.
+std::optional<std::string> UnreadableText(double value, std::optional<Quantity> q, UnitSettings& units) {
+  const std::string text = NumberText(value);
+  const std::optional<double> typed = ReadNumber(text);
+  if (typed && (!q || FitsReal6(units.ToInternal(*q, *typed)))) return std::nullopt;
+  return (std::isfinite(value) ? "number out of range: " : "not a number: ") + text;
 }
 
-// The columns of a state's grid: the phase of each, named as the dictionaries name them.
-std::vector<std::pair<std::string_view, Phase>> Columns(Condition condition) {
-  switch (condition) {
-    case Condition::kSatSolidVapour:
-      return {{"solid", Phase::kSatSolid}, {"vapour", Phase::kSatVapour}};
-    case Condition::kSatLiquidVapour:
-      return {{"liquid", Phase::kSatLiquid}, {"vapour", Phase::kSatVapour}};
+// A given number as the standard reads it typed (a Real6 in the built-in standard).
+double Typed(const CorrelationSet& set, double value) {
+  return set.ReadTyped(NumberText(value)).value_or(kNaN);
+}
+
+// The pair of the names given: T or P alone is saturated at it.
+InputPair PairGiven(const std::vector<GivenValue>& given) {
+  if (given.size() == 1 && (given[0].name == PairName::kT || given[0].name == PairName::kP))
+    return given[0].name == PairName::kT ? InputPair::kT : InputPair::kP;
+  if (given.size() == 1)
+    throw InputError(std::string(NameText(given[0].name)) +
+                     " alone gives no state: give two of T, P, h, s, x, or T or P alone (saturated)");
+  if (given.size() != 2) throw InputError("give two of T, P, h, s, x, not " + std::to_string(given.size()));
+  if (const std::optional<InputPair> pair = PairOf(given[0].name, given[1].name)) return *pair;
+  throw InputError(std::string(NameText(given[0].name)) + " and " + std::string(NameText(given[1].name)) +
+                   ": this pair is not supported");
+}
+
+// The values given as the evaluator takes them: typed, then in internal units, in the pair's order.
+StateInput InputOf(const std::vector<GivenValue>& given, const CorrelationSet& set, UnitSettings& units) {
+  StateInput input{PairGiven(given)};
+  for (const GivenValue& g : given) {
+    const std::optional<Quantity> q = QuantityOf(g.name);
+    if (std::optional<std::string> message = UnreadableText(g.value, q, units)) throw InputError(*message);
+    const double typed = Typed(set, g.value);
+    const double internal = q ? static_cast<double>(UnitConversion(units, set, *q).ToInternal(typed)) : typed;
+    (g.name == InfoOf(input.pair).first ? input.first : input.second) = internal;
+  }
+  return input;
+}
+
+// The window's checks of a temperature and pressure typed, for the window's messages: the
+// evaluator finds the same states, but tells why there is none in its own words. InputError with
+// the message of the first check that fails.
+void CheckAsTyped(const StateRequest& request) {
+  Session s(*request.set);
+  s.units.InitUnits(request.units);
+  auto text = [&request](PairName name) {
+    for (const GivenValue& g : request.given)
+      if (g.name == name) return NumberText(g.value);
+    return std::string();
+  };
+  std::string error;
+  if (!InputChecks(s).Validate(text(PairName::kT), text(PairName::kP), error))
+    throw InputError(Utf8Left(error, kErrorTextLength));
+}
+
+// A temperature or pressure of the state in the unit chosen: the number given as it was read, the
+// other one from the state.
+double StateNumber(const StateRequest& request, PairName name, Quantity q, double internal,
+                   UnitSettings& units) {
+  const CorrelationSet& set = *request.set;
+  for (const GivenValue& g : request.given)
+    if (g.name == name) return ShownNumber(Typed(set, g.value), set);
+  return ShownNumber(static_cast<double>(UnitConversion(units, set, q).ToDisplay(internal)), set);
+}
+
+// The name of a phase column as the dictionaries name it; "" for the one column of a single phase.
+std::string_view ColumnName(Phase phase) {
+  switch (phase) {
+    case Phase::kSatSolid:
+      return "solid";
+    case Phase::kSatLiquid:
+      return "liquid";
+    case Phase::kSatVapour:
+      return "vapour";
     default:
-      return {{"", PhaseOf(condition)}};
+      return "";
   }
 }
 
-DisplayValue ItemValue(Session& s, Item item, Phase phase) {
-  const UnitConversion unit(s.units, s.Set(), PropQuantity(item));
-  return unit.Display(s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa));
-}
-
-// The value of the item at (T, P) in internal units, in the phase asked or the state's own.
-DisplayValue PropertyAt(Session& s, const PropertyRequest& request, const UnitConversion& unit, long double T,
-                        long double P) {
+// A named phase's correlation at (T, P) in internal units, as tulo-calc property answers it.
+DisplayValue PhaseValueAt(Session& s, const PropertyRequest& request, const UnitConversion& unit,
+                          long double T, long double P) {
   if (!FitsReal6(T) || !FitsReal6(P)) return {kNaN, Status::kOutOfRange};
-  // The limits of the inputs the value rests on, as the window checks what is typed; the phase
-  // of the state (none named) rests on both.
-  if (!InputsInLimits(s.Set(), request.item, request.phase.value_or(Phase::kNoPhase), T, P, request.quality))
+  // The limits of the inputs the value rests on, as the window checks what is typed.
+  if (!InputsInLimits(s.Set(), request.item, *request.phase, T, P, request.quality))
     return {kNaN, Status::kOutOfRange};
-  Phase phase;
-  if (request.phase) {
-    phase = *request.phase;
-  } else {
-    DetermineValueCondition(s.state, s.Calculators(), T, P);
-    if (IsSaturated(s.state.Condition)) return {kNaN, Status::kNotGiven};
-    phase = PhaseOf(s.state.Condition);
+  return unit.Display(s.Calculators().Compute(request.item, *request.phase, T, P));
+}
+
+// What the request wants at the state given, in the unit chosen.
+DisplayValue WantedAt(StateEvaluator& evaluator, const PropertyRequest& request, const StateInput& input,
+                      const std::optional<UnitConversion>& unit) {
+  if (!FitsReal6(input.first) || !FitsReal6(input.second)) return {kNaN, Status::kOutOfRange};
+  const Evaluation evaluation = evaluator.Evaluate(input);
+  if (!evaluation.state) return {kNaN, Status::kOutOfRange};
+  const Evaluated& state = *evaluation.state;
+  switch (request.wanted) {
+    case Wanted::kItem:
+      return unit->Display(evaluator.StateValue(state, request.item));
+    case Wanted::kTemperature:
+      return unit->Display({state.T, Status::kValid});
+    case Wanted::kPressure:
+      return unit->Display({state.P, Status::kValid});
+    case Wanted::kQuality:
+      break;
   }
-  return unit.Display(s.Calculators().Compute(request.item, phase, T, P));
+  if (!state.quality) return {kNaN, Status::kNotGiven};
+  return {*state.quality, Status::kValid};
 }
 
 }  // namespace
@@ -138,75 +198,81 @@ double CheckedQuality(const CorrelationSet& set, double quality) {
 }
 
 StateAnswer EvaluateState(const StateRequest& request) {
-  if (!request.T && !request.P) throw InputError(kNothingTypedText);
+  if (request.given.empty()) throw InputError(kNothingTypedText);
   const CorrelationSet& set = *request.set;
-  Session s(set);
-  s.units.InitUnits(request.units);
-  ResultGrids grids;
-  Recalculate(s, grids, "");  // the first calculation of a fresh window: nothing typed yet
-
-  CalcState& st = s.state;
-  // The window's own checks, on the numbers as they would be typed.
-  InputChecks checks(s);
-  std::string error;
-  if (!checks.Validate(request.T ? NumberText(*request.T) : "", request.P ? NumberText(*request.P) : "", error)) {
-    if (error.empty()) throw InputError(UnreadableText(request, request.units));
-    throw InputError(Utf8Left(error, kErrorTextLength));
+  UnitSettings units;
+  units.InitUnits(request.units);
+  const StateInput input = InputOf(request.given, set, units);
+  const bool byTP =
+      input.pair == InputPair::kTP || input.pair == InputPair::kT || input.pair == InputPair::kP;
+  if (byTP) CheckAsTyped(request);
+  if (request.quality && !byTP)
+    throw InputError("quality is for a state given by T, P or both; this pair gives the state's own x");
+  StateEvaluator evaluator(set);
+  const Evaluation evaluation = evaluator.Evaluate(input);
+  if (!evaluation.state) throw InputError(evaluation.error);
+  Evaluated state = *evaluation.state;
+  if (request.quality) {
+    const double quality = CheckedQuality(set, *request.quality);
+    if (state.condition != Condition::kSatLiquidVapour) throw InputError(kWetSteamOnlySaturatedText);
+    state.quality = quality;  // the wet-steam values mix at it
   }
-  // The numbers read, echoed as they are: the calculation converts them to the internal unit and
-  // back (300 Celsius came back as 300.0000000005).
-  const double readT = st.TempDisplay, readP = st.PresDisplay;
-  const std::optional<double> quality =
-      request.quality ? std::optional<double>(CheckedQuality(set, *request.quality)) : std::nullopt;
-  st.SatGivenTemperature = true;
-  st.FullPropertyList = true;
-  Recalculate(s, grids, "");
-  if (quality && st.Condition != Condition::kSatLiquidVapour) throw InputError(kWetSteamOnlySaturatedText);
 
   StateAnswer answer;
-  answer.condition = st.Condition;
-  answer.conditionText = st.ConditionText;
-  answer.T = ShownNumber(request.T ? readT : st.TempDisplay, set);
-  answer.P = ShownNumber(request.P ? readP : st.PresDisplay, set);
-  answer.unitT = s.units.UnitText(kTemperature);
-  answer.unitP = s.units.UnitText(kPressure);
+  answer.condition = state.condition;
+  answer.conditionText = ConditionName(state.condition);
+  answer.T = StateNumber(request, PairName::kT, kTemperature, state.T, units);
+  answer.P = StateNumber(request, PairName::kP, kPressure, state.P, units);
+  answer.pair = !byTP;
+  if (answer.pair && state.quality) answer.x = ShownNumber(*state.quality, set);
+  answer.unitT = units.UnitText(kTemperature);
+  answer.unitP = units.UnitText(kPressure);
 
-  // The values from fresh calculators: none of them holds a kept call from another quality.
-  Session values(set);
-  values.units = s.units;
-  values.state = st;
-  values.steamQuality = quality.value_or(0.0);
-  const auto columns = Columns(st.Condition);
   auto rowOf = [&](Item item) -> StateRow& {
     auto it = std::find_if(answer.rows.begin(), answer.rows.end(),
                            [&](const StateRow& r) { return r.item == item; });
     if (it != answer.rows.end()) return *it;
     StateRow& row = answer.rows.emplace_back();
     row.item = item;
-    row.unit = values.units.UnitText(PropQuantity(item));
-    for (const auto& [name, phase] : columns) row.columns.emplace_back(name, ItemValue(values, item, phase));
+    row.unit = units.UnitText(PropQuantity(item));
+    const UnitConversion unit(units, set, PropQuantity(item));
+    for (Phase phase : state.Columns())
+      row.columns.emplace_back(ColumnName(phase), unit.Display(evaluator.Value(state, item, phase)));
     return row;
   };
-  for (Item item : set.RowSet(st.Condition, true)) rowOf(item);
-  if (quality)
+  for (Item item : set.RowSet(state.condition, true)) rowOf(item);
+  if (state.quality && state.condition == Condition::kSatLiquidVapour)
     for (Item item : set.WetRowSet())
-      rowOf(item).columns.emplace_back("wet", ItemValue(values, item, Phase::kWetSteam));
+      rowOf(item).columns.emplace_back("wet", UnitConversion(units, set, PropQuantity(item))
+                                                  .Display(evaluator.Value(state, item, Phase::kWetSteam)));
   return answer;
 }
 
-std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> T,
-                             std::span<const double> P, std::span<double> value,
+std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> first,
+                             std::span<const double> second, std::span<double> value,
                              std::span<std::int8_t> status, const KeepGoing& keepGoing) {
   const CorrelationSet& set = *request.set;
+  UnitSettings units;
+  units.InitUnits(request.units);
+  // A named phase is its correlation at (T, P): a calculator call of a session of its own.
   Session s(set);
   s.units.InitUnits(request.units);
   s.steamQuality = request.quality;
   // Inner calls of a phase asked use its condition when it is a single-phase one, otherwise a
   // saturated one, as tulo-calc property asks them.
   if (request.phase) s.state.Condition = ConditionOf(*request.phase).value_or(Condition::kSatLiquidVapour);
-  const UnitConversion temperature(s.units, set, kTemperature);
-  const UnitConversion pressure(s.units, set, kPressure);
-  const UnitConversion unit(s.units, set, PropQuantity(request.item));
+  StateEvaluator evaluator(set);
+  const PairInfo& info = InfoOf(request.pair);
+  auto conversion = [&](std::optional<Quantity> q) {
+    return q ? std::optional<UnitConversion>(std::in_place, units, set, *q) : std::nullopt;
+  };
+  const std::optional<UnitConversion> firstUnit = conversion(QuantityOf(info.first));
+  const std::optional<UnitConversion> secondUnit = conversion(QuantityOf(info.second));
+  const std::optional<UnitConversion> unit =
+      conversion(request.wanted == Wanted::kItem          ? std::optional(PropQuantity(request.item))
+                 : request.wanted == Wanted::kTemperature ? std::optional(kTemperature)
+                 : request.wanted == Wanted::kPressure    ? std::optional(kPressure)
+                                                          : std::nullopt);
   using Clock = std::chrono::steady_clock;
   Clock::time_point ask = Clock::now() + kKeepGoingInterval;
   for (std::size_t i = 0; i < value.size(); ++i) {
@@ -215,8 +281,12 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
       if (!keepGoing()) return i;
       ask = Clock::now() + kKeepGoingInterval;
     }
+    const long double a = firstUnit ? firstUnit->ToInternal(first[i]) : first[i];
+    const long double b = secondUnit ? secondUnit->ToInternal(second[i]) : second[i];
     const DisplayValue v =
-        PropertyAt(s, request, unit, temperature.ToInternal(T[i]), pressure.ToInternal(P[i]));
+        request.phase ? PhaseValueAt(s, request, *unit, a, b)
+                      : WantedAt(evaluator, request,
+                                 {request.pair, static_cast<double>(a), static_cast<double>(b)}, unit);
     value[i] = v.value;
     status[i] = static_cast<std::int8_t>(v.status);
   }

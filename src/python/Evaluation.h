@@ -1,7 +1,7 @@
 #pragma once
-// What the Python module computes, without Python: one state as the window shows it, and one
-// property over arrays of temperatures and pressures. Every call makes its own session, so calls
-// may run at the same time on several threads.
+// What the Python module computes, without Python: one state, and one property over arrays of
+// states, each given by T and P or by another pair and found by the state evaluator. Every call
+// makes its own evaluator, so calls may run at the same time on several threads.
 
 #include <chrono>
 #include <cstdint>
@@ -18,6 +18,7 @@
 #include "props/CorrelationSet.h"
 #include "props/Phase.h"
 #include "results/DisplayValue.h"
+#include "results/StateEvaluator.h"
 #include "units/Units.h"
 
 namespace tulo::python {
@@ -41,12 +42,18 @@ std::optional<Phase> PhaseNamed(std::string_view key);
 // with the window's message outside 0..100.
 double CheckedQuality(const CorrelationSet& set, double quality);
 
+// A value given for a state, in the unit chosen for its quantity (x: percent by mass).
+struct GivenValue {
+  PairName name;
+  double value;
+};
+
 struct StateRequest {
   const CorrelationSet* set;
   UnitSelection units;
-  std::optional<double> T;        // in the temperature unit chosen; nothing: saturated at P
-  std::optional<double> P;        // in the pressure unit chosen; nothing: saturated at T
-  std::optional<double> quality;  // percent by mass, for the wet-steam values
+  // None: nothing typed; T or P alone: saturated at it; two: the state of that pair.
+  std::vector<GivenValue> given;
+  std::optional<double> quality;  // percent by mass, for the wet-steam values of T and P
 };
 
 // One row of a state: the values of one item by column ("liquid", "vapour", "wet"; a single
@@ -61,32 +68,42 @@ struct StateAnswer {
   Condition condition = Condition::kNone;
   std::string conditionText;
   double T = 0.0, P = 0.0;  // in the units chosen: a number given as read, the other one computed
+  std::optional<double> x;  // the quality in percent of a state found at one (wet steam)
+  bool pair = false;        // given by a pair other than T and P: the answer names x
   std::string unitT, unitP;
   std::vector<StateRow> rows;  // the rows of the variable-results grid, in its order
 };
 
-// The state typed into the window: the same input checks (InputError with the window's message
-// when one fails), the same phase condition, the rows of the full property list.
+// The state of the values given, as the state evaluator finds it (InputError with its message when
+// there is none, or with the number that cannot be read), and the rows of the full property list of
+// its condition. A state given by T, P or both is the window's: the same checks and condition.
 StateAnswer EvaluateState(const StateRequest& request);
+
+// What property() computes at each state: an item, or a quantity of the state itself.
+enum class Wanted : std::uint8_t { kItem, kTemperature, kPressure, kQuality };
 
 struct PropertyRequest {
   const CorrelationSet* set;
   UnitSelection units;
-  Item item;
-  std::optional<Phase> phase;  // nothing: the phase condition of each (T, P)
-  double quality = 0.0;        // percent by mass, for the wet-steam phase
+  Item item = Item::kEnthalpy;
+  std::optional<Phase> phase;       // nothing: the phase condition of each state (T and P only)
+  double quality = 0.0;             // percent by mass, for the wet-steam phase
+  InputPair pair = InputPair::kTP;  // the states' pair: first and second are its quantities
+  Wanted wanted = Wanted::kItem;
 };
 
 // Asked between rows of a long call whether to go on; false ends the call there.
 using KeepGoing = std::function<bool()>;
 
-// The item at each (T[i], P[i]) in the units chosen, into value[i] and status[i]. A state on the
-// saturation line without a phase named has no single value: kNotGiven. The spans have one size.
+// The item (or T, P, x) at each state (first[i], second[i]) of the pair, in the units chosen, into
+// value[i] and status[i]. A state on the saturation line without a phase named or a quality has no
+// single value: kNotGiven, as has x for a single phase; a pair without a state gives kOutOfRange.
+// The spans have one size.
 // keepGoing (when given) is asked about every kKeepGoingInterval of computing, never before the
 // first row nor after the last. Returns the number of rows computed: all of them unless
 // keepGoing said no.
-std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> T,
-                             std::span<const double> P, std::span<double> value,
+std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> first,
+                             std::span<const double> second, std::span<double> value,
                              std::span<std::int8_t> status, const KeepGoing& keepGoing = {});
 
 // Often enough that Ctrl-C ends a call of millions of rows within a quarter of a second; seldom

@@ -468,6 +468,87 @@ def test_names_take_any_case_and_hyphens(name, key):
     assert out.stdout.split("\n")[0].split(",")[3] == key
 
 
+# ---- states given by other pairs ----
+
+# The forward states (by T and P, or T and x) and the pairs that must find them again.
+FORWARD = [
+    ({"T": 600, "P": 1000}, ["Ph", "Ps", "hs", "Th", "Ts"]),
+    ({"T": 500, "P": 20000}, ["Ph", "Ps", "hs"]),
+    ({"T": 400, "x": 40}, ["Px", "Ph", "Ps", "hs", "Th", "Ts"]),
+]
+
+
+def given_of(d, name):
+    return d[name] if name in ("T", "P", "x") else d[{"h": "enthalpy", "s": "entropy"}[name]]
+
+
+@pytest.mark.parametrize("forward,pairs", FORWARD)
+def test_pairs_find_the_forward_state(forward, pairs):
+    for standard in ("builtin", "iapws"):
+        want = tulo.state(**forward, standard=standard)
+        wet = "x" in forward
+        # A wet state's h and s are those of its "wet" column.
+        given = {n: given_of(want, n)["wet"] if wet and n in "hs" else given_of(want, n) for n in "TPhs"}
+        given["x"] = forward.get("x")
+        rel = 1e-9 if standard == "iapws" else 1e-6
+        for pair in pairs:
+            got = tulo.state(**{n: given[n] for n in pair}, standard=standard)
+            assert got["condition"] == want["condition"], (standard, pair)
+            assert got["T"] == pytest.approx(want["T"], rel=rel) and got["P"] == pytest.approx(want["P"], rel=rel)
+            assert (got["x"] is None) == (not wet)
+            if wet:
+                assert got["x"] == pytest.approx(forward["x"], abs=100 * rel), (standard, pair)
+            # The arrays find the same state.
+            args = {n: np.array([given[n]] * 2) for n in pair}
+            # The state's T as the module shows it: a Real6 of the built-in standard as its short decimal.
+            shown = 1e-15 if standard == "iapws" else 1e-11
+            assert tulo.property("T", **args, standard=standard) == pytest.approx([got["T"]] * 2, rel=shown)
+            assert np.all(tulo.property_status("P", **args, standard=standard) == 0)
+
+
+def test_existing_calls_name_no_x():
+    assert "x" not in tulo.state(T=400, P=1000) and "x" not in tulo.state(T=373.15, quality=20)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+def test_pair_arrays_have_a_status_per_row(standard):
+    P = np.array([1000.0, 1000.0, 100.0, np.nan, 1e9])
+    h = np.array([2800.0, 1500.0, 1e6, 2800.0, 2800.0])
+    T = tulo.property("T", P=P, h=h, standard=standard)
+    assert list(tulo.property_status("T", P=P, h=h, standard=standard)) == [0, 0, 2, 2, 2]
+    assert np.array_equal(np.isnan(T), [False, False, True, True, True])
+    # x: the wet row alone has one; single phase is status 1.
+    assert list(tulo.property_status("x", P=P, h=h, standard=standard)) == [1, 0, 2, 2, 2]
+    # An item at the wet state is the wet steam's; h given is h found.
+    assert tulo.property("h", P=P[:2], h=h[:2], standard=standard) == pytest.approx(h[:2], rel=1e-9)
+    # Broadcast like T and P; the keyword order does not matter.
+    assert np.array_equal(tulo.property("s", h=[[2800.0], [3000.0]], P=[500.0, 1000.0], standard=standard),
+                          tulo.property("s", P=[[500.0, 1000.0]] * 2, h=[[2800.0] * 2, [3000.0] * 2], standard=standard))
+
+
+@pytest.mark.parametrize(
+    "call,kwargs,fragment",
+    [
+        (tulo.state, {"h": 2800}, "h alone gives no state"),
+        (tulo.state, {"T": 400, "P": 100, "h": 2800}, "give two of T, P, h, s, x, not 3"),
+        (tulo.state, {"h": 2800, "x": 50}, "h and x: this pair is not supported"),
+        (tulo.state, {"P": 1000, "h": 2800, "quality": 20}, "quality is for a state given by T, P or both"),
+        (tulo.state, {"P": 1000, "h": float("nan")}, "not a number: nan"),
+        (tulo.state, {"P": 100, "h": 1e6}, "no state with P = 100 kPa and h = 1e+06 kJ/kg"),
+        (tulo.state, {"T": 600, "h": 1e4, "standard": "iapws"}, "no state with T = 600 K and h = 10000 kJ/kg"),
+        (tulo.property, {"name": "h", "h": 2800, "x": 50}, "h and x: this pair is not supported"),
+        (tulo.property, {"name": "h", "T": 400, "P": 100, "s": 7}, "T and P must both be given"),
+        (tulo.property, {"name": "T", "T": 400, "P": 100, "phase": "sat_liquid"}, "phase: a phase is named"),
+        (tulo.property, {"name": "h", "P": 100, "h": 400, "phase": 5}, "phase: a phase is named"),
+        (tulo.property, {"name": "X", "P": 100, "h": 400}, "unknown property: X"),
+    ],
+)
+def test_pair_errors(call, kwargs, fragment):
+    with pytest.raises(ValueError) as e:
+        call(**kwargs)
+    assert fragment in str(e.value)
+
+
 # ---- the numbers typed come back as they were read ----
 
 CELSIUS_BAR = "2,3,1,1,1,1,1,1,1,1,1,1"
