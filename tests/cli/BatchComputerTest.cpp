@@ -285,11 +285,11 @@ double Relative(const std::string& got, const std::string& want) {
   return std::abs(a - b) / std::max(std::abs(b), 1.0);
 }
 
-// A state given by P and h, P and s, h and s, T and h or T and s is the single-phase state those
-// values came from: the forward row's condition, T, P and values again.
+// A state given by P and h, P and s or h and s is the single-phase state those values came from:
+// the forward row's condition, T, P and values again.
 TEST(BatchComputer, PairRowsGiveBackTheForwardState) {
-  const std::pair<const char*, const char*> states[] = {{"300", "1000"},   {"500", "1000"},  {"700", "25000"},
-                                                        {"1000", "30000"}, {"650", "25000"}, {"420", "50"}};
+  const std::pair<const char*, const char*> states[] = {
+      {"300", "1000"}, {"500", "1000"}, {"700", "25000"}, {"1000", "30000"}, {"420", "50"}};
   const std::vector<Item> items = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
   // The forward row: condition, T, P, then h, s, rho each in its three phase columns.
   const std::map<PairName, std::size_t> forwardColumn = {
@@ -301,7 +301,7 @@ TEST(BatchComputer, PairRowsGiveBackTheForwardState) {
   for (const auto& standard : standards) {
     const BatchRequest request = Request(*standard.set, items);
     BatchComputer forward(request);
-    for (InputPair pair : {InputPair::kPH, InputPair::kPS, InputPair::kHS, InputPair::kTH, InputPair::kTS}) {
+    for (InputPair pair : {InputPair::kPH, InputPair::kPS, InputPair::kHS}) {
       BatchComputer computer(request, PairHeader(pair));
       for (const auto& [t, p] : states) {
         SCOPED_TRACE(std::string(standard.set->Name()) + " " + std::string(InfoOf(pair).label) + " " + t +
