@@ -9,6 +9,9 @@ PropertyCalculator::PropertyCalculator(CalculatorTable& table, CalcContext& ctx,
     : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().RoundsToReal6()), key_(key) {}
 
 bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
+  // Wet steam is mixed at the steam quality of the context: a kept call at another quality is
+  // another value.
+  if (phase == Phase::kWetSteam && ctx_.steamQuality != lastQuality_) return false;
   switch (key_) {
     case CacheKey::kTemperature:
       return T == lastTemp_;
@@ -35,6 +38,7 @@ CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P
     lastTemp_ = static_cast<double>(T);
     lastPres_ = static_cast<double>(P);
     lastPhase_ = phase;
+    lastQuality_ = ctx_.steamQuality;
     lastResult_ = static_cast<double>(Store(r.value));
     lastStatus_ = r.status;
   }

@@ -30,8 +30,9 @@ class PropertyCalculator {
   PropertyCalculator(const PropertyCalculator&) = delete;
   PropertyCalculator& operator=(const PropertyCalculator&) = delete;
 
-  // T and P are stored (Store) on entry. A repeat of the kept call returns the kept (stored)
-  // result and status. A status other than kValid always comes with the value 0; a value that is
+  // T and P are stored (Store) on entry. A repeat of the kept call (the same T, P and phase as
+  // the key says, and for wet steam the same steam quality) returns the kept (stored) result and
+  // status. A status other than kValid always comes with the value 0; a value that is
   // not finite or does not fit a Real6 ends the call out of range.
   CalcResult Compute(Phase phase, long double T, long double P);
 
@@ -84,6 +85,7 @@ class PropertyCalculator {
   double lastResult_ = -3.0;
   Status lastStatus_ = Status::kNotGiven;
   Phase lastPhase_ = Phase::kNoPhase;
+  double lastQuality_ = 0.0;  // percent, the context's steam quality at the kept call
   long evaluations_ = 0;
 };
 

@@ -14,23 +14,12 @@
 #include "results/SteamSearch.h"
 
 namespace tulo {
-namespace {
 
-// Stored values of the given quantity within this many units of their last place count as equal.
-constexpr long double kLastPlaces = 4;
-// Where a correlation changes by more than this share of the value between neighbouring stored
-// temperatures or pressures, it jumps: no state lies in the jump.
-constexpr long double kLargestStep = 1e-6L;
-// Isotherm samples closer to the target than this share of it cannot tell their pressures apart:
-// two of them make the state not unique (the ideal-gas part of a vapour isotherm).
-constexpr long double kIndistinct = 1e-9L;
-constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
-
-std::string Number(long double x) {
+std::string PairNumberText(long double x) {
   return GeneralText(static_cast<double>(x), 6);
 }
 
-const char* Symbol(Item item) {
+const char* PairSymbol(Item item) {
   switch (item) {
     case Item::kTemperature:
       return "T";
@@ -43,7 +32,7 @@ const char* Symbol(Item item) {
   }
 }
 
-const char* Unit(Item item) {
+const char* PairUnit(Item item) {
   switch (item) {
     case Item::kTemperature:
       return "K";
@@ -57,19 +46,31 @@ const char* Unit(Item item) {
 }
 
 // "h = 50 kJ/kg"
-std::string Given(Item item, long double value) {
-  return std::string(Symbol(item)) + " = " + Number(value) + " " + Unit(item);
+std::string GivenText(Item item, long double value) {
+  return std::string(PairSymbol(item)) + " = " + PairNumberText(value) + " " + PairUnit(item);
 }
 
-std::string NoState(Item a, long double va, Item b, long double vb) {
-  return "no state with " + Given(a, va) + " and " + Given(b, vb);
+std::string NoStateText(Item a, long double va, Item b, long double vb) {
+  return "no state with " + GivenText(a, va) + " and " + GivenText(b, vb);
 }
 
 // ": at P = 8000 kPa h lies between 12.3 and 4660 kJ/kg"
-std::string RangeAt(Item fixed, long double value, Item item, long double lo, long double hi) {
-  return ": at " + Given(fixed, value) + " " + Symbol(item) + " lies between " + Number(std::min(lo, hi)) +
-         " and " + Number(std::max(lo, hi)) + " " + Unit(item);
+std::string RangeAtText(Item fixed, long double value, Item item, long double lo, long double hi) {
+  return ": at " + GivenText(fixed, value) + " " + PairSymbol(item) + " lies between " + PairNumberText(std::min(lo, hi)) +
+         " and " + PairNumberText(std::max(lo, hi)) + " " + PairUnit(item);
 }
+
+namespace {
+
+// Stored values of the given quantity within this many units of their last place count as equal.
+constexpr long double kLastPlaces = 4;
+// Where a correlation changes by more than this share of the value between neighbouring stored
+// temperatures or pressures, it jumps: no state lies in the jump.
+constexpr long double kLargestStep = 1e-6L;
+// Isotherm samples closer to the target than this share of it cannot tell their pressures apart:
+// two of them make the state not unique (the ideal-gas part of a vapour isotherm).
+constexpr long double kIndistinct = 1e-9L;
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 
 PairAnswer Failure(std::string text) {
   return {false, {}, std::move(text)};
@@ -221,7 +222,7 @@ std::string Solver::PressureRange(Item item, long double P) {
   const long double Tsat = Saturation(set_.SaturationTemperature(s_.Calculators(), P));
   long double lowest = range_.lowTemperature;
   if (P < critical_.pressure) lowest = Tsat > range_.lowTemperature ? range_.liquidTemperature : Tsat;
-  return RangeAt(Item::kPressure, P, item, At(item, lowest, P, true),
+  return RangeAtText(Item::kPressure, P, item, At(item, lowest, P, true),
                  At(item, range_.highTemperature, P, true));
 }
 
@@ -258,7 +259,7 @@ std::optional<Root> Solver::Polish(Item item, long double P, long double y, long
 
 PairAnswer Solver::PressureAnd(Item item, long double P, long double y) {
   P = set_.Store(P);
-  const std::string none = NoState(Item::kPressure, P, item, y);
+  const std::string none = NoStateText(Item::kPressure, P, item, y);
   const SearchAnswer answer = SearchRegion(s_, {item, Item::kPressure, y, P});
   if (!answer.found) return Failure(none + PressureRange(item, P));
   const long double T = set_.Store(answer.x);
@@ -286,7 +287,7 @@ PairAnswer Solver::UniqueAt(Item item, long double P, long double y) {
 }
 
 PairAnswer Solver::EnthalpyEntropy(long double h, long double s) {
-  const std::string none = NoState(Item::kEnthalpy, h, Item::kEntropy, s);
+  const std::string none = NoStateText(Item::kEnthalpy, h, Item::kEntropy, s);
   auto entropy = [&](long double P) {
     const PairAnswer a = PressureAnd(Item::kEnthalpy, P, h);
     return a.ok ? Of(Item::kEntropy, a.state) : kNaN;
@@ -312,13 +313,13 @@ PairAnswer Solver::EnthalpyEntropy(long double h, long double s) {
   }
   if (found.size() == 1) return found.front();
   if (found.size() > 1)
-    return Failure("the state with " + Given(Item::kEnthalpy, h) + " and " + Given(Item::kEntropy, s) +
+    return Failure("the state with " + GivenText(Item::kEnthalpy, h) + " and " + GivenText(Item::kEntropy, s) +
                    " is not unique: s takes this value at more than one pressure at " +
-                   Given(Item::kEnthalpy, h));
+                   GivenText(Item::kEnthalpy, h));
   if (std::isnan(lowest))
-    return Failure(none + ": no pressure from " + Number(range_.lowPressure) + " to " +
-                   Number(range_.highPressure) + " kPa has this enthalpy");
-  return Failure(none + RangeAt(Item::kEnthalpy, h, Item::kEntropy, lowest, highest));
+    return Failure(none + ": no pressure from " + PairNumberText(range_.lowPressure) + " to " +
+                   PairNumberText(range_.highPressure) + " kPa has this enthalpy");
+  return Failure(none + RangeAtText(Item::kEnthalpy, h, Item::kEntropy, lowest, highest));
 }
 
 // The isotherm at T as the steam search splits it: vapour up to the saturation pressure, liquid
@@ -417,19 +418,19 @@ Solver::Scan Solver::Sample(const Line& line, Item item, long double y) {
 
 std::string Solver::NotUnique(const Line& line, Item item, long double y) const {
   const bool byT = line.fixed == Item::kTemperature;
-  return "the state with " + Given(line.fixed, line.value) + " and " + Given(item, y) +
-         " is not unique: " + Symbol(item) + " takes this value at more than one " +
-         (byT ? "pressure" : "temperature") + " at " + Given(line.fixed, line.value);
+  return "the state with " + GivenText(line.fixed, line.value) + " and " + GivenText(item, y) +
+         " is not unique: " + PairSymbol(item) + " takes this value at more than one " +
+         (byT ? "pressure" : "temperature") + " at " + GivenText(line.fixed, line.value);
 }
 
 PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
   const Line line = Isotherm(set_.Store(T));
-  const std::string none = NoState(Item::kTemperature, line.value, item, y);
+  const std::string none = NoStateText(Item::kTemperature, line.value, item, y);
   const Scan scan = Sample(line, item, y);
   if (scan.crossings == 0)
     return Failure(none + (std::isnan(scan.lowest)
                                ? std::string()
-                               : RangeAt(Item::kTemperature, line.value, item, scan.lowest, scan.highest)));
+                               : RangeAtText(Item::kTemperature, line.value, item, scan.lowest, scan.highest)));
   if (scan.crossings > 1 || scan.near > 1) return Failure(NotUnique(line, item, y));
   if (scan.wet) return Meets(y, Of(item, *scan.wet), 0.0L) ? PairAnswer{true, *scan.wet, ""} : Failure(none);
   const bool vapourSide = scan.bracket->second;
@@ -450,8 +451,8 @@ PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long d
     const Item item = byT ? Item::kTemperature : Item::kPressure;
     const InputRange limits = set.InputLimits(byT ? kTemperature : kPressure);
     if (a < limits.lowest || a > limits.highest)
-      return Failure("no state with " + Given(item, a) + ": " + Symbol(item) + " lies between " +
-                     Number(limits.lowest) + " and " + Number(limits.highest) + " " + Unit(item));
+      return Failure("no state with " + GivenText(item, a) + ": " + PairSymbol(item) + " lies between " +
+                     PairNumberText(limits.lowest) + " and " + PairNumberText(limits.highest) + " " + PairUnit(item));
   }
   Solver solver(set);
   switch (pair) {

@@ -56,6 +56,7 @@
 
 #include <string>
 
+#include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
 #include "props/Phase.h"
 
@@ -78,6 +79,17 @@ struct PairAnswer {
   PairState state;
   std::string error;  // why there is no state, when !ok
 };
+
+// The texts of the messages, in internal units: a number to 6 significant digits, the symbol
+// (T, P, h, s) and unit of Item::kTemperature, kPressure, kEnthalpy or kEntropy, "h = 50 kJ/kg",
+// "no state with P = 8000 kPa and h = 50 kJ/kg" and ": at P = 8000 kPa h lies between 12.3 and
+// 4660 kJ/kg".
+std::string PairNumberText(long double x);
+const char* PairSymbol(Item item);
+const char* PairUnit(Item item);
+std::string GivenText(Item item, long double value);
+std::string NoStateText(Item a, long double va, Item b, long double vb);
+std::string RangeAtText(Item fixed, long double value, Item item, long double lo, long double hi);
 
 // The state with the pair (a, b): P-h (kPa, kJ/kg), P-s, h-s, T-h (K, kJ/kg) or T-s.
 PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long double b);

@@ -11,7 +11,6 @@
 // thread). Their kept calls are keyed on the point, the phase and, for wet steam, the quality, so
 // one evaluator serves any sequence of states.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -74,9 +73,6 @@ struct Evaluated {
   // The phase of the state as one value: its own for a single phase, wet steam for a saturated
   // state with a quality; nothing for one without.
   std::optional<Phase> StatePhase() const;
-
- private:
-  mutable std::array<Phase, 2> columns_{};
 };
 
 // The state, or why there is none (a message in internal units naming the pair and the range).
