@@ -331,12 +331,16 @@ std::string BatchReader::MapPair(const std::array<std::optional<std::size_t>, kI
     return "unreadable header: no pressure column (named P or pressure, or given by --columns P=NAME)";
   }
   std::vector<PairName> names;
-  std::string listed;
+  std::vector<std::size_t> columns;  // in header order, for the message
   for (std::size_t k = 0; k < kInputColumns; ++k) {
     if (!found[k]) continue;
     names.push_back(kColumnPairNames[k]);
-    listed.append(listed.empty() ? "" : ", ").append(TrimBlanks(headerFields_[*found[k]]));
+    columns.push_back(*found[k]);
   }
+  std::sort(columns.begin(), columns.end());
+  std::string listed;
+  for (std::size_t i : columns)
+    listed.append(listed.empty() ? "" : ", ").append(TrimBlanks(headerFields_[i]));
   if (names.size() == 2)
     if (const std::optional<InputPair> pair = PairOf(names[0], names[1])) {
       header_.pair = pair;

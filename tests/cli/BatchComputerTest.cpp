@@ -49,7 +49,8 @@ batch::BatchRow Row(std::string t, std::string p, std::string quality = "") {
 }
 
 TEST(BatchComputer, ColumnsMatchTheCellsOfEveryKindOfRow) {
-  const BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy, Item::kSpeedOfSound, Item::kDensity});
+  const BatchRequest request =
+      Request(IapwsCorrelations(), {Item::kEnthalpy, Item::kSpeedOfSound, Item::kDensity});
   const std::vector<std::string> plain = BatchColumns(request, false);
   const std::vector<std::string> wet = BatchColumns(request, true);
   EXPECT_EQ(plain.size(), 3u + 9u + 1u);
@@ -109,7 +110,7 @@ TEST(BatchComputer, RowsDoNotDependOnTheRowsBefore) {
 // just beyond them the row has the window's message and no wet values.
 TEST(BatchComputer, QualityFromZeroToOneHundredPercentInclusive) {
   BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy});
-  request.saturated = true;  // the blank P: saturated at T
+  request.saturated = true;                           // the blank P: saturated at T
   const std::size_t liquid = 4, vapour = 5, wet = 6;  // condition, T, P, h, h_liquid, h_vapour, h_wet
   const struct {
     const char* quality;
@@ -289,7 +290,7 @@ double Relative(const std::string& got, const std::string& want) {
 // the forward row's condition, T, P and values again.
 TEST(BatchComputer, PairRowsGiveBackTheForwardState) {
   const std::pair<const char*, const char*> states[] = {
-      {"300", "1000"}, {"500", "1000"}, {"700", "25000"}, {"1000", "30000"}, {"420", "50"}};
+      {"300", "1000"}, {"500", "1000"}, {"700", "25000"}, {"900", "20000"}, {"420", "50"}};
   const std::vector<Item> items = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
   // The forward row: condition, T, P, then h, s, rho each in its three phase columns.
   const std::map<PairName, std::size_t> forwardColumn = {
