@@ -1,7 +1,8 @@
 // IAPWS-IF97 states from pairs on the 4096 benchmark states (T in K, P in kPa): h and s of each
-// state are computed once from (T, p), then the state is solved back from (p, h), (p, s) and
-// (h, s). Time per state is the time of one pass divided by the number of states.
-// The file is read from TULO_BENCH_STATES, else from the shared folder beside the project.
+// state are computed once from (T, p), then the state is solved back from (p, h), (p, s),
+// (h, s), (T, h) and (T, s) (the last two whether or not the value is unique on the isotherm). Time per state
+// is the time of one pass divided by the number of states. The file is read from TULO_BENCH_STATES, else from
+// the shared folder beside the project.
 
 #include <benchmark/benchmark.h>
 
@@ -13,12 +14,15 @@
 
 #include "iapws/IF97.h"
 #include "iapws/IF97Pairs.h"
+#include "results/IapwsSet.h"
+#include "results/StateEvaluator.h"
 
 namespace {
 
 using namespace tulo::iapws;
 
 struct Given {
+  double T;  // K
   double p;  // MPa
   double h;  // kJ/kg
   double s;  // kJ/(kg K)
@@ -33,7 +37,7 @@ std::vector<Given> LoadGiven() {
   double T = 0, P = 0;
   while (in >> T >> P) {
     const FluidProps f = StateTP(T, P / 1000);
-    if (f.region != Region::kNone) given.push_back({P / 1000, f.h, f.s});
+    if (f.region != Region::kNone) given.push_back({T, P / 1000, f.h, f.s});
   }
   return given;
 }
@@ -68,8 +72,48 @@ void BM_IF97StateFromHS(benchmark::State& state) {
   PerState(state, [](const Given& g) { return StateFromHS(g.h, g.s); });
 }
 
+void BM_IF97StateFromTH(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromTH(g.T, g.h); });
+}
+
+void BM_IF97StateFromTS(benchmark::State& state) {
+  PerState(state, [](const Given& g) { return StateFromTS(g.T, g.s); });
+}
+
+// The same pairs through the state evaluator of the IAPWS standard (internal units: kPa), with the
+// state's enthalpy, entropy and density read back as every front end reads them.
+void ThroughEvaluator(benchmark::State& state, tulo::InputPair pair) {
+  tulo::StateEvaluator evaluator(tulo::IapwsCorrelations());
+  PerState(state, [&](const Given& g) {
+    tulo::StateInput in{pair, g.p * 1000, g.h};
+    if (pair == tulo::InputPair::kPS) in.second = g.s;
+    if (pair == tulo::InputPair::kHS) in = {pair, g.h, g.s};
+    const tulo::Evaluation e = evaluator.Evaluate(in);
+    long double sum = 0;
+    if (e.state)
+      for (tulo::Item item : {tulo::Item::kEnthalpy, tulo::Item::kEntropy, tulo::Item::kDensity})
+        sum += evaluator.StateValue(*e.state, item).value;
+    return sum;
+  });
+}
+
+void BM_EvaluatorPH(benchmark::State& state) {
+  ThroughEvaluator(state, tulo::InputPair::kPH);
+}
+void BM_EvaluatorPS(benchmark::State& state) {
+  ThroughEvaluator(state, tulo::InputPair::kPS);
+}
+void BM_EvaluatorHS(benchmark::State& state) {
+  ThroughEvaluator(state, tulo::InputPair::kHS);
+}
+
 }  // namespace
 
+BENCHMARK(BM_EvaluatorPH)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluatorPS)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluatorHS)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IF97StateFromPH)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IF97StateFromPS)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IF97StateFromHS)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IF97StateFromTH)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IF97StateFromTS)->Unit(benchmark::kMillisecond);

@@ -112,7 +112,7 @@ SearchOutcome SearchPanel::GoSearchClick() {
 
   request.target = *ReferenceOf(st, request.searchItem);
   request.fixedValue = FixedValueOf(st, request.givenItem);
-  SearchAnswer answer = SearchRegion(s_, request);
+  SearchAnswer answer = SearchState(s_, request);
   SearchFinish(request, answer);
   if (!answer.found) return SearchOutcome::kNotFound;
   host_.SetActivePage(st.Condition == Condition::kSatLiquidVapour ? kWetSteamPage : kVariableResultsPage);

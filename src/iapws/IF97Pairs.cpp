@@ -1,16 +1,21 @@
 // IAPWS-IF97 states from (p, h) and (p, s): the region from the basic equations' values on the
 // region boundaries along the isobar, then a start from the backward equations and Newton on the
 // basic equations (on T at fixed p in regions 1, 2 and 5; on (rho, T) in region 3). States from
-// (h, s): Newton on p along the isentrope, each pressure solved from (p, s).
+// (h, s): Newton on p along the isentrope, each pressure solved from (p, s). States from (T, h)
+// and (T, s): the crossings along the isotherm counted by sampling, the one crossing refined by
+// Newton on p (on the density in region 3).
 
 #include "iapws/IF97Pairs.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
+#include "common/RangeLimit.h"
 #include "iapws/IF97BackwardPairs.h"
 #include "iapws/IF97Region3Internal.h"
+#include "iapws/MeltingSublimation.h"
 
 namespace tulo::iapws {
 namespace {
@@ -402,6 +407,287 @@ std::optional<PairState> StateFromHS(double h, double s) {
     p = next;
   }
   return std::nullopt;
+}
+
+// ---- States from (T, h) and (T, s) ------------------------------------------------------------
+
+namespace {
+
+// The isotherm is cut into pieces, each on one basic equation: regions 1, 2 and 5 run over the
+// pressure (MPa), region 3 over the density (kg/m3), in which Eq. 28 is written; both rise
+// together along a stable isotherm, so a piece runs from its lower-pressure end lo to hi.
+struct Piece {
+  Region region = Region::kNone;
+  double lo = 0, hi = 0;
+  bool withLo = true, withHi = true;  // an end at psat(T) belongs to the wet point, not the piece
+};
+
+// Pressures are sampled this many times per decade (and the density of region 3 every
+// kDensityStep): h and s of IF97 vary smoothly enough that no pair of crossings hides between
+// samples whose slopes have the same sign; opposite slopes mark an extremum, which is located.
+constexpr int kSamplesPerDecade = 5;
+constexpr double kDensityStep = 5;  // kg/m3
+// Below this pressure the residual parts of Eqs. 15 and 32 are linear in p to 1e-3: h and s
+// are monotonic there, and the piece's lowest pressure is sampled alone.
+constexpr double kIdealGas = 1e-6;  // MPa
+// Pressures a relative 1e-6 apart must differ in h (or s) by more than the accepted residual
+// for the isotherm to tell them apart.
+constexpr double kDistinct = 1e-6;
+
+class Isotherm {
+ public:
+  Isotherm(double T, Given given) : T_(T), given_(given), region3_(T) {}
+  double T() const { return T_; }
+  Given given() const { return given_; }
+
+  FluidProps At(const Piece& piece, double u) const {
+    switch (piece.region) {
+      case Region::k1:
+        return Region1(T_, u);
+      case Region::k2:
+        return Region2(T_, u);
+      case Region::k3:
+        return region3_.Props(u);
+      default:
+        return Region5(T_, u);
+    }
+  }
+  // Region 3's density at p, on the liquid side of the saturation line at psat(T) and above.
+  double Density(double p) const { return Region3TP(T_, p).rho; }
+  // (dh/dp)_T = v (1 - T alphaV) and (ds/dp)_T = -v alphaV (m3/kg MPa is 1000 kJ/kg).
+  double SlopeP(const FluidProps& f) const {
+    return 1e3 * f.v * (given_ == Given::kEnthalpy ? 1 - T_ * f.alphaV : -f.alphaV);
+  }
+  // The slope along the piece's own variable: (dp/drho)_T = 1 / (rho kappaT) in region 3.
+  double Slope(const Piece& piece, const FluidProps& f) const {
+    return SlopeP(f) * (piece.region == Region::k3 ? 1 / (f.rho * f.kappaT) : 1);
+  }
+
+ private:
+  double T_;
+  Given given_;
+  detail::Region3Isotherm region3_;
+};
+
+// The middle of [a, b] in the piece's variable: geometric for a pressure.
+double Middle(const Piece& piece, double a, double b) {
+  return piece.region == Region::k3 ? 0.5 * (a + b) : std::sqrt(a * b);
+}
+
+struct Sample {
+  double u = 0;
+  FluidProps f;
+  double r = 0;      // value - target
+  double slope = 0;  // d(value)/du
+};
+
+// The crossings found so far: their number, and where the last one is (a sample that meets
+// the target exactly, or a bracket with residuals of opposite signs).
+struct Crossings {
+  int count = 0;
+  Piece piece;
+  Sample a, b;
+  bool exact = false;
+  std::optional<PairState> state;  // a crossing that is a state already (wet point, boundary)
+};
+
+class Counter {
+ public:
+  Counter(const Isotherm& isotherm, double target) : iso_(isotherm), target_(target) {}
+  Sample At(const Piece& piece, double u) const {
+    Sample s{u, iso_.At(piece, u)};
+    s.r = Value(s.f, iso_.given()) - target_;
+    s.slope = iso_.Slope(piece, s.f);
+    return s;
+  }
+  // Counts the crossings of the piece between the samples (the pressures log-spaced, the lowest
+  // alone below kIdealGas; the densities evenly).
+  void Count(const Piece& piece, Crossings& found) const {
+    std::vector<double> u;
+    if (piece.region == Region::k3) {
+      const int n = std::max(2, static_cast<int>(std::ceil((piece.hi - piece.lo) / kDensityStep)));
+      for (int i = 0; i <= n; ++i) u.push_back(piece.lo + (piece.hi - piece.lo) * i / n);
+    } else {
+      const double lo = std::max(piece.lo, std::min(kIdealGas, piece.hi));
+      if (lo > piece.lo) u.push_back(piece.lo);
+      const double decades = std::log10(piece.hi / lo);
+      const int n = std::max(2, static_cast<int>(std::ceil(decades * kSamplesPerDecade)));
+      for (int i = 0; i <= n; ++i) u.push_back(lo * std::pow(piece.hi / lo, static_cast<double>(i) / n));
+    }
+    u.front() = piece.lo;
+    u.back() = piece.hi;
+    Sample previous = At(piece, u.front());
+    if (piece.withLo && previous.r == 0) Exact(piece, previous, found);
+    for (std::size_t i = 1; i < u.size() && found.count < 2; ++i) {
+      const Sample next = At(piece, u[i]);
+      Between(piece, previous, next, found);
+      if (next.r == 0 && (i + 1 < u.size() || piece.withHi)) Exact(piece, next, found);
+      previous = next;
+    }
+  }
+
+ private:
+  static void Exact(const Piece& piece, const Sample& s, Crossings& found) {
+    ++found.count;
+    found.piece = piece;
+    found.a = found.b = s;
+    found.exact = true;
+  }
+  static void Bracket(const Piece& piece, const Sample& a, const Sample& b, Crossings& found) {
+    if (!((a.r < 0 && b.r > 0) || (a.r > 0 && b.r < 0))) return;
+    ++found.count;
+    found.piece = piece;
+    found.a = a;
+    found.b = b;
+    found.exact = false;
+  }
+  // Between two samples: a sign change of the residual is one crossing; slopes of opposite
+  // signs mean an extremum between them, located by bisection on the slope's sign, and the
+  // crossings on either side of it are counted.
+  void Between(const Piece& piece, const Sample& a, const Sample& b, Crossings& found) const {
+    if ((a.slope > 0 && b.slope > 0) || (a.slope < 0 && b.slope < 0) || a.slope == 0 || b.slope == 0) {
+      Bracket(piece, a, b, found);
+      return;
+    }
+    Sample lo = a, hi = b;
+    for (int halving = 0; halving < 60; ++halving) {
+      const double mid = Middle(piece, lo.u, hi.u);
+      if (mid <= lo.u || mid >= hi.u) break;
+      const Sample m = At(piece, mid);
+      ((m.slope > 0) == (a.slope > 0) ? lo : hi) = m;
+    }
+    const Sample& extremum = std::fabs(lo.r) > std::fabs(hi.r) ? lo : hi;
+    Bracket(piece, a, extremum, found);
+    if (extremum.r == 0) Exact(piece, extremum, found);
+    Bracket(piece, extremum, b, found);
+  }
+
+  const Isotherm& iso_;
+  double target_;
+};
+
+// The crossing inside the bracket [a, b] by Newton on the piece's variable, bisection whenever a
+// step leaves the bracket; nothing if it does not reproduce the target.
+std::optional<FluidProps> Refine(const Counter& counter, const Crossings& c, double target, Given given) {
+  if (c.exact) return c.a.f;
+  Sample lo = c.a, hi = c.b;
+  Sample s = std::fabs(lo.r) < std::fabs(hi.r) ? lo : hi;
+  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    double next = s.u - s.r / s.slope;
+    const bool newton = std::isfinite(next) && next > std::min(lo.u, hi.u) && next < std::max(lo.u, hi.u);
+    if (!newton) next = Middle(c.piece, lo.u, hi.u);
+    const Sample n = counter.At(c.piece, next);
+    if (n.r == 0) return n.f;
+    if (newton && std::fabs(next - s.u) <= kLastStep * s.u && Reproduces(Value(n.f, given), target, given)) {
+      return n.f;
+    }
+    ((n.r < 0) == (lo.r < 0) ? lo : hi) = n;
+    if (std::fabs(hi.u - lo.u) <= 4 * std::numeric_limits<double>::epsilon() * hi.u) {
+      return Reproduces(Value(n.f, given), target, given) ? std::optional(n.f) : std::nullopt;
+    }
+    s = n;
+  }
+  return std::nullopt;
+}
+
+// The pieces of the isotherm (at most three: vapour and liquid of region 3 below Tc) and its wet
+// point below Tc.
+struct Layout {
+  Piece pieces[3];
+  int count = 0;
+  bool wet = false;
+  FluidProps liquid, vapour;  // the saturated phases, when wet
+  double pWet = 0;
+  double pB23 = 0;  // MPa, where pieces 0 and 1 meet on the B23 line; 0 if they do not
+};
+
+std::optional<Layout> LayoutOf(const Isotherm& iso, double pLowest) {
+  const double T = iso.T();
+  Layout l;
+  const auto add = [&l](Region r, double lo, double hi, bool withLo = true, bool withHi = true) {
+    l.pieces[l.count++] = Piece{r, lo, hi, withLo, withHi};
+  };
+  if (T > kT25) {
+    add(Region::k5, pLowest, kPmax5);
+    return l;
+  }
+  if (T < kTc) {
+    l.wet = true;
+    l.pWet = SaturationPressure(T);
+    l.liquid = SaturatedLiquid(T);
+    l.vapour = SaturatedVapour(T);
+    if (l.liquid.region == Region::kNone || l.vapour.region == Region::kNone) return std::nullopt;
+  }
+  if (T <= kT13) {
+    add(Region::k2, pLowest, l.pWet, true, false);
+    add(Region::k1, l.pWet, kPmax, false, true);
+    return l;
+  }
+  const double pB23 = B23Pressure(T);
+  if (pB23 >= kPmax) {
+    add(Region::k2, pLowest, kPmax);
+    return l;
+  }
+  l.pB23 = pB23;
+  add(Region::k2, pLowest, pB23);
+  if (!l.wet) {
+    add(Region::k3, iso.Density(pB23), iso.Density(kPmax));
+  } else {
+    add(Region::k3, iso.Density(pB23), l.vapour.rho, true, false);
+    add(Region::k3, l.liquid.rho, iso.Density(kPmax), false, true);
+  }
+  for (int i = 1; i < l.count; ++i) {
+    if (!(l.pieces[i].lo > 0 && l.pieces[i].hi > l.pieces[i].lo)) return std::nullopt;
+  }
+  return l;
+}
+
+IsothermAnswer StateFromTY(double T, Given given, double target) {
+  if (!(std::isfinite(target) && InClosedRange(T, kTmin, kTmax))) return {};
+  T = std::clamp(T, kTmin, kTmax);
+  const Isotherm iso(T, given);
+  const std::optional<Layout> layout = LayoutOf(iso, SublimationPressure(kSublimationTMin));
+  if (!layout) return {};
+  const Counter counter(iso, target);
+  Crossings found;
+  for (int i = 0; i < layout->count && found.count < 2; ++i) counter.Count(layout->pieces[i], found);
+  if (layout->pB23 > 0) {
+    // Regions 2 and 3 on the B23 line: when the value jumps the way the isotherm runs, the
+    // values in the gap are the boundary state's (where the jump goes back, both pieces meet them).
+    const FluidProps f2 = iso.At(layout->pieces[0], layout->pB23);
+    const double y2 = Value(f2, given);
+    const double y3 = Value(iso.At(layout->pieces[1], layout->pieces[1].lo), given);
+    if ((y3 - y2) * iso.SlopeP(f2) > 0 && std::min(y2, y3) < target && target < std::max(y2, y3)) {
+      ++found.count;
+      found.state = Single(f2, layout->pB23);
+    }
+  }
+  if (layout->wet) {
+    const double yL = Value(layout->liquid, given), yV = Value(layout->vapour, given);
+    if (yL <= target && target <= yV) {
+      ++found.count;
+      found.state =
+          Wet(layout->liquid, layout->vapour, yV > yL ? (target - yL) / (yV - yL) : 0, layout->pWet);
+    }
+  }
+  if (found.count != 1) return {std::nullopt, found.count > 1};
+  if (found.state) return {found.state, false};
+  const std::optional<FluidProps> f = Refine(counter, found, target, given);
+  if (!f) return {};
+  const double scale =
+      std::max(std::fabs(target), given == Given::kEnthalpy ? kEnthalpyFloor : kEntropyFloor);
+  if (f->p * std::fabs(iso.SlopeP(*f)) < kDistinct * scale) return {std::nullopt, true};
+  return {Single(*f, f->p), false};
+}
+
+}  // namespace
+
+IsothermAnswer StateFromTH(double T, double h) {
+  return StateFromTY(T, Given::kEnthalpy, h);
+}
+
+IsothermAnswer StateFromTS(double T, double s) {
+  return StateFromTY(T, Given::kEntropy, s);
 }
 
 }  // namespace tulo::iapws

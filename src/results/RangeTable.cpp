@@ -13,6 +13,7 @@
 #include "results/PhaseCondition.h"
 #include "results/Results.h"
 #include "results/Session.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo {
 namespace {
@@ -48,7 +49,7 @@ class RowComputer {
  public:
   RowComputer(const TableRequest& request, const CorrelationSet& set, const UnitSelection& units,
               const std::vector<TableColumn>& columns)
-      : request_(request), columns_(columns), s_(set), cells_(columns.size()) {
+      : request_(request), columns_(columns), s_(set), evaluator_(set), cells_(columns.size()) {
     s_.units.InitUnits(units);
     // The fixed quantity is the same in every row.
     if (request.kind == TableKind::kIsobar) fixed_ = TypedPressure(request.at);
@@ -57,34 +58,24 @@ class RowComputer {
 
   void Compute(std::int64_t index, RangeTable& table, std::int64_t row) {
     const double typed = request_.range.Value(index, s_.Set());
-    CalcState& st = s_.state;
-    bool stateKnown = true;
+    StateInput input;
     switch (request_.kind) {
       case TableKind::kSaturationByTemperature:
-        st.TempK = TypedTemperature(typed);
-        st.PresKPa = -3.0;
-        st.SatGivenTemperature = true;
-        SaturationCondition(st, s_.Calculators(), s_.units);
-        stateKnown = st.PresKPa > 0.0;
+        input = {InputPair::kT, TypedTemperature(typed)};
         break;
       case TableKind::kSaturationByPressure:
-        st.PresKPa = TypedPressure(typed);
-        st.TempK = -3.0;
-        st.SatGivenTemperature = false;
-        SaturationCondition(st, s_.Calculators(), s_.units);
-        stateKnown = st.TempK > 0.0;
+        input = {InputPair::kP, TypedPressure(typed)};
         break;
       case TableKind::kIsobar:
-        st.TempK = TypedTemperature(typed);
-        st.PresKPa = fixed_;
-        DetermineValueCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
+        input = {InputPair::kTP, TypedTemperature(typed), fixed_};
         break;
       case TableKind::kIsotherm:
-        st.TempK = fixed_;
-        st.PresKPa = TypedPressure(typed);
-        DetermineValueCondition(st, s_.Calculators(), st.TempK, st.PresKPa);
+        input = {InputPair::kTP, fixed_, TypedPressure(typed)};
         break;
     }
+    const Evaluation e = evaluator_.Evaluate(input);
+    const bool stateKnown = e.state.has_value();
+    const Evaluated st = e.state.value_or(Evaluated{});
     const Quantity varied = VariedQuantity(request_.kind);
     for (std::size_t c = 0; c < columns_.size(); ++c) {
       const TableColumn& column = columns_[c];
@@ -98,7 +89,7 @@ class RowComputer {
           else if (!IsSaturationTable(request_.kind))
             cell = {request_.at, Status::kValid};
           else if (stateKnown)
-            cell = Shown(q, q == kTemperature ? st.TempK : st.PresKPa);
+            cell = Shown(q, q == kTemperature ? st.T : st.P);
           else
             cell = {kNaN, Status::kOutOfRange};
           break;
@@ -106,14 +97,14 @@ class RowComputer {
         case ColumnKind::kValue:
         case ColumnKind::kLiquid:
         case ColumnKind::kVapour:
-          cell = stateKnown ? Value(column, st.Condition) : TableCell{kNaN, Status::kOutOfRange};
+          cell = stateKnown ? Value(column, st) : TableCell{kNaN, Status::kOutOfRange};
           break;
         case ColumnKind::kCondition:
           cell = {0.0, Status::kValid};
           break;
       }
     }
-    table.SetRow(row, st.Condition, cells_);
+    table.SetRow(row, st.condition, cells_);
   }
 
  private:
@@ -136,15 +127,14 @@ class RowComputer {
     return {static_cast<double>(shown), Status::kValid};
   }
 
-  TableCell Value(const TableColumn& column, Condition condition) {
-    Phase phase;
-    if (column.kind == ColumnKind::kLiquid)
-      phase = condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;
-    else if (column.kind == ColumnKind::kVapour || IsSaturated(condition))
-      phase = Phase::kSatVapour;
-    else
-      phase = PhaseOf(condition);
-    const CalcResult r = s_.Calculators().Compute(column.item, phase, s_.state.TempK, s_.state.PresKPa);
+  TableCell Value(const TableColumn& column, const Evaluated& st) {
+    // A liquid (or solid) and a vapour column on the saturation line; a single value column shows
+    // the state's one value (the saturated vapour on the saturation line).
+    const std::span<const Phase> phases = st.Columns();
+    const Phase phase = column.kind == ColumnKind::kLiquid ? phases.front()
+                        : column.kind == ColumnKind::kVapour ? phases.back()
+                                                               : st.OneColumn();
+    const CalcResult r = evaluator_.Value(st, column.item, phase);
     // As its standard stores it: a Real6 or every digit of a double.
     const DisplayValue shown = UnitConversion(s_.units, s_.Set(), PropQuantity(column.item)).Display(r);
     return {shown.value, shown.status};
@@ -152,7 +142,8 @@ class RowComputer {
 
   const TableRequest& request_;
   const std::vector<TableColumn>& columns_;
-  Session s_;
+  Session s_;  // the units and the window's conversions of typed values
+  StateEvaluator evaluator_;
   std::vector<TableCell> cells_;
   double fixed_ = 0.0;  // internal
 };

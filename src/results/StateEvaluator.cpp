@@ -4,6 +4,7 @@
 
 #include "iapws/IF97.h"
 #include "iapws/IF97Pairs.h"
+#include "results/IapwsSet.h"
 #include "results/PairSolve.h"
 #include "results/PhaseCondition.h"
 
@@ -51,15 +52,19 @@ Evaluation Failure(std::string text) {
   return {std::nullopt, std::move(text)};
 }
 
-// "no state with T = 700 K and x = 50 %"
-std::string NoStateWith(const StateInput& input) {
+// "T = 700 K and x = 50 %"
+std::string GivenPair(const StateInput& input) {
   const PairInfo& info = InfoOf(input.pair);
   auto given = [](PairName name, double v) {
     return name == kX ? "x = " + PairNumberText(v) + " %" : GivenText(ItemOf(name), v);
   };
-  std::string text = "no state with " + given(info.first, input.first);
+  std::string text = given(info.first, input.first);
   if (info.second != info.first) text += " and " + given(info.second, input.second);
   return text;
+}
+
+std::string NoStateWith(const StateInput& input) {
+  return "no state with " + GivenPair(input);
 }
 
 // A temperature or pressure outside the standard's input limits, as the pair solves say it.
@@ -174,32 +179,44 @@ Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P
   return s.state.Condition;
 }
 
-// An IF97 state solved from P-h, P-s or h-s.
+// An IF97 state solved from P-h, P-s, h-s, T-h or T-s.
 Evaluation FromIapws(Session& s, const StateInput& input) {
   const double a = input.first, b = input.second;
-  std::optional<iapws::PairState> solved;
+  iapws::IsothermAnswer solved;
   switch (input.pair) {
     case InputPair::kPH:
-      solved = iapws::StateFromPH(a / kKPaPerMPa, b);
+      solved.state = iapws::StateFromPH(a / kKPaPerMPa, b);
       break;
     case InputPair::kPS:
-      solved = iapws::StateFromPS(a / kKPaPerMPa, b);
+      solved.state = iapws::StateFromPS(a / kKPaPerMPa, b);
       break;
     case InputPair::kHS:
-      solved = iapws::StateFromHS(a, b);
+      solved.state = iapws::StateFromHS(a, b);
+      break;
+    case InputPair::kTH:
+      solved = iapws::StateFromTH(a, b);
+      break;
+    case InputPair::kTS:
+      solved = iapws::StateFromTS(a, b);
       break;
     default:
       break;
   }
-  if (!solved) return Failure(NoStateWith(input) + " in the range of " + s.Set().Name());
-  const double P = solved->p * kKPaPerMPa;
-  if (solved->region == iapws::Region::k4)
-    return {Evaluated{Condition::kSatLiquidVapour, solved->T, P, solved->x * 100.0}, ""};
-  return {Evaluated{ConditionOfSolved(s, *solved, P), solved->T, P, std::nullopt}, ""};
+  if (solved.notUnique) {
+    const PairName name = InfoOf(input.pair).second;
+    return Failure("the state with " + GivenPair(input) + " is not unique: " + std::string(NameText(name)) +
+                   " takes this value at more than one pressure at " + GivenText(Item::kTemperature, a));
+  }
+  if (!solved.state) return Failure(NoStateWith(input) + " in the range of " + s.Set().Name());
+  const iapws::PairState& st = *solved.state;
+  const double P = st.p * kKPaPerMPa;
+  if (st.region == iapws::Region::k4) return {Evaluated{Condition::kSatLiquidVapour, st.T, P, st.x * 100.0}, ""};
+  return {Evaluated{ConditionOfSolved(s, st, P), st.T, P, std::nullopt}, ""};
 }
 
-// A state solved from P-h, P-s, h-s, T-h or T-s on the built-in correlations.
-Evaluation FromBuiltIn(Session& s, const StateInput& input) {
+// A state solved from P-h, P-s, h-s, T-h or T-s on the calculators of the set (the built-in
+// correlations).
+Evaluation FromCalculators(Session& s, const StateInput& input) {
   Pair pair = Pair::kPH;
   switch (input.pair) {
     case InputPair::kPS:
@@ -252,10 +269,10 @@ Evaluation StateEvaluator::Evaluate(const StateInput& input) {
     default:
       break;
   }
-  if (Set().RoundsToReal6()) return FromBuiltIn(session_, input);
-  if (input.pair == InputPair::kTH || input.pair == InputPair::kTS)
-    return Failure(NoStateWith(input) + ": " + Set().Name() + " does not solve this pair");
-  return FromIapws(session_, input);
+  // IF97 has its own pair solutions (backward equations refined on the basic ones); any other
+  // standard is solved on its calculators.
+  if (&Set() == &IapwsCorrelations()) return FromIapws(session_, input);
+  return FromCalculators(session_, input);
 }
 
 CalcResult StateEvaluator::Value(const Evaluated& state, Item item, Phase phase) {

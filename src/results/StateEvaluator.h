@@ -73,6 +73,9 @@ struct Evaluated {
   // The phase of the state as one value: its own for a single phase, wet steam for a saturated
   // state with a quality; nothing for one without.
   std::optional<Phase> StatePhase() const;
+  // The phase of a view with one value per state (a table's column, a diagram's mark): the
+  // state's own, the saturated vapour on the saturation line.
+  Phase OneColumn() const { return StatePhase().value_or(Phase::kSatVapour); }
 };
 
 // The state, or why there is none (a message in internal units naming the pair and the range).

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "results/IapwsSet.h"
 #include "results/PhaseCondition.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo {
 namespace {
@@ -227,6 +230,30 @@ bool Between(long double x, long double a, long double b) {
 
 SearchAnswer SearchRegion(Session& s, const SearchRequest& request) {
   return Search(s, request).Run();
+}
+
+namespace {
+
+// The evaluator's pair for a search: the fixed quantity first.
+std::optional<InputPair> PairOfSearch(const SearchRequest& r) {
+  const bool byT = r.givenItem == Item::kTemperature;
+  if (r.searchItem == Item::kEnthalpy) return byT ? InputPair::kTH : InputPair::kPH;
+  if (r.searchItem == Item::kEntropy) return byT ? InputPair::kTS : InputPair::kPS;
+  return std::nullopt;
+}
+
+}  // namespace
+
+SearchAnswer SearchState(Session& s, const SearchRequest& request) {
+  const std::optional<InputPair> pair = PairOfSearch(request);
+  if (&s.Set() != &IapwsCorrelations() || !pair) return SearchRegion(s, request);
+  StateEvaluator evaluator(s.Set());
+  const Evaluation e = evaluator.Evaluate(
+      {*pair, static_cast<double>(request.fixedValue), static_cast<double>(request.target)});
+  if (!e.state) return {false, 0};
+  s.state.Condition = e.state->condition;
+  if (e.state->quality) s.steamQuality = *e.state->quality;
+  return {true, request.givenItem == Item::kTemperature ? e.state->P : e.state->T};
 }
 
 }  // namespace tulo

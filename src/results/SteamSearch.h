@@ -27,4 +27,11 @@ struct SearchAnswer {
 // (the last one is the answer's) and the session's steam quality for saturated answers.
 SearchAnswer SearchRegion(Session& s, const SearchRequest& request);
 
+// The steam search of the window: in the IAPWS standard, the enthalpy and
+// entropy searches are the state evaluator's pairs (P-h, P-s, T-h, T-s), solved on the standard's
+// own equations so that the state found reproduces its target to round-off; the density, and
+// every search in the built-in standard, by SearchRegion. Sets the condition of the session's
+// state and, for wet steam, its steam quality, as SearchRegion does.
+SearchAnswer SearchState(Session& s, const SearchRequest& request);
+
 }  // namespace tulo

@@ -1,5 +1,6 @@
-// States from (p, h) and (p, s): round trips (T, p) -> (h, s) -> back over every region, the wet
-// region and the boundaries between regions, and the pairs that have no state.
+// States from (p, h), (p, s), (h, s), (T, h) and (T, s): round trips (T, p) -> (h, s) -> back over
+// every region, the wet region and the boundaries between regions, the pairs that have no state
+// and, along isotherms, the values met at more than one pressure.
 
 #include <gtest/gtest.h>
 
@@ -191,6 +192,137 @@ TEST(IF97Pairs, PairsWithoutState) {
     double s;
   } outside[] = {{-10, 0}, {100, 1}, {8000, 9}, {3000, 4}, {nan, 5}, {2000, inf}};
   for (const auto& c : outside) EXPECT_FALSE(StateFromHS(c.h, c.s).has_value()) << c.h << ", " << c.s;
+}
+
+// States from (T, h) and (T, s): each pair listed must lead back to the state's pressure and
+// region and reproduce its value to round-off. Compressed liquid below 520.7 K is never unique by
+// (T, h), so those states are checked by (T, s) alone, as are the low-pressure vapours whose h
+// does not tell pressures apart.
+using IsothermSolver = IsothermAnswer (*)(double, double);
+
+TEST(IF97Pairs, IsothermRoundTrips) {
+  const struct {
+    const char* what;
+    double T;  // K
+    double p;  // MPa
+    bool byH;
+  } cases[] = {
+      {"region 1", 300, 3, false},
+      {"region 1 high p", 500, 80, false},
+      {"region 1 where h falls with p", 600, 50, true},
+      {"region 1 at 100 MPa", 620, 100, true},
+      {"region 2", 300, 0.0035, true},
+      {"region 2 very low p", 400, 1e-9, false},
+      {"region 2 2c", 800, 60, true},
+      {"region 2 at 1073.15 K, 100 MPa", 1073.15, 100, true},
+      {"region 3 liquid", 640, 50, true},
+      {"region 3 vapour below psat", 640, 19.5, true},
+      {"region 3 supercritical", 650, 25.5837018, true},
+      {"region 3 near-critical", 647.5, 22.5, true},
+      {"region 3 dense", 750, 78.3095639, true},
+      {"region 5", 1500, 0.5, true},
+      {"region 5 high", 2273.15, 50, true},
+  };
+  for (const auto& c : cases) {
+    const FluidProps f = StateTP(c.T, c.p);
+    ASSERT_NE(f.region, Region::kNone) << c.what;
+    const struct {
+      IsothermSolver solve;
+      double given;
+      double (*value)(const FluidProps&);
+      bool check;
+    } pairs[] = {
+        {StateFromTH, f.h, [](const FluidProps& g) { return g.h; }, c.byH},
+        {StateFromTS, f.s, [](const FluidProps& g) { return g.s; }, true},
+    };
+    for (const auto& pair : pairs) {
+      if (!pair.check) continue;
+      const IsothermAnswer answer = pair.solve(c.T, pair.given);
+      const char* name = pair.solve == StateFromTH ? " (T, h)" : " (T, s)";
+      ASSERT_TRUE(answer.state.has_value()) << c.what << name << (answer.notUnique ? ": not unique" : "");
+      EXPECT_FALSE(answer.notUnique) << c.what << name;
+      EXPECT_EQ(answer.state->region, f.region) << c.what << name;
+      EXPECT_EQ(answer.state->T, c.T) << c.what << name;
+      EXPECT_TRUE(Close(answer.state->p, c.p, kRoundTrip)) << c.what << name << ": p " << answer.state->p;
+      EXPECT_LE(std::fabs(pair.value(answer.state->props) - pair.given),
+                1e-12 * std::fmax(std::fabs(pair.given), 0.01))
+          << c.what << name;
+    }
+  }
+}
+
+// Wet steam at (T, x): the wet point at psat(T), with the saturated phases. By h only where the
+// liquid's h stays below it (x high enough).
+TEST(IF97Pairs, IsothermWetRoundTrips) {
+  const struct {
+    double T;
+    double x;
+    bool byH;
+  } cases[] = {{273.16, 0.9, true}, {300, 0.01, false}, {300, 0.5, true}, {450, 0.3, true},
+               {600, 0.01, true},   {640, 0.5, true},   {646, 0.99, true}};
+  for (const auto& c : cases) {
+    const FluidProps liquid = SaturatedLiquid(c.T);
+    const FluidProps vapour = SaturatedVapour(c.T);
+    const double h = liquid.h + c.x * (vapour.h - liquid.h);
+    const double s = liquid.s + c.x * (vapour.s - liquid.s);
+    for (const IsothermAnswer& answer :
+         {c.byH ? StateFromTH(c.T, h) : StateFromTS(c.T, s), StateFromTS(c.T, s)}) {
+      ASSERT_TRUE(answer.state.has_value()) << "T = " << c.T;
+      EXPECT_EQ(answer.state->region, Region::k4) << "T = " << c.T;
+      EXPECT_EQ(answer.state->p, SaturationPressure(c.T)) << "T = " << c.T;
+      EXPECT_NEAR(answer.state->x, c.x, 1e-9) << "T = " << c.T;
+      EXPECT_EQ(answer.state->liquid.rho, liquid.rho) << "T = " << c.T;
+      EXPECT_EQ(answer.state->vapour.rho, vapour.rho) << "T = " << c.T;
+    }
+  }
+}
+
+// Values met at more than one pressure, met nowhere, or at temperatures outside the range; and on
+// the B23 line, a value between the two regions' values where they overlap (met on both sides)
+// and where they leave a gap (the boundary state).
+TEST(IF97Pairs, IsothermNotUniqueOrNone) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const auto h = [](double T, double p) { return StateTP(T, p).h; };
+  const auto s = [](double T, double p) { return StateTP(T, p).s; };
+  const auto b23 = [](double T, FluidProps (*value)(double, double), bool entropy) {
+    const double p = B23Pressure(T);
+    const FluidProps f2 = Region2(T, p), f3 = value(T, p);
+    return entropy ? 0.5 * (f2.s + f3.s) : 0.5 * (f2.h + f3.h);
+  };
+  const struct {
+    const char* what;
+    IsothermSolver solve;
+    double T;
+    double y;
+    bool notUnique;
+  } cases[] = {
+      {"liquid h also a wet h", StateFromTH, 400, h(400, 10), true},
+      {"liquid h near its minimum", StateFromTH, 600, 1448.0, true},
+      {"vapour h on the flat ideal-gas part", StateFromTH, 2273.15, h(2273.15, 1e-3), true},
+      {"h between regions 2 and 3 where they overlap", StateFromTH, 650, b23(650, Region3TP, false), true},
+      {"h above the ideal gas", StateFromTH, 300, 2600, false},
+      {"h below the saturated liquid", StateFromTH, 300, 50, false},
+      {"h below 273.15 K", StateFromTH, 273.1, 1000, false},
+      {"h above 2273.15 K", StateFromTH, 2300, 7000, false},
+      {"T not a number", StateFromTH, nan, 1000, false},
+      {"cold liquid s also a wet s", StateFromTS, 273.15, s(273.15, 5), true},
+      {"s between regions 2 and 3 where they overlap", StateFromTS, 650, b23(650, Region3TP, true), true},
+      {"s below the liquid at 100 MPa", StateFromTS, 300, 0.3, false},
+      {"s above the lowest pressure's", StateFromTS, 300, 60, false},
+      {"s not a number", StateFromTS, 300, nan, false},
+  };
+  for (const auto& c : cases) {
+    const IsothermAnswer answer = c.solve(c.T, c.y);
+    EXPECT_FALSE(answer.state.has_value()) << c.what << ": p " << answer.state.value_or(PairState{}).p;
+    EXPECT_EQ(answer.notUnique, c.notUnique) << c.what;
+  }
+  for (const bool entropy : {false, true}) {
+    const double T = 700, y = b23(T, Region3TP, entropy);
+    const IsothermAnswer answer = entropy ? StateFromTS(T, y) : StateFromTH(T, y);
+    ASSERT_TRUE(answer.state.has_value()) << (entropy ? "s" : "h") << " in the B23 gap";
+    EXPECT_EQ(answer.state->region, Region::k2);
+    EXPECT_EQ(answer.state->p, B23Pressure(T));
+  }
 }
 
 }  // namespace
