@@ -287,7 +287,8 @@ double Relative(const std::string& got, const std::string& want) {
 }
 
 // A state given by P and h, P and s or h and s is the single-phase state those values came from:
-// the forward row's condition, T, P and values again.
+// the forward row's condition, T, P and values again. (Not T-h and T-s: in the liquid h and s
+// hardly change with P, which such a pair then fixes only roughly.)
 TEST(BatchComputer, PairRowsGiveBackTheForwardState) {
   const std::pair<const char*, const char*> states[] = {
       {"300", "1000"}, {"500", "1000"}, {"700", "25000"}, {"900", "20000"}, {"420", "50"}};
