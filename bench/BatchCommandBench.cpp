@@ -1,8 +1,10 @@
 // tulo-calc batch without the process: the 4096 benchmark states (T in K, P in kPa, SI units)
 // repeated to 204 800 CSV rows, computed by the command's row computer (the window's checks and
-// phase condition, seven items h, s, u, rho, cp, mu, lambda) and written as CSV. Time is
-// wall-clock, rates per wall-clock second; the CPU column is the whole process's. The states file
-// is read from TULO_BENCH_STATES, else from the shared folder beside the project.
+// phase condition, seven items h, s, u, rho, cp, mu, lambda) and written as CSV. The P-h case
+// gives the single-phase states of one pass by P and their enthalpy, each a P-h solve first (the
+// built-in standard's solve takes milliseconds a row: 50 passes would take a quarter of an hour).
+// Time is wall-clock, rates per wall-clock second; the CPU column is the whole process's. The
+// states file is read from TULO_BENCH_STATES, else from the shared folder beside the project.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "DiscardBuffer.h"
+#include "batch/BatchReader.h"
 #include "batch/BatchRun.h"
 #include "cli/BatchComputer.h"
 #include "props/BuiltInSet.h"
@@ -44,23 +47,55 @@ std::string BenchInput(long& rows) {
   return rows > 0 ? input : std::string();
 }
 
-void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set) {
-  long rows = 0;
-  const std::string input = BenchInput(rows);
-  if (input.empty()) {
-    state.SkipWithError("no benchmark states");
-    return;
-  }
+cli::BatchRequest BenchRequest(const CorrelationSet* set) {
   cli::BatchRequest request;
   request.set = set;
   request.units = PresetSelection(UnitPreset::kSI);
   request.items = {Item::kEnthalpy,     Item::kEntropy,   Item::kInternalEnergy,     Item::kDensity,
-                Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity};
+                   Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity};
+  return request;
+}
+
+// The single-phase rows of the first pass of a T and P input as P and h, every digit of the
+// forward enthalpy.
+std::string PHInput(const std::string& tp, const CorrelationSet* set, long& rows) {
+  const long pass = rows / kRepeats;
+  const cli::BatchRequest request{set, PresetSelection(UnitPreset::kSI), {Item::kEnthalpy}};
+  cli::BatchComputer forward(request);
+  std::istringstream in(tp);
+  batch::BatchReader reader(in);
+  reader.ReadHeader();
+  std::string input = "P,h\n";
+  rows = 0;
+  batch::BatchResult result;
+  long read = 0;
+  for (batch::BatchRow row; read < pass && reader.Next(row); ++read) {
+    result.status.clear();
+    forward.Compute(row, result);
+    // condition, T, P, h (single phase), h_liquid, h_vapour
+    if (!result.status.empty() || result.cells.size() < 4 || result.cells[3].empty()) continue;
+    input.append(result.cells[2]).append(",").append(result.cells[3]).append("\n");
+    ++rows;
+  }
+  return input;
+}
+
+void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set, bool ph) {
+  long rows = 0;
+  std::string input = BenchInput(rows);
+  if (input.empty()) {
+    state.SkipWithError("no benchmark states");
+    return;
+  }
+  if (ph) input = PHInput(input, set, rows);
+  const cli::BatchRequest request = BenchRequest(set);
+  batch::BatchHeader header;
+  if (ph) header.pair = InputPair::kPH;
   batch::BatchOptions options;
-  options.columns = cli::BatchColumns(request, false);
+  options.columns = cli::BatchColumns(request, header);
   options.threads = static_cast<unsigned>(state.range(0));
-  const batch::RowComputerFactory factory = [&request]() -> batch::RowComputer {
-    auto computer = std::make_shared<cli::BatchComputer>(request);
+  const batch::RowComputerFactory factory = [&request, &header]() -> batch::RowComputer {
+    auto computer = std::make_shared<cli::BatchComputer>(request, header);
     return [computer](const batch::BatchRow& row, batch::BatchResult& result) {
       computer->Compute(row, result);
     };
@@ -83,13 +118,24 @@ void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set) {
   state.counters["bad_row_share"] = static_cast<double>(badRows) / runRows;
 }
 
-BENCHMARK_CAPTURE(BM_BatchCommand, iapws, &IapwsCorrelations())
+BENCHMARK_CAPTURE(BM_BatchCommand, iapws, &IapwsCorrelations(), false)
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_BatchCommand, builtin, &BuiltInCorrelations())
+BENCHMARK_CAPTURE(BM_BatchCommand, builtin, &BuiltInCorrelations(), false)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_BatchCommand, iapws_ph, &IapwsCorrelations(), true)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_BatchCommand, builtin_ph, &BuiltInCorrelations(), true)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()

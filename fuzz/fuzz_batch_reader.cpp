@@ -7,6 +7,7 @@
 // the seeds stay plain text and still cross buffer ends and the record limit.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -113,11 +114,28 @@ char ModelDelimiter(std::string_view text, std::size_t window) {
   return ',';
 }
 
+// By InputColumn: T, P, x, h, s.
+using Columns = std::array<std::optional<std::size_t>, kInputColumns>;
+
+// The input columns are T and P (x optional), or two of T, P, x, h, s that make a pair.
+bool MakeInput(const Columns& found) {
+  if (found[0] && found[1] && !found[3] && !found[4]) return true;
+  constexpr std::array<std::array<int, 2>, 7> kPairs = {
+      {{0, 2}, {1, 2}, {1, 3}, {1, 4}, {3, 4}, {0, 3}, {0, 4}}};
+  for (const auto& pair : kPairs) {
+    bool exactly = true;
+    for (std::size_t k = 0; k < kInputColumns; ++k)
+      exactly = exactly &&
+                found[k].has_value() == (static_cast<int>(k) == pair[0] || static_cast<int>(k) == pair[1]);
+    if (exactly) return true;
+  }
+  return false;
+}
+
 struct Model {
   bool headerReadable = false;
   std::size_t fieldCount = 0;
-  std::size_t t = 0, p = 0;
-  std::optional<std::size_t> quality;
+  Columns columns;
   bool unknownUnit = false;  // refused for the unit in brackets of an input column
   std::vector<ModelRecord> rows;
 };
@@ -131,32 +149,37 @@ Model BuildModel(std::string_view text, std::size_t maxRecordBytes) {
   if (records.empty()) return model;
   const ModelRecord& header = records.front();
   if (header.bytes > maxRecordBytes || header.unclosedQuote || header.textAfterQuote) return model;
-  std::optional<std::size_t> found[3];
+  Columns found;
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     InputColumn column = ClassifyColumnName(header.fields[i]);
     if (column == InputColumn::kOther) continue;
-    auto& slot = found[static_cast<int>(column)];
+    auto& slot = found[static_cast<std::size_t>(column)];
     if (slot) return model;
     slot = i;
   }
-  if (!found[0] || !found[1]) return model;
+  if (!MakeInput(found)) return model;
   // An input column's unit in brackets must be one the program knows.
-  for (int k = 0; k < 3; ++k) {
+  constexpr tulo::Quantity kQuantities[] = {tulo::kTemperature, tulo::kPressure, tulo::kTemperature,
+                                            tulo::kEnthalpyQ, tulo::kEntropyQ};
+  for (std::size_t k = 0; k < kInputColumns; ++k) {
     if (!found[k]) continue;
     const std::string_view unit = ColumnUnitText(header.fields[*found[k]]);
     if (unit.empty()) continue;
-    if (k == 2 ? unit != "%" : !tulo::UnitFromSymbol(k == 0 ? tulo::kTemperature : tulo::kPressure, unit)) {
+    if (k == 2 ? unit != "%" : !tulo::UnitFromSymbol(kQuantities[k], unit)) {
       model.unknownUnit = true;
       return model;
     }
   }
   model.headerReadable = true;
   model.fieldCount = header.fields.size();
-  model.t = *found[0];
-  model.p = *found[1];
-  model.quality = found[2];
+  model.columns = found;
   model.rows.assign(records.begin() + 1, records.end());
   return model;
+}
+
+// A record's text of an input column, empty when the input has no such column.
+std::string Field(const ModelRecord& r, const std::optional<std::size_t>& column) {
+  return column ? r.fields[*column] : std::string();
 }
 
 // The start of the reader's message for a record, empty when it is read well.
@@ -187,8 +210,9 @@ void CheckReader(std::string_view text, const Model& model, std::size_t maxRecor
     Check(row.error.starts_with(error) && row.error.empty() == error.empty(),
           "line " + std::to_string(want.line) + ": \"" + row.error + "\" where \"" + error + "\" was due");
     if (!error.empty()) continue;
-    Check(row.t == want.fields[model.t] && row.p == want.fields[model.p], "T or P text differs");
-    Check(row.quality == (model.quality ? want.fields[*model.quality] : std::string()), "quality differs");
+    const std::string* texts[] = {&row.t, &row.p, &row.quality, &row.h, &row.s};
+    for (std::size_t k = 0; k < kInputColumns; ++k)
+      Check(*texts[k] == Field(want, model.columns[k]), "input text " + std::to_string(k) + " differs");
   }
   Check(!reader.Next(row), "a record too many");
 }
@@ -251,7 +275,8 @@ void CheckPipeline(std::string_view text, const Model& model, const BatchOptions
     Check(row.error.empty(), "CSV output: row error " + row.error);
     const bool readWell = ExpectedError(want, model, options.maxRecordBytes).empty();
     if (readWell)
-      Check(row.t == want.fields[model.t] && row.p == want.fields[model.p], "CSV output: texts differ");
+      Check(row.t == Field(want, model.columns[0]) && row.p == Field(want, model.columns[1]),
+            "CSV output: texts differ");
   }
   Check(!back.Next(row), "CSV output: a row too many");
 

@@ -17,13 +17,24 @@ struct ColumnName {
   std::string_view name;
   InputColumn column;
 };
-constexpr std::array<ColumnName, 5> kColumnNames{{
+constexpr std::array<ColumnName, 9> kColumnNames{{
     {"t", InputColumn::kTemperature},
     {"temperature", InputColumn::kTemperature},
     {"p", InputColumn::kPressure},
     {"pressure", InputColumn::kPressure},
     {"x", InputColumn::kQuality},
+    {"h", InputColumn::kEnthalpy},
+    {"enthalpy", InputColumn::kEnthalpy},
+    {"s", InputColumn::kEntropy},
+    {"entropy", InputColumn::kEntropy},
 }};
+
+// The quantity of an input column's unit (the quality's is unused: x is in percent), and the
+// name the state evaluator's pairs give the column.
+constexpr Quantity kColumnQuantities[kInputColumns] = {kTemperature, kPressure, kTemperature, kEnthalpyQ,
+                                                       kEntropyQ};
+constexpr PairName kColumnPairNames[kInputColumns] = {PairName::kT, PairName::kP, PairName::kX, PairName::kH,
+                                                      PairName::kS};
 
 std::string_view TrimBlanks(std::string_view text) {
   auto first = text.find_first_not_of(" \t");
@@ -67,6 +78,24 @@ bool NamesColumn(std::string_view header, std::string_view given) {
   return EqualsIgnoringCase(TrimBlanks(header), given) || EqualsIgnoringCase(SplitUnit(header).name, given);
 }
 
+const char* ColumnTitle(InputColumn column) {
+  switch (column) {
+    case InputColumn::kTemperature:
+      return "temperature";
+    case InputColumn::kPressure:
+      return "pressure";
+    case InputColumn::kQuality:
+      return "steam quality";
+    case InputColumn::kEnthalpy:
+      return "enthalpy";
+    case InputColumn::kEntropy:
+      return "entropy";
+    case InputColumn::kOther:
+      break;
+  }
+  return "other";
+}
+
 // The unit number of an input column's bracket (none when it has none), or the message.
 std::optional<int> ColumnUnit(InputColumn column, std::size_t index, std::string_view header,
                               std::string& error) {
@@ -79,12 +108,12 @@ std::optional<int> ColumnUnit(InputColumn column, std::size_t index, std::string
               "); known: % (the steam quality in percent)";
     return std::nullopt;
   }
-  const Quantity q = column == InputColumn::kTemperature ? kTemperature : kPressure;
+  const Quantity q = kColumnQuantities[static_cast<std::size_t>(column)];
   const std::optional<int> number = UnitFromSymbol(q, unit);
   if (!number)
-    error = std::string("unknown ") + (q == kTemperature ? "temperature" : "pressure") + " unit \"" +
-            std::string(unit) + "\" in column " + std::to_string(index + 1) + " (" +
-            std::string(TrimBlanks(header)) + "); known: " + KnownUnitSymbols(q);
+    error = std::string("unknown ") + ColumnTitle(column) + " unit \"" + std::string(unit) + "\" in column " +
+            std::to_string(index + 1) + " (" + std::string(TrimBlanks(header)) +
+            "); known: " + KnownUnitSymbols(q);
   return number;
 }
 
@@ -93,20 +122,6 @@ void ClearRowText(std::string& text) {
     std::string().swap(text);
   else
     text.clear();
-}
-
-const char* ColumnTitle(InputColumn column) {
-  switch (column) {
-    case InputColumn::kTemperature:
-      return "temperature";
-    case InputColumn::kPressure:
-      return "pressure";
-    case InputColumn::kQuality:
-      return "steam quality";
-    case InputColumn::kOther:
-      break;
-  }
-  return "other";
 }
 
 }  // namespace
@@ -263,8 +278,8 @@ std::string BatchReader::ReadHeader(const ColumnRules& rules) {
 }
 
 std::string BatchReader::MapColumns(const ColumnRules& rules) {
-  // Indexed by InputColumn: temperature, pressure, quality. A column a rule names holds its
-  // input; the default names hold the inputs no rule names.
+  // Indexed by InputColumn: temperature, pressure, quality, enthalpy, entropy. A column a rule names holds
+  // its input; the default names hold the inputs no rule names.
   std::array<std::optional<std::size_t>, kInputColumns> found;
   for (std::size_t i = 0; i < fieldCount_; ++i) {
     InputColumn column = InputColumn::kOther;
@@ -286,12 +301,9 @@ std::string BatchReader::MapColumns(const ColumnRules& rules) {
     if (!found[k] && !rules.names[k].empty())
       return "no column named " + rules.names[k] + ", given for the " + ColumnTitle(InputColumn(k)) +
              " by --columns";
-  if (!found[0])
-    return "unreadable header: no temperature column (named T or temperature, or given by --columns T=NAME)";
-  if (!found[1])
-    return "unreadable header: no pressure column (named P or pressure, or given by --columns P=NAME)";
-  header_.temperatureColumn = *found[0];
-  header_.pressureColumn = *found[1];
+  if (std::string error = MapPair(found); !error.empty()) return error;
+  header_.temperatureColumn = found[0].value_or(0);
+  header_.pressureColumn = found[1].value_or(0);
   header_.qualityColumn = found[2];
   fieldTargets_.assign(fieldCount_, kNoTarget);
   std::string error;
@@ -302,8 +314,41 @@ std::string BatchReader::MapColumns(const ColumnRules& rules) {
     if (!error.empty()) return error;
     if (k == 0) header_.temperatureUnit = unit;
     if (k == 1) header_.pressureUnit = unit;
+    if (k == 3) header_.enthalpyUnit = unit;
+    if (k == 4) header_.entropyUnit = unit;
   }
   return MapKeptColumns(rules);
+}
+
+std::string BatchReader::MapPair(const std::array<std::optional<std::size_t>, kInputColumns>& found) {
+  const bool t = found[0].has_value(), p = found[1].has_value(), x = found[2].has_value();
+  const bool hOrS = found[3].has_value() || found[4].has_value();
+  if (t && p && !hOrS) return {};
+  if (!hOrS && (t ? 1 : 0) + (p ? 1 : 0) + (x ? 1 : 0) <= 1) {
+    if (!t)
+      return "unreadable header: no temperature column (named T or temperature, or given by --columns "
+             "T=NAME)";
+    return "unreadable header: no pressure column (named P or pressure, or given by --columns P=NAME)";
+  }
+  std::vector<PairName> names;
+  std::vector<std::size_t> columns;  // in header order, for the message
+  for (std::size_t k = 0; k < kInputColumns; ++k) {
+    if (!found[k]) continue;
+    names.push_back(kColumnPairNames[k]);
+    columns.push_back(*found[k]);
+  }
+  std::sort(columns.begin(), columns.end());
+  std::string listed;
+  for (std::size_t i : columns)
+    listed.append(listed.empty() ? "" : ", ").append(TrimBlanks(headerFields_[i]));
+  if (names.size() == 2)
+    if (const std::optional<InputPair> pair = PairOf(names[0], names[1])) {
+      header_.pair = pair;
+      return {};
+    }
+  return "unreadable header: the input columns " + listed +
+         " make no input pair; give T and P (x optional) or one of the pairs T and x, P and x, P and h, "
+         "P and s, h and s, T and h, T and s";
 }
 
 std::string BatchReader::MapKeptColumns(const ColumnRules& rules) {
@@ -349,6 +394,10 @@ bool BatchReader::Next(BatchRow& row) {
         return &row.p;
       case 2:
         return &row.quality;
+      case 3:
+        return &row.h;
+      case 4:
+        return &row.s;
       case kNoTarget:
         return nullptr;
       default:
@@ -359,6 +408,8 @@ bool BatchReader::Next(BatchRow& row) {
     ClearRowText(row.t);
     ClearRowText(row.p);
     ClearRowText(row.quality);
+    ClearRowText(row.h);
+    ClearRowText(row.s);
     ClearRowText(row.error);
     for (std::string& text : row.kept) ClearRowText(text);
     if (!ReadRecord(target)) return false;
@@ -382,6 +433,8 @@ bool BatchReader::Next(BatchRow& row) {
       ClearRowText(row.t);
       ClearRowText(row.p);
       ClearRowText(row.quality);
+      ClearRowText(row.h);
+      ClearRowText(row.s);
       for (std::string& text : row.kept) ClearRowText(text);
     }
     return true;

@@ -15,9 +15,13 @@
 //   historians set to a decimal comma), and a comma otherwise.
 // - Header names are compared without case, blanks around them and a trailing unit in brackets
 //   or parentheses ("T [degC]", "Pressure (kPa)"): "T" or "temperature" is the temperature column,
-//   "P" or "pressure" the pressure column, and "x" the optional steam quality column (percent).
-//   A historian's "Quality" column (Good/Bad) is data like any other. ColumnRules may name the
-//   input columns otherwise, and pick other columns to be copied to the output.
+//   "P" or "pressure" the pressure column, "h" or "enthalpy" the enthalpy column, "s" or
+//   "entropy" the entropy column, and "x" the steam quality column (percent). A historian's
+//   "Quality" column (Good/Bad) is data like any other. ColumnRules may name the input columns
+//   otherwise, and pick other columns to be copied to the output.
+// - The input columns are T and P, with or without x (the window's state), or two that make an
+//   input pair of the state evaluator (T-x, P-x, P-h, P-s, h-s, T-h, T-s; PairOf); any other set
+//   makes the header unreadable, with the columns found in the message.
 // - The unit in brackets of an input column is that column's unit when the program knows it
 //   (UnitFromSymbol); an unknown one makes the header unreadable. "%" is the steam quality's one.
 // - A data record must have as many fields as the header, and at most maxRecordBytes bytes
@@ -41,6 +45,7 @@
 #include <vector>
 
 #include "batch/BatchRow.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo::batch {
 
@@ -48,8 +53,8 @@ inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 // Bytes asked of the stream at a time.
 inline constexpr std::size_t kReadBytes = std::size_t{64} << 10;
 
-enum class InputColumn { kTemperature, kPressure, kQuality, kOther };
-inline constexpr std::size_t kInputColumns = 3;  // the InputColumn values before kOther
+enum class InputColumn { kTemperature, kPressure, kQuality, kEnthalpy, kEntropy, kOther };
+inline constexpr std::size_t kInputColumns = 5;  // the InputColumn values before kOther
 
 // What a header name stands for by default (see the rules above).
 InputColumn ClassifyColumnName(std::string_view name);
@@ -71,15 +76,20 @@ struct ColumnRules {
 
 struct BatchHeader {
   char delimiter = ',';
-  std::uint64_t line = 0;      // the line the header starts on
-  std::size_t fieldCount = 0;  // every data record must have as many
-  std::size_t temperatureColumn = 0;
-  std::size_t pressureColumn = 0;
+  std::uint64_t line = 0;             // the line the header starts on
+  std::size_t fieldCount = 0;         // every data record must have as many
+  std::size_t temperatureColumn = 0;  // 0 in an input of another pair without this column
+  std::size_t pressureColumn = 0;     // likewise
   std::optional<std::size_t> qualityColumn;
-  // The unit numbers of the brackets of the temperature and pressure columns ("T [degC]"), in
-  // the program's lists; none when the header names none.
+  // The pair of the input columns when they are not T and P (a P-h or a T-x input); none for
+  // the window's T and P, with or without x.
+  std::optional<InputPair> pair;
+  // The unit numbers of the brackets of the temperature, pressure, enthalpy and entropy columns
+  // ("T [degC]"), in the program's lists; none when the header names none.
   std::optional<int> temperatureUnit;
   std::optional<int> pressureUnit;
+  std::optional<int> enthalpyUnit;
+  std::optional<int> entropyUnit;
   std::vector<std::size_t> keptColumns;  // copied to the output, in this order
   std::vector<std::string> keptNames;    // their header names, blanks around them dropped
   bool decimalComma = false;             // set by the rules, or by a semicolon delimiter
@@ -93,8 +103,8 @@ class BatchReader {
                        std::size_t readBytes = kReadBytes);
 
   // Reads the header. Returns the message when there is no usable one (empty input, no T or P
-  // column, a column named twice, an unknown unit, a column of the rules missing...), empty
-  // otherwise. Call it once, before Next.
+  // column, input columns that make no pair, a column named twice, an unknown unit, a column of the rules
+  // missing...), empty otherwise. Call it once, before Next.
   std::string ReadHeader(const ColumnRules& rules = {});
   const BatchHeader& Header() const { return header_; }
 
@@ -129,6 +139,8 @@ class BatchReader {
   // The header's columns (headerFields_) mapped to the inputs and the kept columns.
   std::string MapColumns(const ColumnRules& rules);
   std::string MapKeptColumns(const ColumnRules& rules);
+  // Whether the input columns found make T and P or a pair (setting header_.pair), or the message.
+  std::string MapPair(const std::array<std::optional<std::size_t>, kInputColumns>& found);
 
   std::istream& in_;
   std::size_t maxRecordBytes_;
@@ -144,7 +156,7 @@ class BatchReader {
   std::vector<std::string> headerFields_;
   // By field: where its text goes in a row; kNoTarget for a column that is read and ignored.
   static constexpr std::size_t kNoTarget = static_cast<std::size_t>(-1);
-  std::vector<std::size_t> fieldTargets_;  // 0 to 2: an InputColumn; 3 + k: kept column k
+  std::vector<std::size_t> fieldTargets_;  // below kInputColumns: an InputColumn; then kept ones
 
   // The record read last.
   std::uint64_t recordLine_ = 0;

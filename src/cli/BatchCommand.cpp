@@ -66,24 +66,21 @@ std::vector<std::string> SplitList(const std::string& list) {
   return parts;
 }
 
-// --columns T=NAME,P=NAME,x=NAME: the names of the input columns. h and s name the inputs of
-// pairs not computed yet, and are refused as such.
+// --columns T=NAME,P=NAME,h=NAME,s=NAME,x=NAME: the names of the input columns.
 bool ParseColumns(const std::string& map, batch::ColumnRules& rules, std::string& error) {
   constexpr std::pair<const char*, batch::InputColumn> kInputs[] = {{"T", batch::InputColumn::kTemperature},
                                                                     {"P", batch::InputColumn::kPressure},
+                                                                    {"h", batch::InputColumn::kEnthalpy},
+                                                                    {"s", batch::InputColumn::kEntropy},
                                                                     {"x", batch::InputColumn::kQuality}};
   for (const std::string& entry : SplitList(map)) {
     const std::size_t equals = entry.find('=');
     const std::string key = entry.substr(0, equals);
     const std::string name = equals == std::string::npos ? "" : entry.substr(equals + 1);
-    if (key == "h" || key == "s") {
-      error = key + ": this input pair is not supported yet";
-      return false;
-    }
     const auto* input =
         std::find_if(std::begin(kInputs), std::end(kInputs), [&](const auto& i) { return key == i.first; });
     if (input == std::end(kInputs)) {
-      error = "--columns: unknown input " + Shown(key) + " (T, P or x, as in T=TT101,P=PT101)";
+      error = "--columns: unknown input " + Shown(key) + " (T, P, h, s or x, as in T=TT101,P=PT101)";
       return false;
     }
     std::string& slot = rules.names[static_cast<std::size_t>(input->second)];
@@ -352,8 +349,7 @@ int BatchCommand(const Args& args) {
   options.columnsFor = [&request, &input](const batch::BatchHeader& header) {
     input = header;
     std::vector<std::string> columns = header.keptNames;
-    for (std::string& name : BatchColumns(request, header.qualityColumn.has_value()))
-      columns.push_back(std::move(name));
+    for (std::string& name : BatchColumns(request, header)) columns.push_back(std::move(name));
     return columns;
   };
   const batch::RowComputerFactory factory = [&request, &input]() -> batch::RowComputer {

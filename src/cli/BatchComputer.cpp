@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "cli/CliText.h"
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
+#include "results/PhaseCondition.h"
 #include "results/Results.h"
 
 namespace tulo::cli {
@@ -30,11 +32,48 @@ std::string NumberProblemOf(std::string_view asWritten, const std::string& asRea
       .append(Shown(std::string(asWritten)));
 }
 
-// The request's units with the input columns' own units for T and P.
+// The request's units with the input columns' own units for T, P, h and s.
 UnitSelection InputUnits(UnitSelection units, const batch::BatchHeader& header) {
-  if (header.temperatureUnit) units[kTemperature] = static_cast<std::uint8_t>(*header.temperatureUnit);
-  if (header.pressureUnit) units[kPressure] = static_cast<std::uint8_t>(*header.pressureUnit);
+  const std::pair<Quantity, std::optional<int>> columns[] = {{kTemperature, header.temperatureUnit},
+                                                             {kPressure, header.pressureUnit},
+                                                             {kEnthalpyQ, header.enthalpyUnit},
+                                                             {kEntropyQ, header.entropyUnit}};
+  for (const auto& [q, unit] : columns)
+    if (unit) units[q] = static_cast<std::uint8_t>(*unit);
   return units;
+}
+
+// A pair row's status for a blank input, as "no temperature" of a T and P row.
+std::string MissingInputText(PairName name) {
+  switch (name) {
+    case PairName::kT:
+      return "no temperature";
+    case PairName::kP:
+      return "no pressure";
+    case PairName::kH:
+      return "no enthalpy";
+    case PairName::kS:
+      return "no entropy";
+    case PairName::kX:
+      break;
+  }
+  return "no steam quality";
+}
+
+const std::string& InputText(PairName name, const batch::BatchRow& row) {
+  switch (name) {
+    case PairName::kT:
+      return row.t;
+    case PairName::kP:
+      return row.p;
+    case PairName::kH:
+      return row.h;
+    case PairName::kS:
+      return row.s;
+    case PairName::kX:
+      break;
+  }
+  return row.quality;
 }
 
 }  // namespace
@@ -68,8 +107,18 @@ std::vector<std::string> BatchColumns(const BatchRequest& request, bool withQual
   return columns;
 }
 
+std::vector<std::string> BatchColumns(const BatchRequest& request, const batch::BatchHeader& header) {
+  if (!header.pair) return BatchColumns(request, header.qualityColumn.has_value());
+  std::vector<std::string> columns = {"condition", "T", "P", "x"};
+  for (Item item : request.items) columns.push_back(ItemKey(item));
+  columns.push_back("status");
+  return columns;
+}
+
 BatchComputer::BatchComputer(const BatchRequest& request, const batch::BatchHeader& header)
     : request_(request),
+      evaluator_(*request.set),
+      pair_(header.pair),
       session_(*request.set),
       kept_(header.keptColumns.size()),
       decimalCommaIn_(header.decimalComma),
@@ -78,7 +127,10 @@ BatchComputer::BatchComputer(const BatchRequest& request, const batch::BatchHead
   const UnitSelection input = InputUnits(request.units, header);
   session_.units.InitUnits(input);
   displayUnits_.InitUnits(request.units);
-  for (Quantity q : {kTemperature, kPressure}) sameUnit_[q] = input[q] == request.units[q];
+  for (Quantity q : {kTemperature, kPressure}) {
+    sameUnit_[q] = input[q] == request.units[q];
+    stateConversions_.emplace_back(displayUnits_, *request.set, q);
+  }
   // The first calculation of a fresh window, before anything is typed.
   RecalculateState(session_);
   fresh_ = session_.state;
@@ -120,26 +172,24 @@ std::string_view BatchComputer::NumberText(std::string_view text, std::string& b
   return buffer;
 }
 
-std::string BatchComputer::StateText(Quantity q, std::optional<double> read) {
-  const CalcState& st = session_.state;
+std::string BatchComputer::StateText(Quantity q, double internal, std::optional<double> read) {
   // A number typed in the display unit is echoed as it was read: the calculation converts it to
   // the internal unit and back (300 Celsius came back as 300.0000000005).
-  double shown = read && sameUnit_[q] ? *read : q == kTemperature ? st.TempDisplay : st.PresDisplay;
-  if (!sameUnit_[q])
-    shown = static_cast<double>(UnitConversion(displayUnits_, *request_.set, q)
-                                    .ToDisplay(q == kTemperature ? st.TempK : st.PresKPa));
+  const double shown =
+      read && sameUnit_[q] ? *read : static_cast<double>(stateConversions_[q].ToDisplay(internal));
   // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
   return std::isfinite(shown) ? StoredValueText(shown, *request_.set) : std::string();
 }
 
-std::optional<double> BatchComputer::RowQuality(std::string_view text, std::string& status) {
+std::optional<double> BatchComputer::RowQuality(std::string_view text, const Evaluated& state,
+                                                std::string& status) {
   const std::string_view read = NumberText(text, quality_);
   const std::optional<double> quality = request_.set->ReadTyped(read);
   if (!quality) {
     AppendNote(status, NumberProblemOf(text, std::string(read)));
   } else if (*quality < 0.0 || *quality > 100.0) {
     AppendNote(status, kQualityRangeText);
-  } else if (session_.state.Condition != Condition::kSatLiquidVapour) {
+  } else if (state.condition != Condition::kSatLiquidVapour) {
     AppendNote(status, kWetSteamOnlySaturatedText);
   } else {
     return quality;
@@ -147,12 +197,9 @@ std::optional<double> BatchComputer::RowQuality(std::string_view text, std::stri
   return std::nullopt;
 }
 
-void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& cell,
+void BatchComputer::ValueCell(std::size_t itemIndex, const CalcResult& value, std::string& cell,
                               std::string_view suffix) {
-  PropertyCalculator* calc = session_.Calculators().VarPropCalc(request_.items[itemIndex]);
-  if (calc == nullptr) return;
-  const CalcState& st = session_.state;
-  const DisplayValue v = conversions_[itemIndex].Display(calc->Compute(phase, st.TempK, st.PresKPa));
+  const DisplayValue v = conversions_[itemIndex].Display(value);
   switch (v.status) {
     case Status::kValid:
       cell = StoredValueText(v.value, *request_.set);
@@ -166,24 +213,29 @@ void BatchComputer::ValueCell(std::size_t itemIndex, Phase phase, std::string& c
   }
 }
 
-void BatchComputer::UseQuality(double quality) {
-  if (calculatorsQuality_ == quality) return;
-  session_.steamQuality = quality;
-  session_.UseCorrelationSet(*request_.set);
-  calculatorsQuality_ = quality;
-}
-
 void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& result) {
   // The kept columns lead every row, one without values too, so that rows join back.
   result.cells.resize(kept_);
   for (std::size_t i = 0; i < kept_; ++i)
     result.cells[i].assign(i < row.kept.size() ? std::string_view(row.kept[i]) : std::string_view());
+  if (pair_)
+    ComputePair(row, result);
+  else
+    ComputeTP(row, result);
+  // Every cell after the condition is a number or empty.
+  if (request_.decimalComma)
+    for (std::size_t i = kept_ + 1; i < result.cells.size(); ++i)
+      std::replace(result.cells[i].begin(), result.cells[i].end(), '.', ',');
+}
+
+void BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& result) {
   const std::string_view t = Trimmed(row.t), p = Trimmed(row.p), qualityText = Trimmed(row.quality);
   if (const char* missing = MissingText(t, p)) {
     result.status = missing;
     return;
   }
-  // The window's checks and calculation, from a fresh state: nothing of the row before stays.
+  // The window's checks, and their messages in the units typed, from a fresh state: nothing of
+  // the row before stays.
   CalcState& st = session_.state;
   st = fresh_;
   std::string buffer;
@@ -194,46 +246,107 @@ void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& resu
     result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
     return;
   }
-  // The numbers read, echoed as they are: the calculation converts them to the internal unit and
-  // back (300 Celsius came back as 300.0000000005).
-  const double readT = st.TempDisplay, readP = st.PresDisplay;
-  st.SatGivenTemperature = true;
-  st.FullPropertyList = true;
-  RecalculateState(session_);
+  const InputPair pair = t.empty() ? InputPair::kP : p.empty() ? InputPair::kT : InputPair::kTP;
+  const Evaluation evaluation =
+      evaluator_.Evaluate({pair, pair == InputPair::kP ? st.PresKPa : st.TempK, st.PresKPa});
+  if (!evaluation.state) {
+    result.status = evaluation.error;
+    return;
+  }
+  const Evaluated& state = *evaluation.state;
 
-  const bool saturated = IsSaturated(st.Condition);
   const std::size_t first = kept_ + kStateColumns;
   const std::size_t wetColumn = first + kPhaseColumns * request_.items.size();
   const std::optional<double> quality =
-      qualityText.empty() ? std::nullopt : RowQuality(qualityText, result.status);
+      qualityText.empty() ? std::nullopt : RowQuality(qualityText, state, result.status);
   // The cells of the row before keep their storage: cleared, not freed.
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
   for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
-  result.cells[kept_] = st.ConditionText;
-  result.cells[kept_ + 1] = StateText(kTemperature, t.empty() ? std::nullopt : std::optional(readT));
-  result.cells[kept_ + 2] = StateText(kPressure, p.empty() ? std::nullopt : std::optional(readP));
+  result.cells[kept_] = ConditionName(state.condition);
+  // The numbers read are echoed as they are (StateText).
+  result.cells[kept_ + 1] =
+      StateText(kTemperature, state.T, t.empty() ? std::nullopt : std::optional(st.TempDisplay));
+  result.cells[kept_ + 2] =
+      StateText(kPressure, state.P, p.empty() ? std::nullopt : std::optional(st.PresDisplay));
 
   outOfRange_.clear();
-  const Phase condensed = st.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid;
+  const std::span<const Phase> columns = state.Columns();
   for (std::size_t i = 0; i < request_.items.size(); ++i) {
     const std::size_t column = first + kPhaseColumns * i;
-    if (saturated) {
-      ValueCell(i, condensed, result.cells[column + 1], "_liquid");
-      ValueCell(i, Phase::kSatVapour, result.cells[column + 2], "_vapour");
+    const Item item = request_.items[i];
+    if (state.Saturated()) {
+      ValueCell(i, evaluator_.Value(state, item, columns[0]), result.cells[column + 1], "_liquid");
+      ValueCell(i, evaluator_.Value(state, item, columns[1]), result.cells[column + 2], "_vapour");
     } else {
-      ValueCell(i, PhaseOf(st.Condition), result.cells[column], "");
+      ValueCell(i, evaluator_.Value(state, item, columns[0]), result.cells[column], "");
     }
   }
   if (quality) {
-    UseQuality(*quality);
+    // The wet steam of the row's quality at the state as typed (T and P both typed within the
+    // saturation band stay as they are).
+    Evaluated wet = state;
+    wet.quality = *quality;
     for (std::size_t w = 0; w < wetItems_.size(); ++w)
-      ValueCell(wetItems_[w], Phase::kWetSteam, result.cells[wetColumn + w], "_wet");
+      ValueCell(wetItems_[w], evaluator_.Value(wet, request_.items[wetItems_[w]], Phase::kWetSteam),
+                result.cells[wetColumn + w], "_wet");
   }
   if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
-  // Every cell after the condition is a number or empty.
-  if (request_.decimalComma)
-    for (std::size_t i = kept_ + 1; i < result.cells.size(); ++i)
-      std::replace(result.cells[i].begin(), result.cells[i].end(), '.', ',');
+}
+
+std::optional<BatchComputer::PairValue> BatchComputer::PairInput(PairName name, const batch::BatchRow& row,
+                                                                 std::string& status) {
+  const std::string_view text = Trimmed(InputText(name, row));
+  if (text.empty()) {
+    status = MissingInputText(name);
+    return std::nullopt;
+  }
+  std::string buffer;
+  const std::string typed(NumberText(text, buffer));
+  const std::optional<double> value = request_.set->ReadTyped(typed);
+  if (!value) {
+    status = NumberProblemOf(text, typed);
+    return std::nullopt;
+  }
+  const std::optional<Quantity> q = QuantityOf(name);
+  if (!q) return PairValue{*value, *value};  // x, in percent
+  const long double internal = UnitConversion(session_.units, *request_.set, *q).ToInternal(*value);
+  if (!FitsReal6(internal)) {
+    status = NumberProblemOf(text, typed) + " " + session_.units.UnitText(*q);
+    return std::nullopt;
+  }
+  return PairValue{*value, static_cast<double>(internal)};
+}
+
+void BatchComputer::ComputePair(const batch::BatchRow& row, batch::BatchResult& result) {
+  const PairInfo& info = InfoOf(*pair_);
+  const std::optional<PairValue> first = PairInput(info.first, row, result.status);
+  if (!first) return;
+  const std::optional<PairValue> second = PairInput(info.second, row, result.status);
+  if (!second) return;
+  const Evaluation evaluation = evaluator_.Evaluate({*pair_, first->internal, second->internal});
+  if (!evaluation.state) {
+    result.status = evaluation.error;
+    return;
+  }
+  const Evaluated& state = *evaluation.state;
+  // condition, T, P, x, then one cell per item; the cells of the row before keep their storage.
+  const std::size_t items = kept_ + kStateColumns + 1;
+  result.cells.resize(items + request_.items.size());
+  for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
+  result.cells[kept_] = ConditionName(state.condition);
+  // A temperature or pressure given in the display unit is echoed as read, as in a T and P row.
+  const auto read = [&](PairName name) -> std::optional<double> {
+    if (info.first == name) return first->read;
+    if (info.second == name) return second->read;
+    return std::nullopt;
+  };
+  result.cells[kept_ + 1] = StateText(kTemperature, state.T, read(PairName::kT));
+  result.cells[kept_ + 2] = StateText(kPressure, state.P, read(PairName::kP));
+  if (state.quality) result.cells[kept_ + 3] = StoredValueText(*state.quality, *request_.set);
+  outOfRange_.clear();
+  for (std::size_t i = 0; i < request_.items.size(); ++i)
+    ValueCell(i, evaluator_.StateValue(state, request_.items[i]), result.cells[items + i], "");
+  if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
 }
 
 }  // namespace tulo::cli

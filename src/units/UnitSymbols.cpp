@@ -1,6 +1,7 @@
 #include "units/UnitSymbols.h"
 
 #include <array>
+#include <span>
 
 namespace tulo {
 namespace {
@@ -61,11 +62,55 @@ std::optional<int> PressureUnit(std::string_view symbol) {
   return std::nullopt;
 }
 
+// The enthalpy units 1 to 6 and the entropy units of the same place in their lists (kJ/kg and
+// kJ/kg.K, Btu/lb and Btu/lb.F...): an energy per mass, then per degree. A degree Celsius is a
+// kelvin and a Rankine a Fahrenheit in a difference, so either names the entropy unit.
+struct PerMassSymbol {
+  std::string_view energy, mass;  // lower case
+  bool fahrenheit;                // per degree Fahrenheit (or Rankine), else per kelvin (or Celsius)
+  int unit;
+};
+constexpr PerMassSymbol kPerMassSymbols[] = {
+    {"kj", "kg", false, 1},  {"btu", "lb", true, 2},   {"btu", "lbm", true, 2},  {"cal", "g", false, 3},
+    {"chu", "lb", false, 4}, {"kcal", "kg", false, 5}, {"kj", "kmol", false, 6},
+};
+constexpr std::string_view kPerKelvin[] = {"k", "c", "degc", "\u00B0c", "\260c"};
+constexpr std::string_view kPerFahrenheit[] = {"f", "degf", "\u00B0f", "\260f", "r", "degr", "\u00B0r"};
+// Between the mass and the degree: "kJ/kg.K", "kJ/kg K", "kJ/kg/K", "kJ/(kg K)", "kJ/kg\u00B7K".
+constexpr std::string_view kDegreeSeparators[] = {".", " ", "/", "*", "-", "\u00B7"};
+
+bool IsDegree(std::string_view text, bool fahrenheit) {
+  for (std::string_view degree : fahrenheit ? std::span<const std::string_view>(kPerFahrenheit)
+                                            : std::span<const std::string_view>(kPerKelvin))
+    if (text == degree) return true;
+  return false;
+}
+
+// The per-mass unit of an enthalpy (perDegree false) or entropy symbol.
+std::optional<int> PerMassUnit(std::string_view symbol, bool perDegree) {
+  for (const PerMassSymbol& known : kPerMassSymbols) {
+    if (!symbol.starts_with(known.energy) || symbol.substr(known.energy.size(), 1) != "/") continue;
+    std::string_view rest = symbol.substr(known.energy.size() + 1);
+    if (rest.size() > 2 && rest.front() == '(' && rest.back() == ')') rest = rest.substr(1, rest.size() - 2);
+    if (!rest.starts_with(known.mass)) continue;
+    rest.remove_prefix(known.mass.size());
+    if (!perDegree) {
+      if (rest.empty()) return known.unit;
+      continue;
+    }
+    for (std::string_view separator : kDegreeSeparators)
+      if (rest.starts_with(separator) && IsDegree(rest.substr(separator.size()), known.fahrenheit))
+        return known.unit;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<int> UnitFromSymbol(Quantity q, std::string_view symbol) {
   const std::string lower = Lower(Trimmed(symbol));
   if (q == kPressure) return PressureUnit(lower);
+  if (q == kEnthalpyQ || q == kEntropyQ) return PerMassUnit(lower, q == kEntropyQ);
   if (q != kTemperature) return std::nullopt;
   for (const TemperatureSymbols& known : kTemperatureSymbols)
     for (std::string_view text : known.texts)
@@ -78,6 +123,10 @@ std::string KnownUnitSymbols(Quantity q) {
   if (q == kPressure)
     return "kPa, MPa, Pa, bar, mbar, atm, psi, inH2O, inHg, mmHg, kgf/cm2, lbf/ft2; absolute as they "
            "stand or with a, (a) or abs (bara, bar(a)), gauge with g, (g) or gauge (barg, psig, bar(g))";
+  if (q == kEnthalpyQ) return "kJ/kg, Btu/lb, cal/g, Chu/lb, kcal/kg, kJ/kmol";
+  if (q == kEntropyQ)
+    return "kJ/kg.K, Btu/lb.F, cal/g.C, Chu/lb.C, kcal/kg.C, kJ/kmol.K (also written kJ/(kg K), "
+           "kJ/kg K, kJ/kg/K)";
   return {};
 }
 

@@ -234,6 +234,55 @@ TEST(BatchReader, ColumnNames) {
   for (const auto& [name, column] : cases) EXPECT_EQ(ClassifyColumnName(name), column) << name;
 }
 
+// The input columns are T and P (x optional) or one pair of the state evaluator; the pair's
+// columns are read into the row, their units in brackets into the header.
+TEST(BatchReader, InputPairsOfTheHeader) {
+  const struct {
+    std::string input;
+    std::optional<InputPair> pair;
+    std::string error;  // the message holds it; empty: read
+    std::optional<int> hUnit, sUnit;
+    std::string h, s, x;  // the texts of the first row
+  } cases[] = {
+      {"P [bar],h [kJ/kg]\n1,2\n", InputPair::kPH, "", 1, {}, "2", "", ""},
+      {"Entropy (Btu/lb.F);enthalpy [kcal/kg]\n3;4\n", InputPair::kHS, "", 5, 2, "4", "3", ""},
+      {"x,Zeit,T\n50,0,373\n", InputPair::kTx, "", {}, {}, "", "", "50"},
+      {"T,s [kJ/(kg K)]\n1,6\n", InputPair::kTS, "", {}, 1, "", "6", ""},
+      {"T,P,x\n1,2,3\n", std::nullopt, "", {}, {}, "", "", "3"},
+      {"T,P,h\n", std::nullopt, "the input columns T, P, h make no input pair", {}, {}, "", "", ""},
+      {"h [kJ/kg],X\n",
+       std::nullopt,
+       "the input columns h [kJ/kg], X make no input pair",
+       {},
+       {},
+       "",
+       "",
+       ""},
+      {"Tag,s\n", std::nullopt, "the input columns s make no input pair", {}, {}, "", "", ""},
+      {"P,x,h\n", std::nullopt, "the input columns P, x, h make no input pair", {}, {}, "", "", ""},
+      {"P,h [J/kg]\n", std::nullopt, "unknown enthalpy unit \"J/kg\" in column 2", {}, {}, "", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    std::istringstream in(c.input);
+    BatchReader reader(in);
+    const std::string error = reader.ReadHeader();
+    if (!c.error.empty()) {
+      EXPECT_NE(error.find(c.error), std::string::npos) << error;
+      continue;
+    }
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(reader.Header().pair, c.pair);
+    EXPECT_EQ(reader.Header().enthalpyUnit, c.hUnit);
+    EXPECT_EQ(reader.Header().entropyUnit, c.sUnit);
+    BatchRow row;
+    ASSERT_TRUE(reader.Next(row));
+    EXPECT_EQ(row.h, c.h);
+    EXPECT_EQ(row.s, c.s);
+    EXPECT_EQ(row.quality, c.x);
+  }
+}
+
 TEST(BatchReader, RowBuffersAreGivenBackAfterALongRecord) {
   // A row reused after a record near the limit must not keep its megabyte.
   std::istringstream in("T,P\n" + std::string(kMaxRecordBytes - 2, '1') + ",2\n3,4\n");

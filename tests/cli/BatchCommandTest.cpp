@@ -317,9 +317,10 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
       {file + "--threads 1e30", "--threads must be a whole number from 1 to 256: 1e30\n"},
       {file + "--threads", "--threads needs a value\n"},
       {file + "--bogus", "unknown argument: --bogus\n"},
-      {file + "--columns h=H101", "tulo-calc batch: h: this input pair is not supported yet\n"},
-      {file + "--columns T=TT101,s=S1", "tulo-calc batch: s: this input pair is not supported yet\n"},
-      {file + "--columns Q=QX", "--columns: unknown input Q (T, P or x, as in T=TT101,P=PT101)\n"},
+      {file + "--columns h=H101",
+       "tulo-calc batch: no column named H101, given for the enthalpy by --columns\n"},
+      {file + "--columns s=S1", "tulo-calc batch: no column named S1, given for the entropy by --columns\n"},
+      {file + "--columns Q=QX", "--columns: unknown input Q (T, P, h, s or x, as in T=TT101,P=PT101)\n"},
       {file + "--columns T=", "--columns: no column name after T=\n"},
       {file + "--columns T=A,T=B", "--columns names the column of T twice\n"},
       {file + "--columns T=A,P=A", "--columns gives A for two inputs\n"},
@@ -342,6 +343,39 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
   }
+}
+
+// An input of another pair than T and P: its columns named by --columns with units in brackets,
+// the pair's output columns, a row without a state (exit 4), input columns of no pair refused
+// before any output.
+TEST(BatchCommand, PairInputs) {
+  const CalcRun plain = Batch("P,h\n1000,2800\n1000,1e5\n", "--standard iapws --items rho");
+  EXPECT_EQ(plain.status, 4) << plain.err;
+  const Table table = ParseCsv(plain.out);
+  EXPECT_EQ(table.header, (std::vector<std::string>{"condition", "T", "P", "x", "density", "status"}));
+  ASSERT_EQ(table.rows.size(), 2u);
+  EXPECT_EQ(table.Cell(0, "condition"), "Superheated Vapour");
+  EXPECT_EQ(table.Cell(0, "status"), "");
+  EXPECT_EQ(table.Cell(1, "T"), "");
+  EXPECT_NE(table.Cell(1, "status"), "");
+
+  // 2800 kJ/kg is 1204.308 Btu/lb, 1000 kPa 10 bar.
+  const CalcRun named = Batch("Druck [bar],H101 [Btu/lb]\n10,1204.308\n",
+                              "--standard iapws --items rho --columns P=Druck,h=H101");
+  ASSERT_EQ(named.status, 0) << named.err;
+  const Table inUnits = ParseCsv(named.out);
+  ASSERT_EQ(inUnits.rows.size(), 1u);
+  EXPECT_EQ(inUnits.header, table.header);
+  for (const char* column : {"T", "P", "density"})
+    EXPECT_NEAR(Number(inUnits.Cell(0, column)), Number(table.Cell(0, column)),
+                1e-12 * Number(table.Cell(0, column)))
+        << column;
+
+  const CalcRun refused = Batch("T,P,h\n300,1000,100\n", "");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_NE(refused.err.find("the input columns T, P, h make no input pair"), std::string::npos)
+      << refused.err;
 }
 
 // TSV and JSON hold what CSV holds; TSV input reads as CSV input does.

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -47,7 +49,8 @@ batch::BatchRow Row(std::string t, std::string p, std::string quality = "") {
 }
 
 TEST(BatchComputer, ColumnsMatchTheCellsOfEveryKindOfRow) {
-  const BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy, Item::kSpeedOfSound, Item::kDensity});
+  const BatchRequest request =
+      Request(IapwsCorrelations(), {Item::kEnthalpy, Item::kSpeedOfSound, Item::kDensity});
   const std::vector<std::string> plain = BatchColumns(request, false);
   const std::vector<std::string> wet = BatchColumns(request, true);
   EXPECT_EQ(plain.size(), 3u + 9u + 1u);
@@ -107,7 +110,7 @@ TEST(BatchComputer, RowsDoNotDependOnTheRowsBefore) {
 // just beyond them the row has the window's message and no wet values.
 TEST(BatchComputer, QualityFromZeroToOneHundredPercentInclusive) {
   BatchRequest request = Request(IapwsCorrelations(), {Item::kEnthalpy});
-  request.saturated = true;  // the blank P: saturated at T
+  request.saturated = true;                           // the blank P: saturated at T
   const std::size_t liquid = 4, vapour = 5, wet = 6;  // condition, T, P, h, h_liquid, h_vapour, h_wet
   const struct {
     const char* quality;
@@ -255,6 +258,149 @@ TEST(BatchComputer, IapwsRowsNextToTheSaturationLineTakeTheirSide) {
     EXPECT_EQ(!result.cells[3].empty(), c.single);   // enthalpy
     EXPECT_EQ(!result.cells[4].empty(), !c.single);  // enthalpy_liquid
     EXPECT_TRUE(result.status.empty()) << result.status;
+  }
+}
+
+batch::BatchHeader PairHeader(InputPair pair) {
+  batch::BatchHeader header;
+  header.pair = pair;
+  return header;
+}
+
+// A pair row's texts, by the pair's names.
+batch::BatchRow PairRow(InputPair pair, const std::string& first, const std::string& second) {
+  batch::BatchRow row;
+  for (auto [name, text] : {std::pair{InfoOf(pair).first, first}, std::pair{InfoOf(pair).second, second}}) {
+    std::string& field = name == PairName::kT   ? row.t
+                         : name == PairName::kP ? row.p
+                         : name == PairName::kH ? row.h
+                         : name == PairName::kS ? row.s
+                                                : row.quality;
+    field = text;
+  }
+  return row;
+}
+
+double Relative(const std::string& got, const std::string& want) {
+  const double a = std::stod(got), b = std::stod(want);
+  return std::abs(a - b) / std::max(std::abs(b), 1.0);
+}
+
+// A state given by P and h, P and s or h and s is the single-phase state those values came from:
+// the forward row's condition, T, P and values again. (Not T-h and T-s: in the liquid h and s
+// hardly change with P, which such a pair then fixes only roughly.)
+TEST(BatchComputer, PairRowsGiveBackTheForwardState) {
+  const std::pair<const char*, const char*> states[] = {
+      {"300", "1000"}, {"500", "1000"}, {"700", "25000"}, {"900", "20000"}, {"420", "50"}};
+  const std::vector<Item> items = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
+  // The forward row: condition, T, P, then h, s, rho each in its three phase columns.
+  const std::map<PairName, std::size_t> forwardColumn = {
+      {PairName::kT, 1}, {PairName::kP, 2}, {PairName::kH, 3}, {PairName::kS, 6}};
+  const struct {
+    const CorrelationSet* set;
+    double tolerance;
+  } standards[] = {{&IapwsCorrelations(), 1e-9}, {&BuiltInCorrelations(), 1e-6}};
+  for (const auto& standard : standards) {
+    const BatchRequest request = Request(*standard.set, items);
+    BatchComputer forward(request);
+    for (InputPair pair : {InputPair::kPH, InputPair::kPS, InputPair::kHS}) {
+      BatchComputer computer(request, PairHeader(pair));
+      for (const auto& [t, p] : states) {
+        SCOPED_TRACE(std::string(standard.set->Name()) + " " + std::string(InfoOf(pair).label) + " " + t +
+                     " K " + p + " kPa");
+        batch::BatchResult want, got;
+        forward.Compute(Row(t, p), want);
+        ASSERT_EQ(want.status, "");
+        computer.Compute(PairRow(pair, want.cells[forwardColumn.at(InfoOf(pair).first)],
+                                 want.cells[forwardColumn.at(InfoOf(pair).second)]),
+                         got);
+        ASSERT_EQ(got.status, "");
+        // condition, T, P, x, h, s, rho
+        ASSERT_EQ(got.cells.size(), 7u);
+        EXPECT_EQ(got.cells[0], want.cells[0]);
+        EXPECT_EQ(got.cells[3], "");
+        for (auto [column, forwardAt] : {std::pair{1, 1}, {2, 2}, {4, 3}, {5, 6}, {6, 9}})
+          EXPECT_LT(Relative(got.cells[column], want.cells[forwardAt]), standard.tolerance)
+              << "column " << column << ": " << got.cells[column] << " for " << want.cells[forwardAt];
+      }
+    }
+  }
+}
+
+// A state given by T or P and a quality is the saturated state of a T and P row with one of them
+// blank and that quality: the same T, P and wet-steam values, each item in one column.
+TEST(BatchComputer, QualityPairsAreTheWetSteamOfTheSaturatedRow) {
+  const struct {
+    InputPair pair;
+    const char *t, *p, *x;
+  } cases[] = {{InputPair::kTx, "373.15", "", "50"},
+               {InputPair::kPx, "", "1000", "2.5"},
+               {InputPair::kTx, "600", "", "100"},
+               {InputPair::kPx, "", "15000", "0"}};
+  for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
+    const BatchRequest request = Request(*set, {Item::kEnthalpy, Item::kDensity});
+    batch::BatchHeader withQuality;
+    withQuality.qualityColumn = 2;
+    BatchComputer window(request, withQuality);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(set->Name()) + " " + c.t + c.p + " at " + c.x);
+      BatchComputer computer(request, PairHeader(c.pair));
+      batch::BatchResult want, got;
+      window.Compute(Row(c.t, c.p, c.x), want);
+      computer.Compute(PairRow(c.pair, *c.t != '\0' ? c.t : c.p, c.x), got);
+      ASSERT_EQ(want.status, "");
+      ASSERT_EQ(got.status, "");
+      // condition, T, P, h, h_liquid, h_vapour, rho..., h_wet, rho_wet; condition, T, P, x, h, rho
+      const std::vector<std::string> expected = {want.cells[0], want.cells[1], want.cells[2],
+                                                 c.x,           want.cells[9], want.cells[10]};
+      EXPECT_EQ(got.cells, expected);
+    }
+  }
+}
+
+// A blank input, a text that is no number and a pair without a state leave the row without values,
+// with the message: the evaluator's one for a state it does not find.
+TEST(BatchComputer, PairRowsWithoutAState) {
+  const struct {
+    InputPair pair;
+    const char *first, *second;
+    const char* status;  // empty: the evaluator's message
+  } cases[] = {
+      {InputPair::kPH, "1000", "", "no enthalpy"},
+      {InputPair::kHS, " ", "7", "no enthalpy"},
+      {InputPair::kTS, "300", "", "no entropy"},
+      {InputPair::kPx, "", "50", "no pressure"},
+      {InputPair::kTx, "400", "", "no steam quality"},
+      {InputPair::kHS, "2800", "abc", "not a number: abc"},
+      {InputPair::kPH, "1000", "1e40000", "number out of range: 1e40000"},
+      {InputPair::kPH, "1000", "100000", ""},
+      {InputPair::kHS, "100", "9", ""},
+      {InputPair::kTx, "400", "101", ""},
+      {InputPair::kPx, "30000", "50", ""},
+  };
+  for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
+    const BatchRequest request = Request(*set, {Item::kEnthalpy});
+    batch::BatchHeader header = PairHeader(InputPair::kPH);
+    header.keptColumns = {0};
+    StateEvaluator evaluator(*set);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(set->Name()) + " " + c.first + " " + c.second);
+      header.pair = c.pair;
+      BatchComputer computer(request, header);
+      batch::BatchRow row = PairRow(c.pair, c.first, c.second);
+      row.kept = {"tag"};
+      batch::BatchResult result;
+      computer.Compute(row, result);
+      EXPECT_EQ(result.cells, std::vector<std::string>{"tag"});
+      if (*c.status != '\0') {
+        EXPECT_EQ(result.status, c.status);
+        continue;
+      }
+      const Evaluation evaluation = evaluator.Evaluate({c.pair, std::stod(c.first), std::stod(c.second)});
+      EXPECT_FALSE(evaluation.state.has_value());
+      EXPECT_NE(result.status, "");
+      EXPECT_EQ(result.status, evaluation.error);
+    }
   }
 }
 
