@@ -43,9 +43,10 @@ std::optional<InputPair> PairOfOptions(const Options& o, std::string& error) {
   std::vector<PairName> given;
   for (PairName name : {PairName::kT, PairName::kP, PairName::kH, PairName::kS, PairName::kX})
     if (o.Has(OptionOf(name))) given.push_back(name);
+  // Without an enthalpy or entropy the window's own entry: -T, -P or both, with --quality the
+  // wet-steam grid of the saturated state (a state given by T or P and its quality).
   const bool enthalpyOrEntropy = o.Has("--enthalpy") || o.Has("--entropy");
-  const bool alone = given.size() == 1 && !o.Has("--quality");
-  if (!enthalpyOrEntropy && ((o.Has("-T") && o.Has("-P")) || alone)) return std::nullopt;
+  if (!enthalpyOrEntropy && (o.Has("-T") || o.Has("-P"))) return std::nullopt;
   if (given.empty()) {
     error = "no state given: -T, -P or both are needed\nusage: " + StateSynopsis() +
             "\n(tulo-calc --help tells more)";
@@ -104,14 +105,6 @@ int StateCommand(const Args& args) {
   }
   const std::optional<InputPair> pair = PairOfOptions(*o, error);
   if (!error.empty()) return Usage(error);
-  // --quality keeps its range and its message whether it is the wet-steam grid's or a pair's.
-  if (pair && o->Has("--quality")) {
-    const double quality = *ReadNumber(o->values["--quality"]);
-    if (quality < 0.0 || quality > 100.0) {
-      std::cerr << kQualityRangeText << "\n";
-      return 2;
-    }
-  }
   // A quality only makes sense for the wet-steam grid: giving one asks for it.
   const bool wet = o->flags.count("--wet") || o->values.count("--quality");
 
