@@ -102,18 +102,18 @@ bool InputChecks::Validate(const std::string& temperatureText, const std::string
   bool hasP = !pressureText.empty();
   bool failed = false;
   if (!hasT && !hasP) {
-    st.InputMode.clear();
+    st.InputMode = InputMode::kNone;
   } else if (hasT != hasP) {
     // One quantity alone: saturated water, below the critical point.
     Quantity q = hasT ? kTemperature : kPressure;
     if (!ReadInput(hasT ? temperatureText : pressureText, q)) return false;
     // A string object: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning the literal.
-    st.InputMode = std::string(hasT ? "T" : "P");
+    st.InputMode = hasT ? InputMode::kT : InputMode::kP;
     CheckSaturationLimit(q, error, failed);
     CheckRange(q, error, failed);
   } else {
     if (!ReadInput(temperatureText, kTemperature) || !ReadInput(pressureText, kPressure)) return false;
-    st.InputMode = "TP";
+    st.InputMode = InputMode::kTP;
     CheckRange(kPressure, error, failed);
     CheckRange(kTemperature, error, failed);
   }
@@ -125,7 +125,7 @@ bool EnterState(Session& s, const std::string& temperatureText, const std::strin
                 std::string& error) {
   RecalculateState(s);
   const bool passed = InputChecks(s).Validate(temperatureText, pressureText, error);
-  if (!s.state.InputMode.empty()) RecalculateState(s);
+  if (s.state.InputMode != InputMode::kNone) RecalculateState(s);
   return passed;
 }
 

@@ -311,7 +311,7 @@ bool MainForm::EnterPairState() {
   const Evaluation evaluation = input ? evaluator_->Evaluate(*input) : Evaluation{};
   if (!evaluation.state) {
     CalcState& st = session_->state;
-    st.InputMode.clear();
+    st.InputMode = InputMode::kNone;
     st.Condition = Condition::kNone;
     st.ConditionText.clear();
     SetSearchControlsEnabled(false);
@@ -364,7 +364,7 @@ void MainForm::EnterEvaluated(const Evaluated& state) {
   st.PresDisplay = static_cast<double>(UnitConversion(s.units, s.Set(), kPressure).ToDisplay(state.P));
   st.Condition = state.condition;
   st.ConditionText = ConditionName(state.condition);
-  st.InputMode = std::string(state.Saturated() ? "T" : "TP");
+  st.InputMode = state.Saturated() ? InputMode::kT : InputMode::kTP;
   st.SatGivenTemperature = true;
   if (state.quality) {
     s.steamQuality = *state.quality;

@@ -2,12 +2,17 @@
 // The one calculation state of a session: the state typed, the state shown, its condition, and
 // the reference values the steam search starts from. -3 marks a temperature or pressure not set.
 
+#include <cstdint>
 #include <string>
 
 #include "props/Catalogue.h"
 #include "props/Phase.h"
 
 namespace tulo {
+
+// How the typed state is given: nothing yet, the temperature alone or the pressure alone (a
+// saturated state), or both.
+enum class InputMode : std::uint8_t { kNone, kT, kP, kTP };
 
 struct CalcState {
   double TempK = -3.0;       // K, Real6
@@ -17,7 +22,7 @@ struct CalcState {
   double PrevTempK = -3.0;   // the state whose results are shown
   double PrevPresKPa = -3.0;
   bool SatGivenTemperature = true;
-  std::string InputMode;  // "T", "P", "TP" or empty
+  tulo::InputMode InputMode = tulo::InputMode::kNone;
   tulo::Condition Condition = tulo::Condition::kNone;
   std::string ConditionText;
   bool FirstCalc = true;

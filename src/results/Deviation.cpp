@@ -31,9 +31,9 @@ bool PlaceState(const CalcState& from, Session& reference) {
   st.PresKPa = from.PresKPa;
   st.InputMode = from.InputMode;
   st.SatGivenTemperature = from.SatGivenTemperature;
-  if (st.InputMode == "TP") {
+  if (st.InputMode == InputMode::kTP) {
     DetermineCondition(st, reference.Calculators(), st.TempK, st.PresKPa);
-  } else if (st.InputMode == "T" || st.InputMode == "P") {
+  } else if (st.InputMode == InputMode::kT || st.InputMode == InputMode::kP) {
     SaturationCondition(st, reference.Calculators(), reference.units);
   } else {
     return false;

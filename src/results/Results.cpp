@@ -8,6 +8,7 @@
 #include "results/CellText.h"
 #include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo {
 namespace {
@@ -29,33 +30,40 @@ double& PreviousOf(CalcState& st, Quantity q) {
   return q == kTemperature ? st.PrevTempK : st.PrevPresKPa;
 }
 
+// The state the session shows, as the evaluator hands it on; wet steam at the quality accepted.
+Evaluated ShownState(const Session& s) {
+  Evaluated st{s.state.Condition, s.state.TempK, s.state.PresKPa, std::nullopt};
+  if (st.Saturated()) st.quality = s.steamQuality;
+  return st;
+}
+
 // Blank for an item the standard in use has no calculator of.
-std::string CellText(Session& s, Item item, Phase phase) {
-  std::string text;
-  if (PropertyCalculator* calc = s.Calculators().VarPropCalc(item))
-    ComputeText(*calc, phase, text, s.state.TempK, s.state.PresKPa, s.units);
-  return text;
+std::string CellText(Session& s, StateEvaluator& evaluator, const Evaluated& st, Item item, Phase phase) {
+  const PropertyCalculator* calc = s.Calculators().VarPropCalc(item);
+  return calc == nullptr ? "" : CellText(*calc, evaluator.Value(st, item, phase), s.units);
 }
 
 // The reference values of the steam search: enthalpy, entropy and density of the state shown,
 // whatever the calculators' status (a failed value is 0).
-void KeepReference(Session& s, Item item, Phase phase) {
+void KeepReference(Session& s, StateEvaluator& evaluator, const Evaluated& st, Item item, Phase phase) {
   double* ref = ReferenceOf(s.state, item);
-  PropertyCalculator* calc = s.Calculators().VarPropCalc(item);
-  if (ref == nullptr || calc == nullptr) return;
-  *ref = static_cast<double>(s.Set().Store(calc->Compute(phase, s.state.TempK, s.state.PresKPa).value));
+  if (ref == nullptr || s.Calculators().VarPropCalc(item) == nullptr) return;
+  *ref = static_cast<double>(s.Set().Store(evaluator.Value(st, item, phase).value));
 }
 
+// The rows of `items` in the phase columns `phases`; the reference values from referencePhase.
 void FillRows(Session& s, StringGrid& grid, std::span<const Item> items, std::span<const Phase> phases,
               std::optional<Phase> referencePhase) {
+  StateEvaluator evaluator(s);
+  const Evaluated st = ShownState(s);
   int row = 1;
   for (Item item : items) {
     if (row >= grid.RowCount()) break;
     grid.SetCell(0, row, PropName(item));
     grid.SetCell(1, row, s.units.UnitText(PropQuantity(item)));
     for (std::size_t i = 0; i < phases.size(); ++i)
-      grid.SetCell(2 + static_cast<int>(i), row, CellText(s, item, phases[i]));
-    if (referencePhase) KeepReference(s, item, *referencePhase);
+      grid.SetCell(2 + static_cast<int>(i), row, CellText(s, evaluator, st, item, phases[i]));
+    if (referencePhase) KeepReference(s, evaluator, st, item, *referencePhase);
     ++row;
   }
 }
@@ -121,12 +129,12 @@ bool RecalculateState(Session& s) {
     DisplayOf(st, given) = DisplayFrom(s, given, InternalOf(st, given));
     RefreshQuantity(s, derived);
   }
-  if (st.InputMode == "T" || st.InputMode == "P") {
-    st.SatGivenTemperature = st.InputMode == "T";
+  if (st.InputMode == InputMode::kT || st.InputMode == InputMode::kP) {
+    st.SatGivenTemperature = st.InputMode == InputMode::kT;
     SaturationCondition(st, s.Calculators(), s.units);
     return true;
   }
-  if (st.InputMode == "TP") {
+  if (st.InputMode == InputMode::kTP) {
     DetermineValueCondition(st, s.Calculators(), st.TempK, st.PresKPa);
     return true;
   }
@@ -158,16 +166,15 @@ void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
   s.state.PrevPresKPa = s.state.PresKPa;
 }
 
+// The columns of the state's grid and the phase of its reference values are the evaluator's.
 void FillSaturatedGrid(Session& s, StringGrid& grid) {
-  const Phase phases[] = {
-      s.state.Condition == Condition::kSatSolidVapour ? Phase::kSatSolid : Phase::kSatLiquid,
-      Phase::kSatVapour};
-  FillRows(s, grid, s.Set().RowSet(s.state.Condition, s.state.FullPropertyList), phases, Phase::kSatVapour);
+  const Evaluated st = ShownState(s);
+  FillRows(s, grid, s.Set().RowSet(st.condition, s.state.FullPropertyList), st.Columns(), st.Columns().back());
 }
 
 void FillSinglePhaseGrid(Session& s, StringGrid& grid) {
-  const Phase phases[] = {PhaseOf(s.state.Condition)};
-  FillRows(s, grid, s.Set().RowSet(s.state.Condition, s.state.FullPropertyList), phases, phases[0]);
+  const Evaluated st = ShownState(s);
+  FillRows(s, grid, s.Set().RowSet(st.condition, s.state.FullPropertyList), st.Columns(), st.OneColumn());
 }
 
 void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {

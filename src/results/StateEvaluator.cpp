@@ -141,7 +141,10 @@ std::optional<Phase> Evaluated::StatePhase() const {
   return std::nullopt;
 }
 
-StateEvaluator::StateEvaluator(const CorrelationSet& set) : session_(set) {}
+StateEvaluator::StateEvaluator(const CorrelationSet& set)
+    : owned_(std::make_unique<Session>(set)), session_(*owned_) {}
+
+StateEvaluator::StateEvaluator(Session& session) : session_(session) {}
 
 namespace {
 
@@ -153,7 +156,7 @@ Evaluation Saturated(Session& s, const StateInput& input, bool byT, std::optiona
   if (!(input.first <= set.InputLimits(q).saturation))
     return Failure(NoStateWith(input) + ": a saturated state has " + (byT ? "T" : "P") + " up to " +
                    PairNumberText(set.InputLimits(q).saturation) + (byT ? " K" : " kPa"));
-  CalcState& st = s.state;
+  CalcState st;  // the classification's own: a session's state is left as it is
   st.SatGivenTemperature = byT;
   st.TempK = st.PresKPa = -1.0;
   (byT ? st.TempK : st.PresKPa) = static_cast<double>(set.Store(input.first));
@@ -173,10 +176,11 @@ Evaluation Saturated(Session& s, const StateInput& input, bool byT, std::optiona
 // the critical point) that (T, P) lies on, as T and P classify it; a vapour state found exactly at
 // the saturation temperature, which T and P alone would call liquid, stays vapour.
 Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P) {
-  DetermineValueCondition(s.state, s.Calculators(), solved.T, P);
-  if (solved.region == iapws::Region::k2 && s.state.Condition == Condition::kSubCooledLiquid)
+  CalcState st;
+  DetermineValueCondition(st, s.Calculators(), solved.T, P);
+  if (solved.region == iapws::Region::k2 && st.Condition == Condition::kSubCooledLiquid)
     return Condition::kSuperheated;
-  return s.state.Condition;
+  return st.Condition;
 }
 
 // An IF97 state solved from P-h, P-s, h-s, T-h or T-s.
@@ -257,8 +261,9 @@ Evaluation StateEvaluator::Evaluate(const StateInput& input) {
     case InputPair::kTP: {
       const double T = static_cast<double>(Set().Store(input.first));
       const double P = static_cast<double>(Set().Store(input.second));
-      DetermineValueCondition(session_.state, session_.Calculators(), T, P);
-      return {Evaluated{session_.state.Condition, T, P, std::nullopt}, ""};
+      CalcState st;
+      DetermineValueCondition(st, session_.Calculators(), T, P);
+      return {Evaluated{st.Condition, T, P, std::nullopt}, ""};
     }
     case InputPair::kT:
     case InputPair::kP:
@@ -278,10 +283,10 @@ Evaluation StateEvaluator::Evaluate(const StateInput& input) {
 CalcResult StateEvaluator::Value(const Evaluated& state, Item item, Phase phase) {
   const double quality = state.quality.value_or(0.0);
   if (!InputsInLimits(Set(), item, phase, state.T, state.P, quality)) return CalcResult::OutOfRange();
-  // The calculators read the condition and the steam quality of the state asked through their
-  // context; their kept calls are keyed on both.
+  // The calculators read the condition and, for wet steam, the steam quality of the state asked
+  // through their context; the kept calls of wet steam are keyed on the quality.
   session_.state.Condition = state.condition;
-  session_.steamQuality = quality;
+  if (phase == Phase::kWetSteam) session_.steamQuality = quality;
   return session_.Calculators().Compute(item, phase, state.T, state.P);
 }
 

@@ -12,6 +12,7 @@
 // one evaluator serves any sequence of states.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -88,6 +89,10 @@ class StateEvaluator {
  public:
   // `set` must outlive the evaluator.
   explicit StateEvaluator(const CorrelationSet& set);
+  // An evaluator over the calculators of a session (the window's), which must outlive it. It sets
+  // the session's condition as it classifies states; the steam quality only for a wet-steam value,
+  // to the quality of the state asked.
+  explicit StateEvaluator(Session& session);
   StateEvaluator(const StateEvaluator&) = delete;
   StateEvaluator& operator=(const StateEvaluator&) = delete;
 
@@ -106,7 +111,8 @@ class StateEvaluator {
   CalcResult StateValue(const Evaluated& state, Item item);
 
  private:
-  Session session_;
+  std::unique_ptr<Session> owned_;
+  Session& session_;
 };
 
 }  // namespace tulo

@@ -86,7 +86,7 @@ TEST(MainForm, SaturatedStateFromTemperatureInCelsius) {
   f.UseUnits(kCelsius);
   EXPECT_EQ(f.form.UnitT.caption, "Temperature (Celsius)");
   f.Type("100", "");
-  EXPECT_EQ(f.form.session().state.InputMode, "T");
+  EXPECT_EQ(f.form.session().state.InputMode, InputMode::kT);
   EXPECT_EQ(f.form.TemperatureOutput.caption, "100.000 Celsius");
   EXPECT_EQ(f.form.PressureOutput.caption, "101.330 kPa abs");
   EXPECT_EQ(f.form.ConditionText.caption, "Saturated Liquid and Vapour");

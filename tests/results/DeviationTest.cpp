@@ -21,24 +21,24 @@ namespace {
 // the saturated vapour at 101.325 kPa, 0.597919 and 0.597623 kg/m3, differ by 0.0496 %.
 TEST(Deviation, LargestOfThePrincipalPropertiesAtTheStateTyped) {
   const struct {
-    const char* mode;
+    InputMode mode;
     double T, P;  // K, kPa; the one not typed is ignored
     Item item;
     double percent;
     const char* warning;
   } cases[] = {
-      {"TP", 645.6, 59200, Item::kEnthalpy, 6.2067, "differs from IAPWS-IF97 by up to 6.2 % here: enthalpy"},
-      {"TP", 300, 100, Item::kDensity, 0.2603, ""},
-      {"T", 647, 0, Item::kDensity, 6.08, "differs from IAPWS-IF97 by up to 6.1 % here: density"},
-      {"P", 0, 101.325, Item::kDensity, 0.0496, ""},
+      {InputMode::kTP, 645.6, 59200, Item::kEnthalpy, 6.2067, "differs from IAPWS-IF97 by up to 6.2 % here: enthalpy"},
+      {InputMode::kTP, 300, 100, Item::kDensity, 0.2603, ""},
+      {InputMode::kT, 647, 0, Item::kDensity, 6.08, "differs from IAPWS-IF97 by up to 6.1 % here: density"},
+      {InputMode::kP, 0, 101.325, Item::kDensity, 0.0496, ""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.mode << " " << c.T << " K " << c.P << " kPa");
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(c.mode) << " " << c.T << " K " << c.P << " kPa");
     Session shown(BuiltInCorrelations()), reference(IapwsCorrelations());
     shown.units.InitUnits(PresetSelection(UnitPreset::kSI));
     shown.state.FirstCalc = false;
     shown.state.InputMode = c.mode;
-    shown.state.SatGivenTemperature = std::string(c.mode) != "P";
+    shown.state.SatGivenTemperature = c.mode != InputMode::kP;
     shown.state.TempK = c.T;
     shown.state.PresKPa = c.P;
     ASSERT_TRUE(RecalculateState(shown));
