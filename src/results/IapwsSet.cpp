@@ -292,7 +292,11 @@ class IapwsSet final : public CorrelationSet {
   static constexpr long double kLowestTemperature = iapws::kSublimationTMin;  // K
   static constexpr long double kHighestTemperature = 2273.15L;                // K
   static constexpr long double kHighestPressure = 100000.0L;                  // kPa
-  static long double LowestPressure() { return iapws::SublimationPressure(iapws::kSublimationTMin) * kKPaPerMPa; }
+  // Computed once: every value's limit check asks for it.
+  static long double LowestPressure() {
+    static const long double lowest = iapws::SublimationPressure(iapws::kSublimationTMin) * kKPaPerMPa;
+    return lowest;
+  }
 };
 
 double IapwsSet::FixedValue(Item item) const {
