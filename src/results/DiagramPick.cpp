@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "results/PhaseCondition.h"
+#include "results/StateEvaluator.h"
 #include "results/SteamSearch.h"
 
 namespace tulo {
@@ -76,36 +77,20 @@ std::optional<DiagramState> DiagramPicker::Found(long double T, long double P) {
   return st;
 }
 
-// The calculators mix wet steam at the session's quality, but a kept call does not know the
-// quality it was made at: the mixture is formed here from the saturated values, by mass.
+// The enthalpy and entropy of the state as the evaluator gives its one value: wet steam mixed at
+// its quality, the vapour side below the triple point (only the vapour side is searched there).
 void DiagramPicker::Values(DiagramState& st, Condition c) {
-  session_->state.Condition = c;  // the inner calls of the compressed liquid read it
-  const CalculatorTable& calc = session_->Calculators();
-  auto value = [&](Item item, Phase phase) -> std::optional<long double> {
-    const CalcResult r = calc.Compute(item, phase, st.T, st.P);
+  if (c == Condition::kNone) return;
+  StateEvaluator evaluator(*session_);
+  Evaluated state{c, static_cast<double>(st.T), static_cast<double>(st.P), std::nullopt};
+  if (c == Condition::kSatLiquidVapour) state.quality = st.quality;
+  auto value = [&](Item item) -> std::optional<long double> {
+    const CalcResult r = evaluator.Value(state, item, state.OneColumn());
     if (!r.Ok() || !std::isfinite(r.value)) return std::nullopt;
     return r.value;
   };
-  auto mixed = [&](Item item) -> std::optional<long double> {
-    const auto liquid = value(item, Phase::kSatLiquid), vapour = value(item, Phase::kSatVapour);
-    if (!liquid || !vapour) return std::nullopt;
-    return *liquid + (*vapour - *liquid) * static_cast<long double>(st.quality) / 100.0L;
-  };
-  switch (c) {
-    case Condition::kNone:
-      return;
-    case Condition::kSatLiquidVapour:
-      st.h = mixed(Item::kEnthalpy);
-      st.s = mixed(Item::kEntropy);
-      return;
-    case Condition::kSatSolidVapour:  // below the triple point only the vapour side is searched
-      st.h = value(Item::kEnthalpy, Phase::kSatVapour);
-      st.s = value(Item::kEntropy, Phase::kSatVapour);
-      return;
-    default:
-      st.h = value(Item::kEnthalpy, PhaseOf(c));
-      st.s = value(Item::kEntropy, PhaseOf(c));
-  }
+  st.h = value(Item::kEnthalpy);
+  st.s = value(Item::kEntropy);
 }
 
 std::optional<DiagramState> DiagramPicker::LevelSearch(Item item, Item given, long double target,
