@@ -11,6 +11,7 @@
 
 #include "results/PhaseCondition.h"
 #include "results/Session.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo {
 namespace {
@@ -173,8 +174,10 @@ class Builder {
  private:
   const CalculatorTable& Calc() { return session_.Calculators(); }
 
+  // The value of a state on a line, as the evaluator gives it (within the standard's limits).
   std::optional<long double> Value(Item item, Phase phase, long double T, long double P) {
-    const CalcResult r = Calc().Compute(item, phase, T, P);
+    const Evaluated state{session_.state.Condition, static_cast<double>(T), static_cast<double>(P), std::nullopt};
+    const CalcResult r = evaluator_.Value(state, item, phase);
     if (!r.Ok() || !std::isfinite(r.value)) return std::nullopt;
     return r.value;
   }
@@ -474,6 +477,7 @@ class Builder {
   DiagramKind kind_;
   const CorrelationSet& set_;
   Session session_;
+  StateEvaluator evaluator_{session_};
   DiagramUnits units_;
   CriticalPoint critical_{};
   long double tripleT_ = 0, lowT_ = 0, highT_ = 0, lowP_ = 0, highP_ = 0;
