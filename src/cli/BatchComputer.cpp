@@ -81,7 +81,7 @@ const std::string& InputText(PairName name, const batch::BatchRow& row) {
 std::vector<Item> DefaultBatchItems(const CorrelationSet& set) {
   std::vector<Item> items;
   for (Condition condition : kConditions)
-    for (Item item : set.RowSet(condition, true))
+    for (Item item : set.Layout().RowSet(condition, true))
       if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
   std::sort(items.begin(), items.end(), [](Item a, Item b) {
     const auto order = VariableItems();
@@ -99,7 +99,7 @@ std::vector<std::string> BatchColumns(const BatchRequest& request, bool withQual
     columns.push_back(key + "_vapour");
   }
   if (withQuality) {
-    const auto wet = request.set->WetRowSet();
+    const auto wet = request.set->Layout().WetRowSet();
     for (Item item : request.items)
       if (std::find(wet.begin(), wet.end(), item) != wet.end()) columns.push_back(ItemKey(item) + "_wet");
   }
@@ -134,7 +134,7 @@ BatchComputer::BatchComputer(const BatchRequest& request, const batch::BatchHead
   // The first calculation of a fresh window, before anything is typed.
   RecalculateState(session_);
   fresh_ = session_.state;
-  const auto wet = request.set->WetRowSet();
+  const auto wet = request.set->Layout().WetRowSet();
   for (std::size_t i = 0; i < request.items.size(); ++i) {
     const Item item = request.items[i];
     conversions_.emplace_back(displayUnits_, *request.set, PropQuantity(item));

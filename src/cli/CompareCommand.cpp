@@ -138,7 +138,7 @@ int CompareCommand(const Args& args) {
   out.append("\n").append(ReportLine("Condition (IAPWS-IF97)=", ConditionName(iapws.state.Condition), layout));
   out.append("\n\n").append(Row({"Property", "Phase", "Unit", "Built-in", "IAPWS-IF97", "Difference", "%"}, layout));
   // The rows of the built-in grid for its condition, in both standards at the same phase.
-  for (Item item : builtIn.Set().RowSet(builtIn.state.Condition, true)) {
+  for (Item item : builtIn.Set().Layout().RowSet(builtIn.state.Condition, true)) {
     for (auto [column, phase] : Columns(builtIn.state.Condition)) {
       const std::optional<Value> a = ValueOf(builtIn, item, phase), b = ValueOf(iapws, item, phase);
       std::optional<double> diff, percent;

@@ -318,7 +318,7 @@ double TMainProg::BuildGrids() {
   WetPropGrid = new GridView(5, 7);
   WetPropGrid->setObjectName("WetPropGrid");
   const ItemTexts var = TextsOf(VariableItems());
-  const ItemTexts wet = TextsOf(form_->session().Set().WetRowSet());
+  const ItemTexts wet = TextsOf(form_->session().Set().Layout().WetRowSet());
   const ItemTexts fixed = TextsOf(FixedItems());
   const std::vector<std::string> values = ValueTexts();
   const std::vector<GridView::Column> varColumns = {{160, var.names, {"Property"}},

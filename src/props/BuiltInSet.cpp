@@ -129,6 +129,8 @@ constexpr GridRows kFullRows{rows::kSolidFull, rows::kSolidVapourFull, rows::kLi
                              rows::kLiquidVapourFull, rows::kVapourFull};
 constexpr GridRows kShortRows{rows::kSolidShort, rows::kSolidVapourShort, rows::kLiquidShort,
                               rows::kLiquidVapourShort, rows::kVapourShort};
+// The wet-steam grid lists the short rows of saturated liquid and vapour.
+constexpr GridLayout kLayout{kFullRows, kShortRows, rows::kLiquidVapourShort};
 
 // Compared with stored values, so held as Real6.
 const long double kSaturationBand = R6(0.1L);  // K either side of Tsat that counts as saturated
@@ -192,10 +194,7 @@ class BuiltInSet final : public CorrelationSet {
       if (f.item == item) return Real6::From(f.value)->Value();
     return 0.0;
   }
-  std::span<const Item> RowSet(Condition condition, bool full) const override {
-    return RowsFor(full ? kFullRows : kShortRows, condition);
-  }
-  std::span<const Item> WetRowSet() const override { return rows::kLiquidVapourShort; }
+  const GridLayout& Layout() const override { return kLayout; }
 };
 
 }  // namespace

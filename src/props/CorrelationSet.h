@@ -9,7 +9,7 @@
 //   - the critical point, the melting line and the top of the sublimation line as the phase
 //     condition compares with them (the saturation line is the standard's saturation temperature
 //     and pressure calculators unless SaturationTemperature/SaturationPressure are overridden);
-//   - the input limits, the search ranges, the fixed-property values and the row sets;
+//   - the input limits, the search ranges, the fixed-property values and the grid layout;
 //   - whether its stored values are rounded to Real6 (the constructor's argument).
 // Every temperature is in K and every pressure in kPa absolute, as everywhere in the core.
 
@@ -70,6 +70,27 @@ bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long doub
 // The rows of `rows` for `condition`; empty for kNone.
 std::span<const Item> RowsFor(const GridRows& rows, Condition condition);
 
+// What a standard's result grids list: its rows for each kind of condition, full and short, and
+// the rows of the wet-steam grid. Layout, not physics: a small object chosen with the standard
+// (CorrelationSet::Layout), so that the standard itself answers states and nothing of windows.
+class GridLayout {
+ public:
+  constexpr GridLayout(GridRows full, GridRows brief, std::span<const Item> wet)
+      : full_(full), brief_(brief), wet_(wet) {}
+  // The items a result grid lists for a condition, full or short; empty for kNone.
+  std::span<const Item> RowSet(Condition condition, bool full) const {
+    return RowsFor(full ? full_ : brief_, condition);
+  }
+  // The rows of the wet-steam grid.
+  std::span<const Item> WetRowSet() const { return wet_; }
+  // The same layout with other full rows.
+  constexpr GridLayout WithFullRows(GridRows full) const { return {full, brief_, wet_}; }
+
+ private:
+  GridRows full_, brief_;
+  std::span<const Item> wet_;
+};
+
 class CorrelationSet {
  public:
   virtual ~CorrelationSet() = default;
@@ -128,10 +149,8 @@ class CorrelationSet {
   // ---- Grids ----
   // The value of a fixed property in internal units (as stored); 0 for other items.
   virtual double FixedValue(Item item) const = 0;
-  // The items a result grid lists for a condition, full or short; empty for kNone.
-  virtual std::span<const Item> RowSet(Condition condition, bool full) const = 0;
-  // The rows of the wet-steam grid.
-  virtual std::span<const Item> WetRowSet() const = 0;
+  // The rows its grids list (GridLayout).
+  virtual const GridLayout& Layout() const = 0;
 
   // ---- Stored values ----
   // True when values are stored as Real6 (the built-in correlations); false for a standard

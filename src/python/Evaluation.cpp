@@ -240,9 +240,9 @@ StateAnswer EvaluateState(const StateRequest& request) {
       row.columns.emplace_back(ColumnName(phase), unit.Display(evaluator.Value(state, item, phase)));
     return row;
   };
-  for (Item item : set.RowSet(state.condition, true)) rowOf(item);
+  for (Item item : set.Layout().RowSet(state.condition, true)) rowOf(item);
   if (state.quality && state.condition == Condition::kSatLiquidVapour)
-    for (Item item : set.WetRowSet())
+    for (Item item : set.Layout().WetRowSet())
       rowOf(item).columns.emplace_back("wet", UnitConversion(units, set, PropQuantity(item))
                                                   .Display(evaluator.Value(state, item, Phase::kWetSteam)));
   return answer;

@@ -46,7 +46,7 @@ bool PlaceState(const CalcState& from, Session& reference) {
 std::optional<Deviation> LargestDeviation(Session& shown, Session& reference) {
   const CalcState& st = shown.state;
   if (st.Condition == Condition::kNone || !PlaceState(st, reference)) return std::nullopt;
-  const auto rows = shown.Set().RowSet(st.Condition, st.FullPropertyList);
+  const auto rows = shown.Set().Layout().RowSet(st.Condition, st.FullPropertyList);
   std::optional<Deviation> largest;
   for (Item item : kDeviationItems) {
     if (std::find(rows.begin(), rows.end(), item) == rows.end()) continue;

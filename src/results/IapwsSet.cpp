@@ -281,10 +281,11 @@ class IapwsSet final : public CorrelationSet {
   }
 
   double FixedValue(Item item) const override;
-  std::span<const Item> RowSet(Condition condition, bool full) const override {
-    return full ? RowsFor(kFullRows, condition) : BuiltInCorrelations().RowSet(condition, false);
+  const GridLayout& Layout() const override {
+    // The built-in standard's short and wet-steam rows with this standard's full rows.
+    static const GridLayout layout = BuiltInCorrelations().Layout().WithFullRows(kFullRows);
+    return layout;
   }
-  std::span<const Item> WetRowSet() const override { return BuiltInCorrelations().WetRowSet(); }
 
  private:
   // The whole range of the releases: the sublimation curve from 50 K, IF97 to 2273.15 K and

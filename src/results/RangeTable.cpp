@@ -37,7 +37,7 @@ std::string TrimmedUnit(UnitSettings& units, Quantity q) {
 std::vector<Item> RowsOf(const CorrelationSet& set, std::initializer_list<Condition> conditions) {
   std::vector<Item> items;
   for (Condition c : conditions)
-    for (Item item : set.RowSet(c, true)) items.push_back(item);
+    for (Item item : set.Layout().RowSet(c, true)) items.push_back(item);
   std::sort(items.begin(), items.end());
   items.erase(std::unique(items.begin(), items.end()), items.end());
   return items;

@@ -72,7 +72,7 @@ void FillRows(Session& s, StringGrid& grid, std::span<const Item> items, std::sp
 
 int VarGridRows(const CorrelationSet& set) {
   std::size_t longest = 0;
-  for (Condition c : kConditions) longest = std::max(longest, set.RowSet(c, true).size());
+  for (Condition c : kConditions) longest = std::max(longest, set.Layout().RowSet(c, true).size());
   return std::max(kVarGridRows, 1 + static_cast<int>(longest));
 }
 
@@ -169,12 +169,12 @@ void ShowResults(Session& s, ResultGrids& grids, std::string_view wetSteamInput)
 // The columns of the state's grid and the phase of its reference values are the evaluator's.
 void FillSaturatedGrid(Session& s, StringGrid& grid) {
   const Evaluated st = ShownState(s);
-  FillRows(s, grid, s.Set().RowSet(st.condition, s.state.FullPropertyList), st.Columns(), st.Columns().back());
+  FillRows(s, grid, s.Set().Layout().RowSet(st.condition, s.state.FullPropertyList), st.Columns(), st.Columns().back());
 }
 
 void FillSinglePhaseGrid(Session& s, StringGrid& grid) {
   const Evaluated st = ShownState(s);
-  FillRows(s, grid, s.Set().RowSet(st.condition, s.state.FullPropertyList), st.Columns(), st.OneColumn());
+  FillRows(s, grid, s.Set().Layout().RowSet(st.condition, s.state.FullPropertyList), st.Columns(), st.OneColumn());
 }
 
 void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
@@ -182,7 +182,7 @@ void FillWetGrid(Session& s, StringGrid& grid, std::string_view wetSteamInput) {
   const char* headings[] = {"Property", "Units", "Liquid", "Vapour", "Wet St'm"};
   for (int c = 0; c < kWetGridCols; ++c) grid.SetCell(c, 0, headings[c]);
   const Phase phases[] = {Phase::kSatLiquid, Phase::kSatVapour, Phase::kWetSteam};
-  FillRows(s, grid, s.Set().WetRowSet(), phases, std::nullopt);
+  FillRows(s, grid, s.Set().Layout().WetRowSet(), phases, std::nullopt);
 }
 
 }  // namespace tulo

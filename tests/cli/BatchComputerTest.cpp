@@ -26,7 +26,7 @@ TEST(BatchComputer, DefaultItemsAreEveryFullRowSetOnceInCatalogueOrder) {
     const std::vector<Item> items = DefaultBatchItems(*set);
     std::set<Item> expected;
     for (Condition condition : kConditions)
-      for (Item item : set->RowSet(condition, true)) expected.insert(item);
+      for (Item item : set->Layout().RowSet(condition, true)) expected.insert(item);
     EXPECT_EQ(std::set<Item>(items.begin(), items.end()), expected);
     EXPECT_EQ(items.size(), expected.size());
     const auto order = VariableItems();

@@ -116,21 +116,21 @@ TEST(BuiltInSet, FixedValues) {
 
 TEST(BuiltInSet, RowSets) {
   const CorrelationSet& set = BuiltInCorrelations();
-  EXPECT_EQ(set.RowSet(Condition::kSubCooledLiquid, true).size(), 15u);
-  EXPECT_EQ(set.RowSet(Condition::kSuperheated, true).size(), 11u);
-  EXPECT_EQ(set.RowSet(Condition::kSatLiquidVapour, true).size(), 16u);
-  EXPECT_EQ(set.WetRowSet().size(), 6u);
-  EXPECT_TRUE(set.RowSet(Condition::kNone, true).empty());
+  EXPECT_EQ(set.Layout().RowSet(Condition::kSubCooledLiquid, true).size(), 15u);
+  EXPECT_EQ(set.Layout().RowSet(Condition::kSuperheated, true).size(), 11u);
+  EXPECT_EQ(set.Layout().RowSet(Condition::kSatLiquidVapour, true).size(), 16u);
+  EXPECT_EQ(set.Layout().WetRowSet().size(), 6u);
+  EXPECT_TRUE(set.Layout().RowSet(Condition::kNone, true).empty());
   for (Condition condition : kConditions) {
     for (bool full : {true, false}) {
-      auto rows = set.RowSet(condition, full);
+      auto rows = set.Layout().RowSet(condition, full);
       std::set<Item> seen(rows.begin(), rows.end());
       EXPECT_EQ(seen.size(), rows.size());
       EXPECT_FALSE(seen.count(Item::kSaturationTemperature)) << "Saturation Temperature is in no grid";
       for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_LT(rows[i - 1], rows[i]);
     }
   }
-  auto saturated = set.RowSet(Condition::kSatLiquidVapour, true);
+  auto saturated = set.Layout().RowSet(Condition::kSatLiquidVapour, true);
   EXPECT_FALSE(std::set<Item>(saturated.begin(), saturated.end()).count(Item::kSaturationPressure));
 }
 

@@ -423,8 +423,7 @@ class GappySet final : public CorrelationSet {
   InputRange InputLimits(Quantity q) const override { return fake_.InputLimits(q); }
   SearchRanges Search() const override { return fake_.Search(); }
   double FixedValue(Item item) const override { return fake_.FixedValue(item); }
-  std::span<const Item> RowSet(Condition c, bool full) const override { return fake_.RowSet(c, full); }
-  std::span<const Item> WetRowSet() const override { return fake_.WetRowSet(); }
+  const GridLayout& Layout() const override { return fake_.Layout(); }
 
  private:
   testing::FakeCorrelationSet fake_;

@@ -138,15 +138,14 @@ class FakeCorrelationSet final : public CorrelationSet {
         return 1.0;
     }
   }
-  std::span<const Item> RowSet(Condition condition, bool) const override {
-    if (condition == Condition::kNone) return {};
-    return IsSaturated(condition) ? std::span<const Item>(kSaturatedRows) : kSinglePhaseRows;
-  }
-  std::span<const Item> WetRowSet() const override { return kSaturatedRows; }
+  const GridLayout& Layout() const override { return kLayout; }
 
  private:
   static constexpr Item kSinglePhaseRows[] = {Item::kEnthalpy, Item::kDensity, Item::kSaturationPressure};
   static constexpr Item kSaturatedRows[] = {Item::kEnthalpy, Item::kDensity};
+  static constexpr GridRows kRows{kSinglePhaseRows, kSaturatedRows, kSinglePhaseRows, kSaturatedRows,
+                                  kSinglePhaseRows};
+  static constexpr GridLayout kLayout{kRows, kRows, kSaturatedRows};
 };
 
 }  // namespace tulo::testing

@@ -133,7 +133,7 @@ TEST(RangeTable, ShortestTextReadsBackEveryValue) {
 TEST(RangeTable, DefaultItemsAreTheGridsRows) {
   for (const CorrelationSet* set : {&BuiltInCorrelations(), &IapwsCorrelations()}) {
     SCOPED_TRACE(set->Name());
-    const auto saturated = set->RowSet(Condition::kSatLiquidVapour, true);
+    const auto saturated = set->Layout().RowSet(Condition::kSatLiquidVapour, true);
     EXPECT_EQ(DefaultTableItems(*set, TableKind::kSaturationByTemperature),
               std::vector<Item>(saturated.begin(), saturated.end()));
     EXPECT_EQ(DefaultTableItems(*set, TableKind::kSaturationByPressure),
@@ -142,7 +142,7 @@ TEST(RangeTable, DefaultItemsAreTheGridsRows) {
     EXPECT_EQ(single, DefaultTableItems(*set, TableKind::kIsotherm));
     std::set<Item> expected;
     for (Condition c : {Condition::kSubCooledLiquid, Condition::kSuperheated})
-      for (Item item : set->RowSet(c, true)) expected.insert(item);
+      for (Item item : set->Layout().RowSet(c, true)) expected.insert(item);
     EXPECT_EQ(single, std::vector<Item>(expected.begin(), expected.end()));
   }
 }
