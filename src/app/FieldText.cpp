@@ -37,7 +37,7 @@ std::string InputText(UnitSettings& units, Quantity quantity, long double intern
 }
 
 std::string StateFieldText(Session& s, Quantity quantity, long double internal, bool trimZeros) {
-  if (s.Set().RoundsToReal6()) {
+  if (s.Set().Storage().RoundsToReal6()) {
     std::string text = InputText(s.units, quantity, internal);
     return trimZeros ? TrimZeros(text) : text;
   }

@@ -51,7 +51,7 @@ std::string InputChecks::LimitText(Quantity q, long double limit) const {
 // converts it a Real6 each step; a standard computed in double precision reads the double nearest
 // the text and converts it with the unit table's unrounded factors.
 bool InputChecks::ReadInput(const std::string& text, Quantity q) {
-  const std::optional<double> value = s_.Set().ReadTyped(text);
+  const std::optional<double> value = s_.Set().Storage().ReadTyped(text);
   if (!value) return false;
   const long double inside = UnitConversion(s_.units, s_.Set(), q).ToInternal(*value);
   if (!FitsReal6(inside)) return false;

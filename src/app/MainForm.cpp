@@ -339,7 +339,7 @@ std::optional<StateInput> MainForm::TypedPair(std::string& error) {
     return std::nullopt;
   }
   auto internal = [this](PairName name, const std::string& text) -> std::optional<double> {
-    const std::optional<double> value = session_->Set().ReadTyped(text);
+    const std::optional<double> value = session_->Set().Storage().ReadTyped(text);
     const std::optional<Quantity> q = QuantityOf(name);
     if (!value || !q) return value;  // a steam quality is in percent
     const long double inside = UnitConversion(session_->units, session_->Set(), *q).ToInternal(*value);
@@ -386,7 +386,7 @@ void MainForm::WriteStateLabels() {
   ConditionText.caption = st.ConditionText;
   // The built-in standard's labels keep their 5 significant digits; a standard computed in double
   // precision shows its 3 decimals correctly rounded.
-  const bool toDecimals = !session_->Set().RoundsToReal6();
+  const bool toDecimals = !session_->Set().Storage().RoundsToReal6();
   TemperatureOutput.caption = FormatFieldNumber(st.TempDisplay, toDecimals) + " " + u.UnitText(kTemperature);
   PressureOutput.caption = FormatFieldNumber(st.PresDisplay, toDecimals) + " " + u.UnitText(kPressure);
 }
@@ -465,7 +465,7 @@ void MainForm::WetSteamInputChange() {
     RunRecalculate();
     return;
   }
-  auto quality = session_->Set().ReadTyped(WetSteamInput.text);
+  auto quality = session_->Set().Storage().ReadTyped(WetSteamInput.text);
   if (!quality) {
     platform_.Beep();
     return;

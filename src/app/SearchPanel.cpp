@@ -47,7 +47,7 @@ double& FixedValueOf(CalcState& st, Item given) {
 // A typed number in the display unit of q, in internal units, read and converted as the input
 // checks do for the standard in use; nothing when it is no number or cannot be stored.
 std::optional<long double> ReadInternal(Session& s, Quantity q, const std::string& text) {
-  auto typed = s.Set().ReadTyped(text);
+  auto typed = s.Set().Storage().ReadTyped(text);
   if (!typed) return std::nullopt;
   long double inside = UnitConversion(s.units, s.Set(), q).ToInternal(*typed);
   if (!FitsReal6(inside)) return std::nullopt;

@@ -31,7 +31,7 @@ long double Internal(Session& s, Quantity q, double typed) {
 // number beyond the program's reals (typed, or in the internal unit of q).
 std::optional<double> ReadField(const NumberField& field, std::optional<Quantity> q, Session& s,
                                 std::string& error) {
-  const std::optional<double> value = s.Set().ReadTyped(field.text);
+  const std::optional<double> value = s.Set().Storage().ReadTyped(field.text);
   if (value && (!q || FitsReal6(Internal(s, *q, *value)))) return value;
   error = std::string(field.name) + (IsNumberText(field.text) ? " is out of range: " : " is not a number: ") +
           field.text;

@@ -97,7 +97,7 @@ namespace {
 // this field's value cannot be held in internal units. Read and converted as the input checks do
 // for the standard in use. Nothing for a text that is not a number.
 std::optional<long double> TypedValue(Session& s, Quantity q, const std::string& text) {
-  auto value = s.Set().ReadTyped(text);
+  auto value = s.Set().Storage().ReadTyped(text);
   if (!value) return std::nullopt;
   long double internal = UnitConversion(s.units, s.Set(), q).ToInternal(*value);
   if (!FitsReal6(internal)) return std::nullopt;

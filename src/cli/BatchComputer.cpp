@@ -184,7 +184,7 @@ std::string BatchComputer::StateText(Quantity q, double internal, std::optional<
 std::optional<double> BatchComputer::RowQuality(std::string_view text, const Evaluated& state,
                                                 std::string& status) {
   const std::string_view read = NumberText(text, quality_);
-  const std::optional<double> quality = request_.set->ReadTyped(read);
+  const std::optional<double> quality = request_.set->Storage().ReadTyped(read);
   if (!quality) {
     AppendNote(status, NumberProblemOf(text, std::string(read)));
   } else if (*quality < 0.0 || *quality > 100.0) {
@@ -302,7 +302,7 @@ std::optional<BatchComputer::PairValue> BatchComputer::PairInput(PairName name, 
   }
   std::string buffer;
   const std::string typed(NumberText(text, buffer));
-  const std::optional<double> value = request_.set->ReadTyped(typed);
+  const std::optional<double> value = request_.set->Storage().ReadTyped(typed);
   if (!value) {
     status = NumberProblemOf(text, typed);
     return std::nullopt;

@@ -44,7 +44,7 @@ std::optional<Value> ValueOf(Session& s, Item item, Phase phase) {
   const CalcResult r = s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa);
   if (!r.Ok()) return std::nullopt;
   const Quantity q = PropQuantity(item);
-  const long double shown = s.Set().RoundsToReal6() ? s.units.ToDisplay(q, r.value)
+  const long double shown = s.Set().Storage().RoundsToReal6() ? s.units.ToDisplay(q, r.value)
                                                     : UnitConversion(s.units, s.Set(), q).ToDisplay(r.value);
   if (!std::isfinite(shown)) return std::nullopt;
   return Value{static_cast<double>(shown), r.value};

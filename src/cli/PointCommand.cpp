@@ -94,7 +94,7 @@ std::optional<StateInput> InputOf(const std::vector<Given>& given, const Correla
   }
   StateInput input{*pair};
   for (const Given& g : given) {
-    const std::optional<double> typed = set.ReadTyped(g.text);
+    const std::optional<double> typed = set.Storage().ReadTyped(g.text);
     if (!typed) {
       error = NumberProblem(g.text);
       return std::nullopt;
@@ -128,7 +128,7 @@ std::string StateJson(StateEvaluator& evaluator, const Evaluated& state, const s
   const CorrelationSet& set = evaluator.Set();
   auto stateQuantity = [&](PairName name, Quantity q, double internal) {
     for (const Given& g : given)
-      if (g.name == name) return StoredValueText(*set.ReadTyped(g.text), set);
+      if (g.name == name) return StoredValueText(*set.Storage().ReadTyped(g.text), set);
     return JsonValue(CalcResult{internal, Status::kValid}, q, set, units);
   };
   // Condition texts are fixed words: nothing in them needs a JSON escape.

@@ -71,12 +71,12 @@ int PropertyCommand(const Args& args) {
   std::optional<Phase> phase;
   if (auto code = ReadInteger(positional[1], 0, kPhaseCount - 1)) phase = PhaseFromCode(*code);
   if (!phase) return Fail("PHASE must be 0 to 10: " + Shown(positional[1]));
-  auto T = set->ReadTyped(positional[2]);
+  auto T = set->Storage().ReadTyped(positional[2]);
   if (!T) return Fail(NumberProblem(positional[2]));
-  auto P = set->ReadTyped(positional[3]);
+  auto P = set->Storage().ReadTyped(positional[3]);
   if (!P) return Fail(NumberProblem(positional[3]));
   // Read once the standard is known, as it reads a typed number (any text ReadNumber takes).
-  const double quality = set->ReadTyped(qualityText).value_or(0.0);
+  const double quality = set->Storage().ReadTyped(qualityText).value_or(0.0);
 
   UnitSettings unitSettings;
   unitSettings.InitUnits(units);

@@ -46,15 +46,15 @@ long double StoreValue(bool roundsToReal6, long double x) {
   return roundsToReal6 ? R6(x) : static_cast<long double>(static_cast<double>(x));
 }
 
-long double CorrelationSet::Store(long double x) const {
+long double ValueStorage::Store(long double x) const {
   return StoreValue(roundsToReal6_, x);
 }
 
-std::optional<double> CorrelationSet::ReadTyped(std::string_view text) const {
+std::optional<double> ValueStorage::ReadTyped(std::string_view text) const {
   return roundsToReal6_ ? ReadNumber(text) : ReadDouble(text);
 }
 
-std::optional<double> CorrelationSet::TakeTyped(double x) const {
+std::optional<double> ValueStorage::TakeTyped(double x) const {
   const std::optional<Real6> r = Real6::From(x);
   if (!r) return std::nullopt;
   return roundsToReal6_ ? r->Value() : x;

@@ -91,6 +91,28 @@ class GridLayout {
   std::span<const Item> wet_;
 };
 
+// How a standard stores its values, apart from its physics: rounded to Real6 (the built-in
+// correlations, whose values have always been stored so) or as doubles (a standard computed in
+// double precision, nothing rounded on the way).
+class ValueStorage {
+ public:
+  explicit constexpr ValueStorage(bool roundsToReal6) : roundsToReal6_(roundsToReal6) {}
+  // True when values are stored as Real6.
+  bool RoundsToReal6() const { return roundsToReal6_; }
+  // A value as stored: the nearest Real6 (NaN when it cannot be stored) or the nearest double.
+  long double Store(long double x) const;
+  // A typed number as taken: read to the nearest Real6 or to the nearest double. Nothing for a
+  // text that is no number (ReadNumber's form and range).
+  std::optional<double> ReadTyped(std::string_view text) const;
+  // A number handed over as a double (an argument of the Python module) as a typed one is taken:
+  // rounded to Real6 or kept as it is. Nothing when it is not finite or too large for a Real6, as
+  // ReadTyped refuses such a text.
+  std::optional<double> TakeTyped(double x) const;
+
+ private:
+  bool roundsToReal6_;
+};
+
 class CorrelationSet {
  public:
   virtual ~CorrelationSet() = default;
@@ -153,25 +175,14 @@ class CorrelationSet {
   virtual const GridLayout& Layout() const = 0;
 
   // ---- Stored values ----
-  // True when values are stored as Real6 (the built-in correlations); false for a standard
-  // computed in double precision, whose values are stored as doubles.
-  bool RoundsToReal6() const { return roundsToReal6_; }
-  // A value as this standard stores it: the nearest Real6 (NaN when it cannot be stored) or the
-  // nearest double.
-  long double Store(long double x) const;
-  // A typed number as this standard takes it: read to the nearest Real6 or to the nearest double.
-  // Nothing for a text that is no number (ReadNumber's form and range).
-  std::optional<double> ReadTyped(std::string_view text) const;
-  // A number handed over as a double (an argument of the Python module) as this standard takes a
-  // typed one: rounded to Real6 or kept as it is. Nothing when it is not finite or too large for a
-  // Real6, as ReadTyped refuses such a text.
-  std::optional<double> TakeTyped(double x) const;
+  // How its values are stored (ValueStorage).
+  const ValueStorage& Storage() const { return storage_; }
 
  protected:
-  explicit CorrelationSet(bool roundsToReal6) : roundsToReal6_(roundsToReal6) {}
+  explicit CorrelationSet(bool roundsToReal6) : storage_(roundsToReal6) {}
 
  private:
-  bool roundsToReal6_;
+  ValueStorage storage_;
 };
 
 }  // namespace tulo

@@ -6,7 +6,7 @@
 namespace tulo {
 
 PropertyCalculator::PropertyCalculator(CalculatorTable& table, CalcContext& ctx, Item item, CacheKey key)
-    : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().RoundsToReal6()), key_(key) {}
+    : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().Storage().RoundsToReal6()), key_(key) {}
 
 bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
   // Wet steam is mixed at the steam quality of the context: a kept call at another quality is

@@ -57,7 +57,7 @@ std::string NumberText(double x) {
 // 101.32499999995343 and comes back as 101.325. A double of a standard computed in double
 // precision as it is.
 double ShownNumber(double stored, const CorrelationSet& set) {
-  if (!set.RoundsToReal6()) return stored;
+  if (!set.Storage().RoundsToReal6()) return stored;
   for (int digits = 1; digits < 17; ++digits) {
     const std::string text = GeneralText(stored, digits);
     double shown = 0.0;
@@ -78,7 +78,7 @@ std::optional<std::string> UnreadableText(double value, std::optional<Quantity> 
 
 // A given number as the standard reads it typed (a Real6 in the built-in standard).
 double Typed(const CorrelationSet& set, double value) {
-  return set.ReadTyped(NumberText(value)).value_or(kNaN);
+  return set.Storage().ReadTyped(NumberText(value)).value_or(kNaN);
 }
 
 // The pair of the names given: T or P alone is saturated at it.
@@ -191,7 +191,7 @@ std::optional<Phase> PhaseNamed(std::string_view key) {
 }
 
 double CheckedQuality(const CorrelationSet& set, double quality) {
-  const std::optional<double> typed = set.TakeTyped(quality);
+  const std::optional<double> typed = set.Storage().TakeTyped(quality);
   if (!typed) throw InputError("not a number: " + NumberText(quality));
   if (*typed < 0.0 || *typed > 100.0) throw InputError(kQualityRangeText);
   return *typed;

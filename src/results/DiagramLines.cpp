@@ -203,8 +203,8 @@ class Builder {
   std::optional<DiagramPoint> FluidPoint(long double T, long double P, bool vapourSide) {
     // Classified as the calculators see it: stored (a sweep's pressure of exp(ln Pc) may lie a
     // rounding error above the critical pressure).
-    T = set_.Store(T);
-    P = set_.Store(P);
+    T = set_.Storage().Store(T);
+    P = set_.Storage().Store(P);
     // The condition is the session's: the inner calls of the compressed liquid read it.
     DetermineCondition(session_.state, Calc(), T, P);
     const Condition c = session_.state.Condition;
@@ -215,7 +215,7 @@ class Builder {
 
   SatState Saturated(long double T) {
     SatState st;
-    st.T = T = set_.Store(T);
+    st.T = T = set_.Storage().Store(T);
     const CalcResult P = set_.SaturationPressure(Calc(), T);
     if (!P.Ok() || !std::isfinite(P.value)) return st;
     st.P = P.value;

@@ -23,13 +23,13 @@ UnitConversion::UnitConversion(const UnitSettings& units, const CorrelationSet& 
 }
 
 long double UnitConversion::ToInternal(long double y) const {
-  if (set_->RoundsToReal6()) return units_->ToInternal(q_, y);
+  if (set_->Storage().RoundsToReal6()) return units_->ToInternal(q_, y);
   if (reciprocal_ && y != 0.0L) y = 1.0L / y;
   return y / factor_ - offset_;
 }
 
 long double UnitConversion::ToDisplay(long double x) const {
-  if (set_->RoundsToReal6()) return R6(units_->ToDisplay(q_, x));
+  if (set_->Storage().RoundsToReal6()) return R6(units_->ToDisplay(q_, x));
   // The reciprocal of zero is taken as zero, as in the program's conversion.
   long double y = (x + offset_) * factor_;
   if (reciprocal_ && y != 0.0L) y = 1.0L / y;
@@ -38,7 +38,7 @@ long double UnitConversion::ToDisplay(long double x) const {
 
 DisplayValue UnitConversion::Display(const CalcResult& r) const {
   if (!r.Ok()) return {kNaN, r.status};
-  const double shown = static_cast<double>(ToDisplay(set_->Store(r.value)));
+  const double shown = static_cast<double>(ToDisplay(set_->Storage().Store(r.value)));
   if (!std::isfinite(shown)) return {kNaN, Status::kOutOfRange};
   return {shown, Status::kValid};
 }
@@ -74,7 +74,7 @@ std::string ShortestText(double x) {
 }
 
 std::string StoredValueText(double x, const CorrelationSet& set) {
-  if (set.RoundsToReal6()) return ShortestText(x);
+  if (set.Storage().RoundsToReal6()) return ShortestText(x);
   char buf[32];
   const auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
   return {buf, end};

@@ -110,8 +110,8 @@ class Solver {
   // The state at (T, P) stored, classified; on the saturation line (or in its band) the quality
   // is that of the side given.
   PairState StateAt(long double T, long double P, bool vapourSide) {
-    T = set_.Store(T);
-    P = set_.Store(P);
+    T = set_.Storage().Store(T);
+    P = set_.Storage().Store(P);
     DetermineCondition(s_.state, s_.Calculators(), T, P);
     const Condition c = s_.state.Condition;
     return {T, P, c, IsSaturated(c) && vapourSide ? 100.0L : 0.0L};
@@ -128,14 +128,14 @@ class Solver {
     if (wet) s_.Calculators().Compute(item, Phase::kSatLiquid, st.T, st.P);
     const Phase phase = wet ? Phase::kWetSteam : PhaseOf(st.condition);
     const CalcResult r = s_.Calculators().Compute(item, phase, st.T, st.P);
-    return r.Ok() ? set_.Store(r.value) : kNaN;
+    return r.Ok() ? set_.Storage().Store(r.value) : kNaN;
   }
 
   long double At(Item item, long double T, long double P, bool vapourSide) {
     return Of(item, StateAt(T, P, vapourSide));
   }
 
-  long double Saturation(const CalcResult& r) const { return r.Ok() ? set_.Store(r.value) : kNaN; }
+  long double Saturation(const CalcResult& r) const { return r.Ok() ? set_.Storage().Store(r.value) : kNaN; }
 
   // The wet state at the saturation point (T, P) whose item takes y between the saturated
   // liquid value fL and vapour value fV: mixed by mass.
@@ -159,7 +159,7 @@ class Solver {
   template <class F>
   Root Bisect(F f, Bracket b, long double y, bool geometric) {
     for (int i = 0; i < 400; ++i) {
-      const long double m = set_.Store(geometric ? std::sqrt(b.lo * b.hi) : (b.lo + b.hi) / 2.0L);
+      const long double m = set_.Storage().Store(geometric ? std::sqrt(b.lo * b.hi) : (b.lo + b.hi) / 2.0L);
       if (!(m > std::min(b.lo, b.hi) && m < std::max(b.lo, b.hi))) break;
       const long double fm = f(m);
       if (Between(y, b.flo, fm)) {
@@ -197,10 +197,10 @@ class Solver {
                                             : StateAt(x, line.value, vapourSide);
   }
   // The neighbouring stored values of x (x > 0), above and below.
-  long double Above(long double x) const { return set_.Store(x + LastPlace(x)); }
-  long double Below(long double x) const { return set_.Store(x - LastPlace(x)); }
+  long double Above(long double x) const { return set_.Storage().Store(x + LastPlace(x)); }
+  long double Below(long double x) const { return set_.Storage().Store(x - LastPlace(x)); }
   long double LastPlace(long double x) const {
-    return std::ldexp(1.0L, std::ilogb(x) - (set_.RoundsToReal6() ? 39 : 52));
+    return std::ldexp(1.0L, std::ilogb(x) - (set_.Storage().RoundsToReal6() ? 39 : 52));
   }
   // The points at which a segment is sampled: evenly (geometrically for pressures), and either
   // side of each seam inside it, so that a jump of the correlation there shows.
@@ -251,18 +251,18 @@ std::optional<Root> Solver::Polish(Item item, long double P, long double y, long
   for (long double delta = T * 0x1p-32L; delta < hi - lo; delta *= 8) {
     for (const long double x : {std::max(lo, T - delta), std::min(hi, T + delta)}) {
       const long double fx = f(x);
-      if (Between(y, f0, fx)) return Bisect(f, {T, f0, set_.Store(x), fx}, y, false);
+      if (Between(y, f0, fx)) return Bisect(f, {T, f0, set_.Storage().Store(x), fx}, y, false);
     }
   }
   return std::nullopt;
 }
 
 PairAnswer Solver::PressureAnd(Item item, long double P, long double y) {
-  P = set_.Store(P);
+  P = set_.Storage().Store(P);
   const std::string none = NoStateText(Item::kPressure, P, item, y);
   const SearchAnswer answer = SearchRegion(s_, {item, Item::kPressure, y, P});
   if (!answer.found) return Failure(none + PressureRange(item, P));
-  const long double T = set_.Store(answer.x);
+  const long double T = set_.Storage().Store(answer.x);
   const Condition c = s_.state.Condition;
   const long double q = s_.steamQuality;
   // Wet steam: the search answers the saturation temperature with the quality of the mixture.
@@ -280,7 +280,7 @@ PairAnswer Solver::PressureAnd(Item item, long double P, long double y) {
 }
 
 PairAnswer Solver::UniqueAt(Item item, long double P, long double y) {
-  const Line line = Isobar(set_.Store(P));
+  const Line line = Isobar(set_.Storage().Store(P));
   const Scan scan = Sample(line, item, y);
   if (scan.crossings > 1 || scan.near > 1) return Failure(NotUnique(line, item, y));
   return PressureAnd(item, P, y);
@@ -364,7 +364,7 @@ std::vector<long double> Solver::Points(const Segment& seg, bool geometric,
   std::vector<long double> x;
   for (int i = 0; i <= kLineSamples; ++i) {
     const long double share = static_cast<long double>(i) / kLineSamples;
-    x.push_back(set_.Store(geometric ? seg.lo * std::pow(seg.hi / seg.lo, share)
+    x.push_back(set_.Storage().Store(geometric ? seg.lo * std::pow(seg.hi / seg.lo, share)
                                      : seg.lo + (seg.hi - seg.lo) * share));
   }
   for (const long double seam : seams) {
@@ -424,7 +424,7 @@ std::string Solver::NotUnique(const Line& line, Item item, long double y) const 
 }
 
 PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
-  const Line line = Isotherm(set_.Store(T));
+  const Line line = Isotherm(set_.Storage().Store(T));
   const std::string none = NoStateText(Item::kTemperature, line.value, item, y);
   const Scan scan = Sample(line, item, y);
   if (scan.crossings == 0)

@@ -51,7 +51,7 @@ Condition Classify(const CalculatorTable& calculators, long double T, long doubl
     condition = Condition::kSuperCritical;
   } else {
     const CalcResult sat = set.SaturationTemperature(calculators, P);
-    const long double Tsat = set.Store(sat.value);
+    const long double Tsat = set.Storage().Store(sat.value);
     if (sat.Ok() && std::fabs(Tsat - T) < band) {
       condition = SaturatedAt(set, T);
     } else if (sat.Ok() && T > Tsat) {
@@ -86,13 +86,13 @@ void SaturationCondition(CalcState& state, const CalculatorTable& calculators, U
   if (state.SatGivenTemperature) {
     const CalcResult P = set.SaturationPressure(calculators, state.TempK);
     if (P.Ok()) {
-      state.PresKPa = static_cast<double>(set.Store(P.value));
+      state.PresKPa = static_cast<double>(set.Storage().Store(P.value));
       state.PresDisplay = static_cast<double>(UnitConversion(units, set, kPressure).ToDisplay(state.PresKPa));
     }
   } else {
     const CalcResult T = set.SaturationTemperature(calculators, state.PresKPa);
     if (T.Ok()) {
-      state.TempK = static_cast<double>(set.Store(T.value));
+      state.TempK = static_cast<double>(set.Storage().Store(T.value));
       state.TempDisplay =
           static_cast<double>(UnitConversion(units, set, kTemperature).ToDisplay(state.TempK));
     }

@@ -187,7 +187,7 @@ std::string TableKindName(TableKind kind) {
 
 double TableRange::Value(std::int64_t row, const CorrelationSet& set) const {
   const double x = row >= rows - 1 ? to : from + static_cast<double>(row) * step;
-  return static_cast<double>(set.Store(x));
+  return static_cast<double>(set.Storage().Store(x));
 }
 
 std::optional<TableRange> RangeByStep(double from, double to, double step) {

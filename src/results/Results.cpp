@@ -48,7 +48,7 @@ std::string CellText(Session& s, StateEvaluator& evaluator, const Evaluated& st,
 void KeepReference(Session& s, StateEvaluator& evaluator, const Evaluated& st, Item item, Phase phase) {
   double* ref = ReferenceOf(s.state, item);
   if (ref == nullptr || s.Calculators().VarPropCalc(item) == nullptr) return;
-  *ref = static_cast<double>(s.Set().Store(evaluator.Value(st, item, phase).value));
+  *ref = static_cast<double>(s.Set().Storage().Store(evaluator.Value(st, item, phase).value));
 }
 
 // The rows of `items` in the phase columns `phases`; the reference values from referencePhase.
@@ -91,7 +91,7 @@ double* ReferenceOf(CalcState& state, Item item) {
 
 double QualityFromField(const CorrelationSet& set, std::string_view text, double lastAccepted) {
   if (text.empty()) return 0.0;
-  auto q = set.ReadTyped(text);
+  auto q = set.Storage().ReadTyped(text);
   if (q && *q >= 0.0 && *q <= 100.0) return *q;
   return lastAccepted;
 }
@@ -104,7 +104,7 @@ void RefreshQuantity(Session& s, Quantity q) {
   // The internal value becomes what the display value denotes: in the built-in standard (each
   // step a Real6), and for a quantity not set yet. A standard computed in double precision keeps
   // the value it has; the round trip could move its last digit.
-  if (v < 0.0 || s.Set().RoundsToReal6())
+  if (v < 0.0 || s.Set().Storage().RoundsToReal6())
     InternalOf(st, q) = static_cast<double>(UnitConversion(s.units, s.Set(), q).ToInternal(d));
   PreviousOf(st, q) = InternalOf(st, q);
 }

@@ -159,7 +159,7 @@ Evaluation Saturated(Session& s, const StateInput& input, bool byT, std::optiona
   CalcState st;  // the classification's own: a session's state is left as it is
   st.SatGivenTemperature = byT;
   st.TempK = st.PresKPa = -1.0;
-  (byT ? st.TempK : st.PresKPa) = static_cast<double>(set.Store(input.first));
+  (byT ? st.TempK : st.PresKPa) = static_cast<double>(set.Storage().Store(input.first));
   SaturationCondition(st, s.Calculators(), s.units);
   if (st.TempK < 0.0 || st.PresKPa < 0.0) return Failure(NoStateWith(input) + ": no saturation state there");
   if (quality) {
@@ -168,7 +168,7 @@ Evaluation Saturated(Session& s, const StateInput& input, bool byT, std::optiona
       return Failure(NoStateWith(input) + ": wet steam lies above the triple point");
   }
   Evaluated e{st.Condition, st.TempK, st.PresKPa, std::nullopt};
-  if (quality) e.quality = static_cast<double>(set.Store(*quality));
+  if (quality) e.quality = static_cast<double>(set.Storage().Store(*quality));
   return {e, ""};
 }
 
@@ -259,8 +259,8 @@ Evaluation StateEvaluator::Evaluate(const StateInput& input) {
 
   switch (input.pair) {
     case InputPair::kTP: {
-      const double T = static_cast<double>(Set().Store(input.first));
-      const double P = static_cast<double>(Set().Store(input.second));
+      const double T = static_cast<double>(Set().Storage().Store(input.first));
+      const double P = static_cast<double>(Set().Storage().Store(input.second));
       CalcState st;
       DetermineValueCondition(st, session_.Calculators(), T, P);
       return {Evaluated{st.Condition, T, P, std::nullopt}, ""};

@@ -34,8 +34,8 @@ class Search {
     const bool temperatureFixed = r_.givenItem == Item::kTemperature;
     long double T = temperatureFixed ? r_.fixedValue : x;
     long double P = temperatureFixed ? x : r_.fixedValue;
-    T = set_.Store(T);
-    P = set_.Store(P);
+    T = set_.Storage().Store(T);
+    P = set_.Storage().Store(P);
     if (phase == Phase::kNoPhase) {
       DetermineCondition(s_.state, s_.Calculators(), T, P);
       Condition condition = s_.state.Condition;
@@ -43,22 +43,22 @@ class Search {
           IsSaturated(condition) ? (vapourSide_ ? Phase::kSatVapour : Phase::kSatLiquid) : PhaseOf(condition);
     }
     // The status is not consulted: a failed value is 0.
-    return set_.Store(s_.Calculators().Compute(r_.searchItem, phase, T, P).value);
+    return set_.Storage().Store(s_.Calculators().Compute(r_.searchItem, phase, T, P).value);
   }
 
   // The saturation temperature at P and pressure at T; as in F, a failed value is 0.
   long double SaturationTemperature(long double P) {
-    return set_.Store(set_.SaturationTemperature(s_.Calculators(), P).value);
+    return set_.Storage().Store(set_.SaturationTemperature(s_.Calculators(), P).value);
   }
   long double SaturationPressure(long double T) {
-    return set_.Store(set_.SaturationPressure(s_.Calculators(), T).value);
+    return set_.Storage().Store(set_.SaturationPressure(s_.Calculators(), T).value);
   }
 
   // y1 + (target - x1)(y2 - y1)/(x2 - x1), or the mean of y1 and y2 when x1 = x2; stored.
   long double Interpolate(long double target, long double y1, long double x1, long double y2,
                           long double x2) {
-    if (x1 == x2) return set_.Store((y1 + y2) / 2.0L);
-    return set_.Store(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
+    if (x1 == x2) return set_.Storage().Store((y1 + y2) / 2.0L);
+    return set_.Storage().Store(y1 + (target - x1) * (y2 - y1) / (x2 - x1));
   }
 
   void PressureFixed() {
@@ -154,7 +154,7 @@ class Search {
     long double quality = r_.searchItem == Item::kDensity ? 100.0L * fV * (fL / y - 1.0L) / (fL - fV)
                                                           : 100.0L * (y - fL) / (fV - fL);
     // As the standard stores a value: a Real6 of the configuration record in the built-in standard.
-    s_.steamQuality = static_cast<double>(s_.Set().Store(quality));
+    s_.steamQuality = static_cast<double>(s_.Set().Storage().Store(quality));
     if (!std::isfinite(s_.steamQuality)) found_ = false;
   }
 
@@ -172,12 +172,12 @@ class Search {
       if (!std::isfinite(x)) break;
       if (x < A || x > B) {
         if (Small(B - A, A, 0.005L)) {
-          x = set_.Store((A + B) / 2.0L);
+          x = set_.Storage().Store((A + B) / 2.0L);
           found_ = true;
         }
       }
       long double fx = F(Phase::kNoPhase, x);
-      long double m = set_.Store((A + B) / 2.0L);
+      long double m = set_.Storage().Store((A + B) / 2.0L);
       long double fm = F(Phase::kNoPhase, m);
       if (Small(fx - y, y, 1e-6L) || Small(A - B, B, 1e-6L)) {
         found_ = true;

@@ -62,7 +62,7 @@ TEST(InputPair, EveryPairShowsTheStateItsTemperatureAndPressureShow) {
       SCOPED_TRACE(set->Name() + " " + std::string(InfoOf(c.pair).label) + " " + c.first + " " + c.second);
       StateEvaluator evaluator(*set);
       const Evaluation evaluation = evaluator.Evaluate(
-          {c.pair, set->ReadTyped(c.first).value_or(0), set->ReadTyped(c.second).value_or(0)});
+          {c.pair, set->Storage().ReadTyped(c.first).value_or(0), set->Storage().ReadTyped(c.second).value_or(0)});
       PairForm pair(*set, c.pair, c.first, c.second);
       if (!evaluation.state) {  // IAPWS-IF97 solves neither T-h nor T-s
         EXPECT_TRUE(set == &IapwsCorrelations() && (c.pair == InputPair::kTH || c.pair == InputPair::kTS))

@@ -143,7 +143,7 @@ void ExpectRowAsWindow(const WindowCase& c, const RangeTable& table, std::int64_
   f.UseUnits(PresetSelection(c.units));
   const auto typed = [&](int col) {
     const double x = table.Cell(row, col).value;
-    return SetNamed(c.standard).RoundsToReal6() ? table.CellText(row, col)
+    return SetNamed(c.standard).Storage().RoundsToReal6() ? table.CellText(row, col)
                                                 : StoredValueText(x, SetNamed(c.standard));
   };
   const std::string t = typed(0), p = typed(1);

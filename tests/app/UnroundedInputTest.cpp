@@ -50,9 +50,9 @@ TEST(UnroundedInput, WetSteamUsesTheTypedQuality) {
     f.Type("373.15", "");
     f.form.WriteField(Field::kWetSteam, "33.3333333333");
     Session& s = f.form.session();
-    const double kept = c.set->RoundsToReal6() ? static_cast<double>(R6(kTyped)) : kTyped;
+    const double kept = c.set->Storage().RoundsToReal6() ? static_cast<double>(R6(kTyped)) : kTyped;
     EXPECT_EQ(s.steamQuality, kept);
-    if (!c.set->RoundsToReal6()) {
+    if (!c.set->Storage().RoundsToReal6()) {
       EXPECT_EQ(WetValue(s, Item::kEnthalpy), LeverRule(s, Item::kEnthalpy, kTyped));
     }
   }
@@ -88,7 +88,7 @@ TEST(UnroundedInput, TableRowsAreTheTypedValues) {
     const auto table = ComputeRangeTable(*check.request, *c.set, si);
     ASSERT_TRUE(table);
     EXPECT_EQ(table->Cell(0, c.column).value, c.shown);
-    if (!c.set->RoundsToReal6()) {
+    if (!c.set->Storage().RoundsToReal6()) {
       EXPECT_EQ(table->NumberText(0, c.column), c.column == 0 ? c.from : c.at);
     }
   }

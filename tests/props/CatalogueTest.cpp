@@ -111,7 +111,7 @@ TEST(BuiltInSet, FixedValues) {
   EXPECT_EQ(set.FixedValue(Item::kCriticalTemperature), static_cast<double>(R6(647.29L)));
   EXPECT_EQ(set.FixedValue(Item::kEnthalpyOfFormation), -13420.0);
   EXPECT_EQ(set.FixedValue(Item::kEnthalpy), 0.0);
-  EXPECT_TRUE(set.RoundsToReal6());
+  EXPECT_TRUE(set.Storage().RoundsToReal6());
 }
 
 TEST(BuiltInSet, RowSets) {

@@ -36,7 +36,7 @@ State Classified(const CorrelationSet& set, long double T, long double P) {
 
 State Saturated(const CorrelationSet& set, long double T) {
   Session s(set);
-  return {T, set.Store(set.SaturationPressure(s.Calculators(), T).value), Condition::kSatLiquidVapour};
+  return {T, set.Storage().Store(set.SaturationPressure(s.Calculators(), T).value), Condition::kSatLiquidVapour};
 }
 
 struct Case {

@@ -28,15 +28,15 @@ Values StoredValues(const PairState& st) {
   const Phase phase = IsSaturated(st.condition) ? Phase::kWetSteam : PhaseOf(st.condition);
   const long double h = s.Calculators().Compute(Item::kEnthalpy, phase, st.T, st.P).value;
   const long double e = s.Calculators().Compute(Item::kEntropy, phase, st.T, st.P).value;
-  return {s.Set().Store(h), s.Set().Store(e)};
+  return {s.Set().Storage().Store(h), s.Set().Storage().Store(e)};
 }
 
 // The state at (T, P), or on the saturation line at P with `quality` when T is 0.
 PairState StateOf(long double T, long double P, long double quality) {
   Session s;
   const CorrelationSet& set = s.Set();
-  P = set.Store(P);
-  T = T > 0 ? set.Store(T) : set.Store(set.SaturationTemperature(s.Calculators(), P).value);
+  P = set.Storage().Store(P);
+  T = T > 0 ? set.Storage().Store(T) : set.Storage().Store(set.SaturationTemperature(s.Calculators(), P).value);
   DetermineCondition(s.state, s.Calculators(), T, P);
   return {T, P, s.state.Condition, IsSaturated(s.state.Condition) ? quality : 0.0L};
 }

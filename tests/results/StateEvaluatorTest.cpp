@@ -28,7 +28,7 @@ constexpr TPState kStates[] = {
 double Stored(StateEvaluator& ev, const Evaluated& st, Item item) {
   const CalcResult r = ev.StateValue(st, item);
   EXPECT_TRUE(r.Ok()) << static_cast<int>(item);
-  return static_cast<double>(ev.Set().Store(r.value));
+  return static_cast<double>(ev.Set().Storage().Store(r.value));
 }
 
 // (T, P) -> (h, s) -> back by every pair: the same state, to round-off in IF97 and to the
@@ -41,7 +41,7 @@ TEST(StateEvaluatorTest, PairsGiveBackTheStateOfTheirValues) {
   for (const Case c : {Case{&IapwsCorrelations(), 1e-9}, Case{&BuiltInCorrelations(), 2e-6}}) {
     StateEvaluator ev(*c.set);
     for (const TPState& tp : kStates) {
-      if (c.set->RoundsToReal6() && tp.T > 1273.0) continue;
+      if (c.set->Storage().RoundsToReal6() && tp.T > 1273.0) continue;
       const Evaluation given = ev.Evaluate({InputPair::kTP, tp.T, tp.P});
       ASSERT_TRUE(given.state) << given.error;
       const double h = Stored(ev, *given.state, Item::kEnthalpy);
@@ -51,7 +51,7 @@ TEST(StateEvaluatorTest, PairsGiveBackTheStateOfTheirValues) {
         SCOPED_TRACE(testing::Message() << c.set->Name() << " T=" << tp.T << " P=" << tp.P
                                         << " pair=" << InfoOf(in.pair).label);
         const Evaluation e = ev.Evaluate(in);
-        if (c.set->RoundsToReal6() && !e.state) continue;  // not unique near the critical point
+        if (c.set->Storage().RoundsToReal6() && !e.state) continue;  // not unique near the critical point
         ASSERT_TRUE(e.state) << e.error;
         EXPECT_EQ(e.state->condition, given.state->condition);
         EXPECT_NEAR(e.state->T, tp.T, c.tolerance * tp.T);
@@ -84,7 +84,7 @@ TEST(StateEvaluatorTest, WetSteamByQualityAndByPairs) {
       const Evaluation e = ev.Evaluate(in);
       ASSERT_TRUE(e.state) << e.error;
       ASSERT_TRUE(e.state->quality);
-      EXPECT_NEAR(*e.state->quality, 80.0, set->RoundsToReal6() ? 1e-3 : 1e-9);
+      EXPECT_NEAR(*e.state->quality, 80.0, set->Storage().RoundsToReal6() ? 1e-3 : 1e-9);
     }
   }
 }
