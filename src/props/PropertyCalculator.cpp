@@ -9,18 +9,19 @@ PropertyCalculator::PropertyCalculator(CalculatorTable& table, CalcContext& ctx,
     : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().Storage().RoundsToReal6()), key_(key) {}
 
 bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
+  if (!kept_) return false;
   // Wet steam is mixed at the steam quality of the context: a kept call at another quality is
   // another value.
-  if (phase == Phase::kWetSteam && ctx_.steamQuality != lastQuality_) return false;
+  if (phase == Phase::kWetSteam && ctx_.steamQuality != kept_->quality) return false;
   switch (key_) {
     case CacheKey::kTemperature:
-      return T == lastTemp_;
+      return T == kept_->temp;
     case CacheKey::kPressure:
-      return P == lastPres_;
+      return P == kept_->pres;
     case CacheKey::kTemperatureAndPhase:
-      return T == lastTemp_ && phase == lastPhase_;
+      return T == kept_->temp && phase == kept_->phase;
     case CacheKey::kAll:
-      return T == lastTemp_ && P == lastPres_ && phase == lastPhase_;
+      return T == kept_->temp && P == kept_->pres && phase == kept_->phase;
   }
   return false;
 }
@@ -28,20 +29,15 @@ bool PropertyCalculator::Matches(Phase phase, long double T, long double P) cons
 CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P) {
   T = Store(T);
   P = Store(P);
-  if (Matches(phase, T, P)) return {lastResult_, lastStatus_};
+  if (Matches(phase, T, P)) return {kept_->result, kept_->status};
   ++evaluations_;
   keep_ = true;
   CalcResult r = Evaluate(phase, T, P);
   if (r.Ok() && !FitsReal6(r.value)) r.status = Status::kOutOfRange;
   if (!r.Ok()) r.value = 0.0L;
-  if (keep_) {
-    lastTemp_ = static_cast<double>(T);
-    lastPres_ = static_cast<double>(P);
-    lastPhase_ = phase;
-    lastQuality_ = ctx_.steamQuality;
-    lastResult_ = static_cast<double>(Store(r.value));
-    lastStatus_ = r.status;
-  }
+  if (keep_)
+    kept_ = KeptCall{static_cast<double>(T), static_cast<double>(P), phase, ctx_.steamQuality,
+                     static_cast<double>(Store(r.value)), r.status};
   keep_ = true;
   return r;
 }

@@ -2,6 +2,8 @@
 // The calculator objects behind every variable property: a phase code, a temperature (K) and a
 // pressure (kPa absolute) in; a value in the internal unit of the property and a status out.
 
+#include <optional>
+
 #include "props/CalcResult.h"
 #include "props/Catalogue.h"
 #include "props/Phase.h"
@@ -42,12 +44,12 @@ class PropertyCalculator {
   // The catalogue item the calculator answers for.
   Item GetItem() const { return item_; }
 
-  // The kept call.
-  double LastTemp() const { return lastTemp_; }
-  double LastPres() const { return lastPres_; }
-  double LastResult() const { return lastResult_; }
-  Status LastStatus() const { return lastStatus_; }
-  Phase LastPhase() const { return lastPhase_; }
+  // The kept call (before the first call: T and P -3, result -3, not given, no phase).
+  double LastTemp() const { return kept_ ? kept_->temp : kNoCall; }
+  double LastPres() const { return kept_ ? kept_->pres : kNoCall; }
+  double LastResult() const { return kept_ ? kept_->result : kNoCall; }
+  Status LastStatus() const { return kept_ ? kept_->status : Status::kNotGiven; }
+  Phase LastPhase() const { return kept_ ? kept_->phase : Phase::kNoPhase; }
   // Number of correlation evaluations (calls that missed the kept call); for tests and benches.
   long Evaluations() const { return evaluations_; }
 
@@ -80,12 +82,17 @@ class PropertyCalculator {
   bool roundsToReal6_;
   CacheKey key_;
   bool keep_ = true;
-  double lastTemp_ = -3.0;
-  double lastPres_ = -3.0;
-  double lastResult_ = -3.0;
-  Status lastStatus_ = Status::kNotGiven;
-  Phase lastPhase_ = Phase::kNoPhase;
-  double lastQuality_ = 0.0;  // percent, the context's steam quality at the kept call
+  // The last call whose result is kept: its arguments, its stored result and, for wet steam, the
+  // steam quality of the context (percent) it was made at.
+  struct KeptCall {
+    double temp, pres;
+    Phase phase;
+    double quality;
+    double result;
+    Status status;
+  };
+  static constexpr double kNoCall = -3.0;
+  std::optional<KeptCall> kept_;
   long evaluations_ = 0;
 };
 

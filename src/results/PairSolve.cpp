@@ -123,9 +123,6 @@ class Solver {
     s_.state.Condition = st.condition;
     s_.steamQuality = static_cast<double>(st.quality);
     const bool wet = IsSaturated(st.condition);
-    // A kept call is matched on T, P and phase, not on the quality: another call first, so that
-    // wet steam at a new quality is computed afresh.
-    if (wet) s_.Calculators().Compute(item, Phase::kSatLiquid, st.T, st.P);
     const Phase phase = wet ? Phase::kWetSteam : PhaseOf(st.condition);
     const CalcResult r = s_.Calculators().Compute(item, phase, st.T, st.P);
     return r.Ok() ? set_.Storage().Store(r.value) : kNaN;
