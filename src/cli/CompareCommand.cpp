@@ -19,6 +19,7 @@
 #include "results/DisplayValue.h"
 #include "results/IapwsSet.h"
 #include "results/PhaseCondition.h"
+#include "results/StateEvaluator.h"
 #include "results/ResultsReport.h"
 #include "results/Session.h"
 #include "units/Presets.h"
@@ -41,7 +42,9 @@ struct Value {
 // The value in the display unit: the built-in one through the program's conversion (its Real6
 // factors, the result not rounded again), IAPWS-IF97 with the unit table's unrounded factors.
 std::optional<Value> ValueOf(Session& s, Item item, Phase phase) {
-  const CalcResult r = s.Calculators().Compute(item, phase, s.state.TempK, s.state.PresKPa);
+  StateEvaluator evaluator(s);
+  const Evaluated state{s.state.Condition, s.state.TempK, s.state.PresKPa, std::nullopt};
+  const CalcResult r = evaluator.Value(state, item, phase);
   if (!r.Ok()) return std::nullopt;
   const Quantity q = PropQuantity(item);
   const long double shown = s.Set().Storage().RoundsToReal6() ? s.units.ToDisplay(q, r.value)
@@ -66,15 +69,18 @@ std::string Number(std::optional<double> x, int digits) {
   return x ? GeneralText(*x, digits) : "-";
 }
 
-// The phases of a state's grid columns, named.
-std::vector<std::pair<const char*, Phase>> Columns(Condition c) {
-  switch (c) {
-    case Condition::kSatSolidVapour:
-      return {{"solid", Phase::kSatSolid}, {"vapour", Phase::kSatVapour}};
-    case Condition::kSatLiquidVapour:
-      return {{"liquid", Phase::kSatLiquid}, {"vapour", Phase::kSatVapour}};
+// The name of a grid column's phase: the condensed phase and the vapour of a saturated state;
+// none for a single phase.
+const char* ColumnName(Phase phase) {
+  switch (phase) {
+    case Phase::kSatSolid:
+      return "solid";
+    case Phase::kSatLiquid:
+      return "liquid";
+    case Phase::kSatVapour:
+      return "vapour";
     default:
-      return {{"", PhaseOf(c)}};
+      return "";
   }
 }
 
@@ -139,7 +145,9 @@ int CompareCommand(const Args& args) {
   out.append("\n\n").append(Row({"Property", "Phase", "Unit", "Built-in", "IAPWS-IF97", "Difference", "%"}, layout));
   // The rows of the built-in grid for its condition, in both standards at the same phase.
   for (Item item : builtIn.Set().Layout().RowSet(builtIn.state.Condition, true)) {
-    for (auto [column, phase] : Columns(builtIn.state.Condition)) {
+    const Evaluated state{builtIn.state.Condition, builtIn.state.TempK, builtIn.state.PresKPa, std::nullopt};
+    for (Phase phase : state.Columns()) {
+      const char* column = ColumnName(phase);
       const std::optional<Value> a = ValueOf(builtIn, item, phase), b = ValueOf(iapws, item, phase);
       std::optional<double> diff, percent;
       if (a && b) {

@@ -2,27 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "results/PhaseCondition.h"
+#include "results/StateEvaluator.h"
 #include "units/Format.h"
 
 namespace tulo {
 namespace {
-
-// The phases of the grid's value columns for a condition.
-std::vector<Phase> ColumnPhases(Condition condition) {
-  switch (condition) {
-    case Condition::kSatSolidVapour:
-      return {Phase::kSatSolid, Phase::kSatVapour};
-    case Condition::kSatLiquidVapour:
-      return {Phase::kSatLiquid, Phase::kSatVapour};
-    case Condition::kNone:
-      return {};
-    default:
-      return {PhaseOf(condition)};
-  }
-}
 
 // Places reference at the state typed into shown and classifies it on reference's own lines.
 bool PlaceState(const CalcState& from, Session& reference) {
@@ -47,13 +33,17 @@ std::optional<Deviation> LargestDeviation(Session& shown, Session& reference) {
   const CalcState& st = shown.state;
   if (st.Condition == Condition::kNone || !PlaceState(st, reference)) return std::nullopt;
   const auto rows = shown.Set().Layout().RowSet(st.Condition, st.FullPropertyList);
+  // Both grids' columns and values as the evaluator gives them (saturated columns need no quality).
+  StateEvaluator shownValues(shown), referenceValues(reference);
+  const Evaluated shownState{st.Condition, st.TempK, st.PresKPa, std::nullopt};
+  const Evaluated referenceState{reference.state.Condition, reference.state.TempK, reference.state.PresKPa,
+                                 std::nullopt};
   std::optional<Deviation> largest;
   for (Item item : kDeviationItems) {
     if (std::find(rows.begin(), rows.end(), item) == rows.end()) continue;
-    for (Phase phase : ColumnPhases(st.Condition)) {
-      const CalcResult a = shown.Calculators().Compute(item, phase, st.TempK, st.PresKPa);
-      const CalcResult b =
-          reference.Calculators().Compute(item, phase, reference.state.TempK, reference.state.PresKPa);
+    for (Phase phase : shownState.Columns()) {
+      const CalcResult a = shownValues.Value(shownState, item, phase);
+      const CalcResult b = referenceValues.Value(referenceState, item, phase);
       if (!a.Ok() || !b.Ok() || b.value == 0) continue;
       const double percent = static_cast<double>(100 * std::fabs(a.value - b.value) / std::fabs(b.value));
       if (!largest || percent > largest->percent) largest = Deviation{item, percent};
