@@ -7,6 +7,9 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "props/BuiltInSet.h"
+#include "results/IapwsSet.h"
+#include "results/StateEvaluator.h"
 
 namespace {
 
@@ -44,6 +47,37 @@ BENCHMARK_CAPTURE(BM_EntryColdCalculators, superheated_600K_1000kPa, "600", "100
     ->Unit(benchmark::kMicrosecond);
 
 // A steam search from the state shown, as the Search button runs it.
+// One keystroke with a pair chosen: the second field written into a form that holds the first,
+// the state solved and every grid filled again (warm calculators, as a user types).
+void BM_PairKeystroke(benchmark::State& state, bool iapws, tulo::InputPair pair, const char* first,
+                      const char* second) {
+  QuietPlatform platform;
+  tulo::MainForm form(platform);
+  form.InitialiseWithoutFile();
+  if (iapws) form.SelectCorrelationSet(tulo::IapwsCorrelations());
+  form.SelectInputPair(pair);
+  form.WriteField(tulo::Field::kTemperature, first);
+  bool flip = false;
+  for (auto _ : state) {
+    // Alternate the last digit, so that each keystroke is a new state.
+    form.WriteField(tulo::Field::kPressure, std::string(second) + (flip ? "1" : "2"));
+    flip = !flip;
+    benchmark::DoNotOptimize(form.VarPropGrid.cells);
+  }
+}
+using tulo::InputPair;
+BENCHMARK_CAPTURE(BM_PairKeystroke, iapws_TP, true, InputPair::kTP, "600", "100")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, iapws_Ph, true, InputPair::kPH, "1000", "300")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, iapws_Ps, true, InputPair::kPS, "1000", "7.")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, iapws_hs, true, InputPair::kHS, "3000", "7.")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, iapws_Th, true, InputPair::kTH, "700", "350")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, iapws_Px, true, InputPair::kPx, "1000", "5")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, builtin_TP, false, InputPair::kTP, "600", "100")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, builtin_Ph, false, InputPair::kPH, "1000", "300")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, builtin_Ps, false, InputPair::kPS, "1000", "7.")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, builtin_hs, false, InputPair::kHS, "3000", "7.")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PairKeystroke, builtin_Px, false, InputPair::kPx, "1000", "5")->Unit(benchmark::kMicrosecond);
+
 void BM_SteamSearch(benchmark::State& state, const char* temperature, const char* pressure, int property,
                     int given, const char* value) {
   QuietPlatform platform;
