@@ -69,21 +69,6 @@ std::string Number(std::optional<double> x, int digits) {
   return x ? GeneralText(*x, digits) : "-";
 }
 
-// The name of a grid column's phase: the condensed phase and the vapour of a saturated state;
-// none for a single phase.
-const char* ColumnName(Phase phase) {
-  switch (phase) {
-    case Phase::kSatSolid:
-      return "solid";
-    case Phase::kSatLiquid:
-      return "liquid";
-    case Phase::kSatVapour:
-      return "vapour";
-    default:
-      return "";
-  }
-}
-
 std::string Row(const std::vector<std::string>& cells, ReportLayout layout) {
   static constexpr std::size_t kWidths[] = {30, 8, 14, 16, 16, 14};
   std::string line;
@@ -147,7 +132,7 @@ int CompareCommand(const Args& args) {
   for (Item item : builtIn.Set().Layout().RowSet(builtIn.state.Condition, true)) {
     const Evaluated state{builtIn.state.Condition, builtIn.state.TempK, builtIn.state.PresKPa, std::nullopt};
     for (Phase phase : state.Columns()) {
-      const char* column = ColumnName(phase);
+      const std::string column(ColumnName(phase));
       const std::optional<Value> a = ValueOf(builtIn, item, phase), b = ValueOf(iapws, item, phase);
       std::optional<double> diff, percent;
       if (a && b) {

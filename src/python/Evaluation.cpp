@@ -133,20 +133,6 @@ double StateNumber(const StateRequest& request, PairName name, Quantity q, doubl
   return ShownNumber(static_cast<double>(UnitConversion(units, set, q).ToDisplay(internal)), set);
 }
 
-// The name of a phase column as the dictionaries name it; "" for the one column of a single phase.
-std::string_view ColumnName(Phase phase) {
-  switch (phase) {
-    case Phase::kSatSolid:
-      return "solid";
-    case Phase::kSatLiquid:
-      return "liquid";
-    case Phase::kSatVapour:
-      return "vapour";
-    default:
-      return "";
-  }
-}
-
 // A named phase's correlation at (T, P) in internal units, as tulo-calc property answers it.
 DisplayValue PhaseValueAt(Session& s, const PropertyRequest& request, const UnitConversion& unit,
                           long double T, long double P) {

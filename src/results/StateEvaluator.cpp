@@ -135,6 +135,19 @@ std::span<const Phase> Evaluated::Columns() const {
   }
 }
 
+std::string_view ColumnName(Phase phase) {
+  switch (phase) {
+    case Phase::kSatSolid:
+      return "solid";
+    case Phase::kSatLiquid:
+      return "liquid";
+    case Phase::kSatVapour:
+      return "vapour";
+    default:
+      return "";
+  }
+}
+
 std::optional<Phase> Evaluated::StatePhase() const {
   if (!Saturated()) return PhaseOf(condition);
   if (quality) return Phase::kWetSteam;

@@ -79,6 +79,10 @@ struct Evaluated {
   Phase OneColumn() const { return StatePhase().value_or(Phase::kSatVapour); }
 };
 
+// The name of a phase column as the front ends name it: "solid", "liquid" or "vapour" for the
+// columns of a saturated state; "" for the one column of a single phase.
+std::string_view ColumnName(Phase phase);
+
 // The state, or why there is none (a message in internal units naming the pair and the range).
 struct Evaluation {
   std::optional<Evaluated> state;
