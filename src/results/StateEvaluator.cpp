@@ -196,6 +196,23 @@ Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P
   return st.Condition;
 }
 
+// Where an IF97 pair has no state: the range of h or s along the isobar (P-h, P-s), from
+// 273.15 K to the highest temperature of IF97 at that pressure (2273.15 K up to 50 MPa, 1073.15 K
+// above); the range of IF97 otherwise.
+std::string IapwsRangeAt(const StateInput& input) {
+  constexpr double kLowest = 273.15, kHighest = 2273.15, kHighestAbove50MPa = 1073.15;  // K
+  constexpr double kRegion5Top = 50.0;                                                  // MPa
+  const bool byP = input.pair == InputPair::kPH || input.pair == InputPair::kPS;
+  if (!byP) return " in the range of IAPWS-IF97";
+  const double p = input.first / kKPaPerMPa;
+  const iapws::FluidProps lo = iapws::StateTP(kLowest, p);
+  const iapws::FluidProps hi = iapws::StateTP(p > kRegion5Top ? kHighestAbove50MPa : kHighest, p);
+  if (lo.region == iapws::Region::kNone || hi.region == iapws::Region::kNone) return " in the range of IAPWS-IF97";
+  const Item item = input.pair == InputPair::kPH ? Item::kEnthalpy : Item::kEntropy;
+  const bool h = item == Item::kEnthalpy;
+  return RangeAtText(Item::kPressure, input.first, item, h ? lo.h : lo.s, h ? hi.h : hi.s);
+}
+
 // An IF97 state solved from P-h, P-s, h-s, T-h or T-s.
 Evaluation FromIapws(Session& s, const StateInput& input) {
   const double a = input.first, b = input.second;
@@ -224,7 +241,7 @@ Evaluation FromIapws(Session& s, const StateInput& input) {
     return Failure("the state with " + GivenPair(input) + " is not unique: " + std::string(NameText(name)) +
                    " takes this value at more than one pressure at " + GivenText(Item::kTemperature, a));
   }
-  if (!solved.state) return Failure(NoStateWith(input) + " in the range of " + s.Set().Name());
+  if (!solved.state) return Failure(NoStateWith(input) + IapwsRangeAt(input));
   const iapws::PairState& st = *solved.state;
   const double P = st.p * kKPaPerMPa;
   if (st.region == iapws::Region::k4) return {Evaluated{Condition::kSatLiquidVapour, st.T, P, st.x * 100.0}, ""};

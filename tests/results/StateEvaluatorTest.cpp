@@ -95,7 +95,7 @@ TEST(StateEvaluatorTest, PairsWithoutStateSayWhy) {
     const char* text;
   };
   const Case cases[] = {
-      {{InputPair::kPH, 8000.0, -500.0}, "no state with P = 8000 kPa and h = -500 kJ/kg"},
+      {{InputPair::kPH, 8000.0, -500.0}, "no state with P = 8000 kPa and h = -500 kJ/kg: at P = 8000 kPa h lies between"},
       {{InputPair::kTP, 300.0, 1e9}, "P lies between"},
       {{InputPair::kTx, 300.0, 120.0}, "x lies between 0 and 100 %"},
       {{InputPair::kT, 700.0, 0.0}, "a saturated state has T up to"},
