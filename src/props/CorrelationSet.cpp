@@ -73,19 +73,26 @@ bool CorrelationSet::InInputRange(Quantity quantity, long double internal) const
   return InClosedRange(internal, range.lowest, range.highest);
 }
 
-bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
-                    double quality) {
+StateLimits::StateLimits(const CorrelationSet& set, long double T, long double P, double quality)
+    : typedT_(set.InInputRange(kTemperature, T)),
+      typedP_(set.InInputRange(kPressure, P)),
+      phaseT_(InClosedRange(T, set.PhaseLimits(kTemperature).lowest, set.PhaseLimits(kTemperature).highest)),
+      phaseP_(InClosedRange(P, set.PhaseLimits(kPressure).lowest, set.PhaseLimits(kPressure).highest)),
+      quality_(InClosedRange(quality, 0.0, kQualityMax)) {}
+
+bool StateLimits::InLimits(Item item, Phase phase) const {
   const Inputs inputs = InputsOf(item, phase);
   // No phase named: the stable phase of a typed state, within the window's limits. A named phase:
   // within its correlations' own range.
-  const auto inside = [&](Quantity q, long double x) {
-    if (phase == Phase::kNoPhase) return set.InInputRange(q, x);
-    const InputRange range = set.PhaseLimits(q);
-    return InClosedRange(x, range.lowest, range.highest);
-  };
-  if (inputs.temperature && !inside(kTemperature, T)) return false;
-  if (inputs.pressure && !inside(kPressure, P)) return false;
-  return phase != Phase::kWetSteam || InClosedRange(quality, 0.0, kQualityMax);
+  const bool named = phase != Phase::kNoPhase;
+  if (inputs.temperature && !(named ? phaseT_ : typedT_)) return false;
+  if (inputs.pressure && !(named ? phaseP_ : typedP_)) return false;
+  return phase != Phase::kWetSteam || quality_;
+}
+
+bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
+                    double quality) {
+  return StateLimits(set, T, P, quality).InLimits(item, phase);
 }
 
 std::span<const Item> RowsFor(const GridRows& rows, Condition condition) {

@@ -67,6 +67,19 @@ struct GridRows {
 bool InputsInLimits(const CorrelationSet& set, Item item, Phase phase, long double T, long double P,
                     double quality);
 
+// InputsInLimits for the values of one state: the range checks of its T, P and quality made once,
+// each item and phase then only choosing among them.
+class StateLimits {
+ public:
+  StateLimits(const CorrelationSet& set, long double T, long double P, double quality);
+  bool InLimits(Item item, Phase phase) const;
+
+ private:
+  bool typedT_, typedP_;  // within the input limits (no phase named)
+  bool phaseT_, phaseP_;  // within the range of the named phases' correlations (PhaseLimits)
+  bool quality_;          // 0 to 100 percent
+};
+
 // The rows of `rows` for `condition`; empty for kNone.
 std::span<const Item> RowsFor(const GridRows& rows, Condition condition);
 

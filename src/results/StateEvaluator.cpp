@@ -312,7 +312,14 @@ Evaluation StateEvaluator::Evaluate(const StateInput& input) {
 
 CalcResult StateEvaluator::Value(const Evaluated& state, Item item, Phase phase) {
   const double quality = state.quality.value_or(0.0);
-  if (!InputsInLimits(Set(), item, phase, state.T, state.P, quality)) return CalcResult::OutOfRange();
+  // The limits of a state are checked once for all its values.
+  if (!limits_ || limitsT_ != state.T || limitsP_ != state.P || limitsQuality_ != quality) {
+    limits_.emplace(Set(), state.T, state.P, quality);
+    limitsT_ = state.T;
+    limitsP_ = state.P;
+    limitsQuality_ = quality;
+  }
+  if (!limits_->InLimits(item, phase)) return CalcResult::OutOfRange();
   // The calculators read the condition and, for wet steam, the steam quality of the state asked
   // through their context; the kept calls of wet steam are keyed on the quality.
   session_.state.Condition = state.condition;

@@ -117,6 +117,9 @@ class StateEvaluator {
  private:
   std::unique_ptr<Session> owned_;
   Session& session_;
+  // The limit checks of the last state asked for values (StateLimits), with its T, P and quality.
+  std::optional<StateLimits> limits_;
+  double limitsT_ = 0.0, limitsP_ = 0.0, limitsQuality_ = 0.0;
 };
 
 }  // namespace tulo
