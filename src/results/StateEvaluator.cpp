@@ -251,24 +251,7 @@ Evaluation FromIapws(Session& s, const StateInput& input) {
 // A state solved from P-h, P-s, h-s, T-h or T-s on the calculators of the set (the built-in
 // correlations).
 Evaluation FromCalculators(Session& s, const StateInput& input) {
-  Pair pair = Pair::kPH;
-  switch (input.pair) {
-    case InputPair::kPS:
-      pair = Pair::kPS;
-      break;
-    case InputPair::kHS:
-      pair = Pair::kHS;
-      break;
-    case InputPair::kTH:
-      pair = Pair::kTH;
-      break;
-    case InputPair::kTS:
-      pair = Pair::kTS;
-      break;
-    default:
-      break;
-  }
-  const PairAnswer answer = SolvePair(s.Set(), pair, input.first, input.second);
+  const PairAnswer answer = SolvePair(s.Set(), input.pair, input.first, input.second);
   if (!answer.ok) return Failure(answer.error);
   const PairState& st = answer.state;
   Evaluated e{st.condition, static_cast<double>(st.T), static_cast<double>(st.P), std::nullopt};
