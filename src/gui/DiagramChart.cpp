@@ -123,6 +123,42 @@ DiagramAxis Shown(const QAbstractAxis* axis, DiagramAxis a) {
   return a;
 }
 
+// A process stands out from every line of the charts in colour and width.
+const QColor kProcessColor(0x00, 0x96, 0x88);
+
+// The points of a path that the chart can show, in pieces broken where one cannot be.
+template <typename Place>
+QList<QList<QPointF>> PiecesOf(const std::vector<ProcessState>& path, const Place& place) {
+  QList<QList<QPointF>> pieces(1);
+  for (const ProcessState& st : path) {
+    if (const std::optional<DiagramPoint> p = place(st)) {
+      pieces.back().append(QPointF(p->x, p->y));
+    } else if (!pieces.back().empty()) {
+      pieces.emplaceBack();
+    }
+  }
+  if (pieces.back().empty()) pieces.removeLast();
+  return pieces;
+}
+
+// A numbered state of a process: one point with its number beside it (a label format without
+// placeholders is the label itself).
+QScatterSeries* MarkSeries(const QString& number) {
+  auto* mark = new QScatterSeries;
+  mark->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+  mark->setMarkerSize(10);
+  mark->setColor(kProcessColor);
+  mark->setBorderColor(kProcessColor.darker(150));
+  mark->setPointLabelsFormat(number);
+  mark->setPointLabelsColor(kProcessColor.darker(150));
+  QFont font = mark->pointLabelsFont();
+  font.setBold(true);
+  mark->setPointLabelsFont(font);
+  mark->setPointLabelsClipping(true);
+  mark->setPointLabelsVisible(true);
+  return mark;
+}
+
 }  // namespace
 
 DiagramChart::DiagramChart(QGraphicsItem* parent) : QChart(parent) {
@@ -136,6 +172,8 @@ void DiagramChart::Clear() {
   labels_.clear();
   xAxis_ = yAxis_ = nullptr;
   pieces_.clear();
+  paths_.clear();
+  marks_.clear();
   removeAllSeries();  // deletes them
   for (QAbstractAxis* axis : axes()) {
     removeAxis(axis);
@@ -161,11 +199,6 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
     if (auto* value = qobject_cast<QValueAxis*>(axis))
       connect(value, &QValueAxis::rangeChanged, this, [this] { PlaceLabels(); });
   }
-  auto attach = [&](QAbstractSeries* series) {
-    addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-  };
 
   QList<int> named;
   for (const DiagramLine& line : lines_.lines) {
@@ -183,7 +216,7 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
         series->setName(LegendName(line.role, lines_));
         named.append(LegendGroup(line.role));
       }
-      attach(series);
+      Attach(series);
       if (!first)
         for (QLegendMarker* m : legend()->markers(series)) m->setVisible(false);
       pieces_.append(series);
@@ -208,7 +241,7 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
   critical_->setColor(QColor(0x20, 0x20, 0x20));
   critical_->setBorderColor(QColor(0x20, 0x20, 0x20));
   if (lines_.critical) critical_->append(lines_.critical->x, lines_.critical->y);
-  attach(critical_);
+  Attach(critical_);
 
   marker_ = new QScatterSeries;
   marker_->setName("State");
@@ -216,8 +249,55 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
   marker_->setMarkerSize(13);
   marker_->setColor(QColor(0xf3, 0x9c, 0x12));
   marker_->setBorderColor(QColor(0x80, 0x30, 0x00));
-  attach(marker_);
+  Attach(marker_);
   PlaceLabels();
+}
+
+void DiagramChart::Attach(QAbstractSeries* series) {
+  addSeries(series);
+  series->attachAxis(xAxis_);
+  series->attachAxis(yAxis_);
+}
+
+void DiagramChart::ClearProcess() {
+  for (QAbstractSeries* series : paths_) removeSeries(series);
+  for (QAbstractSeries* series : marks_) removeSeries(series);
+  qDeleteAll(paths_);
+  qDeleteAll(marks_);
+  paths_.clear();
+  marks_.clear();
+}
+
+void DiagramChart::SetProcess(const std::optional<ProcessOverlay>& overlay, const UnitSettings& units) {
+  ClearProcess();
+  if (!overlay || xAxis_ == nullptr) return;
+  DiagramUnits shown(units);
+  const auto place = [&](const ProcessState& st) {
+    return PlaceState(lines_.kind, shown, st.T, st.P, st.h, st.s);
+  };
+  if (lines_.kind != DiagramKind::kPt) {
+    for (const std::vector<ProcessState>& path : overlay->paths)
+      for (const QList<QPointF>& piece : PiecesOf(path, place)) {
+        auto* series = new QLineSeries;
+        series->replace(piece);
+        series->setPen(QPen(kProcessColor, 3.0));
+        // The legend names the process once.
+        if (paths_.empty()) series->setName("Process");
+        Attach(series);
+        if (!paths_.empty())
+          for (QLegendMarker* m : legend()->markers(series)) m->setVisible(false);
+        paths_.append(series);
+      }
+  }
+  for (std::size_t i = 0; i < overlay->marks.size(); ++i) {
+    const std::optional<DiagramPoint> p = place(overlay->marks[i].state);
+    if (!p) continue;
+    auto* mark = MarkSeries(QString::number(i + 1));
+    mark->append(p->x, p->y);
+    Attach(mark);
+    for (QLegendMarker* m : legend()->markers(mark)) m->setVisible(false);
+    marks_.append(mark);
+  }
 }
 
 void DiagramChart::SetMarker(const std::optional<DiagramPoint>& point) {
