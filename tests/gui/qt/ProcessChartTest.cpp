@@ -159,7 +159,9 @@ class ProcessChartTest : public QObject {
     UnitSettings units;
     auto* chart = new gui::DiagramChart;
     QChartView view(chart);
-    view.resize(800, 600);
+    view.setAttribute(Qt::WA_DontShowOnScreen);  // laid out in its size, as tulo-calc draws
+    view.resize(1000, 750);
+    view.show();
     chart->SetLines(BuildDiagramLines(DiagramKind::kPh, IapwsCorrelations(), units), "IAPWS-IF97");
     const qsizetype series = chart->series().size();
     const QByteArray without = SvgOf(view);
