@@ -6,12 +6,16 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <iostream>
+#include <sstream>
 
 #include "GuiTestSupport.h"
+#include "cli/Commands.h"
 #include "gui/DiagramChart.h"
 #include "gui/DiagramWindow.h"
 #include "gui/UnitsSelect.h"
@@ -94,6 +98,20 @@ QByteArray SvgOf(QChartView& view) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// What a call writes to stderr.
+class ErrorText {
+ public:
+  ErrorText() : saved_(std::cerr.rdbuf(text_.rdbuf())) {}
+  ~ErrorText() { std::cerr.rdbuf(saved_); }
+  ErrorText(const ErrorText&) = delete;
+  ErrorText& operator=(const ErrorText&) = delete;
+  std::string Text() const { return text_.str(); }
+
+ private:
+  std::ostringstream text_;
+  std::streambuf* saved_;
+};
 
 }  // namespace
 
@@ -227,6 +245,59 @@ class ProcessChartTest : public QObject {
     d->SetKind(DiagramKind::kHs);
     QVERIFY(d->Chart->ProcessPaths().empty() && d->Chart->ProcessMarks().empty());
     QVERIFY(run.platform.errors.empty());
+  }
+
+  void DrawProcessChartWritesTheProcessOrRefuses() {
+    WorkDir dir;
+    StateEvaluator evaluator(IapwsCorrelations());
+    UnitSettings units;
+    units.InitUnits(PresetSelection(UnitPreset::kImperial));
+    MachineInput turbine;
+    turbine.inlet = {InputPair::kTP, 773.15, 4000.0};
+    turbine.outletPressure = 10.0;
+    turbine.efficiency = 85.0;
+    const ProcessOutcome outcome = Expand(evaluator, turbine);
+    QVERIFY2(outcome.result.has_value(), outcome.error.c_str());
+    cli::ProcessChartRequest request{"ts", "turbine.svg", &*outcome.result, &evaluator, &units};
+    {
+      ErrorText err;
+      QCOMPARE(cli::DrawProcessChart(request), 0);
+      QCOMPARE(err.Text(), std::string());
+    }
+    QFile file("turbine.svg");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray svg = file.readAll();
+    QVERIFY(svg.contains("<title>T-s diagram, IAPWS-IF97</title>"));
+    QVERIFY(svg.contains("Btu/lb"));   // the axes in the units asked for
+    QVERIFY(svg.contains("#009688"));  // the process's colour
+    // The numbers of the states (inlet, outlet, isentropic outlet), in the darker shade of it.
+    QStringList numbers;
+    const QRegularExpression label("<text fill=\"#00645b\"[^>]*>([0-9]+)</text>");
+    for (const QRegularExpressionMatch& m : label.globalMatch(QString::fromUtf8(svg)))
+      numbers << m.captured(1);
+    QCOMPARE(numbers, QStringList({"1", "2", "3"}));
+
+    struct Refusal {
+      std::string kind, output;
+      int status;
+      std::string message;
+    };
+    const Refusal refusals[] = {
+        {"pt", "chart.svg", 2, "tulo-calc: unknown diagram: pt (ts, hs or ph)\n"},
+        {"", "chart.svg", 2, "tulo-calc: unknown diagram:  (ts, hs or ph)\n"},
+        {"hs", "chart.jpg", 2, "tulo-calc: the output must end in .svg or .png: chart.jpg\n"},
+        {"ph", "missing/chart.png", 1, "tulo-calc: cannot write missing/chart.png: "},
+    };
+    for (const Refusal& r : refusals) {
+      request.kind = r.kind;
+      request.output = r.output;
+      ErrorText err;
+      QCOMPARE(cli::DrawProcessChart(request), r.status);
+      QVERIFY2(err.Text().starts_with(r.message), err.Text().c_str());
+      if (r.status == 1)
+        QVERIFY2(err.Text().size() > r.message.size() + 1, err.Text().c_str());  // the reason
+      QVERIFY(!QFile::exists(QString::fromStdString(r.output)));
+    }
   }
 };
 
