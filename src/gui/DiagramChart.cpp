@@ -141,6 +141,21 @@ QList<QList<QPointF>> PiecesOf(const std::vector<ProcessState>& path, const Plac
   return pieces;
 }
 
+// Where along an axis's frame a value lies, 0 at its lowest and 1 at its highest end.
+double FrameShare(const DiagramAxis& axis, double v) {
+  if (axis.logarithmic) return std::log10(v / axis.lowest) / std::log10(axis.highest / axis.lowest);
+  return (v - axis.lowest) / (axis.highest - axis.lowest);
+}
+
+// Two marks closer than this share of the frame each way share one label ("1, 2"): apart, their
+// numbers would be drawn over each other (a pump's inlet and outlet on every chart).
+constexpr double kSharedLabelDistance = 0.015;
+
+bool SharesLabel(const DiagramLines& lines, DiagramPoint a, DiagramPoint b) {
+  return std::fabs(FrameShare(lines.x, a.x) - FrameShare(lines.x, b.x)) < kSharedLabelDistance &&
+         std::fabs(FrameShare(lines.y, a.y) - FrameShare(lines.y, b.y)) < kSharedLabelDistance;
+}
+
 // A numbered state of a process: one point with its number beside it (a label format without
 // placeholders is the label itself).
 QScatterSeries* MarkSeries(const QString& number) {
@@ -289,15 +304,25 @@ void DiagramChart::SetProcess(const std::optional<ProcessOverlay>& overlay, cons
         paths_.append(series);
       }
   }
-  for (std::size_t i = 0; i < overlay->marks.size(); ++i) {
-    const std::optional<DiagramPoint> p = place(overlay->marks[i].state);
-    if (!p) continue;
-    auto* mark = MarkSeries(QString::number(i + 1));
-    mark->append(p->x, p->y);
-    Attach(mark);
-    for (QLegendMarker* m : legend()->markers(mark)) m->setVisible(false);
-    marks_.append(mark);
+  for (std::size_t i = 0; i < overlay->marks.size(); ++i)
+    if (const std::optional<DiagramPoint> p = place(overlay->marks[i].state)) AddProcessMark(i + 1, *p);
+}
+
+void DiagramChart::AddProcessMark(std::size_t number, DiagramPoint p) {
+  auto* mark = MarkSeries(QString::number(number));
+  mark->append(p.x, p.y);
+  // A state on (or next to) one marked before adds its number to that one's label.
+  for (QScatterSeries* before : marks_) {
+    const QPointF q = before->at(0);
+    if (before->pointLabelsVisible() && SharesLabel(lines_, {q.x(), q.y()}, p)) {
+      before->setPointLabelsFormat(before->pointLabelsFormat() + ", " + QString::number(number));
+      mark->setPointLabelsVisible(false);
+      break;
+    }
   }
+  Attach(mark);
+  for (QLegendMarker* m : legend()->markers(mark)) m->setVisible(false);
+  marks_.append(mark);
 }
 
 void DiagramChart::SetMarker(const std::optional<DiagramPoint>& point) {

@@ -40,12 +40,13 @@ class DiagramChart : public QChart {
   std::optional<DiagramPoint> Marker() const;
   QScatterSeries* MarkerSeries() const { return marker_; }
 
-  // Draws a process over the lines, replacing the one drawn before; nothing removes it. Its
+  // Draws a process over the lines, replacing the one drawn before; std::nullopt removes it. Its
   // states are placed as the chart places a state (PlaceState), in the display units of `units`,
   // which must be those the lines were built in: each path a thick line of its own colour, each
-  // mark a point labelled with its number. The P-T chart shows the marks alone: there a boiler's
-  // or a condenser's phase change shrinks to one point of the vapour pressure curve, and a path
-  // along that curve would hide it. What lies outside the axes is clipped as the lines are.
+  // mark a point labelled with its number (marks too close to tell apart share one label, "1, 2").
+  // The P-T chart shows the marks alone: there a boiler's or a condenser's phase change shrinks to
+  // one point of the vapour pressure curve, and a path along that curve would hide it. What lies
+  // outside the axes is clipped as the lines are.
   void SetProcess(const std::optional<ProcessOverlay>& overlay, const UnitSettings& units);
   // The series of the process drawn: the pieces of its paths (a path breaks where a state cannot
   // be shown), and one series of one point per mark, whose label is its number.
@@ -70,6 +71,7 @@ class DiagramChart : public QChart {
  private:
   void Clear();
   void ClearProcess();
+  void AddProcessMark(std::size_t number, DiagramPoint p);
   void Attach(QAbstractSeries* series);
   void PlaceLabels();
 

@@ -172,6 +172,23 @@ class ProcessChartTest : public QObject {
     QCOMPARE(chart.ProcessMarks().size(), 2);
   }
 
+  // The numbers of states too close to tell apart on the chart go into one label.
+  void MarksTooCloseShareOneLabel() {
+    UnitSettings units;
+    gui::DiagramChart chart;
+    chart.SetLines(BuildDiagramLines(DiagramKind::kPh, BuiltInCorrelations(), units),
+                   "Built-in correlations");
+    ProcessOverlay overlay = HandOverlay();
+    overlay.marks.push_back({"pump outlet", StateAt(500.0, 1010.0, 2001.0, 5.0)});  // next to 1
+    overlay.marks.push_back({"far", StateAt(500.0, 1500.0, 2000.0, 5.0)});          // above 1 on a log axis
+    chart.SetProcess(overlay, units);
+    QCOMPARE(chart.ProcessMarks().size(), 4);
+    QStringList labels;
+    for (QScatterSeries* mark : chart.ProcessMarks())
+      labels << (mark->pointLabelsVisible() ? mark->pointLabelsFormat() : QString("-"));
+    QCOMPARE(labels, QStringList({"1, 3", "2", "-", "4"}));
+  }
+
   // Drawing a process and clearing it leaves the chart as it was drawn without one, to the byte.
   void ClearedChartIsTheChartWithout() {
     UnitSettings units;
