@@ -139,7 +139,9 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
   ClearProcessButton = new QPushButton("&Clear process", this);
   ClearProcessButton->setObjectName("ClearProcess");
   ClearProcessButton->setToolTip("Remove the process or cycle drawn on the charts");
+  // There only while a process is drawn, so that the window without one stays as it was.
   ClearProcessButton->setEnabled(false);
+  ClearProcessButton->setVisible(false);
   auto* kindLabel = new QLabel("&Diagram", this);
   kindLabel->setBuddy(KindBox);
   auto* bar = new QHBoxLayout;
@@ -259,6 +261,7 @@ void DiagramWindow::MoveMark() {
 void DiagramWindow::ShowProcess(ProcessOverlay overlay) {
   process_ = std::move(overlay);
   ClearProcessButton->setEnabled(true);
+  ClearProcessButton->setVisible(true);
   // Showing a hidden window brings its lines up to date first.
   show();
   raise();
@@ -269,6 +272,7 @@ void DiagramWindow::ShowProcess(ProcessOverlay overlay) {
 void DiagramWindow::ClearProcess() {
   process_.reset();
   ClearProcessButton->setEnabled(false);
+  ClearProcessButton->setVisible(false);
   DrawProcess();
 }
 

@@ -85,7 +85,7 @@ class DiagramWindow : public QWidget {
   QPushButton* ResetZoom;
   QPushButton* SavePng;
   QPushButton* SaveSvg;
-  QPushButton* ClearProcessButton;  // enabled while a process is shown
+  QPushButton* ClearProcessButton;  // shown and enabled while a process is drawn
   QLabel* CursorText;
   QLabel* StateText;
 

@@ -220,7 +220,7 @@ class ProcessChartTest : public QObject {
     w.OpenDiagram(DiagramKind::kTs);
     gui::DiagramWindow* d = w.Diagram();
     QVERIFY(QTest::qWaitForWindowExposed(d));
-    QVERIFY(!d->ClearProcessButton->isEnabled());
+    QVERIFY(!d->ClearProcessButton->isEnabled() && !d->ClearProcessButton->isVisible());
     QVERIFY(d->Chart->ProcessMarks().empty());
 
     // Shown on a closed window: it opens on the chart it had, with the process.
@@ -228,7 +228,7 @@ class ProcessChartTest : public QObject {
     d->ShowProcess(HandOverlay());
     QVERIFY(d->isVisible());
     QCOMPARE(d->Kind(), DiagramKind::kTs);
-    QVERIFY(d->ClearProcessButton->isEnabled());
+    QVERIFY(d->ClearProcessButton->isEnabled() && d->ClearProcessButton->isVisible());
     QCOMPARE(d->Chart->ProcessPaths().size(), 1);
     QCOMPARE(d->Chart->ProcessMarks().size(), 2);
     QCOMPARE(d->Chart->ProcessMarks()[1]->at(0), QPointF(7.0, 700.0));
@@ -256,7 +256,7 @@ class ProcessChartTest : public QObject {
 
     // Cleared by its button, on this chart and the ones after it.
     QTest::mouseClick(d->ClearProcessButton, Qt::LeftButton);
-    QVERIFY(!d->ClearProcessButton->isEnabled());
+    QVERIFY(!d->ClearProcessButton->isEnabled() && !d->ClearProcessButton->isVisible());
     QVERIFY(!d->ShowsProcess());
     QVERIFY(d->Chart->ProcessMarks().empty());
     d->SetKind(DiagramKind::kHs);
