@@ -48,6 +48,7 @@ bool WriteChartFile(DiagramKind kind, const CorrelationSet& set, const UnitSetti
     QApplication::processEvents();  // lays the chart out in the view's size
     written = gui::SaveChartImage(view, output, error);
   }
+  app.reset();  // its notes on leaving go the same way
   qInstallMessageHandler(previous);
   return written;
 }
