@@ -6,9 +6,8 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <system_error>
-
 #include <nlohmann/json.hpp>
+#include <system_error>
 
 #include "results/CellText.h"
 #include "results/DisplayValue.h"
@@ -54,7 +53,8 @@ std::optional<Quantity> ColumnQuantity(std::string_view key) {
   return std::nullopt;
 }
 
-std::string DisplayText(const CalcResult& r, Quantity q, const CorrelationSet& set, const UnitSettings& units) {
+std::string DisplayText(const CalcResult& r, Quantity q, const CorrelationSet& set,
+                        const UnitSettings& units) {
   if (r.status == Status::kNotGiven) return kNoValue;
   const DisplayValue v = UnitConversion(units, set, q).Display(r);
   if (v.status != Status::kValid || !std::isfinite(v.value)) return kOutOfRange;
@@ -102,7 +102,8 @@ std::string ColumnName(std::string_view key) {
 std::string ColumnTitle(std::string_view key, const UnitSettings& units) {
   if (key == "x") return ColumnName(key) + " (% mass)";
   const std::optional<Quantity> q = ColumnQuantity(key);
-  const std::string unit = q ? units.UnitText(*q) : std::string();
+  // A dimensionless item is named alone, as the Tables window's headings name it.
+  const std::string unit = q && *q != kDimensionless ? units.UnitText(*q) : std::string();
   return unit.empty() ? ColumnName(key) : ColumnName(key) + " (" + unit + ")";
 }
 
@@ -170,7 +171,8 @@ std::vector<std::string> StateListValues::Row(const StateRecord& state, const st
     } else if (key == "x") {
       cells.push_back(s.quality ? StoredValueText(*s.quality, set) : kNoValue);
     } else if (const std::optional<Item> item = ColumnItem(key)) {
-      cells.push_back(DisplayText(evaluator->Value(s, *item, s.OneColumn()), PropQuantity(*item), set, units));
+      cells.push_back(
+          DisplayText(evaluator->Value(s, *item, s.OneColumn()), PropQuantity(*item), set, units));
     } else {
       cells.push_back(kNoValue);
     }
@@ -269,8 +271,11 @@ std::string StateListJson(const StateList& list) {
                       {"pair", PairKey(e.state.input.pair)},
                       {"first", NumberText(e.state.input.first)},
                       {"second", NumberText(e.state.input.second)}});
-  const Json file = {{"format", kFormat}, {"version", kVersion}, {"name", list.name},
-                     {"columns", list.columns}, {"states", states}};
+  const Json file = {{"format", kFormat},
+                     {"version", kVersion},
+                     {"name", list.name},
+                     {"columns", list.columns},
+                     {"states", states}};
   return file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
@@ -282,7 +287,8 @@ StateListRead ParseStateList(std::string_view text) {
   const Json* name = Member(j, "name", Json::value_t::string);
   const Json* columns = Member(j, "columns", Json::value_t::array);
   const Json* states = Member(j, "states", Json::value_t::array);
-  if (!name || !columns || !states) return {{}, "its name, columns or states are missing or of the wrong kind"};
+  if (!name || !columns || !states)
+    return {{}, "its name, columns or states are missing or of the wrong kind"};
   StateListRead read;
   read.list.name = StringOf(name);
   std::optional<std::vector<ColumnKey>> keys = ReadColumns(*columns, read.error);
@@ -297,10 +303,11 @@ StateListRead ParseStateList(std::string_view text) {
 }
 
 std::string SaveStateList(const StateList& list, const std::string& path, const FileWriter& writer) {
-  const std::string error =
-      WriteFileAtomically(path, StateListJson(list), {.replace = true, .followLink = false, .writer = &writer});
+  const std::string error = WriteFileAtomically(path, StateListJson(list),
+                                                {.replace = true, .followLink = false, .writer = &writer});
   if (error.empty()) return {};
-  return "The state list could not be saved to \"" + path + "\" (" + error + "); the file keeps the list as it was.";
+  return "The state list could not be saved to \"" + path + "\" (" + error +
+         "); the file keeps the list as it was.";
 }
 
 StateListRead LoadStateList(const std::string& path) {
@@ -309,7 +316,8 @@ StateListRead LoadStateList(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string text;
   if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  StateListRead read = in.bad() || !in.is_open() ? StateListRead{{}, "it cannot be read"} : ParseStateList(text);
+  StateListRead read =
+      in.bad() || !in.is_open() ? StateListRead{{}, "it cannot be read"} : ParseStateList(text);
   if (!read.error.empty())
     read.error = "The state list file \"" + path + "\" cannot be used (" + read.error +
                  "). The list starts empty; the file is left as it is until the list is changed.";

@@ -97,7 +97,7 @@ class TMainProg : public QMainWindow {
   QLabel* WetSteamPossible;
 
   QAction* Tables1;
-  QAction* StateList1;      // File > State list: opens the state list window
+  QAction* StateList1;       // File > State list: opens the state list window
   QAction* AddToStateList1;  // File > Add to state list: the state this window shows
   QAction* Exit1;
   QAction* WithTabs1;
