@@ -9,7 +9,6 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
-#include "results/CellText.h"
 #include "results/DisplayValue.h"
 #include "results/Standards.h"
 

@@ -134,6 +134,36 @@ TEST(StateList, BuiltInCellsAreTheMainWindowsValues) {
   }
 }
 
+// What the main window hands to the list: the pair it shows and values that give its state again.
+TEST(StateList, MainWindowsShownStateReEvaluates) {
+  struct Shown {
+    InputPair chosen;
+    const char *first, *second;
+    std::optional<InputPair> pair;  // nothing: no state shown
+  };
+  const Shown kCases[] = {
+      {InputPair::kTP, "", "", std::nullopt},        {InputPair::kTP, "450", "2000", InputPair::kTP},
+      {InputPair::kTP, "450", "", InputPair::kT},    {InputPair::kTP, "", "1000", InputPair::kP},
+      {InputPair::kTP, "9999", "100", std::nullopt}, {InputPair::kPH, "1000", "2000", InputPair::kPH},
+      {InputPair::kTx, "400", "30", InputPair::kTx}, {InputPair::kPH, "1000", "", std::nullopt},
+  };
+  for (const Shown& c : kCases) {
+    SCOPED_TRACE(std::string(InfoOf(c.chosen).label) + " " + c.first + " / " + c.second);
+    FormFixture f;
+    ASSERT_TRUE(f.form.SelectInputPair(c.chosen));
+    f.Type(c.first, c.second);
+    const std::optional<StateInput> input = f.form.ShownInput();
+    ASSERT_EQ(input.has_value(), c.pair.has_value());
+    if (!input) continue;
+    EXPECT_EQ(input->pair, *c.pair);
+    StateEvaluator evaluator(f.form.session().Set());
+    const Evaluation again = evaluator.Evaluate(*input);
+    ASSERT_TRUE(again.state.has_value()) << again.error;
+    EXPECT_EQ(again.state->T, f.form.session().state.TempK);
+    EXPECT_EQ(again.state->P, f.form.session().state.PresKPa);
+  }
+}
+
 // A saturated state given by T or P alone shows its vapour column, without a quality; a state
 // the evaluator refuses shows "Out of Range" in every cell, never a number or nan.
 TEST(StateList, SaturatedAndRefusedStates) {
