@@ -34,7 +34,7 @@ enum class HelpTopic : int {
   kWetSteam = 129,
   kTables = 130,
   kDiagrams = 131,
-  kStateList = 133,
+  kStateList = 132,
 };
 
 // The topic of a page of the main window (the Page numbers of MainForm); kContents for any other.
