@@ -11,6 +11,7 @@ int RunHelpWindowTests(int argc, char** argv);
 int RunTablesWindowTests(int argc, char** argv);
 int RunDiagramWindowTests(int argc, char** argv);
 int RunProcessChartTests(int argc, char** argv);
+int RunStateListWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -24,5 +25,6 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunTablesWindowTests(argc, argv);
   failed += tulo::guitest::RunDiagramWindowTests(argc, argv);
   failed += tulo::guitest::RunProcessChartTests(argc, argv);
+  failed += tulo::guitest::RunStateListWindowTests(argc, argv);
   return failed;
 }
