@@ -334,8 +334,8 @@ std::string PropertyCompareDiagramUsageText() {
 }
 
 std::string ProcessUsageText() {
-  return "  tulo-calc process turbine|pump --inlet STATE (--outlet-pressure V --efficiency PCT | --outlet STATE)\n"
-         "                   [--flow V]\n"
+  return "  tulo-calc process turbine|pump --inlet STATE (--outlet-pressure V --efficiency PCT\n"
+         "                   | --outlet STATE) [--flow V]\n"
          "  tulo-calc process throttle --inlet STATE --outlet-pressure V\n"
          "  tulo-calc process calorimeter --outlet STATE --inlet-pressure V\n"
          "  tulo-calc process mix --stream STATE,flow=V --stream STATE,flow=V [...] --pressure V\n"
