@@ -51,8 +51,6 @@ TEST(ProcessCommand, BadInputExitsTwoWithItsMessage) {
        "process: --outlet and --efficiency together: give one of them"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --efficiency 80",
        "process: option --efficiency given twice"},
-      {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency",
-       "process: --efficiency needs a value"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --pressure 5",
        "process: unknown argument: --pressure"},
       {"process turbine --inlet T=773.15 --outlet-pressure 10 --efficiency 85",
@@ -70,12 +68,8 @@ TEST(ProcessCommand, BadInputExitsTwoWithItsMessage) {
        "process: --inlet: not a number: nan"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure inf --efficiency 85",
        "process: --outlet-pressure: not a number: inf"},
-      {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 8,5",
-       "process: --efficiency: not a number: 8,5"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --flow 0",
        "process: --flow: the flow must be above zero, not 0"},
-      {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --flow -2",
-       "process: --flow: the flow must be above zero, not -2"},
       {"process turbine --inlet T=773.15,P=10000,flow=2 --outlet-pressure 10 --efficiency 85",
        "process: --inlet: no flow= here (a stream's flow: --stream, --steam, flash --inlet)"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --flow-unit kg/min",
@@ -94,7 +88,6 @@ TEST(ProcessCommand, BadInputExitsTwoWithItsMessage) {
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --output a.svg",
        "process: --output goes with --diagram ts|hs|ph"},
       {"process throttle --inlet T=773.15,P=10000", "process: missing --outlet-pressure"},
-      {"process calorimeter --outlet T=393.15,P=100", "process: missing --inlet-pressure"},
       {"process mix --stream T=400,P=500,flow=1 --stream T=500,P=500 --pressure 500",
        "process: --stream: a stream needs its flow: NAME=VALUE,NAME=VALUE,flow=V"},
       {"process mix --stream T=400,P=500,flow=1 --stream T=500,P=500,flow=0 --pressure 500",
@@ -134,10 +127,6 @@ TEST(ProcessCommand, BadInputExitsTwoWithItsMessage) {
        "--turbine-efficiency 85 "
        "--net-power 0",
        "cycle: --net-power: the power must be above zero, not 0"},
-      {"cycle rankine --boiler-pressure 10000 --saturated-vapour --condenser-pressure 10 "
-       "--turbine-efficiency 85 "
-       "--saturated-vapour",
-       "cycle: option --saturated-vapour given twice"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
