@@ -334,7 +334,7 @@ std::string PropertyCompareDiagramUsageText() {
 }
 
 std::string ProcessUsageText() {
-  return "  tulo-calc process turbine|pump --inlet STATE (--outlet-pressure V --efficiency PCT\n"
+  return "  tulo-calc process turbine|pump --inlet STATE (--outlet-pressure V [--efficiency PCT]\n"
          "                   | --outlet STATE) [--flow V]\n"
          "  tulo-calc process throttle --inlet STATE --outlet-pressure V\n"
          "  tulo-calc process calorimeter --outlet STATE --inlet-pressure V\n"
@@ -344,7 +344,7 @@ std::string ProcessUsageText() {
          "  tulo-calc process flash --inlet STATE,flow=V --pressure V\n"
          "  tulo-calc process heat --inlet STATE (--outlet STATE | --outlet-pressure V --heat V) [--flow V]\n"
          "  tulo-calc cycle rankine --boiler-pressure V (--turbine-inlet-temperature V | --saturated-vapour)\n"
-         "                   --condenser-pressure V --turbine-efficiency PCT [--pump-efficiency PCT]\n"
+         "                   --condenser-pressure V [--turbine-efficiency PCT] [--pump-efficiency PCT]\n"
          "                   [--reheat-pressure V --reheat-temperature V] [--feedwater-heater-pressure V]\n"
          "                   [--net-power V]\n"
          "      Unit operations and the Rankine cycle, their states given by any pair of the standard.\n"
@@ -356,7 +356,8 @@ std::string ProcessUsageText() {
          "                      and units of point: --inlet T=773.15,P=10000; a stream adds its\n"
          "                      flow: --stream P=1000,x=90,flow=2.5\n"
          "      turbine, pump   the outlet at --outlet-pressure after an expansion (compression) of\n"
-         "                      isentropic efficiency PCT: the outlet, the isentropic outlet, the work\n"
+         "                      isentropic efficiency PCT (100 by default): the outlet, the isentropic\n"
+         "                      outlet, the work\n"
          "                      (produced by a turbine, taken by a pump) and with --flow the power;\n"
          "                      or, with --outlet, the efficiency of the measured states\n"
          "      throttle        a valve: the outlet at the inlet's enthalpy\n"
@@ -369,7 +370,7 @@ std::string ProcessUsageText() {
          "      heat            a heater or cooler: the heat per kg (positive into the stream) and\n"
          "                      with --flow the duty; or the outlet of --heat V per kg\n"
          "      rankine         pump, boiler, turbine, condenser; reheat to --reheat-temperature at\n"
-         "                      --reheat-pressure; one open feedwater heater; --pump-efficiency 100\n"
+         "                      --reheat-pressure; one open feedwater heater; both efficiencies 100\n"
          "                      by default; with --net-power, the steam flow. Its states are numbered\n"
          "                      in the order the water goes round\n"
          "      Efficiencies, qualities and fractions in percent; flows in kg/s, or --flow-unit;\n"

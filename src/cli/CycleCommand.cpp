@@ -30,7 +30,7 @@ ProcessOutcome RunRankine(ValueReader& r, StateEvaluator& evaluator) {
   input.boilerPressure = r.Value("--boiler-pressure", kPressure);
   input.turbineInletTemperature = r.OptionalValue("--turbine-inlet-temperature", kTemperature);
   input.condenserPressure = r.Value("--condenser-pressure", kPressure);
-  input.turbineEfficiency = r.Percent("--turbine-efficiency");
+  input.turbineEfficiency = r.Percent("--turbine-efficiency", 100.0);
   input.pumpEfficiency = r.Percent("--pump-efficiency", 100.0);
   input.reheatPressure = r.OptionalValue("--reheat-pressure", kPressure);
   input.reheatTemperature = r.OptionalValue("--reheat-temperature", kTemperature);

@@ -33,7 +33,7 @@ ProcessOutcome RunMachine(Machine machine, ValueReader& r, StateEvaluator& evalu
     const std::optional<double> flow = r.OptionalFlow("--flow");
     return r.Failed() ? Faulted(r) : MachineEfficiency(evaluator, machine, inlet, outlet, flow);
   }
-  const MachineInput input{machine, inlet, r.Value("--outlet-pressure", kPressure), r.Percent("--efficiency"),
+  const MachineInput input{machine, inlet, r.Value("--outlet-pressure", kPressure), r.Percent("--efficiency", 100.0),
                            r.OptionalFlow("--flow")};
   return r.Failed() ? Faulted(r) : Expand(evaluator, input);
 }
