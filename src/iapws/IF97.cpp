@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 #include "common/RangeLimit.h"

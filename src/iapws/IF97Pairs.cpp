@@ -107,8 +107,8 @@ struct Isobar3 {
 // its full state.
 enum class Search { kSafe, kStrict };
 template <class Isobar>
-std::optional<FluidProps> SolveOnIsobar(const Isobar& isobar, Given given, double target, double lo, double hi,
-                                        double start, Search search = Search::kSafe) {
+std::optional<FluidProps> SolveOnIsobar(const Isobar& isobar, Given given, double target, double lo,
+                                        double hi, double start, Search search = Search::kSafe) {
   const double lo0 = lo, hi0 = hi;
   double T = start > lo && start < hi ? start : 0.5 * (lo + hi);
   for (int iteration = 0; iteration < kMaxIterations; ++iteration) {

@@ -122,7 +122,9 @@ bool SublimationInRange(double T) {
 }  // namespace
 
 void AddExtras(WaterState& w, Extra which) {
-  auto has = [](Extra set, Extra part) { return (static_cast<unsigned>(set) & static_cast<unsigned>(part)) != 0; };
+  auto has = [](Extra set, Extra part) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(part)) != 0;
+  };
   if (has(which, Extra::kConductivity)) which = which | Extra::kViscosity;  // lambda and Pr use mu
   const auto missing = static_cast<Extra>(static_cast<unsigned>(which) & ~static_cast<unsigned>(w.extras));
   w.extras = w.extras | which;

@@ -22,11 +22,11 @@ enum class StateKind : unsigned char {
 // viscosity never evaluates its dielectric constant.
 enum class Extra : unsigned {
   kNone = 0,
-  kViscosity = 1,        // mu and nu
-  kConductivity = 2,     // lambda and the Prandtl number (with mu)
-  kSurfaceTension = 4,   // sigma
-  kDielectric = 8,       // epsilon
-  kRefractive = 16,      // the refractive index
+  kViscosity = 1,       // mu and nu
+  kConductivity = 2,    // lambda and the Prandtl number (with mu)
+  kSurfaceTension = 4,  // sigma
+  kDielectric = 8,      // epsilon
+  kRefractive = 16,     // the refractive index
   kAll = 31,
 };
 constexpr Extra operator|(Extra a, Extra b) {

@@ -58,7 +58,8 @@ constexpr StateItem kStateItems[] = {
     {Item::kDensity, kMixing, [](const WaterState& w) { return w.rho; }},
     {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }, Extra::kViscosity},  // Pa s
     {Item::kHeatCapacity, kAllStates, [](const WaterState& w) { return w.cp; }},
-    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; }, Extra::kConductivity},  // kW/(m K)
+    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; },
+     Extra::kConductivity},  // kW/(m K)
     {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }, Extra::kSurfaceTension},
     {Item::kThermalExpansion, kAllStates, [](const WaterState& w) { return w.alphaV; }},
     {Item::kIsothermalCompressibility, kAllStates, [](const WaterState& w) { return w.kappaT / kKPaPerMPa; }},
@@ -125,7 +126,9 @@ class IapwsTable final : public CalculatorTable {
     WaterState state;
   };
   Slot& SlotOf(StateKind kind) { return slots_[static_cast<std::size_t>(kind)]; }
-  static bool Holds(const Slot& slot, double T, double P) { return slot.filled && slot.T == T && slot.P == P; }
+  static bool Holds(const Slot& slot, double T, double P) {
+    return slot.filled && slot.T == T && slot.P == P;
+  }
 
   std::array<Slot, 5> slots_;
   bool fluidInFull_ = false;

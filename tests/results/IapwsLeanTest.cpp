@@ -30,10 +30,11 @@ bool Same(double a, double b) {
 // T in K, p in MPa over the whole range and a little beyond: every region, its boundaries
 // (623.15 K, B23 at 863.15 K and 100 MPa, 1073.15 K, 50 MPa) and the critical point.
 std::vector<std::pair<double, double>> Grid() {
-  const double temperatures[] = {273.15, 280,    300,    350, 400,     450,  500,  550,  600,
-                                 623.15, 630,    640,    647.096, 650, 660,  700,  800,  863.15,
-                                 900,    1073.15, 1073.16, 1200,   1500, 2000, 2273.15, 2300};
-  const double pressures[] = {0.0006, 0.001, 0.01, 0.1, 1, 5, 10, 16.5, 20, 22.064, 25, 30, 40, 50, 60, 80, 100, 101};
+  const double temperatures[] = {273.15, 280,     300,     350,     400,  450,  500,     550, 600,
+                                 623.15, 630,     640,     647.096, 650,  660,  700,     800, 863.15,
+                                 900,    1073.15, 1073.16, 1200,    1500, 2000, 2273.15, 2300};
+  const double pressures[] = {0.0006, 0.001, 0.01, 0.1, 1,  5,  10, 16.5, 20,
+                              22.064, 25,    30,   40,  50, 60, 80, 100,  101};
   std::vector<std::pair<double, double>> states;
   for (double T : temperatures)
     for (double p : pressures) states.emplace_back(T, p);
@@ -45,7 +46,8 @@ TEST(IapwsLean, CaloricPropertiesAreThoseOfTheFullEvaluation) {
   const struct {
     Region region;
     iapws::CaloricProps (*lean)(double, double, iapws::Caloric);
-  } regions[] = {{Region::k1, iapws::Region1Caloric}, {Region::k2, iapws::Region2Caloric},
+  } regions[] = {{Region::k1, iapws::Region1Caloric},
+                 {Region::k2, iapws::Region2Caloric},
                  {Region::k5, iapws::Region5Caloric}};
   const iapws::Caloric asked[] = {kH, kH | kCp, kS | kCp, kH | kS | kCp, kS};
   int regionsSeen[6] = {};
@@ -82,7 +84,8 @@ TEST(IapwsLean, RegionOfFollowsTheSaturationEquation) {
       const double ps = iapws::SaturationPressure(knot);
       for (double offset : offsets) {
         const double p = ps * (1 + offset);
-        EXPECT_EQ(iapws::RegionOf(knot, p), p >= ps ? Region::k1 : Region::k2) << knot << " K " << p << " MPa";
+        EXPECT_EQ(iapws::RegionOf(knot, p), p >= ps ? Region::k1 : Region::k2)
+            << knot << " K " << p << " MPa";
       }
     }
   }
