@@ -50,6 +50,21 @@ struct FluidProps {
 FluidProps Region1(double T, double p);  // Eq. 7, Tables 2-4
 FluidProps Region2(double T, double p);  // Eq. 15, Tables 10-12
 FluidProps Region5(double T, double p);  // Eq. 32, Tables 37-39
+// The same for only some of h, s and cp (bits of Caloric), from only the derivatives in tau they
+// need: h alone is tau gamma_tau, s adds gamma, cp is tau^2 gamma_tautau. Each value is bitwise
+// that of the full evaluation above; the fields not asked for are 0.
+enum class Caloric : unsigned { kH = 1, kS = 2, kCp = 4 };
+constexpr Caloric operator|(Caloric a, Caloric b) {
+  return static_cast<Caloric>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+struct CaloricProps {
+  double h = 0;   // kJ/kg
+  double s = 0;   // kJ/(kg K)
+  double cp = 0;  // kJ/(kg K)
+};
+CaloricProps Region1Caloric(double T, double p, Caloric which);
+CaloricProps Region2Caloric(double T, double p, Caloric which);
+CaloricProps Region5Caloric(double T, double p, Caloric which);
 // The B23 boundary, Eqs. 5 and 6 (Table 1).
 double B23Pressure(double T);     // MPa
 double B23Temperature(double p);  // K
@@ -91,5 +106,8 @@ FluidProps SaturatedVapour(double T);
 Region RegionOf(double T, double p);
 // The state at (T, p) in its region; region kNone (and every other field 0) outside the range.
 FluidProps StateTP(double T, double p);
+// Its enthalpy alone, kJ/kg (bitwise StateTP(T, p).h): the derivative gamma_tau in regions 1, 2
+// and 5, region 3's state in full. NaN outside the range.
+double EnthalpyTP(double T, double p);
 
 }  // namespace tulo::iapws
