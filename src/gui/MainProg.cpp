@@ -28,6 +28,8 @@
 #include "gui/DiagramWindow.h"
 #include "gui/GridView.h"
 #include "gui/HelpWindow.h"
+#include "gui/Mirror.h"
+#include "gui/ProcessesWindow.h"
 #include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
 #include "props/Catalogue.h"
@@ -99,39 +101,6 @@ void MakeRed(QLabel* label) {
   pal.setColor(QPalette::Active, QPalette::WindowText, Qt::red);
   pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::red);
   label->setPalette(pal);
-}
-
-void MirrorLabel(QLabel* w, const Label& label) {
-  QString text = Q(label.caption);
-  if (w->text() != text) w->setText(text);
-  w->setEnabled(label.enabled);
-}
-
-// Copies a field; when the user is typing in it the cursor stays where it was.
-void MirrorField(QLineEdit* w, const EditField& field) {
-  QSignalBlocker block(w);
-  QString text = Q(field.text);
-  if (w->text() != text) {
-    int cursor = w->cursorPosition();
-    bool typing = w->hasFocus();
-    w->setText(text);
-    if (typing) w->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-  }
-  w->setEnabled(field.enabled);
-}
-
-void MirrorCombo(QComboBox* w, const ComboBox& combo) {
-  QSignalBlocker block(w);
-  QStringList items;
-  for (const std::string& item : combo.items) items << Q(item);
-  QStringList shown;
-  for (int i = 0; i < w->count(); ++i) shown << w->itemText(i);
-  if (items != shown) {
-    w->clear();
-    w->addItems(items);
-  }
-  if (w->currentIndex() != combo.itemIndex) w->setCurrentIndex(combo.itemIndex);
-  w->setEnabled(combo.enabled);
 }
 
 // A page holding a grid at its top left, and what goes below it.
@@ -445,6 +414,7 @@ QWidget* TMainProg::BuildWetSteamBox() {
 void TMainProg::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   Tables1 = file->addAction("&Tables...");
+  Processes1 = file->addAction("&Processes...");
   file->addSeparator();
   Exit1 = file->addAction("E&xit");
   Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -475,6 +445,7 @@ void TMainProg::BuildMenus() {
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
   Tables1->setObjectName("Tables1");
+  Processes1->setObjectName("Processes1");
   Exit1->setObjectName("Exit1");
   WithTabs1->setObjectName("WithTabs1");
   WithSpaces1->setObjectName("WithSpaces1");
@@ -515,6 +486,7 @@ void TMainProg::ConnectEvents() {
           [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
 
   connect(Tables1, &QAction::triggered, this, &TMainProg::Tables1Click);
+  connect(Processes1, &QAction::triggered, this, &TMainProg::Processes1Click);
   connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
   for (std::size_t i = 0; i < StandardItems.size(); ++i)
     connect(StandardItems[i], &QAction::triggered, this, [this, i] { StandardClick(i); });
@@ -574,6 +546,7 @@ void TMainProg::SyncFromForm() {
   MirrorField(WetSteamInput, f.WetSteamInput);
   MirrorLabel(WetSteamPossible, f.WetSteamPossible);
   if (diagram_) diagram_->FollowForm();
+  if (processes_) processes_->FollowForm();
 }
 
 bool TMainProg::event(QEvent* e) {
@@ -611,6 +584,7 @@ void TMainProg::closeEvent(QCloseEvent* e) {
   if (about_) about_->hide();
   if (units_) units_->hide();
   if (tables_) tables_->close();
+  if (processes_) processes_->close();
   if (diagram_) diagram_->hide();
   e->accept();
 }
@@ -640,6 +614,12 @@ void TMainProg::CustomUnits1Click() {
 void TMainProg::Tables1Click() {
   if (!tables_) tables_ = std::make_unique<TablesWindow>(*form_);
   tables_->Open();
+}
+
+// The Processes window works in the units and the standard of this window's session.
+void TMainProg::Processes1Click() {
+  if (!processes_) processes_ = std::make_unique<ProcessesWindow>(*form_);
+  processes_->Open();
 }
 
 void TMainProg::About1Click() {

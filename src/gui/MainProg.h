@@ -25,6 +25,7 @@ namespace tulo::gui {
 
 class DiagramWindow;
 class GridView;
+class ProcessesWindow;
 class TablesWindow;
 class TAboutBox;
 class TUnitsSelect;
@@ -50,6 +51,8 @@ class TMainProg : public QMainWindow {
   TAboutBox* AboutBox() const { return about_; }
   // The Tables window, once File > Tables... has opened it; nullptr before.
   TablesWindow* Tables() const { return tables_.get(); }
+  // The Processes window, once File > Processes... has opened it; nullptr before.
+  ProcessesWindow* Processes() const { return processes_.get(); }
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
@@ -91,6 +94,7 @@ class TMainProg : public QMainWindow {
   QLabel* WetSteamPossible;
 
   QAction* Tables1;
+  QAction* Processes1;
   QAction* Exit1;
   QAction* WithTabs1;
   QAction* WithSpaces1;
@@ -130,6 +134,7 @@ class TMainProg : public QMainWindow {
   void StandardClick(std::size_t index);
   void CustomUnits1Click();
   void Tables1Click();
+  void Processes1Click();
   void About1Click();
   void PageHelp1Click();
   void FormShow();
@@ -138,6 +143,8 @@ class TMainProg : public QMainWindow {
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
   std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
+  // Reads form_ as well: destroyed before it.
+  std::unique_ptr<ProcessesWindow> processes_;
   DiagramWindow* diagram_ = nullptr;
   bool initialised_ = false;
   bool shownOnce_ = false;
