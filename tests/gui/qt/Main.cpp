@@ -10,6 +10,7 @@ int RunDialogTests(int argc, char** argv);
 int RunHelpWindowTests(int argc, char** argv);
 int RunTablesWindowTests(int argc, char** argv);
 int RunDiagramWindowTests(int argc, char** argv);
+int RunProcessesWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -22,5 +23,6 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunHelpWindowTests(argc, argv);
   failed += tulo::guitest::RunTablesWindowTests(argc, argv);
   failed += tulo::guitest::RunDiagramWindowTests(argc, argv);
+  failed += tulo::guitest::RunProcessesWindowTests(argc, argv);
   return failed;
 }
