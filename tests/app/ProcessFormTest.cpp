@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/FakePlatform.h"
@@ -69,8 +70,8 @@ struct Fixture {
 
 // SI units (K, kPa, kJ/kg) and the IAPWS standard read a typed number as the nearest double: the
 // internal values of the direct calls are the texts typed.
-const std::vector<PageCase>& SiCases() {
-  static const std::vector<PageCase> cases = {
+std::vector<PageCase> MachineCases() {
+  return {
       {"turbine from its efficiency",
        ProcessPage::kTurbine,
        0,
@@ -112,6 +113,11 @@ const std::vector<PageCase>& SiCases() {
        [](StateEvaluator& ev) {
          return ThrottlingCalorimeter(ev, {InputPair::kTP, 393.15, 100}, 1000);
        }},
+  };
+}
+
+std::vector<PageCase> StreamCases() {
+  return {
       {"three streams mixed",
        ProcessPage::kMixing,
        1,
@@ -154,6 +160,11 @@ const std::vector<PageCase>& SiCases() {
        [](StateEvaluator& ev) {
          return Flash(ev, {{InputPair::kTP, 453.15, 2000}, 10}, 200);
        }},
+  };
+}
+
+std::vector<PageCase> HeatAndCycleCases() {
+  return {
       {"heater between two states",
        ProcessPage::kHeater,
        0,
@@ -200,6 +211,15 @@ const std::vector<PageCase>& SiCases() {
          return Rankine(ev, in);
        }},
   };
+}
+
+const std::vector<PageCase>& SiCases() {
+  static const std::vector<PageCase> cases = [] {
+    std::vector<PageCase> all = MachineCases();
+    for (std::vector<PageCase> more : {StreamCases(), HeatAndCycleCases()})
+      for (PageCase& c : more) all.push_back(std::move(c));
+    return all;
+  }();
   return cases;
 }
 
