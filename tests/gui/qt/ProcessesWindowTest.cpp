@@ -15,6 +15,7 @@
 #include "GuiTestSupport.h"
 #include "gui/GridView.h"
 #include "gui/ProcessesWindow.h"
+#include "gui/UnitsSelect.h"
 
 namespace tulo::guitest {
 namespace {
@@ -105,7 +106,7 @@ class ProcessesWindowTest : public QObject {
     QCOMPARE(run.platform.helpOpened.back(), std::string("tulowin.hlp#132"));
   }
 
-  void SavesWholeOrSaysWhy() {
+  void SavesWholeOrSaysWhyAndFollowsTheUnits() {
     Running run;
     QVERIFY(run.Ok());
     gui::ProcessesWindow* w = OpenProcesses(*run.main);
@@ -129,6 +130,14 @@ class ProcessesWindowTest : public QObject {
     QVERIFY(QString::fromStdString(run.platform.messages[0])
                 .startsWith("Cannot write no-such-folder/flash.csv: "));
     QVERIFY(w->Message->text().startsWith("Cannot write"));
+
+    // European units, picked in the units dialog: the result is shown in them at once.
+    gui::TUnitsSelect& units = *run.main->UnitsDialog();
+    units.ShowModeless();
+    units.Form().SelectOverall(4);
+    QTest::mouseClick(units.UnitsOk, Qt::LeftButton);
+    QCOMPARE(w->States->CellText(1, 0), QString("T (Celsius)"));
+    QCOMPARE(w->PageWidgets[5].states[0].firstCaption->text(), QString("Temperature (Celsius)"));
   }
 };
 
