@@ -10,12 +10,7 @@
 namespace tulo::iapws {
 namespace {
 
-constexpr double kTmin = 273.15;   // K
-constexpr double kT13 = 623.15;    // K, regions 1 | 3 and the low end of B23
-constexpr double kT25 = 1073.15;   // K, regions 2 | 5
-constexpr double kTmax = 2273.15;  // K
-constexpr double kPmax = 100;      // MPa, regions 1 to 3
-constexpr double kPmax5 = 50;      // MPa, region 5
+constexpr double kT13 = 623.15;  // K, regions 1 | 3 and the low end of B23
 
 }  // namespace
 

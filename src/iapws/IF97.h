@@ -17,6 +17,14 @@ constexpr double kRhoc = 322.0;     // kg/m3, critical density
 constexpr double kTt = 273.16;      // K, triple-point temperature
 constexpr double kPt = 611.657e-6;  // MPa, triple-point pressure
 
+// The range of validity of the release (Figure 1): 273.15 K to 1073.15 K up to 100 MPa (regions
+// 1 to 4), 1073.15 K to 2273.15 K up to 50 MPa (region 5).
+constexpr double kTmin = 273.15;   // K
+constexpr double kT25 = 1073.15;   // K, regions 2 | 5: the highest temperature above 50 MPa
+constexpr double kTmax = 2273.15;  // K
+constexpr double kPmax = 100;      // MPa, regions 1 to 3
+constexpr double kPmax5 = 50;      // MPa, region 5
+
 // The regions of the release (Figure 1). kNone: outside the range of validity.
 enum class Region { kNone = 0, k1 = 1, k2 = 2, k3 = 3, k4 = 4, k5 = 5 };
 

@@ -20,12 +20,7 @@
 namespace tulo::iapws {
 namespace {
 
-constexpr double kTmin = 273.15;   // K
-constexpr double kT13 = 623.15;    // K, regions 1 | 3
-constexpr double kT25 = 1073.15;   // K, regions 2 | 5
-constexpr double kTmax = 2273.15;  // K
-constexpr double kPmax = 100;      // MPa
-constexpr double kPmax5 = 50;      // MPa, region 5
+constexpr double kT13 = 623.15;  // K, regions 1 | 3
 
 // Along an isobar h and s of the liquid at 273.15 K stay below these (95.39 kJ/kg and
 // 0.00048 kJ/(kg K) at most, at 100 MPa and at the lowest pressures): above them the lower end of
