@@ -26,6 +26,7 @@ namespace tulo::gui {
 class DiagramWindow;
 class GridView;
 class ProcessesWindow;
+class StateListWindow;
 class TablesWindow;
 class TAboutBox;
 class TUnitsSelect;
@@ -53,6 +54,11 @@ class TMainProg : public QMainWindow {
   TablesWindow* Tables() const { return tables_.get(); }
   // The Processes window, once File > Processes... has opened it; nullptr before.
   ProcessesWindow* Processes() const { return processes_.get(); }
+
+  // The state list window, once opened or given a state; nullptr before.
+  StateListWindow* StateList() const { return stateList_.get(); }
+  // The state list window, made on first use (the other windows hand their states to it).
+  StateListWindow& StateListMade();
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
@@ -94,7 +100,9 @@ class TMainProg : public QMainWindow {
   QLabel* WetSteamPossible;
 
   QAction* Tables1;
-  QAction* Processes1;
+  QAction* Processes1;       // File > Processes...: opens the Processes window
+  QAction* StateList1;       // File > State list: opens the state list window
+  QAction* AddToStateList1;  // File > Add to state list: the state this window shows
   QAction* Exit1;
   QAction* WithTabs1;
   QAction* WithSpaces1;
@@ -135,6 +143,9 @@ class TMainProg : public QMainWindow {
   void CustomUnits1Click();
   void Tables1Click();
   void Processes1Click();
+  void StateList1Click();
+  // Adds the state shown to the state list and shows the list; a message when none is shown.
+  void AddToStateList1Click();
   void About1Click();
   void PageHelp1Click();
   void FormShow();
@@ -143,6 +154,7 @@ class TMainProg : public QMainWindow {
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
   std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
+  std::unique_ptr<StateListWindow> stateList_;  // reads form_: destroyed before it
   // Reads form_ as well: destroyed before it.
   std::unique_ptr<ProcessesWindow> processes_;
   DiagramWindow* diagram_ = nullptr;

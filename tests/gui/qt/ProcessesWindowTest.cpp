@@ -103,7 +103,7 @@ class ProcessesWindowTest : public QObject {
 
     run.platform.helpResult = true;
     QTest::keyClick(w, Qt::Key_F1);
-    QCOMPARE(run.platform.helpOpened.back(), std::string("tulowin.hlp#132"));
+    QCOMPARE(run.platform.helpOpened.back(), std::string("tulowin.hlp#133"));
   }
 
   void SavesWholeOrSaysWhyAndFollowsTheUnits() {
