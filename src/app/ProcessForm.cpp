@@ -423,6 +423,11 @@ std::string ShownName(std::string_view name) {
   return text;
 }
 
+StateInput StateInputOf(const ProcessState& state) {
+  if (state.x) return {InputPair::kPx, state.P, *state.x};
+  return {InputPair::kPH, state.P, state.h};
+}
+
 std::string ShownNumber(double value, const CorrelationSet& set, bool fullPrecision) {
   if (!std::isfinite(value)) return "Out of Range";
   return fullPrecision ? StoredValueText(value, set) : GeneralText(value, 6);

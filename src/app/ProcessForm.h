@@ -160,6 +160,12 @@ class ProcessForm {
 // inlet" as "Pump inlet".
 std::string ShownName(std::string_view name);
 
+// The pair and values that give a state of a result back (for the state list): its pressure and
+// quality when it has a quality, exactly as stored; its pressure and enthalpy otherwise, which
+// reproduce a single phase even within 0.1 K of the saturation line, where a temperature and a
+// pressure would be taken as saturated.
+StateInput StateInputOf(const ProcessState& state);
+
 // A number of the result table: 6 significant digits, or every digit the standard stores; a
 // value the display unit cannot hold is out of range, never "nan" or "inf".
 std::string ShownNumber(double value, const CorrelationSet& set, bool fullPrecision);

@@ -626,8 +626,23 @@ void TMainProg::Tables1Click() {
 }
 
 // The Processes window works in the units and the standard of this window's session.
+// "Show on diagram" draws the result over the chart in view (T-s when none is open); "Add to state
+// list" hands a state on as the pair that gives it back.
 void TMainProg::Processes1Click() {
-  if (!processes_) processes_ = std::make_unique<ProcessesWindow>(*form_);
+  if (!processes_)
+    processes_ = std::make_unique<ProcessesWindow>(
+        *form_,
+        [this](const ProcessResult& result) {
+          if (!diagram_) OpenDiagram(DiagramKind::kTs);
+          StateEvaluator evaluator(form_->session().Set());
+          diagram_->ShowProcess(OverlayOf(evaluator, result));
+        },
+        [this](const NamedState& state) {
+          StateListWindow& list = StateListMade();
+          list.AddState(ShownName(state.name),
+                        {std::string(StandardKey(form_->session().Set())), StateInputOf(state.state)});
+          list.Open();
+        });
   processes_->Open();
 }
 

@@ -509,5 +509,26 @@ TEST(ProcessFormTest, HooksReceiveTheResultAndTheStateChosen) {
   EXPECT_EQ(shown.size(), 1u);
 }
 
+// Every state of a cycle with a feedwater heater and of a flash tank (liquid, wet, saturated,
+// superheated) comes back from the pair handed to the state list.
+TEST(ProcessFormTest, StateInputGivesTheStateBack) {
+  for (std::size_t index : {std::size_t{8}, std::size_t{11}}) {  // the flash tank, the cycle
+    const PageCase& c = SiCases()[index];
+    SCOPED_TRACE(c.name);
+    StateEvaluator ev(IapwsCorrelations());
+    const ProcessOutcome outcome = c.direct(ev);
+    ASSERT_TRUE(outcome.result.has_value()) << outcome.error;
+    for (const NamedState& named : outcome.result->states) {
+      const StateInput input = StateInputOf(named.state);
+      EXPECT_EQ(input.pair, named.state.x ? InputPair::kPx : InputPair::kPH) << named.name;
+      const Evaluation back = ev.Evaluate(input);
+      ASSERT_TRUE(back.state.has_value()) << named.name << ": " << back.error;
+      EXPECT_EQ(back.state->P, named.state.P) << named.name;
+      EXPECT_NEAR(back.state->T, named.state.T, 1e-7 * named.state.T) << named.name;
+      EXPECT_EQ(back.state->quality.has_value(), named.state.x.has_value()) << named.name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tulo

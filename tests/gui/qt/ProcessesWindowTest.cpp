@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "GuiTestSupport.h"
+#include "gui/DiagramWindow.h"
 #include "gui/GridView.h"
 #include "gui/ProcessesWindow.h"
+#include "gui/StateListWindow.h"
 #include "gui/UnitsSelect.h"
 
 namespace tulo::guitest {
@@ -48,7 +50,7 @@ class ProcessesWindowTest : public QObject {
     QVERIFY(w != nullptr);
     QCOMPARE(w->Pages->count(), 8);
     QVERIFY(!w->Copy->isEnabled());
-    QVERIFY(!w->ShowOnDiagram->isEnabled());  // no diagram hook given
+    QVERIFY(!w->ShowOnDiagram->isEnabled());  // nothing computed yet
 
     // A turbine: 773.15 K and 5000 kPa expanded to 10 kPa at 85 %, 10 kg/s.
     const gui::ProcessesWindow::StateControls& inlet = w->PageWidgets[0].states[0];
@@ -90,7 +92,22 @@ class ProcessesWindowTest : public QObject {
     QTest::mouseClick(w->FullPrecision, Qt::LeftButton);
     QVERIFY(w->Figures->CellText(1, 1).size() > six.size());
 
-    // Show on diagram hands the result to the hook; the turbine page still holds its own.
+    // Show on diagram draws the cycle on the chart; Add to state list hands the state chosen on.
+    QVERIFY(run.main->Diagram() == nullptr);
+    QTest::mouseClick(w->ShowOnDiagram, Qt::LeftButton);
+    QVERIFY(run.main->Diagram() != nullptr);
+    QVERIFY(run.main->Diagram()->ShowsProcess());
+    QVERIFY(!w->AddToStateList->isEnabled());  // no state chosen
+    w->States->setCurrentCell(3, 0);           // the third state
+    QVERIFY(w->AddToStateList->isEnabled());
+    QTest::mouseClick(w->AddToStateList, Qt::LeftButton);
+    QVERIFY(run.main->StateList() != nullptr);
+    QCOMPARE(run.main->StateList()->List().entries.size(), std::size_t{1});
+    const StateEntry& entry = run.main->StateList()->List().entries[0];
+    QCOMPARE(entry.name, ShownName(cycle.states[2].name));
+    QCOMPARE(entry.state.input.pair, StateInputOf(cycle.states[2].state).pair);
+
+    // The hook receives the result itself; the turbine page still holds its own.
     std::vector<ProcessResult> shown;
     w->Form().SetShowOnDiagram([&](const ProcessResult& r) { shown.push_back(r); });
     QVERIFY(w->ShowOnDiagram->isEnabled());
