@@ -40,6 +40,10 @@ int Run(const tulo::cli::Args& args) {
   if (command == "point") return PointCommand(rest);
   if (command == "compare") return CompareCommand(rest);
   if (command == "table") return TableCommand(rest);
+  // The chart of a process: DrawProcessChart in a build with TULO_DIAGRAMS, once it is written.
+  const ProcessDrawer drawer = nullptr;
+  if (command == "process") return ProcessCommand(rest, drawer);
+  if (command == "cycle") return CycleCommand(rest, drawer);
   if (command == "diagram") {
 #ifdef TULO_DIAGRAMS
     return DiagramCommand(rest);
