@@ -1,11 +1,8 @@
 #include "app/ProcessForm.h"
 
-#include <array>
-#include <cmath>
 #include <span>
 
 #include "common/Real6.h"
-#include "common/Text.h"
 #include "results/DisplayValue.h"
 
 namespace tulo {
@@ -428,9 +425,9 @@ StateInput StateInputOf(const ProcessState& state) {
   return {InputPair::kPH, state.P, state.h};
 }
 
-std::string ShownNumber(double value, const CorrelationSet& set, bool fullPrecision) {
-  if (!std::isfinite(value)) return "Out of Range";
-  return fullPrecision ? StoredValueText(value, set) : GeneralText(value, 6);
+std::string ShownNumber(double value, const ReportUnits& units, bool fullPrecision) {
+  const std::string text = ReportNumberText(value, units, fullPrecision);
+  return text.empty() ? "Out of Range" : text;
 }
 
 ProcessForm::ProcessForm(Session& session, PlatformServices& platform)
@@ -711,7 +708,7 @@ void ProcessForm::WriteStateRows(const ProcessResult& result, const ReportUnits&
     StateGrid.SetCell(0, row, ShownName(named.name));
     for (int c = 0; c < 5; ++c) {
       const std::optional<ReportValue> shown = StateValueShown(named.state, kColumns[c], units);
-      StateGrid.SetCell(c + 1, row, shown ? ShownNumber(shown->value, *units.set, full) : "");
+      StateGrid.SetCell(c + 1, row, shown ? ShownNumber(shown->value, units, full) : "");
     }
   }
 }
@@ -722,7 +719,7 @@ void ProcessForm::WriteFigureRows(const ProcessResult& result, const ReportUnits
     const ReportValue shown = FigureShown(figure, units);
     FigureGrid.ResizeRows(row + 1);
     FigureGrid.SetCell(0, row, ShownName(figure.name));
-    FigureGrid.SetCell(1, row, ShownNumber(shown.value, *units.set, FullPrecision.checked));
+    FigureGrid.SetCell(1, row, ShownNumber(shown.value, units, FullPrecision.checked));
     FigureGrid.SetCell(2, row, shown.unit);
   }
 }

@@ -166,8 +166,8 @@ std::string ShownName(std::string_view name);
 // pressure would be taken as saturated.
 StateInput StateInputOf(const ProcessState& state);
 
-// A number of the result table: 6 significant digits, or every digit the standard stores; a
-// value the display unit cannot hold is out of range, never "nan" or "inf".
-std::string ShownNumber(double value, const CorrelationSet& set, bool fullPrecision);
+// A number of the result table as the report writes it (ReportNumberText); a value the display
+// unit cannot hold is out of range, never "nan" or "inf".
+std::string ShownNumber(double value, const ReportUnits& units, bool fullPrecision);
 
 }  // namespace tulo

@@ -234,7 +234,7 @@ void ExpectShown(const ProcessForm& form, const ProcessResult& expected, const R
     EXPECT_EQ(form.StateGrid.Cell(0, row), ShownName(expected.states[i].name));
     for (int c = 0; c < 5; ++c) {
       const std::optional<ReportValue> v = StateValueShown(expected.states[i].state, columns[c], units);
-      EXPECT_EQ(form.StateGrid.Cell(c + 1, row), v ? ShownNumber(v->value, *units.set, full) : "")
+      EXPECT_EQ(form.StateGrid.Cell(c + 1, row), v ? ShownNumber(v->value, units, full) : "")
           << expected.states[i].name << " column " << c;
     }
   }
@@ -242,8 +242,7 @@ void ExpectShown(const ProcessForm& form, const ProcessResult& expected, const R
     const int row = static_cast<int>(i) + 1;
     const ReportValue v = FigureShown(expected.figures[i], units);
     EXPECT_EQ(form.FigureGrid.Cell(0, row), ShownName(expected.figures[i].name));
-    EXPECT_EQ(form.FigureGrid.Cell(1, row), ShownNumber(v.value, *units.set, full))
-        << expected.figures[i].name;
+    EXPECT_EQ(form.FigureGrid.Cell(1, row), ShownNumber(v.value, units, full)) << expected.figures[i].name;
     EXPECT_EQ(form.FigureGrid.Cell(2, row), v.unit);
   }
 }
@@ -332,6 +331,11 @@ TEST(ProcessFormTest, ANewStandardComputesThePageAgain) {
   ASSERT_TRUE(f.form.Page().result.has_value());
   ExpectSameResult(*f.form.Page().result, *expected.result);
   EXPECT_NE(f.form.Message.caption.find(BuiltInCorrelations().Name()), std::string::npos);
+  // Every stored digit of a figure (a Real6 in this standard) as the copy has it.
+  f.form.FullPrecisionClick(true);
+  f.form.CopyClick();
+  EXPECT_NE(f.platform.clipboard.find("\t" + f.form.FigureGrid.Cell(1, 1) + "\t"), std::string::npos)
+      << f.platform.clipboard;
 }
 
 TEST(ProcessFormTest, BadInputShowsItsMessageAndNoNumber) {
@@ -447,7 +451,7 @@ TEST(ProcessFormTest, FullPrecisionShowsEveryStoredDigit) {
   EXPECT_GT(every.size(), six.size());
   f.form.FullPrecisionClick(false);
   EXPECT_EQ(f.form.StateGrid.Cell(3, 2), six);
-  EXPECT_EQ(ShownNumber(std::numeric_limits<double>::quiet_NaN(), IapwsCorrelations(), true), "Out of Range");
+  EXPECT_EQ(ShownNumber(std::numeric_limits<double>::quiet_NaN(), f.form.Units(), true), "Out of Range");
 }
 
 TEST(ProcessFormTest, CopyAndFilesTakeTheReport) {
