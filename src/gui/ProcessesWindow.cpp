@@ -51,7 +51,7 @@ ProcessesWindow::ProcessesWindow(MainForm& form, std::function<void(const Proces
   BuildControls();
   process_.onChanged = [this] { Sync(); };
   Sync();
-  resize(900, 640);
+  resize(1000, 660);
   AddHelpKey(*this, form_, HelpTopic::kProcesses);
 }
 
@@ -74,6 +74,9 @@ ProcessesWindow::StateControls ProcessesWindow::BuildState(int index, const Stat
   c.secondCaption = new QLabel(c.box);
   c.second = new QLineEdit(c.box);
   c.second->setObjectName("Second");
+  // Room for a typed value of a dozen characters even with four states side by side.
+  for (QLineEdit* field : {c.first, c.second})
+    field->setMinimumWidth(QFontMetrics(font()).horizontalAdvance("-8888.8888888"));
   c.firstCaption->setBuddy(c.first);
   c.secondCaption->setBuddy(c.second);
   layout->addWidget(c.pair, 0, 0, 1, 2);
