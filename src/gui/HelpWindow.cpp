@@ -33,6 +33,7 @@ constexpr HelpPage kPages[] = {
     {"tables.md", "Tables"},
     {"diagrams.md", "Diagrams"},
     {"state-list.md", "State list"},
+    {"processes.md", "Processes and the Rankine cycle"},
     {"standards.md", "The two standards and their accuracy"},
     {"tulo-calc.md", "tulo-calc"},
     {"python.md", "Python module and batch runs"},
@@ -54,6 +55,7 @@ constexpr TopicPage kTopicPages[] = {
     {HelpTopic::kTables, "tables.md"},
     {HelpTopic::kDiagrams, "diagrams.md"},
     {HelpTopic::kStateList, "state-list.md"},
+    {HelpTopic::kProcesses, "processes.md"},
 };
 
 const QString kResourceFolder = QStringLiteral(":/help/");

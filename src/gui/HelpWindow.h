@@ -25,7 +25,7 @@ namespace tulo::gui {
 
 // Help topic numbers. 125 is the main window's own topic (MainForm::kHelpTopic), which the Help >
 // Contents command asks for; each page of the main window has the next numbers, in page order,
-// then the Tables, the Diagrams and the State List windows.
+// then the Tables, the Diagrams, the State List and the Processes windows.
 enum class HelpTopic : int {
   kContents = 125,
   kVariableResults = 126,
@@ -35,6 +35,7 @@ enum class HelpTopic : int {
   kTables = 130,
   kDiagrams = 131,
   kStateList = 132,
+  kProcesses = 133,
 };
 
 // The topic of a page of the main window (the Page numbers of MainForm); kContents for any other.

@@ -28,6 +28,8 @@
 #include "gui/DiagramWindow.h"
 #include "gui/GridView.h"
 #include "gui/HelpWindow.h"
+#include "gui/Mirror.h"
+#include "gui/ProcessesWindow.h"
 #include "gui/StateListWindow.h"
 #include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
@@ -100,39 +102,6 @@ void MakeRed(QLabel* label) {
   pal.setColor(QPalette::Active, QPalette::WindowText, Qt::red);
   pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::red);
   label->setPalette(pal);
-}
-
-void MirrorLabel(QLabel* w, const Label& label) {
-  QString text = Q(label.caption);
-  if (w->text() != text) w->setText(text);
-  w->setEnabled(label.enabled);
-}
-
-// Copies a field; when the user is typing in it the cursor stays where it was.
-void MirrorField(QLineEdit* w, const EditField& field) {
-  QSignalBlocker block(w);
-  QString text = Q(field.text);
-  if (w->text() != text) {
-    int cursor = w->cursorPosition();
-    bool typing = w->hasFocus();
-    w->setText(text);
-    if (typing) w->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-  }
-  w->setEnabled(field.enabled);
-}
-
-void MirrorCombo(QComboBox* w, const ComboBox& combo) {
-  QSignalBlocker block(w);
-  QStringList items;
-  for (const std::string& item : combo.items) items << Q(item);
-  QStringList shown;
-  for (int i = 0; i < w->count(); ++i) shown << w->itemText(i);
-  if (items != shown) {
-    w->clear();
-    w->addItems(items);
-  }
-  if (w->currentIndex() != combo.itemIndex) w->setCurrentIndex(combo.itemIndex);
-  w->setEnabled(combo.enabled);
 }
 
 // A page holding a grid at its top left, and what goes below it.
@@ -446,6 +415,7 @@ QWidget* TMainProg::BuildWetSteamBox() {
 void TMainProg::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   Tables1 = file->addAction("&Tables...");
+  Processes1 = file->addAction("&Processes...");
   StateList1 = file->addAction("State &list");
   AddToStateList1 = file->addAction("&Add to state list");
   AddToStateList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -479,6 +449,7 @@ void TMainProg::BuildMenus() {
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
   Tables1->setObjectName("Tables1");
+  Processes1->setObjectName("Processes1");
   StateList1->setObjectName("StateList1");
   AddToStateList1->setObjectName("AddToStateList1");
   Exit1->setObjectName("Exit1");
@@ -521,6 +492,7 @@ void TMainProg::ConnectEvents() {
           [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
 
   connect(Tables1, &QAction::triggered, this, &TMainProg::Tables1Click);
+  connect(Processes1, &QAction::triggered, this, &TMainProg::Processes1Click);
   connect(StateList1, &QAction::triggered, this, &TMainProg::StateList1Click);
   connect(AddToStateList1, &QAction::triggered, this, &TMainProg::AddToStateList1Click);
   connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
@@ -582,6 +554,7 @@ void TMainProg::SyncFromForm() {
   MirrorField(WetSteamInput, f.WetSteamInput);
   MirrorLabel(WetSteamPossible, f.WetSteamPossible);
   if (diagram_) diagram_->FollowForm();
+  if (processes_) processes_->FollowForm();
 }
 
 bool TMainProg::event(QEvent* e) {
@@ -619,6 +592,7 @@ void TMainProg::closeEvent(QCloseEvent* e) {
   if (about_) about_->hide();
   if (units_) units_->hide();
   if (tables_) tables_->close();
+  if (processes_) processes_->close();
   if (stateList_) stateList_->close();
   if (diagram_) diagram_->hide();
   e->accept();
@@ -649,6 +623,27 @@ void TMainProg::CustomUnits1Click() {
 void TMainProg::Tables1Click() {
   if (!tables_) tables_ = std::make_unique<TablesWindow>(*form_);
   tables_->Open();
+}
+
+// The Processes window works in the units and the standard of this window's session.
+// "Show on diagram" draws the result over the chart in view (T-s when none is open); "Add to state
+// list" hands a state on as the pair that gives it back.
+void TMainProg::Processes1Click() {
+  if (!processes_)
+    processes_ = std::make_unique<ProcessesWindow>(
+        *form_,
+        [this](const ProcessResult& result) {
+          if (!diagram_) OpenDiagram(DiagramKind::kTs);
+          StateEvaluator evaluator(form_->session().Set());
+          diagram_->ShowProcess(OverlayOf(evaluator, result));
+        },
+        [this](const NamedState& state) {
+          StateListWindow& list = StateListMade();
+          list.AddState(ShownName(state.name),
+                        {std::string(StandardKey(form_->session().Set())), StateInputOf(state.state)});
+          list.Open();
+        });
+  processes_->Open();
 }
 
 StateListWindow& TMainProg::StateListMade() {

@@ -25,6 +25,7 @@ namespace tulo::gui {
 
 class DiagramWindow;
 class GridView;
+class ProcessesWindow;
 class StateListWindow;
 class TablesWindow;
 class TAboutBox;
@@ -51,6 +52,8 @@ class TMainProg : public QMainWindow {
   TAboutBox* AboutBox() const { return about_; }
   // The Tables window, once File > Tables... has opened it; nullptr before.
   TablesWindow* Tables() const { return tables_.get(); }
+  // The Processes window, once File > Processes... has opened it; nullptr before.
+  ProcessesWindow* Processes() const { return processes_.get(); }
 
   // The state list window, once opened or given a state; nullptr before.
   StateListWindow* StateList() const { return stateList_.get(); }
@@ -97,6 +100,7 @@ class TMainProg : public QMainWindow {
   QLabel* WetSteamPossible;
 
   QAction* Tables1;
+  QAction* Processes1;       // File > Processes...: opens the Processes window
   QAction* StateList1;       // File > State list: opens the state list window
   QAction* AddToStateList1;  // File > Add to state list: the state this window shows
   QAction* Exit1;
@@ -138,6 +142,7 @@ class TMainProg : public QMainWindow {
   void StandardClick(std::size_t index);
   void CustomUnits1Click();
   void Tables1Click();
+  void Processes1Click();
   void StateList1Click();
   // Adds the state shown to the state list and shows the list; a message when none is shown.
   void AddToStateList1Click();
@@ -150,6 +155,8 @@ class TMainProg : public QMainWindow {
   TUnitsSelect* units_ = nullptr;
   std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
   std::unique_ptr<StateListWindow> stateList_;  // reads form_: destroyed before it
+  // Reads form_ as well: destroyed before it.
+  std::unique_ptr<ProcessesWindow> processes_;
   DiagramWindow* diagram_ = nullptr;
   bool initialised_ = false;
   bool shownOnce_ = false;

@@ -179,6 +179,10 @@ std::string StateTable(const ProcessResult& result, const ReportUnits& units, bo
 
 }  // namespace
 
+std::string ReportNumberText(double value, const ReportUnits& units, bool fullPrecision) {
+  return NumberText(value, units, fullPrecision);
+}
+
 std::optional<FlowUnit> FlowUnitNamed(std::string_view name) {
   for (const FlowUnitEntry& e : kFlowUnits)
     if (e.text == name) return e.unit;

@@ -41,6 +41,10 @@ struct ReportValue {
 std::optional<ReportValue> StateValueShown(const ProcessState& state, PairName name,
                                            const ReportUnits& units);
 ReportValue FigureShown(const Figure& figure, const ReportUnits& units);
+// A shown value as a report writes it: 6 significant digits, or every digit the standard stores
+// (fullPrecision; a figure of the built-in standard stored as a Real6 like every value it shows);
+// "" for a value that cannot be shown. The window's result table writes its cells with it.
+std::string ReportNumberText(double value, const ReportUnits& units, bool fullPrecision);
 
 // tulo-calc's text: the states as a table (name, T, P, h, s, x) and the figures one per line,
 // each with its unit; 6 significant digits, or every digit the standard stores (fullPrecision).

@@ -12,6 +12,7 @@ int RunTablesWindowTests(int argc, char** argv);
 int RunDiagramWindowTests(int argc, char** argv);
 int RunProcessChartTests(int argc, char** argv);
 int RunStateListWindowTests(int argc, char** argv);
+int RunProcessesWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -26,5 +27,6 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunDiagramWindowTests(argc, argv);
   failed += tulo::guitest::RunProcessChartTests(argc, argv);
   failed += tulo::guitest::RunStateListWindowTests(argc, argv);
+  failed += tulo::guitest::RunProcessesWindowTests(argc, argv);
   return failed;
 }
