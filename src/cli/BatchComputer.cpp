@@ -172,13 +172,13 @@ std::string_view BatchComputer::NumberText(std::string_view text, std::string& b
   return buffer;
 }
 
-std::string BatchComputer::StateText(Quantity q, double internal, std::optional<double> read) {
+void BatchComputer::StateText(Quantity q, double internal, std::optional<double> read, std::string& cell) {
   // A number typed in the display unit is echoed as it was read: the calculation converts it to
   // the internal unit and back (300 Celsius came back as 300.0000000005).
   const double shown =
       read && sameUnit_[q] ? *read : static_cast<double>(stateConversions_[q].ToDisplay(internal));
   // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
-  return std::isfinite(shown) ? StoredValueText(shown, *request_.set) : std::string();
+  if (std::isfinite(shown)) AppendStoredValueText(shown, *request_.set, cell);
 }
 
 std::optional<double> BatchComputer::RowQuality(std::string_view text, const Evaluated& state,
@@ -202,7 +202,7 @@ void BatchComputer::ValueCell(std::size_t itemIndex, const CalcResult& value, st
   const DisplayValue v = conversions_[itemIndex].Display(value);
   switch (v.status) {
     case Status::kValid:
-      cell = StoredValueText(v.value, *request_.set);
+      AppendStoredValueText(v.value, *request_.set, cell);
       return;
     case Status::kNotGiven:
       return;
@@ -264,10 +264,10 @@ void BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& re
   for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
   result.cells[kept_] = ConditionName(state.condition);
   // The numbers read are echoed as they are (StateText).
-  result.cells[kept_ + 1] =
-      StateText(kTemperature, state.T, t.empty() ? std::nullopt : std::optional(st.TempDisplay));
-  result.cells[kept_ + 2] =
-      StateText(kPressure, state.P, p.empty() ? std::nullopt : std::optional(st.PresDisplay));
+  StateText(kTemperature, state.T, t.empty() ? std::nullopt : std::optional(st.TempDisplay),
+            result.cells[kept_ + 1]);
+  StateText(kPressure, state.P, p.empty() ? std::nullopt : std::optional(st.PresDisplay),
+            result.cells[kept_ + 2]);
 
   outOfRange_.clear();
   const std::span<const Phase> columns = state.Columns();
@@ -340,9 +340,9 @@ void BatchComputer::ComputePair(const batch::BatchRow& row, batch::BatchResult& 
     if (info.second == name) return second->read;
     return std::nullopt;
   };
-  result.cells[kept_ + 1] = StateText(kTemperature, state.T, read(PairName::kT));
-  result.cells[kept_ + 2] = StateText(kPressure, state.P, read(PairName::kP));
-  if (state.quality) result.cells[kept_ + 3] = StoredValueText(*state.quality, *request_.set);
+  StateText(kTemperature, state.T, read(PairName::kT), result.cells[kept_ + 1]);
+  StateText(kPressure, state.P, read(PairName::kP), result.cells[kept_ + 2]);
+  if (state.quality) AppendStoredValueText(*state.quality, *request_.set, result.cells[kept_ + 3]);
   outOfRange_.clear();
   for (std::size_t i = 0; i < request_.items.size(); ++i)
     ValueCell(i, evaluator_.StateValue(state, request_.items[i]), result.cells[items + i], "");

@@ -95,8 +95,9 @@ class BatchComputer {
   // A number of the input as the number reader reads it (its decimal comma made a point).
   std::string_view NumberText(std::string_view text, std::string& buffer) const;
   // The state's temperature or pressure (internal) in the display unit, every digit its standard
-  // holds: the number read when it was typed in that unit; empty when it has no finite value.
-  std::string StateText(Quantity q, double internal, std::optional<double> read);
+  // holds, into the cleared cell: the number read when it was typed in that unit; the cell stays
+  // empty when it has no finite value.
+  void StateText(Quantity q, double internal, std::optional<double> read, std::string& cell);
   // The steam quality of the row at a state, or its message in status.
   std::optional<double> RowQuality(std::string_view text, const Evaluated& state, std::string& status);
   // An item's value (internal) into its cell (left empty unless valid); an out-of-range value is

@@ -122,7 +122,11 @@ long double R6(long double x) {
 }
 
 bool FitsReal6(long double x) {
-  return RoundToReal6(x).ok;
+  // RoundToReal6 overflows when x rounds (ties away from zero) to 2^127 or beyond, so from half a
+  // unit of the 40-bit mantissa below 2^127 on; NaN fails the comparison. The calculators ask
+  // this of every value, and a comparison is a tenth of the cost of the rounding.
+  constexpr long double kFirstTooLarge = 0x1p127L - 0x1p86L;
+  return std::fabs(x) < kFirstTooLarge;
 }
 
 }  // namespace tulo

@@ -48,6 +48,29 @@ TEST(Real6, UnderflowsToZeroAndReportsOverflow) {
   EXPECT_FALSE(FitsReal6(NAN));
 }
 
+TEST(Real6, FitsExactlyWhatRoundsWithoutOverflow) {
+  // FitsReal6 compares with a bound; Real6::From rounds. They must agree at the bound (half a
+  // unit of the 40-bit mantissa below 2^127, a tie that goes away from zero), on both sides of it,
+  // for both signs, and for values that are no numbers.
+  const long double bound = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 86);
+  const long double cases[] = {bound,
+                               std::nextafter(bound, 0.0L),
+                               std::nextafter(bound, INFINITY),
+                               std::ldexp(1.0L, 127),
+                               std::ldexp(1.0L, 127) - std::ldexp(1.0L, 87),
+                               1e38L,
+                               1e39L,
+                               1.0L,
+                               0.0L,
+                               std::ldexp(1.0L, -140),
+                               INFINITY,
+                               NAN};
+  for (long double x : cases) {
+    EXPECT_EQ(FitsReal6(x), Real6::From(x).has_value()) << static_cast<double>(x);
+    EXPECT_EQ(FitsReal6(-x), Real6::From(-x).has_value()) << static_cast<double>(-x);
+  }
+}
+
 TEST(Real6, DecodeIgnoresOtherBytesWhenExponentIsZero) {
   EXPECT_EQ(Real6::Decode({0, 1, 2, 3, 4, 0xFF}).Value(), 0.0);
 }
