@@ -78,9 +78,11 @@ class BatchComputer {
   static constexpr std::size_t kPhaseColumns = 3;
 
   // A row of T and P: the window's checks of the texts, then the state and its phase columns.
-  void ComputeTP(const batch::BatchRow& row, batch::BatchResult& result);
-  // A row of another pair: its two numbers, the state, and the state's value of each item.
-  void ComputePair(const batch::BatchRow& row, batch::BatchResult& result);
+  // False when the row ends without values (its status says why): its cells are then the kept ones.
+  bool ComputeTP(const batch::BatchRow& row, batch::BatchResult& result);
+  // A row of another pair: its two numbers, the state, and the state's value of each item; false
+  // as ComputeTP.
+  bool ComputePair(const batch::BatchRow& row, batch::BatchResult& result);
   // A pair row's input as read and in internal units, or its message in status.
   struct PairValue {
     double read, internal;
@@ -118,6 +120,7 @@ class BatchComputer {
   CalcState fresh_;  // the state of a window that has calculated once, with nothing typed
   std::vector<UnitConversion> conversions_;  // by item
   std::vector<std::string> columnKeys_;      // by item
+  std::vector<std::string> conditionNames_;  // ConditionName by code, copied into the cells
   std::vector<std::size_t> wetItems_;        // indices into request_.items
   std::string t_, p_;                        // the texts typed
   std::string quality_;                      // the steam quality's text read
