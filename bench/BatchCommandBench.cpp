@@ -1,8 +1,9 @@
 // tulo-calc batch without the process: the 4096 benchmark states (T in K, P in kPa, SI units)
 // repeated to 204 800 CSV rows, computed by the command's row computer (the window's checks and
-// phase condition, seven items h, s, u, rho, cp, mu, lambda) and written as CSV. The P-h case
-// gives the single-phase states of one pass by P and their enthalpy, each a P-h solve first (the
-// built-in standard's solve takes milliseconds a row: 50 passes would take a quarter of an hour).
+// phase condition, seven items h, s, u, rho, cp, mu, lambda, or h, s and rho alone) and written
+// as CSV. The P-h case gives the single-phase states of one pass by P and their enthalpy, each a
+// P-h solve first (the built-in standard's solve takes milliseconds a row: 50 passes would take a
+// quarter of an hour).
 // Time is wall-clock, rates per wall-clock second; the CPU column is the whole process's. The
 // states file is read from TULO_BENCH_STATES, else from the shared folder beside the project.
 
@@ -47,12 +48,16 @@ std::string BenchInput(long& rows) {
   return rows > 0 ? input : std::string();
 }
 
-cli::BatchRequest BenchRequest(const CorrelationSet* set) {
+// Seven items, or the three of a plant's heat balance (h, s, rho).
+cli::BatchRequest BenchRequest(const CorrelationSet* set, bool threeItems) {
   cli::BatchRequest request;
   request.set = set;
   request.units = PresetSelection(UnitPreset::kSI);
-  request.items = {Item::kEnthalpy,     Item::kEntropy,   Item::kInternalEnergy,     Item::kDensity,
-                   Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity};
+  if (threeItems)
+    request.items = {Item::kEnthalpy, Item::kEntropy, Item::kDensity};
+  else
+    request.items = {Item::kEnthalpy,     Item::kEntropy,   Item::kInternalEnergy,     Item::kDensity,
+                     Item::kHeatCapacity, Item::kViscosity, Item::kThermalConductivity};
   return request;
 }
 
@@ -80,7 +85,7 @@ std::string PHInput(const std::string& tp, const CorrelationSet* set, long& rows
   return input;
 }
 
-void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set, bool ph) {
+void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set, bool ph, bool threeItems) {
   long rows = 0;
   std::string input = BenchInput(rows);
   if (input.empty()) {
@@ -88,7 +93,7 @@ void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set, bool ph
     return;
   }
   if (ph) input = PHInput(input, set, rows);
-  const cli::BatchRequest request = BenchRequest(set);
+  const cli::BatchRequest request = BenchRequest(set, threeItems);
   batch::BatchHeader header;
   if (ph) header.pair = InputPair::kPH;
   batch::BatchOptions options;
@@ -118,24 +123,36 @@ void BM_BatchCommand(benchmark::State& state, const CorrelationSet* set, bool ph
   state.counters["bad_row_share"] = static_cast<double>(badRows) / runRows;
 }
 
-BENCHMARK_CAPTURE(BM_BatchCommand, iapws, &IapwsCorrelations(), false)
+BENCHMARK_CAPTURE(BM_BatchCommand, iapws, &IapwsCorrelations(), false, false)
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_BatchCommand, builtin, &BuiltInCorrelations(), false)
+BENCHMARK_CAPTURE(BM_BatchCommand, builtin, &BuiltInCorrelations(), false, false)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_BatchCommand, iapws_ph, &IapwsCorrelations(), true)
+// h, s and rho only: the rows a second of the command's usual use.
+BENCHMARK_CAPTURE(BM_BatchCommand, iapws_hsrho, &IapwsCorrelations(), false, true)
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_BatchCommand, builtin_ph, &BuiltInCorrelations(), true)
+BENCHMARK_CAPTURE(BM_BatchCommand, builtin_hsrho, &BuiltInCorrelations(), false, true)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_BatchCommand, iapws_ph, &IapwsCorrelations(), true, false)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_BatchCommand, builtin_ph, &BuiltInCorrelations(), true, false)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()

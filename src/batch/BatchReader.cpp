@@ -233,11 +233,11 @@ bool BatchReader::ReadRecord(Target target) {
       c = Get();
       if (c >= 0 && c != delimiter && c != '\n' && c != '\r') fault_ = Fault::kTextAfterQuote;
     }
-    while (c >= 0 && c != delimiter && c != '\n' && c != '\r') {
+    if (c >= 0 && c != delimiter && c != '\n' && c != '\r') {
       ++recordBytes_;
       if (c != ' ' && c != '\t' && c != ',') blank_ = false;
       keep(c);
-      c = Get();
+      c = ReadPlain(text, delimiter);
     }
     if (c == delimiter) {
       ++recordBytes_;
@@ -247,6 +247,32 @@ bool BatchReader::ReadRecord(Target target) {
     if (c >= 0) ++line_;
     lineEnded_ = c >= 0;
     return true;
+  }
+}
+
+int BatchReader::ReadPlain(std::string* text, int delimiter) {
+  for (;;) {
+    if (pos_ == end_ && !Fill(1)) return -1;
+    const char* const begin = buffer_.data() + pos_;
+    const char* const stop = buffer_.data() + end_;
+    const char* at = begin;
+    bool content = false;
+    for (; at < stop; ++at) {
+      const int c = static_cast<unsigned char>(*at);
+      if (c == delimiter || c == '\n' || c == '\r') break;
+      content = content || (c != ' ' && c != '\t' && c != ',');
+    }
+    const auto n = static_cast<std::size_t>(at - begin);
+    // As byte by byte: the bytes of the record up to its limit are kept, the rest only counted.
+    if (text != nullptr && recordBytes_ < maxRecordBytes_)
+      text->append(begin, std::min(n, maxRecordBytes_ - recordBytes_));
+    recordBytes_ += n;
+    blank_ = blank_ && !content;
+    pos_ += n;
+    if (at < stop) {
+      ++pos_;
+      return static_cast<unsigned char>(*at);
+    }
   }
 }
 

@@ -136,6 +136,10 @@ class BatchReader {
   // returns nullptr). False at the end of the input.
   template <class Target>
   bool ReadRecord(Target target);
+  // Reads the rest of an unquoted field into text (nowhere when nullptr) a buffer's span at a
+  // time, up to and including the delimiter or line end that ends it; returns that byte, -1 at
+  // the end of the input.
+  int ReadPlain(std::string* text, int delimiter);
   // The header's columns (headerFields_) mapped to the inputs and the kept columns.
   std::string MapColumns(const ColumnRules& rules);
   std::string MapKeptColumns(const ColumnRules& rules);

@@ -15,6 +15,7 @@
 // Every row has the header's width: the columns given, the status last; a row's cells are cut or
 // padded with empty cells to the columns before the status.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,9 +44,13 @@ class BatchWriter {
 
  private:
   void AppendCell(std::string_view cell, std::string& out) const;
+  // True when no character of the cell needs quoting (csv) or replacing (tsv).
+  bool Plain(std::string_view cell) const;
 
   OutputFormat format_;
   char separator_;  // of csv and tsv
+  // By byte: the characters a csv cell is quoted for, or those a tsv cell has replaced.
+  std::array<bool, 256> special_{};
   std::vector<std::string> columns_;
   std::vector<std::string> jsonKeys_;  // "name": with the name escaped, for each column
 };

@@ -131,6 +131,9 @@ BatchComputer::BatchComputer(const BatchRequest& request, const batch::BatchHead
     sameUnit_[q] = input[q] == request.units[q];
     stateConversions_.emplace_back(displayUnits_, *request.set, q);
   }
+  // Every code a Condition can hold, so that the look-up is ConditionName for any state.
+  for (unsigned code = 0; code <= UINT8_MAX; ++code)
+    conditionNames_.push_back(ConditionName(static_cast<Condition>(code)));
   // The first calculation of a fresh window, before anything is typed.
   RecalculateState(session_);
   fresh_ = session_.state;
@@ -172,13 +175,13 @@ std::string_view BatchComputer::NumberText(std::string_view text, std::string& b
   return buffer;
 }
 
-std::string BatchComputer::StateText(Quantity q, double internal, std::optional<double> read) {
+void BatchComputer::StateText(Quantity q, double internal, std::optional<double> read, std::string& cell) {
   // A number typed in the display unit is echoed as it was read: the calculation converts it to
   // the internal unit and back (300 Celsius came back as 300.0000000005).
   const double shown =
       read && sameUnit_[q] ? *read : static_cast<double>(stateConversions_[q].ToDisplay(internal));
   // A display value beyond the reals (a unit the state does not fit) stays empty, never "nan".
-  return std::isfinite(shown) ? StoredValueText(shown, *request_.set) : std::string();
+  if (std::isfinite(shown)) AppendStoredValueText(shown, *request_.set, cell);
 }
 
 std::optional<double> BatchComputer::RowQuality(std::string_view text, const Evaluated& state,
@@ -202,7 +205,7 @@ void BatchComputer::ValueCell(std::size_t itemIndex, const CalcResult& value, st
   const DisplayValue v = conversions_[itemIndex].Display(value);
   switch (v.status) {
     case Status::kValid:
-      cell = StoredValueText(v.value, *request_.set);
+      AppendStoredValueText(v.value, *request_.set, cell);
       return;
     case Status::kNotGiven:
       return;
@@ -214,25 +217,24 @@ void BatchComputer::ValueCell(std::size_t itemIndex, const CalcResult& value, st
 }
 
 void BatchComputer::Compute(const batch::BatchRow& row, batch::BatchResult& result) {
-  // The kept columns lead every row, one without values too, so that rows join back.
-  result.cells.resize(kept_);
+  // The kept columns lead every row, one without values too, so that rows join back. The cells of
+  // the row before keep their storage (a number of 16 characters or more would otherwise take an
+  // allocation a cell): the row is cut to the kept columns only when it ends without values.
+  if (result.cells.size() < kept_) result.cells.resize(kept_);
   for (std::size_t i = 0; i < kept_; ++i)
     result.cells[i].assign(i < row.kept.size() ? std::string_view(row.kept[i]) : std::string_view());
-  if (pair_)
-    ComputePair(row, result);
-  else
-    ComputeTP(row, result);
+  if (!(pair_ ? ComputePair(row, result) : ComputeTP(row, result))) result.cells.resize(kept_);
   // Every cell after the condition is a number or empty.
   if (request_.decimalComma)
     for (std::size_t i = kept_ + 1; i < result.cells.size(); ++i)
       std::replace(result.cells[i].begin(), result.cells[i].end(), '.', ',');
 }
 
-void BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& result) {
+bool BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& result) {
   const std::string_view t = Trimmed(row.t), p = Trimmed(row.p), qualityText = Trimmed(row.quality);
   if (const char* missing = MissingText(t, p)) {
     result.status = missing;
-    return;
+    return false;
   }
   // The window's checks, and their messages in the units typed, from a fresh state: nothing of
   // the row before stays.
@@ -244,14 +246,14 @@ void BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& re
   error_.clear();
   if (!checks_.Validate(t_, p_, error_)) {
     result.status = error_.empty() ? UnreadableText(t, p) : Utf8Left(error_, kErrorTextLength);
-    return;
+    return false;
   }
   const InputPair pair = t.empty() ? InputPair::kP : p.empty() ? InputPair::kT : InputPair::kTP;
   const Evaluation evaluation =
       evaluator_.Evaluate({pair, pair == InputPair::kP ? st.PresKPa : st.TempK, st.PresKPa});
   if (!evaluation.state) {
     result.status = evaluation.error;
-    return;
+    return false;
   }
   const Evaluated& state = *evaluation.state;
 
@@ -262,12 +264,12 @@ void BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& re
   // The cells of the row before keep their storage: cleared, not freed.
   result.cells.resize(wetColumn + (quality ? wetItems_.size() : 0));
   for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
-  result.cells[kept_] = ConditionName(state.condition);
+  result.cells[kept_].assign(conditionNames_[static_cast<std::size_t>(state.condition)]);
   // The numbers read are echoed as they are (StateText).
-  result.cells[kept_ + 1] =
-      StateText(kTemperature, state.T, t.empty() ? std::nullopt : std::optional(st.TempDisplay));
-  result.cells[kept_ + 2] =
-      StateText(kPressure, state.P, p.empty() ? std::nullopt : std::optional(st.PresDisplay));
+  StateText(kTemperature, state.T, t.empty() ? std::nullopt : std::optional(st.TempDisplay),
+            result.cells[kept_ + 1]);
+  StateText(kPressure, state.P, p.empty() ? std::nullopt : std::optional(st.PresDisplay),
+            result.cells[kept_ + 2]);
 
   outOfRange_.clear();
   const std::span<const Phase> columns = state.Columns();
@@ -291,6 +293,7 @@ void BatchComputer::ComputeTP(const batch::BatchRow& row, batch::BatchResult& re
                 result.cells[wetColumn + w], "_wet");
   }
   if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
+  return true;
 }
 
 std::optional<BatchComputer::PairValue> BatchComputer::PairInput(PairName name, const batch::BatchRow& row,
@@ -317,36 +320,37 @@ std::optional<BatchComputer::PairValue> BatchComputer::PairInput(PairName name, 
   return PairValue{*value, static_cast<double>(internal)};
 }
 
-void BatchComputer::ComputePair(const batch::BatchRow& row, batch::BatchResult& result) {
+bool BatchComputer::ComputePair(const batch::BatchRow& row, batch::BatchResult& result) {
   const PairInfo& info = InfoOf(*pair_);
   const std::optional<PairValue> first = PairInput(info.first, row, result.status);
-  if (!first) return;
+  if (!first) return false;
   const std::optional<PairValue> second = PairInput(info.second, row, result.status);
-  if (!second) return;
+  if (!second) return false;
   const Evaluation evaluation = evaluator_.Evaluate({*pair_, first->internal, second->internal});
   if (!evaluation.state) {
     result.status = evaluation.error;
-    return;
+    return false;
   }
   const Evaluated& state = *evaluation.state;
   // condition, T, P, x, then one cell per item; the cells of the row before keep their storage.
   const std::size_t items = kept_ + kStateColumns + 1;
   result.cells.resize(items + request_.items.size());
   for (std::size_t i = kept_; i < result.cells.size(); ++i) result.cells[i].clear();
-  result.cells[kept_] = ConditionName(state.condition);
+  result.cells[kept_].assign(conditionNames_[static_cast<std::size_t>(state.condition)]);
   // A temperature or pressure given in the display unit is echoed as read, as in a T and P row.
   const auto read = [&](PairName name) -> std::optional<double> {
     if (info.first == name) return first->read;
     if (info.second == name) return second->read;
     return std::nullopt;
   };
-  result.cells[kept_ + 1] = StateText(kTemperature, state.T, read(PairName::kT));
-  result.cells[kept_ + 2] = StateText(kPressure, state.P, read(PairName::kP));
-  if (state.quality) result.cells[kept_ + 3] = StoredValueText(*state.quality, *request_.set);
+  StateText(kTemperature, state.T, read(PairName::kT), result.cells[kept_ + 1]);
+  StateText(kPressure, state.P, read(PairName::kP), result.cells[kept_ + 2]);
+  if (state.quality) AppendStoredValueText(*state.quality, *request_.set, result.cells[kept_ + 3]);
   outOfRange_.clear();
   for (std::size_t i = 0; i < request_.items.size(); ++i)
     ValueCell(i, evaluator_.StateValue(state, request_.items[i]), result.cells[items + i], "");
   if (!outOfRange_.empty()) AppendNote(result.status, outOfRange_);
+  return true;
 }
 
 }  // namespace tulo::cli

@@ -78,9 +78,11 @@ class BatchComputer {
   static constexpr std::size_t kPhaseColumns = 3;
 
   // A row of T and P: the window's checks of the texts, then the state and its phase columns.
-  void ComputeTP(const batch::BatchRow& row, batch::BatchResult& result);
-  // A row of another pair: its two numbers, the state, and the state's value of each item.
-  void ComputePair(const batch::BatchRow& row, batch::BatchResult& result);
+  // False when the row ends without values (its status says why): its cells are then the kept ones.
+  bool ComputeTP(const batch::BatchRow& row, batch::BatchResult& result);
+  // A row of another pair: its two numbers, the state, and the state's value of each item; false
+  // as ComputeTP.
+  bool ComputePair(const batch::BatchRow& row, batch::BatchResult& result);
   // A pair row's input as read and in internal units, or its message in status.
   struct PairValue {
     double read, internal;
@@ -95,8 +97,9 @@ class BatchComputer {
   // A number of the input as the number reader reads it (its decimal comma made a point).
   std::string_view NumberText(std::string_view text, std::string& buffer) const;
   // The state's temperature or pressure (internal) in the display unit, every digit its standard
-  // holds: the number read when it was typed in that unit; empty when it has no finite value.
-  std::string StateText(Quantity q, double internal, std::optional<double> read);
+  // holds, into the cleared cell: the number read when it was typed in that unit; the cell stays
+  // empty when it has no finite value.
+  void StateText(Quantity q, double internal, std::optional<double> read, std::string& cell);
   // The steam quality of the row at a state, or its message in status.
   std::optional<double> RowQuality(std::string_view text, const Evaluated& state, std::string& status);
   // An item's value (internal) into its cell (left empty unless valid); an out-of-range value is
@@ -117,6 +120,7 @@ class BatchComputer {
   CalcState fresh_;  // the state of a window that has calculated once, with nothing typed
   std::vector<UnitConversion> conversions_;  // by item
   std::vector<std::string> columnKeys_;      // by item
+  std::vector<std::string> conditionNames_;  // ConditionName by code, copied into the cells
   std::vector<std::size_t> wetItems_;        // indices into request_.items
   std::string t_, p_;                        // the texts typed
   std::string quality_;                      // the steam quality's text read

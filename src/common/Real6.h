@@ -5,7 +5,10 @@
 
 #include <array>
 #include <cmath>
+#include <cfloat>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <optional>
 
 namespace tulo {
@@ -27,9 +30,46 @@ class Real6 {
   double value_ = 0.0;
 };
 
+namespace detail {
+// R6 through the stored form's rounding, where long double is not the x87 extended format.
+long double R6Portable(long double x);
+}  // namespace detail
+
 // x rounded to the nearest Real6 value, in extended precision; NaN when x cannot be stored
 // (not finite, or beyond the largest Real6). NaN carries the failure on to the caller's checks.
-long double R6(long double x);
+inline long double R6(long double x) {
+#if LDBL_MANT_DIG == 64 && LDBL_MAX_EXP == 16384
+  // x87 extended: a 64-bit mantissa with its leading 1 explicit, then 15 exponent bits and the
+  // sign. The correlations round here millions of times a second, so the rounding works on the
+  // bits: add half of the 24 dropped bits (ties away from zero), carry into the exponent, cut.
+  std::uint64_t mantissa;
+  std::uint16_t signExponent;
+  unsigned char raw[sizeof(long double)] = {};
+  std::memcpy(raw, &x, sizeof x);
+  std::memcpy(&mantissa, raw, 8);
+  std::memcpy(&signExponent, raw + 8, 2);
+  int exponent = signExponent & 0x7FFF;
+  if (exponent == 0x7FFF) return std::numeric_limits<long double>::quiet_NaN();
+  if (exponent == 0 || mantissa == 0) return 0.0L;
+  std::uint64_t rounded = mantissa + (std::uint64_t{1} << 23);
+  if (rounded < mantissa) {
+    rounded = std::uint64_t{1} << 63;
+    ++exponent;
+  }
+  rounded &= ~((std::uint64_t{1} << 24) - 1);
+  int biased = exponent - 16254;  // the Real6 exponent byte of the rounded value
+  if (biased <= 0) return 0.0L;
+  if (biased > 255) return std::numeric_limits<long double>::quiet_NaN();
+  signExponent = static_cast<std::uint16_t>((signExponent & 0x8000) | exponent);
+  std::memcpy(raw, &rounded, 8);
+  std::memcpy(raw + 8, &signExponent, 2);
+  long double out;
+  std::memcpy(&out, raw, sizeof out);
+  return out;
+#else
+  return detail::R6Portable(x);
+#endif
+}
 
 // The smallest magnitude whose Real6 rounding overflows: 2^127 less half an ulp of a 40-bit
 // mantissa rounds up to 2^127, whose biased exponent 256 does not fit the byte.

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "props/CalcResult.h"
 #include "props/Catalogue.h"
@@ -12,6 +14,24 @@
 namespace tulo {
 
 class CorrelationSet;
+
+// The inner values of the pressure integrals along one isotherm (CaloricPropertyCalc), kept for
+// the next integral of the same isotherm: the compressed liquid's enthalpy and entropy integrate
+// over the same pressure points, each point asking the thermal expansion and the density. A point
+// is replayed only when those two calculators hold the kept calls they held when it was recorded:
+// their answers are then the same (an answer depends on its arguments and on the kept calls, a
+// kept one being the stored value), and the kept calls they were left with are put back.
+struct IntegrandMemo {
+  struct Point {
+    long double p = 0.0L;
+    std::optional<PropertyCalculator::KeptCall> betaBefore, rhoBefore, betaAfter, rhoAfter;
+    CalcResult beta, rho;  // rho not asked (not given) when beta failed
+  };
+  Phase phase = Phase::kNoPhase;
+  long double T = 0.0L;
+  double quality = 0.0;       // of the context: a kept call holds it
+  std::vector<Point> points;  // in the order the integral asks them
+};
 
 class CalculatorTable {
  public:
@@ -32,12 +52,14 @@ class CalculatorTable {
   CalcResult Compute(Item item, Phase phase, long double T, long double P) const;
 
   const CorrelationSet& Set() const { return set_; }
+  IntegrandMemo& Integrands() { return integrands_; }
   CalcContext& Context() const { return ctx_; }
 
  private:
   const CorrelationSet& set_;
   CalcContext& ctx_;
   std::array<std::unique_ptr<PropertyCalculator>, kItemCount> calculators_;  // by item code
+  IntegrandMemo integrands_;
 };
 
 }  // namespace tulo

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "common/Real6.h"
+#include "props/CalculatorTable.h"
 #include "props/PressureIntegral.h"
 #include "props/PropertyCalculator.h"
 
@@ -30,6 +32,51 @@ class CaloricPropertyCalc : public PropertyCalculator {
     return CalcResult::Valid(R6(((100.0L - x) * liquid.value + x * vapour.value) * 0.01L));
   }
 
+  // The thermal expansion and the density at p on the isotherm T, the index-th point of an
+  // integral (the density is not asked when the expansion failed): replayed from the table's
+  // IntegrandMemo for the phases whose density and expansion ask no other calculator, when the
+  // point's kept calls match; asked and recorded otherwise.
+  std::pair<CalcResult, CalcResult> ExpansionAndDensity(Phase phase, long double T, long double p,
+                                                        std::size_t index) {
+    auto ask = [&]() -> std::pair<CalcResult, CalcResult> {
+      const CalcResult beta = Ask(Item::kThermalExpansion, phase, T, p);
+      if (!beta.Ok()) return {beta, CalcResult::NotGiven()};
+      return {beta, Ask(Item::kDensity, phase, T, p)};
+    };
+    PropertyCalculator* betaCalc = table_.VarPropCalc(Item::kThermalExpansion);
+    PropertyCalculator* rhoCalc = table_.VarPropCalc(Item::kDensity);
+    const bool condensed = phase == Phase::kSatSolid || phase == Phase::kSubCooledSolid ||
+                           phase == Phase::kSatLiquid || phase == Phase::kSubCooledLiquid;
+    if (betaCalc == nullptr || rhoCalc == nullptr || !condensed) return ask();
+    IntegrandMemo& memo = table_.Integrands();
+    if (memo.phase != phase || memo.T != T || memo.quality != ctx_.steamQuality) {
+      memo.phase = phase;
+      memo.T = T;
+      memo.quality = ctx_.steamQuality;
+      memo.points.clear();
+    }
+    if (index < memo.points.size()) {
+      const IntegrandMemo::Point& kept = memo.points[index];
+      if (kept.p == p && kept.betaBefore == betaCalc->Kept() && kept.rhoBefore == rhoCalc->Kept()) {
+        betaCalc->Restore(kept.betaAfter);
+        rhoCalc->Restore(kept.rhoAfter);
+        return {kept.beta, kept.rho};
+      }
+    }
+    IntegrandMemo::Point point;
+    point.p = p;
+    point.betaBefore = betaCalc->Kept();
+    point.rhoBefore = rhoCalc->Kept();
+    std::tie(point.beta, point.rho) = ask();
+    point.betaAfter = betaCalc->Kept();
+    point.rhoAfter = rhoCalc->Kept();
+    if (index < memo.points.size())
+      memo.points[index] = point;
+    else if (index == memo.points.size())
+      memo.points.push_back(point);
+    return {point.beta, point.rho};
+  }
+
   // The integral of slope(beta, rho), each value held as Real6, from the saturation pressure of T
   // to P (kPa) (see PressureIntegral), with beta the thermal expansion coefficient and rho the
   // density at each pressure point. The inner calls use the condition of the state as their phase
@@ -41,11 +88,11 @@ class CaloricPropertyCalc : public PropertyCalculator {
     const CalcResult ps = Ask(Item::kSaturationPressure, phase, T, P);
     if (!ps.Ok()) return CalcResult::Failed(ps.status);
     Status status = Status::kValid;
+    std::size_t index = 0;  // of the point in the integral's order
     auto integrand = [&](long double p) {
-      const CalcResult beta = Ask(Item::kThermalExpansion, phase, T, p);
+      const auto [beta, rho] = ExpansionAndDensity(phase, T, p, index++);
       status = beta.status;
       if (!beta.Ok()) return std::numeric_limits<long double>::quiet_NaN();
-      const CalcResult rho = Ask(Item::kDensity, phase, T, p);
       status = rho.status;
       return R6(slope(beta.value, rho.value));
     };

@@ -1,6 +1,9 @@
 // Density of ice, liquid water, vapour and wet steam, kg/m3. Superheated and super critical
 // densities come from the compressibility factor through the gas law.
 
+#include <array>
+#include <optional>
+
 #include "common/Power.h"
 #include "common/Real6.h"
 #include "props/Calculators.h"
@@ -53,7 +56,7 @@ class DensityCalc final : public PropertyCalculator {
       case Phase::kSatVapour:
         return CalcResult::Valid(SaturatedVapour(T, P));
       case Phase::kSubCooledLiquid:
-        return CalcResult::Valid(SubCooledLiquid(T, P));
+        return CalcResult::Valid(SubCooledLiquidKept(T, P));
       case Phase::kSuperheated:
       case Phase::kSuperCritical:
         return FromCompressibility(phase, T, P);
@@ -99,6 +102,24 @@ class DensityCalc final : public PropertyCalculator {
   static long double SubCooledLiquid(long double T, long double P) {
     return DoubleSeries(kSubCooled, R6Powers<3>(R6(GenPower(P, 0.7L))), R6Powers<5>(T));
   }
+
+  // The pressure integrals of the enthalpy and entropy ask, at every point, the density at T and
+  // (the thermal expansion's difference) at T - 1, then at T again: the last two values are kept.
+  // SubCooledLiquid is a function of T and P alone, so a kept value is the one computed again.
+  long double SubCooledLiquidKept(long double T, long double P) {
+    for (const auto& kept : subCooled_)
+      if (kept && kept->T == T && kept->P == P) return kept->value;
+    const long double value = SubCooledLiquid(T, P);
+    subCooled_[nextSlot_] = SubCooledValue{T, P, value};
+    nextSlot_ = 1 - nextSlot_;
+    return value;
+  }
+
+  struct SubCooledValue {
+    long double T, P, value;
+  };
+  std::array<std::optional<SubCooledValue>, 2> subCooled_;
+  std::size_t nextSlot_ = 0;
 
   CalcResult FromCompressibility(Phase phase, long double T, long double P) {
     if (P > kVapourPMax || T > kVapourTMax) return CalcResult::OutOfRange();

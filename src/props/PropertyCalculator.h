@@ -57,6 +57,21 @@ class PropertyCalculator {
   // Number of correlation evaluations (calls that missed the kept call); for tests and benches.
   long Evaluations() const { return evaluations_; }
 
+  // The last call whose result is kept: its arguments, its stored result and, for wet steam, the
+  // steam quality of the context (percent) it was made at.
+  struct KeptCall {
+    double temp, pres;
+    Phase phase;
+    double quality;
+    double result;
+    Status status;
+    bool operator==(const KeptCall&) const = default;
+  };
+  // The kept call as a value, and putting one back: a memo that replays calls (IntegrandMemo)
+  // leaves the kept calls the calls would have left, so that the calls after it answer the same.
+  const std::optional<KeptCall>& Kept() const { return kept_; }
+  void Restore(const std::optional<KeptCall>& kept) { kept_ = kept; }
+
  protected:
   PropertyCalculator(CalculatorTable& table, CalcContext& ctx, Item item, CacheKey key);
 
@@ -86,15 +101,6 @@ class PropertyCalculator {
   bool roundsToReal6_;
   CacheKey key_;
   bool keep_ = true;
-  // The last call whose result is kept: its arguments, its stored result and, for wet steam, the
-  // steam quality of the context (percent) it was made at.
-  struct KeptCall {
-    double temp, pres;
-    Phase phase;
-    double quality;
-    double result;
-    Status status;
-  };
   static constexpr double kNoCall = -3.0;
   std::optional<KeptCall> kept_;
   long evaluations_ = 0;

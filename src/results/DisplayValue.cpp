@@ -74,10 +74,19 @@ std::string ShortestText(double x) {
 }
 
 std::string StoredValueText(double x, const CorrelationSet& set) {
-  if (set.Storage().RoundsToReal6()) return ShortestText(x);
+  std::string text;
+  AppendStoredValueText(x, set, text);
+  return text;
+}
+
+void AppendStoredValueText(double x, const CorrelationSet& set, std::string& out) {
+  if (set.Storage().RoundsToReal6()) {
+    out += ShortestText(x);
+    return;
+  }
   char buf[32];
   const auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
-  return {buf, end};
+  out.append(buf, end);
 }
 
 }  // namespace tulo

@@ -51,5 +51,8 @@ std::string ShortestText(double x);
 // ShortestText gives it, a double of a standard computed in double precision as the shortest text
 // that reads back as the same double.
 std::string StoredValueText(double x, const CorrelationSet& set);
+// StoredValueText's text appended to out, which keeps its storage (a batch cell per value would
+// otherwise allocate a string for every 16 characters or more).
+void AppendStoredValueText(double x, const CorrelationSet& set, std::string& out);
 
 }  // namespace tulo

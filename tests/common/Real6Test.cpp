@@ -48,18 +48,27 @@ TEST(Real6, UnderflowsToZeroAndReportsOverflow) {
   EXPECT_FALSE(FitsReal6(NAN));
 }
 
-// The overflow test of every calculated value is the rounding's own verdict: 2^127 less half an
-// ulp of the 40-bit mantissa is the first magnitude that rounds beyond the exponent byte.
-TEST(Real6, FitsExactlyWhenTheRoundingFits) {
-  const long double edge = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 86);
-  const long double below = std::nextafter(edge, 0.0L);
-  for (long double x : {0.0L, -0.0L, std::ldexp(1.0L, -140), 1.0L, -1.0L, 1e38L, below, -below, edge, -edge,
-                        std::ldexp(1.0L, 127), 1e39L, static_cast<long double>(INFINITY),
-                        -static_cast<long double>(INFINITY), static_cast<long double>(NAN)}) {
+TEST(Real6, FitsExactlyWhatRoundsWithoutOverflow) {
+  // FitsReal6 compares with a bound; Real6::From rounds. They must agree at the bound (half a
+  // unit of the 40-bit mantissa below 2^127, a tie that goes away from zero), on both sides of it,
+  // for both signs, and for values that are no numbers.
+  const long double bound = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 86);
+  const long double cases[] = {bound,
+                               std::nextafter(bound, 0.0L),
+                               std::nextafter(bound, INFINITY),
+                               std::ldexp(1.0L, 127),
+                               std::ldexp(1.0L, 127) - std::ldexp(1.0L, 87),
+                               1e38L,
+                               1e39L,
+                               1.0L,
+                               0.0L,
+                               std::ldexp(1.0L, -140),
+                               INFINITY,
+                               NAN};
+  for (long double x : cases) {
     EXPECT_EQ(FitsReal6(x), Real6::From(x).has_value()) << static_cast<double>(x);
+    EXPECT_EQ(FitsReal6(-x), Real6::From(-x).has_value()) << static_cast<double>(-x);
   }
-  EXPECT_TRUE(FitsReal6(below));
-  EXPECT_FALSE(FitsReal6(edge));
 }
 
 TEST(Real6, DecodeIgnoresOtherBytesWhenExponentIsZero) {
