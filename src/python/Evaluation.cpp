@@ -34,6 +34,16 @@ constexpr PhaseName kPhaseNames[] = {
 };
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The units of mass flow and power a process call takes, and their size in kg/s and kW
+// (a pound is 0.45359237 kg exactly).
+struct RateUnit {
+  std::string_view name;
+  double internal;
+};
+constexpr RateUnit kFlowUnits[] = {
+    {"kg/s", 1.0}, {"kg/h", 1.0 / 3600.0}, {"t/h", 1000.0 / 3600.0}, {"lb/h", 0.45359237 / 3600.0}};
+constexpr RateUnit kPowerUnits[] = {{"kW", 1.0}, {"MW", 1000.0}};
 constexpr std::size_t kRowsPerClockRead = 64;
 
 bool ReadsBackAs(const std::string& text, double x) {
@@ -164,6 +174,17 @@ DisplayValue WantedAt(StateEvaluator& evaluator, const PropertyRequest& request,
   return {*state.quality, Status::kValid};
 }
 
+// The size of a flow or power unit named; InputError naming the argument and the choices.
+template <std::size_t N>
+double RateUnitNamed(const RateUnit (&units)[N], const std::string& name, const char* arg) {
+  std::string list;
+  for (const RateUnit& u : units) {
+    if (u.name == name) return u.internal;
+    list += (list.empty() ? "" : ", ") + std::string(u.name);
+  }
+  throw InputError(std::string(arg) + ": unknown unit " + name + " (" + list + ")");
+}
+
 }  // namespace
 
 std::span<const PhaseName> PhaseNames() {
@@ -277,6 +298,87 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
     status[i] = static_cast<std::int8_t>(v.status);
   }
   return value.size();
+}
+
+ProcessConverter::ProcessConverter(const ProcessUnits& units)
+    : set_(units.set),
+      flowFactor_(RateUnitNamed(kFlowUnits, units.flowUnit, "flow_unit")),
+      powerFactor_(RateUnitNamed(kPowerUnits, units.powerUnit, "power_unit")),
+      flowText_(units.flowUnit),
+      powerText_(units.powerUnit) {
+  units_.InitUnits(units.units);
+}
+
+StateInput ProcessConverter::State(const std::string& arg, const std::vector<GivenValue>& given) {
+  // T or P alone is a saturated state without a quality: no enthalpy for a balance.
+  if (given.size() != 2)
+    throw InputError(arg + ": give two of T, P, h, s, x, not " + std::to_string(given.size()));
+  try {
+    return InputOf(given, *set_, units_);
+  } catch (const InputError& e) {
+    throw InputError(arg + ": " + e.what());
+  }
+}
+
+double ProcessConverter::Internal(const std::string& arg, double value, Quantity q) {
+  if (std::optional<std::string> message = UnreadableText(value, q, units_))
+    throw InputError(arg + ": " + *message);
+  return static_cast<double>(UnitConversion(units_, *set_, q).ToInternal(Typed(*set_, value)));
+}
+
+double ProcessConverter::Percent(const std::string& arg, double value) {
+  if (std::optional<std::string> message = UnreadableText(value, std::nullopt, units_))
+    throw InputError(arg + ": " + *message);
+  return value;
+}
+
+double ProcessConverter::Flow(const std::string& arg, double value) {
+  return Percent(arg, value) * flowFactor_;
+}
+
+double ProcessConverter::Power(const std::string& arg, double value) {
+  return Percent(arg, value) * powerFactor_;
+}
+
+ProcessAnswer ProcessConverter::Shown(const ProcessOutcome& outcome) const {
+  if (!outcome.result) throw InputError(outcome.error);
+  const ProcessResult& result = *outcome.result;
+  // A state value as state() shows T and P: the stored display value as its short decimal.
+  auto shown = [this](Quantity q, double internal) {
+    return ShownNumber(static_cast<double>(UnitConversion(units_, *set_, q).ToDisplay(internal)), *set_);
+  };
+  ProcessAnswer answer;
+  answer.stateList = result.stateList;
+  for (const NamedState& n : result.states) {
+    const ProcessState& p = n.state;
+    answer.states.push_back({n.name, shown(kTemperature, p.T), shown(kPressure, p.P), shown(kEnthalpyQ, p.h),
+                             shown(kEntropyQ, p.s), p.x});
+  }
+  for (const auto& [name, q] : {std::pair{"T", kTemperature}, std::pair{"P", kPressure},
+                                std::pair{"h", kEnthalpyQ}, std::pair{"s", kEntropyQ}})
+    answer.units.emplace_back(name, units_.UnitText(q));
+  answer.units.emplace_back("x", "%");
+  for (const Figure& f : result.figures) {
+    ShownFigure& shownFigure = answer.figures.emplace_back(ShownFigure{f.name, f.value, "%"});
+    switch (f.kind) {
+      case FigureKind::kSpecificEnergy:
+        shownFigure = {f.name, shown(kEnthalpyQ, f.value), units_.UnitText(kEnthalpyQ)};
+        break;
+      case FigureKind::kPower:
+        shownFigure = {f.name, f.value / powerFactor_, powerText_};
+        break;
+      case FigureKind::kFlow:
+        shownFigure = {f.name, f.value / flowFactor_, flowText_};
+        break;
+      case FigureKind::kPercent:
+        break;
+      case FigureKind::kHeatRate:
+        shownFigure.unit = "kJ/kWh";
+        break;
+    }
+    answer.units.emplace_back(f.name, shownFigure.unit);
+  }
+  return answer;
 }
 
 }  // namespace tulo::python
