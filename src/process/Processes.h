@@ -29,7 +29,7 @@ struct ProcessState {
   double s = 0.0;  // kJ/(kg K)
   // Percent, for a state on the saturation line with a quality (wet steam, and the saturated
   // liquid (0) and vapour (100) a cycle or a flash tank names); nothing for a single phase.
-  std::optional<double> x;
+  std::optional<double> x = std::nullopt;
 };
 
 // What a figure of a result measures, for its display unit.
@@ -99,7 +99,7 @@ struct MachineInput {
   StateInput inlet;
   double outletPressure = 0.0;  // kPa
   double efficiency = 100.0;    // isentropic efficiency, percent, in (0, 100]
-  std::optional<double> flow;   // kg/s: gives the power
+  std::optional<double> flow = std::nullopt;   // kg/s: gives the power
 };
 
 // Outlet state, isentropic outlet state and work: states "inlet", "outlet", "outlet_isentropic";
@@ -128,8 +128,8 @@ ProcessOutcome Mix(StateEvaluator& evaluator, std::span<const StreamInput> strea
 struct DesuperheatInput {
   StreamInput steam;
   StateInput water;
-  std::optional<double> targetTemperature;  // K; one of the two
-  std::optional<double> targetEnthalpy;     // kJ/kg
+  std::optional<double> targetTemperature = std::nullopt;  // K; one of the two
+  std::optional<double> targetEnthalpy = std::nullopt;     // kJ/kg
 };
 ProcessOutcome Desuperheat(StateEvaluator& evaluator, const DesuperheatInput& input);
 
@@ -148,14 +148,14 @@ ProcessOutcome HeatTo(StateEvaluator& evaluator, const StateInput& inlet, double
 
 struct RankineInput {
   double boilerPressure = 0.0;                    // kPa
-  std::optional<double> turbineInletTemperature;  // K; nothing: saturated vapour
+  std::optional<double> turbineInletTemperature = std::nullopt;  // K; nothing: saturated vapour
   double condenserPressure = 0.0;                 // kPa
   double turbineEfficiency = 100.0;               // percent
   double pumpEfficiency = 100.0;                  // percent
-  std::optional<double> reheatPressure;           // kPa, with reheatTemperature
-  std::optional<double> reheatTemperature;        // K
-  std::optional<double> feedwaterHeaterPressure;  // kPa: one open feedwater heater
-  std::optional<double> netPower;                 // kW: gives the steam flow
+  std::optional<double> reheatPressure = std::nullopt;           // kPa, with reheatTemperature
+  std::optional<double> reheatTemperature = std::nullopt;        // K
+  std::optional<double> feedwaterHeaterPressure = std::nullopt;  // kPa: one open feedwater heater
+  std::optional<double> netPower = std::nullopt;                 // kW: gives the steam flow
 };
 
 // The Rankine cycle: a numbered list of states (stateList) in the order the water goes round,
