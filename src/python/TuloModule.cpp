@@ -542,7 +542,7 @@ constexpr const char* kStatusDoc = R"(The statuses of property(...) with the sam
   "Returns a dict with tulo-calc's JSON names: each state a dict {'T', 'P', 'h', 's', 'x'} (x None\n" \
   "for a single phase) under its name, each figure a float, and 'units' ({name: unit text}). Bad\n"   \
   "input, or a process the standard has no state for, raises ValueError naming the argument or the\n" \
-  "limit."
+  "limit (in SI units)."
 
 constexpr const char* kTurbineDoc = R"(A turbine: the expansion of a steam flow.
 
