@@ -326,18 +326,18 @@ double ProcessConverter::Internal(const std::string& arg, double value, Quantity
   return static_cast<double>(UnitConversion(units_, *set_, q).ToInternal(Typed(*set_, value)));
 }
 
-double ProcessConverter::Percent(const std::string& arg, double value) {
+double ProcessConverter::Number(const std::string& arg, double value) {
   if (std::optional<std::string> message = UnreadableText(value, std::nullopt, units_))
     throw InputError(arg + ": " + *message);
   return value;
 }
 
 double ProcessConverter::Flow(const std::string& arg, double value) {
-  return Percent(arg, value) * flowFactor_;
+  return Number(arg, value) * flowFactor_;
 }
 
 double ProcessConverter::Power(const std::string& arg, double value) {
-  return Percent(arg, value) * powerFactor_;
+  return Number(arg, value) * powerFactor_;
 }
 
 ProcessAnswer ProcessConverter::Shown(const ProcessOutcome& outcome) const {

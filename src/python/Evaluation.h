@@ -150,8 +150,8 @@ class ProcessConverter {
   StateInput State(const std::string& arg, const std::vector<GivenValue>& given);
   // A temperature, pressure or specific energy in the unit chosen for its quantity.
   double Internal(const std::string& arg, double value, Quantity q);
-  // A percent (an efficiency), as given.
-  double Percent(const std::string& arg, double value);
+  // A number without a unit (an efficiency in percent), as given.
+  double Number(const std::string& arg, double value);
   double Flow(const std::string& arg, double value);   // to kg/s
   double Power(const std::string& arg, double value);  // to kW
 

@@ -368,7 +368,7 @@ py::dict MachineCall(Machine machine, const py::object& inlet, const py::object&
   if (outletPressure.is_none()) throw InputError("outlet_pressure: required (or outlet, the measured state)");
   MachineInput input{machine, in, call.Pressure(outletPressure, "outlet_pressure"), 85.0, call.Flow(flow)};
   if (const std::optional<double> given = OptionalNumber(efficiency, "efficiency"))
-    input.efficiency = call.convert.Percent("efficiency", *given);
+    input.efficiency = call.convert.Number("efficiency", *given);
   return ResultDict(call.convert.Shown(Expand(call.evaluator, input)));
 }
 
@@ -466,9 +466,8 @@ py::dict RankineCall(const py::object& boilerPressure, const py::object& turbine
       call.Optional(turbineInletTemperature, "turbine_inlet_temperature", kTemperature);
   input.condenserPressure = call.Pressure(condenserPressure, "condenser_pressure");
   input.turbineEfficiency =
-      call.convert.Percent("turbine_efficiency", NumberArg(turbineEfficiency, "turbine_efficiency"));
-  input.pumpEfficiency =
-      call.convert.Percent("pump_efficiency", NumberArg(pumpEfficiency, "pump_efficiency"));
+      call.convert.Number("turbine_efficiency", NumberArg(turbineEfficiency, "turbine_efficiency"));
+  input.pumpEfficiency = call.convert.Number("pump_efficiency", NumberArg(pumpEfficiency, "pump_efficiency"));
   input.reheatPressure = call.Optional(reheatPressure, "reheat_pressure", kPressure);
   input.reheatTemperature = call.Optional(reheatTemperature, "reheat_temperature", kTemperature);
   if (input.reheatPressure.has_value() != input.reheatTemperature.has_value())
