@@ -268,6 +268,15 @@ struct GivenState {
   std::optional<double> flow;  // in the flow unit chosen
 };
 
+// A value of a dict argument by its key: inlet['P'].
+std::string KeyText(const std::string& arg, const std::string& key) {
+  return arg + "['" + key + "']";
+}
+
+[[noreturn]] void UnknownKey(const std::string& arg, const std::string& key, const std::string& keys) {
+  throw InputError(arg + ": unknown key '" + key + "' (" + keys + ")");
+}
+
 GivenState StateDict(const py::object& value, const std::string& arg, bool stream) {
   const std::string keys = stream ? "two of T, P, h, s, x and flow" : "two of T, P, h, s, x";
   if (!py::isinstance<py::dict>(value))
@@ -276,13 +285,12 @@ GivenState StateDict(const py::object& value, const std::string& arg, bool strea
   GivenState given;
   for (const auto& [key, number] : value.cast<py::dict>()) {
     const std::string name = py::str(key).cast<std::string>();
-    const std::string where = arg + "['" + name + "']";
     if (stream && name == "flow") {
-      given.flow = NumberArg(number, where);
+      given.flow = NumberArg(number, KeyText(arg, name));
     } else if (const std::optional<PairName> pairName = PairNamed(name)) {
-      given.values.push_back({*pairName, NumberArg(number, where)});
+      given.values.push_back({*pairName, NumberArg(number, KeyText(arg, name))});
     } else {
-      throw InputError(arg + ": unknown key '" + name + "' (" + keys + ")");
+      UnknownKey(arg, name, keys);
     }
   }
   if (stream && !given.flow) throw InputError(arg + ": its flow is required ('flow')");
@@ -303,7 +311,7 @@ struct ProcessCall {
   }
   StreamInput Stream(const py::object& value, const std::string& arg) {
     const GivenState given = StateDict(value, arg, true);
-    return {convert.State(arg, given.values), convert.Flow(arg + "['flow']", *given.flow)};
+    return {convert.State(arg, given.values), convert.Flow(KeyText(arg, "flow"), *given.flow)};
   }
   double Pressure(const py::object& value, const std::string& arg) {
     return convert.Internal(arg, RequiredNumber(value, arg), kPressure);
