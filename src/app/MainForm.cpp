@@ -352,6 +352,26 @@ std::optional<StateInput> MainForm::TypedPair(std::string& error) {
   return StateInput{info.pair, *first, *second};
 }
 
+std::optional<StateInput> MainForm::ShownInput() {
+  // The state labels are written only when an entry gave a state.
+  if (TemperatureOutput.caption.empty()) return std::nullopt;
+  const CalcState& st = session_->state;
+  if (ChosenPair() != InputPair::kTP) {
+    std::string error;
+    return TypedPair(error);
+  }
+  switch (st.InputMode) {
+    case InputMode::kTP:
+      return StateInput{InputPair::kTP, st.TempK, st.PresKPa};
+    case InputMode::kT:
+      return StateInput{InputPair::kT, st.TempK, 0.0};
+    case InputMode::kP:
+      return StateInput{InputPair::kP, st.PresKPa, 0.0};
+    default:
+      return std::nullopt;
+  }
+}
+
 // The state the evaluator found becomes the session's, as a typed temperature and pressure (or a
 // temperature alone, for a saturated state) would have made it; a wet state's quality goes into
 // the wet-steam field, from which the wet-steam grid reads it.

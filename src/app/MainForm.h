@@ -97,6 +97,11 @@ class MainForm final : private SearchHost {
   // the unit quantity of an input field under it (nothing for a steam quality, in percent).
   InputPair ChosenPair() const;
   std::optional<Quantity> InputQuantity(Field field) const;
+  // The state the window shows, as the pair and values that give it again (internal units): a
+  // temperature and a pressure typed, a temperature or a pressure alone (the saturated state,
+  // whatever the wet-steam page's quality), or the fields of the pair chosen. Nothing while the
+  // window shows no state.
+  std::optional<StateInput> ShownInput();
   // Chooses temperature and pressure without touching the fields, before the program writes a
   // state into them (a steam search, a click on a diagram).
   void UseTemperatureAndPressure() override;

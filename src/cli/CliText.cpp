@@ -333,11 +333,71 @@ std::string PropertyCompareDiagramUsageText() {
          "\n");
 }
 
+std::string ProcessUsageText() {
+  return "  tulo-calc process turbine|pump --inlet STATE (--outlet-pressure V [--efficiency PCT]\n"
+         "                   | --outlet STATE) [--flow V]\n"
+         "  tulo-calc process throttle --inlet STATE --outlet-pressure V\n"
+         "  tulo-calc process calorimeter --outlet STATE --inlet-pressure V\n"
+         "  tulo-calc process mix --stream STATE,flow=V --stream STATE,flow=V [...] --pressure V\n"
+         "  tulo-calc process desuperheat --steam STATE,flow=V --water STATE\n"
+         "                   (--target-temperature V | --target-enthalpy V)\n"
+         "  tulo-calc process flash --inlet STATE,flow=V --pressure V\n"
+         "  tulo-calc process heat --inlet STATE (--outlet STATE | --outlet-pressure V --heat V) [--flow V]\n"
+         "  tulo-calc cycle rankine --boiler-pressure V (--turbine-inlet-temperature V | --saturated-vapour)\n"
+         "                   --condenser-pressure V [--turbine-efficiency PCT] [--pump-efficiency PCT]\n"
+         "                   [--reheat-pressure V --reheat-temperature V] [--feedwater-heater-pressure V]\n"
+         "                   [--net-power V]\n"
+         "      Unit operations and the Rankine cycle, their states given by any pair of the standard.\n"
+         "      Every command also takes [--standard S] [--units U] [--flow-unit kg/s|kg/h|t/h|lb/h]\n"
+         "      [--power-unit kW|MW] [--format text|json] [--full-precision]\n"
+         "      [--diagram ts|hs|ph --output FILE].\n"
+         "\n"
+         "      STATE           two of T, P, h, s and x as NAME=VALUE separated by a comma, the names\n"
+         "                      and units of point: --inlet T=773.15,P=10000; a stream adds its\n"
+         "                      flow: --stream P=1000,x=90,flow=2.5\n"
+         "      turbine, pump   the outlet at --outlet-pressure after an expansion (compression) of\n"
+         "                      isentropic efficiency PCT (100 by default): the outlet, the isentropic\n"
+         "                      outlet, the work\n"
+         "                      (produced by a turbine, taken by a pump) and with --flow the power;\n"
+         "                      or, with --outlet, the efficiency of the measured states\n"
+         "      throttle        a valve: the outlet at the inlet's enthalpy\n"
+         "      calorimeter     the throttling calorimeter: the steam before the valve, at\n"
+         "                      --inlet-pressure, and its quality from the state after it\n"
+         "      mix             two or more streams mixed adiabatically at --pressure\n"
+         "      desuperheat     spray water into steam (at the steam's pressure) to a target\n"
+         "                      temperature or enthalpy: the water flow and the outlet flow\n"
+         "      flash           a flash tank at --pressure: the vapour and liquid flows\n"
+         "      heat            a heater or cooler: the heat per kg (positive into the stream) and\n"
+         "                      with --flow the duty; or the outlet of --heat V per kg\n"
+         "      rankine         pump, boiler, turbine, condenser; reheat to --reheat-temperature at\n"
+         "                      --reheat-pressure; one open feedwater heater; both efficiencies 100\n"
+         "                      by default; with --net-power, the steam flow. Its states are numbered\n"
+         "                      in the order the water goes round\n"
+         "      Efficiencies, qualities and fractions in percent; flows in kg/s, or --flow-unit;\n"
+         "      power in kW, or --power-unit MW; heat rate in kJ/kWh; work and heat per kg in the\n"
+         "      enthalpy unit of U; every other value in the units of U.\n"
+         "      --format F      text (the default: the states as a table, then the figures, 6\n"
+         "                      significant digits, or every stored digit with --full-precision) or\n"
+         "                      json: one object with \"standard\", the states by name (a cycle's as\n"
+         "                      the list \"states\", each with its \"name\"), each {T, P, h, s, x} with x\n"
+         "                      null for a single phase, the figures by name, and \"units\" naming the\n"
+         "                      unit of each\n"
+         "      --diagram K --output FILE\n"
+         "                      also draws the process on the ts, hs or ph chart into FILE (SVG or\n"
+         "                      PNG), in builds with the desktop program\n"
+         "      Exit status 2, with the message on stderr and nothing on stdout: an unknown or\n"
+         "      missing option, an option given twice, options that exclude each other, a value that\n"
+         "      is not a number, a stream without flow=, a flow or power not above zero, and every\n"
+         "      error of the operation itself (a state out of range, an efficiency outside 0 to 100).\n"
+         "\n";
+}
+
 }  // namespace
 
 std::string UsageText() {
   return "tulo-calc: properties of water and steam\n\n" + StateUsageText() + SearchUsageText() +
-         PointUsageText() + TableUsageText() + PropertyCompareDiagramUsageText() + BatchUsageText() +
+         PointUsageText() + TableUsageText() + PropertyCompareDiagramUsageText() + ProcessUsageText() +
+         BatchUsageText() +
          "  tulo-calc --create-config PATH\n"
          "      Writes a fresh configuration file (1032 bytes, all units 1); never overwrites.\n"
          "  tulo-calc --list-units    prints the unit numbers of every quantity as a table\n"

@@ -11,7 +11,7 @@
 #include "cli/CliText.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
-#include "common/Real6.h"
+#include "cli/StateArgs.h"
 #include "props/BuiltInSet.h"
 #include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
@@ -29,28 +29,11 @@ int Fail(const std::string& message) {
 
 const std::map<std::string, bool> kOptions = {{"--standard", true}, {"--units", true}, {"--items", true}};
 
-// One NAME=VALUE argument, read.
-struct Given {
-  PairName name;
-  std::string text;  // the value as written
-};
-
 // The arguments split into the two NAME=VALUE ones and the options.
 struct PointArgs {
   std::vector<Given> given;
   Options options;
 };
-
-std::optional<Given> ReadGiven(const std::string& arg, std::string& error) {
-  const std::size_t equals = arg.find('=');
-  const std::optional<PairName> name =
-      equals == std::string::npos ? std::nullopt : PairNamed(std::string_view(arg).substr(0, equals));
-  if (!name) {
-    error = "unknown argument: " + Shown(arg) + " (NAME=VALUE with NAME one of T, P, h, s, x)";
-    return std::nullopt;
-  }
-  return Given{*name, arg.substr(equals + 1)};
-}
 
 std::optional<PointArgs> SplitArgs(const Args& args, std::string& error) {
   Args options, given;
@@ -69,8 +52,11 @@ std::optional<PointArgs> SplitArgs(const Args& args, std::string& error) {
   if (!o) return std::nullopt;
   parsed.options = std::move(*o);
   for (const std::string& arg : given) {
-    std::optional<Given> g = ReadGiven(arg, error);
-    if (!g) return std::nullopt;
+    std::optional<Given> g = ReadGiven(arg);
+    if (!g) {
+      error = "unknown argument: " + Shown(arg) + " (" + std::string(kGivenForm) + ")";
+      return std::nullopt;
+    }
     parsed.given.push_back(std::move(*g));
   }
   if (parsed.given.size() != 2) {
@@ -79,39 +65,6 @@ std::optional<PointArgs> SplitArgs(const Args& args, std::string& error) {
     return std::nullopt;
   }
   return parsed;
-}
-
-// The pair of the two names, its values in internal units in the pair's order; or the message.
-std::optional<StateInput> InputOf(const std::vector<Given>& given, const CorrelationSet& set,
-                                  UnitSettings& units, std::string& error) {
-  const std::optional<InputPair> pair = PairOf(given[0].name, given[1].name);
-  if (!pair) {
-    error = given[0].name == given[1].name
-                ? std::string(NameText(given[0].name)) + " given twice"
-                : std::string(NameText(given[0].name)) + " and " + std::string(NameText(given[1].name)) +
-                      ": this pair is not supported (T, P, h, s and x two by two, but not h and x)";
-    return std::nullopt;
-  }
-  StateInput input{*pair};
-  for (const Given& g : given) {
-    const std::optional<double> typed = set.Storage().ReadTyped(g.text);
-    if (!typed) {
-      error = NumberProblem(g.text);
-      return std::nullopt;
-    }
-    double value = *typed;  // x: percent, whatever the units
-    if (const std::optional<Quantity> q = QuantityOf(g.name)) {
-      const long double internal = UnitConversion(units, set, *q).ToInternal(*typed);
-      // A number that the unit turns into one beyond the program's reals, as -T and -P tell it.
-      if (!FitsReal6(internal)) {
-        error = NumberProblem(g.text) + " " + units.UnitText(*q);
-        return std::nullopt;
-      }
-      value = static_cast<double>(internal);
-    }
-    (g.name == InfoOf(*pair).first ? input.first : input.second) = value;
-  }
-  return input;
 }
 
 // A value as a JSON number with every digit its standard stores, in the display unit; null

@@ -40,6 +40,14 @@ int Run(const tulo::cli::Args& args) {
   if (command == "point") return PointCommand(rest);
   if (command == "compare") return CompareCommand(rest);
   if (command == "table") return TableCommand(rest);
+  // The chart of a process needs the desktop program's Qt libraries.
+#ifdef TULO_DIAGRAMS
+  const ProcessDrawer drawer = DrawProcessChart;
+#else
+  const ProcessDrawer drawer = nullptr;
+#endif
+  if (command == "process") return ProcessCommand(rest, drawer);
+  if (command == "cycle") return CycleCommand(rest, drawer);
   if (command == "diagram") {
 #ifdef TULO_DIAGRAMS
     return DiagramCommand(rest);

@@ -6,16 +6,25 @@
 // 1173.1500000003725) lands a few ulps beyond the exact end. Values within kLimitTolerance of an
 // end, relative to it, meet the end.
 
+#include <cmath>
+
 namespace tulo {
 
 // Relative: eight ulps of a Real6 (40-bit mantissa) at the most, over 10^4 ulps of a double;
 // 8.5e-9 K at 1173.15 K.
 inline constexpr long double kLimitTolerance = 0x1p-37L;
 
-// x <= highest, or x >= lowest, with the ends met within the tolerance; false for NaN.
-bool AtMost(long double x, long double highest);
-bool AtLeast(long double x, long double lowest);
+// x <= highest, or x >= lowest, with the ends met within the tolerance; false for NaN. Inline:
+// every region test of a state asks several times.
+inline bool AtMost(long double x, long double highest) {
+  return x <= highest + std::fabs(highest) * kLimitTolerance;
+}
+inline bool AtLeast(long double x, long double lowest) {
+  return x >= lowest - std::fabs(lowest) * kLimitTolerance;
+}
 // lowest <= x <= highest, the same way.
-bool InClosedRange(long double x, long double lowest, long double highest);
+inline bool InClosedRange(long double x, long double lowest, long double highest) {
+  return AtLeast(x, lowest) && AtMost(x, highest);
+}
 
 }  // namespace tulo

@@ -121,8 +121,4 @@ long double R6(long double x) {
 #endif
 }
 
-bool FitsReal6(long double x) {
-  return RoundToReal6(x).ok;
-}
-
 }  // namespace tulo

@@ -4,6 +4,7 @@
 // the last byte. About 12 significant digits; magnitudes from 2^-128 to just under 2^127.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -30,7 +31,14 @@ class Real6 {
 // (not finite, or beyond the largest Real6). NaN carries the failure on to the caller's checks.
 long double R6(long double x);
 
-// True when x is finite and its Real6 rounding does not overflow.
-bool FitsReal6(long double x);
+// The smallest magnitude whose Real6 rounding overflows: 2^127 less half an ulp of a 40-bit
+// mantissa rounds up to 2^127, whose biased exponent 256 does not fit the byte.
+inline constexpr long double kReal6Overflow = 0x1p127L - 0x1p86L;
+
+// True when x is finite and its Real6 rounding does not overflow (a small x rounds to zero and
+// fits). Inline and without frexp: every calculated value is checked.
+inline bool FitsReal6(long double x) {
+  return std::fabs(x) < kReal6Overflow;
+}
 
 }  // namespace tulo

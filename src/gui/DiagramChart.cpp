@@ -123,6 +123,57 @@ DiagramAxis Shown(const QAbstractAxis* axis, DiagramAxis a) {
   return a;
 }
 
+// A process stands out from every line of the charts in colour and width.
+const QColor kProcessColor(0x00, 0x96, 0x88);
+
+// The points of a path that the chart can show, in pieces broken where one cannot be.
+template <typename Place>
+QList<QList<QPointF>> PiecesOf(const std::vector<ProcessState>& path, const Place& place) {
+  QList<QList<QPointF>> pieces(1);
+  for (const ProcessState& st : path) {
+    if (const std::optional<DiagramPoint> p = place(st)) {
+      pieces.back().append(QPointF(p->x, p->y));
+    } else if (!pieces.back().empty()) {
+      pieces.emplaceBack();
+    }
+  }
+  if (pieces.back().empty()) pieces.removeLast();
+  return pieces;
+}
+
+// Where along an axis's frame a value lies, 0 at its lowest and 1 at its highest end.
+double FrameShare(const DiagramAxis& axis, double v) {
+  if (axis.logarithmic) return std::log10(v / axis.lowest) / std::log10(axis.highest / axis.lowest);
+  return (v - axis.lowest) / (axis.highest - axis.lowest);
+}
+
+// Two marks closer than this share of the frame each way share one label ("1, 2"): apart, their
+// numbers would be drawn over each other (a pump's inlet and outlet on every chart).
+constexpr double kSharedLabelDistance = 0.015;
+
+bool SharesLabel(const DiagramLines& lines, DiagramPoint a, DiagramPoint b) {
+  return std::fabs(FrameShare(lines.x, a.x) - FrameShare(lines.x, b.x)) < kSharedLabelDistance &&
+         std::fabs(FrameShare(lines.y, a.y) - FrameShare(lines.y, b.y)) < kSharedLabelDistance;
+}
+
+// A numbered state of a process: one point with its number beside it (a label format without
+// placeholders is the label itself).
+QScatterSeries* MarkSeries(const QString& number) {
+  auto* mark = new QScatterSeries;
+  mark->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+  mark->setMarkerSize(10);
+  mark->setColor(kProcessColor);
+  mark->setBorderColor(kProcessColor.darker(150));
+  mark->setPointLabelsFormat(number);
+  mark->setPointLabelsColor(kProcessColor.darker(150));
+  QFont font = mark->pointLabelsFont();
+  font.setBold(true);
+  mark->setPointLabelsFont(font);
+  mark->setPointLabelsClipping(true);
+  mark->setPointLabelsVisible(true);
+  return mark;
+}
+
 }  // namespace
 
 DiagramChart::DiagramChart(QGraphicsItem* parent) : QChart(parent) {
@@ -136,6 +187,8 @@ void DiagramChart::Clear() {
   labels_.clear();
   xAxis_ = yAxis_ = nullptr;
   pieces_.clear();
+  paths_.clear();
+  marks_.clear();
   removeAllSeries();  // deletes them
   for (QAbstractAxis* axis : axes()) {
     removeAxis(axis);
@@ -161,11 +214,6 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
     if (auto* value = qobject_cast<QValueAxis*>(axis))
       connect(value, &QValueAxis::rangeChanged, this, [this] { PlaceLabels(); });
   }
-  auto attach = [&](QAbstractSeries* series) {
-    addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-  };
 
   QList<int> named;
   for (const DiagramLine& line : lines_.lines) {
@@ -183,7 +231,7 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
         series->setName(LegendName(line.role, lines_));
         named.append(LegendGroup(line.role));
       }
-      attach(series);
+      Attach(series);
       if (!first)
         for (QLegendMarker* m : legend()->markers(series)) m->setVisible(false);
       pieces_.append(series);
@@ -208,7 +256,7 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
   critical_->setColor(QColor(0x20, 0x20, 0x20));
   critical_->setBorderColor(QColor(0x20, 0x20, 0x20));
   if (lines_.critical) critical_->append(lines_.critical->x, lines_.critical->y);
-  attach(critical_);
+  Attach(critical_);
 
   marker_ = new QScatterSeries;
   marker_->setName("State");
@@ -216,8 +264,65 @@ void DiagramChart::SetLines(DiagramLines lines, const QString& standard) {
   marker_->setMarkerSize(13);
   marker_->setColor(QColor(0xf3, 0x9c, 0x12));
   marker_->setBorderColor(QColor(0x80, 0x30, 0x00));
-  attach(marker_);
+  Attach(marker_);
   PlaceLabels();
+}
+
+void DiagramChart::Attach(QAbstractSeries* series) {
+  addSeries(series);
+  series->attachAxis(xAxis_);
+  series->attachAxis(yAxis_);
+}
+
+void DiagramChart::ClearProcess() {
+  for (QAbstractSeries* series : paths_) removeSeries(series);
+  for (QAbstractSeries* series : marks_) removeSeries(series);
+  qDeleteAll(paths_);
+  qDeleteAll(marks_);
+  paths_.clear();
+  marks_.clear();
+}
+
+void DiagramChart::SetProcess(const std::optional<ProcessOverlay>& overlay, const UnitSettings& units) {
+  ClearProcess();
+  if (!overlay || xAxis_ == nullptr) return;
+  DiagramUnits shown(units);
+  const auto place = [&](const ProcessState& st) {
+    return PlaceState(lines_.kind, shown, st.T, st.P, st.h, st.s);
+  };
+  if (lines_.kind != DiagramKind::kPt) {
+    for (const std::vector<ProcessState>& path : overlay->paths)
+      for (const QList<QPointF>& piece : PiecesOf(path, place)) {
+        auto* series = new QLineSeries;
+        series->replace(piece);
+        series->setPen(QPen(kProcessColor, 3.0));
+        // The legend names the process once.
+        if (paths_.empty()) series->setName("Process");
+        Attach(series);
+        if (!paths_.empty())
+          for (QLegendMarker* m : legend()->markers(series)) m->setVisible(false);
+        paths_.append(series);
+      }
+  }
+  for (std::size_t i = 0; i < overlay->marks.size(); ++i)
+    if (const std::optional<DiagramPoint> p = place(overlay->marks[i].state)) AddProcessMark(i + 1, *p);
+}
+
+void DiagramChart::AddProcessMark(std::size_t number, DiagramPoint p) {
+  auto* mark = MarkSeries(QString::number(number));
+  mark->append(p.x, p.y);
+  // A state on (or next to) one marked before adds its number to that one's label.
+  for (QScatterSeries* before : marks_) {
+    const QPointF q = before->at(0);
+    if (before->pointLabelsVisible() && SharesLabel(lines_, {q.x(), q.y()}, p)) {
+      before->setPointLabelsFormat(before->pointLabelsFormat() + ", " + QString::number(number));
+      mark->setPointLabelsVisible(false);
+      break;
+    }
+  }
+  Attach(mark);
+  for (QLegendMarker* m : legend()->markers(mark)) m->setVisible(false);
+  marks_.append(mark);
 }
 
 void DiagramChart::SetMarker(const std::optional<DiagramPoint>& point) {

@@ -1,8 +1,9 @@
 #pragma once
 // A chart of water and steam drawn with Qt Charts: the lines of the core (DiagramLines) as line
 // series on value or logarithmic axes, their labels, the critical point, and the mark of the
-// current state, which moves by one point of one series. Shared by the diagram window and
-// tulo-calc's diagram command, which draws it without a display.
+// current state, which moves by one point of one series, and a process or cycle drawn over them.
+// Shared by the diagram window and tulo-calc's diagram and process commands, which draw it
+// without a display.
 
 #include <QChart>
 #include <QChartView>
@@ -11,6 +12,7 @@
 #include <optional>
 
 #include "app/MainForm.h"
+#include "process/Processes.h"
 #include "results/DiagramLabels.h"
 #include "results/DiagramLines.h"
 #include "results/DiagramPick.h"
@@ -38,6 +40,19 @@ class DiagramChart : public QChart {
   std::optional<DiagramPoint> Marker() const;
   QScatterSeries* MarkerSeries() const { return marker_; }
 
+  // Draws a process over the lines, replacing the one drawn before; std::nullopt removes it. Its
+  // states are placed as the chart places a state (PlaceState), in the display units of `units`,
+  // which must be those the lines were built in: each path a thick line of its own colour, each
+  // mark a point labelled with its number (marks too close to tell apart share one label, "1, 2").
+  // The P-T chart shows the marks alone: there a boiler's or a condenser's phase change shrinks to
+  // one point of the vapour pressure curve, and a path along that curve would hide it. What lies
+  // outside the axes is clipped as the lines are.
+  void SetProcess(const std::optional<ProcessOverlay>& overlay, const UnitSettings& units);
+  // The series of the process drawn: the pieces of its paths (a path breaks where a state cannot
+  // be shown), and one series of one point per mark, whose label is its number.
+  const QList<QLineSeries*>& ProcessPaths() const { return paths_; }
+  const QList<QScatterSeries*>& ProcessMarks() const { return marks_; }
+
   // The chart's value at a position in the chart's own coordinates; nothing outside the plot area.
   std::optional<DiagramPoint> ValueAt(QPointF position);
   // The position of a value, in the chart's coordinates.
@@ -55,6 +70,9 @@ class DiagramChart : public QChart {
 
  private:
   void Clear();
+  void ClearProcess();
+  void AddProcessMark(std::size_t number, DiagramPoint p);
+  void Attach(QAbstractSeries* series);
   void PlaceLabels();
 
   DiagramLines lines_;
@@ -65,6 +83,8 @@ class DiagramChart : public QChart {
   QAbstractAxis* yAxis_ = nullptr;
   // One per line of lines_ (null for a line without a label).
   QList<QGraphicsSimpleTextItem*> labels_;
+  QList<QLineSeries*> paths_;
+  QList<QScatterSeries*> marks_;
 };
 
 // The mark of the state the main form shows: nothing while its inputs give no state.

@@ -136,12 +136,19 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
   SavePng->setObjectName("SavePng");
   SaveSvg = new QPushButton("Save as S&VG...", this);
   SaveSvg->setObjectName("SaveSvg");
+  ClearProcessButton = new QPushButton("&Clear process", this);
+  ClearProcessButton->setObjectName("ClearProcess");
+  ClearProcessButton->setToolTip("Remove the process or cycle drawn on the charts");
+  // There only while a process is drawn, so that the window without one stays as it was.
+  ClearProcessButton->setEnabled(false);
+  ClearProcessButton->setVisible(false);
   auto* kindLabel = new QLabel("&Diagram", this);
   kindLabel->setBuddy(KindBox);
   auto* bar = new QHBoxLayout;
   bar->addWidget(kindLabel);
   bar->addWidget(KindBox);
   bar->addStretch(1);
+  bar->addWidget(ClearProcessButton);
   bar->addWidget(ResetZoom);
   bar->addWidget(SavePng);
   bar->addWidget(SaveSvg);
@@ -181,6 +188,7 @@ DiagramWindow::DiagramWindow(MainForm& form, std::function<void(const std::funct
   connect(KindBox, &QComboBox::activated, this, [this](int index) {
     if (index >= 0 && index < static_cast<int>(std::size(kDiagramKinds))) SetKind(kDiagramKinds[index]);
   });
+  connect(ClearProcessButton, &QPushButton::clicked, this, [this] { ClearProcess(); });
   connect(SavePng, &QPushButton::clicked, this, [this] { SaveWithDialog("PNG images (*.png)", ".png"); });
   connect(SaveSvg, &QPushButton::clicked, this, [this] { SaveWithDialog("SVG drawings (*.svg)", ".svg"); });
 }
@@ -226,6 +234,7 @@ void DiagramWindow::Rebuild() {
   View->setChart(chart);
   delete Chart;
   Chart = chart;
+  if (process_) DrawProcess();
   setWindowTitle(QString::fromStdString(DiagramTitle(kind_)));
   CursorText->clear();
   ++builds_;
@@ -247,6 +256,28 @@ void DiagramWindow::MoveMark() {
                           QString::fromStdString(form_.ConditionText.caption));
   if (!inside) text += " (not on this chart)";
   StateText->setText(text);
+}
+
+void DiagramWindow::ShowProcess(ProcessOverlay overlay) {
+  process_ = std::move(overlay);
+  ClearProcessButton->setEnabled(true);
+  ClearProcessButton->setVisible(true);
+  // Showing a hidden window brings its lines up to date first.
+  show();
+  raise();
+  activateWindow();
+  DrawProcess();
+}
+
+void DiagramWindow::ClearProcess() {
+  process_.reset();
+  ClearProcessButton->setEnabled(false);
+  ClearProcessButton->setVisible(false);
+  DrawProcess();
+}
+
+void DiagramWindow::DrawProcess() {
+  if (picker_) Chart->SetProcess(process_, form_.session().units);
 }
 
 QString DiagramWindow::StateLine(const DiagramState& st) {

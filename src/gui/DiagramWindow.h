@@ -3,6 +3,7 @@
 // It follows the main form after each handler (FollowForm): the mark moves with what is typed,
 // and the lines are built again when the standard or the units change. Hovering shows the state
 // under the cursor; a click on the T-s, h-s or P-h chart writes that state into the main form.
+// A process or cycle shown on it stays over every chart until it is cleared.
 
 #include <QChartView>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "app/MainForm.h"
+#include "process/Processes.h"
 #include "results/DiagramPick.h"
 
 class QComboBox;
@@ -67,6 +69,13 @@ class DiagramWindow : public QWidget {
   void HoverAt(QPoint viewPosition);
   void ClickAt(QPoint viewPosition);
 
+  // Draws a process over the chart in view and over every chart shown after it, in the units of
+  // the moment, replacing the one drawn before; shows the window.
+  void ShowProcess(ProcessOverlay overlay);
+  // Removes the process (the "Clear process" button).
+  void ClearProcess();
+  bool ShowsProcess() const { return process_.has_value(); }
+
   // Writes the chart to a PNG or SVG file; false after a message when it cannot.
   bool SaveAs(const QString& path);
 
@@ -76,6 +85,7 @@ class DiagramWindow : public QWidget {
   QPushButton* ResetZoom;
   QPushButton* SavePng;
   QPushButton* SaveSvg;
+  QPushButton* ClearProcessButton;  // shown and enabled while a process is drawn
   QLabel* CursorText;
   QLabel* StateText;
 
@@ -88,6 +98,7 @@ class DiagramWindow : public QWidget {
  private:
   void Rebuild();
   void MoveMark();
+  void DrawProcess();
   void SaveWithDialog(const QString& filter, const QString& suffix);
   QString StateLine(const DiagramState& st);
 
@@ -100,6 +111,7 @@ class DiagramWindow : public QWidget {
   UnitSelection builtUnits_{};
   std::optional<DiagramKind> builtKind_;
   int builds_ = 0;
+  std::optional<ProcessOverlay> process_;
   // Hovering computes the state once per turn of the event loop, at the last position.
   QTimer hoverTimer_;
   QPoint hoverPosition_;

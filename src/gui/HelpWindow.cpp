@@ -32,6 +32,7 @@ constexpr HelpPage kPages[] = {
     {"steam-search.md", "Steam search"},
     {"tables.md", "Tables"},
     {"diagrams.md", "Diagrams"},
+    {"state-list.md", "State list"},
     {"standards.md", "The two standards and their accuracy"},
     {"tulo-calc.md", "tulo-calc"},
     {"python.md", "Python module and batch runs"},
@@ -52,6 +53,7 @@ constexpr TopicPage kTopicPages[] = {
     {HelpTopic::kWetSteam, "wet-steam.md"},
     {HelpTopic::kTables, "tables.md"},
     {HelpTopic::kDiagrams, "diagrams.md"},
+    {HelpTopic::kStateList, "state-list.md"},
 };
 
 const QString kResourceFolder = QStringLiteral(":/help/");

@@ -25,7 +25,7 @@ namespace tulo::gui {
 
 // Help topic numbers. 125 is the main window's own topic (MainForm::kHelpTopic), which the Help >
 // Contents command asks for; each page of the main window has the next numbers, in page order,
-// then the Tables and the Diagrams windows.
+// then the Tables, the Diagrams and the State List windows.
 enum class HelpTopic : int {
   kContents = 125,
   kVariableResults = 126,
@@ -34,6 +34,7 @@ enum class HelpTopic : int {
   kWetSteam = 129,
   kTables = 130,
   kDiagrams = 131,
+  kStateList = 132,
 };
 
 // The topic of a page of the main window (the Page numbers of MainForm); kContents for any other.

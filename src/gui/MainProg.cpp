@@ -28,6 +28,7 @@
 #include "gui/DiagramWindow.h"
 #include "gui/GridView.h"
 #include "gui/HelpWindow.h"
+#include "gui/StateListWindow.h"
 #include "gui/TablesWindow.h"
 #include "gui/UnitsSelect.h"
 #include "props/Catalogue.h"
@@ -445,6 +446,9 @@ QWidget* TMainProg::BuildWetSteamBox() {
 void TMainProg::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   Tables1 = file->addAction("&Tables...");
+  StateList1 = file->addAction("State &list");
+  AddToStateList1 = file->addAction("&Add to state list");
+  AddToStateList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   file->addSeparator();
   Exit1 = file->addAction("E&xit");
   Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -475,6 +479,8 @@ void TMainProg::BuildMenus() {
   Contents1 = help->addAction("&Contents");
   About1 = help->addAction("&About...");
   Tables1->setObjectName("Tables1");
+  StateList1->setObjectName("StateList1");
+  AddToStateList1->setObjectName("AddToStateList1");
   Exit1->setObjectName("Exit1");
   WithTabs1->setObjectName("WithTabs1");
   WithSpaces1->setObjectName("WithSpaces1");
@@ -515,6 +521,8 @@ void TMainProg::ConnectEvents() {
           [this](int index) { Forward([&] { form_->TabSet1Click(index); }); });
 
   connect(Tables1, &QAction::triggered, this, &TMainProg::Tables1Click);
+  connect(StateList1, &QAction::triggered, this, &TMainProg::StateList1Click);
+  connect(AddToStateList1, &QAction::triggered, this, &TMainProg::AddToStateList1Click);
   connect(Exit1, &QAction::triggered, this, &TMainProg::Exit1Click);
   for (std::size_t i = 0; i < StandardItems.size(); ++i)
     connect(StandardItems[i], &QAction::triggered, this, [this, i] { StandardClick(i); });
@@ -611,6 +619,7 @@ void TMainProg::closeEvent(QCloseEvent* e) {
   if (about_) about_->hide();
   if (units_) units_->hide();
   if (tables_) tables_->close();
+  if (stateList_) stateList_->close();
   if (diagram_) diagram_->hide();
   e->accept();
 }
@@ -640,6 +649,30 @@ void TMainProg::CustomUnits1Click() {
 void TMainProg::Tables1Click() {
   if (!tables_) tables_ = std::make_unique<TablesWindow>(*form_);
   tables_->Open();
+}
+
+StateListWindow& TMainProg::StateListMade() {
+  if (!stateList_) stateList_ = std::make_unique<StateListWindow>(*form_);
+  return *stateList_;
+}
+
+void TMainProg::StateList1Click() {
+  StateListMade().Open();
+}
+
+// The state goes in as the pair and values that give it, in the standard in use, so that the list
+// shows it again in any units.
+void TMainProg::AddToStateList1Click() {
+  Forward([this] {
+    const std::optional<StateInput> input = form_->ShownInput();
+    if (!input) {
+      form_->platform().ShowMessage("There is no state to add: enter a state first.");
+      return;
+    }
+    StateListWindow& list = StateListMade();
+    list.AddState("", {std::string(StandardKey(form_->session().Set())), *input});
+    list.Open();
+  });
 }
 
 void TMainProg::About1Click() {

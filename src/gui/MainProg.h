@@ -25,6 +25,7 @@ namespace tulo::gui {
 
 class DiagramWindow;
 class GridView;
+class StateListWindow;
 class TablesWindow;
 class TAboutBox;
 class TUnitsSelect;
@@ -50,6 +51,11 @@ class TMainProg : public QMainWindow {
   TAboutBox* AboutBox() const { return about_; }
   // The Tables window, once File > Tables... has opened it; nullptr before.
   TablesWindow* Tables() const { return tables_.get(); }
+
+  // The state list window, once opened or given a state; nullptr before.
+  StateListWindow* StateList() const { return stateList_.get(); }
+  // The state list window, made on first use (the other windows hand their states to it).
+  StateListWindow& StateListMade();
 
   // Shows the window in front and activates it (which runs the input entry).
   void BringToFront();
@@ -91,6 +97,8 @@ class TMainProg : public QMainWindow {
   QLabel* WetSteamPossible;
 
   QAction* Tables1;
+  QAction* StateList1;       // File > State list: opens the state list window
+  QAction* AddToStateList1;  // File > Add to state list: the state this window shows
   QAction* Exit1;
   QAction* WithTabs1;
   QAction* WithSpaces1;
@@ -130,6 +138,9 @@ class TMainProg : public QMainWindow {
   void StandardClick(std::size_t index);
   void CustomUnits1Click();
   void Tables1Click();
+  void StateList1Click();
+  // Adds the state shown to the state list and shows the list; a message when none is shown.
+  void AddToStateList1Click();
   void About1Click();
   void PageHelp1Click();
   void FormShow();
@@ -138,6 +149,7 @@ class TMainProg : public QMainWindow {
   TAboutBox* about_ = nullptr;
   TUnitsSelect* units_ = nullptr;
   std::unique_ptr<TablesWindow> tables_;  // reads form_: destroyed before it
+  std::unique_ptr<StateListWindow> stateList_;  // reads form_: destroyed before it
   DiagramWindow* diagram_ = nullptr;
   bool initialised_ = false;
   bool shownOnce_ = false;

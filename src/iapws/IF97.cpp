@@ -3,19 +3,39 @@
 #include "iapws/IF97.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
+#include <limits>
 
 #include "common/RangeLimit.h"
 
 namespace tulo::iapws {
 namespace {
 
-constexpr double kTmin = 273.15;   // K
-constexpr double kT13 = 623.15;    // K, regions 1 | 3 and the low end of B23
-constexpr double kT25 = 1073.15;   // K, regions 2 | 5
-constexpr double kTmax = 2273.15;  // K
-constexpr double kPmax = 100;      // MPa, regions 1 to 3
-constexpr double kPmax5 = 50;      // MPa, region 5
+constexpr double kT13 = 623.15;  // K, regions 1 | 3 and the low end of B23
+
+// Eq. 30 at 273.15 K + 25 K k (k = 0 .. 14, the last at 623.15 K), MPa, to 12 digits. psat rises
+// with T, so between two knots it lies between their values; widened by kKnotMargin (far beyond
+// the rounding of the digits and of T to a knot), they settle the side of the saturation line of
+// most states without Eq. 30 and its square root.
+constexpr double kKnotStep = 25;  // K
+constexpr std::array<double, 15> kPsatKnots = {
+    0.000611212677444, 0.00316974685495, 0.0123512704340, 0.0385953626866, 0.101417977921,
+    0.232224182680,    0.476101381081,   0.892447477674,  1.55467186827,   2.54942494936,
+    3.97593907084,     5.94626117980,    8.58770832956,   12.0505215618,   16.5291642526,
+};
+constexpr double kKnotMargin = 1e-9;
+
+// Below 623.15 K: region 1 on and above the saturation line, region 2 below. The saturation
+// equation starts at 273.15 K: a state a few ulps colder takes its pressure there.
+Region Side12(double T, double p) {
+  const double t = std::max(T, kTmin);
+  const std::size_t k = std::min(static_cast<std::size_t>((t - kTmin) / kKnotStep), kPsatKnots.size() - 2);
+  if (p > kPsatKnots[k + 1] * (1 + kKnotMargin)) return Region::k1;
+  if (p < kPsatKnots[k] * (1 - kKnotMargin)) return Region::k2;
+  return p >= SaturationPressure(t) ? Region::k1 : Region::k2;
+}
 
 }  // namespace
 
@@ -29,8 +49,7 @@ Region RegionOf(double T, double p) {
     if (!AtMost(T, kT25)) return Region::kNone;
   }
   if (!AtMost(p, kPmax)) return Region::kNone;
-  // The saturation equation starts at 273.15 K: a state a few ulps colder takes its pressure there.
-  if (T <= kT13) return p >= SaturationPressure(std::max(T, kTmin)) ? Region::k1 : Region::k2;
+  if (T <= kT13) return Side12(T, p);
   // Above 623.15 K the B23 line separates regions 2 and 3; it reaches 100 MPa at 863.15 K.
   return p <= B23Pressure(T) ? Region::k2 : Region::k3;
 }
@@ -50,6 +69,26 @@ FluidProps StateTP(double T, double p) {
       break;
   }
   return FluidProps{};
+}
+
+double EnthalpyTP(double T, double p) {
+  switch (RegionOf(T, p)) {
+    case Region::k1:
+      return Region1Caloric(T, p, Caloric::kH).h;
+    case Region::k2:
+      return Region2Caloric(T, p, Caloric::kH).h;
+    case Region::k3: {
+      const FluidProps f = Region3TP(T, p);
+      if (f.region != Region::kNone) return f.h;
+      break;
+    }
+    case Region::k5:
+      return Region5Caloric(T, p, Caloric::kH).h;
+    case Region::k4:
+    case Region::kNone:
+      break;
+  }
+  return std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace tulo::iapws

@@ -17,6 +17,14 @@ constexpr double kRhoc = 322.0;     // kg/m3, critical density
 constexpr double kTt = 273.16;      // K, triple-point temperature
 constexpr double kPt = 611.657e-6;  // MPa, triple-point pressure
 
+// The range of validity of the release (Figure 1): 273.15 K to 1073.15 K up to 100 MPa (regions
+// 1 to 4), 1073.15 K to 2273.15 K up to 50 MPa (region 5).
+constexpr double kTmin = 273.15;   // K
+constexpr double kT25 = 1073.15;   // K, regions 2 | 5: the highest temperature above 50 MPa
+constexpr double kTmax = 2273.15;  // K
+constexpr double kPmax = 100;      // MPa, regions 1 to 3
+constexpr double kPmax5 = 50;      // MPa, region 5
+
 // The regions of the release (Figure 1). kNone: outside the range of validity.
 enum class Region { kNone = 0, k1 = 1, k2 = 2, k3 = 3, k4 = 4, k5 = 5 };
 
@@ -42,6 +50,21 @@ struct FluidProps {
 FluidProps Region1(double T, double p);  // Eq. 7, Tables 2-4
 FluidProps Region2(double T, double p);  // Eq. 15, Tables 10-12
 FluidProps Region5(double T, double p);  // Eq. 32, Tables 37-39
+// The same for only some of h, s and cp (bits of Caloric), from only the derivatives in tau they
+// need: h alone is tau gamma_tau, s adds gamma, cp is tau^2 gamma_tautau. Each value is bitwise
+// that of the full evaluation above; the fields not asked for are 0.
+enum class Caloric : unsigned { kH = 1, kS = 2, kCp = 4 };
+constexpr Caloric operator|(Caloric a, Caloric b) {
+  return static_cast<Caloric>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+struct CaloricProps {
+  double h = 0;   // kJ/kg
+  double s = 0;   // kJ/(kg K)
+  double cp = 0;  // kJ/(kg K)
+};
+CaloricProps Region1Caloric(double T, double p, Caloric which);
+CaloricProps Region2Caloric(double T, double p, Caloric which);
+CaloricProps Region5Caloric(double T, double p, Caloric which);
 // The B23 boundary, Eqs. 5 and 6 (Table 1).
 double B23Pressure(double T);     // MPa
 double B23Temperature(double p);  // K
@@ -83,5 +106,8 @@ FluidProps SaturatedVapour(double T);
 Region RegionOf(double T, double p);
 // The state at (T, p) in its region; region kNone (and every other field 0) outside the range.
 FluidProps StateTP(double T, double p);
+// Its enthalpy alone, kJ/kg (bitwise StateTP(T, p).h): the derivative gamma_tau in regions 1, 2
+// and 5, region 3's state in full. NaN outside the range.
+double EnthalpyTP(double T, double p);
 
 }  // namespace tulo::iapws

@@ -20,12 +20,7 @@
 namespace tulo::iapws {
 namespace {
 
-constexpr double kTmin = 273.15;   // K
-constexpr double kT13 = 623.15;    // K, regions 1 | 3
-constexpr double kT25 = 1073.15;   // K, regions 2 | 5
-constexpr double kTmax = 2273.15;  // K
-constexpr double kPmax = 100;      // MPa
-constexpr double kPmax5 = 50;      // MPa, region 5
+constexpr double kT13 = 623.15;  // K, regions 1 | 3
 
 // Along an isobar h and s of the liquid at 273.15 K stay below these (95.39 kJ/kg and
 // 0.00048 kJ/(kg K) at most, at 100 MPa and at the lowest pressures): above them the lower end of
@@ -63,40 +58,75 @@ bool Reproduces(double value, double target, Given given) {
   return std::fabs(value - target) <= kAccepted * std::max(std::fabs(target), floor);
 }
 
-// The temperature in [lo, hi] at which stateAt(T) (a state at the given pressure) has the given
-// h or s, which increases with T: Newton from start, bisection whenever a step leaves the bracket.
+// One region's basic equation along the isobar p: the full state at T, and for the search only
+// the given h or s with its slope in T, from the derivatives in tau alone (bitwise the state's).
+struct Probe {
+  bool valid;
+  double value;
+  double slope;
+};
+
+template <FluidProps (*kState)(double, double), CaloricProps (*kCaloric)(double, double, Caloric)>
+struct RegionIsobar {
+  double p;
+  FluidProps State(double T) const { return kState(T, p); }
+  Probe At(double T, Given given) const {
+    if (given == Given::kEnthalpy) {
+      const CaloricProps c = kCaloric(T, p, Caloric::kH | Caloric::kCp);
+      return {true, c.h, c.cp};
+    }
+    const CaloricProps c = kCaloric(T, p, Caloric::kS | Caloric::kCp);
+    return {true, c.s, c.cp / T};
+  }
+};
+using Isobar1 = RegionIsobar<Region1, Region1Caloric>;
+using Isobar2 = RegionIsobar<Region2, Region2Caloric>;
+using Isobar5 = RegionIsobar<Region5, Region5Caloric>;
+
+// Region 3 at (T, p) has no shortcut: the density is solved in full.
+struct Isobar3 {
+  double p;
+  FluidProps State(double T) const { return Region3TP(T, p); }
+  Probe At(double T, Given given) const {
+    const FluidProps f = State(T);
+    return {f.region != Region::kNone, Value(f, given), SlopeT(f, given)};
+  }
+};
+
+// The temperature in [lo, hi] at which the isobar's state has the given h or s, which increases
+// with T: Newton from start, bisection whenever a step leaves the bracket.
 // A target just beyond an end of the bracket (within kBoundaryMismatch: the basic equations of
 // two regions disagree on their boundary) gives the state at that end. Strict: pure Newton
 // from a close start, nothing as soon as a step leaves the bracket (the answer is then elsewhere
-// or at an end, for the careful way to find).
+// or at an end, for the careful way to find). The steps use the isobar's probes; the answer is
+// its full state.
 enum class Search { kSafe, kStrict };
-template <class StateAt>
-std::optional<FluidProps> SolveOnIsobar(const StateAt& stateAt, Given given, double target, double lo,
+template <class Isobar>
+std::optional<FluidProps> SolveOnIsobar(const Isobar& isobar, Given given, double target, double lo,
                                         double hi, double start, Search search = Search::kSafe) {
   const double lo0 = lo, hi0 = hi;
   double T = start > lo && start < hi ? start : 0.5 * (lo + hi);
   for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-    const FluidProps f = stateAt(T);
-    if (f.region == Region::kNone) return std::nullopt;
-    const double residual = Value(f, given) - target;
-    if (residual == 0) return f;
+    const Probe f = isobar.At(T, given);
+    if (!f.valid) return std::nullopt;
+    const double residual = f.value - target;
+    if (residual == 0) return isobar.State(T);
     (residual < 0 ? lo : hi) = T;
-    const double slope = SlopeT(f, given);
+    const double slope = f.slope;
     double next = T - residual / slope;
     const bool newton = slope > 0 && next > lo && next < hi;
     if (!newton && search == Search::kStrict) return std::nullopt;
     if (!newton) next = 0.5 * (lo + hi);
     if (newton && std::fabs(next - T) <= kLastStep * T) {
-      const FluidProps last = stateAt(next);
+      const FluidProps last = isobar.State(next);
       if (last.region != Region::kNone && Reproduces(Value(last, given), target, given)) return last;
     }
     if (std::fabs(next - T) <= 4 * std::numeric_limits<double>::epsilon() * T) {
       const bool atEnd = std::fabs(T - lo0) <= 1e-9 * T || std::fabs(T - hi0) <= 1e-9 * T;
       const double scale =
           std::max(std::fabs(target), given == Given::kEnthalpy ? kEnthalpyFloor : kEntropyFloor);
-      if ((atEnd && std::fabs(residual) <= kBoundaryMismatch * scale) ||
-          Reproduces(Value(f, given), target, given)) {
-        return f;
+      if ((atEnd && std::fabs(residual) <= kBoundaryMismatch * scale) || Reproduces(f.value, target, given)) {
+        return isobar.State(T);
       }
       return std::nullopt;
     }
@@ -157,12 +187,12 @@ std::optional<FluidProps> SolveRegion3(double p, Given given, double target, dou
   if (branch == detail::Region3Branch::kLiquid) rho0 = std::max(rho0, 1.01 * kRhoc);
   if (branch == detail::Region3Branch::kVapour) rho0 = std::min(rho0, 0.99 * kRhoc);
   if (auto f = NewtonRegion3(p, given, target, T0, rho0, lo, hi, branch)) return f;
-  return SolveOnIsobar([p](double T) { return Region3TP(T, p); }, given, target, lo, hi, T0);
+  return SolveOnIsobar(Isobar3{p}, given, target, lo, hi, T0);
 }
 
 std::optional<FluidProps> SolveRegion1(double p, Given given, double target, double hi) {
   const double start = given == Given::kEnthalpy ? Region1TPH(p, target) : Region1TPS(p, target);
-  return SolveOnIsobar([p](double T) { return Region1(T, p); }, given, target, kTmin, hi, start);
+  return SolveOnIsobar(Isobar1{p}, given, target, kTmin, hi, start);
 }
 
 // Region 2 from lo up to 1073.15 K, region 5 above (to 50 MPa).
@@ -170,7 +200,7 @@ std::optional<FluidProps> SolveRegion25(double p, Given given, double target, do
   const FluidProps top2 = Region2(kT25, p);
   if (target <= Value(top2, given)) {
     const double start = given == Given::kEnthalpy ? Region2TPH(p, target) : Region2TPS(p, target);
-    return SolveOnIsobar([p](double T) { return Region2(T, p); }, given, target, lo, kT25, start);
+    return SolveOnIsobar(Isobar2{p}, given, target, lo, kT25, start);
   }
   if (p > kPmax5) return std::nullopt;
   const FluidProps bottom5 = Region5(kT25, p);
@@ -181,7 +211,7 @@ std::optional<FluidProps> SolveRegion25(double p, Given given, double target, do
   const double t = (target - y0) / (y1 - y0);
   const double start =
       given == Given::kEnthalpy ? kT25 + t * (kTmax - kT25) : kT25 * std::pow(kTmax / kT25, t);
-  return SolveOnIsobar([p](double T) { return Region5(T, p); }, given, target, kT25, kTmax, start);
+  return SolveOnIsobar(Isobar5{p}, given, target, kT25, kTmax, start);
 }
 
 PairState Single(const FluidProps& f, double p) {
@@ -253,8 +283,7 @@ std::optional<FluidProps> SolveFast(double p, Given given, double target, double
     const double hi = above13 ? kT13 : Ts;
     const double start = h ? Region1TPH(p, target) : Region1TPS(p, target);
     if (start > kTmin && start < hi) {
-      if (auto f = SolveOnIsobar([p](double T) { return Region1(T, p); }, given, target, kTmin, hi, start,
-                                 Search::kStrict)) {
+      if (auto f = SolveOnIsobar(Isobar1{p}, given, target, kTmin, hi, start, Search::kStrict)) {
         return f;
       }
     }
@@ -262,8 +291,7 @@ std::optional<FluidProps> SolveFast(double p, Given given, double target, double
   const double lo = above13 ? B23Temperature(p) : (Ts > 0 ? Ts : kTmin);
   const double start = h ? Region2TPH(p, target) : Region2TPS(p, target);
   if (start > lo && start < kT25) {
-    return SolveOnIsobar([p](double T) { return Region2(T, p); }, given, target, lo, kT25, start,
-                         Search::kStrict);
+    return SolveOnIsobar(Isobar2{p}, given, target, lo, kT25, start, Search::kStrict);
   }
   return std::nullopt;
 }

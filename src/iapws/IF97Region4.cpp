@@ -26,8 +26,7 @@ constexpr std::array<double, 11> kN = {
     0.65017534844798e3,
 };
 
-constexpr double kTmin = 273.15;         // K, lower end of Eq. 30
-constexpr double kPmin = 611.212677e-6;  // MPa, Eq. 30 at 273.15 K
+constexpr double kPmin = 611.212677e-6;  // MPa, Eq. 30 at 273.15 K (kTmin, its lower end)
 constexpr double kT13 = 623.15;          // K, where regions 1, 2 and 3 meet the saturation line
 // Eqs. 28 and 30 meet at the critical point only to about 2e-11 relative in pressure: within a few
 // nK of Tc the densities at psat(T) are set by that mismatch, not by T. A temperature this close

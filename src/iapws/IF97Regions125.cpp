@@ -177,6 +177,35 @@ FluidProps FromGibbs(Region region, double T, double p, const Gibbs& d) {
   return props;
 }
 
+// The derivatives of gamma that h, s and cp need: gamma, tau gamma_tau, tau^2 gamma_tautau, formed
+// as in Gibbs (each from the same sums), so the values below are bitwise those of FromGibbs.
+struct CaloricGibbs {
+  double gamma = 0;
+  double tauGammaTau = 0;
+  double tau2GammaTauTau = 0;
+};
+
+// The derivatives in tau of the series that kWhich (bits of Caloric) asks for.
+constexpr SeriesOrder TauOrder(unsigned which) {
+  const bool s = (which & static_cast<unsigned>(Caloric::kS)) != 0;
+  const bool tau = s || (which & static_cast<unsigned>(Caloric::kH)) != 0;
+  const bool tauTau = (which & static_cast<unsigned>(Caloric::kCp)) != 0;
+  unsigned order = 0;
+  if (s) order |= static_cast<unsigned>(SeriesOrder::kValue);
+  if (tau) order |= static_cast<unsigned>(SeriesOrder::kDy);
+  if (tauTau) order |= static_cast<unsigned>(SeriesOrder::kDyy);
+  return static_cast<SeriesOrder>(order);
+}
+
+template <unsigned kWhich>
+CaloricProps FromCaloricGibbs(double T, const CaloricGibbs& d) {
+  CaloricProps props;
+  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kH)) != 0) props.h = kR * T * d.tauGammaTau;
+  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kS)) != 0) props.s = kR * (d.tauGammaTau - d.gamma);
+  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kCp)) != 0) props.cp = -kR * d.tau2GammaTauTau;
+  return props;
+}
+
 // Regions 2 and 5: ln pi + ideal series in tau, plus the residual series in pi and tau - tauShift.
 template <const auto& kIdeal, const auto& kResidual>
 Gibbs IdealPlusResidual(double pi, double tau, double tauShift) {
@@ -191,6 +220,67 @@ Gibbs IdealPlusResidual(double pi, double tau, double tauShift) {
       .piTauGammaPiTau = pi * tau * r.fxy,
   };
 }
+
+// The same for h, s or cp alone: the derivatives in tau only, no ln pi unless s is asked.
+template <const auto& kIdeal, const auto& kResidual, unsigned kWhich>
+CaloricProps IdealPlusResidualCaloric(double T, double pi, double tau, double tauShift) {
+  constexpr SeriesOrder kOrder = TauOrder(kWhich);
+  const SeriesDerivatives i = EvaluateSeries<kIdeal, kOrder>(1.0, tau);
+  const SeriesDerivatives r = EvaluateSeries<kResidual, kOrder>(pi, tau - tauShift);
+  CaloricGibbs d;
+  if constexpr (Has(kOrder, SeriesOrder::kValue)) d.gamma = std::log(pi) + i.f + r.f;
+  d.tauGammaTau = tau * (i.fy + r.fy);
+  d.tau2GammaTauTau = tau * tau * (i.fyy + r.fyy);
+  return FromCaloricGibbs<kWhich>(T, d);
+}
+
+template <unsigned kWhich>
+CaloricProps Region1Lean(double T, double p) {
+  const double pi = p / 16.53;
+  const double tau = 1386.0 / T;
+  const SeriesDerivatives d = EvaluateSeries<kRegion1, TauOrder(kWhich)>(7.1 - pi, tau - 1.222);
+  return FromCaloricGibbs<kWhich>(T, CaloricGibbs{d.f, tau * d.fy, tau * tau * d.fyy});
+}
+
+template <unsigned kWhich>
+CaloricProps Region2Lean(double T, double p) {
+  return IdealPlusResidualCaloric<kRegion2IdealTerms, kRegion2Residual, kWhich>(T, p, 540.0 / T, 0.5);
+}
+
+template <unsigned kWhich>
+CaloricProps Region5Lean(double T, double p) {
+  return IdealPlusResidualCaloric<kRegion5IdealTerms, kRegion5Residual, kWhich>(T, p, 1000.0 / T, 0.0);
+}
+
+// The combinations the callers ask for, each its own instance; any other set gets all three.
+template <template <unsigned> class Eval>
+CaloricProps DispatchCaloric(Caloric which, double T, double p) {
+  constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
+                     kCp = static_cast<unsigned>(Caloric::kCp);
+  switch (static_cast<unsigned>(which)) {
+    case kH:
+      return Eval<kH>::At(T, p);
+    case kH | kCp:
+      return Eval<kH | kCp>::At(T, p);
+    case kS | kCp:
+      return Eval<kS | kCp>::At(T, p);
+    default:
+      return Eval<kH | kS | kCp>::At(T, p);
+  }
+}
+
+template <unsigned kWhich>
+struct Region1Eval {
+  static CaloricProps At(double T, double p) { return Region1Lean<kWhich>(T, p); }
+};
+template <unsigned kWhich>
+struct Region2Eval {
+  static CaloricProps At(double T, double p) { return Region2Lean<kWhich>(T, p); }
+};
+template <unsigned kWhich>
+struct Region5Eval {
+  static CaloricProps At(double T, double p) { return Region5Lean<kWhich>(T, p); }
+};
 
 }  // namespace
 
@@ -218,6 +308,18 @@ FluidProps Region2(double T, double p) {
 FluidProps Region5(double T, double p) {
   const double tau = 1000.0 / T;  // T* = 1000 K, p* = 1 MPa
   return FromGibbs(Region::k5, T, p, IdealPlusResidual<kRegion5IdealTerms, kRegion5Residual>(p, tau, 0.0));
+}
+
+CaloricProps Region1Caloric(double T, double p, Caloric which) {
+  return DispatchCaloric<Region1Eval>(which, T, p);
+}
+
+CaloricProps Region2Caloric(double T, double p, Caloric which) {
+  return DispatchCaloric<Region2Eval>(which, T, p);
+}
+
+CaloricProps Region5Caloric(double T, double p, Caloric which) {
+  return DispatchCaloric<Region5Eval>(which, T, p);
 }
 
 double B23Pressure(double T) {

@@ -58,10 +58,27 @@ constexpr std::array<Term, N> AsTerms(const std::array<TermQuarterI, N>& table) 
   return terms;
 }
 
-// How much of the series to evaluate.
-enum class SeriesOrder { kValue, kSecond };
+// Which of the sum and its derivatives to evaluate, a set of bits. Each one is summed in the same
+// order whatever else is asked, from the same powers, so it is bitwise the same in every set: a
+// caller that needs only f_y (the enthalpy of a Gibbs equation) pays for f_y alone.
+enum class SeriesOrder : unsigned {
+  kValue = 1,  // f
+  kDx = 2,
+  kDxx = 4,
+  kDy = 8,
+  kDyy = 16,
+  kDxy = 32,
+  kSecond = 63,  // f and every first and second derivative
+};
 
-// The sum and its partial derivatives; with SeriesOrder::kValue only f is set.
+constexpr SeriesOrder operator|(SeriesOrder a, SeriesOrder b) {
+  return static_cast<SeriesOrder>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool Has(SeriesOrder set, SeriesOrder part) {
+  return (static_cast<unsigned>(set) & static_cast<unsigned>(part)) != 0;
+}
+
+// The sum and its partial derivatives; those not asked for stay 0.
 struct SeriesDerivatives {
   double f = 0;
   double fx = 0;
@@ -118,7 +135,10 @@ struct Plan {
 
 template <std::size_t N>
 constexpr Plan<N> MakePlan(const std::array<Term, N>& table, SeriesOrder order) {
-  const bool second = order == SeriesOrder::kSecond;
+  using enum SeriesOrder;
+  // The powers of each derivative asked for; the others stay at x^0 (never formed).
+  const bool dx = Has(order, kDx | kDxy), dxx = Has(order, kDxx);
+  const bool dy = Has(order, kDy | kDxy), dyy = Has(order, kDyy);
   Plan<N> plan;
   auto widenX = [&plan](int e) {
     if (e < plan.loX) plan.loX = e;
@@ -134,8 +154,8 @@ constexpr Plan<N> MakePlan(const std::array<Term, N>& table, SeriesOrder order) 
       const int g = plan.groups++;
       plan.begin[g] = static_cast<int>(k);
       plan.x0[g] = t.I;
-      plan.x1[g] = second && t.I != 0 ? t.I - 1 : 0;
-      plan.x2[g] = second && t.I != 0 && t.I != 1 ? t.I - 2 : 0;
+      plan.x1[g] = dx && t.I != 0 ? t.I - 1 : 0;
+      plan.x2[g] = dxx && t.I != 0 && t.I != 1 ? t.I - 2 : 0;
       plan.cI[g] = t.I;
       plan.cII[g] = static_cast<double>(t.I) * (t.I - 1);
       widenX(plan.x0[g]);
@@ -143,8 +163,8 @@ constexpr Plan<N> MakePlan(const std::array<Term, N>& table, SeriesOrder order) 
       widenX(plan.x2[g]);
     }
     plan.y0[k] = t.J;
-    plan.y1[k] = second && t.J != 0 ? t.J - 1 : 0;
-    plan.y2[k] = second && t.J != 0 && t.J != 1 ? t.J - 2 : 0;
+    plan.y1[k] = dy && t.J != 0 ? t.J - 1 : 0;
+    plan.y2[k] = dyy && t.J != 0 && t.J != 1 ? t.J - 2 : 0;
     plan.n[k] = t.n;
     plan.nJ[k] = t.n * t.J;
     plan.nJJ[k] = t.n * (static_cast<double>(t.J) * (t.J - 1));
@@ -158,12 +178,16 @@ constexpr Plan<N> MakePlan(const std::array<Term, N>& table, SeriesOrder order) 
 
 }  // namespace series_detail
 
-// f = sum n x^I y^J over kTable (a constexpr std::array<Term, N>) and, for SeriesOrder::kSecond,
-// fx, fxx, fy, fyy and fxy.
+// f = sum n x^I y^J over kTable (a constexpr std::array<Term, N>) and those of fx, fxx, fy, fyy
+// and fxy that kOrder asks for.
 template <const auto& kTable, SeriesOrder kOrder>
 SeriesDerivatives EvaluateSeries(double x, double y) {
+  using enum SeriesOrder;
   static constexpr auto kPlan = series_detail::MakePlan(kTable, kOrder);
-  constexpr bool kSecond = kOrder == SeriesOrder::kSecond;
+  // The sums in y each derivative needs: a0 for f, fx, fxx; a1 for fy, fxy; a2 for fyy.
+  constexpr bool kF = Has(kOrder, kValue), kFx = Has(kOrder, kDx), kFxx = Has(kOrder, kDxx);
+  constexpr bool kFy = Has(kOrder, kDy), kFyy = Has(kOrder, kDyy), kFxy = Has(kOrder, kDxy);
+  constexpr bool kA0 = kF || kFx || kFxx, kA1 = kFy || kFxy;
   const series_detail::Powers<kPlan.loX, kPlan.hiX> px(x);
   const series_detail::Powers<kPlan.loY, kPlan.hiY> py(y);
   SeriesDerivatives d;
@@ -174,22 +198,24 @@ SeriesDerivatives EvaluateSeries(double x, double y) {
   for (std::size_t k = 0; k < kTable.size(); ++k) {
     // (Factors that are zero, J = 0 or 1 or I = 0 or 1, are constants once unrolled: their
     // products drop out.)
-    a0 += kPlan.n[k] * py(kPlan.y0[k]);
-    if constexpr (kSecond) {
+    if constexpr (kA0) a0 += kPlan.n[k] * py(kPlan.y0[k]);
+    if constexpr (kA1) {
       if (kPlan.nJ[k] != 0) a1 += kPlan.nJ[k] * py(kPlan.y1[k]);
+    }
+    if constexpr (kFyy) {
       if (kPlan.nJJ[k] != 0) a2 += kPlan.nJJ[k] * py(kPlan.y2[k]);
     }
     if (static_cast<int>(k) + 1 == kPlan.begin[g + 1]) {
       const double x0 = px(kPlan.x0[g]);
-      d.f += x0 * a0;
-      if constexpr (kSecond) {
-        d.fy += x0 * a1;
-        d.fyy += x0 * a2;
-        if (kPlan.cI[g] != 0) {
-          const double x1 = kPlan.cI[g] * px(kPlan.x1[g]);
-          d.fx += x1 * a0;
-          d.fxy += x1 * a1;
-        }
+      if constexpr (kF) d.f += x0 * a0;
+      if constexpr (kFy) d.fy += x0 * a1;
+      if constexpr (kFyy) d.fyy += x0 * a2;
+      if (kPlan.cI[g] != 0) {
+        const double x1 = kPlan.cI[g] * px(kPlan.x1[g]);
+        if constexpr (kFx) d.fx += x1 * a0;
+        if constexpr (kFxy) d.fxy += x1 * a1;
+      }
+      if constexpr (kFxx) {
         if (kPlan.cII[g] != 0) d.fxx += kPlan.cII[g] * px(kPlan.x2[g]) * a0;
       }
       a0 = a1 = a2 = 0;

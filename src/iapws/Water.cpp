@@ -35,7 +35,7 @@ double NaNUnless(bool inRange, double x) {
 
 WaterState Invalid() {
   WaterState w;
-  w.transport = true;
+  w.extras = Extra::kAll;
   for (double* f : {&w.T, &w.p, &w.rho, &w.v, &w.h, &w.u, &w.s, &w.cp, &w.cv, &w.w, &w.alphaV, &w.kappaT,
                     &w.isentropicExponent, &w.z, &w.jouleThomson, &w.mu, &w.lambda, &w.sigma, &w.epsilon,
                     &w.refractive, &w.nu, &w.prandtl})
@@ -121,19 +121,40 @@ bool SublimationInRange(double T) {
 
 }  // namespace
 
-void AddTransport(WaterState& w) {
-  if (w.transport) return;
-  w.transport = true;
+void AddExtras(WaterState& w, Extra which) {
+  auto has = [](Extra set, Extra part) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(part)) != 0;
+  };
+  if (has(which, Extra::kConductivity)) which = which | Extra::kViscosity;  // lambda and Pr use mu
+  const auto missing = static_cast<Extra>(static_cast<unsigned>(which) & ~static_cast<unsigned>(w.extras));
+  w.extras = w.extras | which;
   const bool transport = AtMost(w.T, kTransportTMax);
-  w.mu = NaNUnless(transport, Viscosity(w.rho, w.T));
-  w.lambda = NaNUnless(transport, ThermalConductivity({w.rho, w.T, w.cp, w.cv, w.rho * w.kappaT, w.mu}));
-  w.nu = w.mu / w.rho;
-  w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
-  w.sigma = NaNUnless(InClosedRange(w.T, kSurfaceTensionTMin, kTc), SurfaceTension(std::min(w.T, kTc)));
-  w.epsilon = NaNUnless(AtMost(w.T, kDielectricTMax), DielectricConstant(w.rho, w.T));
-  w.refractive =
-      NaNUnless(InClosedRange(w.T, kRefractiveTMin, kRefractiveTMax) && AtMost(w.rho, kRefractiveRhoMax),
-                RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
+  if (has(missing, Extra::kViscosity)) {
+    w.mu = NaNUnless(transport, Viscosity(w.rho, w.T));
+    w.nu = w.mu / w.rho;
+  }
+  if (has(missing, Extra::kConductivity)) {
+    w.lambda = NaNUnless(transport, ThermalConductivity({w.rho, w.T, w.cp, w.cv, w.rho * w.kappaT, w.mu}));
+    w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
+  }
+  if (has(missing, Extra::kSurfaceTension))
+    w.sigma = NaNUnless(InClosedRange(w.T, kSurfaceTensionTMin, kTc), SurfaceTension(std::min(w.T, kTc)));
+  if (has(missing, Extra::kDielectric))
+    w.epsilon = NaNUnless(AtMost(w.T, kDielectricTMax), DielectricConstant(w.rho, w.T));
+  if (has(missing, Extra::kRefractive)) {
+    w.refractive =
+        NaNUnless(InClosedRange(w.T, kRefractiveTMin, kRefractiveTMax) && AtMost(w.rho, kRefractiveRhoMax),
+                  RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
+  }
+}
+
+void AddTransport(WaterState& w) {
+  AddExtras(w, Extra::kAll);
+}
+
+double Enthalpy(StateKind kind, double T, double p) {
+  if (kind == StateKind::kFluid) return EnthalpyTP(T, p);
+  return Evaluate(kind, T, p).h;
 }
 
 WaterState Evaluate(StateKind kind, double T, double p) {

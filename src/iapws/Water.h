@@ -18,6 +18,21 @@ enum class StateKind : unsigned char {
   kSaturatedSolid,   // ice Ih on the sublimation curve at T; p is not used
 };
 
+// The releases beyond IF97, each filled on demand (a set of bits): a state that shows only its
+// viscosity never evaluates its dielectric constant.
+enum class Extra : unsigned {
+  kNone = 0,
+  kViscosity = 1,       // mu and nu
+  kConductivity = 2,    // lambda and the Prandtl number (with mu)
+  kSurfaceTension = 4,  // sigma
+  kDielectric = 8,      // epsilon
+  kRefractive = 16,     // the refractive index
+  kAll = 31,
+};
+constexpr Extra operator|(Extra a, Extra b) {
+  return static_cast<Extra>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
 struct WaterState {
   bool valid = false;  // the state lies in the range of its equation; otherwise every field is NaN
   double T = 0;        // K
@@ -35,8 +50,8 @@ struct WaterState {
   double isentropicExponent = 0;  // -(v/p)(dp/dv)_s, dimensionless
   double z = 0;                   // compressibility factor p/(rho R T)
   double jouleThomson = 0;        // K/MPa, (dT/dp)_h; NaN for ice
-  // The transport and other releases, filled by AddTransport (they cost more than the state).
-  bool transport = false;
+  // The transport and other releases, filled by AddExtras (they cost more than the state).
+  Extra extras = Extra::kNone;    // those filled (or NaN for good)
   double mu = 0;                  // Pa s, R12-08; NaN for ice and above 1173.15 K
   double lambda = 0;              // W/(m K), R15-11; NaN for ice and above 1173.15 K
   double sigma = 0;               // N/m, R1-76 at T; NaN outside 248.15 K .. Tc
@@ -52,9 +67,15 @@ struct WaterState {
 // sublimation curve and on or below the melting curve, saturated solid 50..273.16 K.
 // The transport and other releases are left for AddTransport.
 WaterState Evaluate(StateKind kind, double T, double p);
-// Fills mu, lambda, sigma, epsilon, refractive, nu and prandtl of an evaluated fluid state (NaN
-// for ice and outside each release's range) and sets transport.
+// Fills those of mu, lambda, sigma, epsilon, refractive, nu and prandtl that `which` names and
+// that are not filled yet, of an evaluated fluid state (NaN for ice and outside each release's
+// range), and adds them to extras.
+void AddExtras(WaterState& w, Extra which);
+// All of them.
 void AddTransport(WaterState& w);
+// The enthalpy of the state, kJ/kg, bitwise Evaluate(kind, T, p).h (NaN where that is invalid);
+// for the fluid from the derivative gamma_tau alone (iapws::EnthalpyTP).
+double Enthalpy(StateKind kind, double T, double p);
 
 // The saturation pressure at T: the sublimation curve from 50 K to below 273.16 K, IF97 from
 // there to Tc. NaN outside 50 K..Tc.

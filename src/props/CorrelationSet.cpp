@@ -42,10 +42,6 @@ constexpr double kQualityMax = 100.0;  // percent by mass
 
 }  // namespace
 
-long double StoreValue(bool roundsToReal6, long double x) {
-  return roundsToReal6 ? R6(x) : static_cast<long double>(static_cast<double>(x));
-}
-
 long double ValueStorage::Store(long double x) const {
   return StoreValue(roundsToReal6_, x);
 }

@@ -8,7 +8,7 @@ namespace tulo {
 PropertyCalculator::PropertyCalculator(CalculatorTable& table, CalcContext& ctx, Item item, CacheKey key)
     : table_(table), ctx_(ctx), item_(item), roundsToReal6_(table.Set().Storage().RoundsToReal6()), key_(key) {}
 
-bool PropertyCalculator::Matches(Phase phase, long double T, long double P) const {
+bool PropertyCalculator::Matches(Phase phase, double T, double P) const {
   if (!kept_) return false;
   // Wet steam is mixed at the steam quality of the context: a kept call at another quality is
   // another value.
@@ -26,20 +26,23 @@ bool PropertyCalculator::Matches(Phase phase, long double T, long double P) cons
   return false;
 }
 
+// Stored, T and P are doubles exactly (a Real6 has a 40-bit mantissa and a narrower exponent), so
+// they travel as doubles; the answer's value and status are read one by one, not copied whole:
+// each call of every item passes here.
 CalcResult PropertyCalculator::Compute(Phase phase, long double T, long double P) {
-  T = Store(T);
-  P = Store(P);
-  if (Matches(phase, T, P)) return {kept_->result, kept_->status};
+  const auto t = static_cast<double>(Store(T));
+  const auto p = static_cast<double>(Store(P));
+  if (Matches(phase, t, p)) return {kept_->result, kept_->status};
   ++evaluations_;
   keep_ = true;
-  CalcResult r = Evaluate(phase, T, P);
-  if (r.Ok() && !FitsReal6(r.value)) r.status = Status::kOutOfRange;
-  if (!r.Ok()) r.value = 0.0L;
-  if (keep_)
-    kept_ = KeptCall{static_cast<double>(T), static_cast<double>(P), phase, ctx_.steamQuality,
-                     static_cast<double>(Store(r.value)), r.status};
+  const CalcResult evaluated = Evaluate(phase, t, p);
+  long double value = evaluated.value;
+  Status status = evaluated.status;
+  if (status == Status::kValid && !FitsReal6(value)) status = Status::kOutOfRange;
+  if (status != Status::kValid) value = 0.0L;
+  if (keep_) kept_ = KeptCall{t, p, phase, ctx_.steamQuality, static_cast<double>(Store(value)), status};
   keep_ = true;
-  return r;
+  return {value, status};
 }
 
 CalcResult PropertyCalculator::Ask(Item item, Phase phase, long double T, long double P) {

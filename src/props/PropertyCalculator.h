@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "common/Real6.h"
 #include "props/CalcResult.h"
 #include "props/Catalogue.h"
 #include "props/Phase.h"
@@ -12,8 +13,11 @@ namespace tulo {
 
 class CalculatorTable;
 
-// A value stored as Real6 or as a double (CorrelationSet::Store).
-long double StoreValue(bool roundsToReal6, long double x);
+// A value stored as Real6 or as a double (CorrelationSet::Store). Inline: every call of a
+// calculator stores its T, P and result.
+inline long double StoreValue(bool roundsToReal6, long double x) {
+  return roundsToReal6 ? R6(x) : static_cast<long double>(static_cast<double>(x));
+}
 
 // What calculators read from the calculation that owns them. References, never globals: the
 // steam quality (percent by mass) lives in the configuration record, the condition in the
@@ -76,7 +80,7 @@ class PropertyCalculator {
   CalcContext& ctx_;
 
  private:
-  bool Matches(Phase phase, long double T, long double P) const;
+  bool Matches(Phase phase, double T, double P) const;
 
   Item item_;
   bool roundsToReal6_;

@@ -16,6 +16,7 @@
 namespace tulo {
 namespace {
 
+using iapws::Extra;
 using iapws::StateKind;
 using iapws::WaterState;
 
@@ -47,7 +48,7 @@ struct StateItem {
   Item item;
   unsigned phases;
   double (*value)(const WaterState&);
-  bool transport = false;  // needs the transport releases (iapws::AddTransport)
+  Extra extra = Extra::kNone;  // the release beyond IF97 it needs (iapws::AddExtras)
 };
 
 constexpr StateItem kStateItems[] = {
@@ -55,21 +56,22 @@ constexpr StateItem kStateItems[] = {
     {Item::kEntropy, kMixing, [](const WaterState& w) { return w.s; }},
     {Item::kInternalEnergy, kMixing, [](const WaterState& w) { return w.u; }},
     {Item::kDensity, kMixing, [](const WaterState& w) { return w.rho; }},
-    {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }, true},  // Pa s
+    {Item::kViscosity, kFluid, [](const WaterState& w) { return w.mu; }, Extra::kViscosity},  // Pa s
     {Item::kHeatCapacity, kAllStates, [](const WaterState& w) { return w.cp; }},
-    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; }, true},  // kW/(m K)
-    {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }, true},
+    {Item::kThermalConductivity, kFluid, [](const WaterState& w) { return w.lambda / 1000.0; },
+     Extra::kConductivity},  // kW/(m K)
+    {Item::kSurfaceTension, kLiquid, [](const WaterState& w) { return w.sigma; }, Extra::kSurfaceTension},
     {Item::kThermalExpansion, kAllStates, [](const WaterState& w) { return w.alphaV; }},
     {Item::kIsothermalCompressibility, kAllStates, [](const WaterState& w) { return w.kappaT / kKPaPerMPa; }},
     {Item::kIsentropicCoefficient, kAllStates, [](const WaterState& w) { return w.isentropicExponent; }},
     {Item::kCompressibilityFactor, kAllStates, [](const WaterState& w) { return w.z; }},
-    {Item::kDielectricConstant, kFluid, [](const WaterState& w) { return w.epsilon; }, true},
-    {Item::kRefractiveIndex, kFluid, [](const WaterState& w) { return w.refractive; }, true},
+    {Item::kDielectricConstant, kFluid, [](const WaterState& w) { return w.epsilon; }, Extra::kDielectric},
+    {Item::kRefractiveIndex, kFluid, [](const WaterState& w) { return w.refractive; }, Extra::kRefractive},
     {Item::kSpeedOfSound, kAllStates, [](const WaterState& w) { return w.w; }},
     {Item::kIsochoricHeatCapacity, kAllStates, [](const WaterState& w) { return w.cv; }},
     {Item::kSpecificVolume, kMixing, [](const WaterState& w) { return w.v; }},
-    {Item::kKinematicViscosity, kFluid, [](const WaterState& w) { return w.nu; }, true},
-    {Item::kPrandtlNumber, kFluid, [](const WaterState& w) { return w.prandtl; }, true},
+    {Item::kKinematicViscosity, kFluid, [](const WaterState& w) { return w.nu; }, Extra::kViscosity},
+    {Item::kPrandtlNumber, kFluid, [](const WaterState& w) { return w.prandtl; }, Extra::kConductivity},
     {Item::kJouleThomson, kFluid, [](const WaterState& w) { return w.jouleThomson; }},
 };
 
@@ -91,18 +93,30 @@ class IapwsTable final : public CalculatorTable {
   using CalculatorTable::CalculatorTable;
 
   // T in K, P in kPa.
-  const WaterState& State(StateKind kind, double T, double P, bool transport = false) {
+  const WaterState& State(StateKind kind, double T, double P, Extra extra = Extra::kNone) {
     // The saturated kinds depend on T alone.
     if (kind != StateKind::kFluid && kind != StateKind::kIce) P = 0.0;
-    Slot& slot = slots_[static_cast<std::size_t>(kind)];
-    if (!slot.filled || slot.T != T || slot.P != P) {
+    Slot& slot = SlotOf(kind);
+    if (!Holds(slot, T, P)) {
       slot.state = iapws::Evaluate(kind, T, P / kKPaPerMPa);
       slot.T = T;
       slot.P = P;
       slot.filled = true;
     }
-    if (transport) iapws::AddTransport(slot.state);
+    if (kind == StateKind::kFluid) fluidInFull_ = true;
+    if (extra != Extra::kNone) iapws::AddExtras(slot.state, extra);
     return slot.state;
+  }
+
+  // The enthalpy alone, kJ/kg: the same value as State(kind, T, P).h. A session that has asked
+  // for nothing but the enthalpy of fluid states (a column, a search) evaluates gamma_tau alone;
+  // once it has asked for more, every state is evaluated in full at once, so that the items of a
+  // state share one evaluation.
+  double Enthalpy(StateKind kind, double T, double P) {
+    if (kind != StateKind::kFluid || fluidInFull_) return State(kind, T, P).h;
+    const Slot& slot = SlotOf(kind);
+    if (Holds(slot, T, P)) return slot.state.h;
+    return iapws::Enthalpy(kind, T, P / kKPaPerMPa);
   }
 
  private:
@@ -111,7 +125,13 @@ class IapwsTable final : public CalculatorTable {
     double T = 0, P = 0;
     WaterState state;
   };
+  Slot& SlotOf(StateKind kind) { return slots_[static_cast<std::size_t>(kind)]; }
+  static bool Holds(const Slot& slot, double T, double P) {
+    return slot.filled && slot.T == T && slot.P == P;
+  }
+
   std::array<Slot, 5> slots_;
+  bool fluidInFull_ = false;
 };
 
 // How a phase code is evaluated; wet steam mixes the two saturated kinds.
@@ -144,7 +164,8 @@ class StateItemCalc final : public PropertyCalculator {
     if (!Gives(entry_.phases, phase)) return CalcResult::NotGiven();
     const double t = static_cast<double>(T), p = static_cast<double>(P);
     if (phase == kWetSteam) return Wet(t);
-    return FromNumber(entry_.value(table_.State(*KindOf(phase), t, p, entry_.transport)));
+    if (GetItem() == Item::kEnthalpy) return FromNumber(table_.Enthalpy(*KindOf(phase), t, p));
+    return FromNumber(entry_.value(table_.State(*KindOf(phase), t, p, entry_.extra)));
   }
 
   // Mixed by mass at the steam quality; the density through the specific volume.

@@ -440,11 +440,12 @@ PairAnswer Solver::TemperatureAnd(Item item, long double T, long double y) {
 
 }  // namespace
 
-PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long double b) {
+PairAnswer SolvePair(const CorrelationSet& set, InputPair pair, long double a, long double b) {
+  using enum InputPair;
   if (!std::isfinite(a) || !std::isfinite(b)) return Failure("no state: a value of the pair is not a number");
   // A given temperature or pressure must lie in the range the input checks accept.
-  const bool byT = pair == Pair::kTH || pair == Pair::kTS;
-  if (pair != Pair::kHS) {
+  const bool byT = pair == kTH || pair == kTS;
+  if (byT || pair == kPH || pair == kPS) {
     const Item item = byT ? Item::kTemperature : Item::kPressure;
     const InputRange limits = set.InputLimits(byT ? kTemperature : kPressure);
     if (a < limits.lowest || a > limits.highest)
@@ -453,18 +454,24 @@ PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long d
   }
   Solver solver(set);
   switch (pair) {
-    case Pair::kPH:
+    case kPH:
       return solver.UniqueAt(Item::kEnthalpy, a, b);
-    case Pair::kPS:
+    case kPS:
       return solver.UniqueAt(Item::kEntropy, a, b);
-    case Pair::kHS:
+    case kHS:
       return solver.EnthalpyEntropy(a, b);
-    case Pair::kTH:
+    case kTH:
       return solver.TemperatureAnd(Item::kEnthalpy, a, b);
-    case Pair::kTS:
+    case kTS:
       return solver.TemperatureAnd(Item::kEntropy, a, b);
+    case kTP:
+    case kT:
+    case kP:
+    case kTx:
+    case kPx:
+      break;
   }
-  return Failure("unknown pair");
+  return Failure("no state: only P-h, P-s, h-s, T-h and T-s are solved from a pair");
 }
 
 }  // namespace tulo

@@ -59,10 +59,9 @@
 #include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
 #include "props/Phase.h"
+#include "results/InputPair.h"
 
 namespace tulo {
-
-enum class Pair { kPH, kPS, kHS, kTH, kTS };
 
 // Points (per interval) at which an isotherm or isobar is sampled to count its states.
 inline constexpr int kLineSamples = 64;
@@ -91,7 +90,8 @@ std::string GivenText(Item item, long double value);
 std::string NoStateText(Item a, long double va, Item b, long double vb);
 std::string RangeAtText(Item fixed, long double value, Item item, long double lo, long double hi);
 
-// The state with the pair (a, b): P-h (kPa, kJ/kg), P-s, h-s, T-h (K, kJ/kg) or T-s.
-PairAnswer SolvePair(const CorrelationSet& set, Pair pair, long double a, long double b);
+// The state with the pair (a, b): P-h (kPa, kJ/kg), P-s, h-s, T-h (K, kJ/kg) or T-s. The
+// other pairs (T-P, T or P alone, T-x, P-x) are not solved here: an error, never a state.
+PairAnswer SolvePair(const CorrelationSet& set, InputPair pair, long double a, long double b);
 
 }  // namespace tulo

@@ -200,13 +200,11 @@ Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P
 // 273.15 K to the highest temperature of IF97 at that pressure (2273.15 K up to 50 MPa, 1073.15 K
 // above); the range of IF97 otherwise.
 std::string IapwsRangeAt(const StateInput& input) {
-  constexpr double kLowest = 273.15, kHighest = 2273.15, kHighestAbove50MPa = 1073.15;  // K
-  constexpr double kRegion5Top = 50.0;                                                  // MPa
   const bool byP = input.pair == InputPair::kPH || input.pair == InputPair::kPS;
   if (!byP) return " in the range of IAPWS-IF97";
   const double p = input.first / kKPaPerMPa;
-  const iapws::FluidProps lo = iapws::StateTP(kLowest, p);
-  const iapws::FluidProps hi = iapws::StateTP(p > kRegion5Top ? kHighestAbove50MPa : kHighest, p);
+  const iapws::FluidProps lo = iapws::StateTP(iapws::kTmin, p);
+  const iapws::FluidProps hi = iapws::StateTP(p > iapws::kPmax5 ? iapws::kT25 : iapws::kTmax, p);
   if (lo.region == iapws::Region::kNone || hi.region == iapws::Region::kNone) return " in the range of IAPWS-IF97";
   const Item item = input.pair == InputPair::kPH ? Item::kEnthalpy : Item::kEntropy;
   const bool h = item == Item::kEnthalpy;
@@ -251,24 +249,7 @@ Evaluation FromIapws(Session& s, const StateInput& input) {
 // A state solved from P-h, P-s, h-s, T-h or T-s on the calculators of the set (the built-in
 // correlations).
 Evaluation FromCalculators(Session& s, const StateInput& input) {
-  Pair pair = Pair::kPH;
-  switch (input.pair) {
-    case InputPair::kPS:
-      pair = Pair::kPS;
-      break;
-    case InputPair::kHS:
-      pair = Pair::kHS;
-      break;
-    case InputPair::kTH:
-      pair = Pair::kTH;
-      break;
-    case InputPair::kTS:
-      pair = Pair::kTS;
-      break;
-    default:
-      break;
-  }
-  const PairAnswer answer = SolvePair(s.Set(), pair, input.first, input.second);
+  const PairAnswer answer = SolvePair(s.Set(), input.pair, input.first, input.second);
   if (!answer.ok) return Failure(answer.error);
   const PairState& st = answer.state;
   Evaluated e{st.condition, static_cast<double>(st.T), static_cast<double>(st.P), std::nullopt};

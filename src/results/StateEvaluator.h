@@ -22,13 +22,10 @@
 #include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
 #include "props/Phase.h"
+#include "results/InputPair.h"
 #include "results/Session.h"
 
 namespace tulo {
-
-// How a state is given. kT and kP are the saturation line at a temperature or a pressure alone
-// (the window with one field typed): a saturated state without a quality.
-enum class InputPair : std::uint8_t { kTP, kT, kP, kTx, kPx, kPH, kPS, kHS, kTH, kTS };
 
 // The quantities a pair is made of, by the names tulo-calc point, batch headers and the Python
 // module use: T, P, h, s, x.

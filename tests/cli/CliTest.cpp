@@ -243,7 +243,7 @@ TEST(TuloCalc, HelpDescribesEveryCommand) {
   auto run = RunCalc("--help");
   EXPECT_EQ(run.status, 0);
   for (const char* text : {"property ITEM PHASE", "--create-config", "search --property", "--wet", "--fixed",
-                           "--layout", "--quality"})
+                           "--layout", "--quality", "process turbine|pump", "process mix", "cycle rankine"})
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 

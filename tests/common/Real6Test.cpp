@@ -48,6 +48,20 @@ TEST(Real6, UnderflowsToZeroAndReportsOverflow) {
   EXPECT_FALSE(FitsReal6(NAN));
 }
 
+// The overflow test of every calculated value is the rounding's own verdict: 2^127 less half an
+// ulp of the 40-bit mantissa is the first magnitude that rounds beyond the exponent byte.
+TEST(Real6, FitsExactlyWhenTheRoundingFits) {
+  const long double edge = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 86);
+  const long double below = std::nextafter(edge, 0.0L);
+  for (long double x : {0.0L, -0.0L, std::ldexp(1.0L, -140), 1.0L, -1.0L, 1e38L, below, -below, edge, -edge,
+                        std::ldexp(1.0L, 127), 1e39L, static_cast<long double>(INFINITY),
+                        -static_cast<long double>(INFINITY), static_cast<long double>(NAN)}) {
+    EXPECT_EQ(FitsReal6(x), Real6::From(x).has_value()) << static_cast<double>(x);
+  }
+  EXPECT_TRUE(FitsReal6(below));
+  EXPECT_FALSE(FitsReal6(edge));
+}
+
 TEST(Real6, DecodeIgnoresOtherBytesWhenExponentIsZero) {
   EXPECT_EQ(Real6::Decode({0, 1, 2, 3, 4, 0xFF}).Value(), 0.0);
 }

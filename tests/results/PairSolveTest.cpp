@@ -11,6 +11,7 @@
 #include "results/PairSolve.h"
 #include "results/PhaseCondition.h"
 #include "results/Session.h"
+#include "results/StateEvaluator.h"
 
 namespace tulo {
 namespace {
@@ -41,18 +42,13 @@ PairState StateOf(long double T, long double P, long double quality) {
   return {T, P, s.state.Condition, IsSaturated(s.state.Condition) ? quality : 0.0L};
 }
 
-const char* Name(Pair pair) {
-  constexpr const char* kNames[] = {"P-h", "P-s", "h-s", "T-h", "T-s"};
-  return kNames[static_cast<int>(pair)];
-}
-
 TEST(PairSolve, RoundTripsReproduceThePairToTheStoredPrecision) {
   using enum Condition;
-  using enum Pair;
+  using enum InputPair;
   struct Case {
     long double T, P, quality;  // T = 0: saturated at P
     Condition condition;
-    std::vector<Pair> pairs;  // T-h and T-s only where the isotherm gives one state
+    std::vector<InputPair> pairs;  // T-h and T-s only where the isotherm gives one state
   };
   const Case cases[] = {
       {300, 101.325, 0, kSubCooledLiquid, {kPH, kPS, kHS, kTS}},
@@ -75,8 +71,8 @@ TEST(PairSolve, RoundTripsReproduceThePairToTheStoredPrecision) {
     const PairState given = StateOf(c.T, c.P, c.quality);
     ASSERT_EQ(given.condition, c.condition) << c.T << " K " << c.P << " kPa";
     const Values v = StoredValues(given);
-    for (const Pair pair : c.pairs) {
-      const std::string label = std::string(Name(pair)) + " at " +
+    for (const InputPair pair : c.pairs) {
+      const std::string label = std::string(InfoOf(pair).label) + " at " +
                                 std::to_string(static_cast<double>(given.T)) + " K, " +
                                 std::to_string(static_cast<double>(given.P)) + " kPa";
       const bool byT = pair == kTH || pair == kTS;
@@ -103,9 +99,9 @@ TEST(PairSolve, RoundTripsReproduceThePairToTheStoredPrecision) {
 }
 
 TEST(PairSolve, PairsWithoutOneStateAreErrorsThatSayWhy) {
-  using enum Pair;
+  using enum InputPair;
   struct Case {
-    Pair pair;
+    InputPair pair;
     long double a, b;
     const char* text;   // the start of the message
     const char* range;  // what it says about the range, or nothing
@@ -121,6 +117,9 @@ TEST(PairSolve, PairsWithoutOneStateAreErrorsThatSayWhy) {
       {kPH, -5, 100, "no state with P = -5 kPa: P lies between ", nullptr},
       {kTS, 2000, 7, "no state with T = 2000 K: T lies between ", nullptr},
       {kHS, std::nan(""), 7, "no state: a value of the pair is not a number", nullptr},
+      // T-P, T-x and the like are the evaluator's own: no state from the pair solution.
+      {kTP, 500, 1000, "no state: only P-h, P-s, h-s, T-h and T-s are solved", nullptr},
+      {kPx, 1000, 50, "no state: only P-h, P-s, h-s, T-h and T-s are solved", nullptr},
       // Above the critical pressure the liquid's enthalpy near the critical temperature exceeds
       // the super critical enthalpy just above it: two temperatures.
       {kPH, 25000, 1900, "the state with P = 25000 kPa and h = 1900 kJ/kg is not unique", nullptr},

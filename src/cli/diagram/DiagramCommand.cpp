@@ -2,8 +2,7 @@
 // Draws the chart the diagram window shows, with the state typed as -T and -P marked, on Qt's
 // "offscreen" platform: no display is needed. Built only with the desktop program's libraries.
 
-#include <QApplication>
-#include <QByteArray>
+#include <QString>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -14,22 +13,12 @@
 #include "cli/CliText.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
+#include "cli/diagram/ChartFile.h"
 #include "common/NumberReader.h"
 #include "gui/DiagramChart.h"
 
 namespace tulo::cli {
 namespace {
-
-// The size of the picture, in pixels of the chart (a PNG holds twice as many each way).
-constexpr int kWidth = 1000;
-constexpr int kHeight = 750;
-
-// Qt's notes on the offscreen platform (no window manager, no runtime folder) say nothing about
-// the diagram: only its critical messages reach stderr.
-void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg)
-    std::cerr << "tulo-calc diagram: " << message.toStdString() << "\n";
-}
 
 int Fail(const std::string& message) {
   std::cerr << "tulo-calc diagram: " << message << "\n";
@@ -77,27 +66,14 @@ std::optional<std::string> EnterState(MainForm& form, const Options& o) {
 // Draws the chart of `kind` with the form's state marked into `output`; false with `error` set
 // when the file cannot be written.
 bool DrawChart(DiagramKind kind, MainForm& form, const QString& output, QString& error) {
-  // Qt draws without a display unless the caller chose a platform.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(QtMessages);
-  int argc = 1;
-  char name[] = "tulo-calc";
-  char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-
-  Session& s = form.session();
-  auto* chart = new gui::DiagramChart;
-  QChartView view(chart);  // owns the chart
-  view.setRenderHint(QPainter::Antialiasing);
-  // Shown, so that it lays the chart out in its size, but never on a screen.
-  view.setAttribute(Qt::WA_DontShowOnScreen);
-  view.resize(kWidth, kHeight);
-  view.show();
-  chart->SetLines(BuildDiagramLines(kind, s.Set(), s.units), QString::fromStdString(s.Set().Name()));
-  DiagramPicker picker(kind, s.Set(), s.units);
-  chart->SetMarker(gui::MarkOf(picker, form));
-  QApplication::processEvents();  // lays the chart out in the view's size
-  return gui::SaveChartImage(view, output, error);
+  const Session& s = form.session();
+  return WriteChartFile(
+      kind, s.Set(), s.units,
+      [&](gui::DiagramChart& chart) {
+        DiagramPicker picker(kind, s.Set(), s.units);
+        chart.SetMarker(gui::MarkOf(picker, form));
+      },
+      output, error);
 }
 
 }  // namespace

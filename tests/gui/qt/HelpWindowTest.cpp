@@ -15,6 +15,7 @@
 #include "GuiTestSupport.h"
 #include "gui/DiagramWindow.h"
 #include "gui/HelpWindow.h"
+#include "gui/StateListWindow.h"
 #include "gui/TablesWindow.h"
 
 namespace tulo::guitest {
@@ -65,11 +66,13 @@ class HelpWindowTest : public QObject {
     QCOMPARE(run.platform.Help()->CurrentPage(), QString("index.md"));
     QVERIFY(run.platform.messages.empty());
 
-    // The Tables and Diagrams windows open their own pages.
+    // The Tables, Diagrams and State List windows open their own pages.
     run.main->Tables1->trigger();
     run.main->OpenDiagram(DiagramKind::kTs);
-    const std::vector<std::pair<QWidget*, QString>> windows = {
-        {run.main->Tables(), "tables.md"}, {run.main->Diagram(), "diagrams.md"}};
+    run.main->StateList1->trigger();
+    const std::vector<std::pair<QWidget*, QString>> windows = {{run.main->Tables(), "tables.md"},
+                                                               {run.main->Diagram(), "diagrams.md"},
+                                                               {run.main->StateList(), "state-list.md"}};
     for (const auto& [window, file] : windows) {
       QVERIFY(window != nullptr);
       QVERIFY(ShowActive(*window));

@@ -10,6 +10,8 @@ int RunDialogTests(int argc, char** argv);
 int RunHelpWindowTests(int argc, char** argv);
 int RunTablesWindowTests(int argc, char** argv);
 int RunDiagramWindowTests(int argc, char** argv);
+int RunProcessChartTests(int argc, char** argv);
+int RunStateListWindowTests(int argc, char** argv);
 }  // namespace tulo::guitest
 
 int main(int argc, char* argv[]) {
@@ -22,5 +24,7 @@ int main(int argc, char* argv[]) {
   failed += tulo::guitest::RunHelpWindowTests(argc, argv);
   failed += tulo::guitest::RunTablesWindowTests(argc, argv);
   failed += tulo::guitest::RunDiagramWindowTests(argc, argv);
+  failed += tulo::guitest::RunProcessChartTests(argc, argv);
+  failed += tulo::guitest::RunStateListWindowTests(argc, argv);
   return failed;
 }

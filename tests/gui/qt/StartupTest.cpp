@@ -189,7 +189,7 @@ class StartupTest : public QObject {
       QStringList items;  // empty: a command on the bar itself
     };
     const std::vector<Entry> menus = {
-        {"&File", {"&Tables...", "", "E&xit"}},  // "": the separator
+        {"&File", {"&Tables...", "State &list", "&Add to state list", "", "E&xit"}},  // "": the separator
         {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
         {"&Units", {}},
         {"&Standard", {"Built-in correlations", "IAPWS-IF97"}},
