@@ -10,6 +10,7 @@
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
+#include "process/ProcessReport.h"
 #include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
 #include "results/Session.h"
@@ -35,15 +36,6 @@ constexpr PhaseName kPhaseNames[] = {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The units of mass flow and power a process call takes, and their size in kg/s and kW
-// (a pound is 0.45359237 kg exactly).
-struct RateUnit {
-  std::string_view name;
-  double internal;
-};
-constexpr RateUnit kFlowUnits[] = {
-    {"kg/s", 1.0}, {"kg/h", 1.0 / 3600.0}, {"t/h", 1000.0 / 3600.0}, {"lb/h", 0.45359237 / 3600.0}};
-constexpr RateUnit kPowerUnits[] = {{"kW", 1.0}, {"MW", 1000.0}};
 constexpr std::size_t kRowsPerClockRead = 64;
 
 bool ReadsBackAs(const std::string& text, double x) {
@@ -174,15 +166,12 @@ DisplayValue WantedAt(StateEvaluator& evaluator, const PropertyRequest& request,
   return {*state.quality, Status::kValid};
 }
 
-// The size of a flow or power unit named; InputError naming the argument and the choices.
-template <std::size_t N>
-double RateUnitNamed(const RateUnit (&units)[N], const std::string& name, const char* arg) {
-  std::string list;
-  for (const RateUnit& u : units) {
-    if (u.name == name) return u.internal;
-    list += (list.empty() ? "" : ", ") + std::string(u.name);
-  }
-  throw InputError(std::string(arg) + ": unknown unit " + name + " (" + list + ")");
+// The flow or power unit named; InputError naming the argument and the choices.
+template <typename Unit>
+Unit RateUnitArg(std::optional<Unit> (*named)(std::string_view), const std::string& name, const char* arg,
+                 const char* choices) {
+  if (const std::optional<Unit> unit = named(name)) return *unit;
+  throw InputError(std::string(arg) + ": unknown unit " + name + " (" + choices + ")");
 }
 
 }  // namespace
@@ -302,10 +291,8 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
 
 ProcessConverter::ProcessConverter(const ProcessUnits& units)
     : set_(units.set),
-      flowFactor_(RateUnitNamed(kFlowUnits, units.flowUnit, "flow_unit")),
-      powerFactor_(RateUnitNamed(kPowerUnits, units.powerUnit, "power_unit")),
-      flowText_(units.flowUnit),
-      powerText_(units.powerUnit) {
+      flow_(RateUnitArg(&FlowUnitNamed, units.flowUnit, "flow_unit", "kg/s, kg/h, t/h or lb/h")),
+      power_(RateUnitArg(&PowerUnitNamed, units.powerUnit, "power_unit", "kW or MW")) {
   units_.InitUnits(units.units);
 }
 
@@ -333,50 +320,43 @@ double ProcessConverter::Number(const std::string& arg, double value) {
 }
 
 double ProcessConverter::Flow(const std::string& arg, double value) {
-  return Number(arg, value) * flowFactor_;
+  return FlowToInternal(Number(arg, value), flow_);
 }
 
 double ProcessConverter::Power(const std::string& arg, double value) {
-  return Number(arg, value) * powerFactor_;
+  return PowerToInternal(Number(arg, value), power_);
 }
 
 ProcessAnswer ProcessConverter::Shown(const ProcessOutcome& outcome) const {
   if (!outcome.result) throw InputError(outcome.error);
   const ProcessResult& result = *outcome.result;
-  // A state value as state() shows T and P: the stored display value as its short decimal.
-  auto shown = [this](Quantity q, double internal) {
-    return ShownNumber(static_cast<double>(UnitConversion(units_, *set_, q).ToDisplay(internal)), *set_);
+  const ReportUnits report{&units_, set_, flow_, power_};
+  // Every number as tulo-calc's JSON writes it: the value the standard stores (a Real6 in the
+  // built-in standard, as its short decimal), NaN for one it cannot show.
+  auto stored = [this](double value) {
+    return ShownNumber(static_cast<double>(set_->Storage().Store(value)), *set_);
+  };
+  auto shown = [&](const ProcessState& state, PairName name) -> std::optional<double> {
+    const std::optional<ReportValue> v = StateValueShown(state, name, report);
+    return v ? std::optional(stored(v->value)) : std::nullopt;
   };
   ProcessAnswer answer;
   answer.stateList = result.stateList;
-  for (const NamedState& n : result.states) {
-    const ProcessState& p = n.state;
-    answer.states.push_back({n.name, shown(kTemperature, p.T), shown(kPressure, p.P), shown(kEnthalpyQ, p.h),
-                             shown(kEntropyQ, p.s), p.x});
-  }
-  for (const auto& [name, q] : {std::pair{"T", kTemperature}, std::pair{"P", kPressure},
-                                std::pair{"h", kEnthalpyQ}, std::pair{"s", kEntropyQ}})
-    answer.units.emplace_back(name, units_.UnitText(q));
+  for (const NamedState& n : result.states)
+    answer.states.push_back({n.name, shown(n.state, PairName::kT).value_or(kNaN),
+                             shown(n.state, PairName::kP).value_or(kNaN),
+                             shown(n.state, PairName::kH).value_or(kNaN),
+                             shown(n.state, PairName::kS).value_or(kNaN), shown(n.state, PairName::kX)});
+  // The units of the states, as the report writes them beside a state's values.
+  for (const PairName name : {PairName::kT, PairName::kP, PairName::kH, PairName::kS})
+    if (const auto v =
+            result.states.empty() ? std::nullopt : StateValueShown(result.states[0].state, name, report))
+      answer.units.emplace_back(NameText(name), v->unit);
   answer.units.emplace_back("x", "%");
   for (const Figure& f : result.figures) {
-    ShownFigure& shownFigure = answer.figures.emplace_back(ShownFigure{f.name, f.value, "%"});
-    switch (f.kind) {
-      case FigureKind::kSpecificEnergy:
-        shownFigure = {f.name, shown(kEnthalpyQ, f.value), units_.UnitText(kEnthalpyQ)};
-        break;
-      case FigureKind::kPower:
-        shownFigure = {f.name, f.value / powerFactor_, powerText_};
-        break;
-      case FigureKind::kFlow:
-        shownFigure = {f.name, f.value / flowFactor_, flowText_};
-        break;
-      case FigureKind::kPercent:
-        break;
-      case FigureKind::kHeatRate:
-        shownFigure.unit = "kJ/kWh";
-        break;
-    }
-    answer.units.emplace_back(f.name, shownFigure.unit);
+    ReportValue v = FigureShown(f, report);
+    answer.units.emplace_back(f.name, v.unit);
+    answer.figures.push_back({f.name, stored(v.value), std::move(v.unit)});
   }
   return answer;
 }

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "process/ProcessReport.h"
 #include "process/Processes.h"
 #include "props/CalcResult.h"
 #include "props/Catalogue.h"
@@ -161,9 +162,8 @@ class ProcessConverter {
  private:
   const CorrelationSet* set_;
   UnitSettings units_;
-  double flowFactor_;   // kg/s per flow unit
-  double powerFactor_;  // kW per power unit
-  std::string flowText_, powerText_;
+  FlowUnit flow_;
+  PowerUnit power_;
 };
 
 // Often enough that Ctrl-C ends a call of millions of rows within a quarter of a second; seldom

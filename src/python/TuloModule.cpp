@@ -374,7 +374,8 @@ py::dict MachineCall(Machine machine, const py::object& inlet, const py::object&
         call.convert.Shown(MachineEfficiency(call.evaluator, machine, in, out, call.Flow(flow))));
   }
   if (outletPressure.is_none()) throw InputError("outlet_pressure: required (or outlet, the measured state)");
-  MachineInput input{machine, in, call.Pressure(outletPressure, "outlet_pressure"), 85.0, call.Flow(flow)};
+  // 100 % unless given, as tulo-calc's commands and the cycle take it.
+  MachineInput input{machine, in, call.Pressure(outletPressure, "outlet_pressure"), 100.0, call.Flow(flow)};
   if (const std::optional<double> given = OptionalNumber(efficiency, "efficiency"))
     input.efficiency = call.convert.Number("efficiency", *given);
   return ResultDict(call.convert.Shown(Expand(call.evaluator, input)));
@@ -553,15 +554,16 @@ constexpr const char* kStatusDoc = R"(The statuses of property(...) with the sam
 
 constexpr const char* kTurbineDoc = R"(A turbine: the expansion of a steam flow.
 
-turbine(inlet={'P': 10000, 'T': 800}, outlet_pressure=10, efficiency=85, flow=None): the outlet
-at the isentropic efficiency given (85 % when not given), the isentropic outlet and the work.
+turbine(inlet={'P': 10000, 'T': 800}, outlet_pressure=10, efficiency=None, flow=None): the
+outlet at the isentropic efficiency given (100 % when not given), the isentropic outlet and the
+work.
 turbine(inlet=..., outlet=...): the efficiency from the measured inlet and outlet states.
 States "inlet", "outlet", "outlet_isentropic"; figures "work" (produced, per kg), "power" (with
 a flow) and "efficiency".)" TULO_PROCESS_NOTES;
 
 constexpr const char* kPumpDoc = R"(A pump or compressor: the compression of a flow.
 
-pump(inlet={'P': 10, 'x': 0}, outlet_pressure=10000, efficiency=85, flow=None), or
+pump(inlet={'P': 10, 'x': 0}, outlet_pressure=10000, efficiency=None, flow=None), or
 pump(inlet=..., outlet=...) for the efficiency from measured states. As turbine(), the work being
 the work consumed per kg.)" TULO_PROCESS_NOTES;
 

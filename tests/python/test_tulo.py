@@ -1,5 +1,6 @@
 """The Python module against tulo-calc, which drives the same core, and against IF97 values."""
 
+import json
 import math
 import os
 import re
@@ -834,6 +835,32 @@ def test_units_and_flow_units_agree_with_si():
     assert imp["net_work"] == pytest.approx(IMPERIAL["h"](si["net_work"]), rel=1e-5)
 
 
+# The same processes by tulo-calc, whose JSON has the names and numbers of the module's dicts.
+AS_TULO_CALC = [
+    (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "flow": 20},
+     ["process", "turbine", "--inlet", "P=10000,T=800", "--outlet-pressure", 10, "--flow", 20]),
+    (tulo.mix, {"streams": [{**HP_STEAM, "flow": 7200}, {"P": 10000, "x": 0, "flow": 3600}], "pressure": 9000,
+                "flow_unit": "lb/h", "standard": "iapws"},
+     ["process", "mix", "--stream", "P=10000,T=800,flow=7200", "--stream", "P=10000,x=0,flow=3600", "--pressure",
+      9000, "--flow-unit", "lb/h", "--standard", "iapws"]),
+    (tulo.rankine, {"boiler_pressure": 1500, "turbine_inlet_temperature": 900, "condenser_pressure": 1.5,
+                    "turbine_efficiency": 88, "reheat_pressure": 300, "reheat_temperature": 900, "net_power": 50,
+                    "power_unit": "MW", "units": "Imperial"},
+     ["cycle", "rankine", "--boiler-pressure", 1500, "--turbine-inlet-temperature", 900, "--condenser-pressure", 1.5,
+      "--turbine-efficiency", 88, "--reheat-pressure", 300, "--reheat-temperature", 900, "--net-power", 50,
+      "--power-unit", "MW", "--units", "Imperial"]),
+]
+
+
+@pytest.mark.parametrize("call,kwargs,args", AS_TULO_CALC)
+def test_processes_are_what_tulo_calc_computes(call, kwargs, args):
+    out = calc(*args, "--format", "json")
+    assert out.returncode == 0, out.stderr
+    expected = json.loads(out.stdout)
+    del expected["standard"]
+    assert call(**kwargs) == expected
+
+
 @pytest.mark.parametrize(
     "call,kwargs,message",
     [
@@ -855,7 +882,7 @@ def test_units_and_flow_units_agree_with_si():
         (tulo.rankine, {"boiler_pressure": 1, "condenser_pressure": 1, "units": "European"},
          "the condenser pressure (101.325 kPa) is not below the boiler pressure (101.325 kPa)"),
         (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "flow_unit": "kg/min"},
-         "flow_unit: unknown unit kg/min (kg/s, kg/h, t/h, lb/h)"),
+         "flow_unit: unknown unit kg/min (kg/s, kg/h, t/h or lb/h)"),
         (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "power_unit": "GW"}, "power_unit: unknown unit GW"),
         (tulo.throttle, {"inlet": HP_STEAM, "outlet_pressure": 10, "units": "metric"}, "unknown units: metric"),
         (tulo.calorimeter, {"outlet": HP_STEAM, "inlet_pressure": 1e300}, "inlet_pressure: number out of range"),
