@@ -10,6 +10,7 @@
 #include "common/NumberReader.h"
 #include "common/Real6.h"
 #include "common/Text.h"
+#include "process/ProcessReport.h"
 #include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
 #include "results/Session.h"
@@ -34,6 +35,7 @@ constexpr PhaseName kPhaseNames[] = {
 };
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
 constexpr std::size_t kRowsPerClockRead = 64;
 
 bool ReadsBackAs(const std::string& text, double x) {
@@ -164,6 +166,14 @@ DisplayValue WantedAt(StateEvaluator& evaluator, const PropertyRequest& request,
   return {*state.quality, Status::kValid};
 }
 
+// The flow or power unit named; InputError naming the argument and the choices.
+template <typename Unit>
+Unit RateUnitArg(std::optional<Unit> (*named)(std::string_view), const std::string& name, const char* arg,
+                 const char* choices) {
+  if (const std::optional<Unit> unit = named(name)) return *unit;
+  throw InputError(std::string(arg) + ": unknown unit " + name + " (" + choices + ")");
+}
+
 }  // namespace
 
 std::span<const PhaseName> PhaseNames() {
@@ -277,6 +287,78 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
     status[i] = static_cast<std::int8_t>(v.status);
   }
   return value.size();
+}
+
+ProcessConverter::ProcessConverter(const ProcessUnits& units)
+    : set_(units.set),
+      flow_(RateUnitArg(&FlowUnitNamed, units.flowUnit, "flow_unit", "kg/s, kg/h, t/h or lb/h")),
+      power_(RateUnitArg(&PowerUnitNamed, units.powerUnit, "power_unit", "kW or MW")) {
+  units_.InitUnits(units.units);
+}
+
+StateInput ProcessConverter::State(const std::string& arg, const std::vector<GivenValue>& given) {
+  // T or P alone is a saturated state without a quality: no enthalpy for a balance.
+  if (given.size() != 2)
+    throw InputError(arg + ": give two of T, P, h, s, x, not " + std::to_string(given.size()));
+  try {
+    return InputOf(given, *set_, units_);
+  } catch (const InputError& e) {
+    throw InputError(arg + ": " + e.what());
+  }
+}
+
+double ProcessConverter::Internal(const std::string& arg, double value, Quantity q) {
+  if (std::optional<std::string> message = UnreadableText(value, q, units_))
+    throw InputError(arg + ": " + *message);
+  return static_cast<double>(UnitConversion(units_, *set_, q).ToInternal(Typed(*set_, value)));
+}
+
+double ProcessConverter::Number(const std::string& arg, double value) {
+  if (std::optional<std::string> message = UnreadableText(value, std::nullopt, units_))
+    throw InputError(arg + ": " + *message);
+  return value;
+}
+
+double ProcessConverter::Flow(const std::string& arg, double value) {
+  return FlowToInternal(Number(arg, value), flow_);
+}
+
+double ProcessConverter::Power(const std::string& arg, double value) {
+  return PowerToInternal(Number(arg, value), power_);
+}
+
+ProcessAnswer ProcessConverter::Shown(const ProcessOutcome& outcome) const {
+  if (!outcome.result) throw InputError(outcome.error);
+  const ProcessResult& result = *outcome.result;
+  const ReportUnits report{&units_, set_, flow_, power_};
+  // Every number as tulo-calc's JSON writes it: the value the standard stores (a Real6 in the
+  // built-in standard, as its short decimal), NaN for one it cannot show.
+  auto stored = [this](double value) {
+    return ShownNumber(static_cast<double>(set_->Storage().Store(value)), *set_);
+  };
+  auto shown = [&](const ProcessState& state, PairName name) -> std::optional<double> {
+    const std::optional<ReportValue> v = StateValueShown(state, name, report);
+    return v ? std::optional(stored(v->value)) : std::nullopt;
+  };
+  ProcessAnswer answer;
+  answer.stateList = result.stateList;
+  for (const NamedState& n : result.states)
+    answer.states.push_back({n.name, shown(n.state, PairName::kT).value_or(kNaN),
+                             shown(n.state, PairName::kP).value_or(kNaN),
+                             shown(n.state, PairName::kH).value_or(kNaN),
+                             shown(n.state, PairName::kS).value_or(kNaN), shown(n.state, PairName::kX)});
+  // The units of the states, as the report writes them beside a state's values.
+  for (const PairName name : {PairName::kT, PairName::kP, PairName::kH, PairName::kS})
+    if (const auto v =
+            result.states.empty() ? std::nullopt : StateValueShown(result.states[0].state, name, report))
+      answer.units.emplace_back(NameText(name), v->unit);
+  answer.units.emplace_back("x", "%");
+  for (const Figure& f : result.figures) {
+    ReportValue v = FigureShown(f, report);
+    answer.units.emplace_back(f.name, v.unit);
+    answer.figures.push_back({f.name, stored(v.value), std::move(v.unit)});
+  }
+  return answer;
 }
 
 }  // namespace tulo::python

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "process/ProcessReport.h"
+#include "process/Processes.h"
 #include "props/CalcResult.h"
 #include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
@@ -105,6 +107,64 @@ using KeepGoing = std::function<bool()>;
 std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const double> first,
                              std::span<const double> second, std::span<double> value,
                              std::span<std::int8_t> status, const KeepGoing& keepGoing = {});
+
+// ---- unit operations and the Rankine cycle ----
+
+// The units of a process call: the units of state() for T, P, h, s and specific work or heat, and
+// one unit each for mass flows and power.
+struct ProcessUnits {
+  const CorrelationSet* set;
+  UnitSelection units;
+  std::string flowUnit = "kg/s";  // kg/s, kg/h, t/h, lb/h
+  std::string powerUnit = "kW";   // kW, MW
+};
+
+// A state of a process result in the units chosen (x in percent, nothing for a single phase).
+struct ShownState {
+  std::string name;
+  double T = 0.0, P = 0.0, h = 0.0, s = 0.0;
+  std::optional<double> x;
+};
+
+struct ShownFigure {
+  std::string_view name;  // the result's own name: "work", "power", "heat_rate", ...
+  double value = 0.0;
+  std::string unit;
+};
+
+struct ProcessAnswer {
+  std::vector<ShownState> states;
+  bool stateList = false;  // a cycle: its states are a list
+  std::vector<ShownFigure> figures;
+  std::vector<std::pair<std::string, std::string>> units;  // "T", "P", "h", "s", "x" and their unit texts
+};
+
+// The arguments of a process call in internal units, and its result in the units chosen. Every
+// InputError names the argument (its text `arg`: "inlet", "streams[1]", "efficiency").
+class ProcessConverter {
+ public:
+  // InputError for a flow or power unit the program does not have.
+  explicit ProcessConverter(const ProcessUnits& units);
+  const CorrelationSet& Set() const { return *set_; }
+
+  // A state given by two of T, P, h, s, x, as state() reads them.
+  StateInput State(const std::string& arg, const std::vector<GivenValue>& given);
+  // A temperature, pressure or specific energy in the unit chosen for its quantity.
+  double Internal(const std::string& arg, double value, Quantity q);
+  // A number without a unit (an efficiency in percent), as given.
+  double Number(const std::string& arg, double value);
+  double Flow(const std::string& arg, double value);   // to kg/s
+  double Power(const std::string& arg, double value);  // to kW
+
+  // The result in the units chosen; InputError with the process's message when there is none.
+  ProcessAnswer Shown(const ProcessOutcome& outcome) const;
+
+ private:
+  const CorrelationSet* set_;
+  UnitSettings units_;
+  FlowUnit flow_;
+  PowerUnit power_;
+};
 
 // Often enough that Ctrl-C ends a call of millions of rows within a quarter of a second; seldom
 // enough that taking the interpreter's lock to ask costs nothing that shows.

@@ -235,6 +235,259 @@ std::vector<std::string> StandardKeys() {
   return keys;
 }
 
+// ---- unit operations and the Rankine cycle ----
+
+std::string TypeName(const py::handle& value) {
+  return py::str(py::type::of(value).attr("__name__")).cast<std::string>();
+}
+
+// A number argument (an int, a float or anything with __float__ but a bool or a text).
+double NumberArg(const py::handle& value, const std::string& arg) {
+  if (!py::isinstance<py::bool_>(value) && !py::isinstance<py::str>(value)) {
+    const double number = PyFloat_AsDouble(value.ptr());
+    if (!(number == -1.0 && PyErr_Occurred())) return number;
+    PyErr_Clear();
+  }
+  throw InputError(arg + ": a number expected, not " + (value.is_none() ? "None" : "a " + TypeName(value)));
+}
+
+std::optional<double> OptionalNumber(const py::object& value, const std::string& arg) {
+  if (value.is_none()) return std::nullopt;
+  return NumberArg(value, arg);
+}
+
+double RequiredNumber(const py::object& value, const std::string& arg) {
+  if (value.is_none()) throw InputError(arg + ": required");
+  return NumberArg(value, arg);
+}
+
+// A state as a dict of two of T, P, h, s, x (tulo.state's keywords), and for a stream its mass
+// flow under 'flow' (as tulo-calc's STATE,flow=V).
+struct GivenState {
+  std::vector<GivenValue> values;
+  std::optional<double> flow;  // in the flow unit chosen
+};
+
+// A value of a dict argument by its key: inlet['P'].
+std::string KeyText(const std::string& arg, const std::string& key) {
+  return arg + "['" + key + "']";
+}
+
+[[noreturn]] void UnknownKey(const std::string& arg, const std::string& key, const std::string& keys) {
+  throw InputError(arg + ": unknown key '" + key + "' (" + keys + ")");
+}
+
+GivenState StateDict(const py::object& value, const std::string& arg, bool stream) {
+  const std::string keys = stream ? "two of T, P, h, s, x and flow" : "two of T, P, h, s, x";
+  if (!py::isinstance<py::dict>(value))
+    throw InputError(arg + ": a dict of " + keys + " expected, not " +
+                     (value.is_none() ? "None" : "a " + TypeName(value)));
+  GivenState given;
+  for (const auto& [key, number] : value.cast<py::dict>()) {
+    const std::string name = py::str(key).cast<std::string>();
+    if (stream && name == "flow") {
+      given.flow = NumberArg(number, KeyText(arg, name));
+    } else if (const std::optional<PairName> pairName = PairNamed(name)) {
+      given.values.push_back({*pairName, NumberArg(number, KeyText(arg, name))});
+    } else {
+      UnknownKey(arg, name, keys);
+    }
+  }
+  if (stream && !given.flow) throw InputError(arg + ": its flow is required ('flow')");
+  return given;
+}
+
+// One call: its units and its own evaluator.
+struct ProcessCall {
+  ProcessConverter convert;
+  StateEvaluator evaluator;
+
+  ProcessCall(const std::string& standard, const std::string& units, const std::string& flowUnit,
+              const std::string& powerUnit)
+      : convert({&StandardArg(standard), UnitsArg(units), flowUnit, powerUnit}), evaluator(convert.Set()) {}
+
+  StateInput State(const py::object& value, const std::string& arg) {
+    return convert.State(arg, StateDict(value, arg, false).values);
+  }
+  StreamInput Stream(const py::object& value, const std::string& arg) {
+    const GivenState given = StateDict(value, arg, true);
+    return {convert.State(arg, given.values), convert.Flow(KeyText(arg, "flow"), *given.flow)};
+  }
+  double Pressure(const py::object& value, const std::string& arg) {
+    return convert.Internal(arg, RequiredNumber(value, arg), kPressure);
+  }
+  std::optional<double> Flow(const py::object& value) {
+    const std::optional<double> flow = OptionalNumber(value, "flow");
+    return flow ? std::optional(convert.Flow("flow", *flow)) : std::nullopt;
+  }
+  std::optional<double> Optional(const py::object& value, const std::string& arg, Quantity q) {
+    const std::optional<double> number = OptionalNumber(value, arg);
+    return number ? std::optional(convert.Internal(arg, *number, q)) : std::nullopt;
+  }
+};
+
+py::dict StateValues(const ShownState& state) {
+  py::dict d;
+  d["T"] = state.T;
+  d["P"] = state.P;
+  d["h"] = state.h;
+  d["s"] = state.s;
+  d["x"] = state.x ? py::object(py::float_(*state.x)) : py::none();
+  return d;
+}
+
+// The result as tulo-calc's JSON names it: an operation's states under their names, a cycle's
+// as the list "states"; each figure a number; "units" the unit text of each.
+py::dict ResultDict(const ProcessAnswer& answer) {
+  py::dict d;
+  py::list states;
+  for (const ShownState& state : answer.states) {
+    if (!answer.stateList) {
+      d[state.name.c_str()] = StateValues(state);
+      continue;
+    }
+    py::dict named;
+    named["name"] = state.name;
+    named.attr("update")(StateValues(state));
+    states.append(named);
+  }
+  if (answer.stateList) d["states"] = states;
+  py::dict units;
+  for (const auto& [name, unit] : answer.units) units[name.c_str()] = unit;
+  for (const ShownFigure& figure : answer.figures) d[std::string(figure.name).c_str()] = figure.value;
+  d["units"] = units;
+  return d;
+}
+
+py::dict MachineCall(Machine machine, const py::object& inlet, const py::object& outletPressure,
+                     const py::object& efficiency, const py::object& flow, const py::object& outlet,
+                     const std::string& standard, const std::string& units, const std::string& flowUnit,
+                     const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  const StateInput in = call.State(inlet, "inlet");
+  if (!outlet.is_none()) {
+    if (!outletPressure.is_none())
+      throw InputError("outlet_pressure: not with outlet (the outlet state has its pressure)");
+    if (!efficiency.is_none()) throw InputError("efficiency: not with outlet (the states give it)");
+    const StateInput out = call.State(outlet, "outlet");
+    return ResultDict(
+        call.convert.Shown(MachineEfficiency(call.evaluator, machine, in, out, call.Flow(flow))));
+  }
+  if (outletPressure.is_none()) throw InputError("outlet_pressure: required (or outlet, the measured state)");
+  // 100 % unless given, as tulo-calc's commands and the cycle take it.
+  MachineInput input{machine, in, call.Pressure(outletPressure, "outlet_pressure"), 100.0, call.Flow(flow)};
+  if (const std::optional<double> given = OptionalNumber(efficiency, "efficiency"))
+    input.efficiency = call.convert.Number("efficiency", *given);
+  return ResultDict(call.convert.Shown(Expand(call.evaluator, input)));
+}
+
+py::dict Turbine(const py::object& inlet, const py::object& outletPressure, const py::object& efficiency,
+                 const py::object& flow, const py::object& outlet, const std::string& standard,
+                 const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  return MachineCall(Machine::kTurbine, inlet, outletPressure, efficiency, flow, outlet, standard, units,
+                     flowUnit, powerUnit);
+}
+
+py::dict Pump(const py::object& inlet, const py::object& outletPressure, const py::object& efficiency,
+              const py::object& flow, const py::object& outlet, const std::string& standard,
+              const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  return MachineCall(Machine::kPump, inlet, outletPressure, efficiency, flow, outlet, standard, units,
+                     flowUnit, powerUnit);
+}
+
+py::dict Throttle(const py::object& inlet, const py::object& outletPressure, const std::string& standard,
+                  const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  const StateInput in = call.State(inlet, "inlet");
+  return ResultDict(call.convert.Shown(
+      tulo::Throttle(call.evaluator, in, call.Pressure(outletPressure, "outlet_pressure"))));
+}
+
+py::dict Calorimeter(const py::object& outlet, const py::object& inletPressure, const std::string& standard,
+                     const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  const StateInput out = call.State(outlet, "outlet");
+  return ResultDict(call.convert.Shown(
+      ThrottlingCalorimeter(call.evaluator, out, call.Pressure(inletPressure, "inlet_pressure"))));
+}
+
+py::dict MixCall(const py::object& streams, const py::object& pressure, const std::string& standard,
+                 const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  if (!py::isinstance<py::sequence>(streams) || py::isinstance<py::str>(streams) ||
+      py::isinstance<py::dict>(streams))
+    throw InputError("streams: a list of dicts of two of T, P, h, s, x and flow expected");
+  std::vector<StreamInput> inputs;
+  for (const py::handle stream : streams.cast<py::sequence>())
+    inputs.push_back(call.Stream(py::reinterpret_borrow<py::object>(stream),
+                                 "streams[" + std::to_string(inputs.size()) + "]"));
+  return ResultDict(call.convert.Shown(Mix(call.evaluator, inputs, call.Pressure(pressure, "pressure"))));
+}
+
+py::dict DesuperheatCall(const py::object& steam, const py::object& water,
+                         const py::object& targetTemperature, const py::object& targetEnthalpy,
+                         const std::string& standard, const std::string& units, const std::string& flowUnit,
+                         const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  DesuperheatInput input{call.Stream(steam, "steam"), call.State(water, "water"),
+                         call.Optional(targetTemperature, "target_temperature", kTemperature),
+                         call.Optional(targetEnthalpy, "target_enthalpy", kEnthalpyQ)};
+  if (input.targetTemperature.has_value() == input.targetEnthalpy.has_value())
+    throw InputError("target_temperature, target_enthalpy: give one of them");
+  return ResultDict(call.convert.Shown(Desuperheat(call.evaluator, input)));
+}
+
+py::dict FlashCall(const py::object& inlet, const py::object& pressure, const std::string& standard,
+                   const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  const StreamInput in = call.Stream(inlet, "inlet");
+  return ResultDict(call.convert.Shown(Flash(call.evaluator, in, call.Pressure(pressure, "pressure"))));
+}
+
+py::dict HeatCall(const py::object& inlet, const py::object& outlet, const py::object& outletPressure,
+                  const py::object& heat, const py::object& flow, const std::string& standard,
+                  const std::string& units, const std::string& flowUnit, const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  const StateInput in = call.State(inlet, "inlet");
+  if (!outlet.is_none()) {
+    if (!outletPressure.is_none() || !heat.is_none())
+      throw InputError("outlet: give outlet, or outlet_pressure and heat, not both");
+    const StateInput out = call.State(outlet, "outlet");
+    return ResultDict(call.convert.Shown(Heat(call.evaluator, in, out, call.Flow(flow))));
+  }
+  if (outletPressure.is_none() && heat.is_none())
+    throw InputError("outlet: required (or outlet_pressure and heat)");
+  const double pressure = call.Pressure(outletPressure, "outlet_pressure");
+  const double perKg = call.convert.Internal("heat", RequiredNumber(heat, "heat"), kEnthalpyQ);
+  return ResultDict(call.convert.Shown(HeatTo(call.evaluator, in, pressure, perKg, call.Flow(flow))));
+}
+
+py::dict RankineCall(const py::object& boilerPressure, const py::object& turbineInletTemperature,
+                     const py::object& condenserPressure, const py::object& turbineEfficiency,
+                     const py::object& pumpEfficiency, const py::object& reheatPressure,
+                     const py::object& reheatTemperature, const py::object& feedwaterHeaterPressure,
+                     const py::object& netPower, const std::string& standard, const std::string& units,
+                     const std::string& flowUnit, const std::string& powerUnit) {
+  ProcessCall call(standard, units, flowUnit, powerUnit);
+  RankineInput input;
+  input.boilerPressure = call.Pressure(boilerPressure, "boiler_pressure");
+  input.turbineInletTemperature =
+      call.Optional(turbineInletTemperature, "turbine_inlet_temperature", kTemperature);
+  input.condenserPressure = call.Pressure(condenserPressure, "condenser_pressure");
+  input.turbineEfficiency =
+      call.convert.Number("turbine_efficiency", NumberArg(turbineEfficiency, "turbine_efficiency"));
+  input.pumpEfficiency = call.convert.Number("pump_efficiency", NumberArg(pumpEfficiency, "pump_efficiency"));
+  input.reheatPressure = call.Optional(reheatPressure, "reheat_pressure", kPressure);
+  input.reheatTemperature = call.Optional(reheatTemperature, "reheat_temperature", kTemperature);
+  if (input.reheatPressure.has_value() != input.reheatTemperature.has_value())
+    throw InputError("reheat_pressure, reheat_temperature: give both or neither");
+  input.feedwaterHeaterPressure =
+      call.Optional(feedwaterHeaterPressure, "feedwater_heater_pressure", kPressure);
+  if (const std::optional<double> power = OptionalNumber(netPower, "net_power"))
+    input.netPower = call.convert.Power("net_power", *power);
+  return ResultDict(call.convert.Shown(Rankine(call.evaluator, input)));
+}
+
 constexpr const char* kStateDoc = R"(One state, typed as in the window or given by a pair, with its results.
 
 T and P are in the units chosen; either may be None (saturated at the other). The window's input
@@ -288,6 +541,79 @@ KeyboardInterrupt, whose note tells how many values were computed.)";
 constexpr const char* kStatusDoc = R"(The statuses of property(...) with the same arguments, as int8:
 0 valid, 1 not given for this phase, 2 out of range (a Python int for scalar T and P).)";
 
+// The common part of the process functions' help.
+#define TULO_PROCESS_NOTES                                                                            \
+  "\n\nA state is a dict of two of T, P, h, s, x (tulo.state's keywords, in the units chosen; x in\n" \
+  "percent). Pressures, temperatures and specific heat or work are in the units chosen (units=, as\n" \
+  "tulo.state takes them), mass flows in flow_unit ('kg/s', 'kg/h', 't/h', 'lb/h') and power in\n"    \
+  "power_unit ('kW', 'MW'); efficiencies in percent.\n\n"                                             \
+  "Returns a dict with tulo-calc's JSON names: each state a dict {'T', 'P', 'h', 's', 'x'} (x None\n" \
+  "for a single phase) under its name, each figure a float, and 'units' ({name: unit text}). Bad\n"   \
+  "input, or a process the standard has no state for, raises ValueError naming the argument or the\n" \
+  "limit (in SI units)."
+
+constexpr const char* kTurbineDoc = R"(A turbine: the expansion of a steam flow.
+
+turbine(inlet={'P': 10000, 'T': 800}, outlet_pressure=10, efficiency=None, flow=None): the
+outlet at the isentropic efficiency given (100 % when not given), the isentropic outlet and the
+work.
+turbine(inlet=..., outlet=...): the efficiency from the measured inlet and outlet states.
+States "inlet", "outlet", "outlet_isentropic"; figures "work" (produced, per kg), "power" (with
+a flow) and "efficiency".)" TULO_PROCESS_NOTES;
+
+constexpr const char* kPumpDoc = R"(A pump or compressor: the compression of a flow.
+
+pump(inlet={'P': 10, 'x': 0}, outlet_pressure=10000, efficiency=None, flow=None), or
+pump(inlet=..., outlet=...) for the efficiency from measured states. As turbine(), the work being
+the work consumed per kg.)" TULO_PROCESS_NOTES;
+
+constexpr const char* kThrottleDoc = R"(A valve: the outlet at outlet_pressure and the inlet's enthalpy.
+
+States "inlet", "outlet".)" TULO_PROCESS_NOTES;
+
+constexpr const char* kCalorimeterDoc = R"(The throttling calorimeter: the state before the valve.
+
+outlet: the measured state after the valve (superheated, e.g. {'P': 100, 'T': 400});
+inlet_pressure: the pressure before it. States "inlet" (with its quality x), "outlet".)" TULO_PROCESS_NOTES;
+
+constexpr const char* kMixDoc = R"(A header: two or more streams mixed adiabatically at `pressure`.
+
+streams: a list of states with their mass flows under 'flow', as tulo-calc's STATE,flow=V:
+mix(streams=[{'P': 1000, 'T': 500, 'flow': 2}, {'P': 1000, 'T': 350, 'flow': 1}], pressure=1000).
+States "stream_1", "stream_2", ..., "outlet"; figure "outlet_flow".)" TULO_PROCESS_NOTES;
+
+constexpr const char* kDesuperheatDoc = R"(A spray attemperator: the spray water flow for a target outlet.
+
+steam: a state with its flow under 'flow'; water: the spray water's state; one of
+target_temperature and target_enthalpy. The outlet is at the steam's pressure. States "steam",
+"water", "outlet"; figures "water_flow", "outlet_flow".)" TULO_PROCESS_NOTES;
+
+constexpr const char* kFlashDoc = R"(A flash tank: the inlet throttled to `pressure` and separated.
+
+inlet: a state with its flow under 'flow'. States "inlet", "vapour", "liquid" (saturated at the
+tank pressure); figures "vapour_flow", "liquid_flow", "vapour_fraction".)" TULO_PROCESS_NOTES;
+
+constexpr const char* kHeatDoc = R"(A heater, cooler, boiler or condenser on one stream.
+
+heat(inlet=..., outlet=..., flow=None): the heat per kg between two states, or
+heat(inlet=..., outlet_pressure=..., heat=..., flow=None): the outlet after adding `heat` per kg
+(negative to cool). States "inlet", "outlet"; figures "heat" (into the stream, per kg) and
+"duty" (with a flow).)" TULO_PROCESS_NOTES;
+
+constexpr const char* kRankineDoc = R"(The Rankine cycle.
+
+rankine(boiler_pressure=..., turbine_inlet_temperature=None, condenser_pressure=...,
+turbine_efficiency=100, pump_efficiency=100, reheat_pressure=None, reheat_temperature=None,
+feedwater_heater_pressure=None, net_power=None): the turbine inlet saturated vapour when no
+temperature is given; reheat needs its pressure and temperature; feedwater_heater_pressure adds
+one open feedwater heater; net_power gives the steam flow.
+
+Returns "states", a list of dicts {'name', 'T', 'P', 'h', 's', 'x'} in the order the water goes
+round, and "turbine_work", "pump_work", "net_work", "heat_in", "heat_out" (per kg of steam
+through the boiler), "efficiency", "back_work_ratio" (percent), "heat_rate" (kJ/kWh in every
+unit system), "steam_flow" (with net_power), and "units".)" TULO_PROCESS_NOTES;
+
+#undef TULO_PROCESS_NOTES
 }  // namespace
 }  // namespace tulo::python
 
@@ -306,4 +632,34 @@ PYBIND11_MODULE(tulo, m) {
         "h"_a = py::none(), "s"_a = py::none(), "x"_a = py::none());
   m.def("items", &Items, "The property names property() takes, in catalogue order.");
   m.def("standards", &StandardKeys, "The property standards, the default first.");
+
+  // The unit operations and the cycle take keywords only, with the units of state() and the
+  // units of flow and power.
+  const auto none = py::none();
+  m.def("turbine", &Turbine, kTurbineDoc, py::kw_only(), "inlet"_a = none, "outlet_pressure"_a = none,
+        "efficiency"_a = none, "flow"_a = none, "outlet"_a = none, "standard"_a = "builtin", "units"_a = "SI",
+        "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("pump", &Pump, kPumpDoc, py::kw_only(), "inlet"_a = none, "outlet_pressure"_a = none,
+        "efficiency"_a = none, "flow"_a = none, "outlet"_a = none, "standard"_a = "builtin", "units"_a = "SI",
+        "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("throttle", &Throttle, kThrottleDoc, py::kw_only(), "inlet"_a = none, "outlet_pressure"_a = none,
+        "standard"_a = "builtin", "units"_a = "SI", "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("calorimeter", &Calorimeter, kCalorimeterDoc, py::kw_only(), "outlet"_a = none,
+        "inlet_pressure"_a = none, "standard"_a = "builtin", "units"_a = "SI", "flow_unit"_a = "kg/s",
+        "power_unit"_a = "kW");
+  m.def("mix", &MixCall, kMixDoc, py::kw_only(), "streams"_a = none, "pressure"_a = none,
+        "standard"_a = "builtin", "units"_a = "SI", "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("desuperheat", &DesuperheatCall, kDesuperheatDoc, py::kw_only(), "steam"_a = none, "water"_a = none,
+        "target_temperature"_a = none, "target_enthalpy"_a = none, "standard"_a = "builtin", "units"_a = "SI",
+        "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("flash", &FlashCall, kFlashDoc, py::kw_only(), "inlet"_a = none, "pressure"_a = none,
+        "standard"_a = "builtin", "units"_a = "SI", "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("heat", &HeatCall, kHeatDoc, py::kw_only(), "inlet"_a = none, "outlet"_a = none,
+        "outlet_pressure"_a = none, "heat"_a = none, "flow"_a = none, "standard"_a = "builtin",
+        "units"_a = "SI", "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+  m.def("rankine", &RankineCall, kRankineDoc, py::kw_only(), "boiler_pressure"_a = none,
+        "turbine_inlet_temperature"_a = none, "condenser_pressure"_a = none, "turbine_efficiency"_a = 100.0,
+        "pump_efficiency"_a = 100.0, "reheat_pressure"_a = none, "reheat_temperature"_a = none,
+        "feedwater_heater_pressure"_a = none, "net_power"_a = none, "standard"_a = "builtin",
+        "units"_a = "SI", "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
 }

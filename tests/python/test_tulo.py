@@ -1,5 +1,6 @@
 """The Python module against tulo-calc, which drives the same core, and against IF97 values."""
 
+import json
 import math
 import os
 import re
@@ -691,3 +692,214 @@ def test_ctrl_c_ends_a_long_call():
     m = re.fullmatch(r"interrupted tulo: stopped after (\d+) of (\d+) values\n", out)
     assert m, out
     assert int(m.group(1)) < int(m.group(2)) == 2_000_000
+
+
+# ---- unit operations and the Rankine cycle ----
+
+HP_STEAM = {"P": 10000.0, "T": 800.0}
+
+
+def approx_state(state, rel=1e-9):
+    return {k: (None if v is None else pytest.approx(v, rel=rel, abs=1e-9)) for k, v in state.items()}
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+@pytest.mark.parametrize("machine,inlet,outlet_pressure", [(tulo.turbine, HP_STEAM, 10.0),
+                                                           (tulo.turbine, HP_STEAM, 1000.0),
+                                                           (tulo.pump, {"P": 10.0, "x": 0.0}, 10000.0)])
+def test_machines_expand_at_their_efficiency(standard, machine, inlet, outlet_pressure):
+    ideal = machine(inlet=inlet, outlet_pressure=outlet_pressure, efficiency=100, standard=standard)
+    # At 100 % the outlet is the isentropic one, at the inlet's entropy.
+    assert ideal["outlet"] == approx_state(ideal["outlet_isentropic"])
+    assert ideal["outlet"]["s"] == pytest.approx(ideal["inlet"]["s"], rel=1e-6)
+    assert ideal["outlet"]["P"] == pytest.approx(outlet_pressure, rel=1e-9)
+    isentropic = abs(ideal["outlet"]["h"] - ideal["inlet"]["h"])
+    assert ideal["work"] == pytest.approx(isentropic, rel=1e-6)
+    # At 85 % with a flow: a turbine gives 85 % of the isentropic work, a pump takes 1/0.85 of it.
+    real = machine(inlet=inlet, outlet_pressure=outlet_pressure, efficiency=85, flow=2.0, standard=standard)
+    share = 0.85 if machine is tulo.turbine else 1 / 0.85
+    assert real["work"] == pytest.approx(share * isentropic, rel=1e-6)
+    assert real["power"] == pytest.approx(2.0 * real["work"], rel=1e-9)
+    assert real["outlet"]["s"] > real["inlet"]["s"]
+    # The measured states give the efficiency back.
+    measured = machine(inlet=inlet, outlet={"P": real["outlet"]["P"], "h": real["outlet"]["h"]}, standard=standard)
+    assert measured["efficiency"] == pytest.approx(85, rel=1e-6)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+def test_valves_keep_the_enthalpy(standard):
+    out = tulo.throttle(inlet={"P": 5000.0, "x": 95.0}, outlet_pressure=100.0, standard=standard)
+    assert out["outlet"]["h"] == pytest.approx(out["inlet"]["h"], rel=1e-9)
+    assert out["outlet"]["P"] == pytest.approx(100.0) and out["inlet"]["x"] == pytest.approx(95.0)
+    # The calorimeter finds that inlet from the outlet's T and P and the pressure before the valve.
+    cal = tulo.calorimeter(outlet={"P": 100.0, "T": out["outlet"]["T"]}, inlet_pressure=5000.0, standard=standard)
+    assert cal["inlet"]["x"] == pytest.approx(95.0, rel=1e-5)
+    assert cal["inlet"]["h"] == pytest.approx(cal["outlet"]["h"], rel=1e-9)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+def test_mixing_and_separating_balance_mass_and_energy(standard):
+    streams = [{"P": 1000.0, "T": 500.0, "flow": 2.0}, {"P": 1200.0, "T": 350.0, "flow": 1.0},
+               {"P": 1000.0, "x": 50.0, "flow": 0.5}]
+    mix = tulo.mix(streams=streams, pressure=1000.0, standard=standard)
+    assert mix["outlet_flow"] == pytest.approx(3.5)
+    enthalpy_in = sum(mix[f"stream_{i + 1}"]["h"] * s["flow"] for i, s in enumerate(streams))
+    assert mix["outlet"]["h"] * 3.5 == pytest.approx(enthalpy_in, rel=1e-9)
+
+    flash = tulo.flash(inlet={"P": 2000.0, "T": 480.0, "flow": 4.0}, pressure=200.0, standard=standard)
+    vapour, liquid = flash["vapour_flow"], flash["liquid_flow"]
+    assert vapour + liquid == pytest.approx(4.0) and flash["vapour_fraction"] == pytest.approx(25 * vapour)
+    assert (flash["vapour"]["x"], flash["liquid"]["x"]) == (100.0, 0.0)
+    assert vapour * flash["vapour"]["h"] + liquid * flash["liquid"]["h"] == pytest.approx(
+        4.0 * flash["inlet"]["h"], rel=1e-9)
+
+    for target in ({"target_temperature": 600.0}, {"target_enthalpy": 3000.0}):
+        d = tulo.desuperheat(steam={**HP_STEAM, "flow": 10.0}, water={"P": 12000.0, "T": 400.0}, **target,
+                             standard=standard)
+        assert d["outlet_flow"] == pytest.approx(10.0 + d["water_flow"])
+        assert d["outlet_flow"] * d["outlet"]["h"] == pytest.approx(
+            10.0 * d["steam"]["h"] + d["water_flow"] * d["water"]["h"], rel=1e-9)
+        assert d["outlet"]["T" if "target_temperature" in target else "h"] == pytest.approx(
+            next(iter(target.values())), rel=1e-6)
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+def test_heat_is_the_enthalpy_rise(standard):
+    inlet = {"P": 10000.0, "T": 450.0}
+    boiler = tulo.heat(inlet=inlet, outlet=HP_STEAM, flow=3.0, standard=standard)
+    assert boiler["heat"] == pytest.approx(boiler["outlet"]["h"] - boiler["inlet"]["h"], rel=1e-9)
+    assert boiler["duty"] == pytest.approx(3.0 * boiler["heat"], rel=1e-9)
+    back = tulo.heat(inlet=inlet, outlet_pressure=10000.0, heat=boiler["heat"], standard=standard)
+    assert back["outlet"]["T"] == pytest.approx(800.0, rel=1e-6) and "duty" not in back
+
+
+RANKINE = [
+    {},
+    {"turbine_inlet_temperature": None},
+    {"turbine_efficiency": 85, "pump_efficiency": 80},
+    {"reheat_pressure": 2000.0, "reheat_temperature": 780.0},
+    {"feedwater_heater_pressure": 500.0, "net_power": 100.0},
+]
+
+
+@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+@pytest.mark.parametrize("extra", RANKINE)
+def test_rankine_cycle_balances(standard, extra):
+    args = {"boiler_pressure": 10000.0, "turbine_inlet_temperature": 800.0, "condenser_pressure": 10.0, **extra}
+    c = tulo.rankine(**args, standard=standard)
+    assert c["heat_in"] - c["heat_out"] == pytest.approx(c["net_work"], rel=1e-9)
+    assert c["turbine_work"] - c["pump_work"] == pytest.approx(c["net_work"], rel=1e-9)
+    assert c["efficiency"] == pytest.approx(100 * c["net_work"] / c["heat_in"], rel=1e-9)
+    assert c["back_work_ratio"] == pytest.approx(100 * c["pump_work"] / c["turbine_work"], rel=1e-9)
+    assert c["heat_rate"] == pytest.approx(3600 * 100 / c["efficiency"], rel=1e-9)
+    assert ("steam_flow" in c) == ("net_power" in extra)
+    if "net_power" in extra:
+        assert c["steam_flow"] * c["net_work"] == pytest.approx(100.0, rel=1e-9)
+    names = [s["name"] for s in c["states"]]
+    assert len(names) == len(set(names)) >= 4 and all(set(s) == {"name", "T", "P", "h", "s", "x"} for s in c["states"])
+    assert min(s["P"] for s in c["states"]) == pytest.approx(10.0)
+    if extra.get("turbine_efficiency"):
+        ideal = tulo.rankine(**{**args, "turbine_efficiency": 100, "pump_efficiency": 100}, standard=standard)
+        assert c["efficiency"] < ideal["efficiency"]
+
+
+# Imperial units (degF, psia, Btu/lb, Btu/lb.degF) by the program's unit table.
+IMPERIAL = {"T": lambda K: (K - 255.372) * 1.8, "P": lambda kPa: kPa * 0.14504, "h": lambda h: h * 0.43011,
+            "s": lambda s: s * 0.23889}
+
+
+def imperial(state):
+    return {k: IMPERIAL[k](v) if k in IMPERIAL else v for k, v in state.items()}
+
+
+def test_units_and_flow_units_agree_with_si():
+    si = tulo.turbine(inlet=HP_STEAM, outlet_pressure=100.0, efficiency=80, flow=10.0, standard="iapws")
+    imp = tulo.turbine(inlet=imperial(HP_STEAM), outlet_pressure=IMPERIAL["P"](100.0), efficiency=80,
+                       flow=10.0 * 3600 / 0.45359237, flow_unit="lb/h", power_unit="MW", units="Imperial",
+                       standard="iapws")
+    for name in ("inlet", "outlet", "outlet_isentropic"):
+        assert imp[name] == approx_state(imperial(si[name]))
+    assert imp["work"] == pytest.approx(IMPERIAL["h"](si["work"]), rel=1e-9)
+    assert imp["power"] == pytest.approx(si["power"] / 1000, rel=1e-9)
+    assert imp["units"]["power"] == "MW" and imp["units"]["h"] == "Btu/lb" and imp["units"]["efficiency"] == "%"
+    mix = tulo.mix(streams=[{**HP_STEAM, "flow": 36.0}, {"P": 10000.0, "T": 500.0, "flow": 18.0}],
+                   pressure=10000.0, flow_unit="t/h")
+    assert mix["outlet_flow"] == pytest.approx(54.0) and mix["units"]["outlet_flow"] == "t/h"
+    si = tulo.rankine(boiler_pressure=10000.0, turbine_inlet_temperature=800.0, condenser_pressure=10.0,
+                      net_power=50.0, power_unit="MW")
+    imp = tulo.rankine(boiler_pressure=IMPERIAL["P"](10000.0), turbine_inlet_temperature=IMPERIAL["T"](800.0),
+                       condenser_pressure=IMPERIAL["P"](10.0), net_power=50.0, power_unit="MW", flow_unit="kg/h",
+                       units="Imperial")
+    assert imp["steam_flow"] == pytest.approx(3600 * si["steam_flow"], rel=1e-5)
+    assert imp["heat_rate"] == pytest.approx(si["heat_rate"], rel=1e-5)
+    assert imp["net_work"] == pytest.approx(IMPERIAL["h"](si["net_work"]), rel=1e-5)
+
+
+# The same processes by tulo-calc, whose JSON has the names and numbers of the module's dicts.
+AS_TULO_CALC = [
+    (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "flow": 20},
+     ["process", "turbine", "--inlet", "P=10000,T=800", "--outlet-pressure", 10, "--flow", 20]),
+    (tulo.mix, {"streams": [{**HP_STEAM, "flow": 7200}, {"P": 10000, "x": 0, "flow": 3600}], "pressure": 9000,
+                "flow_unit": "lb/h", "standard": "iapws"},
+     ["process", "mix", "--stream", "P=10000,T=800,flow=7200", "--stream", "P=10000,x=0,flow=3600", "--pressure",
+      9000, "--flow-unit", "lb/h", "--standard", "iapws"]),
+    (tulo.rankine, {"boiler_pressure": 1500, "turbine_inlet_temperature": 900, "condenser_pressure": 1.5,
+                    "turbine_efficiency": 88, "reheat_pressure": 300, "reheat_temperature": 900, "net_power": 50,
+                    "power_unit": "MW", "units": "Imperial"},
+     ["cycle", "rankine", "--boiler-pressure", 1500, "--turbine-inlet-temperature", 900, "--condenser-pressure", 1.5,
+      "--turbine-efficiency", 88, "--reheat-pressure", 300, "--reheat-temperature", 900, "--net-power", 50,
+      "--power-unit", "MW", "--units", "Imperial"]),
+]
+
+
+@pytest.mark.parametrize("call,kwargs,args", AS_TULO_CALC)
+def test_processes_are_what_tulo_calc_computes(call, kwargs, args):
+    out = calc(*args, "--format", "json")
+    assert out.returncode == 0, out.stderr
+    expected = json.loads(out.stdout)
+    del expected["standard"]
+    assert call(**kwargs) == expected
+
+
+@pytest.mark.parametrize(
+    "call,kwargs,message",
+    [
+        (tulo.turbine, {"inlet": {"P": 10000.0}, "outlet_pressure": 10}, "inlet: give two of T, P, h, s, x, not 1"),
+        (tulo.turbine, {"inlet": {**HP_STEAM, "q": 1}, "outlet_pressure": 10}, "inlet: unknown key 'q'"),
+        (tulo.turbine, {"inlet": [10000, 800], "outlet_pressure": 10}, "inlet: a dict of two of T, P, h, s, x"),
+        (tulo.turbine, {"inlet": {"P": "high", "T": 800}, "outlet_pressure": 10}, "inlet['P']: a number expected"),
+        (tulo.turbine, {"inlet": {"h": 2800, "x": 50}, "outlet_pressure": 10}, "inlet: h and x: this pair"),
+        (tulo.turbine, {"inlet": {"P": 100, "h": 1e6}, "outlet_pressure": 10}, "inlet: no state with P = 100 kPa"),
+        (tulo.turbine, {"inlet": HP_STEAM}, "outlet_pressure: required"),
+        (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "outlet": HP_STEAM}, "outlet_pressure: not with"),
+        (tulo.pump, {"inlet": HP_STEAM, "outlet": HP_STEAM, "efficiency": 80}, "efficiency: not with outlet"),
+        (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "efficiency": float("nan")},
+         "efficiency: not a number: nan"),
+        (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "flow": "1"}, "flow: a number expected, not a str"),
+        # The process's own messages come as they are, in SI units.
+        (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "efficiency": 150},
+         "the isentropic efficiency (150 %) lies outside (0, 100] %"),
+        (tulo.rankine, {"boiler_pressure": 1, "condenser_pressure": 1, "units": "European"},
+         "the condenser pressure (101.325 kPa) is not below the boiler pressure (101.325 kPa)"),
+        (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "flow_unit": "kg/min"},
+         "flow_unit: unknown unit kg/min (kg/s, kg/h, t/h or lb/h)"),
+        (tulo.turbine, {"inlet": HP_STEAM, "outlet_pressure": 10, "power_unit": "GW"}, "power_unit: unknown unit GW"),
+        (tulo.throttle, {"inlet": HP_STEAM, "outlet_pressure": 10, "units": "metric"}, "unknown units: metric"),
+        (tulo.calorimeter, {"outlet": HP_STEAM, "inlet_pressure": 1e300}, "inlet_pressure: number out of range"),
+        (tulo.mix, {"streams": [HP_STEAM, HP_STEAM], "pressure": 100}, "streams[0]: its flow is required"),
+        (tulo.mix, {"streams": HP_STEAM, "pressure": 100}, "streams: a list of dicts"),
+        (tulo.desuperheat, {"steam": {**HP_STEAM, "flow": 1}, "water": HP_STEAM}, "target_temperature, target_enthalpy"),
+        (tulo.flash, {"inlet": {**HP_STEAM, "flow": 1}}, "pressure: required"),
+        (tulo.heat, {"inlet": HP_STEAM, "outlet": HP_STEAM, "heat": 10}, "outlet: give outlet, or"),
+        (tulo.heat, {"inlet": HP_STEAM, "outlet_pressure": 100}, "heat: required"),
+        (tulo.rankine, {"condenser_pressure": 10}, "boiler_pressure: required"),
+        (tulo.rankine, {"boiler_pressure": 1e4, "condenser_pressure": 10, "reheat_pressure": 2000},
+         "reheat_pressure, reheat_temperature: give both"),
+        (tulo.rankine, {"boiler_pressure": 1e4, "condenser_pressure": 10, "turbine_efficiency": None},
+         "turbine_efficiency: a number expected, not None"),
+    ],
+)
+def test_process_arguments_are_checked_by_name(call, kwargs, message):
+    with pytest.raises(ValueError) as e:
+        call(**kwargs)
+    assert str(e.value).startswith(message), str(e.value)
