@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohm
   qt6-charts-dev libqt6opengl6-dev
   # the Python module and its tests
   pybind11-dev python3-dev python3-numpy python3-pytest
+  # the charts' lines drawn in the Python help's example, the type stubs checked, the wheel built and installed
+  python3-matplotlib python3-mypy python3-build python3-wheel python3-venv
   # localedef's sources of the de_DE and fr_FR locales the tests run under
   locales
   # the Debian package and its checks (scripts/package.sh)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "python/Evaluation.h"
+#include "results/DiagramLines.h"
 #include "results/Standards.h"
 #include "units/Presets.h"
 
@@ -614,6 +615,111 @@ through the boiler), "efficiency", "back_work_ratio" (percent), "heat_rate" (kJ/
 unit system), "steam_flow" (with net_power), and "units".)" TULO_PROCESS_NOTES;
 
 #undef TULO_PROCESS_NOTES
+
+// --- The lines of the charts ----------------------------------------------------------------------
+
+constexpr const char* kDiagramLinesDoc = R"(The lines the charts draw, as data to plot.
+
+diagram_lines(kind, standard='builtin', units='SI'): kind is 'ts', 'hs', 'ph' or 'pt' (the
+x-y order of the axes). The points are in the units chosen, except that a gauge pressure unit
+gives way to the absolute one of the same scale (a logarithmic axis needs absolute pressure).
+
+Returns a dict: "kind", "title"; "x" and "y", the axes, each a dict {"quantity": 'T', 'P', 'h'
+or 's', "unit", "title", "range": (lowest, highest) of the chart's frame, "log": whether the
+axis is logarithmic}; "lines", a list of dicts {"family": 'saturated_liquid',
+'saturated_vapour', 'saturation' (the vapour pressure curve of the P-T chart), 'quality',
+'isobar', 'isotherm', 'melting' or 'sublimation'; "value": the pressure, temperature or quality
+(percent) held along the line, 0 for the others; "label": its text as the chart writes it, ''
+for the others; "pieces": a list of float64 arrays of shape (n, 2), columns x and y, the line
+broken where the standard has no valid value}; "critical": the critical point (x, y) or None;
+"pressure_unit", "temperature_unit": the units of the values of the isobars and isotherms.)";
+
+std::string_view FamilyKey(LineRole role) {
+  switch (role) {
+    case LineRole::kSaturatedLiquid:
+      return "saturated_liquid";
+    case LineRole::kSaturatedVapour:
+      return "saturated_vapour";
+    case LineRole::kSaturation:
+      return "saturation";
+    case LineRole::kQuality:
+      return "quality";
+    case LineRole::kIsobar:
+      return "isobar";
+    case LineRole::kIsotherm:
+      return "isotherm";
+    case LineRole::kMelting:
+      return "melting";
+    case LineRole::kSublimation:
+      return "sublimation";
+  }
+  return "";
+}
+
+std::string_view QuantityKey(Quantity q) {
+  switch (q) {
+    case kTemperature:
+      return "T";
+    case kPressure:
+      return "P";
+    case kEnthalpyQ:
+      return "h";
+    default:
+      return "s";
+  }
+}
+
+py::dict AxisDict(const DiagramAxis& axis, DiagramUnits& units) {
+  py::dict d;
+  d["quantity"] = QuantityKey(axis.quantity);
+  d["unit"] = units.UnitText(axis.quantity);
+  d["title"] = axis.title;
+  d["range"] = py::make_tuple(axis.lowest, axis.highest);
+  d["log"] = axis.logarithmic;
+  return d;
+}
+
+py::array_t<double> PieceArray(const std::vector<DiagramPoint>& piece) {
+  py::array_t<double> points({static_cast<py::ssize_t>(piece.size()), py::ssize_t{2}});
+  auto out = points.mutable_unchecked<2>();
+  for (py::ssize_t i = 0; i < out.shape(0); ++i) {
+    out(i, 0) = piece[static_cast<std::size_t>(i)].x;
+    out(i, 1) = piece[static_cast<std::size_t>(i)].y;
+  }
+  return points;
+}
+
+py::dict DiagramLinesCall(const std::string& kind, const std::string& standard, const std::string& units) {
+  const std::optional<DiagramKind> diagram = DiagramKindNamed(kind);
+  if (!diagram) throw InputError("kind: expected one of ts, hs, ph, pt, not '" + kind + "'");
+  const CorrelationSet& set = StandardArg(standard);
+  UnitSettings settings;
+  settings.InitUnits(UnitsArg(units));
+  const DiagramLines built = BuildDiagramLines(*diagram, set, settings);
+  DiagramUnits shown(settings);
+  py::list lines;
+  for (const DiagramLine& line : built.lines) {
+    py::list pieces;
+    for (const auto& piece : line.pieces) pieces.append(PieceArray(piece));
+    py::dict l;
+    l["family"] = FamilyKey(line.role);
+    l["value"] = line.value;
+    l["label"] = line.label;
+    l["pieces"] = pieces;
+    lines.append(l);
+  }
+  py::dict d;
+  d["kind"] = DiagramKindKey(built.kind);
+  d["title"] = DiagramTitle(built.kind);
+  d["x"] = AxisDict(built.x, shown);
+  d["y"] = AxisDict(built.y, shown);
+  d["lines"] = lines;
+  d["critical"] =
+      built.critical ? py::object(py::make_tuple(built.critical->x, built.critical->y)) : py::none();
+  d["pressure_unit"] = built.pressureUnit;
+  d["temperature_unit"] = built.temperatureUnit;
+  return d;
+}
 }  // namespace
 }  // namespace tulo::python
 
@@ -662,4 +768,7 @@ PYBIND11_MODULE(tulo, m) {
         "pump_efficiency"_a = 100.0, "reheat_pressure"_a = none, "reheat_temperature"_a = none,
         "feedwater_heater_pressure"_a = none, "net_power"_a = none, "standard"_a = "builtin",
         "units"_a = "SI", "flow_unit"_a = "kg/s", "power_unit"_a = "kW");
+
+  m.def("diagram_lines", &DiagramLinesCall, kDiagramLinesDoc, "kind"_a, py::kw_only(),
+        "standard"_a = "builtin", "units"_a = "SI");
 }
