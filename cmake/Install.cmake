@@ -134,6 +134,8 @@ set(TULO_PYTHON_INSTALL_DIR lib/python3/dist-packages
 # have to be added by hand (CPACK_DEBIAN_PACKAGE_DEPENDS) along with it.
 if(TARGET tulo_python)
   install(TARGETS tulo_python LIBRARY DESTINATION ${TULO_PYTHON_INSTALL_DIR})
+  # Its type stub beside it, for type checkers and editors.
+  install(FILES ${PROJECT_SOURCE_DIR}/src/python/tulo.pyi DESTINATION ${TULO_PYTHON_INSTALL_DIR})
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
 endif()
 
