@@ -134,8 +134,11 @@ set(TULO_PYTHON_INSTALL_DIR lib/python3/dist-packages
 # have to be added by hand (CPACK_DEBIAN_PACKAGE_DEPENDS) along with it.
 if(TARGET tulo_python)
   install(TARGETS tulo_python LIBRARY DESTINATION ${TULO_PYTHON_INSTALL_DIR})
-  # Its type stub beside it, for type checkers and editors.
+  # Its type stub beside it for editors, and as the stub-only package type checkers look for
+  # (PEP 561: they take no single-module stub from site-packages).
   install(FILES ${PROJECT_SOURCE_DIR}/src/python/tulo.pyi DESTINATION ${TULO_PYTHON_INSTALL_DIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/src/python/tulo.pyi DESTINATION ${TULO_PYTHON_INSTALL_DIR}/tulo-stubs
+          RENAME __init__.pyi)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
 endif()
 
