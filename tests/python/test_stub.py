@@ -32,7 +32,7 @@ def split_top_level(text):
     """The parameters of a signature, split at the commas outside brackets."""
     parts, depth, current = [], 0, ""
     for c in text:
-        depth += c in "[(" and 1 or (c in "])" and -1 or 0)
+        depth += (c in "[(") - (c in "])")
         if c == "," and depth == 0:
             parts.append(current.strip())
             current = ""
