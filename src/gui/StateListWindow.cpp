@@ -103,6 +103,10 @@ void StateListWindow::BuildControls() {
   connect(ExportCsvButton, &QPushButton::clicked, this, &StateListWindow::ExportCsvClick);
 }
 
+StateListWindow::~StateListWindow() {
+  ListName->disconnect(this);
+}
+
 void StateListWindow::Open() {
   Refresh();
   show();

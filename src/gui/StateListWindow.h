@@ -31,6 +31,9 @@ class StateListWindow : public QMainWindow {
   // holds the list); it must outlive the window. The list is read at once: a damaged file's
   // message goes to the platform and the list starts empty.
   explicit StateListWindow(MainForm& form, QWidget* parent = nullptr);
+  // The name field loses its focus while the window's children are destroyed, and a line edit
+  // then says its editing finished: to a window no longer there.
+  ~StateListWindow() override;
 
   // Shows the window in front, its cells in the units in use.
   void Open();
