@@ -10,6 +10,8 @@ Column A of each row says what column B must hold:
   error                   B is "#VALUE!"
   process|FN|RESULT|JSON  B is tulo.FN(**JSON)'s RESULT (a figure, or STATE.KEY; KEY: outlet's)
   none                    nothing to check
+Then, in the same profile, the functions as a user types them (by their English names) and the
+function wizard's texts of each, through the office's UNO bridge.
 """
 
 import argparse
@@ -114,6 +116,90 @@ def convert(args, work):
         return list(csv.reader(f))
 
 
+# The function wizard's name of each function and its arguments, as CalcAddins.xcu gives them.
+STATE_ARGS = ["name1", "value1", "name2", "value2"]
+OPTIONS = ["standard", "units"]
+WIZARD = {
+    "TULO": ["property", *STATE_ARGS, *OPTIONS],
+    "TULO_STATUS": ["property", *STATE_ARGS, *OPTIONS],
+    "TULO_TURBINE": ["result", *STATE_ARGS, "outlet_pressure", "efficiency", *OPTIONS],
+    "TULO_THROTTLE": ["result", *STATE_ARGS, "outlet_pressure", *OPTIONS],
+    "TULO_MIX": ["result", "streams", "pressure", *OPTIONS],
+    "TULO_FLASH": ["result", *STATE_ARGS, "flow", "pressure", *OPTIONS],
+}
+TYPED = [  # (formula, expected value or the start of the expected text)
+    ('=TULO("h"; "P"; 8000; "T"; 753.15; "iapws")', tulo.property("h", P=8000, T=753.15, standard="iapws")),
+    ('=TULO_TURBINE("work"; "P"; 10000; "T"; 800; 10; 85; "iapws")',
+     tulo.turbine(inlet={"P": 10000, "T": 800}, outlet_pressure=10, efficiency=85, standard="iapws")["work"]),
+    ('=TULO_STATUS("h"; "P"; 8000; "h"; -500)', "no state with P = 8000 kPa and h = -500 kJ/kg"),
+    ('=TULO("h"; "P"; 8000; "h"; -500)', "#VALUE!"),
+]
+
+
+def connect(soffice, profile, pipe):
+    """The office started listening on a pipe, and its component context."""
+    import uno  # python3-uno: the interpreter of the office's own bridge
+
+    office = subprocess.Popen([soffice, "-env:UserInstallation=file://" + profile, "--headless", "--norestore",
+                               "--accept=pipe,name=%s;urp;" % pipe],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
+    for _ in range(120):
+        try:
+            return office, resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+        except Exception:  # noqa: BLE001 (NoConnectException until the office listens)
+            time.sleep(0.5)
+    office.kill()
+    raise RuntimeError("the office did not answer on its pipe")
+
+
+def typed_and_wizard(soffice, profile):
+    """The problems of the typed formulas and of the wizard's texts, and how many were checked."""
+    import uno  # noqa: F401 (its import hook makes the office's types importable)
+    from com.sun.star.beans import PropertyValue
+
+    office, ctx = connect(soffice, profile, "tulo_check_%d" % os.getpid())
+    problems, checked = [], 0
+    try:
+        smgr = ctx.ServiceManager
+        desktop = smgr.createInstanceWithContext("com.sun.star.frame.Desktop", ctx)
+        doc = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0,
+                                           (PropertyValue(Name="Hidden", Value=True),))
+        sheet = doc.Sheets.getByIndex(0)
+        for row, (formula, expected) in enumerate(TYPED):
+            cell = sheet.getCellByPosition(0, row)
+            cell.setFormula(formula)
+            text = cell.getString()
+            good = (math.isclose(cell.getValue(), expected, rel_tol=RELATIVE) and cell.getError() == 0
+                    if isinstance(expected, float) else text.startswith(expected))
+            checked += 1
+            if not good:
+                problems.append("%s: got %r, expected %r" % (formula, text, expected))
+        doc.close(True)
+        descriptions = smgr.createInstanceWithContext("com.sun.star.sheet.FunctionDescriptions", ctx)
+        found = {}
+        for i in range(descriptions.getCount()):
+            props = {p.Name: p.Value for p in descriptions.getByIndex(i)}
+            if props["Name"] in WIZARD:
+                found[props["Name"]] = props
+        for name, arguments in WIZARD.items():
+            checked += 1
+            props = found.get(name)
+            if props is None:
+                problems.append(name + ": not in the function wizard")
+            elif not props["Description"] or [a.Name for a in props["Arguments"]] != arguments or not all(
+                    a.Description for a in props["Arguments"]):
+                problems.append(name + ": wizard texts %r" % ([(a.Name, a.Description) for a in props["Arguments"]],))
+        desktop.terminate()
+    finally:
+        try:
+            office.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            office.kill()
+    return problems, checked
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--oxt", "--sheet", "--soffice", "--unopkg", "--tulo-calc"):
@@ -122,9 +208,14 @@ def main():
     work = tempfile.mkdtemp(prefix="tulo-calc-test-")
     try:
         rows = convert(args, work)
+        started = time.monotonic()
+        problems, checked = typed_and_wizard(args.soffice, os.path.join(work, "profile"))
+        print("typed formulas and wizard texts: %.1f s" % (time.monotonic() - started))
     finally:
         shutil.rmtree(work, ignore_errors=True)
-    passed = failed = 0
+    for problem in problems:
+        print(problem)
+    passed, failed = checked - len(problems), len(problems)
     for number, row in enumerate(rows, start=1):
         spec, got = (row + ["", ""])[:2]
         problem = check_row(spec, got, args.tulo_calc)
