@@ -6,7 +6,6 @@
 # (broadcast as Calc broadcasts: a single row or column is repeated) and returns rows of results.
 # A result without a value is NaN, which Calc shows as #VALUE!; TULO_STATUS gives its message.
 
-import math
 import os
 import struct
 import sys
@@ -74,10 +73,6 @@ def _options(standard, units):
     return {"standard": _text(standard, "standard", "builtin"), "units": _text(units, "units", "SI")}
 
 
-def _module_error(error):
-    return ArgumentError(str(error))
-
-
 # ---- one cell ----
 
 
@@ -91,7 +86,7 @@ def property_cell(wanted, name1, value1, name2, value2, standard, units):
             value = tulo.property(name, **given, **options)
             status = tulo.property_status(name, **given, **options)
         except (ValueError, TypeError) as error:
-            raise _module_error(error) from None
+            raise ArgumentError(str(error)) from None  # the module's message names the argument
     except ArgumentError as error:
         return NO_VALUE, str(error)
     if status == 0:
@@ -134,7 +129,7 @@ def process_cell(call, wanted, *args):
         try:
             answer = call(*args)
         except (ValueError, TypeError) as error:
-            raise _module_error(error) from None
+            raise ArgumentError(str(error)) from None  # the module's message names the argument
         return _pick("result", answer, name)
     except ArgumentError as error:
         return NO_VALUE, str(error)
