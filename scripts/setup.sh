@@ -16,7 +16,9 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohm
   # localedef's sources of the de_DE and fr_FR locales the tests run under
   locales
   # the Debian package and its checks (scripts/package.sh)
-  dpkg-dev fakeroot file lintian desktop-file-utils appstream help2man gzip)
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream help2man gzip
+  # the Calc add-in (build/tulo.oxt): the SDK's unoidl-write, and the office its test runs
+  libreoffice-dev python3-uno libreoffice-script-provider-python libreoffice-calc-nogui)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
