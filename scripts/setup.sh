@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohm
   qt6-charts-dev libqt6opengl6-dev
   # the Python module and its tests
   pybind11-dev python3-dev python3-numpy python3-pytest
+  # the dask example of the Python help page and its test (tests/python/dask_properties.py)
+  python3-dask python3-distributed
   # localedef's sources of the de_DE and fr_FR locales the tests run under
   locales
   # the Debian package and its checks (scripts/package.sh)
