@@ -91,14 +91,14 @@ INSTANTIATE_TEST_SUITE_P(
     Standards, StateArraysTest,
     ::testing::Values(
         Case{"IapwsEvery", &IapwsCorrelations, {}, 20000},
-        Case{"IapwsEnthalpy", &IapwsCorrelations, {Item::kEnthalpy}, 200000},
-        Case{"IapwsHSRho", &IapwsCorrelations, {Item::kEnthalpy, Item::kEntropy, Item::kDensity}, 200000},
+        Case{"IapwsEnthalpy", &IapwsCorrelations, {Item::kEnthalpy}, 100000},
+        Case{"IapwsHSRho", &IapwsCorrelations, {Item::kEnthalpy, Item::kEntropy, Item::kDensity}, 100000},
         Case{"IapwsMixed",
              &IapwsCorrelations,
              {Item::kViscosity, Item::kEnthalpy, Item::kSurfaceTension, Item::kSaturationPressure},
              20000},
         Case{"BuiltIn", &BuiltInCorrelations, {Item::kEnthalpy, Item::kDensity}, 5000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace tulo
