@@ -20,7 +20,10 @@ namespace tulo {
 // standard stores it (ValueStorage::Store: the double itself in the IAPWS standard, its Real6 in
 // the built-in one), NaN for every status but kValid. In the IAPWS standard a single-phase fluid state is
 // evaluated once for all of its IF97 items (the enthalpy alone from gamma_tau when it is the one item asked)
-// without the calculators' bookkeeping; everything else goes through the evaluator.
+// without the calculators' bookkeeping; everything else goes through the evaluator. Every state
+// is classified by the evaluator itself, so the condition and the limits cannot drift from the
+// single-state path; StateArraysTest compares every value and status bit for bit with it over
+// random states in every region, ice, beside the saturation line, beyond the range and NaN.
 void ComputeArraysTP(StateEvaluator& evaluator, std::span<const Item> items, std::span<const double> T,
                      std::span<const double> P, std::span<double> value, std::span<Status> status);
 
