@@ -13,6 +13,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohm
   pybind11-dev python3-dev python3-numpy python3-pytest
   # the charts' lines drawn in the Python help's example, the type stubs checked, the wheel built and installed
   python3-matplotlib python3-mypy python3-build python3-wheel python3-venv
+  # the dask example of the Python help page and its test (tests/python/dask_properties.py)
+  python3-dask python3-distributed
   # localedef's sources of the de_DE and fr_FR locales the tests run under
   locales
   # the Debian package and its checks (scripts/package.sh)

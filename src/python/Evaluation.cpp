@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "app/InputChecks.h"
 #include "common/NumberReader.h"
@@ -14,6 +15,7 @@
 #include "results/DisplayValue.h"
 #include "results/PhaseCondition.h"
 #include "results/Session.h"
+#include "results/StateArrays.h"
 #include "results/StateEvaluator.h"
 #include "units/Format.h"
 
@@ -166,6 +168,38 @@ DisplayValue WantedAt(StateEvaluator& evaluator, const PropertyRequest& request,
   return {*state.quality, Status::kValid};
 }
 
+// EvaluateProperties on the states [begin, end) with an evaluator of its own.
+void PropertiesBlock(const PropertiesRequest& request, std::span<const double> T, std::span<const double> P,
+                     std::span<double> value, std::span<std::int8_t> status, std::size_t begin,
+                     std::size_t end) {
+  const CorrelationSet& set = *request.set;
+  UnitSettings units;
+  units.InitUnits(request.units);
+  const UnitConversion unitT(units, set, kTemperature), unitP(units, set, kPressure);
+  const std::size_t m = end - begin, n = T.size();
+  // The states in internal units as EvaluateProperty hands them to the evaluator; one beyond what
+  // a Real6 holds has no state there (kOutOfRange), as NaN has none here.
+  std::vector<double> t(m), p(m);
+  for (std::size_t i = 0; i < m; ++i) {
+    t[i] = static_cast<double>(unitT.ToInternal(T[begin + i]));
+    p[i] = static_cast<double>(unitP.ToInternal(P[begin + i]));
+    if (!FitsReal6(t[i]) || !FitsReal6(p[i])) t[i] = kNaN;
+  }
+  std::vector<double> v(request.items.size() * m);
+  std::vector<Status> st(request.items.size() * m);
+  StateEvaluator evaluator(set);
+  ComputeArraysTP(evaluator, request.items, t, p, v, st);
+  for (std::size_t k = 0; k < request.items.size(); ++k) {
+    const UnitConversion unit(units, set, PropQuantity(request.items[k]));
+    for (std::size_t i = 0; i < m; ++i) {
+      const Status s = st[k * m + i];
+      const DisplayValue d = unit.Display({s == Status::kValid ? v[k * m + i] : 0.0L, s});
+      value[k * n + begin + i] = d.value;
+      status[k * n + begin + i] = static_cast<std::int8_t>(d.status);
+    }
+  }
+}
+
 // The flow or power unit named; InputError naming the argument and the choices.
 template <typename Unit>
 Unit RateUnitArg(std::optional<Unit> (*named)(std::string_view), const std::string& name, const char* arg,
@@ -287,6 +321,19 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
     status[i] = static_cast<std::int8_t>(v.status);
   }
   return value.size();
+}
+
+void EvaluateProperties(const PropertiesRequest& request, std::span<const double> T,
+                        std::span<const double> P, std::span<double> value, std::span<std::int8_t> status) {
+  const std::size_t n = T.size();
+  // No thread for fewer than a few thousand states each: starting one costs more.
+  constexpr std::size_t kLeastPerThread = 4096;
+  const std::size_t threads = std::clamp<std::size_t>(n / kLeastPerThread, 1, std::max(1u, request.threads));
+  std::vector<std::jthread> workers;
+  for (std::size_t b = 1; b < threads; ++b)
+    workers.emplace_back(
+        [&, b] { PropertiesBlock(request, T, P, value, status, n * b / threads, n * (b + 1) / threads); });
+  PropertiesBlock(request, T, P, value, status, 0, n / threads);
 }
 
 ProcessConverter::ProcessConverter(const ProcessUnits& units)

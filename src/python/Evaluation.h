@@ -108,6 +108,20 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
                              std::span<const double> second, std::span<double> value,
                              std::span<std::int8_t> status, const KeepGoing& keepGoing = {});
 
+// Several items at states given by T and P (properties()).
+struct PropertiesRequest {
+  const CorrelationSet* set;
+  UnitSelection units;
+  std::vector<Item> items;
+  unsigned threads = 1;  // the states are split in that many blocks, one thread and evaluator each
+};
+
+// The items at the states (T[i], P[i]) in the units chosen, into value[k * n + i] and status[k * n + i]
+// for item k (n = T.size()): for each item what EvaluateProperty gives it alone at T and P with no
+// phase named, bitwise, through ComputeArraysTP. Not to be stopped between rows.
+void EvaluateProperties(const PropertiesRequest& request, std::span<const double> T,
+                        std::span<const double> P, std::span<double> value, std::span<std::int8_t> status);
+
 // ---- unit operations and the Rankine cycle ----
 
 // The units of a process call: the units of state() for T, P, h, s and specific work or heat, and

@@ -4,9 +4,11 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -228,6 +230,67 @@ py::object PropertyStatus(const std::string& name, const py::object& T, const py
   Computed c = Compute(name, {T, P, h, s, x}, phase, standard, units, quality);
   if (c.scalar) return py::int_(*c.status.data());
   return std::move(c.status);
+}
+
+// The names of properties(): a sequence of item keys (a single key alone too), none twice.
+std::vector<std::pair<std::string, Item>> ItemsArg(const py::object& names) {
+  std::vector<std::pair<std::string, Item>> items;
+  const py::list list = py::isinstance<py::str>(names) ? py::list(py::make_tuple(names)) : py::list(names);
+  for (const py::handle& name : list) {
+    if (!py::isinstance<py::str>(name))
+      throw InputError("names: property names are strings, not a " +
+                       py::str(py::type::of(name).attr("__name__")).cast<std::string>());
+    const std::string key = name.cast<std::string>();
+    for (const auto& [k, item] : items)
+      if (k == key) throw InputError("names: " + key + " is named twice");
+    items.emplace_back(key, ItemArg(key));
+  }
+  if (items.empty()) throw InputError("names: name at least one property");
+  return items;
+}
+
+// None: every core the machine has.
+unsigned ThreadsArg(const py::object& threads) {
+  if (threads.is_none()) return std::max(1u, std::thread::hardware_concurrency());
+  if (!py::isinstance<py::int_>(threads) || py::isinstance<py::bool_>(threads))
+    throw InputError("threads: None or a whole number of threads, not a " +
+                     py::str(py::type::of(threads).attr("__name__")).cast<std::string>());
+  const long long n = threads.cast<long long>();
+  if (n < 1 || n > 1024) throw InputError("threads: from 1 to 1024, not " + std::to_string(n));
+  return static_cast<unsigned>(n);
+}
+
+py::dict Properties(const py::object& names, const py::object& T, const py::object& P,
+                    const std::string& standard, const std::string& units, const py::object& threads) {
+  const auto items = ItemsArg(names);
+  PropertiesRequest request{&StandardArg(standard), UnitsArg(units), {}, ThreadsArg(threads)};
+  for (const auto& [key, item] : items) request.items.push_back(item);
+  py::module_ np = py::module_::import("numpy");
+  const py::object t = np.attr("asarray")(T, "dtype"_a = "float64"),
+                   p = np.attr("asarray")(P, "dtype"_a = "float64");
+  py::tuple both;
+  try {
+    both = np.attr("broadcast_arrays")(t, p);
+  } catch (const py::error_already_set&) {
+    throw InputError("T and P: shapes " + py::str(t.attr("shape")).cast<std::string>() + " and " +
+                     py::str(p.attr("shape")).cast<std::string>() + " do not broadcast together");
+  }
+  const DoubleArray a(both[0]), b(both[1]);
+  const std::size_t n = static_cast<std::size_t>(a.size()), count = items.size();
+  std::vector<double> value(count * n);
+  std::vector<std::int8_t> status(count * n);
+  {
+    py::gil_scoped_release release;
+    EvaluateProperties(request, {a.data(), n}, {b.data(), n}, value, status);
+  }
+  std::vector<py::ssize_t> shape(a.shape(), a.shape() + a.ndim());
+  py::dict out;
+  for (std::size_t k = 0; k < count; ++k) {
+    py::array_t<double> column(shape);
+    std::copy_n(value.begin() + static_cast<std::ptrdiff_t>(k * n), n, column.mutable_data());
+    out[items[k].first.c_str()] = a.ndim() == 0 ? py::object(py::float_(value[k * n])) : py::object(column);
+  }
+  return out;
 }
 
 std::vector<std::string> StandardKeys() {
@@ -539,6 +602,16 @@ a value not given for the phase (status 1) or out of range (status 2) is NaN: pr
 the statuses. The GIL is released while it computes; Ctrl-C ends a long call with
 KeyboardInterrupt, whose note tells how many values were computed.)";
 
+constexpr const char* kPropertiesDoc = R"(Several properties over NumPy arrays of states given by T and P.
+
+properties(names, T, P, *, standard="builtin", units="SI", threads=None) -> {name: values}
+names: a property name as in items(), or a sequence of them. T, P: in the units chosen, broadcast
+together. Each array is what property(name, T, P, standard=..., units=...) returns, element by
+element (NaN where that gives NaN); scalar T and P give Python floats. In the IAPWS standard a
+single-phase state is evaluated once for all the names asked; the built-in standard computes
+state by state. The states are split over `threads` threads (None: every core) with the
+interpreter's lock released; unlike property(), a call is not stopped by Ctrl-C before it ends.)";
+
 constexpr const char* kStatusDoc = R"(The statuses of property(...) with the same arguments, as int8:
 0 valid, 1 not given for this phase, 2 out of range (a Python int for scalar T and P).)";
 
@@ -736,6 +809,8 @@ PYBIND11_MODULE(tulo, m) {
   m.def("property_status", &PropertyStatus, kStatusDoc, "name"_a, "T"_a = py::none(), "P"_a = py::none(),
         "phase"_a = py::none(), py::kw_only(), "standard"_a = "builtin", "units"_a = "SI", "quality"_a = 0.0,
         "h"_a = py::none(), "s"_a = py::none(), "x"_a = py::none());
+  m.def("properties", &Properties, kPropertiesDoc, "names"_a, "T"_a, "P"_a, py::kw_only(),
+        "standard"_a = "builtin", "units"_a = "SI", "threads"_a = py::none());
   m.def("items", &Items, "The property names property() takes, in catalogue order.");
   m.def("standards", &StandardKeys, "The property standards, the default first.");
 

@@ -83,6 +83,15 @@ def property_status(
     s: _Values | None = None,
     x: _Values | None = None,
 ) -> npt.NDArray[np.int8]: ...
+def properties(
+    names: Sequence[str],
+    T: _Values,
+    P: _Values,
+    *,
+    standard: str = "builtin",
+    units: str = "SI",
+    threads: int | None = None,
+) -> dict[str, Any]: ...
 def items() -> list[str]: ...
 def standards() -> list[str]: ...
 def turbine(

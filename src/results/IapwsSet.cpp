@@ -358,6 +358,13 @@ double IapwsSet::FixedValue(Item item) const {
 
 }  // namespace
 
+WaterField IapwsFluidField(Item item) {
+  for (const StateItem& entry : kStateItems)
+    if (entry.item == item && entry.extra == Extra::kNone && (entry.phases & kFluid) == kFluid)
+      return entry.value;
+  return nullptr;
+}
+
 const CorrelationSet& IapwsCorrelations() {
   static const IapwsSet set;
   return set;

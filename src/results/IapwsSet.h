@@ -3,6 +3,8 @@
 // 2006 ice Ih equation, the 2008/2011 melting and sublimation curves and the releases on
 // transport and other properties. Computed in double precision; values are stored as doubles.
 
+#include "iapws/Water.h"
+#include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
 
 namespace tulo {
@@ -10,5 +12,12 @@ namespace tulo {
 // The one IAPWS set; it holds no state (each session's calculators keep their own evaluations),
 // so every session may share it.
 const CorrelationSet& IapwsCorrelations();
+
+// How the set's calculators take `item` of a single-phase fluid state from its evaluation
+// (iapws::Evaluate(kFluid, T, P / 1000)), in the internal unit: the IF97 items, whose value in
+// every fluid phase is this field alone. nullptr for the others (the transport and other
+// releases, surface tension, the items of T or P alone), which only the calculators compute.
+using WaterField = double (*)(const iapws::WaterState&);
+WaterField IapwsFluidField(Item item);
 
 }  // namespace tulo
