@@ -2,7 +2,9 @@
 
 namespace tulo {
 
-CalculatorTable::CalculatorTable(const CorrelationSet& set, CalcContext& ctx) : set_(set), ctx_(ctx) {}
+CalculatorTable::CalculatorTable(const CorrelationSet& set, CalcContext& ctx) : set_(set), ctx_(ctx) {
+  integrands_.points.reserve(IntegrandMemo::kCapacity);
+}
 
 CalculatorTable::~CalculatorTable() = default;
 

@@ -31,6 +31,10 @@ struct IntegrandMemo {
   long double T = 0.0L;
   double quality = 0.0;       // of the context: a kept call holds it
   std::vector<Point> points;  // in the order the integral asks them
+  // The points kept: those of the first six passes of an integral (4 * 2^6 intervals). The room
+  // is taken once, with the table, so that a long session's heap does not grow with the rare
+  // isotherm that needs more passes; its further points are asked, not kept.
+  static constexpr std::size_t kCapacity = 257;
 };
 
 class CalculatorTable {

@@ -72,7 +72,7 @@ class CaloricPropertyCalc : public PropertyCalculator {
     point.rhoAfter = rhoCalc->Kept();
     if (index < memo.points.size())
       memo.points[index] = point;
-    else if (index == memo.points.size())
+    else if (index == memo.points.size() && index < IntegrandMemo::kCapacity)
       memo.points.push_back(point);
     return {point.beta, point.rho};
   }
