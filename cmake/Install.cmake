@@ -165,6 +165,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.com/")
 # The libraries the programs link to, with their versions, from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Calc functions need the office and its Python scripting; the rest of the package does not.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc, libreoffice-script-provider-python")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "properties of water and steam for engineers")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "A desktop calculator of the physical properties of water and steam. Type a
@@ -176,5 +178,7 @@ the fixed properties of water. It also computes wet steam at a given quality
 and searches for the state where enthalpy, entropy or density takes a given
 value.
 
-The command tulo-calc gives the same results in a terminal.")
+The command tulo-calc gives the same results in a terminal, the Python module
+tulo in scripts, and the functions TULO, TULO_STATUS, TULO_TURBINE,
+TULO_THROTTLE, TULO_MIX and TULO_FLASH in LibreOffice Calc.")
 include(CPack)

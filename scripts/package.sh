@@ -84,4 +84,42 @@ assert tulo.state(T=100, units="European")["condition"] == "Saturated Liquid and
 print("the Python module from the package: ok")
 PY
 
+# The Calc add-in as the package installs it (a bundled extension of the office, the module from
+# dist-packages): its files zipped back into an extension with the package's module in its
+# pythonpath/ (the office's Python does not take PYTHONPATH), added to a new user profile as a
+# user (unopkg refuses root) and one formula recalculated headless.
+ext="$unpacked/usr/lib/libreoffice/share/extensions/tulo"
+[ -f "$ext/tulo_calc.py" ] && [ -f "$ext/XTulo.rdb" ] && [ ! -e "$ext/pythonpath" ] ||
+  { echo "the Calc add-in is missing from the package, or carries its own module" >&2; exit 1; }
+if command -v soffice >/dev/null && command -v unopkg >/dev/null; then
+  work="$unpacked/calc"
+  mkdir -p "$work"
+  cp -r "$ext" "$work/ext"
+  mkdir "$work/ext/pythonpath"
+  cp "$unpacked"/usr/lib/python3/dist-packages/tulo.*.so "$work/ext/pythonpath/"
+  (cd "$work/ext" && python3 -c 'import shutil, sys; shutil.make_archive(sys.argv[1], "zip", ".")' "$work/tulo")
+  mv "$work/tulo.zip" "$work/tulo.oxt"
+  cat >"$work/one.fods" <<'FODS'
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.3"
+ office:mimetype="application/vnd.oasis.opendocument.spreadsheet"><office:body><office:spreadsheet>
+ <table:table table:name="S"><table:table-row><table:table-cell
+ table:formula='of:=org.tulo.calc.TuloImpl.tulo("h";"P";8000;"T";753.15;"iapws")'/></table:table-row></table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+  chmod -R a+rwX "$unpacked"
+  user=()
+  [ "$(id -u)" -eq 0 ] && user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  profile="-env:UserInstallation=file://$work/profile"
+  "${user[@]}" env HOME="$work" unopkg add --suppress-license "$profile" "$work/tulo.oxt" >"$work/unopkg.log" 2>&1 ||
+    { cat "$work/unopkg.log" >&2; exit 1; }
+  "${user[@]}" env HOME="$work" timeout 120 \
+    soffice "$profile" --headless --norestore --convert-to csv --outdir "$work" "$work/one.fods" >/dev/null 2>&1
+  cell="$(cat "$work/one.csv" 2>/dev/null || true)"
+  [ "$cell" = "3349.52669021754" ] || { echo "the package's Calc add-in computed \"$cell\"" >&2; exit 1; }
+  echo "the Calc add-in from the package: ok"
+fi
+
 echo "package ok: $deb"
