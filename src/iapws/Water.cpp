@@ -7,6 +7,7 @@
 
 #include "common/RangeLimit.h"
 #include "iapws/Dielectric.h"
+#include "iapws/Formulation.h"
 #include "iapws/IF97.h"
 #include "iapws/IceIh.h"
 #include "iapws/MeltingSublimation.h"
@@ -203,6 +204,33 @@ double SublimationEnthalpy(double T) {
   const double vapourV = Region2(T, p).v;
   const double iceV = Ice(T, p).v;
   return T * (vapourV - iceV) * SublimationPressureSlope(T) * 1000.0;  // MJ/kg to kJ/kg
+}
+
+const Formulation& IF97Formulation() {
+  static constexpr Formulation kIF97{
+      .name = "IAPWS-IF97",
+      .gasConstant = kR,
+      .highestTemperature = kTmax,
+      .highestPressure = kPmax,
+      .lowestTemperatureAt = [](double) { return kTmin; },
+      .highestTemperatureAt = [](double p) { return p > kPmax5 ? kT25 : kTmax; },
+      .evaluate = Evaluate,
+      .enthalpy = Enthalpy,
+      .addExtras = AddExtras,
+      .saturationPressureAt = SaturationPressureAt,
+      .saturationTemperatureAt = SaturationTemperatureAt,
+      .meltingTemperatureAt = MeltingTemperatureAt,
+      // The melting curve of ice Ih falls from the triple point.
+      .highestMeltingTemperature = std::max(kMeltingIhTMax, kTt),
+      .vaporisationEnthalpy = VaporisationEnthalpy,
+      .sublimationEnthalpy = SublimationEnthalpy,
+      .stateFromPH = StateFromPH,
+      .stateFromPS = StateFromPS,
+      .stateFromHS = StateFromHS,
+      .stateFromTH = StateFromTH,
+      .stateFromTS = StateFromTS,
+  };
+  return kIF97;
 }
 
 }  // namespace tulo::iapws

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/RangeLimit.h"
+#include "iapws/Formulation.h"
 #include "iapws/IF97.h"
 #include "iapws/MeltingSublimation.h"
 #include "iapws/Water.h"
@@ -90,7 +91,10 @@ CalcResult FromNumber(double x) {
 // evaluations, not one per cell.
 class IapwsTable final : public CalculatorTable {
  public:
-  using CalculatorTable::CalculatorTable;
+  IapwsTable(const CorrelationSet& set, CalcContext& ctx, const iapws::Formulation& formulation)
+      : CalculatorTable(set, ctx), formulation_(formulation) {}
+
+  const iapws::Formulation& Formulation() const { return formulation_; }
 
   // T in K, P in kPa.
   const WaterState& State(StateKind kind, double T, double P, Extra extra = Extra::kNone) {
@@ -98,13 +102,13 @@ class IapwsTable final : public CalculatorTable {
     if (kind != StateKind::kFluid && kind != StateKind::kIce) P = 0.0;
     Slot& slot = SlotOf(kind);
     if (!Holds(slot, T, P)) {
-      slot.state = iapws::Evaluate(kind, T, P / kKPaPerMPa);
+      slot.state = formulation_.evaluate(kind, T, P / kKPaPerMPa);
       slot.T = T;
       slot.P = P;
       slot.filled = true;
     }
     if (kind == StateKind::kFluid) fluidInFull_ = true;
-    if (extra != Extra::kNone) iapws::AddExtras(slot.state, extra);
+    if (extra != Extra::kNone) formulation_.addExtras(slot.state, extra);
     return slot.state;
   }
 
@@ -116,7 +120,7 @@ class IapwsTable final : public CalculatorTable {
     if (kind != StateKind::kFluid || fluidInFull_) return State(kind, T, P).h;
     const Slot& slot = SlotOf(kind);
     if (Holds(slot, T, P)) return slot.state.h;
-    return iapws::Enthalpy(kind, T, P / kKPaPerMPa);
+    return formulation_.enthalpy(kind, T, P / kKPaPerMPa);
   }
 
  private:
@@ -130,6 +134,7 @@ class IapwsTable final : public CalculatorTable {
     return slot.filled && slot.T == T && slot.P == P;
   }
 
+  const iapws::Formulation& formulation_;
   std::array<Slot, 5> slots_;
   bool fluidInFull_ = false;
 };
@@ -185,7 +190,7 @@ class StateItemCalc final : public PropertyCalculator {
 class LineCalc final : public PropertyCalculator {
  public:
   LineCalc(IapwsTable& table, CalcContext& ctx, Item item, CacheKey key)
-      : PropertyCalculator(table, ctx, item, key) {}
+      : PropertyCalculator(table, ctx, item, key), f_(table.Formulation()) {}
 
  private:
   CalcResult Evaluate(Phase phase, long double T, long double P) override {
@@ -193,24 +198,26 @@ class LineCalc final : public PropertyCalculator {
     switch (GetItem()) {
       case Item::kSaturationPressure:
         if (!AtMost(t, iapws::kTc)) return CalcResult::NotGiven();
-        return FromNumber(iapws::SaturationPressureAt(t) * kKPaPerMPa);
+        return FromNumber(f_.saturationPressureAt(t) * kKPaPerMPa);
       case Item::kSaturationTemperature:
       case Item::kBoilingPoint:
         if (!AtMost(p, iapws::kPc)) return CalcResult::NotGiven();
-        return FromNumber(iapws::SaturationTemperatureAt(p));
+        return FromNumber(f_.saturationTemperatureAt(p));
       case Item::kMeltingPoint:
         if (!Gives(Phases({kSatSolid, kSatLiquid, kSubCooledSolid, kSubCooledLiquid}), phase))
           return CalcResult::NotGiven();
-        return FromNumber(iapws::MeltingTemperatureAt(p));
+        return FromNumber(f_.meltingTemperatureAt(p));
       case Item::kVaporisationEnthalpy:
         // Below the triple point the enthalpy of sublimation.
-        if (phase == kSatSolid) return FromNumber(iapws::SublimationEnthalpy(t));
-        if (phase == kSatLiquid) return FromNumber(iapws::VaporisationEnthalpy(t));
+        if (phase == kSatSolid) return FromNumber(f_.sublimationEnthalpy(t));
+        if (phase == kSatLiquid) return FromNumber(f_.vaporisationEnthalpy(t));
         return CalcResult::NotGiven();
       default:
         return CalcResult::NotGiven();
     }
   }
+
+  const iapws::Formulation& f_;
 };
 
 // ---- The set ---------------------------------------------------------------------------------
@@ -262,12 +269,14 @@ constexpr double kNormalPressure = 0.101325;
 
 class IapwsSet final : public CorrelationSet {
  public:
-  IapwsSet() : CorrelationSet(false) {}
+  explicit IapwsSet(const iapws::Formulation& formulation) : CorrelationSet(false), f_(formulation) {}
 
-  std::string Name() const override { return "IAPWS-IF97"; }
+  const iapws::Formulation& Formulation() const { return f_; }
+
+  std::string Name() const override { return std::string(f_.name); }
 
   std::unique_ptr<CalculatorTable> MakeCalculators(CalcContext& ctx) const override {
-    auto table = std::make_unique<IapwsTable>(*this, ctx);
+    auto table = std::make_unique<IapwsTable>(*this, ctx, f_);
     for (const StateItem& entry : kStateItems) table->Add(std::make_unique<StateItemCalc>(*table, ctx, entry));
     const std::pair<Item, CacheKey> lines[] = {
         {Item::kSaturationPressure, CacheKey::kTemperature},
@@ -286,19 +295,18 @@ class IapwsSet final : public CorrelationSet {
   // Below the triple-point pressure a state colder than the sublimation line is ice.
   long double MeltingTemperature(long double P) const override {
     const double p = static_cast<double>(P) / kKPaPerMPa;
-    const double t = iapws::MeltingTemperatureAt(p);
+    const double t = f_.meltingTemperatureAt(p);
     return std::isfinite(t) ? t : iapws::kTt;
   }
-  // The melting curve of ice Ih falls from the triple point; beyond its ends the triple point.
-  long double HighestMeltingTemperature() const override { return std::max(iapws::kMeltingIhTMax, iapws::kTt); }
+  long double HighestMeltingTemperature() const override { return f_.highestMeltingTemperature; }
   long double SublimationTop() const override { return iapws::kTt; }
 
   InputRange InputLimits(Quantity quantity) const override {
-    if (quantity == kTemperature) return {kLowestTemperature, kHighestTemperature, iapws::kTc};
-    return {LowestPressure(), kHighestPressure, iapws::kPc * kKPaPerMPa};
+    if (quantity == kTemperature) return {kLowestTemperature, f_.highestTemperature, iapws::kTc};
+    return {LowestPressure(), HighestPressure(), iapws::kPc * kKPaPerMPa};
   }
   SearchRanges Search() const override {
-    return {iapws::kTt, iapws::kTt, kHighestTemperature, LowestPressure(), kHighestPressure};
+    return {iapws::kTt, iapws::kTt, f_.highestTemperature, LowestPressure(), HighestPressure()};
   }
 
   double FixedValue(Item item) const override;
@@ -309,16 +317,18 @@ class IapwsSet final : public CorrelationSet {
   }
 
  private:
-  // The whole range of the releases: the sublimation curve from 50 K, IF97 to 2273.15 K and
-  // 100 MPa (above 50 MPa only to 1073.15 K; states beyond show "Out of Range").
+  // The whole range of the releases: the sublimation curve from 50 K, the fluid to the
+  // formulation's highest temperature and pressure (IF97: 2273.15 K and 100 MPa, above 50 MPa only
+  // to 1073.15 K; states beyond show "Out of Range").
   static constexpr long double kLowestTemperature = iapws::kSublimationTMin;  // K
-  static constexpr long double kHighestTemperature = 2273.15L;                // K
-  static constexpr long double kHighestPressure = 100000.0L;                  // kPa
+  long double HighestPressure() const { return static_cast<long double>(f_.highestPressure) * kKPaPerMPa; }
   // Computed once: every value's limit check asks for it.
   static long double LowestPressure() {
     static const long double lowest = iapws::SublimationPressure(iapws::kSublimationTMin) * kKPaPerMPa;
     return lowest;
   }
+
+  const iapws::Formulation& f_;
 };
 
 double IapwsSet::FixedValue(Item item) const {
@@ -327,9 +337,9 @@ double IapwsSet::FixedValue(Item item) const {
     case kMolecularWeight:
       return 18.015268;  // kg/kmol, IAPWS R6-95 (2018)
     case kNormalMeltingPoint:
-      return iapws::MeltingTemperatureAt(kNormalPressure);
+      return f_.meltingTemperatureAt(kNormalPressure);
     case kNormalBoilingPoint:
-      return iapws::SaturationTemperatureAt(kNormalPressure);
+      return f_.saturationTemperatureAt(kNormalPressure);
     case kCriticalTemperature:
       return iapws::kTc;
     case kCriticalPressure:
@@ -337,17 +347,16 @@ double IapwsSet::FixedValue(Item item) const {
     case kCriticalDensity:
       return iapws::kRhoc;
     case kCriticalCompressibility:
-      return iapws::kPc * kKPaPerMPa / (iapws::kRhoc * iapws::kR * iapws::kTc);
+      return iapws::kPc * kKPaPerMPa / (iapws::kRhoc * f_.gasConstant * iapws::kTc);
     case kAcentricFactor:  // -log10(psat(0.7 Tc)/pc) - 1, by its definition
-      return -std::log10(iapws::SaturationPressure(0.7 * iapws::kTc) / iapws::kPc) - 1.0;
+      return -std::log10(f_.saturationPressureAt(0.7 * iapws::kTc) / iapws::kPc) - 1.0;
     case kTriplePointTemperature:
       return iapws::kTt;
     case kTriplePointPressure:
       return iapws::kPt * kKPaPerMPa;
     case kEnthalpyOfFusion: {  // liquid minus ice at the normal melting point
-      const double t = iapws::MeltingTemperatureAt(kNormalPressure);
-      return iapws::Evaluate(StateKind::kFluid, t, kNormalPressure).h -
-             iapws::Evaluate(StateKind::kIce, t, kNormalPressure).h;
+      const double t = f_.meltingTemperatureAt(kNormalPressure);
+      return f_.evaluate(StateKind::kFluid, t, kNormalPressure).h - f_.evaluate(StateKind::kIce, t, kNormalPressure).h;
     }
     default:
       // No IAPWS release gives the rest (formation energies, dipole moment, the refractive index
@@ -366,8 +375,13 @@ WaterField IapwsFluidField(Item item) {
 }
 
 const CorrelationSet& IapwsCorrelations() {
-  static const IapwsSet set;
+  static const IapwsSet set(iapws::IF97Formulation());
   return set;
+}
+
+const iapws::Formulation* FormulationOf(const CorrelationSet& set) {
+  const auto* iapws = dynamic_cast<const IapwsSet*>(&set);
+  return iapws ? &iapws->Formulation() : nullptr;
 }
 
 }  // namespace tulo

@@ -3,15 +3,18 @@
 // 2006 ice Ih equation, the 2008/2011 melting and sublimation curves and the releases on
 // transport and other properties. Computed in double precision; values are stored as doubles.
 
+#include "iapws/Formulation.h"
 #include "iapws/Water.h"
 #include "props/Catalogue.h"
 #include "props/CorrelationSet.h"
 
 namespace tulo {
 
-// The one IAPWS set; it holds no state (each session's calculators keep their own evaluations),
-// so every session may share it.
+// The one IAPWS-IF97 set; it holds no state (each session's calculators keep their own
+// evaluations), so every session may share it.
 const CorrelationSet& IapwsCorrelations();
+// The formulation behind an IAPWS set; null for any other set (the built-in correlations).
+const iapws::Formulation* FormulationOf(const CorrelationSet& set);
 
 // How the set's calculators take `item` of a single-phase fluid state from its evaluation
 // (iapws::Evaluate(kFluid, T, P / 1000)), in the internal unit: the IF97 items, whose value in

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "iapws/IF97.h"
-#include "iapws/IF97Pairs.h"
+#include "iapws/Formulation.h"
 #include "results/IapwsSet.h"
 #include "results/PairSolve.h"
 #include "results/PhaseCondition.h"
@@ -185,9 +184,10 @@ Evaluation Saturated(Session& s, const StateInput& input, bool byT, std::optiona
   return {e, ""};
 }
 
-// The condition of a single-phase IF97 state of a region: the side of the saturation line (or
-// the critical point) that (T, P) lies on, as T and P classify it; a vapour state found exactly at
-// the saturation temperature, which T and P alone would call liquid, stays vapour.
+// The condition of a single-phase IAPWS state: the side of the saturation line (or the critical
+// point) that (T, P) lies on, as T and P classify it; a vapour state (IF97's region 2, IAPWS-95's
+// vapour side) found exactly at the saturation temperature, which T and P alone would call liquid,
+// stays vapour.
 Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P) {
   CalcState st;
   DetermineValueCondition(st, s.Calculators(), solved.T, P);
@@ -196,40 +196,41 @@ Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P
   return st.Condition;
 }
 
-// Where an IF97 pair has no state: the range of h or s along the isobar (P-h, P-s), from
-// 273.15 K to the highest temperature of IF97 at that pressure (2273.15 K up to 50 MPa, 1073.15 K
-// above); the range of IF97 otherwise.
-std::string IapwsRangeAt(const StateInput& input) {
+// Where an IAPWS pair has no state: the range of h or s along the isobar (P-h, P-s), from the
+// formulation's lowest to its highest temperature at that pressure (IF97: 273.15 K to 2273.15 K
+// up to 50 MPa, 1073.15 K above); the range of the formulation otherwise.
+std::string IapwsRangeAt(const iapws::Formulation& f, const StateInput& input) {
+  const std::string whole = " in the range of " + std::string(f.name);
   const bool byP = input.pair == InputPair::kPH || input.pair == InputPair::kPS;
-  if (!byP) return " in the range of IAPWS-IF97";
+  if (!byP) return whole;
   const double p = input.first / kKPaPerMPa;
-  const iapws::FluidProps lo = iapws::StateTP(iapws::kTmin, p);
-  const iapws::FluidProps hi = iapws::StateTP(p > iapws::kPmax5 ? iapws::kT25 : iapws::kTmax, p);
-  if (lo.region == iapws::Region::kNone || hi.region == iapws::Region::kNone) return " in the range of IAPWS-IF97";
+  const iapws::WaterState lo = f.evaluate(iapws::StateKind::kFluid, f.lowestTemperatureAt(p), p);
+  const iapws::WaterState hi = f.evaluate(iapws::StateKind::kFluid, f.highestTemperatureAt(p), p);
+  if (!lo.valid || !hi.valid) return whole;
   const Item item = input.pair == InputPair::kPH ? Item::kEnthalpy : Item::kEntropy;
   const bool h = item == Item::kEnthalpy;
   return RangeAtText(Item::kPressure, input.first, item, h ? lo.h : lo.s, h ? hi.h : hi.s);
 }
 
-// An IF97 state solved from P-h, P-s, h-s, T-h or T-s.
-Evaluation FromIapws(Session& s, const StateInput& input) {
+// An IAPWS state solved from P-h, P-s, h-s, T-h or T-s by the formulation's own pair solutions.
+Evaluation FromIapws(Session& s, const iapws::Formulation& f, const StateInput& input) {
   const double a = input.first, b = input.second;
   iapws::IsothermAnswer solved;
   switch (input.pair) {
     case InputPair::kPH:
-      solved.state = iapws::StateFromPH(a / kKPaPerMPa, b);
+      solved.state = f.stateFromPH(a / kKPaPerMPa, b);
       break;
     case InputPair::kPS:
-      solved.state = iapws::StateFromPS(a / kKPaPerMPa, b);
+      solved.state = f.stateFromPS(a / kKPaPerMPa, b);
       break;
     case InputPair::kHS:
-      solved.state = iapws::StateFromHS(a, b);
+      solved.state = f.stateFromHS(a, b);
       break;
     case InputPair::kTH:
-      solved = iapws::StateFromTH(a, b);
+      solved = f.stateFromTH(a, b);
       break;
     case InputPair::kTS:
-      solved = iapws::StateFromTS(a, b);
+      solved = f.stateFromTS(a, b);
       break;
     default:
       break;
@@ -239,7 +240,7 @@ Evaluation FromIapws(Session& s, const StateInput& input) {
     return Failure("the state with " + GivenPair(input) + " is not unique: " + std::string(NameText(name)) +
                    " takes this value at more than one pressure at " + GivenText(Item::kTemperature, a));
   }
-  if (!solved.state) return Failure(NoStateWith(input) + IapwsRangeAt(input));
+  if (!solved.state) return Failure(NoStateWith(input) + IapwsRangeAt(f, input));
   const iapws::PairState& st = *solved.state;
   const double P = st.p * kKPaPerMPa;
   if (st.region == iapws::Region::k4) return {Evaluated{Condition::kSatLiquidVapour, st.T, P, st.x * 100.0}, ""};
@@ -285,9 +286,9 @@ Evaluation StateEvaluator::Evaluate(const StateInput& input) {
     default:
       break;
   }
-  // IF97 has its own pair solutions (backward equations refined on the basic ones); any other
-  // standard is solved on its calculators.
-  if (&Set() == &IapwsCorrelations()) return FromIapws(session_, input);
+  // The IAPWS formulations have their own pair solutions (IF97: backward equations refined on the
+  // basic ones); any other standard is solved on its calculators.
+  if (const iapws::Formulation* f = FormulationOf(Set())) return FromIapws(session_, *f, input);
   return FromCalculators(session_, input);
 }
 

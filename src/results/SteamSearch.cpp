@@ -246,7 +246,7 @@ std::optional<InputPair> PairOfSearch(const SearchRequest& r) {
 
 SearchAnswer SearchState(Session& s, const SearchRequest& request) {
   const std::optional<InputPair> pair = PairOfSearch(request);
-  if (&s.Set() != &IapwsCorrelations() || !pair) return SearchRegion(s, request);
+  if (FormulationOf(s.Set()) == nullptr || !pair) return SearchRegion(s, request);
   StateEvaluator evaluator(s.Set());
   const Evaluation e = evaluator.Evaluate(
       {*pair, static_cast<double>(request.fixedValue), static_cast<double>(request.target)});
