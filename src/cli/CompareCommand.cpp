@@ -1,7 +1,12 @@
-// tulo-calc compare [-T V] [-P V] [--units U] [--layout spaces|tabs]: both standards at one state, so
-// that a user sees how far the built-in correlations are from IAPWS before trusting them.
+// tulo-calc compare [-T V] [-P V] [--units U] [--layout spaces|tabs] [--standards A,B,...]: the
+// standards at one state side by side (by default the built-in correlations and IAPWS-IF97), each
+// compared with the last one named, so that a user sees how far a standard is from the reference
+// before trusting it.
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -21,6 +26,7 @@
 #include "results/PhaseCondition.h"
 #include "results/StateEvaluator.h"
 #include "results/ResultsReport.h"
+#include "results/Standards.h"
 #include "results/Session.h"
 #include "units/Presets.h"
 
@@ -69,25 +75,59 @@ std::string Number(std::optional<double> x, int digits) {
   return x ? GeneralText(*x, digits) : "-";
 }
 
-std::string Row(const std::vector<std::string>& cells, ReportLayout layout) {
-  static constexpr std::size_t kWidths[] = {30, 8, 14, 16, 16, 14};
+// The cells of one line: Property, Phase and Unit, a value per standard, then a difference and
+// a per cent per standard compared with the last one.
+std::string Row(const std::vector<std::string>& cells, std::size_t standards, ReportLayout layout) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const bool last = i + 1 == cells.size();
+    std::size_t width = 16;  // a value
+    if (i < 3) {
+      width = std::array<std::size_t, 3>{30, 8, 14}[i];
+    } else if (i >= 3 + standards) {
+      width = (i - 3 - standards) % 2 == 0 ? 14 : 10;  // a difference, a per cent
+    }
     if (layout == ReportLayout::kTabs)
       line.append(cells[i]).append(last ? "" : "\t");
     else
-      line.append(last ? cells[i] : PadRight(cells[i], std::max(kWidths[i], Utf8Length(cells[i]) + 1)));
+      line.append(last ? cells[i] : PadRight(cells[i], std::max(width, Utf8Length(cells[i]) + 1)));
   }
   return line + "\n";
+}
+
+// The standards of --standards (default builtin,iapws): two or more distinct short names.
+std::optional<std::vector<const CorrelationSet*>> StandardsOf(const std::string& list) {
+  std::vector<const CorrelationSet*> sets;
+  std::size_t from = 0;
+  while (from <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', from), list.size());
+    const CorrelationSet* set = CorrelationSetNamed(std::string_view(list).substr(from, comma - from));
+    if (set == nullptr || std::find(sets.begin(), sets.end(), set) != sets.end()) return std::nullopt;
+    sets.push_back(set);
+    from = comma + 1;
+  }
+  if (sets.size() < 2) return std::nullopt;
+  return sets;
+}
+
+std::string StandardKeysText() {
+  std::string keys;
+  for (const StandardEntry& e : Standards()) keys += (keys.empty() ? "" : ", ") + std::string(e.key);
+  return keys;
+}
+
+// "built-in" in the condition lines, "Built-in" in the heading; a standard's name otherwise.
+std::string Label(const CorrelationSet& set, bool heading) {
+  if (&set != &BuiltInCorrelations()) return set.Name();
+  return heading ? "Built-in" : "built-in";
 }
 
 }  // namespace
 
 int CompareCommand(const Args& args) {
   std::string error;
-  std::optional<Options> options =
-      ParseOptions(args, {{"-T", true}, {"-P", true}, {"--units", true}, {"--layout", true}}, error);
+  std::optional<Options> options = ParseOptions(
+      args, {{"-T", true}, {"-P", true}, {"--units", true}, {"--layout", true}, {"--standards", true}}, error);
   if (!options) return Fail(error);
   std::map<std::string, std::string>& values = options->values;
   if (!values.count("-T") && !values.count("-P")) return Fail("-T, -P or both are needed");
@@ -100,52 +140,71 @@ int CompareCommand(const Args& args) {
   const std::optional<ReportLayout> chosenLayout = LayoutOf(*options);
   if (!chosenLayout) return Fail("--layout must be spaces or tabs");
   const ReportLayout layout = *chosenLayout;
+  const auto sets = StandardsOf(values.count("--standards") ? values["--standards"] : "builtin,iapws");
+  if (!sets) return Fail("--standards takes two or more different names of " + StandardKeysText() + ", comma-separated");
 
   const std::string tText = values.count("-T") ? values["-T"] : "";
   const std::string pText = values.count("-P") ? values["-P"] : "";
-  Session builtIn(BuiltInCorrelations());
-  Session iapws(IapwsCorrelations());
-  for (Session* s : {&builtIn, &iapws}) {
-    s->units.InitUnits(units);
+  std::vector<std::unique_ptr<Session>> sessions;
+  for (const CorrelationSet* set : *sets) {
+    Session& s = *sessions.emplace_back(std::make_unique<Session>(*set));
+    s.units.InitUnits(units);
     // The state as the window enters it; one quantity alone is saturated water on each standard's
-    // own saturation line, given by the quantity typed. The state must be one the built-in
-    // standard takes: the narrower input range of the two.
+    // own saturation line, given by the quantity typed. The state must be one the first standard
+    // takes (the grid's rows are its own); the others show "-" where they have no value.
     error.clear();
-    if (!EnterState(*s, tText, pText, error) && s == &builtIn) {
+    if (!EnterState(s, tText, pText, error) && sessions.size() == 1) {
       if (!error.empty()) return Fail(error);
       for (const std::string& text : {tText, pText})
         if (!text.empty() && !ReadNumber(text)) return Fail(NumberProblem(text));
       return Fail("a value is beyond the program's numbers in the units chosen");
     }
   }
+  Session& first = *sessions.front();
+  Session& reference = *sessions.back();
+  const std::size_t n = sessions.size();
 
   std::string out;
   for (auto [name, q] : {std::pair{"-T", kTemperature}, std::pair{"-P", kPressure}})
     if (values.count(name))
-      out.append(ReportLine(q == kTemperature ? "Temperature=" : "Pressure=", values[name] + " " + builtIn.units.UnitText(q),
+      out.append(ReportLine(q == kTemperature ? "Temperature=" : "Pressure=", values[name] + " " + first.units.UnitText(q),
                             layout))
           .append("\n");
-  out.append(ReportLine("Condition (built-in)=", ConditionName(builtIn.state.Condition), layout));
-  out.append("\n").append(ReportLine("Condition (IAPWS-IF97)=", ConditionName(iapws.state.Condition), layout));
-  out.append("\n\n").append(Row({"Property", "Phase", "Unit", "Built-in", "IAPWS-IF97", "Difference", "%"}, layout));
-  // The rows of the built-in grid for its condition, in both standards at the same phase.
-  for (Item item : builtIn.Set().Layout().RowSet(builtIn.state.Condition, true)) {
-    const Evaluated state{builtIn.state.Condition, builtIn.state.TempK, builtIn.state.PresKPa, std::nullopt};
+  for (std::size_t k = 0; k < n; ++k)
+    out.append(k ? "\n" : "")
+        .append(ReportLine("Condition (" + Label(sessions[k]->Set(), false) + ")=",
+                           ConditionName(sessions[k]->state.Condition), layout));
+  std::vector<std::string> heading = {"Property", "Phase", "Unit"};
+  for (const auto& s : sessions) heading.push_back(Label(s->Set(), true));
+  for (std::size_t k = 0; k + 1 < n; ++k) {
+    heading.push_back(n == 2 ? "Difference" : Label(sessions[k]->Set(), true) + " diff");
+    heading.push_back("%");
+  }
+  out.append("\n\n").append(Row(heading, n, layout));
+  // The rows of the first standard's grid for its condition, in every standard at the same phase.
+  for (Item item : first.Set().Layout().RowSet(first.state.Condition, true)) {
+    const Evaluated state{first.state.Condition, first.state.TempK, first.state.PresKPa, std::nullopt};
     for (Phase phase : state.Columns()) {
-      const std::string column(ColumnName(phase));
-      const std::optional<Value> a = ValueOf(builtIn, item, phase), b = ValueOf(iapws, item, phase);
-      std::optional<double> diff, percent;
-      if (a && b) {
-        diff = a->shown - b->shown;
-        percent = Percent(PropQuantity(item), *a, *b);
+      std::vector<std::string> cells = {PropName(item), std::string(ColumnName(phase)),
+                                        first.units.UnitText(PropQuantity(item))};
+      const std::optional<Value> b = ValueOf(reference, item, phase);
+      std::vector<std::string> differences;
+      for (const auto& s : sessions) {
+        const std::optional<Value> a = &*s == &reference ? b : ValueOf(*s, item, phase);
+        // Six digits for values stored as Real6, nine for doubles.
+        cells.push_back(Number(a ? std::optional<double>(a->shown) : std::nullopt,
+                               s->Set().Storage().RoundsToReal6() ? 6 : 9));
+        if (&*s == &reference) continue;
+        std::optional<double> diff, percent;
+        if (a && b) {
+          diff = a->shown - b->shown;
+          percent = Percent(PropQuantity(item), *a, *b);
+        }
+        differences.push_back(Number(diff, 4));
+        differences.push_back(Number(percent, 3));
       }
-      const auto shown = [](const std::optional<Value>& v) {
-        return v ? std::optional<double>(v->shown) : std::nullopt;
-      };
-      out.append(
-          Row({PropName(item), column, builtIn.units.UnitText(PropQuantity(item)), Number(shown(a), 6),
-               Number(shown(b), 9), Number(diff, 4), Number(percent, 3)},
-              layout));
+      cells.insert(cells.end(), differences.begin(), differences.end());
+      out.append(Row(cells, n, layout));
     }
   }
   std::cout << out;
