@@ -6,8 +6,9 @@ python3-iapws) is an independent implementation of the same releases. The script
 driver against build/libtulo_iapws.a, evaluates both at random states inside each release's range
 and prints the largest relative difference per function. It also prints the inputs that the unit
 tests take from an equation of state (IAPWS-95 densities for the dielectric and refractive-index
-check tables, IF97 quantities for the conductivity check values of the industrial form), so that
-those numbers in the tests can be regenerated.
+check tables, IF97 quantities for the conductivity check values of the industrial form, IAPWS-95
+quantities for the critical-region check values of both transport releases), so that those
+numbers in the tests can be regenerated.
 
 Usage: scripts/iapws_releases_crosscheck.py [BUILD_DIR]   (default: build)
 """
@@ -117,6 +118,13 @@ class Phase:
         self.mu = s["mu"]
 
 
+def iapws95_critical_inputs(T, rho):
+    """IAPWS-95 cp, cv and (d rho/d p)_T at (T, rho) and (d rho/d p)_T at (T_R = 1.5 Tc, rho)."""
+    fluid = IAPWS95(T=T, rho=rho)
+    ref = IAPWS95(T=1.5 * 647.096, rho=rho)
+    return fluid.cp, fluid.cv, fluid.drhodP_T, ref.drhodP_T
+
+
 def main():
     build_dir = sys.argv[1] if len(sys.argv) > 1 else "build"
     rng = random.Random(20240611)
@@ -186,6 +194,11 @@ def main():
         s = if97_state(T, P, rho)
         print("  {%.17g, %.17g, %.17g, %.17g, %.17g, %.17g}," % (
             s["rho"], s["T"], s["cp"], s["cv"], s["drhodp"], s["mu"]))
+
+    print("\nIAPWS-95 inputs of the critical-region check states at 647.35 K"
+          " (rho, cp, cv, drhodp, drhodpRef):")
+    for rho in [1, 122, 222, 272, 322, 372, 422, 750]:
+        print("  {%g, %.17g, %.17g, %.17g, %.17g}," % ((rho,) + iapws95_critical_inputs(647.35, rho)))
 
     print("\nIAPWS-95 densities of the dielectric-constant check states (T K, p MPa, rho kg/m3):")
     for T, P in [(240, 0.101325), (300, 0.101325), (300, 10), (300, 1000), (650, 10), (650, 100),

@@ -1,4 +1,4 @@
-// IAPWS R14-08(2011), the melting curve of ice Ih and the sublimation curve.
+// IAPWS R14-08(2011), the melting curves of ices Ih, III, V and VI and the sublimation curve.
 
 #include "iapws/MeltingSublimation.h"
 
@@ -29,6 +29,26 @@ constexpr CurveTerm kSublimation[] = {
     {0.273203819e2, 0.120666667e1},
     {-0.610598130e1, 0.170333333e1},
 };
+
+// R14-08 Eqs. 2-4: the melting pressures of ices III, V and VI, pi = 1 - a (1 - theta^b), each
+// reduced by its triple point with the liquid and the ice below it.
+struct MeltingCurve {
+  double Tn;  // K
+  double pn;  // MPa
+  double a;
+  double b;
+};
+constexpr MeltingCurve kMeltIII{251.165, 208.566, 0.299948, 60};
+constexpr MeltingCurve kMeltV{256.164, 350.100, 1.18721, 8};
+constexpr MeltingCurve kMeltVI{273.31, 632.400, 1.07476, 4.6};
+
+double Pressure(const MeltingCurve& curve, double T) {
+  return curve.pn * (1.0 - curve.a * (1.0 - std::pow(T / curve.Tn, curve.b)));
+}
+// The inverse: theta^b = 1 + (pi - 1) / a.
+double Temperature(const MeltingCurve& curve, double p) {
+  return curve.Tn * std::pow(1.0 + (p / curve.pn - 1.0) / curve.a, 1.0 / curve.b);
+}
 
 struct ValueSlope {
   double value;
@@ -96,6 +116,23 @@ double MeltingTemperatureIh(double p) {
   const double theta =
       SolveMonotone(MeltPi, p / kCurvePt, kMeltingIhTMin / kCurveTt, kMeltingIhTMax / kCurveTt);
   return theta * kCurveTt;
+}
+
+double MeltingPressureIII(double T) {
+  return Pressure(kMeltIII, T);
+}
+double MeltingPressureV(double T) {
+  return Pressure(kMeltV, T);
+}
+double MeltingPressureVI(double T) {
+  return Pressure(kMeltVI, T);
+}
+
+double MeltingTemperature(double p) {
+  if (p <= kMeltIII.pn) return MeltingTemperatureIh(p);
+  if (p <= kMeltV.pn) return Temperature(kMeltIII, p);
+  if (p <= kMeltVI.pn) return Temperature(kMeltV, p);
+  return Temperature(kMeltVI, p);
 }
 
 double SublimationPressure(double T) {

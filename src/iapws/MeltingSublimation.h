@@ -1,7 +1,8 @@
 #pragma once
 // IAPWS R14-08(2011): Revised Release on the Pressure along the Melting and Sublimation Curves of
-// Ordinary Water Substance. Only the ice Ih branch of the melting curve, the one that bounds the
-// ice the program knows (the ice Ih equation of R10-06). T in K, p in MPa.
+// Ordinary Water Substance. The melting curves of ice Ih (the ice the program knows, R10-06), and of
+// ices III, V and VI up to 1000 MPa, where the fluid range of IAPWS-95 ends; the sublimation curve.
+// T in K, p in MPa.
 
 namespace tulo::iapws {
 
@@ -20,6 +21,15 @@ double MeltingPressureIh(double T);
 // The melting temperature of ice Ih at p, the inverse of Eq. 1; 611.657 Pa <= p <= 208.566 MPa.
 // Inputs outside are clamped to the ends of the curve.
 double MeltingTemperatureIh(double p);
+
+// Melting pressures of ice III, V and VI, Eqs. 2-4, each between its triple points with the liquid:
+// III 251.165 .. 256.164 K, V 256.164 .. 273.31 K, VI 273.31 .. 355 K.
+double MeltingPressureIII(double T);
+double MeltingPressureV(double T);
+double MeltingPressureVI(double T);
+// The melting temperature at p of the ice stable there: Ih up to 208.566 MPa, III up to 350.1 MPa,
+// V up to 632.4 MPa, VI above (its curve runs to 2216 MPa). Inputs below 611.657 Pa give 273.16 K.
+double MeltingTemperature(double p);
 
 // Sublimation pressure, Eq. 6; 50 K <= T <= 273.16 K.
 double SublimationPressure(double T);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <numbers>
 
+#include "iapws/TransportCritical.h"
 #include "iapws/TransportResidual.h"
 
 namespace tulo::iapws {
@@ -42,15 +43,11 @@ constexpr TransportTerm kResidual[] = {
 constexpr int kMaxI = 4;
 constexpr int kMaxJ = 5;
 
-// R15-11 Table 3: critical-region constants.
+// R15-11 Table 3: critical-region constants (those of the correlation length in
+// TransportCritical.cpp).
 constexpr double kLambda = 177.8514;
 constexpr double kQDInverse = 0.40;  // nm
-constexpr double kNu = 0.630;
-constexpr double kGamma = 1.239;
-constexpr double kXi0 = 0.13;  // nm
-constexpr double kGamma0 = 0.06;
-constexpr double kTBarR = 1.5;
-constexpr double kYMin = 1.2e-7;  // below it Z = 0 (Eq. 19 loses its digits)
+constexpr double kYMin = 1.2e-7;     // below it Z = 0 (Eq. 19 loses its digits)
 
 // R15-11 Table 6: 1/zeta(T_R, rhobar) = sum_i A_ij rhobar^i, one column j per density range
 // rhobar <= rhoBarMax. The last column has no upper bound.
@@ -91,6 +88,24 @@ double ReferenceZeta(double rhoBar) {
   return 1.0 / inverse;
 }
 
+// lambda2 of Eqs. 18-22, W/(m K), with the reduced compressibility at (rho, T_R) given.
+double CriticalEnhancement(const ConductivityState& state, double zetaRef) {
+  const double tBar = state.T / kCondTStar;
+  const double rhoBar = state.rho / kCondRhoStar;
+  // Eqs. 20-22: y = q_D xi.
+  const double xi = CriticalCorrelationLength(rhoBar, tBar, ReducedCompressibility(state.drhodp), zetaRef);
+  const double y = xi / kQDInverse;
+  if (y < kYMin) return 0.0;
+
+  const double invKappa = state.cv / state.cp;
+  const double z = 2.0 / (std::numbers::pi * y) *
+                   (((1.0 - invKappa) * std::atan(y) + invKappa * y) -
+                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rhoBar * rhoBar)))));  // Eq. 19
+  const double cpBar = state.cp / kCondR;
+  const double muBar = state.mu / kCondMuStar;
+  return kLambda * rhoBar * cpBar * tBar / muBar * z * kCondLambdaStar;  // Eq. 18
+}
+
 }  // namespace
 
 double ThermalConductivityBackground(double rho, double T) {
@@ -114,27 +129,20 @@ double ConductivityReferenceDrhoDp(double rho) {
 }
 
 double ThermalConductivityCriticalEnhancement(const ConductivityState& state) {
-  const double tBar = state.T / kCondTStar;
-  const double rhoBar = state.rho / kCondRhoStar;
-  const double zeta = state.drhodp * kCondPStar / kCondRhoStar;
-  const double deltaChi = rhoBar * (zeta - ReferenceZeta(rhoBar) * kTBarR / tBar);  // Eq. 21
-  if (!(deltaChi > 0)) return 0.0;
+  return CriticalEnhancement(state, ReferenceZeta(state.rho / kCondRhoStar));
+}
 
-  const double xi = kXi0 * std::pow(deltaChi / kGamma0, kNu / kGamma);  // Eq. 22, nm
-  const double y = xi / kQDInverse;                                     // Eq. 20
-  if (y < kYMin) return 0.0;
-
-  const double invKappa = state.cv / state.cp;
-  const double z = 2.0 / (std::numbers::pi * y) *
-                   (((1.0 - invKappa) * std::atan(y) + invKappa * y) -
-                    (1.0 - std::exp(-1.0 / (1.0 / y + y * y / (3.0 * rhoBar * rhoBar)))));  // Eq. 19
-  const double cpBar = state.cp / kCondR;
-  const double muBar = state.mu / kCondMuStar;
-  return kLambda * rhoBar * cpBar * tBar / muBar * z * kCondLambdaStar;  // Eq. 18
+double ThermalConductivityCriticalEnhancement(const ConductivityState& state, double drhodpRef) {
+  return CriticalEnhancement(state, ReducedCompressibility(drhodpRef));
 }
 
 double ThermalConductivity(const ConductivityState& state) {
   return ThermalConductivityBackground(state.rho, state.T) + ThermalConductivityCriticalEnhancement(state);
+}
+
+double ThermalConductivityScientific(const ConductivityState& state, double drhodpRef) {
+  return ThermalConductivityBackground(state.rho, state.T) +
+         ThermalConductivityCriticalEnhancement(state, drhodpRef);
 }
 
 }  // namespace tulo::iapws

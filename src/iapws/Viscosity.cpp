@@ -1,9 +1,11 @@
-// IAPWS R12-08, viscosity of ordinary water substance, industrial form (mu2 = 1).
+// IAPWS R12-08, viscosity of ordinary water substance: the industrial form (mu2 = 1) and the
+// critical enhancement mu2 of the full form.
 
 #include "iapws/Viscosity.h"
 
 #include <cmath>
 
+#include "iapws/TransportCritical.h"
 #include "iapws/TransportResidual.h"
 
 namespace tulo::iapws {
@@ -38,6 +40,30 @@ constexpr TransportTerm kResidual[] = {
 constexpr int kMaxI = 5;
 constexpr int kMaxJ = 6;
 
+// R12-08 Table 3: critical-region constants (those of the correlation length in
+// TransportCritical.cpp).
+constexpr double kXMu = 0.068;
+constexpr double kQCInverse = 1.9;  // nm
+constexpr double kQDInverse = 1.1;  // nm
+// Below this correlation length (nm) Y comes from its series, Eq. 15, where Eq. 16 would lose
+// its digits to cancellation.
+constexpr double kXiSeries = 0.3817016416;
+
+// Y(xi) of Eqs. 15-19; xi in nm.
+double CriticalY(double xi) {
+  const double qc = xi / kQCInverse;  // q_C xi
+  const double qd = xi / kQDInverse;  // q_D xi
+  if (xi <= kXiSeries) return 0.2 * qc * std::pow(qd, 5) * (1.0 - qc + qc * qc - 765.0 / 504.0 * qd * qd);
+
+  const double psiD = std::acos(1.0 / std::sqrt(1.0 + qd * qd));                         // Eq. 17
+  const double w = std::sqrt(std::abs((qc - 1.0) / (qc + 1.0))) * std::tan(psiD / 2.0);  // Eq. 19
+  const double l = qc > 1.0 ? std::log((1.0 + w) / (1.0 - w)) : 2.0 * std::atan(w);      // Eq. 18
+  const double qc2 = qc * qc;
+  return std::sin(3.0 * psiD) / 12.0 - std::sin(2.0 * psiD) / (4.0 * qc) +
+         (1.0 - 1.25 * qc2) / qc2 * std::sin(psiD) -
+         ((1.0 - 1.5 * qc2) * psiD - std::pow(std::abs(qc2 - 1.0), 1.5) * l) / (qc2 * qc);  // Eq. 16
+}
+
 }  // namespace
 
 double Viscosity(double rho, double T) {
@@ -53,6 +79,17 @@ double Viscosity(double rho, double T) {
   const double mu1 = TransportResidualFactor<kMaxI, kMaxJ>(kResidual, invT, rhoBar);
 
   return mu0 * mu1 * kViscMuStar;
+}
+
+double ViscosityCriticalEnhancement(double rho, double T, double drhodp, double drhodpRef) {
+  const double xi =
+      CriticalCorrelationLength(rho / kViscRhoStar, T / kViscTStar, ReducedCompressibility(drhodp),
+                                ReducedCompressibility(drhodpRef));  // Eqs. 20-21
+  return std::exp(kXMu * CriticalY(xi));                             // Eq. 14
+}
+
+double ViscosityScientific(double rho, double T, double drhodp, double drhodpRef) {
+  return Viscosity(rho, T) * ViscosityCriticalEnhancement(rho, T, drhodp, drhodpRef);
 }
 
 }  // namespace tulo::iapws

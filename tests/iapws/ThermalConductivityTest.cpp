@@ -1,4 +1,4 @@
-// IAPWS R15-11, thermal conductivity in the industrial form.
+// IAPWS R15-11, thermal conductivity in the industrial and the scientific form.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "iapws/PrintedValue.h"
 #include "iapws/ThermalConductivity.h"
+#include "iapws/Viscosity.h"
 
 namespace tulo::testing {
 namespace {
@@ -118,6 +119,39 @@ TEST(ThermalConductivityTest, ReferenceCompressibilityFollowsIapws95) {
                                        {800, 0.4106014846},
                                        {1000, 0.1871236157}}) {
     EXPECT_NEAR(iapws::ConductivityReferenceDrhoDp(r.rho), r.drhodp, 1.5e-3 * r.drhodp) << r.rho;
+  }
+}
+
+struct ScientificCheck {
+  double rho;           // kg/m3
+  double cp, cv;        // kJ/(kg K)
+  double drhodp;        // (kg/m3)/MPa, (d rho/d p)_T at 647.35 K
+  double drhodpRef;     // (kg/m3)/MPa, the same at T_R = 1.5 Tc
+  const char* printed;  // mW/(m K)
+};
+
+// R15-11 Table 5: lambda with the critical enhancement at 647.35 K, every quantity of lambda2 from
+// IAPWS-95 (computed once by scripts/iapws_releases_crosscheck.py from python3-iapws) and mu from
+// R12-08 with its own enhancement mu2. At 1 and 750 kg/m3 lambda2 is small but not zero.
+const std::vector<ScientificCheck> kTable5 = {
+    {1, 2.0690812064568447, 1.5956990729197902, 3.3774067394654912, 2.2381441426032094, "51.9298924"},
+    {122, 11.353470032452684, 3.2437913257242967, 17.109308489110614, 2.9368916679972759, "130.922885"},
+    {222, 101.24330196528572, 4.523436913569463, 175.45698097311927, 3.1191774103243772, "367.787459"},
+    {272, 794.91603855740232, 5.4912641957508947, 1508.2800390320626, 2.9996110408496999, "757.959776"},
+    {322, 5420.6112771390199, 6.1887494611880083, 12136.419501489307, 2.7514389633437304, "1443.75556"},
+    {372, 500.23765198868483, 5.1814066424407965, 1245.917204526975, 2.4154402387736686, "650.319402"},
+    {422, 62.663672844393027, 3.904379773638194, 130.39353796744192, 2.0465424405716117, "448.883487"},
+    {750, 4.5706245651737483, 2.8336557941040645, 1.0510776327653402, 0.51058283740340837, "600.961346"},
+};
+
+TEST(ThermalConductivityTest, ReleaseTable5Scientific) {
+  constexpr double kT = 647.35;
+  for (const ScientificCheck& c : kTable5) {
+    const double mu = iapws::ViscosityScientific(c.rho, kT, c.drhodp, c.drhodpRef);
+    const ConductivityState state{
+        .rho = c.rho, .T = kT, .cp = c.cp, .cv = c.cv, .drhodp = c.drhodp, .mu = mu};
+    EXPECT_TRUE(MatchesPrinted(iapws::ThermalConductivityScientific(state, c.drhodpRef) * 1e3, c.printed))
+        << c.rho;
   }
 }
 

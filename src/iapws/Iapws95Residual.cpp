@@ -1,0 +1,325 @@
+// IAPWS-95, the residual part of the dimensionless Helmholtz energy: Eq. 6.6 of IAPWS R6-95(2018)
+// with the coefficients and exponents of its Table 6.2, and the derivatives of Table 6.5.
+//
+// Speed: one pass gives phir and its five derivatives. The powers of delta and tau come from
+// small tables built once per call by products (tau^(1/8) by three square roots: every t of the
+// release is a multiple of 1/8), the exponentials exp(-delta^c) once per distinct c; the terms
+// accumulate delta^k tau^l times their derivative, divided by delta^k tau^l once at the end. No
+// std::pow, no allocation.
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "iapws/Iapws95.h"
+
+namespace tulo::iapws95 {
+namespace {
+
+// Table 6.2, i = 1 .. 51: the polynomial terms n delta^d tau^t (c blank in the release, 0 here)
+// and the exponential terms n delta^d tau^t exp(-delta^c).
+struct PowerRow {
+  int i;
+  int c;
+  int d;
+  double t;
+  double n;
+};
+constexpr PowerRow kPowerRows[] = {
+    {1, 0, 1, -0.5, 0.12533547935523e-1},   {2, 0, 1, 0.875, 0.78957634722828e1},
+    {3, 0, 1, 1.0, -0.87803203303561e1},    {4, 0, 2, 0.5, 0.31802509345418},
+    {5, 0, 2, 0.75, -0.26145533859358},     {6, 0, 3, 0.375, -0.78199751687981e-2},
+    {7, 0, 4, 1.0, 0.88089493102134e-2},    {8, 1, 1, 4, -0.66856572307965},
+    {9, 1, 1, 6, 0.20433810950965},         {10, 1, 1, 12, -0.66212605039687e-4},
+    {11, 1, 2, 1, -0.19232721156002},       {12, 1, 2, 5, -0.25709043003438},
+    {13, 1, 3, 4, 0.16074868486251},        {14, 1, 4, 2, -0.40092828925807e-1},
+    {15, 1, 4, 13, 0.39343422603254e-6},    {16, 1, 5, 9, -0.75941377088144e-5},
+    {17, 1, 7, 3, 0.56250979351888e-3},     {18, 1, 9, 4, -0.15608652257135e-4},
+    {19, 1, 10, 11, 0.11537996422951e-8},   {20, 1, 11, 4, 0.36582165144204e-6},
+    {21, 1, 13, 13, -0.13251180074668e-11}, {22, 1, 15, 1, -0.62639586912454e-9},
+    {23, 2, 1, 7, -0.10793600908932},       {24, 2, 2, 1, 0.17611491008752e-1},
+    {25, 2, 2, 9, 0.22132295167546},        {26, 2, 2, 10, -0.40247669763528},
+    {27, 2, 3, 10, 0.58083399985759},       {28, 2, 4, 3, 0.49969146990806e-2},
+    {29, 2, 4, 7, -0.31358700712549e-1},    {30, 2, 4, 10, -0.74315929710341},
+    {31, 2, 5, 10, 0.47807329915480},       {32, 2, 6, 6, 0.20527940895948e-1},
+    {33, 2, 6, 10, -0.13636435110343},      {34, 2, 7, 10, 0.14180634400617e-1},
+    {35, 2, 9, 1, 0.83326504880713e-2},     {36, 2, 9, 2, -0.29052336009585e-1},
+    {37, 2, 9, 3, 0.38615085574206e-1},     {38, 2, 9, 4, -0.20393486513704e-1},
+    {39, 2, 9, 8, -0.16554050063734e-2},    {40, 2, 10, 6, 0.19955571979541e-2},
+    {41, 2, 10, 9, 0.15870308324157e-3},    {42, 2, 12, 8, -0.16388568342530e-4},
+    {43, 3, 3, 16, 0.43613615723811e-1},    {44, 3, 4, 22, 0.34994005463765e-1},
+    {45, 3, 4, 23, -0.76788197844621e-1},   {46, 3, 5, 23, 0.22446277332006e-1},
+    {47, 4, 14, 10, -0.62689710414685e-4},  {48, 6, 3, 50, -0.55711118565645e-9},
+    {49, 6, 6, 44, -0.19905718354408},      {50, 6, 6, 46, 0.31777497330738},
+    {51, 6, 6, 50, -0.11841182425981},
+};
+
+// Table 6.2, i = 52 .. 54: the Gaussian terms
+// n delta^d tau^t exp(-alpha (delta - epsilon)^2 - beta (tau - gamma)^2).
+struct GaussianRow {
+  int i;
+  int d;
+  int t;
+  double n;
+  double alpha;
+  double beta;
+  double gamma;
+  double epsilon;
+};
+constexpr GaussianRow kGaussianRows[] = {
+    {52, 3, 0, -0.31306260323435e2, 20, 150, 1.21, 1},
+    {53, 3, 1, 0.31546140237781e2, 20, 150, 1.21, 1},
+    {54, 3, 4, -0.25213154341695e4, 20, 250, 1.25, 1},
+};
+
+// Table 6.2, i = 55 .. 56: the non-analytic terms n Delta^b delta psi with
+// Delta = theta^2 + B ((delta - 1)^2)^a, theta = (1 - tau) + A ((delta - 1)^2)^(1/(2 beta)),
+// psi = exp(-C (delta - 1)^2 - D (tau - 1)^2).
+struct NonAnalyticRow {
+  int i;
+  double a;
+  double b;
+  double B;
+  double n;
+  double C;
+  double D;
+  double A;
+  double beta;
+};
+constexpr NonAnalyticRow kNonAnalyticRows[] = {
+    {55, 3.5, 0.85, 0.2, -0.14874640856724, 28, 700, 0.32, 0.3},
+    {56, 3.5, 0.95, 0.2, 0.31806110878444, 32, 800, 0.32, 0.3},
+};
+// Both rows share a, B, A and beta, hence theta and Delta: those are formed once per call.
+constexpr const NonAnalyticRow& kShape = kNonAnalyticRows[0];
+static_assert(kNonAnalyticRows[1].a == kShape.a && kNonAnalyticRows[1].B == kShape.B &&
+              kNonAnalyticRows[1].A == kShape.A && kNonAnalyticRows[1].beta == kShape.beta);
+
+// ---- The layout worked out at compile time ---------------------------------------------------
+
+constexpr int kMaxC = 6;
+constexpr int kMaxD = 15;
+constexpr int kMinTauWhole = -1;  // tau^-1: t = -0.5 is tau^-1 tau^(4/8)
+constexpr int kMaxTauWhole = 50;
+constexpr int kTauWholeCount = kMaxTauWhole - kMinTauWhole + 1;
+
+// A row of Table 6.2 ready for the loop: tau^t = tau^whole tau^(eighths/8) with 0 <= eighths < 8,
+// and the factors of the derivatives as doubles.
+struct PowerTerm {
+  int d;
+  int c;
+  int tauWhole;  // index into the table of whole powers (offset by kMinTauWhole)
+  int eighths;
+  double n;
+  double dd;  // d
+  double cd;  // c
+  double t;
+  double ttm1;  // t (t - 1)
+};
+
+constexpr std::array<PowerTerm, std::size(kPowerRows)> PreparePowerTerms() {
+  std::array<PowerTerm, std::size(kPowerRows)> terms{};
+  for (std::size_t k = 0; k < terms.size(); ++k) {
+    const PowerRow& row = kPowerRows[k];
+    const double scaled = row.t * 8;
+    const int inEighths = static_cast<int>(scaled);
+    if (inEighths != scaled) throw std::logic_error("t is not a multiple of 1/8");
+    const int whole = inEighths >= 0 ? inEighths / 8 : -((-inEighths + 7) / 8);
+    if (row.d > kMaxD || row.c > kMaxC || whole < kMinTauWhole || whole > kMaxTauWhole)
+      throw std::logic_error("exponent outside the tables of powers");
+    if (k > 0 && row.c < kPowerRows[k - 1].c) throw std::logic_error("rows not sorted by c");
+    terms[k] = PowerTerm{row.d,
+                         row.c,
+                         whole - kMinTauWhole,
+                         inEighths - 8 * whole,
+                         row.n,
+                         static_cast<double>(row.d),
+                         static_cast<double>(row.c),
+                         row.t,
+                         row.t * (row.t - 1)};
+  }
+  return terms;
+}
+constexpr auto kPowerTerms = PreparePowerTerms();
+
+// The distinct c of the exponential terms: exp(-delta^c) is formed only for those.
+constexpr std::array<bool, kMaxC + 1> UsedC() {
+  std::array<bool, kMaxC + 1> used{};
+  for (const PowerRow& row : kPowerRows) used[static_cast<std::size_t>(row.c)] = row.c > 0;
+  return used;
+}
+constexpr auto kUsedC = UsedC();
+
+// x^0 .. x^N in table[0 .. N], each by one product of two smaller powers (a shallow tree).
+template <std::size_t Size>
+void FillPowers(double x, std::array<double, Size>& table, std::size_t first = 0) {
+  table[first] = 1.0;
+  table[first + 1] = x;
+  for (std::size_t k = 2; first + k < Size; ++k)
+    table[first + k] = table[first + k / 2] * table[first + k - k / 2];
+}
+
+// The sums of delta^k tau^l times the partial derivatives of the analytic terms: f, delta f_d,
+// delta^2 f_dd, tau f_t, tau^2 f_tt, delta tau f_dt.
+struct Scaled {
+  double f = 0, d = 0, dd = 0, t = 0, tt = 0, dt = 0;
+};
+
+void AddPowerTerms(double delta, double tau, Scaled& s) {
+  std::array<double, kMaxD + 1> deltaPow;
+  FillPowers(delta, deltaPow);
+  std::array<double, kTauWholeCount> tauWhole;
+  tauWhole[0] = 1.0 / tau;
+  FillPowers(tau, tauWhole, 1);
+  std::array<double, 8> tauEighth;
+  const double eighth = std::sqrt(std::sqrt(std::sqrt(tau)));
+  FillPowers(eighth, tauEighth);
+
+  std::array<double, kMaxC + 1> expC;  // exp(-delta^c); 1 for the polynomial terms (c = 0)
+  std::array<double, kMaxC + 1> powC;  // delta^c; 0 for c = 0, whose factors it does not enter
+  expC[0] = 1.0;
+  powC[0] = 0.0;
+  for (std::size_t c = 1; c <= kMaxC; ++c) {
+    powC[c] = deltaPow[c];
+    expC[c] = kUsedC[c] ? std::exp(-deltaPow[c]) : 0.0;
+  }
+
+  for (const PowerTerm& term : kPowerTerms) {
+    const auto c = static_cast<std::size_t>(term.c);
+    const double f = term.n * deltaPow[static_cast<std::size_t>(term.d)] *
+                     tauWhole[static_cast<std::size_t>(term.tauWhole)] *
+                     tauEighth[static_cast<std::size_t>(term.eighths)] * expC[c];
+    const double cg = term.cd * powC[c];  // c delta^c
+    const double a = term.dd - cg;        // delta d/ddelta of ln f
+    s.f += f;
+    s.d += f * a;
+    s.dd += f * (a * (a - 1.0) - term.cd * cg);
+    s.t += f * term.t;
+    s.tt += f * term.ttm1;
+    s.dt += f * term.t * a;
+  }
+}
+
+void AddGaussianTerms(double delta, double tau, Scaled& s) {
+  for (const GaussianRow& row : kGaussianRows) {
+    const double de = delta - row.epsilon;
+    const double tg = tau - row.gamma;
+    double f = row.n * std::exp(-row.alpha * de * de - row.beta * tg * tg);
+    for (int k = 0; k < row.d; ++k) f *= delta;
+    for (int k = 0; k < row.t; ++k) f *= tau;
+    const double a = row.d - 2.0 * row.alpha * delta * de;  // delta d/ddelta of ln f
+    const double b = row.t - 2.0 * row.beta * tau * tg;     // tau d/dtau of ln f
+    s.f += f;
+    s.d += f * a;
+    s.dd += f * (a * a - row.d - 2.0 * row.alpha * delta * delta);
+    s.t += f * b;
+    s.tt += f * (b * b - row.t - 2.0 * row.beta * tau * tau);
+    s.dt += f * a * b;
+  }
+}
+
+// The distance function Delta and its derivatives (Table 6.5), shared by both non-analytic rows.
+// Every power of |delta - 1| is written with a positive exponent, so delta = 1 gives the finite
+// limits (0 for the delta derivatives of Delta) instead of 0 * inf.
+struct Distance {
+  double theta, Delta, Delta_d, Delta_dd;
+  double e;       // delta - 1
+  double pTheta;  // |delta - 1|^(1/beta - 2)
+};
+
+Distance DistanceAt(double delta, double tau) {
+  const double e = delta - 1.0;
+  const double e2 = e * e;
+  double pTheta = 0, pB = 0;  // |e|^(1/beta - 2), |e|^(2a - 2)
+  if (e != 0) {
+    const double logE = std::log(std::abs(e));
+    pTheta = std::exp((1.0 / kShape.beta - 2.0) * logE);
+    pB = std::exp((2.0 * kShape.a - 2.0) * logE);
+  }
+  const double A = kShape.A, B = kShape.B, a = kShape.a, beta = kShape.beta;
+  const double theta = (1.0 - tau) + A * pTheta * e2;
+  const double inner = 2.0 * A * theta / beta * pTheta + 2.0 * B * a * pB;  // Delta_d / e
+  Distance r{};
+  r.theta = theta;
+  r.Delta = theta * theta + B * pB * e2;
+  r.Delta_d = e * inner;
+  r.Delta_dd = inner + 2.0 * A * A / (beta * beta) * e2 * pTheta * pTheta +
+               2.0 * A * theta / beta * (1.0 / beta - 2.0) * pTheta + 2.0 * B * a * (2.0 * a - 2.0) * pB;
+  r.e = e;
+  r.pTheta = pTheta;
+  return r;
+}
+
+// The row whose Delta^(b-2) is the strongest singularity at the critical point.
+constexpr const NonAnalyticRow& SmallestB() {
+  const NonAnalyticRow* best = &kNonAnalyticRows[0];
+  for (const NonAnalyticRow& row : kNonAnalyticRows)
+    if (row.b < best->b) best = &row;
+  return *best;
+}
+
+void AddNonAnalyticTerms(double delta, double tau, Phi& r) {
+  const Distance g = DistanceAt(delta, tau);
+  if (g.Delta == 0) {
+    // The critical point itself (delta = tau = 1): the limits along the critical isochore. Every
+    // part vanishes but d2/dtau2, where n b (2b - 1) |1 - tau|^(2b - 2) of the smallest b diverges.
+    constexpr const NonAnalyticRow& row = SmallestB();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    r.tt += (row.n * (2 * row.b - 1) > 0) ? kInf : -kInf;
+    return;
+  }
+  const double logDelta = std::log(g.Delta);
+  const double tm1 = tau - 1.0;
+  for (const NonAnalyticRow& row : kNonAnalyticRows) {
+    const double b = row.b;
+    // Delta^b and its derivatives.
+    const double Db = std::exp(b * logDelta);
+    const double Db1 = Db / g.Delta;   // Delta^(b-1)
+    const double Db2 = Db1 / g.Delta;  // Delta^(b-2)
+    const double DB_d = b * Db1 * g.Delta_d;
+    const double DB_dd = b * (Db1 * g.Delta_dd + (b - 1.0) * Db2 * g.Delta_d * g.Delta_d);
+    const double DB_t = -2.0 * g.theta * b * Db1;
+    const double DB_tt = 2.0 * b * Db1 + 4.0 * g.theta * g.theta * b * (b - 1.0) * Db2;
+    const double DB_dt =
+        -row.A * b * 2.0 / row.beta * Db1 * g.e * g.pTheta - 2.0 * g.theta * b * (b - 1.0) * Db2 * g.Delta_d;
+    // psi and its derivatives.
+    const double psi = std::exp(-row.C * g.e * g.e - row.D * tm1 * tm1);
+    const double psi_d = -2.0 * row.C * g.e * psi;
+    const double psi_dd = (2.0 * row.C * g.e * g.e - 1.0) * 2.0 * row.C * psi;
+    const double psi_t = -2.0 * row.D * tm1 * psi;
+    const double psi_tt = (2.0 * row.D * tm1 * tm1 - 1.0) * 2.0 * row.D * psi;
+    const double psi_dt = 4.0 * row.C * row.D * g.e * tm1 * psi;
+
+    const double n = row.n;
+    r.f += n * Db * delta * psi;
+    r.d += n * (Db * (psi + delta * psi_d) + DB_d * delta * psi);
+    r.dd +=
+        n * (Db * (2.0 * psi_d + delta * psi_dd) + 2.0 * DB_d * (psi + delta * psi_d) + DB_dd * delta * psi);
+    r.t += n * delta * (DB_t * psi + Db * psi_t);
+    r.tt += n * delta * (DB_tt * psi + 2.0 * DB_t * psi_t + Db * psi_tt);
+    r.dt += n * (Db * (psi_t + delta * psi_dt) + delta * DB_d * psi_t + DB_t * (psi + delta * psi_d) +
+                 DB_dt * delta * psi);
+  }
+}
+
+}  // namespace
+
+Phi ResidualPart(double delta, double tau) {
+  Scaled s;
+  AddPowerTerms(delta, tau, s);
+  AddGaussianTerms(delta, tau, s);
+  const double invDelta = 1.0 / delta;
+  const double invTau = 1.0 / tau;
+  Phi r;
+  r.f = s.f;
+  r.d = s.d * invDelta;
+  r.dd = s.dd * invDelta * invDelta;
+  r.t = s.t * invTau;
+  r.tt = s.tt * invTau * invTau;
+  r.dt = s.dt * invDelta * invTau;
+  AddNonAnalyticTerms(delta, tau, r);
+  return r;
+}
+
+}  // namespace tulo::iapws95
