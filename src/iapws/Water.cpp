@@ -4,16 +4,19 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 #include "common/RangeLimit.h"
 #include "iapws/Dielectric.h"
 #include "iapws/Formulation.h"
 #include "iapws/IF97.h"
+#include "iapws/Iapws95.h"
 #include "iapws/IceIh.h"
 #include "iapws/MeltingSublimation.h"
 #include "iapws/RefractiveIndex.h"
 #include "iapws/SurfaceTension.h"
 #include "iapws/ThermalConductivity.h"
+#include "iapws/Transport95.h"
 #include "iapws/Viscosity.h"
 
 namespace tulo::iapws {
@@ -44,13 +47,13 @@ WaterState Invalid() {
   return w;
 }
 
-// The properties both kinds of state share once rho, T and p are known.
-void FillCommon(WaterState& w) {
+// The properties both kinds of state share once rho, T and p are known; R of the formulation.
+void FillCommon(WaterState& w, double R = kR) {
   w.valid = true;
-  w.z = w.p * 1000.0 / (w.rho * kR * w.T);  // kPa m3 = kJ
+  w.z = w.p * 1000.0 / (w.rho * R * w.T);  // kPa m3 = kJ
 }
 
-WaterState FromFluid(const FluidProps& f) {
+WaterState FromFluid(const FluidProps& f, double R = kR) {
   if (f.region == Region::kNone) return Invalid();
   WaterState w;
   w.T = f.T;
@@ -65,7 +68,7 @@ WaterState FromFluid(const FluidProps& f) {
   w.w = f.w;
   w.alphaV = f.alphaV;
   w.kappaT = f.kappaT;
-  FillCommon(w);
+  FillCommon(w, R);
   w.isentropicExponent = f.w * f.w * f.rho / (f.p * 1e6);
   // (dT/dp)_h = (T v alpha - v) / cp: K m3/kJ is K/kPa, times 1000 for K/MPa.
   w.jouleThomson = (f.T * f.v * f.alphaV - f.v) / f.cp * 1000.0;
@@ -122,21 +125,50 @@ bool SublimationInRange(double T) {
 
 }  // namespace
 
-void AddExtras(WaterState& w, Extra which) {
+namespace {
+
+// mu (Pa s) and lambda (W/(m K)) of a fluid state, given mu for lambda's use.
+struct TransportPair {
+  double mu, lambda;
+};
+using TransportRule = TransportPair (*)(const WaterState& w, bool withLambda);
+
+// IF97: R12-08 and R15-11 in their industrial forms (mu2 = 1; lambda2 from IF97 quantities).
+TransportPair IndustrialTransport(const WaterState& w, bool withLambda) {
+  const double mu = Viscosity(w.rho, w.T);
+  return {mu, withLambda ? ThermalConductivity({w.rho, w.T, w.cp, w.cv, w.rho * w.kappaT, mu}) : 0.0};
+}
+
+// IAPWS-95: both releases in their scientific forms, from the state's IAPWS-95 quantities.
+TransportPair ScientificTransport(const WaterState& w, bool) {
+  FluidProps f;
+  f.T = w.T;
+  f.rho = w.rho;
+  f.cp = w.cp;
+  f.cv = w.cv;
+  f.kappaT = w.kappaT;
+  const iapws95::Transport t = iapws95::TransportProperties(f);
+  return {t.mu, t.lambda};
+}
+
+void AddExtrasBy(TransportRule transport, WaterState& w, Extra which) {
   auto has = [](Extra set, Extra part) {
     return (static_cast<unsigned>(set) & static_cast<unsigned>(part)) != 0;
   };
   if (has(which, Extra::kConductivity)) which = which | Extra::kViscosity;  // lambda and Pr use mu
   const auto missing = static_cast<Extra>(static_cast<unsigned>(which) & ~static_cast<unsigned>(w.extras));
   w.extras = w.extras | which;
-  const bool transport = AtMost(w.T, kTransportTMax);
-  if (has(missing, Extra::kViscosity)) {
-    w.mu = NaNUnless(transport, Viscosity(w.rho, w.T));
-    w.nu = w.mu / w.rho;
-  }
-  if (has(missing, Extra::kConductivity)) {
-    w.lambda = NaNUnless(transport, ThermalConductivity({w.rho, w.T, w.cp, w.cv, w.rho * w.kappaT, w.mu}));
-    w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
+  const bool inRange = AtMost(w.T, kTransportTMax);
+  if (has(missing, Extra::kViscosity) || has(missing, Extra::kConductivity)) {
+    const TransportPair t = transport(w, has(missing, Extra::kConductivity));
+    if (has(missing, Extra::kViscosity)) {
+      w.mu = NaNUnless(inRange, t.mu);
+      w.nu = w.mu / w.rho;
+    }
+    if (has(missing, Extra::kConductivity)) {
+      w.lambda = NaNUnless(inRange, t.lambda);
+      w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
+    }
   }
   if (has(missing, Extra::kSurfaceTension))
     w.sigma = NaNUnless(InClosedRange(w.T, kSurfaceTensionTMin, kTc), SurfaceTension(std::min(w.T, kTc)));
@@ -147,6 +179,12 @@ void AddExtras(WaterState& w, Extra which) {
         NaNUnless(InClosedRange(w.T, kRefractiveTMin, kRefractiveTMax) && AtMost(w.rho, kRefractiveRhoMax),
                   RefractiveIndex(w.rho, w.T, kRefractiveWavelength));
   }
+}
+
+}  // namespace
+
+void AddExtras(WaterState& w, Extra which) {
+  AddExtrasBy(IndustrialTransport, w, which);
 }
 
 void AddTransport(WaterState& w) {
@@ -204,6 +242,124 @@ double SublimationEnthalpy(double T) {
   const double vapourV = Region2(T, p).v;
   const double iceV = Ice(T, p).v;
   return T * (vapourV - iceV) * SublimationPressureSlope(T) * 1000.0;  // MJ/kg to kJ/kg
+}
+
+// ---- IAPWS-95 ----------------------------------------------------------------------------------
+// The fluid from IAPWS-95 (Iapws95.h), ice Ih and the curves as above, the transport releases in
+// their scientific forms.
+namespace {
+
+bool Saturation95InRange(double T) {
+  return InClosedRange(T, iapws95::kTt, kTc);
+}
+
+WaterState Evaluate95(StateKind kind, double T, double p) {
+  switch (kind) {
+    case StateKind::kFluid:
+      return FromFluid(iapws95::StateTP(T, p), iapws95::kR);
+    case StateKind::kSaturatedLiquid:
+    case StateKind::kSaturatedVapour: {
+      if (!Saturation95InRange(T)) return Invalid();
+      const std::optional<iapws95::Saturation> sat = iapws95::SaturationAtT(std::clamp(T, iapws95::kTt, kTc));
+      if (!sat) return Invalid();
+      return FromFluid(kind == StateKind::kSaturatedLiquid ? sat->liquid : sat->vapour, iapws95::kR);
+    }
+    case StateKind::kIce:
+    case StateKind::kSaturatedSolid:
+      return Evaluate(kind, T, p);  // the ice Ih equation and the sublimation curve
+  }
+  return Invalid();
+}
+
+double Enthalpy95(StateKind kind, double T, double p) {
+  return Evaluate95(kind, T, p).h;
+}
+
+void AddExtras95(WaterState& w, Extra which) {
+  AddExtrasBy(ScientificTransport, w, which);
+}
+
+// The sublimation curve below the triple point, IAPWS-95's saturation line above it; the lines
+// meet at 273.16 K, where the formulation's own triple-point pressure (611.6548 Pa) lies 2 mPa
+// below that of R14-08.
+double SaturationPressure95(double T) {
+  if (AtLeast(T, kSublimationTMin) && T < iapws95::kTt) return SublimationPressure(T);
+  if (!Saturation95InRange(T)) return kNaN;
+  const std::optional<iapws95::Saturation> sat = iapws95::SaturationAtT(std::clamp(T, iapws95::kTt, kTc));
+  return sat ? sat->p : kNaN;
+}
+
+double SaturationTemperature95(double p) {
+  if (p >= iapws95::TriplePointPressure() && AtMost(p, kPc)) {
+    const std::optional<iapws95::Saturation> sat = iapws95::SaturationAtP(std::min(p, kPc));
+    return sat ? sat->T : kNaN;
+  }
+  if (AtLeast(p, SublimationPressure(kSublimationTMin)) && p < iapws95::TriplePointPressure())
+    return SublimationTemperature(p);
+  return kNaN;
+}
+
+// The melting curves of ices Ih, III, V and VI up to the top of the range.
+double MeltingTemperature95(double p) {
+  return InClosedRange(p, kMeltingIhPMin, iapws95::kPmax) ? MeltingTemperature(p) : kNaN;
+}
+
+double VaporisationEnthalpy95(double T) {
+  if (!Saturation95InRange(T)) return kNaN;
+  const std::optional<iapws95::Saturation> sat = iapws95::SaturationAtT(std::clamp(T, iapws95::kTt, kTc));
+  return sat ? sat->vapour.h - sat->liquid.h : kNaN;
+}
+
+// The vapour's volume on the sublimation curve, m3/kg: at these pressures (below 611.657 Pa) the
+// virial form v = R T / p (1 + delta phir_delta) with delta from the ideal gas, corrected twice,
+// is exact to far below the last digit, and it holds down to 50 K, below the range of StateTP.
+double SublimationVapourVolume(double T, double p) {
+  double rho = p * 1000.0 / (iapws95::kR * T);  // kPa / (kJ/(kg K) K) = kg/m3
+  for (int i = 0; i < 2; ++i) {
+    const double delta = rho / iapws95::kRhoc;
+    rho = p * 1000.0 / (iapws95::kR * T * (1.0 + delta * iapws95::ResidualPart(delta, iapws95::kTc / T).d));
+  }
+  return 1.0 / rho;
+}
+
+double SublimationEnthalpy95(double T) {
+  if (!SublimationInRange(T)) return kNaN;
+  const double p = SublimationPressure(T);
+  return T * (SublimationVapourVolume(T, p) - Ice(T, p).v) * SublimationPressureSlope(T) * 1000.0;  // kJ/kg
+}
+
+double LowestTemperature95(double p) {
+  if (p < kMeltingIhPMin) return std::max(iapws95::kTminVapour, SublimationTemperature(p));
+  return MeltingTemperature(p);
+}
+
+}  // namespace
+
+const Formulation& Iapws95Formulation() {
+  static const Formulation k95{
+      .name = "IAPWS-95",
+      .gasConstant = iapws95::kR,
+      .highestTemperature = iapws95::kTmax,
+      .highestPressure = iapws95::kPmax,
+      .lowestTemperatureAt = LowestTemperature95,
+      .highestTemperatureAt = [](double) { return iapws95::kTmax; },
+      .evaluate = Evaluate95,
+      .enthalpy = Enthalpy95,
+      .addExtras = AddExtras95,
+      .saturationPressureAt = SaturationPressure95,
+      .saturationTemperatureAt = SaturationTemperature95,
+      .meltingTemperatureAt = MeltingTemperature95,
+      // Above the ice Ih - III - liquid point the melting temperature rises with p (ices III, V, VI).
+      .highestMeltingTemperature = std::max(kTt, MeltingTemperature(iapws95::kPmax)),
+      .vaporisationEnthalpy = VaporisationEnthalpy95,
+      .sublimationEnthalpy = SublimationEnthalpy95,
+      .stateFromPH = iapws95::StateFromPH,
+      .stateFromPS = iapws95::StateFromPS,
+      .stateFromHS = iapws95::StateFromHS,
+      .stateFromTH = iapws95::StateFromTH,
+      .stateFromTS = iapws95::StateFromTS,
+  };
+  return k95;
 }
 
 const Formulation& IF97Formulation() {

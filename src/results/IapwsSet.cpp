@@ -379,6 +379,11 @@ const CorrelationSet& IapwsCorrelations() {
   return set;
 }
 
+const CorrelationSet& Iapws95Correlations() {
+  static const IapwsSet set(iapws::Iapws95Formulation());
+  return set;
+}
+
 const iapws::Formulation* FormulationOf(const CorrelationSet& set) {
   const auto* iapws = dynamic_cast<const IapwsSet*>(&set);
   return iapws ? &iapws->Formulation() : nullptr;

@@ -1,7 +1,8 @@
 #pragma once
-// The IAPWS standards as the program's second property standard: IAPWS-IF97 for the fluid, the
-// 2006 ice Ih equation, the 2008/2011 melting and sublimation curves and the releases on
-// transport and other properties. Computed in double precision; values are stored as doubles.
+// The IAPWS standards, the program's second and third property standards: IAPWS-IF97 or IAPWS-95
+// for the fluid (iapws/Formulation.h), the 2006 ice Ih equation, the 2008/2011 melting and
+// sublimation curves and the releases on transport and other properties. Computed in double
+// precision; values are stored as doubles.
 
 #include "iapws/Formulation.h"
 #include "iapws/Water.h"
@@ -13,6 +14,8 @@ namespace tulo {
 // The one IAPWS-IF97 set; it holds no state (each session's calculators keep their own
 // evaluations), so every session may share it.
 const CorrelationSet& IapwsCorrelations();
+// The same rules over IAPWS-95 (to 1273 K and 1000 MPa).
+const CorrelationSet& Iapws95Correlations();
 // The formulation behind an IAPWS set; null for any other set (the built-in correlations).
 const iapws::Formulation* FormulationOf(const CorrelationSet& set);
 

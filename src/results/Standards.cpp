@@ -9,6 +9,7 @@ namespace {
 constexpr StandardEntry kStandards[] = {
     {"builtin", BuiltInCorrelations},
     {"iapws", IapwsCorrelations},
+    {"iapws95", Iapws95Correlations},
 };
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace tulo {
 
 struct StandardEntry {
-  std::string_view key;  // "builtin", "iapws"
+  std::string_view key;  // "builtin", "iapws", "iapws95"
   const CorrelationSet& (*set)();
 };
 
