@@ -179,7 +179,7 @@ bool ApplyOption(const std::string& name, const std::string& v, BatchArgs& parse
       error = UnknownUnitsText(v);
   } else if (name == "--standard") {
     parsed.request.set = CorrelationSetNamed(v);
-    if (parsed.request.set == nullptr) error = "unknown standard: " + Shown(v) + " (builtin or iapws)";
+    if (parsed.request.set == nullptr) error = UnknownStandardText(v);
   } else if (name == "--threads") {
     const std::optional<double> n = ReadNumber(v);
     if (!n || *n < 1 || *n > batch::kMaxThreads || *n != std::floor(*n))

@@ -23,7 +23,7 @@ const char* const kPointSynopsis =
 const char* const kTableSynopsis =
     "tulo-calc table saturation|isobar|isotherm [--by temperature|pressure] --from A --to B\n"
     "            (--step S | --rows N) [--at V] [--items LIST] [--format text|csv|tsv|json]\n"
-    "            [--units U] [--standard builtin|iapws]";
+    "            [--units U] [--standard builtin|iapws|iapws95]";
 
 // Unit texts as the units dialog lists them ("cal/g " without its blank).
 std::string ListedUnit(int q, int n) {
@@ -95,9 +95,10 @@ std::string NumberProblem(const std::string& arg) {
 
 std::string UnknownStandardText(const std::string& arg) {
   std::string text = "unknown standard: " + Shown(arg) + " (";
-  for (const StandardEntry& s : Standards())
-    text.append(s.key).append(s.key == Standards().back().key ? ")" : " or ");
-  return text;
+  const std::span<const StandardEntry> all = Standards();
+  for (std::size_t i = 0; i < all.size(); ++i)
+    text.append(i == 0 ? "" : i + 1 == all.size() ? " or " : ", ").append(all[i].key);
+  return text + ")";
 }
 
 std::string BatchItemsList() {
@@ -122,7 +123,7 @@ std::string BatchItemsList() {
 std::string BatchUsageText() {
   return std::string(
       "  tulo-calc batch [FILE|-] [--format csv|tsv|json] [--items LIST] [--units U]\n"
-      "                  [--standard builtin|iapws] [--threads N] [--columns MAP] [--keep LIST]\n"
+      "                  [--standard builtin|iapws|iapws95] [--threads N] [--columns MAP] [--keep LIST]\n"
       "                  [--saturated] [--decimal-comma]\n"
       "      Calculates one state per row of a CSV or TSV file (stdin when it is - or not given)\n"
       "      as the window does, on every core, and writes one row per input row in input order\n"
@@ -167,7 +168,7 @@ std::string BatchUsageText() {
       "                      shows for some state in the standard); names, codes or symbols:\n" +
       BatchItemsList() +
       "      --units U       the units, below (default SI)\n"
-      "      --standard S    builtin (the default) or iapws\n"
+      "      --standard S    builtin (the default), iapws or iapws95\n"
       "      --threads N     worker threads, 1 to 256 (default: one per core); at most 32 work\n"
       "                      at once, which bounds the memory\n"
       "      --columns MAP   the input columns by name, in place of T, P, h, s and x:\n"
@@ -209,9 +210,10 @@ std::string StateUsageText() {
          "      makes the pair T-x or P-x (the same results as the quality typed for the saturated\n"
          "      state); beside both it is the quality of the wet-steam grid.\n"
          "      --units U       the units, below (default SI)\n"
-         "      --standard S    builtin (the built-in correlations, the default) or iapws (IAPWS-IF97\n"
-         "                      and the IAPWS releases on ice, transport and other properties); the\n"
-         "                      IAPWS results have a line Standard= after the Condition line\n"
+         "      --standard S    builtin (the built-in correlations, the default), iapws (IAPWS-IF97\n"
+         "                      and the IAPWS releases on ice, transport and other properties) or\n"
+         "                      iapws95 (the same releases over IAPWS-95, to 1273 K and 1000 MPa);\n"
+         "                      the IAPWS results have a line Standard= after the Condition line\n"
          "      --wet           adds the wet-steam grid; the state must be saturated\n"
          "      --quality PCT   the steam quality in percent, 0 to 100 (default 0); implies --wet; a\n"
          "                      wet state of another pair shows its own quality\n"
@@ -250,7 +252,7 @@ std::string PointUsageText() {
          "                      atmospheric pressure), h (enthalpy), s (entropy), in their units of\n"
          "                      U, and x (the steam quality in percent, 0 to 100): any two but h\n"
          "                      and x, in either order (P=1000 h=2800, T=400 x=50)\n"
-         "      --standard S    builtin (the default) or iapws; --units U as above\n"
+         "      --standard S    builtin (the default), iapws or iapws95; --units U as above\n"
          "      --items LIST    more items, as batch --items takes them (names, codes, symbols)\n"
          "      Keys: standard, condition, T, P, x (null for a state that is not wet steam), h, s,\n"
          "      rho, then the items by their names (enthalpy, viscosity, ...). Values are numbers\n"
@@ -293,7 +295,7 @@ std::string TableUsageText() {
          "                        joule_thomson\n"
          "      --format F        text (aligned columns, the cells as the window shows them, the\n"
          "                        default), csv, tsv (every digit of the values) or json\n"
-         "      --standard S      builtin (the default) or iapws; --units U as above\n"
+         "      --standard S      builtin (the default), iapws or iapws95; --units U as above\n"
          "      An isobar or isotherm row on the saturation line shows the saturated vapour. A\n"
          "      state outside a correlation's range shows \"Out of Range\" in its cells.\n"
          "      Exit status 2, with the message on stderr: From above To, a step of zero or below\n"
@@ -328,7 +330,7 @@ std::string PropertyCompareDiagramUsageText() {
          "      with IAPWS-95.\n"
          "\n"
          "  tulo-calc diagram ts|hs|ph|pt --output FILE [-T VALUE] [-P VALUE] [--units U]\n"
-         "                    [--standard builtin|iapws]\n"
+         "                    [--standard builtin|iapws|iapws95]\n"
          "      Draws the T-s, h-s (Mollier), P-h or P-T diagram of the standard (default builtin) in\n"
          "      the units U, with the state given by -T and -P (as above) marked, into FILE: an SVG\n"
          "      drawing or a PNG picture, by its extension. No display is needed.\n"

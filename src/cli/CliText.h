@@ -27,7 +27,7 @@ std::string Shown(const std::string& arg);
 // "not a number: ARG", or "number out of range: ARG" for a number the program's reals cannot hold.
 std::string NumberProblem(const std::string& arg);
 
-// "unknown standard: S (builtin or iapws)", S cut as Shown cuts it.
+// "unknown standard: S (builtin, iapws or iapws95)", S cut as Shown cuts it.
 std::string UnknownStandardText(const std::string& arg);
 
 }  // namespace tulo::cli

@@ -1,6 +1,6 @@
 // tulo-calc table saturation|isobar|isotherm --by temperature|pressure --from A --to B
 //   (--step S | --rows N) [--at V] [--items LIST] [--format text|csv|tsv|json] [--units U]
-//   [--standard builtin|iapws]
+//   [--standard builtin|iapws|iapws95]
 // The rows are computed and written a block at a time, so that a table of a million rows never
 // has to be held whole; a write that fails ends the command (main says so, exit status 1).
 
@@ -125,7 +125,7 @@ int TableCommand(const Args& args) {
   if (values.count("--standard")) {
     set = CorrelationSetNamed(value("--standard"));
     if (set == nullptr)
-      return Fail("unknown standard: " + Shown(value("--standard")) + " (builtin or iapws)");
+      return Fail(UnknownStandardText(value("--standard")));
   }
   UnitSelection units = PresetSelection(UnitPreset::kSI);
   if (values.count("--units")) {

@@ -40,7 +40,7 @@ status("name1: unknown name 'Q' (T, P, h, s, x)", call("TULO_STATUS", "h", "Q", 
 status("value1: a number expected, not 'abc'", call("TULO_STATUS", "h", "P", "abc", "T", 300))
 status("value2: required", call("TULO_STATUS", "h", "P", 100, "T"))
 status("name2: T given twice", call("TULO_STATUS", "h", "T", 100, "T", 300))
-status("unknown standard: nist (builtin, iapws)", call("TULO_STATUS", "h", "P", 100, "T", 300, "nist"))
+status("unknown standard: nist (builtin, iapws, iapws95)", call("TULO_STATUS", "h", "P", 100, "T", 300, "nist"))
 
 def process(fn, result, kwargs, formula_args):
     spec = "process|%s|%s|%s" % (fn, result, json.dumps(kwargs))

@@ -311,7 +311,7 @@ TEST(BatchCommand, RefusalsExitTwoBeforeAnyOutput) {
       {file + "--items h,s,enthalpy", "item named twice: enthalpy\n"},
       {file + "--format xml", "--format must be csv, tsv or json: xml\n"},
       {file + "--units Metric", "unknown units: Metric\n"},
-      {file + "--standard if97", "unknown standard: if97 (builtin or iapws)\n"},
+      {file + "--standard if97", "unknown standard: if97 (builtin, iapws or iapws95)\n"},
       {file + "--threads 0", "--threads must be a whole number from 1 to 256: 0\n"},
       {file + "--threads 1.5", "--threads must be a whole number from 1 to 256: 1.5\n"},
       {file + "--threads 1e30", "--threads must be a whole number from 1 to 256: 1e30\n"},

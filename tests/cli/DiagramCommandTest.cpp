@@ -81,7 +81,7 @@ TEST(DiagramCommand, BadInputGetsAMessageAndStatusTwo) {
       {"xy --output " + out, "unknown diagram: xy (ts, hs, ph or pt)"},
       {"ts", "--output FILE.svg or FILE.png is required"},
       {"ts --output " + dir.File("d.jpg"), "the output must end in .svg or .png"},
-      {"ts --output " + out + " --standard nist", "unknown standard: nist (builtin or iapws)"},
+      {"ts --output " + out + " --standard nist", "unknown standard: nist (builtin, iapws or iapws95)"},
       {"ts --output " + out + " -T abc", "not a number: abc"},
       {"ts --output " + out + " -T 1e999", "number out of range: 1e999"},
       {"ts --output " + out + " --units Metric", "unknown units: Metric"},

@@ -144,7 +144,7 @@ TEST(PointCommand, RefusalsExitTwoOrThreeWithNothingOnStdout) {
       {"T= P=100", 2, "not a number: \n"},
       {"T=1e39 P=100", 2, "number out of range: 1e39\n"},
       {"T=300 P=100 --units Metric", 2, "unknown units: Metric\n"},
-      {"T=300 P=100 --standard if97", 2, "unknown standard: if97 (builtin or iapws)\n"},
+      {"T=300 P=100 --standard if97", 2, "unknown standard: if97 (builtin, iapws or iapws95)\n"},
       {"T=300 P=100 --items viscosity,bogus", 2, "unknown item: bogus"},
       {"T=300 P=100 --items speed_of_sound", 2, "the builtin standard does not give speed_of_sound"},
       {"T=300 P=100 --items", 2, "--items needs a value"},

@@ -78,7 +78,7 @@ TEST(ProcessCommand, BadInputExitsTwoWithItsMessage) {
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --format csv",
        "process: unknown format: csv (text or json)"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --standard if97",
-       "process: unknown standard: if97 (builtin or iapws)"},
+       "process: unknown standard: if97 (builtin, iapws or iapws95)"},
       {"process turbine --inlet T=773.15,P=10000 --outlet-pressure 10 --efficiency 85 --diagram pt --output "
        "a.svg",
        "process: unknown diagram: pt (ts, hs or ph)"},

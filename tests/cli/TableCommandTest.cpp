@@ -37,7 +37,7 @@ TEST(TableCommand, BadInput) {
       {"table saturation --from 300 --to 400 --step 10 --format xml",
        "tulo-calc table: --format must be text, csv, tsv or json: xml\n"},
       {"table saturation --from 300 --to 400 --step 10 --standard if67",
-       "tulo-calc table: unknown standard: if67 (builtin or iapws)\n"},
+       "tulo-calc table: unknown standard: if67 (builtin, iapws or iapws95)\n"},
       {"table saturation --from 400 --to 300 --step 10", "tulo-calc table: From must not be above To.\n"},
       {"table saturation --from 300 --to 400 --step 0", "tulo-calc table: The Step must not be zero.\n"},
       {"table saturation --from 300 --to 400 --step -10",

@@ -158,7 +158,7 @@ def test_input_errors_carry_the_window_messages(T, P, units):
         ({"T": 373.15, "quality": -1}, "Percentage Wet Steam can only be between 0% and 100%"),
         ({"T": 400, "P": 1000, "quality": 20}, "Wet Steam Calculations are only possible for saturated steam."),
         ({"T": 260, "quality": 20}, "Wet Steam Calculations are only possible for saturated steam."),
-        ({"T": 400, "standard": "if97"}, "unknown standard: if97 (builtin, iapws)"),
+        ({"T": 400, "standard": "if97"}, "unknown standard: if97 (builtin, iapws, iapws95)"),
         ({"T": 400, "units": "metric"}, "unknown units: metric"),
     ],
 )
@@ -423,7 +423,7 @@ def test_iapws_wet_steam_takes_the_quality_given():
     [
         ({"name": "enthalpie"}, "enthalpy, entropy"),
         ({"name": "internal energy"}, "joule_thomson"),
-        ({"standard": "IF97"}, "builtin, iapws"),
+        ({"standard": "IF97"}, "builtin, iapws, iapws95"),
         ({"units": "SI units"}, "SI, Imperial, Customary, European"),
         ({"units": "1,1,1"}, "U0,...,U11"),
         ({"phase": "gas"}, "sat_liquid"),

@@ -192,7 +192,7 @@ class StartupTest : public QObject {
         {"&File", {"&Tables...", "&Processes...", "State &list", "&Add to state list", "", "E&xit"}},  // "": the separator
         {"&Copy Results", {"With Tabs (for spreadsheets)", "With Spaces (for text files)"}},
         {"&Units", {}},
-        {"&Standard", {"Built-in correlations", "IAPWS-IF97"}},
+        {"&Standard", {"Built-in correlations", "IAPWS-IF97", "IAPWS-95"}},
         {"&Diagrams", {"&T-s Diagram", "&h-s (Mollier) Diagram", "&P-h Diagram", "P-T Diagra&m"}},
         {"&Help", {"&Contents", "&About..."}}};
     const QList<QAction*> bar = main->menuBar()->actions();
