@@ -262,10 +262,21 @@ FluidProps StateTRho(double T, double rho) {
   return out;
 }
 
+// Compared in pressure, the curves' own form (no inverse to solve): below the triple point the
+// vapour lies under the sublimation curve and the liquid between the melting curves of ice Ih and
+// of ice III or V; above it the fluid lies under the melting curve of ice V or VI, which passes
+// 1000 MPa at 300.2 K.
 bool InRange(double T, double p) {
   if (!InClosedRange(T, kTminVapour, kTmax) || !(p > 0) || !AtMost(p, kPmax)) return false;
-  if (p < iapws::kMeltingIhPMin) return AtLeast(T, iapws::SublimationTemperature(p));
-  return AtLeast(T, iapws::MeltingTemperature(p));
+  using namespace iapws;
+  if (T < kMeltingIhTMax) {
+    if (AtMost(p, SublimationPressure(T))) return true;
+    if (!AtLeast(T, kMeltingIhTMin) || !AtLeast(p, MeltingPressureIh(T))) return false;
+  }
+  constexpr double kIceIIIV = 256.164, kIceVVI = 273.31, kIceVIAt1000MPa = 300.3;  // K
+  if (T > kIceVIAt1000MPa) return true;
+  const double highest = T < kIceIIIV ? MeltingPressureIII(T) : T < kIceVVI ? MeltingPressureV(T) : MeltingPressureVI(T);
+  return AtMost(p, highest);
 }
 
 FluidProps StateTP(double T, double p) {
