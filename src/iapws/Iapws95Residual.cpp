@@ -99,7 +99,7 @@ static_assert(kNonAnalyticRows[1].a == kShape.a && kNonAnalyticRows[1].B == kSha
 
 // ---- The layout worked out at compile time ---------------------------------------------------
 
-constexpr int kMaxD = 15;  // delta^d = high[d / 4] low[d % 4]
+constexpr int kMaxD = 15;                // delta^d = high[d / 4] low[d % 4]
 constexpr int kMaxEighths = 8 * 64 - 1;  // tau^(e/8) = tau^(8 a) tau^b tau^(c/8), e = 64 a + 8 b + c
 
 // A row of Table 6.2 ready for the loop: the index of its tau^t among the distinct powers formed
@@ -229,8 +229,8 @@ void AddPowerTerms(double delta, double tau, Scaled& s) {
     std::array<double, kSums> sum{};
     for (std::size_t k = group.begin; k < group.end; ++k) {
       const PowerTerm& term = kPowerTerms[k];
-      const double x =
-          powers.delta[static_cast<std::size_t>(term.d)] * powers.tau[static_cast<std::size_t>(term.tauPower)];
+      const double x = powers.delta[static_cast<std::size_t>(term.d)] *
+                       powers.tau[static_cast<std::size_t>(term.tauPower)];
       for (std::size_t j = 0; j < kSums; ++j) sum[j] += term.k[j] * x;
     }
     const double c = group.c;

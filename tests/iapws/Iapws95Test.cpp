@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,9 @@ TEST(Iapws95Test, SaturationIsMaxwell) {
   ASSERT_TRUE(critical);
   EXPECT_EQ(critical->liquid.rho, kRhoc);
   EXPECT_EQ(critical->vapour.rho, kRhoc);
+  EXPECT_NEAR(critical->p, kPc, 1e-9);
+  EXPECT_EQ(critical->liquid.cp, std::numeric_limits<double>::infinity());
+  EXPECT_EQ(critical->vapour.kappaT, std::numeric_limits<double>::infinity());
   EXPECT_FALSE(SaturationAtT(kTt - 0.01));
   EXPECT_FALSE(SaturationAtT(kTc + 0.01));
 }
