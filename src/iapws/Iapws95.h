@@ -34,9 +34,9 @@ constexpr double kPc = 22.064;     // MPa
 constexpr double kTt = 273.16;     // K, triple point
 
 // The range offered (see above).
-constexpr double kTmax = 1273.0;         // K
-constexpr double kPmax = 1000.0;         // MPa
-constexpr double kTminVapour = 200.0;    // K
+constexpr double kTmax = 1273.0;       // K
+constexpr double kPmax = 1000.0;       // MPa
+constexpr double kTminVapour = 200.0;  // K
 constexpr double kTminLiquid = 251.165;  // K, the ice Ih - ice III - liquid triple point
 
 // A dimensionless part of the Helmholtz energy and its derivatives: f, df/ddelta, d2f/ddelta2,
