@@ -279,12 +279,8 @@ bool InRange(double T, double p) {
     if (AtMost(p, SublimationPressure(T))) return true;
     if (!AtLeast(T, kMeltingIhTMin) || !AtLeast(p, MeltingPressureIh(T))) return false;
   }
-  constexpr double kIceIIIV = 256.164, kIceVVI = 273.31, kIceVIAt1000MPa = 300.3;  // K
-  if (T > kIceVIAt1000MPa) return true;
-  const double highest = T < kIceIIIV  ? MeltingPressureIII(T)
-                         : T < kIceVVI ? MeltingPressureV(T)
-                                       : MeltingPressureVI(T);
-  return AtMost(p, highest);
+  constexpr double kIceVIAt1000MPa = 300.3;  // K, a little above
+  return T > kIceVIAt1000MPa || AtMost(p, MeltingPressureHighIce(T));
 }
 
 FluidProps StateTP(double T, double p) {
