@@ -3,9 +3,9 @@
 //
 // Speed: one pass gives phir and its five derivatives. The powers of delta and tau come from
 // small tables built once per call by products (tau^(1/8) by three square roots: every t of the
-// release is a multiple of 1/8), the exponentials exp(-delta^c) once per distinct c; the terms
-// accumulate delta^k tau^l times their derivative, divided by delta^k tau^l once at the end. No
-// std::pow, no allocation.
+// release is a multiple of 1/8), each distinct tau^t of the rows formed once; exp(-delta^c) once
+// per distinct c; the terms accumulate delta^k tau^l times their derivative, divided by
+// delta^k tau^l once at the end. No std::pow, no allocation.
 
 #include <array>
 #include <cmath>
@@ -99,19 +99,15 @@ static_assert(kNonAnalyticRows[1].a == kShape.a && kNonAnalyticRows[1].B == kSha
 
 // ---- The layout worked out at compile time ---------------------------------------------------
 
-constexpr int kMaxC = 6;
-constexpr int kMaxD = 15;
-constexpr int kMinTauWhole = -1;  // tau^-1: t = -0.5 is tau^-1 tau^(4/8)
-constexpr int kMaxTauWhole = 50;
-constexpr int kTauWholeCount = kMaxTauWhole - kMinTauWhole + 1;
+constexpr int kMaxD = 15;                // delta^d = high[d / 4] low[d % 4]
+constexpr int kMaxEighths = 8 * 64 - 1;  // tau^(e/8) = tau^(8 a) tau^b tau^(c/8), e = 64 a + 8 b + c
 
-// A row of Table 6.2 ready for the loop: tau^t = tau^whole tau^(eighths/8) with 0 <= eighths < 8,
-// and n times the factors the derivatives of delta^d tau^t bring: n, n d, n d (d - 1), n t,
-// n t (t - 1), n t d (the first three are all the delta derivatives need).
+// A row of Table 6.2 ready for the loop: the index of its tau^t among the distinct powers formed
+// per call, and n times the factors the derivatives of delta^d tau^t bring: n, n d, n d (d - 1),
+// n t, n t (t - 1), n t d (the first three are all the delta derivatives need).
 struct PowerTerm {
   int d;
-  int tauWhole;  // index into the table of whole powers (offset by kMinTauWhole)
-  int eighths;
+  int tauPower;
   std::array<double, 6> k;
 };
 
@@ -121,22 +117,43 @@ struct PowerGroup {
   std::size_t begin, end;
 };
 
+// t in eighths; a negative t is tau^-1 times tau^(t + 1).
+constexpr int Eighths(double t) {
+  const double scaled = t * 8;
+  const int inEighths = static_cast<int>(scaled);
+  if (inEighths != scaled) throw std::logic_error("t is not a multiple of 1/8");
+  if (inEighths < -8 || inEighths > kMaxEighths) throw std::logic_error("t outside the tables of powers");
+  return inEighths;
+}
+
+// The distinct t of the rows, in eighths.
+struct TauPowers {
+  std::array<int, std::size(kPowerRows)> eighths{};
+  std::size_t count = 0;
+};
+constexpr TauPowers DistinctTauPowers() {
+  TauPowers powers;
+  for (const PowerRow& row : kPowerRows) {
+    const int e = Eighths(row.t);
+    bool seen = false;
+    for (std::size_t k = 0; k < powers.count; ++k) seen = seen || powers.eighths[k] == e;
+    if (!seen) powers.eighths[powers.count++] = e;
+  }
+  return powers;
+}
+constexpr TauPowers kTauPowers = DistinctTauPowers();
+
 constexpr std::array<PowerTerm, std::size(kPowerRows)> PreparePowerTerms() {
   std::array<PowerTerm, std::size(kPowerRows)> terms{};
   for (std::size_t k = 0; k < terms.size(); ++k) {
     const PowerRow& row = kPowerRows[k];
-    const double scaled = row.t * 8;
-    const int inEighths = static_cast<int>(scaled);
-    if (inEighths != scaled) throw std::logic_error("t is not a multiple of 1/8");
-    const int whole = inEighths >= 0 ? inEighths / 8 : -((-inEighths + 7) / 8);
-    if (row.d > kMaxD || row.c > kMaxC || whole < kMinTauWhole || whole > kMaxTauWhole)
-      throw std::logic_error("exponent outside the tables of powers");
+    if (row.d < 0 || row.d > kMaxD || row.c < 0 || row.c > kMaxD)
+      throw std::logic_error("d or c outside the table of powers");
     if (k > 0 && row.c < kPowerRows[k - 1].c) throw std::logic_error("rows not sorted by c");
+    int index = 0;
+    while (kTauPowers.eighths[static_cast<std::size_t>(index)] != Eighths(row.t)) ++index;
     const double d = row.d, t = row.t, n = row.n;
-    terms[k] = PowerTerm{row.d,
-                         whole - kMinTauWhole,
-                         inEighths - 8 * whole,
-                         {n, n * d, n * d * (d - 1), n * t, n * t * (t - 1), n * t * d}};
+    terms[k] = PowerTerm{row.d, index, {n, n * d, n * d * (d - 1), n * t, n * t * (t - 1), n * t * d}};
   }
   return terms;
 }
@@ -161,14 +178,37 @@ constexpr std::array<PowerGroup, CountGroups()> PrepareGroups() {
 }
 constexpr auto kPowerGroups = PrepareGroups();
 
-// x^0 .. x^N in table[first .. first + N], each by one product of two smaller powers (a shallow
-// tree).
-template <std::size_t Size>
-void FillPowers(double x, std::array<double, Size>& table, std::size_t first = 0) {
-  table[first] = 1.0;
-  table[first + 1] = x;
-  for (std::size_t k = 2; first + k < Size; ++k)
-    table[first + k] = table[first + k / 2] * table[first + k - k / 2];
+// x^0 .. x^(N-1) in table[0 .. N-1] for a small N, each by one product of two smaller powers.
+template <std::size_t N>
+std::array<double, N> Powers(double x) {
+  std::array<double, N> table;
+  table[0] = 1.0;
+  table[1] = x;
+  for (std::size_t k = 2; k < N; ++k) table[k] = table[k / 2] * table[k - k / 2];
+  return table;
+}
+
+// delta^0 .. delta^kMaxD and the distinct tau^t of the rows, from three small tables each way.
+struct PowerTables {
+  std::array<double, kMaxD + 1> delta;
+  std::array<double, kTauPowers.count> tau;
+};
+PowerTables MakePowerTables(double delta, double tau) {
+  PowerTables p;
+  const auto deltaLow = Powers<4>(delta);
+  const auto deltaHigh = Powers<4>(deltaLow[3] * delta);
+  for (std::size_t d = 0; d <= kMaxD; ++d) p.delta[d] = deltaHigh[d / 4] * deltaLow[d % 4];
+  const auto eighth = Powers<8>(std::sqrt(std::sqrt(std::sqrt(tau))));
+  const auto whole = Powers<8>(tau);
+  const auto eights = Powers<8>(whole[7] * tau);
+  const double inverse = 1.0 / tau;
+  for (std::size_t k = 0; k < kTauPowers.count; ++k) {
+    const int e = kTauPowers.eighths[k];
+    const auto u = static_cast<std::size_t>(e < 0 ? e + 8 : e);
+    const double power = eights[u / 64] * whole[u / 8 % 8] * eighth[u % 8];
+    p.tau[k] = e < 0 ? power * inverse : power;
+  }
+  return p;
 }
 
 // The sums of delta^k tau^l times the partial derivatives of the analytic terms: f, delta f_d,
@@ -183,25 +223,18 @@ struct Scaled {
 template <bool kWithTau>
 void AddPowerTerms(double delta, double tau, Scaled& s) {
   constexpr std::size_t kSums = kWithTau ? 6 : 3;
-  std::array<double, kMaxD + 1> deltaPow;
-  FillPowers(delta, deltaPow);
-  std::array<double, kTauWholeCount> tauWhole;
-  tauWhole[0] = 1.0 / tau;
-  FillPowers(tau, tauWhole, 1);
-  std::array<double, 8> tauEighth;
-  FillPowers(std::sqrt(std::sqrt(std::sqrt(tau))), tauEighth);
+  const PowerTables powers = MakePowerTables(delta, tau);
 
   for (const PowerGroup& group : kPowerGroups) {
     std::array<double, kSums> sum{};
     for (std::size_t k = group.begin; k < group.end; ++k) {
       const PowerTerm& term = kPowerTerms[k];
-      const double x = deltaPow[static_cast<std::size_t>(term.d)] *
-                       tauWhole[static_cast<std::size_t>(term.tauWhole)] *
-                       tauEighth[static_cast<std::size_t>(term.eighths)];
+      const double x = powers.delta[static_cast<std::size_t>(term.d)] *
+                       powers.tau[static_cast<std::size_t>(term.tauPower)];
       for (std::size_t j = 0; j < kSums; ++j) sum[j] += term.k[j] * x;
     }
     const double c = group.c;
-    const double g = group.c == 0 ? 0.0 : deltaPow[static_cast<std::size_t>(group.c)];
+    const double g = group.c == 0 ? 0.0 : powers.delta[static_cast<std::size_t>(group.c)];
     const double e = group.c == 0 ? 1.0 : std::exp(-g);
     const double cg = c * g;
     s.f += e * sum[0];

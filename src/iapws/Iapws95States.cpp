@@ -259,13 +259,28 @@ FluidProps StateTRho(double T, double rho) {
   out.w = std::sqrt(1000.0 * RT * (stiffness + thermal * thermal / cvR));
   out.kappaT = 1000.0 / (rho * RT * stiffness);
   out.alphaV = thermal / (T * stiffness);
+  if (T == kTc && rho == kRhoc) {
+    // The critical point: (dp/drho)_T = 0 and cv diverges; the formulas give quotients of
+    // roundings there (even negative), so the limits stand instead, as in IF97.
+    out.cp = out.alphaV = out.kappaT = kInf;
+    out.w = 0;
+  }
   return out;
 }
 
+// Compared in pressure, the curves' own form (no inverse to solve): below the triple point the
+// vapour lies under the sublimation curve and the liquid between the melting curves of ice Ih and
+// of ice III or V; above it the fluid lies under the melting curve of ice V or VI, which passes
+// 1000 MPa at 300.2 K.
 bool InRange(double T, double p) {
   if (!InClosedRange(T, kTminVapour, kTmax) || !(p > 0) || !AtMost(p, kPmax)) return false;
-  if (p < iapws::kMeltingIhPMin) return AtLeast(T, iapws::SublimationTemperature(p));
-  return AtLeast(T, iapws::MeltingTemperature(p));
+  using namespace iapws;
+  if (T < kMeltingIhTMax) {
+    if (AtMost(p, SublimationPressure(T))) return true;
+    if (!AtLeast(T, kMeltingIhTMin) || !AtLeast(p, MeltingPressureIh(T))) return false;
+  }
+  constexpr double kIceVIAt1000MPa = 300.3;  // K, a little above
+  return T > kIceVIAt1000MPa || AtMost(p, MeltingPressureHighIce(T));
 }
 
 FluidProps StateTP(double T, double p) {
@@ -305,21 +320,25 @@ std::optional<Saturation> SaturationAtT(double T) {
   return SaturationFrom(T, *d);
 }
 
+// Newton on T from IF97's saturation temperature. After the first step the densities of the last
+// solution start the Maxwell search at the next T (away from Tc), closer than the auxiliary ones.
 std::optional<Saturation> SaturationAtP(double p) {
   const double pt = TriplePointPressure();
   if (!InClosedRange(p, pt, kPc)) return std::nullopt;
   p = std::clamp(p, pt, kPc);
   if (p == kPc) return SaturationAtT(kTc);
   double T = std::clamp(iapws::SaturationTemperature(p), kTt, kTc);
-  std::optional<Saturation> sat;
-  for (int iter = 0; iter < 30; ++iter) {
-    sat = SaturationAtT(T);
-    if (!sat) return std::nullopt;
+  std::optional<Saturation> sat = SaturationAtT(T);
+  for (int iter = 0; sat && iter < 30; ++iter) {
+    if (std::abs(sat->p - p) <= 1e-13 * p) return sat;
     // Clausius-Clapeyron: dp/dT = (s'' - s') / (v'' - v').
     const double slope = (sat->vapour.s - sat->liquid.s) / (sat->vapour.v - sat->liquid.v) / 1000.0;
     const double step = (p - sat->p) / slope;
     if (std::abs(step) <= 1e-14 * T) return sat;
     T = std::clamp(T + step, kTt, kTc);
+    std::optional<DeltaPair> d;
+    if (T < kTc - 0.1) d = MaxwellNewton(kTc / T, {sat->liquid.rho / kRhoc, sat->vapour.rho / kRhoc});
+    sat = d ? std::optional<Saturation>(SaturationFrom(T, *d)) : SaturationAtT(T);
   }
   return sat;
 }
