@@ -3,9 +3,9 @@
 //
 // Speed: one pass gives phir and its five derivatives. The powers of delta and tau come from
 // small tables built once per call by products (tau^(1/8) by three square roots: every t of the
-// release is a multiple of 1/8), the exponentials exp(-delta^c) once per distinct c; the terms
-// accumulate delta^k tau^l times their derivative, divided by delta^k tau^l once at the end. No
-// std::pow, no allocation.
+// release is a multiple of 1/8), each distinct tau^t of the rows formed once; exp(-delta^c) once
+// per distinct c; the terms accumulate delta^k tau^l times their derivative, divided by
+// delta^k tau^l once at the end. No std::pow, no allocation.
 
 #include <array>
 #include <cmath>
@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "iapws/Iapws95.h"
+#include "iapws/Iapws95Internal.h"
 
 namespace tulo::iapws95 {
 namespace {
@@ -98,66 +99,116 @@ static_assert(kNonAnalyticRows[1].a == kShape.a && kNonAnalyticRows[1].B == kSha
 
 // ---- The layout worked out at compile time ---------------------------------------------------
 
-constexpr int kMaxC = 6;
-constexpr int kMaxD = 15;
-constexpr int kMinTauWhole = -1;  // tau^-1: t = -0.5 is tau^-1 tau^(4/8)
-constexpr int kMaxTauWhole = 50;
-constexpr int kTauWholeCount = kMaxTauWhole - kMinTauWhole + 1;
+constexpr int kMaxD = 15;  // delta^d = high[d / 4] low[d % 4]
+constexpr int kMaxEighths = 8 * 64 - 1;  // tau^(e/8) = tau^(8 a) tau^b tau^(c/8), e = 64 a + 8 b + c
 
-// A row of Table 6.2 ready for the loop: tau^t = tau^whole tau^(eighths/8) with 0 <= eighths < 8,
-// and the factors of the derivatives as doubles.
+// A row of Table 6.2 ready for the loop: the index of its tau^t among the distinct powers formed
+// per call, and n times the factors the derivatives of delta^d tau^t bring: n, n d, n d (d - 1),
+// n t, n t (t - 1), n t d (the first three are all the delta derivatives need).
 struct PowerTerm {
   int d;
-  int c;
-  int tauWhole;  // index into the table of whole powers (offset by kMinTauWhole)
-  int eighths;
-  double n;
-  double dd;  // d
-  double cd;  // c
-  double t;
-  double ttm1;  // t (t - 1)
+  int tauPower;
+  std::array<double, 6> k;
 };
+
+// The rows of one c: exp(-delta^c) is a factor of the whole group.
+struct PowerGroup {
+  int c;
+  std::size_t begin, end;
+};
+
+// t in eighths; a negative t is tau^-1 times tau^(t + 1).
+constexpr int Eighths(double t) {
+  const double scaled = t * 8;
+  const int inEighths = static_cast<int>(scaled);
+  if (inEighths != scaled) throw std::logic_error("t is not a multiple of 1/8");
+  if (inEighths < -8 || inEighths > kMaxEighths) throw std::logic_error("t outside the tables of powers");
+  return inEighths;
+}
+
+// The distinct t of the rows, in eighths.
+struct TauPowers {
+  std::array<int, std::size(kPowerRows)> eighths{};
+  std::size_t count = 0;
+};
+constexpr TauPowers DistinctTauPowers() {
+  TauPowers powers;
+  for (const PowerRow& row : kPowerRows) {
+    const int e = Eighths(row.t);
+    bool seen = false;
+    for (std::size_t k = 0; k < powers.count; ++k) seen = seen || powers.eighths[k] == e;
+    if (!seen) powers.eighths[powers.count++] = e;
+  }
+  return powers;
+}
+constexpr TauPowers kTauPowers = DistinctTauPowers();
 
 constexpr std::array<PowerTerm, std::size(kPowerRows)> PreparePowerTerms() {
   std::array<PowerTerm, std::size(kPowerRows)> terms{};
   for (std::size_t k = 0; k < terms.size(); ++k) {
     const PowerRow& row = kPowerRows[k];
-    const double scaled = row.t * 8;
-    const int inEighths = static_cast<int>(scaled);
-    if (inEighths != scaled) throw std::logic_error("t is not a multiple of 1/8");
-    const int whole = inEighths >= 0 ? inEighths / 8 : -((-inEighths + 7) / 8);
-    if (row.d > kMaxD || row.c > kMaxC || whole < kMinTauWhole || whole > kMaxTauWhole)
-      throw std::logic_error("exponent outside the tables of powers");
+    if (row.d < 0 || row.d > kMaxD || row.c < 0 || row.c > kMaxD)
+      throw std::logic_error("d or c outside the table of powers");
     if (k > 0 && row.c < kPowerRows[k - 1].c) throw std::logic_error("rows not sorted by c");
-    terms[k] = PowerTerm{row.d,
-                         row.c,
-                         whole - kMinTauWhole,
-                         inEighths - 8 * whole,
-                         row.n,
-                         static_cast<double>(row.d),
-                         static_cast<double>(row.c),
-                         row.t,
-                         row.t * (row.t - 1)};
+    int index = 0;
+    while (kTauPowers.eighths[static_cast<std::size_t>(index)] != Eighths(row.t)) ++index;
+    const double d = row.d, t = row.t, n = row.n;
+    terms[k] = PowerTerm{row.d, index, {n, n * d, n * d * (d - 1), n * t, n * t * (t - 1), n * t * d}};
   }
   return terms;
 }
 constexpr auto kPowerTerms = PreparePowerTerms();
 
-// The distinct c of the exponential terms: exp(-delta^c) is formed only for those.
-constexpr std::array<bool, kMaxC + 1> UsedC() {
-  std::array<bool, kMaxC + 1> used{};
-  for (const PowerRow& row : kPowerRows) used[static_cast<std::size_t>(row.c)] = row.c > 0;
-  return used;
+constexpr std::size_t CountGroups() {
+  std::size_t count = 1;
+  for (std::size_t k = 1; k < std::size(kPowerRows); ++k) count += kPowerRows[k].c != kPowerRows[k - 1].c;
+  return count;
 }
-constexpr auto kUsedC = UsedC();
+constexpr std::array<PowerGroup, CountGroups()> PrepareGroups() {
+  std::array<PowerGroup, CountGroups()> groups{};
+  std::size_t g = 0;
+  groups[0] = {kPowerRows[0].c, 0, 0};
+  for (std::size_t k = 1; k < std::size(kPowerRows); ++k) {
+    if (kPowerRows[k].c == kPowerRows[k - 1].c) continue;
+    groups[g].end = k;
+    groups[++g] = {kPowerRows[k].c, k, 0};
+  }
+  groups[g].end = std::size(kPowerRows);
+  return groups;
+}
+constexpr auto kPowerGroups = PrepareGroups();
 
-// x^0 .. x^N in table[0 .. N], each by one product of two smaller powers (a shallow tree).
-template <std::size_t Size>
-void FillPowers(double x, std::array<double, Size>& table, std::size_t first = 0) {
-  table[first] = 1.0;
-  table[first + 1] = x;
-  for (std::size_t k = 2; first + k < Size; ++k)
-    table[first + k] = table[first + k / 2] * table[first + k - k / 2];
+// x^0 .. x^(N-1) in table[0 .. N-1] for a small N, each by one product of two smaller powers.
+template <std::size_t N>
+std::array<double, N> Powers(double x) {
+  std::array<double, N> table;
+  table[0] = 1.0;
+  table[1] = x;
+  for (std::size_t k = 2; k < N; ++k) table[k] = table[k / 2] * table[k - k / 2];
+  return table;
+}
+
+// delta^0 .. delta^kMaxD and the distinct tau^t of the rows, from three small tables each way.
+struct PowerTables {
+  std::array<double, kMaxD + 1> delta;
+  std::array<double, kTauPowers.count> tau;
+};
+PowerTables MakePowerTables(double delta, double tau) {
+  PowerTables p;
+  const auto deltaLow = Powers<4>(delta);
+  const auto deltaHigh = Powers<4>(deltaLow[3] * delta);
+  for (std::size_t d = 0; d <= kMaxD; ++d) p.delta[d] = deltaHigh[d / 4] * deltaLow[d % 4];
+  const auto eighth = Powers<8>(std::sqrt(std::sqrt(std::sqrt(tau))));
+  const auto whole = Powers<8>(tau);
+  const auto eights = Powers<8>(whole[7] * tau);
+  const double inverse = 1.0 / tau;
+  for (std::size_t k = 0; k < kTauPowers.count; ++k) {
+    const int e = kTauPowers.eighths[k];
+    const auto u = static_cast<std::size_t>(e < 0 ? e + 8 : e);
+    const double power = eights[u / 64] * whole[u / 8 % 8] * eighth[u % 8];
+    p.tau[k] = e < 0 ? power * inverse : power;
+  }
+  return p;
 }
 
 // The sums of delta^k tau^l times the partial derivatives of the analytic terms: f, delta f_d,
@@ -166,41 +217,38 @@ struct Scaled {
   double f = 0, d = 0, dd = 0, t = 0, tt = 0, dt = 0;
 };
 
+// The polynomial and exponential terms. Within a group of one c, with g = delta^c and
+// x = n delta^d tau^t, the term is x exp(-g), and delta d/ddelta of its logarithm is d - c g: the
+// group sums x, x d, x d (d - 1), ... once, and exp(-g) and c g enter once per group.
+template <bool kWithTau>
 void AddPowerTerms(double delta, double tau, Scaled& s) {
-  std::array<double, kMaxD + 1> deltaPow;
-  FillPowers(delta, deltaPow);
-  std::array<double, kTauWholeCount> tauWhole;
-  tauWhole[0] = 1.0 / tau;
-  FillPowers(tau, tauWhole, 1);
-  std::array<double, 8> tauEighth;
-  const double eighth = std::sqrt(std::sqrt(std::sqrt(tau)));
-  FillPowers(eighth, tauEighth);
+  constexpr std::size_t kSums = kWithTau ? 6 : 3;
+  const PowerTables powers = MakePowerTables(delta, tau);
 
-  std::array<double, kMaxC + 1> expC;  // exp(-delta^c); 1 for the polynomial terms (c = 0)
-  std::array<double, kMaxC + 1> powC;  // delta^c; 0 for c = 0, whose factors it does not enter
-  expC[0] = 1.0;
-  powC[0] = 0.0;
-  for (std::size_t c = 1; c <= kMaxC; ++c) {
-    powC[c] = deltaPow[c];
-    expC[c] = kUsedC[c] ? std::exp(-deltaPow[c]) : 0.0;
-  }
-
-  for (const PowerTerm& term : kPowerTerms) {
-    const auto c = static_cast<std::size_t>(term.c);
-    const double f = term.n * deltaPow[static_cast<std::size_t>(term.d)] *
-                     tauWhole[static_cast<std::size_t>(term.tauWhole)] *
-                     tauEighth[static_cast<std::size_t>(term.eighths)] * expC[c];
-    const double cg = term.cd * powC[c];  // c delta^c
-    const double a = term.dd - cg;        // delta d/ddelta of ln f
-    s.f += f;
-    s.d += f * a;
-    s.dd += f * (a * (a - 1.0) - term.cd * cg);
-    s.t += f * term.t;
-    s.tt += f * term.ttm1;
-    s.dt += f * term.t * a;
+  for (const PowerGroup& group : kPowerGroups) {
+    std::array<double, kSums> sum{};
+    for (std::size_t k = group.begin; k < group.end; ++k) {
+      const PowerTerm& term = kPowerTerms[k];
+      const double x =
+          powers.delta[static_cast<std::size_t>(term.d)] * powers.tau[static_cast<std::size_t>(term.tauPower)];
+      for (std::size_t j = 0; j < kSums; ++j) sum[j] += term.k[j] * x;
+    }
+    const double c = group.c;
+    const double g = group.c == 0 ? 0.0 : powers.delta[static_cast<std::size_t>(group.c)];
+    const double e = group.c == 0 ? 1.0 : std::exp(-g);
+    const double cg = c * g;
+    s.f += e * sum[0];
+    s.d += e * (sum[1] - cg * sum[0]);
+    s.dd += e * (sum[2] - 2.0 * cg * sum[1] + (cg * cg + cg - c * cg) * sum[0]);
+    if constexpr (kWithTau) {
+      s.t += e * sum[3];
+      s.tt += e * sum[4];
+      s.dt += e * (sum[5] - cg * sum[3]);
+    }
   }
 }
 
+template <bool kWithTau>
 void AddGaussianTerms(double delta, double tau, Scaled& s) {
   for (const GaussianRow& row : kGaussianRows) {
     const double de = delta - row.epsilon;
@@ -213,9 +261,11 @@ void AddGaussianTerms(double delta, double tau, Scaled& s) {
     s.f += f;
     s.d += f * a;
     s.dd += f * (a * a - row.d - 2.0 * row.alpha * delta * delta);
-    s.t += f * b;
-    s.tt += f * (b * b - row.t - 2.0 * row.beta * tau * tau);
-    s.dt += f * a * b;
+    if constexpr (kWithTau) {
+      s.t += f * b;
+      s.tt += f * (b * b - row.t - 2.0 * row.beta * tau * tau);
+      s.dt += f * a * b;
+    }
   }
 }
 
@@ -235,7 +285,15 @@ Distance DistanceAt(double delta, double tau) {
   if (e != 0) {
     const double logE = std::log(std::abs(e));
     pTheta = std::exp((1.0 / kShape.beta - 2.0) * logE);
-    pB = std::exp((2.0 * kShape.a - 2.0) * logE);
+    // 2a - 2 is a whole number in the release (5): a product then, else a power.
+    constexpr double kExponentB = 2.0 * kShape.a - 2.0;
+    constexpr int kWholeB = static_cast<int>(kExponentB);
+    if constexpr (kWholeB == kExponentB && kWholeB >= 0) {
+      pB = 1.0;
+      for (int k = 0; k < kWholeB; ++k) pB *= std::abs(e);
+    } else {
+      pB = std::exp(kExponentB * logE);
+    }
   }
   const double A = kShape.A, B = kShape.B, a = kShape.a, beta = kShape.beta;
   const double theta = (1.0 - tau) + A * pTheta * e2;
@@ -259,6 +317,7 @@ constexpr const NonAnalyticRow& SmallestB() {
   return *best;
 }
 
+template <bool kWithTau>
 void AddNonAnalyticTerms(double delta, double tau, Phi& r) {
   const Distance g = DistanceAt(delta, tau);
   if (g.Delta == 0) {
@@ -266,7 +325,7 @@ void AddNonAnalyticTerms(double delta, double tau, Phi& r) {
     // part vanishes but d2/dtau2, where n b (2b - 1) |1 - tau|^(2b - 2) of the smallest b diverges.
     constexpr const NonAnalyticRow& row = SmallestB();
     constexpr double kInf = std::numeric_limits<double>::infinity();
-    r.tt += (row.n * (2 * row.b - 1) > 0) ? kInf : -kInf;
+    if constexpr (kWithTau) r.tt += (row.n * (2 * row.b - 1) > 0) ? kInf : -kInf;
     return;
   }
   const double logDelta = std::log(g.Delta);
@@ -279,47 +338,60 @@ void AddNonAnalyticTerms(double delta, double tau, Phi& r) {
     const double Db2 = Db1 / g.Delta;  // Delta^(b-2)
     const double DB_d = b * Db1 * g.Delta_d;
     const double DB_dd = b * (Db1 * g.Delta_dd + (b - 1.0) * Db2 * g.Delta_d * g.Delta_d);
-    const double DB_t = -2.0 * g.theta * b * Db1;
-    const double DB_tt = 2.0 * b * Db1 + 4.0 * g.theta * g.theta * b * (b - 1.0) * Db2;
-    const double DB_dt =
-        -row.A * b * 2.0 / row.beta * Db1 * g.e * g.pTheta - 2.0 * g.theta * b * (b - 1.0) * Db2 * g.Delta_d;
     // psi and its derivatives.
     const double psi = std::exp(-row.C * g.e * g.e - row.D * tm1 * tm1);
     const double psi_d = -2.0 * row.C * g.e * psi;
     const double psi_dd = (2.0 * row.C * g.e * g.e - 1.0) * 2.0 * row.C * psi;
-    const double psi_t = -2.0 * row.D * tm1 * psi;
-    const double psi_tt = (2.0 * row.D * tm1 * tm1 - 1.0) * 2.0 * row.D * psi;
-    const double psi_dt = 4.0 * row.C * row.D * g.e * tm1 * psi;
 
     const double n = row.n;
     r.f += n * Db * delta * psi;
     r.d += n * (Db * (psi + delta * psi_d) + DB_d * delta * psi);
     r.dd +=
         n * (Db * (2.0 * psi_d + delta * psi_dd) + 2.0 * DB_d * (psi + delta * psi_d) + DB_dd * delta * psi);
-    r.t += n * delta * (DB_t * psi + Db * psi_t);
-    r.tt += n * delta * (DB_tt * psi + 2.0 * DB_t * psi_t + Db * psi_tt);
-    r.dt += n * (Db * (psi_t + delta * psi_dt) + delta * DB_d * psi_t + DB_t * (psi + delta * psi_d) +
-                 DB_dt * delta * psi);
+    if constexpr (kWithTau) {
+      const double DB_t = -2.0 * g.theta * b * Db1;
+      const double DB_tt = 2.0 * b * Db1 + 4.0 * g.theta * g.theta * b * (b - 1.0) * Db2;
+      const double DB_dt = -row.A * b * 2.0 / row.beta * Db1 * g.e * g.pTheta -
+                           2.0 * g.theta * b * (b - 1.0) * Db2 * g.Delta_d;
+      const double psi_t = -2.0 * row.D * tm1 * psi;
+      const double psi_tt = (2.0 * row.D * tm1 * tm1 - 1.0) * 2.0 * row.D * psi;
+      const double psi_dt = 4.0 * row.C * row.D * g.e * tm1 * psi;
+      r.t += n * delta * (DB_t * psi + Db * psi_t);
+      r.tt += n * delta * (DB_tt * psi + 2.0 * DB_t * psi_t + Db * psi_tt);
+      r.dt += n * (Db * (psi_t + delta * psi_dt) + delta * DB_d * psi_t + DB_t * (psi + delta * psi_d) +
+                   DB_dt * delta * psi);
+    }
   }
+}
+
+template <bool kWithTau>
+Phi Residual(double delta, double tau) {
+  Scaled s;
+  AddPowerTerms<kWithTau>(delta, tau, s);
+  AddGaussianTerms<kWithTau>(delta, tau, s);
+  const double invDelta = 1.0 / delta;
+  Phi r;
+  r.f = s.f;
+  r.d = s.d * invDelta;
+  r.dd = s.dd * invDelta * invDelta;
+  if constexpr (kWithTau) {
+    const double invTau = 1.0 / tau;
+    r.t = s.t * invTau;
+    r.tt = s.tt * invTau * invTau;
+    r.dt = s.dt * invDelta * invTau;
+  }
+  AddNonAnalyticTerms<kWithTau>(delta, tau, r);
+  return r;
 }
 
 }  // namespace
 
 Phi ResidualPart(double delta, double tau) {
-  Scaled s;
-  AddPowerTerms(delta, tau, s);
-  AddGaussianTerms(delta, tau, s);
-  const double invDelta = 1.0 / delta;
-  const double invTau = 1.0 / tau;
-  Phi r;
-  r.f = s.f;
-  r.d = s.d * invDelta;
-  r.dd = s.dd * invDelta * invDelta;
-  r.t = s.t * invTau;
-  r.tt = s.tt * invTau * invTau;
-  r.dt = s.dt * invDelta * invTau;
-  AddNonAnalyticTerms(delta, tau, r);
-  return r;
+  return Residual<true>(delta, tau);
+}
+
+Phi ResidualDeltaPart(double delta, double tau) {
+  return Residual<false>(delta, tau);
 }
 
 }  // namespace tulo::iapws95

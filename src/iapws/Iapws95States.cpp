@@ -9,6 +9,7 @@
 
 #include "common/RangeLimit.h"
 #include "iapws/Iapws95.h"
+#include "iapws/Iapws95Internal.h"
 #include "iapws/MeltingSublimation.h"
 
 namespace tulo::iapws95 {
@@ -76,7 +77,7 @@ struct Isotherm {
 };
 
 Isotherm IsothermAt(double delta, double tau) {
-  const Phi r = ResidualPart(delta, tau);
+  const Phi r = ResidualDeltaPart(delta, tau);
   const double dPd = delta * r.d;
   Isotherm s{};
   s.J = delta * (1.0 + dPd);
@@ -113,8 +114,9 @@ double SolveDensity(double T, double p, Branch branch, double delta0, double lo,
       next = delta - f / s.J_d;
       if (!(next > lo && next < hi)) next = hi < kInf ? 0.5 * (lo + hi) : 2.0 * delta;
     }
-    // Newton converges quadratically: after a step below 1e-10 what remains is its square.
-    if (!offBranch && std::abs(next - delta) <= 1e-10 * delta) return next;
+    // Newton converges quadratically: after a step below 1e-8 what remains is of the order of its
+    // square, below the rounding of p.
+    if (!offBranch && std::abs(next - delta) <= 1e-8 * delta) return next;
     if (std::abs(next - delta) <= 2e-16 * delta) return kNaN;  // a bracket with nothing in it
     delta = next;
   }
@@ -143,15 +145,16 @@ double StartDensity(double T, double p, Branch branch) {
 
 // The Maxwell densities at tau from (dl, dv): 2-D Newton on J(dl) = J(dv), K(dl) = K(dv) (the
 // formulation of Akasaka, J. Thermal Sci. Tech. 3 (2008) 442). Newton converges quadratically
-// until the rounding of the liquid's J (the difference of two terms of order delta) sets the
-// corrections' floor, some 1e-14 relative near the triple point and 1e-11 within a kelvin of Tc:
-// it stops after the step that is below kConverged (what remains then is its square), or once
-// the corrections stop shrinking. Nothing should it leave the two branches or not converge.
+// down to a floor the rounding of J and K sets: some 1e-14 relative near the triple point, but
+// near Tc the Jacobian vanishes like J_d(liquid) J_d(vapour) (dl - dv), and the floor rises to
+// 1e-6 at Tc - 0.1 mK. It stops after the step below kConverged (what remains is of the order of
+// its square, 1e-14 at Tc - 1 K), or at the floor, once the corrections stop shrinking. Nothing should it
+// leave the two branches or not converge.
 struct DeltaPair {
   double liquid, vapour;
 };
 std::optional<DeltaPair> MaxwellNewton(double tau, DeltaPair d) {
-  constexpr double kConverged = 1e-10;
+  constexpr double kConverged = 1e-7;
   double previous = kInf;
   for (int iter = 0; iter < 50; ++iter) {
     const Isotherm l = IsothermAt(d.liquid, tau);
@@ -163,7 +166,7 @@ std::optional<DeltaPair> MaxwellNewton(double tau, DeltaPair d) {
     const double stepV = (dK * l.J_d - dJ * l.K_d) / det;
     if (!std::isfinite(stepL) || !std::isfinite(stepV)) return std::nullopt;
     const double size = std::max(std::abs(stepL) / d.liquid, std::abs(stepV) / d.vapour);
-    if (size < 1e-7 && size >= 0.5 * previous) return d;  // at the floor of the rounding
+    if (size < 1e-5 && size >= 0.5 * previous) return d;  // at the floor
     d = {d.liquid + stepL, d.vapour + stepV};
     if (!(d.liquid > 1.0 && d.vapour > 0 && d.vapour < 1.0)) return std::nullopt;
     if (size < kConverged) return d;
@@ -172,13 +175,55 @@ std::optional<DeltaPair> MaxwellNewton(double tau, DeltaPair d) {
   return std::nullopt;
 }
 
-Saturation SaturationFrom(double T, double rhoLiquid, double rhoVapour) {
+std::optional<DeltaPair> MaxwellFromAuxiliary(double T) {
+  const AuxSaturation aux = Auxiliary(T);
+  return MaxwellNewton(kTc / T, {aux.rhoLiquid / kRhoc, aux.rhoVapour / kRhoc});
+}
+
+// The densities at T carried on from two solutions at T1 < T2 < T by the power law
+// |delta - 1| ~ (Tc - T)^beta they fit, each side with its own beta.
+DeltaPair Carried(double T, double T1, const DeltaPair& d1, double T2, const DeltaPair& d2) {
+  const double logRatio = std::log((kTc - T) / (kTc - T2)) / std::log((kTc - T1) / (kTc - T2));
+  const auto carry = [&](double x1, double x2) {
+    return 1.0 + (x2 - 1.0) * std::exp(std::log((x1 - 1.0) / (x2 - 1.0)) * logRatio);
+  };
+  return {carry(d1.liquid, d2.liquid), carry(d1.vapour, d2.vapour)};
+}
+
+// The Maxwell densities at T (kTt <= T < kTc).
+//
+// Within kNearCritical of Tc the auxiliary densities are no start: they follow the exponent 1/3,
+// the formulation's coexistence curve there an effective exponent near 1/2, and they stray too far
+// from rhoc for Newton. The start there is carried on from the solutions at Tc - kNearCritical
+// and Tc - 2 kNearCritical. Within kNewtonFloor of Tc the floor of Newton approaches the gap
+// between the phases; the densities there are carried on from the solutions at Tc - kNewtonFloor
+// and Tc - 2 kNewtonFloor. An error e in a density moves p and g by (dp/drho)_T e, which vanishes
+// at the critical point: the carried phases have equal p and g to within 1e-12 all the same.
+std::optional<DeltaPair> MaxwellDensities(double T) {
+  constexpr double kNearCritical = 2e-3;  // K
+  constexpr double kNewtonFloor = 1e-5;   // K
+  if (T < kTc - kNearCritical) return MaxwellFromAuxiliary(T);
+  const double T1 = kTc - 2 * kNearCritical, T2 = kTc - kNearCritical;
+  const std::optional<DeltaPair> d1 = MaxwellFromAuxiliary(T1);
+  const std::optional<DeltaPair> d2 = MaxwellFromAuxiliary(T2);
+  if (!d1 || !d2) return std::nullopt;
+  const auto solve = [&](double t) {
+    const DeltaPair start = Carried(t, T1, *d1, T2, *d2);
+    return MaxwellNewton(kTc / t, start).value_or(start);
+  };
+  if (T <= kTc - kNewtonFloor) return solve(T);
+  const double T3 = kTc - 2 * kNewtonFloor, T4 = kTc - kNewtonFloor;
+  return Carried(T, T3, solve(T3), T4, solve(T4));
+}
+
+// Both phases at the Maxwell densities. The pressure is the vapour's: the liquid's is the small
+// difference of two large terms (near the triple point rho R T is some 10^5 times p, and the
+// rounding of the terms of delta phir_delta, a few 1e-13 of rho R T, is 5e-8 of p there).
+Saturation SaturationFrom(double T, const DeltaPair& d) {
   Saturation sat;
   sat.T = T;
-  sat.liquid = StateTRho(T, rhoLiquid);
-  sat.vapour = StateTRho(T, rhoVapour);
-  // The vapour's pressure: the liquid's is the small difference of two large terms near the
-  // triple point (rho R T is some 10^5 times p there), the vapour's is not.
+  sat.vapour = StateTRho(T, d.vapour * kRhoc);
+  sat.liquid = StateTRho(T, d.liquid * kRhoc);
   sat.p = sat.vapour.p;
   sat.liquid.p = sat.p;
   return sat;
@@ -217,10 +262,21 @@ FluidProps StateTRho(double T, double rho) {
   return out;
 }
 
+// Compared in pressure, the curves' own form (no inverse to solve): below the triple point the
+// vapour lies under the sublimation curve and the liquid between the melting curves of ice Ih and
+// of ice III or V; above it the fluid lies under the melting curve of ice V or VI, which passes
+// 1000 MPa at 300.2 K.
 bool InRange(double T, double p) {
   if (!InClosedRange(T, kTminVapour, kTmax) || !(p > 0) || !AtMost(p, kPmax)) return false;
-  if (p < iapws::kMeltingIhPMin) return AtLeast(T, iapws::SublimationTemperature(p));
-  return AtLeast(T, iapws::MeltingTemperature(p));
+  using namespace iapws;
+  if (T < kMeltingIhTMax) {
+    if (AtMost(p, SublimationPressure(T))) return true;
+    if (!AtLeast(T, kMeltingIhTMin) || !AtLeast(p, MeltingPressureIh(T))) return false;
+  }
+  constexpr double kIceIIIV = 256.164, kIceVVI = 273.31, kIceVIAt1000MPa = 300.3;  // K
+  if (T > kIceVIAt1000MPa) return true;
+  const double highest = T < kIceIIIV ? MeltingPressureIII(T) : T < kIceVVI ? MeltingPressureV(T) : MeltingPressureVI(T);
+  return AtMost(p, highest);
 }
 
 FluidProps StateTP(double T, double p) {
@@ -254,11 +310,10 @@ FluidProps StateTP(double T, double p) {
 std::optional<Saturation> SaturationAtT(double T) {
   if (!InClosedRange(T, kTt, kTc)) return std::nullopt;
   T = std::clamp(T, kTt, kTc);
-  if (T == kTc) return SaturationFrom(T, kRhoc, kRhoc);
-  const AuxSaturation aux = Auxiliary(T);
-  const std::optional<DeltaPair> d = MaxwellNewton(kTc / T, {aux.rhoLiquid / kRhoc, aux.rhoVapour / kRhoc});
+  if (T == kTc) return SaturationFrom(T, {1.0, 1.0});
+  const std::optional<DeltaPair> d = MaxwellDensities(T);
   if (!d) return std::nullopt;
-  return SaturationFrom(T, d->liquid * kRhoc, d->vapour * kRhoc);
+  return SaturationFrom(T, *d);
 }
 
 std::optional<Saturation> SaturationAtP(double p) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "iapws/Iapws95.h"
 #include "iapws/MeltingSublimation.h"
@@ -73,9 +74,9 @@ TEST(Iapws95Test, ReleaseTable7) {
     EXPECT_TRUE(MatchesPrinted(st.cv, row.cv)) << row.T << " K " << row.rho;
     EXPECT_TRUE(MatchesPrinted(st.w, row.w)) << row.T << " K " << row.rho;
     EXPECT_TRUE(MatchesPrinted(st.s, row.s)) << row.T << " K " << row.rho;
-    // The state at (T, p) is the same one, on its own branch: its density to what a relative
-    // 1e-12 in p allows (kappaT p 1e-12, large near the critical point).
-    const double tolerance = row.rho * (1e-12 * st.kappaT * st.p + 1e-15);
+    // The state at (T, p) is the same one, on its own branch: its density to what 1e-12 in p
+    // allows, relative to p and to rho R T (the rounding of a liquid's p), times kappaT.
+    const double tolerance = row.rho * st.kappaT * 1e-12 * (st.p + row.rho * kR * row.T / 1000);
     EXPECT_NEAR(StateTP(row.T, st.p).rho, row.rho, tolerance) << row.T << " K " << row.rho;
   }
 }
@@ -107,6 +108,150 @@ TEST(Iapws95Test, ReleaseTable8) {
     const std::optional<Saturation> byP = SaturationAtP(sat->p);
     ASSERT_TRUE(byP) << row.T;
     EXPECT_NEAR(byP->T, row.T, 1e-10 * row.T);
+  }
+}
+
+// Equal pressure and Gibbs energy of both phases along the line, into the last millikelvin where
+// the densities come from the power law of the coexistence curve. g is compared on the scale R T
+// (g passes through 0 near the triple point), p on that of its own terms, rho R T: the liquid's
+// p is their small difference, 1e-7 of p near the triple point.
+TEST(Iapws95Test, SaturationIsMaxwell) {
+  std::vector<double> temperatures;
+  for (double T = kTt; T < kTc - 0.5; T += 0.73) temperatures.push_back(T);
+  for (double below = 0.5; below > 1e-9; below *= 0.37) temperatures.push_back(kTc - below);
+  double lastP = 0;
+  for (const double T : temperatures) {
+    const std::optional<Saturation> sat = SaturationAtT(T);
+    ASSERT_TRUE(sat) << T;
+    const FluidProps liquid = StateTRho(T, sat->liquid.rho);
+    const FluidProps vapour = StateTRho(T, sat->vapour.rho);
+    EXPECT_NEAR(liquid.g, vapour.g, 1e-12 * kR * T) << T;
+    EXPECT_NEAR(liquid.p, vapour.p, 1e-12 * liquid.rho * kR * T / 1000) << T;
+    EXPECT_NEAR(vapour.p, sat->p, 1e-15 * sat->p) << T;
+    EXPECT_GT(sat->liquid.rho, sat->vapour.rho) << T;
+    EXPECT_GT(sat->p, lastP) << T;
+    lastP = sat->p;
+  }
+  const std::optional<Saturation> critical = SaturationAtT(kTc);
+  ASSERT_TRUE(critical);
+  EXPECT_EQ(critical->liquid.rho, kRhoc);
+  EXPECT_EQ(critical->vapour.rho, kRhoc);
+  EXPECT_FALSE(SaturationAtT(kTt - 0.01));
+  EXPECT_FALSE(SaturationAtT(kTc + 0.01));
+}
+
+// SaturationAtP inverts SaturationAtT from the triple point to the critical point.
+TEST(Iapws95Test, SaturationAtPressure) {
+  const double pt = TriplePointPressure();
+  EXPECT_NEAR(pt * 1e6, 611.6548, 1e-4);  // Pa; the formulation's, 2.2 Pa below R14-08's measured one
+  for (const double T : {kTt, 280.0, 373.124, 500.0, 600.0, 640.0, 647.0, 647.09}) {
+    const std::optional<Saturation> byT = SaturationAtT(T);
+    ASSERT_TRUE(byT);
+    const std::optional<Saturation> byP = SaturationAtP(byT->p);
+    ASSERT_TRUE(byP) << T;
+    EXPECT_NEAR(byP->T, T, 1e-9 * T);
+    EXPECT_NEAR(byP->p, byT->p, 1e-12 * byT->p);
+  }
+  ASSERT_TRUE(SaturationAtP(kPc));
+  EXPECT_EQ(SaturationAtP(kPc)->T, kTc);
+  EXPECT_FALSE(SaturationAtP(0.99 * pt));
+  EXPECT_FALSE(SaturationAtP(kPc * 1.001));
+}
+
+// StateTP finds the density on the branch of the stable phase, across the range: both sides of
+// the saturation line within 1e-6 of psat, supercooled liquid, vapour below the triple point, the
+// dense fluid above IF97's 100 MPa and the hot fluid above its 50 MPa.
+TEST(Iapws95Test, StateTPRoundTrip) {
+  struct Case {
+    double T, p;
+    bool liquid;  // rho > rhoc expected
+  };
+  std::vector<Case> cases = {{300, 0.1, true},   {273.16, 0.001, true}, {266, 100, true},
+                             {252, 210, true},   {256, 340, true},      {280, 640, true},
+                             {301, 1000, true},  {1273, 1000, true},    {1273, 0.01, false},
+                             {1100, 200, true},  {647.2, 22.1, true},   {700, 30, false},
+                             {220, 1e-8, false}, {273.16, 5e-4, false}, {500, 1e-6, false}};
+  for (const double T : {275.0, 373.15, 450.0, 600.0, 640.0, 646.9, 647.09}) {
+    const double ps = SaturationAtT(T)->p;
+    for (const double k : {1 - 1e-6, 1 - 1e-3, 0.5}) cases.push_back({T, ps * k, false});
+    for (const double k : {1 + 1e-6, 1 + 1e-3, 2.0}) cases.push_back({T, ps * k, true});
+  }
+  for (const Case& c : cases) {
+    const FluidProps st = StateTP(c.T, c.p);
+    ASSERT_NE(st.region, Region::kNone) << c.T << " K " << c.p << " MPa";
+    EXPECT_EQ(st.rho > kRhoc, c.liquid) << c.T << " K " << c.p << " MPa";
+    EXPECT_EQ(st.p, c.p);
+    const double pBack = StateTRho(c.T, st.rho).p;
+    EXPECT_NEAR(pBack, c.p, 1e-12 * (c.p + st.rho * kR * c.T / 1000)) << c.T << " K " << c.p << " MPa";
+    EXPECT_GT(st.kappaT, 0) << c.T << " K " << c.p << " MPa";
+  }
+}
+
+// cp is (dh/dT)_p: a central difference of StateTP's enthalpy along isobars, liquid, vapour and
+// supercritical.
+TEST(Iapws95Test, CpIsTheSlopeOfEnthalpy) {
+  const double states[][2] = {{300, 0.1}, {500, 50},   {900, 700}, {400, 0.01},
+                              {700, 25},  {1200, 500}, {260, 150}};
+  for (const auto& [T, p] : states) {
+    const double dT = 1e-5 * T;
+    const double quotient = (StateTP(T + dT, p).h - StateTP(T - dT, p).h) / (2 * dT);
+    EXPECT_NEAR(StateTP(T, p).cp, quotient, 1e-6 * quotient) << T << " K " << p << " MPa";
+  }
+}
+
+// The range: melting curves of ices Ih, III, V and VI, the sublimation curve, 200 K for the vapour,
+// 1273 K and 1000 MPa; StateTP has nothing outside.
+TEST(Iapws95Test, Range) {
+  struct Case {
+    double T, p;
+    bool in;
+  };
+  const Case cases[] = {
+      {273.16, 0.1, true}, {273.0, 0.1, false}, {255, 250, true},      {253, 300, false},
+      {272, 600, true},    {270, 600, false},   {301, 1000, true},     {299, 1000, false},
+      {1273, 1000, true},  {1273.01, 1, false}, {300, 1000.01, false}, {250, 5e-5, true},
+      {250, 1e-3, false},  {200, 1e-7, true},   {199.9, 1e-8, false},  {400, 0, false},
+      {NAN, 1, false},     {400, NAN, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(InRange(c.T, c.p), c.in) << c.T << " K " << c.p << " MPa";
+    EXPECT_EQ(StateTP(c.T, c.p).region != Region::kNone, c.in) << c.T << " K " << c.p << " MPa";
+  }
+}
+
+// R14-08 Table 3, the check values of the melting curves of ices III, V and VI, and the stable
+// ice's melting temperature continuous through the triple points between the ices.
+TEST(Iapws95Test, MeltingCurvesOfTheHighPressureIces) {
+  using namespace tulo::iapws;
+  EXPECT_TRUE(MatchesPrinted(MeltingPressureIII(254), "268.685"));
+  EXPECT_TRUE(MatchesPrinted(MeltingPressureV(265), "479.640"));
+  EXPECT_TRUE(MatchesPrinted(MeltingPressureVI(320), "1356.76"));
+  const double triplePoints[][2] = {{251.165, 208.566}, {256.164, 350.1}, {273.31, 632.4}};
+  for (const auto& [T, p] : triplePoints) {
+    EXPECT_NEAR(MeltingTemperature(p * (1 - 1e-9)), T, 1e-3) << p;
+    EXPECT_NEAR(MeltingTemperature(p * (1 + 1e-9)), T, 1e-3) << p;
+  }
+  for (double T = 251.2; T < 256.1; T += 0.3)
+    EXPECT_NEAR(MeltingTemperature(MeltingPressureIII(T)), T, 1e-10);
+  for (double T = 256.2; T < 273.3; T += 0.9) EXPECT_NEAR(MeltingTemperature(MeltingPressureV(T)), T, 1e-10);
+  for (double T = 273.4; T < 300.2; T += 1.3) EXPECT_NEAR(MeltingTemperature(MeltingPressureVI(T)), T, 1e-10);
+  EXPECT_NEAR(MeltingTemperature(0.101325), MeltingTemperatureIh(0.101325), 1e-12);
+}
+
+// On the critical isochore the non-analytic terms' powers of (delta - 1)^2 vanish: delta = 1
+// itself gives finite values, the limits of those beside it.
+TEST(Iapws95Test, ResidualAtTheCriticalDensity) {
+  for (const double tau : {0.5, 0.99, 0.9999, 1.0001, 1.01, 2.0}) {
+    const Phi at = ResidualPart(1.0, tau);
+    const Phi below = ResidualPart(1.0 - 1e-9, tau);
+    const Phi above = ResidualPart(1.0 + 1e-9, tau);
+    const double fields[][3] = {{at.f, below.f, above.f},    {at.d, below.d, above.d},
+                                {at.dd, below.dd, above.dd}, {at.t, below.t, above.t},
+                                {at.tt, below.tt, above.tt}, {at.dt, below.dt, above.dt}};
+    for (const auto& [value, lower, upper] : fields) {
+      ASSERT_TRUE(std::isfinite(value)) << tau;
+      EXPECT_NEAR(value, 0.5 * (lower + upper), 1e-6 * (1 + std::abs(value))) << tau;
+    }
   }
 }
 
