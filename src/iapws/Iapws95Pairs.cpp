@@ -351,6 +351,19 @@ std::optional<PairState> CarefulHS(double h, double s, double start) {
   return std::nullopt;
 }
 
+// Starts (T in K, rho in kg/m3) for (h, s) where IF97 has no state: the liquid and the dense
+// fluid above 100 MPa, below 273.15 K and above 1073.15 K. A stable root is the one state of its
+// (h, s) (h rises with p along an isentrope), so the first one Newton finds is the answer.
+constexpr struct {
+  double T, rho;
+} kDenseStarts[] = {{260, 1100}, {300, 1050}, {450, 1000}, {700, 950}, {1000, 800}, {1200, 400}};
+
+std::optional<PairState> NewtonHS(double h, double s, double T, double rho) {
+  const std::optional<FluidProps> f = Newton2({Quantity::kEnthalpy, h}, {Quantity::kEntropy, s}, T, rho);
+  if (f && Stable(*f, f->p)) return Single(*f, f->p);
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<PairState> StateFromHS(double h, double s) {
@@ -359,9 +372,11 @@ std::optional<PairState> StateFromHS(double h, double s) {
   if (start && start->region == Region::k4) {
     if (std::optional<PairState> wet = WetFromHS(h, s, start->T)) return wet;
   } else if (start) {
-    const std::optional<FluidProps> f =
-        Newton2({Quantity::kEnthalpy, h}, {Quantity::kEntropy, s}, start->T, start->props.rho);
-    if (f && Stable(*f, f->p)) return Single(*f, f->p);
+    if (std::optional<PairState> state = NewtonHS(h, s, start->T, start->props.rho)) return state;
+  } else {
+    for (const auto& dense : kDenseStarts) {
+      if (std::optional<PairState> state = NewtonHS(h, s, dense.T, dense.rho)) return state;
+    }
   }
   return CarefulHS(h, s, start ? start->p : 1);
 }
