@@ -4,9 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "Version.h"
 #include "cli/RunCalc.h"
@@ -269,6 +273,30 @@ TEST(TuloCalc, CompareGivesTheSaturatedStateOfOneQuantity) {
     EXPECT_EQ(Line(run.out, 0), c.typed);
     EXPECT_EQ(Line(run.out, 1), "Condition (built-in)=\tSaturated Liquid and Vapour");
     EXPECT_EQ(Line(run.out, 2), "Condition (IAPWS-IF97)=\tSaturated Liquid and Vapour");
+  }
+}
+
+// --standards: the values side by side, each standard's difference from the last one named.
+TEST(TuloCalc, CompareSetsEveryStandardAgainstTheLast) {
+  auto run = RunCalc("compare -T 500 -P 1000 --layout tabs --standards builtin,iapws,iapws95");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Line(run.out, 4), "Condition (IAPWS-95)=\tSuperheated Vapour");
+  EXPECT_EQ(Line(run.out, 6), "Property\tPhase\tUnit\tBuilt-in\tIAPWS-IF97\tIAPWS-95\tBuilt-in diff\t%\tIAPWS-IF97 diff\t%");
+  std::vector<double> cells;  // the enthalpy row's numbers
+  std::istringstream row(Line(run.out, 7));
+  for (std::string cell; std::getline(row, cell, '\t');)
+    if (!cell.empty() && (std::isdigit(static_cast<unsigned char>(cell[0])) || cell[0] == '-'))
+      cells.push_back(std::stod(cell));
+  ASSERT_EQ(cells.size(), 7u) << Line(run.out, 7);
+  const double builtIn = cells[0], if97 = cells[1], iapws95 = cells[2];
+  EXPECT_NEAR(cells[3], builtIn - iapws95, 0.005);  // the built-in value is shown to six digits
+  EXPECT_NEAR(cells[5], if97 - iapws95, 1e-3 * std::fabs(if97 - iapws95) + 1e-6);
+  for (const char* bad : {"builtin,builtin", "iapws", "iapws,if67"}) {
+    auto refused = RunCalc(std::string("compare -T 500 --standards ") + bad);
+    EXPECT_EQ(refused.status, 2) << bad;
+    EXPECT_NE(refused.err.find("--standards takes two or more different names of builtin, iapws, iapws95"),
+              std::string::npos)
+        << refused.err;
   }
 }
 
