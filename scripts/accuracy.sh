@@ -31,7 +31,7 @@ def states():
 
 
 def batch(path, standard, items):
-    args = [calc, "batch", path, "--format", "csv", "--standard", standard]
+    args = [calc, "batch", path, "--format", "csv", "--standard", standard, "--saturated"]
     if items:
         args += ["--items", ",".join(items)]
     return subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)

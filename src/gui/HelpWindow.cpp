@@ -34,7 +34,7 @@ constexpr HelpPage kPages[] = {
     {"diagrams.md", "Diagrams"},
     {"state-list.md", "State list"},
     {"processes.md", "Processes and the Rankine cycle"},
-    {"standards.md", "The two standards and their accuracy"},
+    {"standards.md", "The three standards and their accuracy"},
     {"tulo-calc.md", "tulo-calc"},
     {"python.md", "Python module and batch runs"},
     {"config-file.md", "The configuration file"},

@@ -168,7 +168,7 @@ def test_state_errors(kwargs, message):
     assert str(e.value).startswith(message)
 
 
-@pytest.mark.parametrize("standard", ["builtin", "iapws"])
+@pytest.mark.parametrize("standard", ["builtin", "iapws", "iapws95"])
 @pytest.mark.parametrize("T,P", [(400, 1000), (800, 5000), (None, 1000), (255, None)])
 def test_state_values_are_the_property_values(standard, T, P):
     d = tulo.state(T=T, P=P, standard=standard)
@@ -226,6 +226,13 @@ def test_property_is_what_tulo_calc_computes(key, code, phase, T, P, standard):
 def test_if97_enthalpy():
     # IAPWS-IF97 region 1 at 300 K and 1 MPa.
     assert tulo.property("enthalpy", 300, 1000, standard="iapws") == pytest.approx(113.49230207645793, rel=1e-13)
+
+
+def test_iapws95_density_and_speed_of_sound():
+    # IAPWS-95 Table 7: 300 K and 0.0992418352 MPa are 996.556 kg/m3 with w = 1501.51914 m/s.
+    d = tulo.state(T=300, P=99.2418352, standard="iapws95")
+    assert d["density"] == pytest.approx(996.556, rel=1e-7)
+    assert tulo.property("speed_of_sound", 300, 99.2418352, standard="iapws95") == pytest.approx(1501.51914, rel=1e-8)
 
 
 @pytest.mark.parametrize("standard", ["builtin", "iapws"])
