@@ -324,8 +324,8 @@ void AddNonAnalyticTerms(double delta, double tau, Phi& r) {
     // The critical point itself (delta = tau = 1): the limits along the critical isochore. Every
     // part vanishes but d2/dtau2, where n b (2b - 1) |1 - tau|^(2b - 2) of the smallest b diverges.
     constexpr const NonAnalyticRow& row = SmallestB();
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    if constexpr (kWithTau) r.tt += (row.n * (2 * row.b - 1) > 0) ? kInf : -kInf;
+    constexpr bool kRising = row.n * (2 * row.b - 1) > 0;
+    if constexpr (kWithTau) r.tt = (kRising ? 1 : -1) * std::numeric_limits<double>::infinity();
     return;
   }
   const double logDelta = std::log(g.Delta);

@@ -148,8 +148,8 @@ double StartDensity(double T, double p, Branch branch) {
 // down to a floor the rounding of J and K sets: some 1e-14 relative near the triple point, but
 // near Tc the Jacobian vanishes like J_d(liquid) J_d(vapour) (dl - dv), and the floor rises to
 // 1e-6 at Tc - 0.1 mK. It stops after the step below kConverged (what remains is of the order of
-// its square, 1e-14 at Tc - 1 K), or at the floor, once the corrections stop shrinking. Nothing should it
-// leave the two branches or not converge.
+// its square, 1e-14 at Tc - 1 K), or at the floor, once the corrections stop shrinking. Nothing
+// should it leave the two branches or not converge.
 struct DeltaPair {
   double liquid, vapour;
 };
@@ -293,8 +293,8 @@ FluidProps StateTP(double T, double p) {
     if (std::abs(p - auxP) > 2e-3 * auxP) {
       branch = p > auxP ? Branch::kLiquid : Branch::kVapour;
     } else {
-      // Near the saturation line the auxiliary pressure cannot tell the phase: the Maxwell
-      // densities bound the branch, and start it.
+      // Near the saturation line the auxiliary pressure (within 1e-4 of the formulation's) cannot
+      // tell the phase: the Maxwell densities bound the branch, and start it.
       const std::optional<Saturation> sat = SaturationAtT(T);
       if (!sat) return {};
       branch = p >= sat->p ? Branch::kLiquid : Branch::kVapour;
