@@ -67,7 +67,8 @@ void ExpectRoundTrip(const SingleCase& c) {
     ASSERT_TRUE(a.state.has_value()) << c.what << pair;
     EXPECT_EQ(a.state->T, c.T) << c.what << pair;
     EXPECT_TRUE(Close(a.state->p, c.p, 1e-5)) << c.what << pair << ": p " << a.state->p;
-    EXPECT_TRUE(byH ? ReproducesH(a.state->props.h, f.h) : ReproducesS(a.state->props.s, f.s)) << c.what << pair;
+    EXPECT_TRUE(byH ? ReproducesH(a.state->props.h, f.h) : ReproducesS(a.state->props.s, f.s))
+        << c.what << pair;
   }
 }
 
@@ -107,7 +108,7 @@ TEST(Iapws95Pairs, WetRoundTrips) {
     double T;
     double x;
     Isotherm byTH;
-  } cases[] = {{273.16, 0.5, kUnique}, {300, 0.5, kUnique},   {450, 0.01, kNotUnique}, {450, 0.5, kUnique},
+  } cases[] = {{273.16, 0.5, kUnique}, {300, 0.5, kUnique},    {450, 0.01, kNotUnique}, {450, 0.5, kUnique},
                {600, 0.99, kUnique},   {640, 0.3, kNotUnique}, {647, 0.5, kNotUnique}};
   for (const auto& c : cases) {
     const std::optional<Saturation> sat = SaturationAtT(c.T);
@@ -164,12 +165,9 @@ TEST(Iapws95Pairs, PairsWithoutState) {
     IsothermAnswer (*solve)(double, double);
     double T, y;
   } isotherms[] = {
-      {"T below 200 K", StateFromTH, 199, 2400},
-      {"T above 1273 K", StateFromTS, 1274, 8},
-      {"h above the vapour's", StateFromTH, 700, 3500},
-      {"s below that at 1000 MPa", StateFromTS, 700, 2},
-      {"T not a number", StateFromTS, nan, 5},
-      {"h infinite", StateFromTH, 500, inf},
+      {"T below 200 K", StateFromTH, 199, 2400},        {"T above 1273 K", StateFromTS, 1274, 8},
+      {"h above the vapour's", StateFromTH, 700, 3500}, {"s below that at 1000 MPa", StateFromTS, 700, 2},
+      {"T not a number", StateFromTS, nan, 5},          {"h infinite", StateFromTH, 500, inf},
   };
   for (const auto& c : isotherms) {
     const IsothermAnswer a = c.solve(c.T, c.y);
