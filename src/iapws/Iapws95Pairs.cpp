@@ -10,8 +10,10 @@
 // line its density says.
 // The careful way, for the rest (beyond IF97's range, wet steam, a root refused): along the
 // isobar, the temperatures of the phase the value belongs to, bounded by the saturation state
-// and the ends of the range, and Newton on T with bisection over StateTP; (h, s) by Newton on p
-// along the isentrope, each pressure solved from (p, s).
+// and the ends of the range, and Newton on T with bisection over StateTP; (h, s) from a few
+// fixed starts of the dense fluid and the dilute gas, else by Newton on p along the isentrope,
+// each pressure solved from (p, s). Either ends in the Newton iteration in (T, rho) where T or p
+// alone cannot resolve the pair to round-off (next to the critical point, in a liquid).
 // (T, h) and (T, s): the crossings along the isotherm counted by sampling in density (the
 // variable in which the formulation is explicit), the one crossing refined by Newton on it.
 
@@ -133,12 +135,15 @@ std::optional<FluidProps> Newton2(const Goal& a, const Goal& b, double T, double
 }
 
 // Whether f, at the pressure p, is the stable state at (T, p) in the range offered: mechanically
-// stable, and below Tc liquid (rho > rhoc) at psat(T) and above, vapour at psat(T) and below. The
-// saturation state itself is evaluated only close to IF97's saturation pressure.
+// stable, and below Tc liquid (rho > rhoc) at psat(T) and above, vapour at psat(T) and below;
+// below the triple point the vapour lies below the triple-point pressure (on the sublimation
+// curve and lower) and the liquid above it (from the melting curve on). The saturation state
+// itself is evaluated only close to IF97's saturation pressure.
 bool Stable(const FluidProps& f, double p) {
   if (!(f.kappaT > 0 && std::isfinite(f.kappaT)) || !InRange(f.T, p)) return false;
-  if (f.T >= kTc || f.T < kTt) return true;
+  if (f.T >= kTc) return true;
   const bool liquid = f.rho >= kRhoc;
+  if (f.T < kTt) return liquid == (p > TriplePointPressure());
   const double ps97 = iapws::SaturationPressure(f.T);
   if (std::fabs(p - ps97) > kSaturationMargin * ps97) return liquid == (p > ps97);
   const std::optional<Saturation> sat = SaturationAtT(f.T);

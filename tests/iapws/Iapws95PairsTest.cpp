@@ -158,6 +158,8 @@ TEST(Iapws95Pairs, PairsWithoutState) {
       {"(h, s) denser than 1000 MPa allows", StateFromHS, 3000, 3},
       {"(h, s) not a number", StateFromHS, nan, 5},
       {"(h, s) infinite", StateFromHS, 2000, inf},
+      // Those of liquid water supercooled to 260 K at 100 Pa: a metastable state, not offered.
+      {"(h, s) of a supercooled liquid", StateFromHS, -55.97247536, -0.2100241791},
   };
   for (const auto& c : cases) EXPECT_FALSE(c.solve(c.a, c.b).has_value()) << c.what;
   const struct {
