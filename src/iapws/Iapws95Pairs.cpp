@@ -10,8 +10,10 @@
 // line its density says.
 // The careful way, for the rest (beyond IF97's range, wet steam, a root refused): along the
 // isobar, the temperatures of the phase the value belongs to, bounded by the saturation state
-// and the ends of the range, and Newton on T with bisection over StateTP; (h, s) by Newton on p
-// along the isentrope, each pressure solved from (p, s).
+// and the ends of the range, and Newton on T with bisection over StateTP; (h, s) from a few
+// fixed starts of the dense fluid and the dilute gas, else by Newton on p along the isentrope,
+// each pressure solved from (p, s). Either ends in the Newton iteration in (T, rho) where T or p
+// alone cannot resolve the pair to round-off (next to the critical point, in a liquid).
 // (T, h) and (T, s): the crossings along the isotherm counted by sampling in density (the
 // variable in which the formulation is explicit), the one crossing refined by Newton on it.
 
@@ -133,16 +135,20 @@ std::optional<FluidProps> Newton2(const Goal& a, const Goal& b, double T, double
 }
 
 // Whether f, at the pressure p, is the stable state at (T, p) in the range offered: mechanically
-// stable, and below Tc liquid (rho > rhoc) at psat(T) and above, vapour at psat(T) and below. The
-// saturation state itself is evaluated only close to IF97's saturation pressure.
+// stable, and below Tc liquid (rho > rhoc) at psat(T) and above, vapour at psat(T) and below;
+// below the triple point the vapour lies below the triple-point pressure (on the sublimation
+// curve and lower) and the liquid above it (from the melting curve on). The saturation state
+// itself is evaluated only close to IF97's saturation pressure.
 bool Stable(const FluidProps& f, double p) {
   if (!(f.kappaT > 0 && std::isfinite(f.kappaT)) || !InRange(f.T, p)) return false;
-  if (f.T >= kTc || f.T < kTt) return true;
+  if (f.T >= kTc) return true;
   const bool liquid = f.rho >= kRhoc;
+  if (f.T < kTt) return liquid == (p > TriplePointPressure());
   const double ps97 = iapws::SaturationPressure(f.T);
   if (std::fabs(p - ps97) > kSaturationMargin * ps97) return liquid == (p > ps97);
   const std::optional<Saturation> sat = SaturationAtT(f.T);
-  return sat && (liquid ? p >= sat->p : p <= sat->p);
+  // (Within round-off: the saturation temperature at p and the pressure at T agree to 1e-12.)
+  return sat && (liquid ? p >= sat->p * (1 - kAccepted) : p <= sat->p * (1 + kAccepted));
 }
 
 PairState Single(const FluidProps& f, double p) {
@@ -178,41 +184,71 @@ PairState Wet(const Saturation& sat, double x, double p) {
   return state;
 }
 
+// The state at (T, p) by StateTP. Below the triple point, within some 0.2 K of it, the vapour's
+// pressure is too close to the liquid's extrapolated vapour pressure for StateTP to tell the
+// branch without the saturation state, which does not exist there: the vapour (below the
+// triple-point pressure the only fluid at such T) by Newton on rho from the ideal gas.
+FluidProps StateAt(double T, double p) {
+  FluidProps f = StateTP(T, p);
+  if (f.region != Region::kNone || !(T < kTt && p < TriplePointPressure() && InRange(T, p))) return f;
+  double rho = 1000 * p / (kR * T);
+  for (int iteration = 0; iteration < 30; ++iteration) {
+    f = StateTRho(T, rho);
+    const double step = (f.p - p) * rho * f.kappaT;  // (dp/drho)_T = 1 / (rho kappaT)
+    rho -= step;
+    if (std::fabs(step) <= 1e-15 * rho) {
+      f = StateTRho(T, rho);
+      f.p = p;
+      return f;
+    }
+  }
+  return {};
+}
+
 // ---- States from (p, h) and (p, s) ---------------------------------------------------------
 
-// The lowest temperature of the range at p (that of InRange): the sublimation curve below the
-// triple-point pressure, the melting curve above, not below 200 K.
+// The lowest temperature of the range at p: on the sublimation curve below the triple-point
+// pressure, on the melting curve above, not below 200 K; moved up by the few ulps that InRange,
+// which compares in pressure, may ask for where a curve is steep.
 double LowestTemperature(double p) {
-  const double T = p < iapws::kMeltingIhPMin ? iapws::SublimationTemperature(p) : iapws::MeltingTemperature(p);
-  return std::max(kTminVapour, T);
+  double T = p < iapws::kMeltingIhPMin ? iapws::SublimationTemperature(p) : iapws::MeltingTemperature(p);
+  T = std::max(kTminVapour, T);
+  for (double step = 1e-14 * T; step < 1e-6 * T && !InRange(T, p); step *= 2) T += step;
+  return T;
 }
 
 // The temperature in (lo, hi) at which the isobar's state has the value y, between the values
 // yLo and yHi of the ends (y rises with T: (dh/dT)_p = cp, (ds/dT)_p = cp / T): Newton on T from
-// the linear interpolation, bisection whenever a step leaves the bracket.
+// the linear interpolation, bisection whenever a step leaves the bracket. Where T alone cannot
+// resolve y (next to the critical point (dy/dT)_p is unbounded and a state within 1e-12 K of the
+// saturation temperature may fall on either branch), Newton in (T, rho) from the closest state.
 std::optional<FluidProps> SolveOnIsobar(double p, Quantity q, double y, double lo, double hi, double yLo,
                                         double yHi) {
   double T = lo + (hi - lo) * (y - yLo) / (yHi - yLo);
   if (!(T > lo && T < hi)) T = 0.5 * (lo + hi);
+  FluidProps best;  // the closest to y so far
   for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-    const FluidProps f = StateTP(T, p);
-    if (f.region == Region::kNone) return std::nullopt;
+    const FluidProps f = StateAt(T, p);
+    if (f.region == Region::kNone) break;
     const double residual = ValueOf(f, q) - y;
     if (residual == 0) return f;
+    if (best.region == Region::kNone || std::fabs(residual) < std::fabs(ValueOf(best, q) - y)) best = f;
     (residual < 0 ? lo : hi) = T;
     const double slope = q == Quantity::kEnthalpy ? f.cp : f.cp / T;
     double next = T - residual / slope;
     const bool newton = slope > 0 && next > lo && next < hi;
     if (!newton) next = 0.5 * (lo + hi);
     if (newton && std::fabs(next - T) <= kLastStep * T) {
-      const FluidProps last = StateTP(next, p);
+      const FluidProps last = StateAt(next, p);
       if (last.region != Region::kNone && Reproduces(ValueOf(last, q), q, y)) return last;
     }
-    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) {
-      return Reproduces(ValueOf(f, q), q, y) ? std::optional(f) : std::nullopt;
-    }
+    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) break;
     T = next;
   }
+  if (best.region == Region::kNone) return std::nullopt;
+  if (Reproduces(ValueOf(best, q), q, y)) return best;
+  const std::optional<FluidProps> f = Newton2({Quantity::kPressure, p}, {q, y}, best.T, best.rho);
+  if (f && Stable(*f, p)) return f;
   return std::nullopt;
 }
 
@@ -236,8 +272,8 @@ std::optional<PairState> CarefulIsobar(double p, Quantity q, double y) {
     }
   }
   if (!(lo <= hi)) return std::nullopt;
-  if (!atLo) atLo = StateTP(lo, p);
-  if (!atHi) atHi = StateTP(hi, p);
+  if (!atLo) atLo = StateAt(lo, p);
+  if (!atHi) atHi = StateAt(hi, p);
   if (atLo->region == Region::kNone || atHi->region == Region::kNone) return std::nullopt;
   const double yLo = ValueOf(*atLo, q), yHi = ValueOf(*atHi, q);
   // The ends themselves, and a value just beyond one (the round-off of the end's own state).
@@ -255,7 +291,8 @@ std::optional<PairState> StateFromPY(double p, Quantity q, double y) {
     const std::optional<PairState> start =
         q == Quantity::kEnthalpy ? iapws::StateFromPH(p, y) : iapws::StateFromPS(p, y);
     if (start && start->region != Region::k4) {
-      const std::optional<FluidProps> f = Newton2({Quantity::kPressure, p}, {q, y}, start->T, start->props.rho);
+      const std::optional<FluidProps> f =
+          Newton2({Quantity::kPressure, p}, {q, y}, start->T, start->props.rho);
       if (f && Stable(*f, p)) return Single(*f, p);
     }
   }
@@ -303,6 +340,20 @@ std::optional<PairState> WetFromHS(double h, double s, double T) {
   return std::nullopt;
 }
 
+std::optional<PairState> NewtonHS(double h, double s, double T, double rho) {
+  const std::optional<FluidProps> f = Newton2({Quantity::kEnthalpy, h}, {Quantity::kEntropy, s}, T, rho);
+  if (f && Stable(*f, f->p)) return Single(*f, f->p);
+  return std::nullopt;
+}
+
+// The state of (h, s) at a state found along the isentrope: itself if it reproduces h, else
+// polished by Newton in (T, rho), or on T for wet steam (a state solved from (p, s) holds h only
+// to T times the residual of s, more than h's own where T s > h: near Tc, in a liquid).
+std::optional<PairState> Polish(double h, double s, const PairState& near) {
+  if (Reproduces(near.props.h, Quantity::kEnthalpy, h)) return near;
+  return near.region == Region::k4 ? WetFromHS(h, s, near.T) : NewtonHS(h, s, near.T, near.props.rho);
+}
+
 // The pressure nearest to p (by factors of 1.5) at which the isentrope s has a state; 0 if none.
 double NearestPressureWithState(double p, double s) {
   for (double factor = 1.01; factor < 1e16; factor *= 1.5) {
@@ -340,11 +391,11 @@ std::optional<PairState> CarefulHS(double h, double s, double start) {
       if (!newton) next = std::sqrt(lo * hi);
       if (newton && std::fabs(next - p) <= kLastStep * p) {
         const std::optional<PairState> last = StateFromPS(next, s);
-        if (last && Reproduces(last->props.h, Quantity::kEnthalpy, h)) return last;
+        if (last) return Polish(h, s, *last);
       }
     }
     if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) {
-      return state && Reproduces(state->props.h, Quantity::kEnthalpy, h) ? state : std::nullopt;
+      return state ? Polish(h, s, *state) : std::nullopt;
     }
     p = next;
   }
@@ -358,10 +409,21 @@ constexpr struct {
   double T, rho;
 } kDenseStarts[] = {{260, 1100}, {300, 1050}, {450, 1000}, {700, 950}, {1000, 800}, {1200, 400}};
 
-std::optional<PairState> NewtonHS(double h, double s, double T, double rho) {
-  const std::optional<FluidProps> f = Newton2({Quantity::kEnthalpy, h}, {Quantity::kEntropy, s}, T, rho);
-  if (f && Stable(*f, f->p)) return Single(*f, f->p);
-  return std::nullopt;
+// A start for a gas thinner than IF97's (h, s) search reaches (1e-6 MPa) or colder than its
+// 273.15 K: at kDilute h is the ideal gas's, which fixes T (IF97's region 2, or its cp carried
+// below 273.15 K), and s = s(T, kDilute) - R ln(p / kDilute) then p.
+constexpr double kDilute = 1e-6;  // MPa
+std::optional<PairState> DiluteGas(double h, double s) {
+  const FluidProps cold = iapws::Region2(iapws::kTmin, kDilute);
+  double T = iapws::kTmin + (h - cold.h) / cold.cp, sAtT = cold.s + cold.cp * std::log(T / iapws::kTmin);
+  if (h > cold.h) {
+    const std::optional<PairState> warm = iapws::StateFromPH(kDilute, h);
+    if (!warm) return std::nullopt;
+    T = warm->T;
+    sAtT = warm->props.s;
+  }
+  const double p = kDilute * std::exp((sAtT - s) / kR);
+  return NewtonHS(h, s, T, 1000 * p / (kR * T));
 }
 
 }  // namespace
@@ -374,6 +436,7 @@ std::optional<PairState> StateFromHS(double h, double s) {
   } else if (start) {
     if (std::optional<PairState> state = NewtonHS(h, s, start->T, start->props.rho)) return state;
   } else {
+    if (std::optional<PairState> state = DiluteGas(h, s)) return state;
     for (const auto& dense : kDenseStarts) {
       if (std::optional<PairState> state = NewtonHS(h, s, dense.T, dense.rho)) return state;
     }
@@ -397,9 +460,9 @@ struct Piece {
 // slopes have the same sign; opposite slopes mark an extremum, which is located. Below the
 // density of an ideal gas at kIdealGas the residual part is linear in rho to 1e-3: h and s are
 // monotonic there, and the piece's lowest density is sampled alone.
-constexpr double kDensityStep = 5;  // kg/m3
+constexpr double kDensityStep = 5;                 // kg/m3
 constexpr double kPerDecade = 1.5848931924611136;  // 10^(1/5)
-constexpr double kIdealGas = 1e-6;  // MPa
+constexpr double kIdealGas = 1e-6;                 // MPa
 // Pressures a relative 1e-6 apart must differ in h (or s) by more than the accepted residual
 // for the isotherm to tell them apart.
 constexpr double kDistinct = 1e-6;
@@ -524,7 +587,8 @@ std::optional<FluidProps> Refine(const Counter& counter, const Crossings& c, Qua
 double HighestPressure(double T, double inside) {
   if (InRange(T, kPmax)) return kPmax;
   double lo = inside, hi = kPmax;
-  for (int halving = 0; halving < 200 && hi - lo > 4 * std::numeric_limits<double>::epsilon() * hi; ++halving) {
+  for (int halving = 0; halving < 200 && hi - lo > 4 * std::numeric_limits<double>::epsilon() * hi;
+       ++halving) {
     const double mid = Middle(lo, hi);
     (InRange(T, mid) ? lo : hi) = mid;
   }
@@ -542,7 +606,7 @@ struct Layout {
 
 std::optional<Layout> LayoutOf(double T) {
   Layout l;
-  const auto density = [T](double p) { return StateTP(T, p).rho; };
+  const auto density = [T](double p) { return StateAt(T, p).rho; };
   // The lowest pressure, as IF97's: the sublimation pressure at 50 K (1.9e-46 MPa).
   const double pLowest = iapws::SublimationPressure(iapws::kSublimationTMin);
   const double rhoLowest = density(pLowest);
