@@ -27,6 +27,8 @@ IMPLEMENTATION = "org.tulo.calc.TuloImpl"
 # (a plain NaN shows as #NUM!), in a single cell and in each element of an array alike.
 NO_VALUE = struct.unpack("<d", struct.pack("<Q", 0x7FF8000000000000 | 519))[0]
 PAIR_NAMES = ("T", "P", "h", "s", "x")
+# The result of a unit-operation function that asks why it has no value.
+STATUS = "status"
 
 
 class ArgumentError(Exception):
@@ -123,16 +125,18 @@ def _pick(result, answer, wanted):
 
 
 def process_cell(call, wanted, *args):
-    """(value or NaN, message or "") of a unit operation: call(*args) -> tulo's dict."""
+    """(value or NaN, message or "") of a unit operation: call(*args) -> tulo's dict. The result
+    "status" is the message itself as the cell's text: empty when the operation has an answer."""
+    status = wanted == STATUS
     try:
         name = _text(wanted, "result")
         try:
             answer = call(*args)
         except (ValueError, TypeError) as error:
             raise ArgumentError(str(error)) from None  # the module's message names the argument
-        return _pick("result", answer, name)
+        return ("", "") if status else _pick("result", answer, name)
     except ArgumentError as error:
-        return NO_VALUE, str(error)
+        return (str(error) if status else NO_VALUE), str(error)
 
 
 def turbine(name1, value1, name2, value2, outlet_pressure, efficiency, standard, units):

@@ -18,7 +18,7 @@ def point(item, n1, v1, n2, v2, std=None, units=None):
     rows.append((spec, call("TULO", *args), 1, []))
     rows.append(("status-point|%s|%s=%r %s=%r%s" % (item, n1, v1, n2, v2, opts), call("TULO_STATUS", *args), 1, []))
 
-for std in ("builtin", "iapws"):
+for std in ("builtin", "iapws", "iapws95"):
     point("h", "P", 8000, "T", 753.15, std)
     point("enthalpy", "T", 300, "P", 101.325, std, "SI")
     point("viscosity", "T", 300, "P", 101.325, std)
@@ -46,7 +46,7 @@ def process(fn, result, kwargs, formula_args):
     spec = "process|%s|%s|%s" % (fn, result, json.dumps(kwargs))
     rows.append((spec, call("TULO_" + fn.upper(), result, *formula_args), 1, []))
 
-for std in ("builtin", "iapws"):
+for std in ("builtin", "iapws", "iapws95"):
     process("turbine", "work", {"inlet": {"P": 10000, "T": 800}, "outlet_pressure": 10, "efficiency": 85, "standard": std},
             ["P", 10000, "T", 800, 10, 85, std])
     process("turbine", "outlet.x", {"inlet": {"P": 10000, "T": 800}, "outlet_pressure": 10, "standard": std},
@@ -58,6 +58,12 @@ for std in ("builtin", "iapws"):
     process("flash", "vapour_flow", {"inlet": {"P": 1000, "x": 0, "flow": 5}, "pressure": 100, "standard": std},
             ["P", 1000, "x", 0, 5, 100, std])
 rows.append(("error", call("TULO_TURBINE", "work", "P", 10000, "T", 800, 10, -5), 1, []))
+# "status" as the result: why a unit operation has no value, empty when it has one.
+rows.append(("status|", call("TULO_TURBINE", "status", "P", 10000, "T", 800, 10, 85), 1, []))
+rows.append(("status|the isentropic efficiency (-5 %) lies outside (0, 100] %",
+             call("TULO_TURBINE", "status", "P", 10000, "T", 800, 10, -5), 1, []))
+rows.append(("status|the outlet pressure (8000 kPa) lies above the inlet pressure (5000 kPa): a valve lowers the pressure",
+             call("TULO_THROTTLE", "status", "P", 5000, "T", 600, 8000), 1, []))
 rows.append(("error", call("TULO_TURBINE", "power", "P", 10000, "T", 800, 10, 85), 1, []))
 rows.append(("error", call("TULO_THROTTLE", "T", "P", 5000, "T", 600, 1000, "nist"), 1, []))
 
