@@ -45,13 +45,15 @@ struct Phi {
   double f = 0, d = 0, dd = 0, t = 0, tt = 0, dt = 0;
 };
 // The ideal-gas part, Eq. 6.5 with Table 6.1; the residual part, Eq. 6.6 with Table 6.2 (the
-// polynomial, exponential, Gaussian and non-analytic terms). delta > 0, tau > 0. At the critical
-// point itself the non-analytic terms' second derivatives are infinite; the functions return
-// what the formulas give there (they are not asked for exactly at it by the states below).
+// polynomial, exponential, Gaussian and non-analytic terms). delta > 0, tau > 0. At delta = 1
+// (tau != 1) the non-analytic terms give their finite limits. At the critical point itself their
+// second derivative in tau diverges: ResidualPart gives there the limits along the critical
+// isochore, tt = -infinity and the other fields finite.
 Phi IdealPart(double delta, double tau);
 Phi ResidualPart(double delta, double tau);
 
-// Every property of the fluid at (T, rho), from one evaluation of both parts; field g too.
+// Every property of the fluid at (T, rho), from one evaluation of both parts; field g too. At the
+// critical point itself cp, alphaV and kappaT are +infinity, w 0 (their limits).
 // Field region labels the side: Region::k2 where rho < kRhoc, Region::k1 otherwise. No range
 // check (T and rho positive and finite are the caller's); kNone only for a non-positive or
 // non-finite argument.
@@ -63,17 +65,22 @@ bool InRange(double T, double p);
 // The state of the stable phase at (T, p): Newton on rho for p(rho, T) = p, started from IF97's
 // density where IF97 holds and from an auxiliary estimate elsewhere, on the liquid branch when
 // p >= psat(T) below Tc and on the vapour branch otherwise. Field p is the given pressure
-// (relative residual 1e-13 or better). Region kNone outside the range or should Newton fail.
+// (relative residual 1e-13 or better; for a liquid at low pressure, whose p is the small
+// difference of terms of order rho R T, to the rounding of those, about 1e-13 of rho R T).
+// Region kNone outside the range or should Newton fail.
 FluidProps StateTP(double T, double p);
 
 // The saturation state at T (kTt .. kTc): the densities rho' and rho'' for which both phases
 // have equal pressure and equal Gibbs energy (Maxwell criterion), started from the auxiliary
-// equations of the IAPWS supplementary release on saturation properties (SR1-86(1992)), to a
-// relative residual of 1e-12 or better in p and g. At kTc both phases are the critical state.
-// Nothing outside the range.
+// equations of the IAPWS supplementary release on saturation properties (SR1-86(1992)): g equal
+// to 1e-12 R T or better, p to 1e-12 of rho' R T (the liquid's p is the small difference of terms
+// of that size: near the triple point its last 8 digits are rounding). Within 2 mK of Tc the
+// start comes from the solutions farther out and the power law of the coexistence curve, within
+// 0.01 mK the densities are that power law's (Newton cannot resolve them there; p and g of both
+// phases still agree). At kTc both phases are the critical state. Nothing outside the range.
 struct Saturation {
   double T = 0;  // K
-  double p = 0;  // MPa, the pressure of both phases (that of the liquid)
+  double p = 0;  // MPa, the pressure of both phases (computed from the vapour, see above)
   FluidProps liquid;
   FluidProps vapour;
 };

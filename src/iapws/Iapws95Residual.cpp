@@ -99,7 +99,7 @@ static_assert(kNonAnalyticRows[1].a == kShape.a && kNonAnalyticRows[1].B == kSha
 
 // ---- The layout worked out at compile time ---------------------------------------------------
 
-constexpr int kMaxD = 15;  // delta^d = high[d / 4] low[d % 4]
+constexpr int kMaxD = 15;                // delta^d = high[d / 4] low[d % 4]
 constexpr int kMaxEighths = 8 * 64 - 1;  // tau^(e/8) = tau^(8 a) tau^b tau^(c/8), e = 64 a + 8 b + c
 
 // A row of Table 6.2 ready for the loop: the index of its tau^t among the distinct powers formed
@@ -229,8 +229,8 @@ void AddPowerTerms(double delta, double tau, Scaled& s) {
     std::array<double, kSums> sum{};
     for (std::size_t k = group.begin; k < group.end; ++k) {
       const PowerTerm& term = kPowerTerms[k];
-      const double x =
-          powers.delta[static_cast<std::size_t>(term.d)] * powers.tau[static_cast<std::size_t>(term.tauPower)];
+      const double x = powers.delta[static_cast<std::size_t>(term.d)] *
+                       powers.tau[static_cast<std::size_t>(term.tauPower)];
       for (std::size_t j = 0; j < kSums; ++j) sum[j] += term.k[j] * x;
     }
     const double c = group.c;
@@ -324,8 +324,8 @@ void AddNonAnalyticTerms(double delta, double tau, Phi& r) {
     // The critical point itself (delta = tau = 1): the limits along the critical isochore. Every
     // part vanishes but d2/dtau2, where n b (2b - 1) |1 - tau|^(2b - 2) of the smallest b diverges.
     constexpr const NonAnalyticRow& row = SmallestB();
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    if constexpr (kWithTau) r.tt += (row.n * (2 * row.b - 1) > 0) ? kInf : -kInf;
+    constexpr bool kRising = row.n * (2 * row.b - 1) > 0;
+    if constexpr (kWithTau) r.tt = (kRising ? 1 : -1) * std::numeric_limits<double>::infinity();
     return;
   }
   const double logDelta = std::log(g.Delta);

@@ -148,8 +148,8 @@ double StartDensity(double T, double p, Branch branch) {
 // down to a floor the rounding of J and K sets: some 1e-14 relative near the triple point, but
 // near Tc the Jacobian vanishes like J_d(liquid) J_d(vapour) (dl - dv), and the floor rises to
 // 1e-6 at Tc - 0.1 mK. It stops after the step below kConverged (what remains is of the order of
-// its square, 1e-14 at Tc - 1 K), or at the floor, once the corrections stop shrinking. Nothing should it
-// leave the two branches or not converge.
+// its square, 1e-14 at Tc - 1 K), or at the floor, once the corrections stop shrinking. Nothing
+// should it leave the two branches or not converge.
 struct DeltaPair {
   double liquid, vapour;
 };
@@ -259,6 +259,12 @@ FluidProps StateTRho(double T, double rho) {
   out.w = std::sqrt(1000.0 * RT * (stiffness + thermal * thermal / cvR));
   out.kappaT = 1000.0 / (rho * RT * stiffness);
   out.alphaV = thermal / (T * stiffness);
+  if (T == kTc && rho == kRhoc) {
+    // The critical point: (dp/drho)_T = 0 and cv diverges; the formulas give quotients of
+    // roundings there (even negative), so the limits stand instead, as in IF97.
+    out.cp = out.alphaV = out.kappaT = kInf;
+    out.w = 0;
+  }
   return out;
 }
 
@@ -273,10 +279,8 @@ bool InRange(double T, double p) {
     if (AtMost(p, SublimationPressure(T))) return true;
     if (!AtLeast(T, kMeltingIhTMin) || !AtLeast(p, MeltingPressureIh(T))) return false;
   }
-  constexpr double kIceIIIV = 256.164, kIceVVI = 273.31, kIceVIAt1000MPa = 300.3;  // K
-  if (T > kIceVIAt1000MPa) return true;
-  const double highest = T < kIceIIIV ? MeltingPressureIII(T) : T < kIceVVI ? MeltingPressureV(T) : MeltingPressureVI(T);
-  return AtMost(p, highest);
+  constexpr double kIceVIAt1000MPa = 300.3;  // K, a little above
+  return T > kIceVIAt1000MPa || AtMost(p, MeltingPressureHighIce(T));
 }
 
 FluidProps StateTP(double T, double p) {
@@ -289,8 +293,8 @@ FluidProps StateTP(double T, double p) {
     if (std::abs(p - auxP) > 2e-3 * auxP) {
       branch = p > auxP ? Branch::kLiquid : Branch::kVapour;
     } else {
-      // Near the saturation line the auxiliary pressure cannot tell the phase: the Maxwell
-      // densities bound the branch, and start it.
+      // Near the saturation line the auxiliary pressure (within 1e-4 of the formulation's) cannot
+      // tell the phase: the Maxwell densities bound the branch, and start it.
       const std::optional<Saturation> sat = SaturationAtT(T);
       if (!sat) return {};
       branch = p >= sat->p ? Branch::kLiquid : Branch::kVapour;
@@ -316,21 +320,25 @@ std::optional<Saturation> SaturationAtT(double T) {
   return SaturationFrom(T, *d);
 }
 
+// Newton on T from IF97's saturation temperature. After the first step the densities of the last
+// solution start the Maxwell search at the next T (away from Tc), closer than the auxiliary ones.
 std::optional<Saturation> SaturationAtP(double p) {
   const double pt = TriplePointPressure();
   if (!InClosedRange(p, pt, kPc)) return std::nullopt;
   p = std::clamp(p, pt, kPc);
   if (p == kPc) return SaturationAtT(kTc);
   double T = std::clamp(iapws::SaturationTemperature(p), kTt, kTc);
-  std::optional<Saturation> sat;
-  for (int iter = 0; iter < 30; ++iter) {
-    sat = SaturationAtT(T);
-    if (!sat) return std::nullopt;
+  std::optional<Saturation> sat = SaturationAtT(T);
+  for (int iter = 0; sat && iter < 30; ++iter) {
+    if (std::abs(sat->p - p) <= 1e-13 * p) return sat;
     // Clausius-Clapeyron: dp/dT = (s'' - s') / (v'' - v').
     const double slope = (sat->vapour.s - sat->liquid.s) / (sat->vapour.v - sat->liquid.v) / 1000.0;
     const double step = (p - sat->p) / slope;
     if (std::abs(step) <= 1e-14 * T) return sat;
     T = std::clamp(T + step, kTt, kTc);
+    std::optional<DeltaPair> d;
+    if (T < kTc - 0.1) d = MaxwellNewton(kTc / T, {sat->liquid.rho / kRhoc, sat->vapour.rho / kRhoc});
+    sat = d ? std::optional<Saturation>(SaturationFrom(T, *d)) : SaturationAtT(T);
   }
   return sat;
 }

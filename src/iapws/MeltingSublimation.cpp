@@ -128,6 +128,12 @@ double MeltingPressureVI(double T) {
   return Pressure(kMeltVI, T);
 }
 
+double MeltingPressureHighIce(double T) {
+  if (T < kMeltV.Tn) return Pressure(kMeltIII, T);
+  if (T < kMeltVI.Tn) return Pressure(kMeltV, T);
+  return Pressure(kMeltVI, T);
+}
+
 double MeltingTemperature(double p) {
   if (p <= kMeltIII.pn) return MeltingTemperatureIh(p);
   if (p <= kMeltV.pn) return Temperature(kMeltIII, p);

@@ -27,6 +27,9 @@ double MeltingTemperatureIh(double p);
 double MeltingPressureIII(double T);
 double MeltingPressureV(double T);
 double MeltingPressureVI(double T);
+// The melting pressure at T of the ice that bounds the liquid from above: III, V or VI by T,
+// 251.165 .. 355 K.
+double MeltingPressureHighIce(double T);
 // The melting temperature at p of the ice stable there: Ih up to 208.566 MPa, III up to 350.1 MPa,
 // V up to 632.4 MPa, VI above (its curve runs to 2216 MPa). Inputs below 611.657 Pa give 273.16 K.
 double MeltingTemperature(double p);
