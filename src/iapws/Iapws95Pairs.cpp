@@ -609,17 +609,10 @@ std::optional<FluidProps> Refine(const Counter& counter, const Crossings& c, Qua
   return std::nullopt;
 }
 
-// The highest pressure of the liquid at T in the range, from one inside it: kPmax, or where a
-// high-pressure ice (III, V, VI) begins, by bisection in ln p on InRange.
-double HighestPressure(double T, double inside) {
-  if (InRange(T, kPmax)) return kPmax;
-  double lo = inside, hi = kPmax;
-  for (int halving = 0; halving < 200 && hi - lo > 4 * std::numeric_limits<double>::epsilon() * hi;
-       ++halving) {
-    const double mid = Middle(lo, hi);
-    (InRange(T, mid) ? lo : hi) = mid;
-  }
-  return lo;
+// The highest pressure of the liquid at T in the range: kPmax, or where a high-pressure ice
+// (III, V or VI) begins.
+double HighestPressure(double T) {
+  return InRange(T, kPmax) ? kPmax : iapws::MeltingPressureHighIce(T);
 }
 
 // The isotherm's pieces (vapour, then liquid or the supercritical fluid) and, below Tc, its wet
@@ -638,17 +631,17 @@ std::optional<Layout> LayoutOf(double T) {
   const double pLowest = iapws::SublimationPressure(iapws::kSublimationTMin);
   const double rhoLowest = density(pLowest);
   if (T >= kTc) {
-    l.pieces[l.count++] = Piece{rhoLowest, density(HighestPressure(T, pLowest))};
+    l.pieces[l.count++] = Piece{rhoLowest, density(HighestPressure(T))};
   } else if (T >= kTt) {
     l.wet = SaturationAtT(T);
     if (!l.wet) return std::nullopt;
     l.pieces[l.count++] = Piece{rhoLowest, l.wet->vapour.rho, true, false};
-    l.pieces[l.count++] = Piece{l.wet->liquid.rho, density(HighestPressure(T, l.wet->p)), false, true};
+    l.pieces[l.count++] = Piece{l.wet->liquid.rho, density(HighestPressure(T)), false, true};
   } else {
     l.pieces[l.count++] = Piece{rhoLowest, density(iapws::SublimationPressure(T))};
     const double pMelt = T >= kTminLiquid ? iapws::MeltingPressureIh(T) : 0;
     if (pMelt > 0 && InRange(T, pMelt)) {
-      l.pieces[l.count++] = Piece{density(pMelt), density(HighestPressure(T, pMelt))};
+      l.pieces[l.count++] = Piece{density(pMelt), density(HighestPressure(T))};
     }
   }
   for (int i = 0; i < l.count; ++i) {
