@@ -44,6 +44,8 @@ constexpr double kPressureFloor = 2;    // times rho R T
 // Newton stops when a step is below this relative size: the next iterate is then exact to its
 // square, and is evaluated once more as the answer.
 constexpr double kLastStep = 1e-8;
+// Along an isobar, Newton on T hands over to Newton in (T, rho) once its step is below this.
+constexpr double kHandOver = 1e-3;
 constexpr int kMaxIterations = 100;
 // IF97's saturation pressure is within 2e-4 of IAPWS-95's (Maxwell) from the triple point to
 // the critical point: a pressure further from it than this is on the side IF97 says.
@@ -238,9 +240,12 @@ std::optional<FluidProps> SolveOnIsobar(double p, Quantity q, double y, double l
     double next = T - residual / slope;
     const bool newton = slope > 0 && next > lo && next < hi;
     if (!newton) next = 0.5 * (lo + hi);
-    if (newton && std::fabs(next - T) <= kLastStep * T) {
-      const FluidProps last = StateAt(next, p);
-      if (last.region != Region::kNone && Reproduces(ValueOf(last, q), q, y)) return last;
+    if (newton && std::fabs(next - T) <= kHandOver * T) {
+      // Close enough for Newton in (T, rho), one evaluation a step instead of a density solve;
+      // the density carried to the next T along the isobar, (drho/dT)_p = -rho alphaV.
+      const std::optional<FluidProps> g =
+          Newton2({Quantity::kPressure, p}, {q, y}, next, f.rho * (1 - f.alphaV * (next - T)));
+      if (g && g->T >= lo && g->T <= hi && Stable(*g, p)) return g;
     }
     if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) break;
     T = next;
@@ -412,7 +417,8 @@ constexpr struct {
 // A start for a gas thinner than IF97's (h, s) search reaches (1e-6 MPa) or colder than its
 // 273.15 K: at kDilute h is the ideal gas's, which fixes T (IF97's region 2, or its cp carried
 // below 273.15 K), and s = s(T, kDilute) - R ln(p / kDilute) then p.
-constexpr double kDilute = 1e-6;  // MPa
+constexpr double kDilute = 1e-6;          // MPa
+constexpr double kThinGasEntropy = 9.16;  // kJ/(kg K)
 std::optional<PairState> DiluteGas(double h, double s) {
   const FluidProps cold = iapws::Region2(iapws::kTmin, kDilute);
   double T = iapws::kTmin + (h - cold.h) / cold.cp, sAtT = cold.s + cold.cp * std::log(T / iapws::kTmin);
@@ -426,6 +432,30 @@ std::optional<PairState> DiluteGas(double h, double s) {
   return NewtonHS(h, s, T, 1000 * p / (kR * T));
 }
 
+// A root from a start far from it may lie on a branch of the formulation beyond the fluid's (at
+// densities far above the stable liquid's, where p(rho) turns again): it counts only if the state
+// at its (T, p) has its density (to 1e-3: near Tc that density is fixed to some 1e-5 only).
+bool OnStableBranch(const PairState& state) {
+  const FluidProps f = StateAt(state.T, state.p);
+  return f.region != Region::kNone && std::fabs(f.rho - state.props.rho) <= 1e-3 * f.rho;
+}
+
+// (h, s) without IF97's state: from the dilute gas and the dense starts, the gas first where s is
+// that of a thin gas (above s'' at the triple point).
+std::optional<PairState> FromFixedStarts(double h, double s) {
+  const auto accept = [](std::optional<PairState> state) {
+    return state && OnStableBranch(*state) ? state : std::nullopt;
+  };
+  const bool thin = s > kThinGasEntropy;
+  if (thin) {
+    if (std::optional<PairState> state = accept(DiluteGas(h, s))) return state;
+  }
+  for (const auto& dense : kDenseStarts) {
+    if (std::optional<PairState> state = accept(NewtonHS(h, s, dense.T, dense.rho))) return state;
+  }
+  return thin ? std::nullopt : accept(DiluteGas(h, s));
+}
+
 }  // namespace
 
 std::optional<PairState> StateFromHS(double h, double s) {
@@ -435,11 +465,8 @@ std::optional<PairState> StateFromHS(double h, double s) {
     if (std::optional<PairState> wet = WetFromHS(h, s, start->T)) return wet;
   } else if (start) {
     if (std::optional<PairState> state = NewtonHS(h, s, start->T, start->props.rho)) return state;
-  } else {
-    if (std::optional<PairState> state = DiluteGas(h, s)) return state;
-    for (const auto& dense : kDenseStarts) {
-      if (std::optional<PairState> state = NewtonHS(h, s, dense.T, dense.rho)) return state;
-    }
+  } else if (std::optional<PairState> state = FromFixedStarts(h, s)) {
+    return state;
   }
   return CarefulHS(h, s, start ? start->p : 1);
 }
@@ -582,17 +609,10 @@ std::optional<FluidProps> Refine(const Counter& counter, const Crossings& c, Qua
   return std::nullopt;
 }
 
-// The highest pressure of the liquid at T in the range, from one inside it: kPmax, or where a
-// high-pressure ice (III, V, VI) begins, by bisection in ln p on InRange.
-double HighestPressure(double T, double inside) {
-  if (InRange(T, kPmax)) return kPmax;
-  double lo = inside, hi = kPmax;
-  for (int halving = 0; halving < 200 && hi - lo > 4 * std::numeric_limits<double>::epsilon() * hi;
-       ++halving) {
-    const double mid = Middle(lo, hi);
-    (InRange(T, mid) ? lo : hi) = mid;
-  }
-  return lo;
+// The highest pressure of the liquid at T in the range: kPmax, or where a high-pressure ice
+// (III, V or VI) begins.
+double HighestPressure(double T) {
+  return InRange(T, kPmax) ? kPmax : iapws::MeltingPressureHighIce(T);
 }
 
 // The isotherm's pieces (vapour, then liquid or the supercritical fluid) and, below Tc, its wet
@@ -611,17 +631,17 @@ std::optional<Layout> LayoutOf(double T) {
   const double pLowest = iapws::SublimationPressure(iapws::kSublimationTMin);
   const double rhoLowest = density(pLowest);
   if (T >= kTc) {
-    l.pieces[l.count++] = Piece{rhoLowest, density(HighestPressure(T, pLowest))};
+    l.pieces[l.count++] = Piece{rhoLowest, density(HighestPressure(T))};
   } else if (T >= kTt) {
     l.wet = SaturationAtT(T);
     if (!l.wet) return std::nullopt;
     l.pieces[l.count++] = Piece{rhoLowest, l.wet->vapour.rho, true, false};
-    l.pieces[l.count++] = Piece{l.wet->liquid.rho, density(HighestPressure(T, l.wet->p)), false, true};
+    l.pieces[l.count++] = Piece{l.wet->liquid.rho, density(HighestPressure(T)), false, true};
   } else {
     l.pieces[l.count++] = Piece{rhoLowest, density(iapws::SublimationPressure(T))};
     const double pMelt = T >= kTminLiquid ? iapws::MeltingPressureIh(T) : 0;
     if (pMelt > 0 && InRange(T, pMelt)) {
-      l.pieces[l.count++] = Piece{density(pMelt), density(HighestPressure(T, pMelt))};
+      l.pieces[l.count++] = Piece{density(pMelt), density(HighestPressure(T))};
     }
   }
   for (int i = 0; i < l.count; ++i) {

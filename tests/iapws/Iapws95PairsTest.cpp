@@ -160,6 +160,8 @@ TEST(Iapws95Pairs, PairsWithoutState) {
       {"(h, s) infinite", StateFromHS, 2000, inf},
       // Those of liquid water supercooled to 260 K at 100 Pa: a metastable state, not offered.
       {"(h, s) of a supercooled liquid", StateFromHS, -55.97247536, -0.2100241791},
+      // The formulation has a root of these at 619 K on a branch far above the liquid's density.
+      {"(h, s) of no fluid", StateFromHS, -6.2214703653, 0.935195476024},
   };
   for (const auto& c : cases) EXPECT_FALSE(c.solve(c.a, c.b).has_value()) << c.what;
   const struct {

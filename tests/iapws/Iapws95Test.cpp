@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -191,15 +192,23 @@ TEST(Iapws95Test, StateTPRoundTrip) {
   }
 }
 
-// cp is (dh/dT)_p: a central difference of StateTP's enthalpy along isobars, liquid, vapour and
-// supercritical.
-TEST(Iapws95Test, CpIsTheSlopeOfEnthalpy) {
+// cp, alphaV and kappaT are the slopes of h and v along isobars and isotherms: central
+// differences of StateTP's values, liquid, vapour and supercritical. The step in p is scaled by
+// rho R T too, to stay clear of the rounding of a liquid's density.
+TEST(Iapws95Test, DerivativesAgainstDifferenceQuotients) {
   const double states[][2] = {{300, 0.1}, {500, 50},   {900, 700}, {400, 0.01},
                               {700, 25},  {1200, 500}, {260, 150}};
   for (const auto& [T, p] : states) {
-    const double dT = 1e-5 * T;
-    const double quotient = (StateTP(T + dT, p).h - StateTP(T - dT, p).h) / (2 * dT);
-    EXPECT_NEAR(StateTP(T, p).cp, quotient, 1e-6 * quotient) << T << " K " << p << " MPa";
+    const FluidProps st = StateTP(T, p);
+    const double dT = 1e-5 * T, dp = 1e-5 * std::max(p, st.rho * kR * T / 1000);
+    const FluidProps hot = StateTP(T + dT, p), cold = StateTP(T - dT, p);
+    const FluidProps high = StateTP(T, p + dp), low = StateTP(T, p - dp);
+    const double cp = (hot.h - cold.h) / (2 * dT);
+    const double alphaV = (hot.v - cold.v) / (2 * dT) / st.v;
+    const double kappaT = -(high.v - low.v) / (2 * dp) / st.v;
+    EXPECT_NEAR(st.cp, cp, 1e-6 * cp) << T << " K " << p << " MPa";
+    EXPECT_NEAR(st.alphaV, alphaV, 1e-6 * std::abs(alphaV)) << T << " K " << p << " MPa";
+    EXPECT_NEAR(st.kappaT, kappaT, 1e-6 * kappaT) << T << " K " << p << " MPa";
   }
 }
 
