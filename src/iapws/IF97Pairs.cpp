@@ -15,6 +15,7 @@
 #include "common/RangeLimit.h"
 #include "iapws/IF97BackwardPairs.h"
 #include "iapws/IF97Region3Internal.h"
+#include "iapws/IsentropeSearch.h"
 #include "iapws/MeltingSublimation.h"
 
 namespace tulo::iapws {
@@ -376,65 +377,24 @@ double StartPressure(double h, double s) {
   return detail::Region2PHS(h, s);
 }
 
-// The pressure nearest to p (by factors of 1.5) at which the isentrope s has a state; 0 if none.
-double NearestPressureWithState(double p, double s) {
-  for (double factor = 1.01; factor < 1e9; factor *= 1.5) {
-    // (The ends themselves are tried: a state at 100 MPa and 273.15 K is the only one of its s.)
-    for (const double q : {std::max(p / factor, kPLow), std::min(p * factor, kPmax)}) {
-      if (StateFromPS(q, s)) return q;
-    }
-  }
-  return 0;
-}
-
 }  // namespace
 
-// h rises with p along an isentrope, (dh/dp)_s = v (1000 kJ/kg per MPa and m3/kg): Newton on p
-// within [lo, hi], halving (in ln p) whenever a step leaves the bracket or a pressure has no
-// state with this s (above the range when s is that of a vapour, below it for the coldest
-// liquid, whose s falls with p).
+// Along the isentrope (IsentropeSearch.h) from the backward equations' pressure, down to kPLow
+// and up to 100 MPa; the answer reproduces h, or lies within the mismatch of two regions'
+// equations where the search collapsed on their boundary.
 std::optional<PairState> StateFromHS(double h, double s) {
   if (!(std::isfinite(h) && std::isfinite(s))) return std::nullopt;
-  double lo = kPLow, hi = kPmax;
-  const double start = StartPressure(h, s);
-  double p = start > lo && start < hi ? start : 1;
-  double found = 0;  // the last pressure with a state of this s
-  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-    const std::optional<PairState> state = StateFromPS(p, s);
-    double next = 0;
-    if (!state) {
-      // Back towards a pressure that had a state; without one yet, look for the nearest (the
-      // side is not known in advance: at 273.15 K, s rises with p up to some 20 MPa, where the
-      // expansion coefficient of water changes sign).
-      const bool first = found == 0;
-      if (first) found = NearestPressureWithState(p, s);
-      if (found == 0) return std::nullopt;
-      (p > found ? hi : lo) = p;
-      next = first ? found : std::sqrt(lo * hi);
-    } else {
-      // No stop at a small residual: p is ill-conditioned in the liquid ((dh/dp)_s = v is about
-      // 1 kJ/kg per MPa), so Newton runs on until its step is negligible.
-      const double residual = state->props.h - h;
-      if (residual == 0) return state;
-      found = p;
-      (residual < 0 ? lo : hi) = p;
-      next = p - residual / (1e3 * state->props.v);
-      const bool newton = next > lo && next < hi;
-      if (!newton) next = std::sqrt(lo * hi);
-      if (newton && std::fabs(next - p) <= kLastStep * p) {
-        const std::optional<PairState> last = StateFromPS(next, s);
-        if (last && Reproduces(last->props.h, h, Given::kEnthalpy)) return last;
-      }
-    }
-    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) {
-      // Collapsed on a boundary between regions, whose equations disagree there.
-      const bool near = state && std::fabs(state->props.h - h) <=
-                                     kBoundaryMismatch * std::max(std::fabs(h), kEnthalpyFloor);
-      return near ? state : std::nullopt;
-    }
-    p = next;
-  }
-  return std::nullopt;
+  static constexpr detail::Isentrope kLine{kPLow, kPmax, 1e9, kLastStep, kMaxIterations, StateFromPS};
+  return detail::AlongIsentrope(
+      kLine, h, s, StartPressure(h, s),
+      [h](const PairState& last) {
+        return Reproduces(last.props.h, h, Given::kEnthalpy) ? std::optional(last) : std::nullopt;
+      },
+      [h](const std::optional<PairState>& state) {
+        const bool near = state && std::fabs(state->props.h - h) <=
+                                       kBoundaryMismatch * std::max(std::fabs(h), kEnthalpyFloor);
+        return near ? state : std::nullopt;
+      });
 }
 
 // ---- States from (T, h) and (T, s) ------------------------------------------------------------

@@ -25,6 +25,7 @@
 
 #include "common/RangeLimit.h"
 #include "iapws/Iapws95.h"
+#include "iapws/IsentropeSearch.h"
 #include "iapws/MeltingSublimation.h"
 
 namespace tulo::iapws95 {
@@ -359,52 +360,13 @@ std::optional<PairState> Polish(double h, double s, const PairState& near) {
   return near.region == Region::k4 ? WetFromHS(h, s, near.T) : NewtonHS(h, s, near.T, near.props.rho);
 }
 
-// The pressure nearest to p (by factors of 1.5) at which the isentrope s has a state; 0 if none.
-double NearestPressureWithState(double p, double s) {
-  for (double factor = 1.01; factor < 1e16; factor *= 1.5) {
-    for (const double q : {std::max(p / factor, kPLowHS), std::min(p * factor, kPmax)}) {
-      if (StateFromPS(q, s)) return q;
-    }
-  }
-  return 0;
-}
-
-// h rises with p along an isentrope, (dh/dp)_s = v: Newton on p within [kPLowHS, kPmax],
-// halving in ln p whenever a step leaves the bracket or a pressure has no state of this s.
+// Along the isentrope (IsentropeSearch.h) from `start`, down to kPLowHS and up to 1000 MPa; the
+// state found is polished to reproduce h.
 std::optional<PairState> CarefulHS(double h, double s, double start) {
-  double lo = kPLowHS, hi = kPmax;
-  double p = start > lo && start < hi ? start : 1;
-  double found = 0;  // the last pressure with a state of this s
-  for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-    const std::optional<PairState> state = StateFromPS(p, s);
-    double next = 0;
-    if (!state) {
-      // Back towards a pressure that had a state; without one yet, find the nearest (the side is
-      // not known in advance: in the coldest liquid s rises with p).
-      const bool first = found == 0;
-      if (first) found = NearestPressureWithState(p, s);
-      if (found == 0) return std::nullopt;
-      (p > found ? hi : lo) = p;
-      next = first ? found : std::sqrt(lo * hi);
-    } else {
-      const double residual = state->props.h - h;
-      if (residual == 0) return state;
-      found = p;
-      (residual < 0 ? lo : hi) = p;
-      next = p - residual / (1e3 * state->props.v);
-      const bool newton = next > lo && next < hi;
-      if (!newton) next = std::sqrt(lo * hi);
-      if (newton && std::fabs(next - p) <= kLastStep * p) {
-        const std::optional<PairState> last = StateFromPS(next, s);
-        if (last) return Polish(h, s, *last);
-      }
-    }
-    if (hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi) {
-      return state ? Polish(h, s, *state) : std::nullopt;
-    }
-    p = next;
-  }
-  return std::nullopt;
+  static constexpr iapws::detail::Isentrope kLine{kPLowHS, kPmax, 1e16, kLastStep, kMaxIterations, StateFromPS};
+  return iapws::detail::AlongIsentrope(
+      kLine, h, s, start, [h, s](const PairState& last) { return Polish(h, s, last); },
+      [h, s](const std::optional<PairState>& state) { return state ? Polish(h, s, *state) : std::nullopt; });
 }
 
 // Starts (T in K, rho in kg/m3) for (h, s) where IF97 has no state: the liquid and the dense
