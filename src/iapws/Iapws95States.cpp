@@ -112,11 +112,12 @@ double SolveDensity(double T, double p, Branch branch, double delta0, double lo,
     } else {
       (f < 0 ? lo : hi) = delta;
       next = delta - f / s.J_d;
+      // Newton converges quadratically: after a step below 1e-8 what remains is of the order of
+      // its square, below the rounding of p (for a liquid at low p the step reaches that
+      // rounding, and may round to nothing).
+      if (std::abs(next - delta) <= 1e-8 * delta) return next;
       if (!(next > lo && next < hi)) next = hi < kInf ? 0.5 * (lo + hi) : 2.0 * delta;
     }
-    // Newton converges quadratically: after a step below 1e-8 what remains is of the order of its
-    // square, below the rounding of p.
-    if (!offBranch && std::abs(next - delta) <= 1e-8 * delta) return next;
     if (std::abs(next - delta) <= 2e-16 * delta) return kNaN;  // a bracket with nothing in it
     delta = next;
   }
