@@ -291,7 +291,9 @@ FluidProps StateTP(double T, double p) {
   double delta0 = 0;
   if (T < kTc) {
     const double auxP = Auxiliary(T).p;
-    if (std::abs(p - auxP) > 2e-3 * auxP) {
+    // Below the triple point the vapour lies under the sublimation curve and the liquid above the
+    // melting curve of ice Ih, far above the (extrapolated) vapour pressure.
+    if (std::abs(p - auxP) > 2e-3 * auxP || T < kTt) {
       branch = p > auxP ? Branch::kLiquid : Branch::kVapour;
     } else {
       // Near the saturation line the auxiliary pressure (within 1e-4 of the formulation's) cannot

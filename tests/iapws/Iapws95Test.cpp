@@ -198,6 +198,9 @@ TEST(Iapws95Test, StateTPRoundTrip) {
 TEST(Iapws95Test, StateTPOverTheRange) {
   std::vector<std::pair<double, double>> states = {{279.17000000000201, 0.0015031419660901193},
                                                    {296.88900000000245, 0.023431495065942508}};
+  // Vapour just below the triple point, within 1e-4 of the liquid's extrapolated vapour pressure.
+  for (const double T : {273.159, 273.15, 272.5, 271.0})
+    states.emplace_back(T, iapws::SublimationPressure(T) * (1 - 1e-9));
   for (double T = 200.5; T < kTmax; T += 7.3)
     for (double p = 1.3e-9; p < kPmax; p *= 1.7) states.emplace_back(T, p);
   for (const auto& [T, p] : states) {
