@@ -250,10 +250,18 @@ void AddPowerTerms(double delta, double tau, Scaled& s) {
 
 template <bool kWithTau>
 void AddGaussianTerms(double delta, double tau, Scaled& s) {
+  const GaussianRow* shared = nullptr;  // the last row whose exponential is at hand
+  double bell = 0;
   for (const GaussianRow& row : kGaussianRows) {
     const double de = delta - row.epsilon;
     const double tg = tau - row.gamma;
-    double f = row.n * std::exp(-row.alpha * de * de - row.beta * tg * tg);
+    // Rows 52 and 53 share alpha, beta, gamma and epsilon: one exponential for both.
+    if (shared == nullptr || row.alpha != shared->alpha || row.beta != shared->beta ||
+        row.gamma != shared->gamma || row.epsilon != shared->epsilon) {
+      bell = std::exp(-row.alpha * de * de - row.beta * tg * tg);
+      shared = &row;
+    }
+    double f = row.n * bell;
     for (int k = 0; k < row.d; ++k) f *= delta;
     for (int k = 0; k < row.t; ++k) f *= tau;
     const double a = row.d - 2.0 * row.alpha * delta * de;  // delta d/ddelta of ln f

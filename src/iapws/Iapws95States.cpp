@@ -112,11 +112,12 @@ double SolveDensity(double T, double p, Branch branch, double delta0, double lo,
     } else {
       (f < 0 ? lo : hi) = delta;
       next = delta - f / s.J_d;
+      // Newton converges quadratically: after a step below 1e-8 what remains is of the order of
+      // its square, below the rounding of p (for a liquid at low p the step reaches that
+      // rounding, and may round to nothing).
+      if (std::abs(next - delta) <= 1e-8 * delta) return next;
       if (!(next > lo && next < hi)) next = hi < kInf ? 0.5 * (lo + hi) : 2.0 * delta;
     }
-    // Newton converges quadratically: after a step below 1e-8 what remains is of the order of its
-    // square, below the rounding of p.
-    if (!offBranch && std::abs(next - delta) <= 1e-8 * delta) return next;
     if (std::abs(next - delta) <= 2e-16 * delta) return kNaN;  // a bracket with nothing in it
     delta = next;
   }
@@ -290,7 +291,9 @@ FluidProps StateTP(double T, double p) {
   double delta0 = 0;
   if (T < kTc) {
     const double auxP = Auxiliary(T).p;
-    if (std::abs(p - auxP) > 2e-3 * auxP) {
+    // Below the triple point the vapour lies under the sublimation curve and the liquid above the
+    // melting curve of ice Ih, far above the (extrapolated) vapour pressure.
+    if (std::abs(p - auxP) > 2e-3 * auxP || T < kTt) {
       branch = p > auxP ? Branch::kLiquid : Branch::kVapour;
     } else {
       // Near the saturation line the auxiliary pressure (within 1e-4 of the formulation's) cannot

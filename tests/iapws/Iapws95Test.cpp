@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "iapws/Iapws95.h"
@@ -189,6 +190,27 @@ TEST(Iapws95Test, StateTPRoundTrip) {
     const double pBack = StateTRho(c.T, st.rho).p;
     EXPECT_NEAR(pBack, c.p, 1e-12 * (c.p + st.rho * kR * c.T / 1000)) << c.T << " K " << c.p << " MPa";
     EXPECT_GT(st.kappaT, 0) << c.T << " K " << c.p << " MPa";
+  }
+}
+
+// Over a grid of the whole range, and at liquid states where Newton's last correction rounds to
+// nothing (once taken for a step out of the bracket): p back to its rounding, on the right side.
+TEST(Iapws95Test, StateTPOverTheRange) {
+  std::vector<std::pair<double, double>> states = {{279.17000000000201, 0.0015031419660901193},
+                                                   {296.88900000000245, 0.023431495065942508}};
+  // Vapour just below the triple point, within 1e-4 of the liquid's extrapolated vapour pressure.
+  for (const double T : {273.159, 273.15, 272.5, 271.0})
+    states.emplace_back(T, iapws::SublimationPressure(T) * (1 - 1e-9));
+  for (double T = 200.5; T < kTmax; T += 7.3)
+    for (double p = 1.3e-9; p < kPmax; p *= 1.7) states.emplace_back(T, p);
+  for (const auto& [T, p] : states) {
+    if (!InRange(T, p)) continue;
+    const FluidProps st = StateTP(T, p);
+    ASSERT_NE(st.region, Region::kNone) << T << " K " << p << " MPa";
+    EXPECT_NEAR(StateTRho(T, st.rho).p, p, 1e-12 * (p + st.rho * kR * T / 1000)) << T << " K " << p << " MPa";
+    if (T >= kTt && T < kTc) {
+      EXPECT_EQ(st.rho > kRhoc, p >= SaturationAtT(T)->p) << T << " K " << p << " MPa";
+    }
   }
 }
 
