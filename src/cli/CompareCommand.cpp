@@ -146,14 +146,17 @@ int CompareCommand(const Args& args) {
   const std::string tText = values.count("-T") ? values["-T"] : "";
   const std::string pText = values.count("-P") ? values["-P"] : "";
   std::vector<std::unique_ptr<Session>> sessions;
+  std::vector<bool> entered;  // the standard takes the state
   for (const CorrelationSet* set : *sets) {
     Session& s = *sessions.emplace_back(std::make_unique<Session>(*set));
     s.units.InitUnits(units);
     // The state as the window enters it; one quantity alone is saturated water on each standard's
     // own saturation line, given by the quantity typed. The state must be one the first standard
-    // takes (the grid's rows are its own); the others show "-" where they have no value.
+    // takes (the grid's rows are its own); another that does not take it (beyond its range) shows
+    // "Out of Range" and no values.
     error.clear();
-    if (!EnterState(s, tText, pText, error) && sessions.size() == 1) {
+    entered.push_back(EnterState(s, tText, pText, error));
+    if (!entered.back() && sessions.size() == 1) {
       if (!error.empty()) return Fail(error);
       for (const std::string& text : {tText, pText})
         if (!text.empty() && !ReadNumber(text)) return Fail(NumberProblem(text));
@@ -161,7 +164,6 @@ int CompareCommand(const Args& args) {
     }
   }
   Session& first = *sessions.front();
-  Session& reference = *sessions.back();
   const std::size_t n = sessions.size();
 
   std::string out;
@@ -173,7 +175,7 @@ int CompareCommand(const Args& args) {
   for (std::size_t k = 0; k < n; ++k)
     out.append(k ? "\n" : "")
         .append(ReportLine("Condition (" + Label(sessions[k]->Set(), false) + ")=",
-                           ConditionName(sessions[k]->state.Condition), layout));
+                           entered[k] ? ConditionName(sessions[k]->state.Condition) : "Out of Range", layout));
   std::vector<std::string> heading = {"Property", "Phase", "Unit"};
   for (const auto& s : sessions) heading.push_back(Label(s->Set(), true));
   for (std::size_t k = 0; k + 1 < n; ++k) {
@@ -187,14 +189,18 @@ int CompareCommand(const Args& args) {
     for (Phase phase : state.Columns()) {
       std::vector<std::string> cells = {PropName(item), std::string(ColumnName(phase)),
                                         first.units.UnitText(PropQuantity(item))};
-      const std::optional<Value> b = ValueOf(reference, item, phase);
+      const auto valueIn = [&](std::size_t k) {
+        return entered[k] ? ValueOf(*sessions[k], item, phase) : std::nullopt;
+      };
+      const std::optional<Value> b = valueIn(n - 1);
       std::vector<std::string> differences;
-      for (const auto& s : sessions) {
-        const std::optional<Value> a = &*s == &reference ? b : ValueOf(*s, item, phase);
+      for (std::size_t k = 0; k < n; ++k) {
+        const Session* s = sessions[k].get();
+        const std::optional<Value> a = k + 1 == n ? b : valueIn(k);
         // Six digits for values stored as Real6, nine for doubles.
         cells.push_back(Number(a ? std::optional<double>(a->shown) : std::nullopt,
                                s->Set().Storage().RoundsToReal6() ? 6 : 9));
-        if (&*s == &reference) continue;
+        if (k + 1 == n) continue;
         std::optional<double> diff, percent;
         if (a && b) {
           diff = a->shown - b->shown;

@@ -291,6 +291,11 @@ TEST(TuloCalc, CompareSetsEveryStandardAgainstTheLast) {
   const double builtIn = cells[0], if97 = cells[1], iapws95 = cells[2];
   EXPECT_NEAR(cells[3], builtIn - iapws95, 0.005);  // the built-in value is shown to six digits
   EXPECT_NEAR(cells[5], if97 - iapws95, 1e-3 * std::fabs(if97 - iapws95) + 1e-6);
+  // A standard that does not take the state (IAPWS-95 ends at 1273 K) says so and has no values.
+  auto beyond = RunCalc("compare -T 1300 -P 1000 --layout tabs --standards iapws,iapws95");
+  ASSERT_EQ(beyond.status, 0) << beyond.err;
+  EXPECT_EQ(Line(beyond.out, 3), "Condition (IAPWS-95)=\tOut of Range");
+  EXPECT_EQ(Line(beyond.out, 6).substr(0, 28), "Enthalpy\t\tkJ/kg\t4706.81104\t-");
   for (const char* bad : {"builtin,builtin", "iapws", "iapws,if67"}) {
     auto refused = RunCalc(std::string("compare -T 500 --standards ") + bad);
     EXPECT_EQ(refused.status, 2) << bad;
