@@ -7,6 +7,7 @@
 #include "app/MainFormTestSupport.h"
 #include "common/NumberReader.h"
 #include "results/FakeCorrelationSet.h"
+#include "results/IapwsSet.h"
 
 namespace tulo::testing {
 namespace {
@@ -130,6 +131,18 @@ TEST(CorrelationSetSwap, SwappingBackGivesTheBuiltInPagesAgain) {
     EXPECT_EQ(swapped.form.ResultsTextWithTabs(), plain.form.ResultsTextWithTabs()) << t;
     EXPECT_EQ(swapped.form.SearchBox.text, plain.form.SearchBox.text) << t;
   }
+}
+
+// IAPWS-95 in the window: its range to 1000 MPa and 1273 K, its name in the state frame.
+TEST(CorrelationSetSwap, Iapws95TakesItsOwnRange) {
+  FormFixture f;
+  f.form.SelectCorrelationSet(Iapws95Correlations());
+  f.Type("300", "500000");  // K, kPa: 500 MPa, beyond IF97
+  EXPECT_EQ(f.form.FormError.caption, "");
+  EXPECT_EQ(f.form.ConditionText.caption, "Sub-cooled Liquid");
+  EXPECT_EQ(FormFixture::Cell(f.form.VarPropGrid, "Density / Volume", 2), "1148.5");  // kg/m3
+  f.Type("1300", "1000");
+  EXPECT_EQ(f.form.FormError.caption, "Temperature must be between 50 and 1273 Kelvin");
 }
 
 }  // namespace
