@@ -172,8 +172,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "A desktop calculator of the physical properties of water and steam. Type a
 temperature, a pressure or both, in the units of your choice: the program finds
 the phase condition and shows up to nineteen properties from its built-in
-correlations, or twenty-five from the IAPWS standards (IAPWS-IF97 and the
-releases on ice, transport and other properties), one column per phase, with
+correlations, or twenty-five from the IAPWS standards (IAPWS-IF97 or IAPWS-95,
+and the releases on ice, transport and other properties), one column per phase, with
 the fixed properties of water. It also computes wet steam at a given quality
 and searches for the state where enthalpy, entropy or density takes a given
 value.
