@@ -125,18 +125,17 @@ def _pick(result, answer, wanted):
 
 
 def process_cell(call, wanted, *args):
-    """(value or NaN, message or "") of a unit operation: call(*args) -> tulo's dict. The result
-    "status" is the message itself as the cell's text: empty when the operation has an answer."""
-    status = wanted == STATUS
+    """(value or NaN, message or "") of a unit operation: call(*args) -> tulo's dict. For the result
+    "status" the value part is empty text (the add-in then shows the message part)."""
     try:
         name = _text(wanted, "result")
         try:
             answer = call(*args)
         except (ValueError, TypeError) as error:
             raise ArgumentError(str(error)) from None  # the module's message names the argument
-        return ("", "") if status else _pick("result", answer, name)
+        return ("", "") if name == STATUS else _pick("result", answer, name)
     except ArgumentError as error:
-        return (str(error) if status else NO_VALUE), str(error)
+        return NO_VALUE, str(error)
 
 
 def turbine(name1, value1, name2, value2, outlet_pressure, efficiency, standard, units):
@@ -233,17 +232,22 @@ class TuloAddIn(unohelper.Base, XTulo, XServiceName):
     def tuloStatus(self, *args):
         return self._run(property_cell, args, 1)
 
+    # A unit operation's result "status" shows the message part of each cell (the text of any
+    # refusal, the ranges' too), every other result the value part.
+    def _operation(self, call, result, args, keep=()):
+        return self._run(lambda *a: process_cell(call, *a), (result,) + args, 1 if result == STATUS else 0, keep)
+
     def tuloTurbine(self, result, *args):
-        return self._run(lambda *a: process_cell(turbine, *a), (result,) + args, 0)
+        return self._operation(turbine, result, args)
 
     def tuloThrottle(self, result, *args):
-        return self._run(lambda *a: process_cell(throttle, *a), (result,) + args, 0)
+        return self._operation(throttle, result, args)
 
     def tuloMix(self, result, *args):
-        return self._run(lambda *a: process_cell(mix, *a), (result,) + args, 0, keep=(1,))
+        return self._operation(mix, result, args, keep=(1,))
 
     def tuloFlash(self, result, *args):
-        return self._run(lambda *a: process_cell(flash, *a), (result,) + args, 0)
+        return self._operation(flash, result, args)
 
 
 g_ImplementationHelper = unohelper.ImplementationHelper()

@@ -75,22 +75,31 @@ std::string Number(std::optional<double> x, int digits) {
   return x ? GeneralText(*x, digits) : "-";
 }
 
-// The cells of one line: Property, Phase and Unit, a value per standard, then a difference and
-// a per cent per standard compared with the last one.
-std::string Row(const std::vector<std::string>& cells, std::size_t standards, ReportLayout layout) {
-  std::string line;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const bool last = i + 1 == cells.size();
+// The columns' widths: Property, Phase and Unit, a value per standard, then a difference and a
+// per cent per standard compared with the last one; a heading wider than its column widens it.
+std::vector<std::size_t> Widths(const std::vector<std::string>& heading, std::size_t standards) {
+  std::vector<std::size_t> widths;
+  for (std::size_t i = 0; i < heading.size(); ++i) {
     std::size_t width = 16;  // a value
     if (i < 3) {
       width = std::array<std::size_t, 3>{30, 8, 14}[i];
     } else if (i >= 3 + standards) {
       width = (i - 3 - standards) % 2 == 0 ? 14 : 10;  // a difference, a per cent
     }
+    widths.push_back(std::max(width, Utf8Length(heading[i]) + 1));
+  }
+  return widths;
+}
+
+std::string Row(const std::vector<std::string>& cells, const std::vector<std::size_t>& widths,
+                ReportLayout layout) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const bool last = i + 1 == cells.size();
     if (layout == ReportLayout::kTabs)
       line.append(cells[i]).append(last ? "" : "\t");
     else
-      line.append(last ? cells[i] : PadRight(cells[i], std::max(width, Utf8Length(cells[i]) + 1)));
+      line.append(last ? cells[i] : PadRight(cells[i], std::max(widths[i], Utf8Length(cells[i]) + 1)));
   }
   return line + "\n";
 }
@@ -120,6 +129,53 @@ std::string StandardKeysText() {
 std::string Label(const CorrelationSet& set, bool heading) {
   if (&set != &BuiltInCorrelations()) return set.Name();
   return heading ? "Built-in" : "built-in";
+}
+
+// The heading and the rows of the first standard's grid for its condition, in every standard at
+// the same phase ("-" for a standard that did not take the state).
+std::string Table(const std::vector<std::unique_ptr<Session>>& sessions, const std::vector<bool>& entered,
+                  ReportLayout layout) {
+  const Session& first = *sessions.front();
+  const std::size_t n = sessions.size();
+  std::vector<std::string> heading = {"Property", "Phase", "Unit"};
+  for (const auto& s : sessions) heading.push_back(Label(s->Set(), true));
+  for (std::size_t k = 0; k + 1 < n; ++k) {
+    heading.push_back(n == 2 ? "Difference" : Label(sessions[k]->Set(), true) + " diff");
+    heading.push_back("%");
+  }
+  const std::vector<std::size_t> widths = Widths(heading, n);
+  std::string out = Row(heading, widths, layout);
+  // The rows of the first standard's grid for its condition, in every standard at the same phase.
+  for (Item item : first.Set().Layout().RowSet(first.state.Condition, true)) {
+    const Evaluated state{first.state.Condition, first.state.TempK, first.state.PresKPa, std::nullopt};
+    for (Phase phase : state.Columns()) {
+      std::vector<std::string> cells = {PropName(item), std::string(ColumnName(phase)),
+                                        first.units.UnitText(PropQuantity(item))};
+      const auto valueIn = [&](std::size_t k) {
+        return entered[k] ? ValueOf(*sessions[k], item, phase) : std::nullopt;
+      };
+      const std::optional<Value> b = valueIn(n - 1);
+      std::vector<std::string> differences;
+      for (std::size_t k = 0; k < n; ++k) {
+        const Session* s = sessions[k].get();
+        const std::optional<Value> a = k + 1 == n ? b : valueIn(k);
+        // Six digits for values stored as Real6, nine for doubles.
+        cells.push_back(Number(a ? std::optional<double>(a->shown) : std::nullopt,
+                               s->Set().Storage().RoundsToReal6() ? 6 : 9));
+        if (k + 1 == n) continue;
+        std::optional<double> diff, percent;
+        if (a && b) {
+          diff = a->shown - b->shown;
+          percent = Percent(PropQuantity(item), *a, *b);
+        }
+        differences.push_back(Number(diff, 4));
+        differences.push_back(Number(percent, 3));
+      }
+      cells.insert(cells.end(), differences.begin(), differences.end());
+      out.append(Row(cells, widths, layout));
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -176,43 +232,7 @@ int CompareCommand(const Args& args) {
     out.append(k ? "\n" : "")
         .append(ReportLine("Condition (" + Label(sessions[k]->Set(), false) + ")=",
                            entered[k] ? ConditionName(sessions[k]->state.Condition) : "Out of Range", layout));
-  std::vector<std::string> heading = {"Property", "Phase", "Unit"};
-  for (const auto& s : sessions) heading.push_back(Label(s->Set(), true));
-  for (std::size_t k = 0; k + 1 < n; ++k) {
-    heading.push_back(n == 2 ? "Difference" : Label(sessions[k]->Set(), true) + " diff");
-    heading.push_back("%");
-  }
-  out.append("\n\n").append(Row(heading, n, layout));
-  // The rows of the first standard's grid for its condition, in every standard at the same phase.
-  for (Item item : first.Set().Layout().RowSet(first.state.Condition, true)) {
-    const Evaluated state{first.state.Condition, first.state.TempK, first.state.PresKPa, std::nullopt};
-    for (Phase phase : state.Columns()) {
-      std::vector<std::string> cells = {PropName(item), std::string(ColumnName(phase)),
-                                        first.units.UnitText(PropQuantity(item))};
-      const auto valueIn = [&](std::size_t k) {
-        return entered[k] ? ValueOf(*sessions[k], item, phase) : std::nullopt;
-      };
-      const std::optional<Value> b = valueIn(n - 1);
-      std::vector<std::string> differences;
-      for (std::size_t k = 0; k < n; ++k) {
-        const Session* s = sessions[k].get();
-        const std::optional<Value> a = k + 1 == n ? b : valueIn(k);
-        // Six digits for values stored as Real6, nine for doubles.
-        cells.push_back(Number(a ? std::optional<double>(a->shown) : std::nullopt,
-                               s->Set().Storage().RoundsToReal6() ? 6 : 9));
-        if (k + 1 == n) continue;
-        std::optional<double> diff, percent;
-        if (a && b) {
-          diff = a->shown - b->shown;
-          percent = Percent(PropQuantity(item), *a, *b);
-        }
-        differences.push_back(Number(diff, 4));
-        differences.push_back(Number(percent, 3));
-      }
-      cells.insert(cells.end(), differences.begin(), differences.end());
-      out.append(Row(cells, n, layout));
-    }
-  }
+  out.append("\n\n").append(Table(sessions, entered, layout));
   std::cout << out;
   return 0;
 }

@@ -19,13 +19,17 @@ struct Formulation {
   std::string_view name;  // "IAPWS-IF97", "IAPWS-95": the menu's text and the export's Standard= line
   double gasConstant;     // kJ/(kg K), the formulation's R
 
-  // The range of the fluid: the highest temperature and pressure (K, MPa).
-  double highestTemperature;
+  // The range of the fluid: the highest temperature and pressure (K, MPa), as the input limits
+  // quote them (long double: the limits are compared in it).
+  long double highestTemperature;
   double highestPressure;
   // The temperatures of the fluid along an isobar: from the lowest (the melting or sublimation
   // line, or the formulation's own lower end) to the highest at p (IF97: 1073.15 K above 50 MPa).
   double (*lowestTemperatureAt)(double p);
   double (*highestTemperatureAt)(double p);
+  // The highest pressure of the fluid along the isotherm T (MPa): highestPressure, or where an ice
+  // of high pressure begins.
+  double (*highestPressureAt)(double T);
 
   // Water.h's functions for this formulation.
   WaterState (*evaluate)(StateKind kind, double T, double p);

@@ -343,11 +343,14 @@ std::optional<Saturation> SaturationAtP(double p) {
     if (T < kTc - 0.1) d = MaxwellNewton(kTc / T, {sat->liquid.rho / kRhoc, sat->vapour.rho / kRhoc});
     sat = d ? std::optional<Saturation>(SaturationFrom(T, *d)) : SaturationAtT(T);
   }
-  return sat;
+  // Not converged in 30 steps (it converges in a few): no answer rather than a state off p.
+  if (sat && std::abs(sat->p - p) <= 1e-9 * p) return sat;
+  return std::nullopt;
 }
 
 double TriplePointPressure() {
-  static const double pt = SaturationAtT(kTt)->p;
+  // SaturationAtT answers at the triple point; 611.6548 Pa should it ever not.
+  static const double pt = SaturationAtT(kTt).value_or(Saturation{kTt, 611.6548e-6, {}, {}}).p;
   return pt;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <initializer_list>
 #include <limits>
 #include <optional>
@@ -27,7 +28,13 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Range ends of the releases beyond IF97 (each release's own statement of validity), closed
 // intervals met within the tolerance of common/RangeLimit.h.
 constexpr double kSaturationTMin = 273.15;   // K, IF97 region 4
-constexpr double kTransportTMax = 1173.15;   // K, R12-08 and R15-11
+// R12-08 and R15-11 hold to 1173.15 K at the lower pressures and to lower temperatures above:
+// bands of pressure (MPa, each up to its top) with the highest temperature (K) of each.
+struct PressureBand {
+  double pTop, tMax;
+};
+constexpr PressureBand kViscosityBands[] = {{300, 1173.15}, {350, 873.15}, {500, 433.15}, {1000, 373.15}};
+constexpr PressureBand kConductivityBands[] = {{100, 1173.15}, {250, 874}, {687, 573}, {785, 403}, {1000, 348}};
 constexpr double kDielectricTMax = 873.15;   // K, R8-97
 constexpr double kRefractiveTMin = 261.15;   // K, R9-97
 constexpr double kRefractiveTMax = 773.15;   // K
@@ -35,6 +42,14 @@ constexpr double kRefractiveRhoMax = 1060.0;  // kg/m3
 
 double NaNUnless(bool inRange, double x) {
   return inRange ? x : kNaN;
+}
+
+// Whether (T, p) lies in the bands of a release.
+template <std::size_t N>
+bool InBands(const PressureBand (&bands)[N], double T, double p) {
+  for (const PressureBand& band : bands)
+    if (AtMost(p, band.pTop)) return AtMost(T, band.tMax);
+  return false;
 }
 
 WaterState Invalid() {
@@ -158,15 +173,14 @@ void AddExtrasBy(TransportRule transport, WaterState& w, Extra which) {
   if (has(which, Extra::kConductivity)) which = which | Extra::kViscosity;  // lambda and Pr use mu
   const auto missing = static_cast<Extra>(static_cast<unsigned>(which) & ~static_cast<unsigned>(w.extras));
   w.extras = w.extras | which;
-  const bool inRange = AtMost(w.T, kTransportTMax);
   if (has(missing, Extra::kViscosity) || has(missing, Extra::kConductivity)) {
     const TransportPair t = transport(w, has(missing, Extra::kConductivity));
     if (has(missing, Extra::kViscosity)) {
-      w.mu = NaNUnless(inRange, t.mu);
+      w.mu = NaNUnless(InBands(kViscosityBands, w.T, w.p), t.mu);
       w.nu = w.mu / w.rho;
     }
     if (has(missing, Extra::kConductivity)) {
-      w.lambda = NaNUnless(inRange, t.lambda);
+      w.lambda = NaNUnless(InBands(kConductivityBands, w.T, w.p), t.lambda);
       w.prandtl = w.mu * w.cp * 1000.0 / w.lambda;
     }
   }
@@ -343,6 +357,10 @@ const Formulation& Iapws95Formulation() {
       .highestPressure = iapws95::kPmax,
       .lowestTemperatureAt = LowestTemperature95,
       .highestTemperatureAt = [](double) { return iapws95::kTmax; },
+      .highestPressureAt = [](double T) {
+        return T < MeltingTemperature(iapws95::kPmax) ? std::min(iapws95::kPmax, MeltingPressureHighIce(T))
+                                                      : iapws95::kPmax;
+      },
       .evaluate = Evaluate95,
       .enthalpy = Enthalpy95,
       .addExtras = AddExtras95,
@@ -366,10 +384,11 @@ const Formulation& IF97Formulation() {
   static constexpr Formulation kIF97{
       .name = "IAPWS-IF97",
       .gasConstant = kR,
-      .highestTemperature = kTmax,
+      .highestTemperature = 2273.15L,  // kTmax
       .highestPressure = kPmax,
       .lowestTemperatureAt = [](double) { return kTmin; },
       .highestTemperatureAt = [](double p) { return p > kPmax5 ? kT25 : kTmax; },
+      .highestPressureAt = [](double) { return kPmax; },
       .evaluate = Evaluate,
       .enthalpy = Enthalpy,
       .addExtras = AddExtras,

@@ -52,8 +52,10 @@ struct WaterState {
   double jouleThomson = 0;        // K/MPa, (dT/dp)_h; NaN for ice
   // The transport and other releases, filled by AddExtras (they cost more than the state).
   Extra extras = Extra::kNone;    // those filled (or NaN for good)
-  double mu = 0;                  // Pa s, R12-08; NaN for ice and above 1173.15 K
-  double lambda = 0;              // W/(m K), R15-11; NaN for ice and above 1173.15 K
+  double mu = 0;      // Pa s, R12-08; NaN for ice and beyond its range (1173.15 K up to 300 MPa,
+                      // 873.15 K to 350 MPa, 433.15 K to 500 MPa, 373.15 K to 1000 MPa)
+  double lambda = 0;  // W/(m K), R15-11; NaN for ice and beyond its range (1173.15 K up to
+                      // 100 MPa, 874 K to 250 MPa, 573 K to 687 MPa, 403 K to 785 MPa, 348 K above)
   double sigma = 0;               // N/m, R1-76 at T; NaN outside 248.15 K .. Tc
   double epsilon = 0;             // R8-97; NaN for ice and above 873.15 K
   double refractive = 0;          // R9-97 at 589.3 nm; NaN for ice and outside its range

@@ -64,6 +64,10 @@ CalcResult CorrelationSet::SaturationPressure(const CalculatorTable& calculators
   return calculators.Compute(Item::kSaturationPressure, Phase::kNoPhase, T, 0.0L);
 }
 
+SearchRanges CorrelationSet::SearchAlong(Quantity, long double) const {
+  return Search();
+}
+
 bool CorrelationSet::InInputRange(Quantity quantity, long double internal) const {
   const InputRange range = InputLimits(quantity);
   return InClosedRange(internal, range.lowest, range.highest);

@@ -167,6 +167,10 @@ class CorrelationSet {
   // The typed temperature (kTemperature) or pressure (kPressure) the input checks accept.
   virtual InputRange InputLimits(Quantity quantity) const = 0;
   virtual SearchRanges Search() const = 0;
+  // The intervals of the search along one line: the isotherm at `value` K (given kTemperature)
+  // or the isobar at `value` kPa (given kPressure). Search() unless the standard's fluid ends
+  // before its ends on that line (a high-pressure ice of the IAPWS-95 range).
+  virtual SearchRanges SearchAlong(Quantity given, long double value) const;
   // Whether an internal temperature or pressure lies in InputLimits, both ends closed
   // (common/RangeLimit.h): the one check of the window, the batch runs and the single values.
   bool InInputRange(Quantity quantity, long double internal) const;

@@ -308,6 +308,20 @@ class IapwsSet final : public CorrelationSet {
   SearchRanges Search() const override {
     return {iapws::kTt, iapws::kTt, f_.highestTemperature, LowestPressure(), HighestPressure()};
   }
+  // Along an isotherm up to the ice of high pressure, along an isobar from the melting curve when
+  // it lies above the triple point (IAPWS-95 above 632.4 MPa; never in IF97's range).
+  SearchRanges SearchAlong(Quantity given, long double value) const override {
+    SearchRanges r = Search();
+    if (given == kTemperature) {
+      const double highest = f_.highestPressureAt(static_cast<double>(value)) * kKPaPerMPa;
+      r.highPressure = std::min(r.highPressure, static_cast<long double>(highest));
+    } else {
+      const long double lowest = f_.lowestTemperatureAt(static_cast<double>(value) / kKPaPerMPa);
+      r.lowTemperature = std::max(r.lowTemperature, lowest);
+      r.liquidTemperature = std::max(r.liquidTemperature, lowest);
+    }
+    return r;
+  }
 
   double FixedValue(Item item) const override;
   const GridLayout& Layout() const override {

@@ -200,7 +200,7 @@ Condition ConditionOfSolved(Session& s, const iapws::PairState& solved, double P
 // formulation's lowest to its highest temperature at that pressure (IF97: 273.15 K to 2273.15 K
 // up to 50 MPa, 1073.15 K above); the range of the formulation otherwise.
 std::string IapwsRangeAt(const iapws::Formulation& f, const StateInput& input) {
-  const std::string whole = " in the range of " + std::string(f.name);
+  std::string whole = " in the range of " + std::string(f.name);
   const bool byP = input.pair == InputPair::kPH || input.pair == InputPair::kPS;
   if (!byP) return whole;
   const double p = input.first / kKPaPerMPa;

@@ -17,7 +17,11 @@ class Search {
  public:
   // The range ends, thresholds and the rounding of stored values are the correlation set's.
   Search(Session& s, const SearchRequest& r)
-      : s_(s), r_(r), set_(s.Set()), critical_(set_.Critical()), range_(set_.Search()) {}
+      : s_(s),
+        r_(r),
+        set_(s.Set()),
+        critical_(set_.Critical()),
+        range_(set_.SearchAlong(r.givenItem == Item::kTemperature ? kTemperature : kPressure, r.fixedValue)) {}
 
   SearchAnswer Run() {
     if (r_.givenItem == Item::kPressure)
