@@ -7,7 +7,9 @@
 
 #include "iapws/Iapws95.h"
 #include "results/IapwsSet.h"
+#include "results/Session.h"
 #include "results/StateEvaluator.h"
+#include "results/SteamSearch.h"
 
 namespace tulo {
 namespace {
@@ -102,6 +104,38 @@ TEST(Iapws95SetTest, RangeEndsAtTheReleasesLimits) {
       EXPECT_EQ(ev.StateValue(*e.state, Item::kEnthalpy).status, c.h);
     }
   }
+}
+
+// Viscosity and conductivity hold only in their releases' bands of pressure; the density search
+// reaches the liquid up to where an ice of high pressure begins.
+TEST(Iapws95SetTest, TransportBandsAndSearchEnds) {
+  StateEvaluator ev(Iapws95Correlations());
+  struct Case {
+    double T, P;      // K, kPa
+    Status mu, lambda;
+  };
+  const Case cases[] = {
+      {1000.0, 250000.0, Status::kValid, Status::kOutOfRange},     // lambda: 874 K above 100 MPa
+      {1000.0, 800000.0, Status::kOutOfRange, Status::kOutOfRange},
+      {400.0, 900000.0, Status::kOutOfRange, Status::kOutOfRange},  // mu: 373.15 K above 500 MPa
+      {340.0, 900000.0, Status::kValid, Status::kValid},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "T=" << c.T << " P=" << c.P);
+    const Evaluation e = ev.Evaluate({InputPair::kTP, c.T, c.P});
+    ASSERT_TRUE(e.state) << e.error;
+    EXPECT_EQ(ev.StateValue(*e.state, Item::kViscosity).status, c.mu);
+    EXPECT_EQ(ev.StateValue(*e.state, Item::kThermalConductivity).status, c.lambda);
+  }
+  Session s(Iapws95Correlations());
+  // At 290 K the isotherm's liquid ends at ice VI (about 920 MPa), not at 1000 MPa.
+  const SearchAnswer byT = SearchRegion(s, {Item::kDensity, Item::kTemperature, 1000.0L, 290.0L});
+  ASSERT_TRUE(byT.found);
+  EXPECT_NEAR(static_cast<double>(byT.x), 2689.49, 0.01);  // kPa
+  // At 900 MPa the isobar's liquid starts on the melting curve of ice VI, above 273.16 K.
+  const SearchAnswer byP = SearchRegion(s, {Item::kDensity, Item::kPressure, 1200.0L, 900000.0L});
+  ASSERT_TRUE(byP.found);
+  EXPECT_NEAR(static_cast<double>(byP.x), 343.656, 0.001);  // K
 }
 
 }  // namespace
