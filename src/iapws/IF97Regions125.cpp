@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <type_traits>
 
 #include "iapws/IF97.h"
 #include "iapws/Series.h"
@@ -177,32 +179,40 @@ FluidProps FromGibbs(Region region, double T, double p, const Gibbs& d) {
   return props;
 }
 
-// The derivatives of gamma that h, s and cp need: gamma, tau gamma_tau, tau^2 gamma_tautau, formed
-// as in Gibbs (each from the same sums), so the values below are bitwise those of FromGibbs.
+// The derivatives of gamma that h, s, cp and rho need: gamma, tau gamma_tau, tau^2 gamma_tautau
+// and pi gamma_pi, formed as in Gibbs (each from the same sums), so the values below are bitwise
+// those of FromGibbs.
 struct CaloricGibbs {
   double gamma = 0;
   double tauGammaTau = 0;
   double tau2GammaTauTau = 0;
+  double piGammaPi = 0;
 };
 
-// The derivatives in tau of the series that kWhich (bits of Caloric) asks for.
-constexpr SeriesOrder TauOrder(unsigned which) {
-  const bool s = (which & static_cast<unsigned>(Caloric::kS)) != 0;
-  const bool tau = s || (which & static_cast<unsigned>(Caloric::kH)) != 0;
-  const bool tauTau = (which & static_cast<unsigned>(Caloric::kCp)) != 0;
+constexpr bool Asks(unsigned which, Caloric part) {
+  return (which & static_cast<unsigned>(part)) != 0;
+}
+
+// The derivatives of the series that kWhich (bits of Caloric) asks for: in tau for h, s and cp,
+// in pi for rho.
+constexpr SeriesOrder LeanOrder(unsigned which) {
+  const bool s = Asks(which, Caloric::kS);
+  const bool tau = s || Asks(which, Caloric::kH);
   unsigned order = 0;
   if (s) order |= static_cast<unsigned>(SeriesOrder::kValue);
   if (tau) order |= static_cast<unsigned>(SeriesOrder::kDy);
-  if (tauTau) order |= static_cast<unsigned>(SeriesOrder::kDyy);
+  if (Asks(which, Caloric::kCp)) order |= static_cast<unsigned>(SeriesOrder::kDyy);
+  if (Asks(which, Caloric::kRho)) order |= static_cast<unsigned>(SeriesOrder::kDx);
   return static_cast<SeriesOrder>(order);
 }
 
 template <unsigned kWhich>
-CaloricProps FromCaloricGibbs(double T, const CaloricGibbs& d) {
+CaloricProps FromCaloricGibbs(double T, double p, const CaloricGibbs& d) {
   CaloricProps props;
-  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kH)) != 0) props.h = kR * T * d.tauGammaTau;
-  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kS)) != 0) props.s = kR * (d.tauGammaTau - d.gamma);
-  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kCp)) != 0) props.cp = -kR * d.tau2GammaTauTau;
+  if constexpr (Asks(kWhich, Caloric::kH)) props.h = kR * T * d.tauGammaTau;
+  if constexpr (Asks(kWhich, Caloric::kS)) props.s = kR * (d.tauGammaTau - d.gamma);
+  if constexpr (Asks(kWhich, Caloric::kCp)) props.cp = -kR * d.tau2GammaTauTau;
+  if constexpr (Asks(kWhich, Caloric::kRho)) props.rho = 1.0 / (kR * T * d.piGammaPi / (1000.0 * p));
   return props;
 }
 
@@ -221,66 +231,89 @@ Gibbs IdealPlusResidual(double pi, double tau, double tauShift) {
   };
 }
 
-// The same for h, s or cp alone: the derivatives in tau only, no ln pi unless s is asked.
+// The same for h, s, cp or rho alone: only the derivatives asked, no ln pi unless s is asked.
+// (p* = 1 MPa in both regions: pi is p.)
 template <const auto& kIdeal, const auto& kResidual, unsigned kWhich>
 CaloricProps IdealPlusResidualCaloric(double T, double pi, double tau, double tauShift) {
-  constexpr SeriesOrder kOrder = TauOrder(kWhich);
+  constexpr SeriesOrder kOrder = LeanOrder(kWhich);
   const SeriesDerivatives i = EvaluateSeries<kIdeal, kOrder>(1.0, tau);
   const SeriesDerivatives r = EvaluateSeries<kResidual, kOrder>(pi, tau - tauShift);
   CaloricGibbs d;
   if constexpr (Has(kOrder, SeriesOrder::kValue)) d.gamma = std::log(pi) + i.f + r.f;
   d.tauGammaTau = tau * (i.fy + r.fy);
   d.tau2GammaTauTau = tau * tau * (i.fyy + r.fyy);
-  return FromCaloricGibbs<kWhich>(T, d);
-}
-
-template <unsigned kWhich>
-CaloricProps Region1Lean(double T, double p) {
-  const double pi = p / 16.53;
-  const double tau = 1386.0 / T;
-  const SeriesDerivatives d = EvaluateSeries<kRegion1, TauOrder(kWhich)>(7.1 - pi, tau - 1.222);
-  return FromCaloricGibbs<kWhich>(T, CaloricGibbs{d.f, tau * d.fy, tau * tau * d.fyy});
-}
-
-template <unsigned kWhich>
-CaloricProps Region2Lean(double T, double p) {
-  return IdealPlusResidualCaloric<kRegion2IdealTerms, kRegion2Residual, kWhich>(T, p, 540.0 / T, 0.5);
-}
-
-template <unsigned kWhich>
-CaloricProps Region5Lean(double T, double p) {
-  return IdealPlusResidualCaloric<kRegion5IdealTerms, kRegion5Residual, kWhich>(T, p, 1000.0 / T, 0.0);
-}
-
-// The combinations the callers ask for, each its own instance; any other set gets all three.
-template <template <unsigned> class Eval>
-CaloricProps DispatchCaloric(Caloric which, double T, double p) {
-  constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
-                     kCp = static_cast<unsigned>(Caloric::kCp);
-  switch (static_cast<unsigned>(which)) {
-    case kH:
-      return Eval<kH>::At(T, p);
-    case kH | kCp:
-      return Eval<kH | kCp>::At(T, p);
-    case kS | kCp:
-      return Eval<kS | kCp>::At(T, p);
-    default:
-      return Eval<kH | kS | kCp>::At(T, p);
-  }
+  d.piGammaPi = 1.0 + pi * r.fx;
+  return FromCaloricGibbs<kWhich>(T, pi, d);
 }
 
 template <unsigned kWhich>
 struct Region1Eval {
-  static CaloricProps At(double T, double p) { return Region1Lean<kWhich>(T, p); }
+  static CaloricProps At(double T, double p) {
+    const double pi = p / 16.53;
+    const double tau = 1386.0 / T;
+    const SeriesDerivatives d = EvaluateSeries<kRegion1, LeanOrder(kWhich)>(7.1 - pi, tau - 1.222);
+    return FromCaloricGibbs<kWhich>(T, p, CaloricGibbs{d.f, tau * d.fy, tau * tau * d.fyy, -pi * d.fx});
+  }
 };
 template <unsigned kWhich>
 struct Region2Eval {
-  static CaloricProps At(double T, double p) { return Region2Lean<kWhich>(T, p); }
+  static CaloricProps At(double T, double p) {
+    return IdealPlusResidualCaloric<kRegion2IdealTerms, kRegion2Residual, kWhich>(T, p, 540.0 / T, 0.5);
+  }
 };
 template <unsigned kWhich>
 struct Region5Eval {
-  static CaloricProps At(double T, double p) { return Region5Lean<kWhich>(T, p); }
+  static CaloricProps At(double T, double p) {
+    return IdealPlusResidualCaloric<kRegion5IdealTerms, kRegion5Residual, kWhich>(T, p, 1000.0 / T, 0.0);
+  }
 };
+
+// The combinations the callers ask for, each its own instance (`visit` is called with the bits
+// as a constant); any other set gets all four.
+template <class Visit>
+auto WithCaloric(Caloric which, Visit visit) {
+  constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
+                     kCp = static_cast<unsigned>(Caloric::kCp), kRho = static_cast<unsigned>(Caloric::kRho);
+  switch (static_cast<unsigned>(which)) {
+    case kH:
+      return visit(std::integral_constant<unsigned, kH>{});
+    case kH | kCp:
+      return visit(std::integral_constant<unsigned, kH | kCp>{});
+    case kS | kCp:
+      return visit(std::integral_constant<unsigned, kS | kCp>{});
+    case kH | kS:
+      return visit(std::integral_constant<unsigned, kH | kS>{});
+    case kH | kRho:
+      return visit(std::integral_constant<unsigned, kH | kRho>{});
+    case kH | kS | kRho:
+      return visit(std::integral_constant<unsigned, kH | kS | kRho>{});
+    default:
+      return visit(std::integral_constant<unsigned, kH | kS | kCp | kRho>{});
+  }
+}
+
+template <template <unsigned> class Eval>
+CaloricProps CaloricAt(Caloric which, double T, double p) {
+  return WithCaloric(which, [T, p](auto bits) { return Eval<bits()>::At(T, p); });
+}
+
+// The loop of the arrays: the instance chosen once, then inlined into the loop over the states.
+template <template <unsigned> class Eval>
+void CaloricLoop(std::span<const double> T, std::span<const double> p, Caloric which,
+                 const CaloricArrays& out) {
+  // The instance may compute more than asked (WithCaloric's last case); only what is asked is put.
+  const auto asked = static_cast<unsigned>(which);
+  WithCaloric(which, [&](auto bits) {
+    constexpr unsigned kWhich = bits();
+    for (std::size_t i = 0; i < T.size(); ++i) {
+      const CaloricProps c = Eval<kWhich>::At(T[i], p[i]);
+      if (Asks(kWhich & asked, Caloric::kH)) out.h[i] = c.h;
+      if (Asks(kWhich & asked, Caloric::kS)) out.s[i] = c.s;
+      if (Asks(kWhich & asked, Caloric::kCp)) out.cp[i] = c.cp;
+      if (Asks(kWhich & asked, Caloric::kRho)) out.rho[i] = c.rho;
+    }
+  });
+}
 
 }  // namespace
 
@@ -311,15 +344,30 @@ FluidProps Region5(double T, double p) {
 }
 
 CaloricProps Region1Caloric(double T, double p, Caloric which) {
-  return DispatchCaloric<Region1Eval>(which, T, p);
+  return CaloricAt<Region1Eval>(which, T, p);
 }
 
 CaloricProps Region2Caloric(double T, double p, Caloric which) {
-  return DispatchCaloric<Region2Eval>(which, T, p);
+  return CaloricAt<Region2Eval>(which, T, p);
 }
 
 CaloricProps Region5Caloric(double T, double p, Caloric which) {
-  return DispatchCaloric<Region5Eval>(which, T, p);
+  return CaloricAt<Region5Eval>(which, T, p);
+}
+
+void Region1CaloricArrays(std::span<const double> T, std::span<const double> p, Caloric which,
+                          const CaloricArrays& out) {
+  CaloricLoop<Region1Eval>(T, p, which, out);
+}
+
+void Region2CaloricArrays(std::span<const double> T, std::span<const double> p, Caloric which,
+                          const CaloricArrays& out) {
+  CaloricLoop<Region2Eval>(T, p, which, out);
+}
+
+void Region5CaloricArrays(std::span<const double> T, std::span<const double> p, Caloric which,
+                          const CaloricArrays& out) {
+  CaloricLoop<Region5Eval>(T, p, which, out);
 }
 
 double B23Pressure(double T) {
