@@ -49,13 +49,20 @@ PressureBracket SaturationPressureBracket(double T) {
 // The range's ends are closed and met within the tolerance of common/RangeLimit.h, so that
 // 1073.15 K reached through a unit conversion (a few ulps above) is still region 2's top, up to
 // 100 MPa; up to 50 MPa such a state is region 5's.
+// The ends are compared as doubles (DoubleClosedRange: the same tests as InClosedRange and
+// AtMost), the tolerance formed once.
 Region RegionOf(double T, double p) {
-  if (!(std::isfinite(p) && p > 0 && InClosedRange(T, kTmin, kTmax))) return Region::kNone;
+  static const struct {
+    DoubleRange T = DoubleClosedRange(kTmin, kTmax);
+    DoubleRange p5 = DoubleClosedRange(-HUGE_VAL, kPmax5), T25 = DoubleClosedRange(-HUGE_VAL, kT25);
+    DoubleRange p = DoubleClosedRange(-HUGE_VAL, kPmax);
+  } kEnds;
+  if (!(std::isfinite(p) && p > 0 && kEnds.T.Holds(T))) return Region::kNone;
   if (T > kT25) {
-    if (AtMost(p, kPmax5)) return Region::k5;
-    if (!AtMost(T, kT25)) return Region::kNone;
+    if (kEnds.p5.Holds(p)) return Region::k5;
+    if (!kEnds.T25.Holds(T)) return Region::kNone;
   }
-  if (!AtMost(p, kPmax)) return Region::kNone;
+  if (!kEnds.p.Holds(p)) return Region::kNone;
   if (T <= kT13) return Side12(T, p);
   // Above 623.15 K the B23 line separates regions 2 and 3; it reaches 100 MPa at 863.15 K.
   return p <= B23Pressure(T) ? Region::k2 : Region::k3;

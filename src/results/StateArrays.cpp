@@ -87,18 +87,24 @@ void ThroughEvaluator(StateEvaluator& evaluator, std::span<const Item> items, do
 // ---- The IAPWS standard's states classified without the evaluator --------------------------------
 
 // The lines of DetermineValueCondition and the limits of StateEvaluator::Evaluate and Value, read
-// from the set once per call.
+// from the set once per call, as doubles that compare as the long doubles do (each line is a
+// double; each range's ends are DoubleClosedRange's).
 struct IapwsLines {
   explicit IapwsLines(const CorrelationSet& set)
-      : typedT(set.InputLimits(kTemperature)),
-        typedP(set.InputLimits(kPressure)),
-        phaseT(set.PhaseLimits(kTemperature)),
-        phaseP(set.PhaseLimits(kPressure)),
-        critical(set.Critical()),
-        highestMelting(set.HighestMeltingTemperature()) {}
-  InputRange typedT, typedP, phaseT, phaseP;
-  CriticalPoint critical;
-  long double highestMelting;
+      : typedT(Doubles(set.InputLimits(kTemperature))),
+        typedP(Doubles(set.InputLimits(kPressure))),
+        phaseT(Doubles(set.PhaseLimits(kTemperature))),
+        phaseP(Doubles(set.PhaseLimits(kPressure))),
+        saturationP(DoubleClosedRange(-HUGE_VAL, iapws::kPc)),
+        criticalT(static_cast<double>(set.Critical().temperature)),
+        criticalP(static_cast<double>(set.Critical().pressure)),
+        highestMelting(static_cast<double>(set.HighestMeltingTemperature())) {}
+  static DoubleRange Doubles(const InputRange& range) {
+    return DoubleClosedRange(range.lowest, range.highest);
+  }
+  DoubleRange typedT, typedP, phaseT, phaseP;
+  DoubleRange saturationP;  // MPa: where the saturation temperature calculator answers (AtMost pc)
+  double criticalT, criticalP, highestMelting;
 };
 
 // Above this temperature every saturation temperature of Eq. 31 (at most Tc, up to pc) lies
@@ -124,9 +130,9 @@ bool AboveSaturation(double T, double p) {
 // band: IAPWS states beside the saturation line keep their side). Without a saturation
 // temperature (above pc) it is liquid, being above the melting temperature.
 Condition FluidCondition(const IapwsLines& lines, double T, double P) {
-  if (T > lines.critical.temperature && P > lines.critical.pressure) return Condition::kSuperCritical;
+  if (T > lines.criticalT && P > lines.criticalP) return Condition::kSuperCritical;
   const double p = P / kKPaPerMPa;  // as the saturation temperature calculator divides it
-  if (!AtMost(p, iapws::kPc)) return Condition::kSubCooledLiquid;
+  if (!lines.saturationP.Holds(p)) return Condition::kSubCooledLiquid;
   return AboveSaturation(T, p) ? Condition::kSuperheated : Condition::kSubCooledLiquid;
 }
 
@@ -134,31 +140,29 @@ Condition FluidCondition(const IapwsLines& lines, double T, double P) {
 enum class Route : unsigned char {
   kNoState,    // not finite or beyond the input limits: Evaluate fails, every item out of range
   kEvaluator,  // ice, the triple point, the sublimation line, outside IF97: the evaluator decides
-  kFluid,      // a single-phase fluid state of an IF97 region, its condition and region known
+  kFluid,      // a single-phase fluid state (liquid, superheated or super critical) of an IF97 region
 };
 
 struct Classified {
   Route route = Route::kEvaluator;
-  Condition condition = Condition::kNone;
   iapws::Region region = iapws::Region::kNone;
+  double p = 0.0;  // MPa
 };
 
 // The state (T K, P kPa) as the evaluator classifies it, by the same comparisons with the same
-// limits and lines: the input limits (Evaluate), the phase limits (Value's StateLimits), the
-// highest melting temperature, the critical point and the saturation temperature at P; the
-// region is RegionOf's, which the values of the state are computed in. A state above the highest
-// melting temperature is fluid (never ice, never saturated); the rest goes to the evaluator.
+// limits and lines: the input limits (Evaluate), the phase limits (Value's StateLimits) and the
+// highest melting temperature; the region is RegionOf's, which the values of the state are
+// computed in. A state above the highest melting temperature is a single-phase fluid, never ice
+// nor saturated (FluidCondition tells which); the rest goes to the evaluator.
 Classified Classify(const IapwsLines& lines, double T, double P) {
   if (!std::isfinite(T) || !std::isfinite(P)) return {Route::kNoState};
-  if (!InClosedRange(T, lines.typedT.lowest, lines.typedT.highest) ||
-      !InClosedRange(P, lines.typedP.lowest, lines.typedP.highest))
-    return {Route::kNoState};
-  if (!(T > lines.highestMelting) || !InClosedRange(T, lines.phaseT.lowest, lines.phaseT.highest) ||
-      !InClosedRange(P, lines.phaseP.lowest, lines.phaseP.highest))
+  if (!lines.typedT.Holds(T) || !lines.typedP.Holds(P)) return {Route::kNoState};
+  if (!(T > lines.highestMelting) || !lines.phaseT.Holds(T) || !lines.phaseP.Holds(P))
     return {Route::kEvaluator};
-  const iapws::Region region = iapws::RegionOf(T, P / kKPaPerMPa);
+  const double p = P / kKPaPerMPa;
+  const iapws::Region region = iapws::RegionOf(T, p);
   if (region == iapws::Region::kNone || region == iapws::Region::k4) return {Route::kEvaluator};
-  return {Route::kFluid, FluidCondition(lines, T, P), region};
+  return {Route::kFluid, region, p};
 }
 
 // The items the region blocks compute (bits of iapws::Caloric), or nothing when an item asked is
@@ -194,10 +198,10 @@ struct RegionBlock {
   std::size_t count = 0;
   std::array<std::size_t, kBlock> at;  // the state's index in the call
   std::array<double, kBlock> T, p;     // K, MPa
-  void Add(std::size_t i, double t, double P) {
+  void Add(std::size_t i, double t, double pressure) {
     at[count] = i;
     T[count] = t;
-    p[count] = P / kKPaPerMPa;
+    p[count] = pressure;
     ++count;
   }
 };
@@ -205,10 +209,16 @@ struct RegionBlock {
 using CaloricArraysFn = void (*)(std::span<const double>, std::span<const double>, iapws::Caloric,
                                  const iapws::CaloricArrays&);
 
-// The block's states computed by `compute` and put out item by item; the limits of each were met
-// in Classify, so only finiteness and Real6 remain (FromField).
+// The magnitude from which a value is out of range (FitsReal6), a double: what FromField keeps is
+// a finite value below it.
+constexpr double kReal6OverflowD = static_cast<double>(kReal6Overflow);
+static_assert(static_cast<long double>(kReal6OverflowD) == kReal6Overflow);
+
+// The block's states computed by `compute` and put out item by item. The limits of each were met
+// in Classify; what remains of FromField and Put is the finiteness and the Real6 range, the value
+// stored as the double itself (the IAPWS standard's ValueStorage).
 void PutBlock(RegionBlock& block, CaloricArraysFn compute, iapws::Caloric which, std::span<const Item> items,
-              const ValueStorage& storage, std::span<double> value, std::span<Status> status) {
+              std::span<double> value, std::span<Status> status) {
   const std::size_t m = block.count, n = status.size() / items.size();
   std::array<double, kBlock> h, s, cp, rho;
   compute(std::span(block.T).first(m), std::span(block.p).first(m), which,
@@ -218,8 +228,12 @@ void PutBlock(RegionBlock& block, CaloricArraysFn compute, iapws::Caloric which,
                                               : items[k] == Item::kEntropy ? s
                                               : items[k] == Item::kDensity ? rho
                                                                            : cp;
-    for (std::size_t j = 0; j < m; ++j)
-      StateOut{storage, value, status, n, block.at[j]}.Put(k, FromField(field[j]));
+    for (std::size_t j = 0; j < m; ++j) {
+      const std::size_t at = k * n + block.at[j];
+      const bool valid = std::fabs(field[j]) < kReal6OverflowD;  // false for NaN and infinity
+      status[at] = valid ? Status::kValid : Status::kOutOfRange;
+      value[at] = valid ? field[j] : kNaN;
+    }
   }
   block.count = 0;
 }
@@ -230,30 +244,32 @@ void IapwsArrays(StateEvaluator& evaluator, std::span<const Item> items, std::sp
   const IapwsLines lines(evaluator.Set());
   const ValueStorage& storage = evaluator.Set().Storage();
   const std::optional<iapws::Caloric> blockItems = BlockItems(items);
-  RegionBlock r1, r2, r5;
+  // The blocks of regions 1, 2 and 5, by region number (h, s, cp and rho are the same in every
+  // fluid condition: a state in a block needs no condition).
+  constexpr std::array<CaloricArraysFn, 6> kCompute = {
+      nullptr, iapws::Region1CaloricArrays, iapws::Region2CaloricArrays, nullptr,
+      nullptr, iapws::Region5CaloricArrays};
+  std::array<RegionBlock, 6> blocks;
   for (std::size_t begin = 0; begin < n; begin += kBlock) {
     const std::size_t end = std::min(n, begin + kBlock);
     for (std::size_t i = begin; i < end; ++i) {
       const StateOut out{storage, value, status, n, i};
       const Classified c = Classify(lines, T[i], P[i]);
+      const auto r = static_cast<std::size_t>(c.region);
       if (c.route == Route::kNoState) {
         out.NoState(items.size());
       } else if (c.route == Route::kEvaluator) {
         ThroughEvaluator(evaluator, items, T[i], P[i], true, out);
-      } else if (blockItems && c.region == iapws::Region::k1) {
-        r1.Add(i, T[i], P[i]);
-      } else if (blockItems && c.region == iapws::Region::k2) {
-        r2.Add(i, T[i], P[i]);
-      } else if (blockItems && c.region == iapws::Region::k5) {
-        r5.Add(i, T[i], P[i]);
+      } else if (blockItems && kCompute[r] != nullptr) {
+        blocks[r].Add(i, T[i], c.p);
       } else {
-        FluidState(evaluator, items, Evaluated{c.condition, T[i], P[i], std::nullopt}, out);
+        FluidState(evaluator, items, Evaluated{FluidCondition(lines, T[i], P[i]), T[i], P[i], std::nullopt},
+                   out);
       }
     }
     if (!blockItems) continue;
-    PutBlock(r1, iapws::Region1CaloricArrays, *blockItems, items, storage, value, status);
-    PutBlock(r2, iapws::Region2CaloricArrays, *blockItems, items, storage, value, status);
-    PutBlock(r5, iapws::Region5CaloricArrays, *blockItems, items, storage, value, status);
+    for (std::size_t r = 0; r < blocks.size(); ++r)
+      if (blocks[r].count > 0) PutBlock(blocks[r], kCompute[r], *blockItems, items, value, status);
   }
 }
 
