@@ -79,7 +79,8 @@ TEST(IapwsLean, CaloricPropertiesAreThoseOfTheFullEvaluation) {
     EXPECT_GT(regionsSeen[static_cast<int>(r)], 3) << static_cast<int>(r);
 }
 
-// The loops over arrays of states of one region give each state's single-state values.
+// The loops over arrays of states of one region (four states to a vector, the rest one by one)
+// give each state's single-state values.
 TEST(IapwsLean, CaloricArraysAreTheSingleStateValues) {
   using enum iapws::Caloric;
   const struct {
