@@ -1,5 +1,6 @@
 #include "results/StateArrays.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -93,18 +94,22 @@ struct IapwsLines {
   explicit IapwsLines(const CorrelationSet& set)
       : typedT(Doubles(set.InputLimits(kTemperature))),
         typedP(Doubles(set.InputLimits(kPressure))),
-        phaseT(Doubles(set.PhaseLimits(kTemperature))),
+        fluidT(Doubles(set.PhaseLimits(kTemperature))),
         phaseP(Doubles(set.PhaseLimits(kPressure))),
         saturationP(DoubleClosedRange(-HUGE_VAL, iapws::kPc)),
         criticalT(static_cast<double>(set.Critical().temperature)),
-        criticalP(static_cast<double>(set.Critical().pressure)),
-        highestMelting(static_cast<double>(set.HighestMeltingTemperature())) {}
+        criticalP(static_cast<double>(set.Critical().pressure)) {
+    // Above the highest melting temperature: never ice.
+    const double highestMelting = static_cast<double>(set.HighestMeltingTemperature());
+    fluidT.lowest = std::max(fluidT.lowest, std::nextafter(highestMelting, HUGE_VAL));
+  }
   static DoubleRange Doubles(const InputRange& range) {
     return DoubleClosedRange(range.lowest, range.highest);
   }
-  DoubleRange typedT, typedP, phaseT, phaseP;
-  DoubleRange saturationP;  // MPa: where the saturation temperature calculator answers (AtMost pc)
-  double criticalT, criticalP, highestMelting;
+  DoubleRange typedT, typedP;  // the input limits (false for NaN and infinity)
+  DoubleRange fluidT, phaseP;  // the phase limits, T above the highest melting temperature
+  DoubleRange saturationP;     // MPa: where the saturation temperature calculator answers (AtMost pc)
+  double criticalT, criticalP;
 };
 
 // Above this temperature every saturation temperature of Eq. 31 (at most Tc, up to pc) lies
@@ -149,17 +154,15 @@ struct Classified {
   double p = 0.0;  // MPa
 };
 
-// The state (T K, P kPa) as the evaluator classifies it, by the same comparisons with the same
-// limits and lines: the input limits (Evaluate), the phase limits (Value's StateLimits) and the
-// highest melting temperature; the region is RegionOf's, which the values of the state are
-// computed in. A state above the highest melting temperature is a single-phase fluid, never ice
-// nor saturated (FluidCondition tells which); the rest goes to the evaluator.
-Classified Classify(const IapwsLines& lines, double T, double P) {
-  if (!std::isfinite(T) || !std::isfinite(P)) return {Route::kNoState};
-  if (!lines.typedT.Holds(T) || !lines.typedP.Holds(P)) return {Route::kNoState};
-  if (!(T > lines.highestMelting) || !lines.phaseT.Holds(T) || !lines.phaseP.Holds(P))
-    return {Route::kEvaluator};
-  const double p = P / kKPaPerMPa;
+// The state (T K, P kPa; p = P / 1000 in MPa) as the evaluator classifies it, by the same
+// comparisons with the same limits and lines: the input limits (Evaluate), the phase limits
+// (Value's StateLimits) and the highest melting temperature; the region is RegionOf's, which the
+// values of the state are computed in. A state above the highest melting temperature is a
+// single-phase fluid, never ice nor saturated (FluidCondition tells which); the rest goes to the
+// evaluator.
+Classified Classify(const IapwsLines& lines, double T, double P, double p) {
+  if (!lines.typedT.Holds(T) || !lines.typedP.Holds(P)) return {Route::kNoState};  // NaN, infinity too
+  if (!lines.fluidT.Holds(T) || !lines.phaseP.Holds(P)) return {Route::kEvaluator};
   const iapws::Region region = iapws::RegionOf(T, p);
   if (region == iapws::Region::kNone || region == iapws::Region::k4) return {Route::kEvaluator};
   return {Route::kFluid, region, p};
@@ -252,9 +255,12 @@ void IapwsArrays(StateEvaluator& evaluator, std::span<const Item> items, std::sp
   std::array<RegionBlock, 6> blocks;
   for (std::size_t begin = 0; begin < n; begin += kBlock) {
     const std::size_t end = std::min(n, begin + kBlock);
+    // The pressures in MPa first, in a loop of their own: the divisions overlap.
+    std::array<double, kBlock> pressures;
+    for (std::size_t i = begin; i < end; ++i) pressures[i - begin] = P[i] / kKPaPerMPa;
     for (std::size_t i = begin; i < end; ++i) {
       const StateOut out{storage, value, status, n, i};
-      const Classified c = Classify(lines, T[i], P[i]);
+      const Classified c = Classify(lines, T[i], P[i], pressures[i - begin]);
       const auto r = static_cast<std::size_t>(c.region);
       if (c.route == Route::kNoState) {
         out.NoState(items.size());
