@@ -212,11 +212,6 @@ struct RegionBlock {
 using CaloricArraysFn = void (*)(std::span<const double>, std::span<const double>, iapws::Caloric,
                                  const iapws::CaloricArrays&);
 
-// The magnitude from which a value is out of range (FitsReal6), a double: what FromField keeps is
-// a finite value below it.
-constexpr double kReal6OverflowD = static_cast<double>(kReal6Overflow);
-static_assert(static_cast<long double>(kReal6OverflowD) == kReal6Overflow);
-
 // The block's states computed by `compute` and put out item by item. The limits of each were met
 // in Classify; what remains of FromField and Put is the finiteness and the Real6 range, the value
 // stored as the double itself (the IAPWS standard's ValueStorage).
@@ -233,7 +228,7 @@ void PutBlock(RegionBlock& block, CaloricArraysFn compute, iapws::Caloric which,
                                                                            : cp;
     for (std::size_t j = 0; j < m; ++j) {
       const std::size_t at = k * n + block.at[j];
-      const bool valid = std::fabs(field[j]) < kReal6OverflowD;  // false for NaN and infinity
+      const bool valid = DoubleFitsReal6(field[j]);  // false for NaN and infinity
       status[at] = valid ? Status::kValid : Status::kOutOfRange;
       value[at] = valid ? field[j] : kNaN;
     }
