@@ -3,7 +3,7 @@
 
 // The vectors of four doubles below pass between functions of this file alone (all of internal
 // linkage), so the note that their passing differs with and without AVX concerns no interface.
-#if defined(__GNUC__) && !defined(__clang__)
+#if defined(__GNUC__)
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 
@@ -295,36 +295,29 @@ struct Region5Eval {
   }
 };
 
-// The combinations the callers ask for, each its own instance (`visit` is called with the bits
-// as a constant); any other set gets all four.
-template <class Visit>
-auto WithCaloric(Caloric which, Visit visit) {
-  constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
-                     kCp = static_cast<unsigned>(Caloric::kCp), kRho = static_cast<unsigned>(Caloric::kRho);
-  switch (static_cast<unsigned>(which)) {
-    case kH:
-      return visit(std::integral_constant<unsigned, kH>{});
-    case kH | kCp:
-      return visit(std::integral_constant<unsigned, kH | kCp>{});
-    case kS | kCp:
-      return visit(std::integral_constant<unsigned, kS | kCp>{});
-    case kH | kS:
-      return visit(std::integral_constant<unsigned, kH | kS>{});
-    case kH | kRho:
-      return visit(std::integral_constant<unsigned, kH | kRho>{});
-    case kH | kS | kRho:
-      return visit(std::integral_constant<unsigned, kH | kS | kRho>{});
-    default:
-      return visit(std::integral_constant<unsigned, kH | kS | kCp | kRho>{});
-  }
+// The sets of Caloric bits as numbers.
+constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
+                   kCp = static_cast<unsigned>(Caloric::kCp), kRho = static_cast<unsigned>(Caloric::kRho);
+constexpr unsigned kAllCaloric = kH | kS | kCp | kRho;
+
+// `visit` called with `which` as a constant when it is one of kSets, each its own instance; with
+// all four for any other set.
+template <unsigned... kSets, class Visit>
+void WithCaloric(Caloric which, Visit visit) {
+  const auto bits = static_cast<unsigned>(which);
+  const bool done = ((bits == kSets && (visit(std::integral_constant<unsigned, kSets>{}), true)) || ...);
+  if (!done) visit(std::integral_constant<unsigned, kAllCaloric>{});
 }
 
+// The sets the pair solutions ask of one state (IF97Pairs.cpp).
 template <template <unsigned> class Eval>
 CaloricProps CaloricAt(Caloric which, double T, double p) {
-  return WithCaloric(which, [T, p](auto bits) {
+  CaloricProps props;
+  WithCaloric<kH, kH | kCp, kS | kCp>(which, [&](auto bits) {
     const CaloricOf<double> c = Eval<bits()>::At(T, p);
-    return CaloricProps{c.h, c.s, c.cp, c.rho};
+    props = {c.h, c.s, c.cp, c.rho};
   });
+  return props;
 }
 
 // Four states at a time: GCC's vector of four doubles, which the compiler lays on two SSE2
@@ -348,9 +341,10 @@ constexpr std::size_t kLanes = 4;
 template <template <unsigned> class Eval>
 inline void CaloricLoop(std::span<const double> T, std::span<const double> p, Caloric which,
                         const CaloricArrays& out) {
-  // The instance may compute more than asked (WithCaloric's last case); only what is asked is put.
+  // The sets the arrays are asked for (h alone; h, s and rho), the rest by the instance of all
+  // four, which computes more than asked: only what is asked is put.
   const auto asked = static_cast<unsigned>(which);
-  WithCaloric(which, [&](auto bits) {
+  WithCaloric<kH, kH | kS | kRho>(which, [&](auto bits) {
     constexpr unsigned kWhich = bits();
     auto put = [&](std::size_t i, double h, double s, double cp, double rho) {
       if (Asks(kWhich & asked, Caloric::kH)) out.h[i] = h;
