@@ -27,4 +27,21 @@ inline bool InClosedRange(long double x, long double lowest, long double highest
   return AtLeast(x, lowest) && AtMost(x, highest);
 }
 
+// The same test for doubles as two comparisons of doubles, for loops over many values (the
+// tolerance above is formed in long double): lowest and highest are the smallest and the largest
+// double that InClosedRange accepts between the ends, so Holds(x) is InClosedRange(x, ...) for
+// every double x, NaN included. An infinite end takes every number on its side, infinity too.
+struct DoubleRange {
+  double lowest, highest;
+  bool Holds(double x) const { return x >= lowest && x <= highest; }
+};
+inline DoubleRange DoubleClosedRange(long double lowest, long double highest) {
+  const long double lo = lowest - std::fabs(lowest) * kLimitTolerance;
+  const long double hi = highest + std::fabs(highest) * kLimitTolerance;
+  double dlo = static_cast<double>(lo), dhi = static_cast<double>(hi);
+  if (dlo < lo) dlo = std::nextafter(dlo, HUGE_VAL);
+  if (dhi > hi) dhi = std::nextafter(dhi, -HUGE_VAL);
+  return {dlo, dhi};
+}
+
 }  // namespace tulo

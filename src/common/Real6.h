@@ -4,8 +4,8 @@
 // the last byte. About 12 significant digits; magnitudes from 2^-128 to just under 2^127.
 
 #include <array>
-#include <cmath>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -79,6 +79,13 @@ inline constexpr long double kReal6Overflow = 0x1p127L - 0x1p86L;
 // fits). Inline and without frexp: every calculated value is checked.
 inline bool FitsReal6(long double x) {
   return std::fabs(x) < kReal6Overflow;
+}
+// The same for a double in double arithmetic, for loops over many values: the bound is a double
+// (a 41-bit mantissa), so the comparison is the same.
+inline bool DoubleFitsReal6(double x) {
+  constexpr double kBound = static_cast<double>(kReal6Overflow);
+  static_assert(static_cast<long double>(kBound) == kReal6Overflow);
+  return std::fabs(x) < kBound;
 }
 
 }  // namespace tulo

@@ -7,6 +7,8 @@
 // the region function computes the dimensionless derivatives once and derives all of FluidProps
 // from them.
 
+#include <span>
+
 namespace tulo::iapws {
 
 // Constants of the release, Eqs. 1-4.
@@ -50,21 +52,37 @@ struct FluidProps {
 FluidProps Region1(double T, double p);  // Eq. 7, Tables 2-4
 FluidProps Region2(double T, double p);  // Eq. 15, Tables 10-12
 FluidProps Region5(double T, double p);  // Eq. 32, Tables 37-39
-// The same for only some of h, s and cp (bits of Caloric), from only the derivatives in tau they
-// need: h alone is tau gamma_tau, s adds gamma, cp is tau^2 gamma_tautau. Each value is bitwise
-// that of the full evaluation above; the fields not asked for are 0.
-enum class Caloric : unsigned { kH = 1, kS = 2, kCp = 4 };
+// The same for only some of h, s, cp and rho (bits of Caloric), from only the derivatives they
+// need: h alone is tau gamma_tau, s adds gamma, cp is tau^2 gamma_tautau, rho is pi gamma_pi.
+// Each value is bitwise that of the full evaluation above; the fields not asked for are 0.
+enum class Caloric : unsigned { kH = 1, kS = 2, kCp = 4, kRho = 8 };
 constexpr Caloric operator|(Caloric a, Caloric b) {
   return static_cast<Caloric>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
 }
 struct CaloricProps {
-  double h = 0;   // kJ/kg
-  double s = 0;   // kJ/(kg K)
-  double cp = 0;  // kJ/(kg K)
+  double h = 0;    // kJ/kg
+  double s = 0;    // kJ/(kg K)
+  double cp = 0;   // kJ/(kg K)
+  double rho = 0;  // kg/m3
 };
 CaloricProps Region1Caloric(double T, double p, Caloric which);
 CaloricProps Region2Caloric(double T, double p, Caloric which);
 CaloricProps Region5Caloric(double T, double p, Caloric which);
+// The same over many states of the region at once, (T[i], p[i]) into out.h[i], out.s[i],
+// out.cp[i] and out.rho[i] for the bits of `which` (those spans T.size() long, the others not
+// touched): one loop over the states, four at a time in the lanes of a vector on x86-64 (AVX2
+// where the processor has it, chosen when the program starts; two SSE2 registers otherwise),
+// each value bitwise that of RegionNCaloric(T[i], p[i], which): the same IEEE operations in the
+// same order, never fused. Every state must lie in the region.
+struct CaloricArrays {
+  std::span<double> h, s, cp, rho;
+};
+void Region1CaloricArrays(std::span<const double> T, std::span<const double> p, Caloric which,
+                          const CaloricArrays& out);
+void Region2CaloricArrays(std::span<const double> T, std::span<const double> p, Caloric which,
+                          const CaloricArrays& out);
+void Region5CaloricArrays(std::span<const double> T, std::span<const double> p, Caloric which,
+                          const CaloricArrays& out);
 // The B23 boundary, Eqs. 5 and 6 (Table 1).
 double B23Pressure(double T);     // MPa
 double B23Temperature(double p);  // K
@@ -99,6 +117,14 @@ FluidProps SaturatedLiquid(double T);
 FluidProps SaturatedVapour(double T);
 
 // ---- The whole range (IF97.cpp) ---------------------------------------------------------------
+// Where the saturation pressure of Eq. 30 lies at T, MPa, without Eq. 30: low < psat(T) < high,
+// from its values every 25 K up to Tc (T beyond 273.15 K .. Tc is taken at the nearer end). The
+// bounds stand 1e-9 (relative) beyond the knots, far beyond the rounding of Eq. 30 and of its
+// inverse Eq. 31: a pressure outside them is on a settled side of the line by either equation.
+struct PressureBracket {
+  double low, high;
+};
+PressureBracket SaturationPressureBracket(double T);
 // The region of (T, p) per Figure 1: 273.15..1073.15 K up to 100 MPa, 1073.15..2273.15 K up to
 // 50 MPa. On a boundary the lower region: 623.15 K is region 1, the B23 line region 2,
 // 1073.15 K region 2. A state exactly on the saturation line below 623.15 K is region 1. The

@@ -1,8 +1,17 @@
 // IAPWS-IF97 regions 1, 2 and 5 (basic equations for the Gibbs free energy g(p, T)) and the B23
 // boundary between regions 2 and 3. Coefficients from IAPWS R7-97(2012); table numbers as there.
 
+// The vectors of four doubles below pass between functions of this file alone (all of internal
+// linkage), so the note that their passing differs with and without AVX concerns no interface.
+#if defined(__GNUC__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
 
 #include "iapws/IF97.h"
 #include "iapws/Series.h"
@@ -177,33 +186,58 @@ FluidProps FromGibbs(Region region, double T, double p, const Gibbs& d) {
   return props;
 }
 
-// The derivatives of gamma that h, s and cp need: gamma, tau gamma_tau, tau^2 gamma_tautau, formed
-// as in Gibbs (each from the same sums), so the values below are bitwise those of FromGibbs.
+// The derivatives of gamma that h, s, cp and rho need: gamma, tau gamma_tau, tau^2 gamma_tautau
+// and pi gamma_pi, formed as in Gibbs (each from the same sums), so the values below are bitwise
+// those of FromGibbs. V is double, or a vector of doubles for several states at once (Lanes).
+template <class V>
 struct CaloricGibbs {
-  double gamma = 0;
-  double tauGammaTau = 0;
-  double tau2GammaTauTau = 0;
+  V gamma{};
+  V tauGammaTau{};
+  V tau2GammaTauTau{};
+  V piGammaPi{};
 };
 
-// The derivatives in tau of the series that kWhich (bits of Caloric) asks for.
-constexpr SeriesOrder TauOrder(unsigned which) {
-  const bool s = (which & static_cast<unsigned>(Caloric::kS)) != 0;
-  const bool tau = s || (which & static_cast<unsigned>(Caloric::kH)) != 0;
-  const bool tauTau = (which & static_cast<unsigned>(Caloric::kCp)) != 0;
+// The same fields as CaloricProps for V.
+template <class V>
+struct CaloricOf {
+  V h{}, s{}, cp{}, rho{};
+};
+
+constexpr bool Asks(unsigned which, Caloric part) {
+  return (which & static_cast<unsigned>(part)) != 0;
+}
+
+// The derivatives of the series that kWhich (bits of Caloric) asks for: in tau for h, s and cp,
+// in pi for rho.
+constexpr SeriesOrder LeanOrder(unsigned which) {
+  const bool s = Asks(which, Caloric::kS);
+  const bool tau = s || Asks(which, Caloric::kH);
   unsigned order = 0;
   if (s) order |= static_cast<unsigned>(SeriesOrder::kValue);
   if (tau) order |= static_cast<unsigned>(SeriesOrder::kDy);
-  if (tauTau) order |= static_cast<unsigned>(SeriesOrder::kDyy);
+  if (Asks(which, Caloric::kCp)) order |= static_cast<unsigned>(SeriesOrder::kDyy);
+  if (Asks(which, Caloric::kRho)) order |= static_cast<unsigned>(SeriesOrder::kDx);
   return static_cast<SeriesOrder>(order);
 }
 
-template <unsigned kWhich>
-CaloricProps FromCaloricGibbs(double T, const CaloricGibbs& d) {
-  CaloricProps props;
-  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kH)) != 0) props.h = kR * T * d.tauGammaTau;
-  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kS)) != 0) props.s = kR * (d.tauGammaTau - d.gamma);
-  if constexpr ((kWhich & static_cast<unsigned>(Caloric::kCp)) != 0) props.cp = -kR * d.tau2GammaTauTau;
+template <unsigned kWhich, class V>
+CaloricOf<V> FromCaloricGibbs(V T, V p, const CaloricGibbs<V>& d) {
+  CaloricOf<V> props;
+  if constexpr (Asks(kWhich, Caloric::kH)) props.h = kR * T * d.tauGammaTau;
+  if constexpr (Asks(kWhich, Caloric::kS)) props.s = kR * (d.tauGammaTau - d.gamma);
+  if constexpr (Asks(kWhich, Caloric::kCp)) props.cp = -kR * d.tau2GammaTauTau;
+  if constexpr (Asks(kWhich, Caloric::kRho)) props.rho = 1.0 / (kR * T * d.piGammaPi / (1000.0 * p));
   return props;
+}
+
+// ln x, lane by lane for a vector (std::log itself in each lane).
+inline double Log(double x) {
+  return std::log(x);
+}
+template <class V>
+V Log(V x) {
+  for (int lane = 0; lane < static_cast<int>(sizeof(V) / sizeof(double)); ++lane) x[lane] = std::log(x[lane]);
+  return x;
 }
 
 // Regions 2 and 5: ln pi + ideal series in tau, plus the residual series in pi and tau - tauShift.
@@ -221,66 +255,120 @@ Gibbs IdealPlusResidual(double pi, double tau, double tauShift) {
   };
 }
 
-// The same for h, s or cp alone: the derivatives in tau only, no ln pi unless s is asked.
-template <const auto& kIdeal, const auto& kResidual, unsigned kWhich>
-CaloricProps IdealPlusResidualCaloric(double T, double pi, double tau, double tauShift) {
-  constexpr SeriesOrder kOrder = TauOrder(kWhich);
-  const SeriesDerivatives i = EvaluateSeries<kIdeal, kOrder>(1.0, tau);
-  const SeriesDerivatives r = EvaluateSeries<kResidual, kOrder>(pi, tau - tauShift);
-  CaloricGibbs d;
-  if constexpr (Has(kOrder, SeriesOrder::kValue)) d.gamma = std::log(pi) + i.f + r.f;
+// The same for h, s, cp or rho alone: only the derivatives asked, no ln pi unless s is asked.
+// (p* = 1 MPa in both regions: pi is p.)
+template <const auto& kIdeal, const auto& kResidual, unsigned kWhich, class V>
+CaloricOf<V> IdealPlusResidualCaloric(V T, V pi, V tau, double tauShift) {
+  constexpr SeriesOrder kOrder = LeanOrder(kWhich);
+  const SeriesDerivativesOf<V> i = EvaluateSeries<kIdeal, kOrder, V>(V{} + 1.0, tau);
+  const SeriesDerivativesOf<V> r = EvaluateSeries<kResidual, kOrder, V>(pi, tau - tauShift);
+  CaloricGibbs<V> d;
+  if constexpr (Has(kOrder, SeriesOrder::kValue)) d.gamma = Log(pi) + i.f + r.f;
   d.tauGammaTau = tau * (i.fy + r.fy);
   d.tau2GammaTauTau = tau * tau * (i.fyy + r.fyy);
-  return FromCaloricGibbs<kWhich>(T, d);
-}
-
-template <unsigned kWhich>
-CaloricProps Region1Lean(double T, double p) {
-  const double pi = p / 16.53;
-  const double tau = 1386.0 / T;
-  const SeriesDerivatives d = EvaluateSeries<kRegion1, TauOrder(kWhich)>(7.1 - pi, tau - 1.222);
-  return FromCaloricGibbs<kWhich>(T, CaloricGibbs{d.f, tau * d.fy, tau * tau * d.fyy});
-}
-
-template <unsigned kWhich>
-CaloricProps Region2Lean(double T, double p) {
-  return IdealPlusResidualCaloric<kRegion2IdealTerms, kRegion2Residual, kWhich>(T, p, 540.0 / T, 0.5);
-}
-
-template <unsigned kWhich>
-CaloricProps Region5Lean(double T, double p) {
-  return IdealPlusResidualCaloric<kRegion5IdealTerms, kRegion5Residual, kWhich>(T, p, 1000.0 / T, 0.0);
-}
-
-// The combinations the callers ask for, each its own instance; any other set gets all three.
-template <template <unsigned> class Eval>
-CaloricProps DispatchCaloric(Caloric which, double T, double p) {
-  constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
-                     kCp = static_cast<unsigned>(Caloric::kCp);
-  switch (static_cast<unsigned>(which)) {
-    case kH:
-      return Eval<kH>::At(T, p);
-    case kH | kCp:
-      return Eval<kH | kCp>::At(T, p);
-    case kS | kCp:
-      return Eval<kS | kCp>::At(T, p);
-    default:
-      return Eval<kH | kS | kCp>::At(T, p);
-  }
+  d.piGammaPi = 1.0 + pi * r.fx;
+  return FromCaloricGibbs<kWhich>(T, pi, d);
 }
 
 template <unsigned kWhich>
 struct Region1Eval {
-  static CaloricProps At(double T, double p) { return Region1Lean<kWhich>(T, p); }
+  template <class V>
+  static CaloricOf<V> At(V T, V p) {
+    const V pi = p / 16.53;
+    const V tau = 1386.0 / T;
+    const SeriesDerivativesOf<V> d = EvaluateSeries<kRegion1, LeanOrder(kWhich), V>(7.1 - pi, tau - 1.222);
+    return FromCaloricGibbs<kWhich>(T, p, CaloricGibbs<V>{d.f, tau * d.fy, tau * tau * d.fyy, -pi * d.fx});
+  }
 };
 template <unsigned kWhich>
 struct Region2Eval {
-  static CaloricProps At(double T, double p) { return Region2Lean<kWhich>(T, p); }
+  template <class V>
+  static CaloricOf<V> At(V T, V p) {
+    return IdealPlusResidualCaloric<kRegion2IdealTerms, kRegion2Residual, kWhich>(T, p, 540.0 / T, 0.5);
+  }
 };
 template <unsigned kWhich>
 struct Region5Eval {
-  static CaloricProps At(double T, double p) { return Region5Lean<kWhich>(T, p); }
+  template <class V>
+  static CaloricOf<V> At(V T, V p) {
+    return IdealPlusResidualCaloric<kRegion5IdealTerms, kRegion5Residual, kWhich>(T, p, 1000.0 / T, 0.0);
+  }
 };
+
+// The sets of Caloric bits as numbers.
+constexpr unsigned kH = static_cast<unsigned>(Caloric::kH), kS = static_cast<unsigned>(Caloric::kS),
+                   kCp = static_cast<unsigned>(Caloric::kCp), kRho = static_cast<unsigned>(Caloric::kRho);
+constexpr unsigned kAllCaloric = kH | kS | kCp | kRho;
+
+// `visit` called with `which` as a constant when it is one of kSets, each its own instance; with
+// all four for any other set.
+template <unsigned... kSets, class Visit>
+void WithCaloric(Caloric which, Visit visit) {
+  const auto bits = static_cast<unsigned>(which);
+  const bool done = ((bits == kSets && (visit(std::integral_constant<unsigned, kSets>{}), true)) || ...);
+  if (!done) visit(std::integral_constant<unsigned, kAllCaloric>{});
+}
+
+// The sets the pair solutions ask of one state (IF97Pairs.cpp).
+template <template <unsigned> class Eval>
+CaloricProps CaloricAt(Caloric which, double T, double p) {
+  CaloricProps props;
+  WithCaloric<kH, kH | kCp, kS | kCp>(which, [&](auto bits) {
+    const CaloricOf<double> c = Eval<bits()>::At(T, p);
+    props = {c.h, c.s, c.cp, c.rho};
+  });
+  return props;
+}
+
+// Four states at a time: GCC's vector of four doubles, which the compiler lays on two SSE2
+// registers or, in the AVX2 clone of the loops below, one AVX register. Each lane does the double
+// path's operations in its order (IEEE, no contraction: neither the baseline nor the AVX2 target
+// has fused multiply-add), so the values are bitwise those of the states one by one.
+#if defined(__GNUC__) && defined(__x86_64__)
+#define TULO_IF97_LANES 1
+using Lanes = double __attribute__((vector_size(4 * sizeof(double))));
+constexpr std::size_t kLanes = 4;
+#endif
+// GCC builds each loop twice, for the baseline and for AVX2 (without FMA), with everything it
+// calls inlined, and picks one when the program starts by what the processor has.
+#if defined(TULO_IF97_LANES) && !defined(__clang__)
+#define TULO_IF97_CLONES __attribute__((target_clones("avx2", "default"), flatten))
+#else
+#define TULO_IF97_CLONES
+#endif
+
+// The loop of the arrays: the instance chosen once, then inlined into the loop over the states.
+template <template <unsigned> class Eval>
+inline void CaloricLoop(std::span<const double> T, std::span<const double> p, Caloric which,
+                        const CaloricArrays& out) {
+  // The sets the arrays are asked for (h alone; h, s and rho), the rest by the instance of all
+  // four, which computes more than asked: only what is asked is put.
+  const auto asked = static_cast<unsigned>(which);
+  WithCaloric<kH, kH | kS | kRho>(which, [&](auto bits) {
+    constexpr unsigned kWhich = bits();
+    auto put = [&](std::size_t i, double h, double s, double cp, double rho) {
+      if (Asks(kWhich & asked, Caloric::kH)) out.h[i] = h;
+      if (Asks(kWhich & asked, Caloric::kS)) out.s[i] = s;
+      if (Asks(kWhich & asked, Caloric::kCp)) out.cp[i] = cp;
+      if (Asks(kWhich & asked, Caloric::kRho)) out.rho[i] = rho;
+    };
+    std::size_t i = 0;
+#ifdef TULO_IF97_LANES
+    for (; i + kLanes <= T.size(); i += kLanes) {
+      Lanes t, pressure;
+      std::memcpy(&t, &T[i], sizeof t);
+      std::memcpy(&pressure, &p[i], sizeof pressure);
+      const CaloricOf<Lanes> c = Eval<kWhich>::At(t, pressure);
+      for (std::size_t lane = 0; lane < kLanes; ++lane)
+        put(i + lane, c.h[lane], c.s[lane], c.cp[lane], c.rho[lane]);
+    }
+#endif
+    for (; i < T.size(); ++i) {
+      const CaloricOf<double> c = Eval<kWhich>::At(T[i], p[i]);
+      put(i, c.h, c.s, c.cp, c.rho);
+    }
+  });
+}
 
 }  // namespace
 
@@ -311,15 +399,30 @@ FluidProps Region5(double T, double p) {
 }
 
 CaloricProps Region1Caloric(double T, double p, Caloric which) {
-  return DispatchCaloric<Region1Eval>(which, T, p);
+  return CaloricAt<Region1Eval>(which, T, p);
 }
 
 CaloricProps Region2Caloric(double T, double p, Caloric which) {
-  return DispatchCaloric<Region2Eval>(which, T, p);
+  return CaloricAt<Region2Eval>(which, T, p);
 }
 
 CaloricProps Region5Caloric(double T, double p, Caloric which) {
-  return DispatchCaloric<Region5Eval>(which, T, p);
+  return CaloricAt<Region5Eval>(which, T, p);
+}
+
+TULO_IF97_CLONES void Region1CaloricArrays(std::span<const double> T, std::span<const double> p,
+                                           Caloric which, const CaloricArrays& out) {
+  CaloricLoop<Region1Eval>(T, p, which, out);
+}
+
+TULO_IF97_CLONES void Region2CaloricArrays(std::span<const double> T, std::span<const double> p,
+                                           Caloric which, const CaloricArrays& out) {
+  CaloricLoop<Region2Eval>(T, p, which, out);
+}
+
+TULO_IF97_CLONES void Region5CaloricArrays(std::span<const double> T, std::span<const double> p,
+                                           Caloric which, const CaloricArrays& out) {
+  CaloricLoop<Region5Eval>(T, p, which, out);
 }
 
 double B23Pressure(double T) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <stdexcept>
+#include <type_traits>
 
 namespace tulo::iapws {
 
@@ -78,26 +79,30 @@ constexpr bool Has(SeriesOrder set, SeriesOrder part) {
   return (static_cast<unsigned>(set) & static_cast<unsigned>(part)) != 0;
 }
 
-// The sum and its partial derivatives; those not asked for stay 0.
-struct SeriesDerivatives {
-  double f = 0;
-  double fx = 0;
-  double fxx = 0;
-  double fy = 0;
-  double fyy = 0;
-  double fxy = 0;
+// The sum and its partial derivatives; those not asked for stay 0. V is double, or a vector of
+// doubles (GCC's vector extension) for several points at once, lane by lane the same operations
+// in the same order, so each lane is bitwise the double evaluation at its point.
+template <class V>
+struct SeriesDerivativesOf {
+  V f{};
+  V fx{};
+  V fxx{};
+  V fy{};
+  V fyy{};
+  V fxy{};
 };
+using SeriesDerivatives = SeriesDerivativesOf<double>;
 
 namespace series_detail {
 
 // The powers x^kLo .. x^kHi (kLo <= 0 <= kHi). x^k = x^(k/2) x^(k - k/2): each entry needs two
 // earlier ones, so the chain is short (log2 k products deep) and the products run in parallel.
-template <int kLo, int kHi>
+template <int kLo, int kHi, class V = double>
 class Powers {
  public:
-  explicit Powers(double x) {
+  explicit Powers(V x) {
     static_assert(kLo <= 0 && kHi >= 0);
-    at(0) = 1.0;
+    at(0) = V{} + 1.0;
     if constexpr (kHi >= 1) {
       at(1) = x;
 #pragma GCC unroll 128
@@ -109,15 +114,15 @@ class Powers {
       for (int k = 2; k <= -kLo; ++k) at(-k) = at(-(k / 2)) * at(-(k - k / 2));
     }
   }
-  double operator()(int k) const {
+  V operator()(int k) const {
     return values_[k - kLo];
   }
 
  private:
-  double& at(int k) {
+  V& at(int k) {
     return values_[k - kLo];
   }
-  std::array<double, kHi - kLo + 1> values_;
+  std::array<V, kHi - kLo + 1> values_;
 };
 
 // The compile-time layout of a table: groups of consecutive terms with equal I, the exponents each
@@ -179,20 +184,20 @@ constexpr Plan<N> MakePlan(const std::array<Term, N>& table, SeriesOrder order) 
 }  // namespace series_detail
 
 // f = sum n x^I y^J over kTable (a constexpr std::array<Term, N>) and those of fx, fxx, fy, fyy
-// and fxy that kOrder asks for.
-template <const auto& kTable, SeriesOrder kOrder>
-SeriesDerivatives EvaluateSeries(double x, double y) {
+// and fxy that kOrder asks for; at several points at once when V is a vector of doubles.
+template <const auto& kTable, SeriesOrder kOrder, class V = double>
+SeriesDerivativesOf<V> EvaluateSeries(std::type_identity_t<V> x, std::type_identity_t<V> y) {
   using enum SeriesOrder;
   static constexpr auto kPlan = series_detail::MakePlan(kTable, kOrder);
   // The sums in y each derivative needs: a0 for f, fx, fxx; a1 for fy, fxy; a2 for fyy.
   constexpr bool kF = Has(kOrder, kValue), kFx = Has(kOrder, kDx), kFxx = Has(kOrder, kDxx);
   constexpr bool kFy = Has(kOrder, kDy), kFyy = Has(kOrder, kDyy), kFxy = Has(kOrder, kDxy);
   constexpr bool kA0 = kF || kFx || kFxx, kA1 = kFy || kFxy;
-  const series_detail::Powers<kPlan.loX, kPlan.hiX> px(x);
-  const series_detail::Powers<kPlan.loY, kPlan.hiY> py(y);
-  SeriesDerivatives d;
+  const series_detail::Powers<kPlan.loX, kPlan.hiX, V> px(x);
+  const series_detail::Powers<kPlan.loY, kPlan.hiY, V> py(y);
+  SeriesDerivativesOf<V> d;
   // One flat loop over the terms: unrolled, every index and group end is a constant.
-  double a0 = 0, a1 = 0, a2 = 0;  // the sums over the current group's terms, in y only
+  V a0{}, a1{}, a2{};  // the sums over the current group's terms, in y only
   int g = 0;
 #pragma GCC unroll 128
   for (std::size_t k = 0; k < kTable.size(); ++k) {
@@ -206,19 +211,19 @@ SeriesDerivatives EvaluateSeries(double x, double y) {
       if (kPlan.nJJ[k] != 0) a2 += kPlan.nJJ[k] * py(kPlan.y2[k]);
     }
     if (static_cast<int>(k) + 1 == kPlan.begin[g + 1]) {
-      const double x0 = px(kPlan.x0[g]);
+      const V x0 = px(kPlan.x0[g]);
       if constexpr (kF) d.f += x0 * a0;
       if constexpr (kFy) d.fy += x0 * a1;
       if constexpr (kFyy) d.fyy += x0 * a2;
       if (kPlan.cI[g] != 0) {
-        const double x1 = kPlan.cI[g] * px(kPlan.x1[g]);
+        const V x1 = kPlan.cI[g] * px(kPlan.x1[g]);
         if constexpr (kFx) d.fx += x1 * a0;
         if constexpr (kFxy) d.fxy += x1 * a1;
       }
       if constexpr (kFxx) {
         if (kPlan.cII[g] != 0) d.fxx += kPlan.cII[g] * px(kPlan.x2[g]) * a0;
       }
-      a0 = a1 = a2 = 0;
+      a0 = a1 = a2 = V{};
       ++g;
     }
   }

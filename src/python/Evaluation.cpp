@@ -168,34 +168,39 @@ DisplayValue WantedAt(StateEvaluator& evaluator, const PropertyRequest& request,
   return {*state.quality, Status::kValid};
 }
 
-// EvaluateProperties on the states [begin, end) with an evaluator of its own.
+// EvaluateProperties on the states [begin, end) with an evaluator of its own, kChunk states at a
+// time through buffers of that size (a call over millions of states takes no memory of its size
+// beyond the caller's arrays).
 void PropertiesBlock(const PropertiesRequest& request, std::span<const double> T, std::span<const double> P,
-                     std::span<double> value, std::span<std::int8_t> status, std::size_t begin,
-                     std::size_t end) {
+                     std::span<const std::span<double>> values, std::span<std::int8_t> status,
+                     std::size_t begin, std::size_t end) {
+  constexpr std::size_t kChunk = 4096;
   const CorrelationSet& set = *request.set;
   UnitSettings units;
   units.InitUnits(request.units);
   const UnitConversion unitT(units, set, kTemperature), unitP(units, set, kPressure);
-  const std::size_t m = end - begin, n = T.size();
-  // The states in internal units as EvaluateProperty hands them to the evaluator; one beyond what
-  // a Real6 holds has no state there (kOutOfRange), as NaN has none here.
-  std::vector<double> t(m), p(m);
-  for (std::size_t i = 0; i < m; ++i) {
-    t[i] = static_cast<double>(unitT.ToInternal(T[begin + i]));
-    p[i] = static_cast<double>(unitP.ToInternal(P[begin + i]));
-    if (!FitsReal6(t[i]) || !FitsReal6(p[i])) t[i] = kNaN;
-  }
-  std::vector<double> v(request.items.size() * m);
-  std::vector<Status> st(request.items.size() * m);
+  std::vector<UnitConversion> unitOf;
+  for (Item item : request.items) unitOf.emplace_back(units, set, PropQuantity(item));
+  const std::size_t count = request.items.size(), n = T.size();
+  std::vector<double> t(kChunk), p(kChunk), v(count * kChunk);
+  std::vector<Status> st(count * kChunk), shownStatus(kChunk);
   StateEvaluator evaluator(set);
-  ComputeArraysTP(evaluator, request.items, t, p, v, st);
-  for (std::size_t k = 0; k < request.items.size(); ++k) {
-    const UnitConversion unit(units, set, PropQuantity(request.items[k]));
-    for (std::size_t i = 0; i < m; ++i) {
-      const Status s = st[k * m + i];
-      const DisplayValue d = unit.Display({s == Status::kValid ? v[k * m + i] : 0.0L, s});
-      value[k * n + begin + i] = d.value;
-      status[k * n + begin + i] = static_cast<std::int8_t>(d.status);
+  for (std::size_t first = begin; first < end; first += kChunk) {
+    const std::size_t m = std::min(kChunk, end - first);
+    // The states in internal units as EvaluateProperty hands them to the evaluator; one beyond
+    // what a Real6 holds has no state there (kOutOfRange), as NaN has none here.
+    unitT.ToInternalAll(T.subspan(first, m), std::span(t).first(m));
+    unitP.ToInternalAll(P.subspan(first, m), std::span(p).first(m));
+    for (std::size_t i = 0; i < m; ++i)
+      if (!DoubleFitsReal6(t[i]) || !DoubleFitsReal6(p[i])) t[i] = kNaN;
+    ComputeArraysTP(evaluator, request.items, std::span(t).first(m), std::span(p).first(m),
+                    std::span(v).first(count * m), std::span(st).first(count * m));
+    for (std::size_t k = 0; k < count; ++k) {
+      unitOf[k].DisplayAll(std::span(v).subspan(k * m, m), std::span(st).subspan(k * m, m),
+                           values[k].subspan(first, m), std::span(shownStatus).first(m));
+      if (status.empty()) continue;
+      for (std::size_t i = 0; i < m; ++i)
+        status[k * n + first + i] = static_cast<std::int8_t>(shownStatus[i]);
     }
   }
 }
@@ -324,7 +329,8 @@ std::size_t EvaluateProperty(const PropertyRequest& request, std::span<const dou
 }
 
 void EvaluateProperties(const PropertiesRequest& request, std::span<const double> T,
-                        std::span<const double> P, std::span<double> value, std::span<std::int8_t> status) {
+                        std::span<const double> P, std::span<const std::span<double>> values,
+                        std::span<std::int8_t> status) {
   const std::size_t n = T.size();
   // No thread for fewer than a few thousand states each: starting one costs more.
   constexpr std::size_t kLeastPerThread = 4096;
@@ -332,8 +338,8 @@ void EvaluateProperties(const PropertiesRequest& request, std::span<const double
   std::vector<std::jthread> workers;
   for (std::size_t b = 1; b < threads; ++b)
     workers.emplace_back(
-        [&, b] { PropertiesBlock(request, T, P, value, status, n * b / threads, n * (b + 1) / threads); });
-  PropertiesBlock(request, T, P, value, status, 0, n / threads);
+        [&, b] { PropertiesBlock(request, T, P, values, status, n * b / threads, n * (b + 1) / threads); });
+  PropertiesBlock(request, T, P, values, status, 0, n / threads);
 }
 
 ProcessConverter::ProcessConverter(const ProcessUnits& units)

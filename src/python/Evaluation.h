@@ -116,11 +116,13 @@ struct PropertiesRequest {
   unsigned threads = 1;  // the states are split in that many blocks, one thread and evaluator each
 };
 
-// The items at the states (T[i], P[i]) in the units chosen, into value[k * n + i] and status[k * n + i]
-// for item k (n = T.size()): for each item what EvaluateProperty gives it alone at T and P with no
-// phase named, bitwise, through ComputeArraysTP. Not to be stopped between rows.
+// The items at the states (T[i], P[i]) in the units chosen, item k into values[k][i] and, when
+// status is not empty, status[k * n + i] (n = T.size(), each values[k] as long): for each item what
+// EvaluateProperty gives it alone at T and P with no phase named, bitwise, through
+// ComputeArraysTP. Not to be stopped between rows.
 void EvaluateProperties(const PropertiesRequest& request, std::span<const double> T,
-                        std::span<const double> P, std::span<double> value, std::span<std::int8_t> status);
+                        std::span<const double> P, std::span<const std::span<double>> values,
+                        std::span<std::int8_t> status = {});
 
 // ---- unit operations and the Rankine cycle ----
 

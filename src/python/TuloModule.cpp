@@ -277,19 +277,22 @@ py::dict Properties(const py::object& names, const py::object& T, const py::obje
   }
   const DoubleArray a(both[0]), b(both[1]);
   const std::size_t n = static_cast<std::size_t>(a.size()), count = items.size();
-  std::vector<double> value(count * n);
-  std::vector<std::int8_t> status(count * n);
+  // The values go straight into the arrays returned.
+  const std::vector<py::ssize_t> shape(a.shape(), a.shape() + a.ndim());
+  std::vector<py::array_t<double>> columns;
+  std::vector<std::span<double>> values;
+  for (std::size_t k = 0; k < count; ++k) {
+    columns.emplace_back(shape);
+    values.emplace_back(columns.back().mutable_data(), n);
+  }
   {
     py::gil_scoped_release release;
-    EvaluateProperties(request, {a.data(), n}, {b.data(), n}, value, status);
+    EvaluateProperties(request, {a.data(), n}, {b.data(), n}, values);
   }
-  std::vector<py::ssize_t> shape(a.shape(), a.shape() + a.ndim());
   py::dict out;
-  for (std::size_t k = 0; k < count; ++k) {
-    py::array_t<double> column(shape);
-    std::copy_n(value.begin() + static_cast<std::ptrdiff_t>(k * n), n, column.mutable_data());
-    out[items[k].first.c_str()] = a.ndim() == 0 ? py::object(py::float_(value[k * n])) : py::object(column);
-  }
+  for (std::size_t k = 0; k < count; ++k)
+    out[items[k].first.c_str()] =
+        a.ndim() == 0 ? py::object(py::float_(values[k][0])) : py::object(columns[k]);
   return out;
 }
 

@@ -43,6 +43,35 @@ DisplayValue UnitConversion::Display(const CalcResult& r) const {
   return {shown, Status::kValid};
 }
 
+bool UnitConversion::Identity() const {
+  return !set_->Storage().RoundsToReal6() && factor_ == 1.0L && offset_ == 0.0L && !reciprocal_;
+}
+
+// y / 1 - 0 is y; (x + 0) * 1 is x but for -0, which x + 0.0 turns into +0 as well.
+void UnitConversion::ToInternalAll(std::span<const double> display, std::span<double> internal) const {
+  const bool identity = Identity();
+  for (std::size_t i = 0; i < display.size(); ++i)
+    internal[i] = identity ? display[i] : static_cast<double>(ToInternal(display[i]));
+}
+
+void UnitConversion::DisplayAll(std::span<const double> value, std::span<const Status> status,
+                                std::span<double> shown, std::span<Status> shownStatus) const {
+  if (!Identity()) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const DisplayValue d = Display({value[i], status[i]});
+      shown[i] = d.value;
+      shownStatus[i] = d.status;
+    }
+    return;
+  }
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const double x = value[i] + 0.0;
+    const bool valid = status[i] == Status::kValid && std::isfinite(x);
+    shown[i] = valid ? x : kNaN;
+    shownStatus[i] = status[i] != Status::kValid ? status[i] : valid ? Status::kValid : Status::kOutOfRange;
+  }
+}
+
 namespace {
 
 // Whether the number reader reads `text` (the decimal of d) as the Real6 x. The reader rounds the

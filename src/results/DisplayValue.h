@@ -3,6 +3,7 @@
 // before it is formatted, for the front ends that hand numbers on (the batch runs, the Python
 // module).
 
+#include <span>
 #include <string>
 
 #include "props/CalcResult.h"
@@ -33,6 +34,12 @@ class UnitConversion {
   // A calculator's answer in the display unit, as its standard stores it; a value the unit cannot
   // hold is out of range.
   DisplayValue Display(const CalcResult& r) const;
+  // The same over many values at once, each bitwise what the call for one gives (ToInternal's
+  // value as a double): a unit of factor 1 without offset, which leaves every double of a
+  // standard computed in double precision as it is (but -0 as +0 on the way out), is skipped.
+  void ToInternalAll(std::span<const double> display, std::span<double> internal) const;
+  void DisplayAll(std::span<const double> value, std::span<const Status> status, std::span<double> shown,
+                  std::span<Status> shownStatus) const;
 
  private:
   const UnitSettings* units_;
@@ -41,6 +48,8 @@ class UnitConversion {
   long double factor_;  // the unit table's own values, not rounded to Real6
   long double offset_;
   bool reciprocal_;
+  // Neither a Real6 standard nor a factor, offset or reciprocal: the conversion changes no double.
+  bool Identity() const;
 };
 
 // The shortest decimal text, of at most 12 significant digits where that is enough, that the

@@ -18,12 +18,19 @@ namespace tulo {
 // Each value and status is bitwise what evaluator.Evaluate({kTP, T[i], P[i]}) and then
 // evaluator.StateValue(state, items[k]) give (a state without one: kOutOfRange), the value as the
 // standard stores it (ValueStorage::Store: the double itself in the IAPWS standard, its Real6 in
-// the built-in one), NaN for every status but kValid. In the IAPWS standard a single-phase fluid state is
-// evaluated once for all of its IF97 items (the enthalpy alone from gamma_tau when it is the one item asked)
-// without the calculators' bookkeeping; everything else goes through the evaluator. Every state
-// is classified by the evaluator itself, so the condition and the limits cannot drift from the
-// single-state path; StateArraysTest compares every value and status bit for bit with it over
-// random states in every region, ice, beside the saturation line, beyond the range and NaN.
+// the built-in one), NaN for every status but kValid.
+//
+// In the IAPWS standard each state is classified without the evaluator, by the comparisons it
+// makes (the input and phase limits within the tolerance of common/RangeLimit.h, the highest
+// melting temperature, the critical point, the saturation temperature at P, the IF97 region):
+// a fluid state above the melting line is taken at once, with its condition and region; ice, the
+// states at and below the triple point and those outside IF97 go through the evaluator. When
+// every item asked is among h, s, cp and rho, the states of regions 1, 2 and 5 are gathered by
+// region in blocks and computed in one loop per region from the derivatives those items need;
+// any other single-phase fluid state is evaluated once for all of its IF97 items (the enthalpy
+// alone from gamma_tau). StateArraysTest compares every value and status bit for bit with the
+// evaluator over a million random states in every region, at the ends of the range and of the
+// regions, beside the saturation line, in ice, beyond the range and NaN.
 void ComputeArraysTP(StateEvaluator& evaluator, std::span<const Item> items, std::span<const double> T,
                      std::span<const double> P, std::span<double> value, std::span<Status> status);
 

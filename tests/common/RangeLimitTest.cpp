@@ -39,7 +39,28 @@ TEST(RangeLimit, EndsAreClosedWithinAFewUlpsOfAReal6) {
     EXPECT_EQ(InClosedRange(c.x, c.lowest, c.highest), c.inside)
         << c.x << " in " << c.lowest << ".." << c.highest;
     EXPECT_EQ(AtLeast(c.x, c.lowest) && AtMost(c.x, c.highest), c.inside) << c.x;
+    EXPECT_EQ(DoubleClosedRange(c.lowest, c.highest).Holds(c.x), c.inside) << c.x;
   }
+}
+
+// The doubles' range is InClosedRange's to the last ulp at either end, whatever the ends.
+TEST(RangeLimit, DoubleRangeEndsAreTheLastDoublesInside) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const long double ends[] = {0.0L, 50.0L, 273.15L, 2273.15L, 1e5L, 1.5e-40L, 6.1e-7L, -3.0L, 22.064L};
+  for (long double lowest : ends) {
+    for (long double highest : ends) {
+      if (highest < lowest) continue;
+      const DoubleRange r = DoubleClosedRange(lowest, highest);
+      EXPECT_TRUE(InClosedRange(r.lowest, lowest, highest)) << static_cast<double>(lowest);
+      EXPECT_FALSE(InClosedRange(std::nextafter(r.lowest, -kInf), lowest, highest))
+          << static_cast<double>(lowest);
+      EXPECT_TRUE(InClosedRange(r.highest, lowest, highest)) << static_cast<double>(highest);
+      EXPECT_FALSE(InClosedRange(std::nextafter(r.highest, kInf), lowest, highest))
+          << static_cast<double>(highest);
+    }
+  }
+  const DoubleRange open = DoubleClosedRange(-kInf, kInf);
+  EXPECT_TRUE(open.Holds(kInf) && open.Holds(-kInf) && open.Holds(0.0));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The lean paths against the general one, bitwise: h, s and cp of regions 1, 2 and 5 from their
-// derivatives in tau alone, the enthalpy of any state, the side of the saturation line settled
-// without Eq. 30, the releases beyond IF97 filled one at a time, and every item of the IAPWS
-// standard asked alone or with all the others, over states spread across regions 1, 2, 3 and 5,
-// the saturation line, ice and outside the range.
+// The lean paths against the general one, bitwise: h, s, cp and rho of regions 1, 2 and 5 from
+// the derivatives they need alone, state by state and over arrays, the enthalpy of any state,
+// the side of the saturation line settled without Eq. 30, the releases beyond IF97 filled one at a time, and
+// every item of the IAPWS standard asked alone or with all the others, over states spread across regions 1,
+// 2, 3 and 5, the saturation line, ice and outside the range.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "iapws/IF97.h"
@@ -49,7 +50,8 @@ TEST(IapwsLean, CaloricPropertiesAreThoseOfTheFullEvaluation) {
   } regions[] = {{Region::k1, iapws::Region1Caloric},
                  {Region::k2, iapws::Region2Caloric},
                  {Region::k5, iapws::Region5Caloric}};
-  const iapws::Caloric asked[] = {kH, kH | kCp, kS | kCp, kH | kS | kCp, kS};
+  const iapws::Caloric asked[] = {kH,      kH | kCp,  kS | kCp,       kH | kS | kCp, kS,
+                                  kH | kS, kH | kRho, kH | kS | kRho, kRho};
   int regionsSeen[6] = {};
   for (auto [T, p] : Grid()) {
     const iapws::FluidProps full = iapws::StateTP(T, p);
@@ -69,11 +71,47 @@ TEST(IapwsLean, CaloricPropertiesAreThoseOfTheFullEvaluation) {
         EXPECT_TRUE(!has(kH) || Same(c.h, full.h)) << T << " K " << p << " MPa";
         EXPECT_TRUE(!has(kS) || Same(c.s, full.s)) << T << " K " << p << " MPa";
         EXPECT_TRUE(!has(kCp) || Same(c.cp, full.cp)) << T << " K " << p << " MPa";
+        EXPECT_TRUE(!has(kRho) || Same(c.rho, full.rho)) << T << " K " << p << " MPa";
       }
     }
   }
   for (Region r : {Region::k1, Region::k2, Region::k3, Region::k5, Region::kNone})
     EXPECT_GT(regionsSeen[static_cast<int>(r)], 3) << static_cast<int>(r);
+}
+
+// The loops over arrays of states of one region (four states to a vector, the rest one by one)
+// give each state's single-state values.
+TEST(IapwsLean, CaloricArraysAreTheSingleStateValues) {
+  using enum iapws::Caloric;
+  const struct {
+    Region region;
+    iapws::CaloricProps (*single)(double, double, iapws::Caloric);
+    void (*arrays)(std::span<const double>, std::span<const double>, iapws::Caloric,
+                   const iapws::CaloricArrays&);
+  } regions[] = {{Region::k1, iapws::Region1Caloric, iapws::Region1CaloricArrays},
+                 {Region::k2, iapws::Region2Caloric, iapws::Region2CaloricArrays},
+                 {Region::k5, iapws::Region5Caloric, iapws::Region5CaloricArrays}};
+  for (const auto& r : regions) {
+    std::vector<double> T, p;
+    for (auto [t, pp] : Grid())
+      if (iapws::RegionOf(t, pp) == r.region) T.push_back(t), p.push_back(pp);
+    ASSERT_GT(T.size(), 3u);
+    for (iapws::Caloric which : {kH, kH | kS | kRho, kS | kRho, kH | kCp}) {
+      const std::size_t n = T.size();
+      std::vector<double> h(n, -1), s(n, -1), cp(n, -1), rho(n, -1);
+      r.arrays(T, p, which, {h, s, cp, rho});
+      const auto has = [which](iapws::Caloric part) {
+        return (static_cast<unsigned>(which) & static_cast<unsigned>(part)) != 0;
+      };
+      for (std::size_t i = 0; i < n; ++i) {
+        const iapws::CaloricProps c = r.single(T[i], p[i], which);
+        EXPECT_TRUE(has(kH) ? Same(h[i], c.h) : h[i] == -1) << T[i] << " K " << p[i] << " MPa";
+        EXPECT_TRUE(has(kS) ? Same(s[i], c.s) : s[i] == -1) << T[i] << " K " << p[i] << " MPa";
+        EXPECT_TRUE(has(kCp) ? Same(cp[i], c.cp) : cp[i] == -1) << T[i] << " K " << p[i] << " MPa";
+        EXPECT_TRUE(has(kRho) ? Same(rho[i], c.rho) : rho[i] == -1) << T[i] << " K " << p[i] << " MPa";
+      }
+    }
+  }
 }
 
 // Below 623.15 K the side of the line is that of Eq. 30 itself, however close the pressure.
