@@ -16,12 +16,12 @@ constexpr ModeMask kSecondMode = 0b010;
 constexpr ModeMask kFromThirdMode = 0b110;
 constexpr ModeMask kFourthMode = 0b100;
 
-struct StateSpec {
+struct StateLayout {
   const char* name;
   ModeMask modes;
 };
 
-struct ValueSpec {
+struct ValueLayout {
   const char* name;
   ValueKind kind;
   bool optional;
@@ -29,21 +29,21 @@ struct ValueSpec {
   ModeMask modes;
 };
 
-struct PageSpec {
+struct PageLayout {
   ProcessPage page;
   const char* title;
   std::span<const char* const> modes;
-  std::span<const StateSpec> states;
-  std::span<const ValueSpec> values;
+  std::span<const StateLayout> states;
+  std::span<const ValueLayout> values;
 };
 
 constexpr const char* kOneMode[] = {""};
 
 // Turbine and pump: Expand, or MachineEfficiency from a measured outlet.
 constexpr const char* kMachineModes[] = {"Outlet from the efficiency", "Efficiency from the outlet state"};
-constexpr StateSpec kMachineStates[] = {{"Inlet", kAllModes}, {"Outlet", kSecondMode}};
+constexpr StateLayout kMachineStates[] = {{"Inlet", kAllModes}, {"Outlet", kSecondMode}};
 enum MachineValue { kMachineOutletPressure, kMachineEfficiency, kMachineFlow };
-constexpr ValueSpec kMachineValues[] = {
+constexpr ValueLayout kMachineValues[] = {
     {"Outlet pressure", ValueKind::kPressure, false, "", kFirstMode},
     {"Isentropic efficiency", ValueKind::kPercent, false, "", kFirstMode},
     {"Mass flow", ValueKind::kFlow, true, "optional: gives the power", kAllModes},
@@ -51,21 +51,21 @@ constexpr ValueSpec kMachineValues[] = {
 
 // A valve (Throttle), or the throttling calorimeter from the state after it.
 constexpr const char* kValveModes[] = {"Outlet of a valve", "Throttling calorimeter"};
-constexpr StateSpec kValveStates[] = {{"Inlet", kFirstMode}, {"Outlet (measured)", kSecondMode}};
+constexpr StateLayout kValveStates[] = {{"Inlet", kFirstMode}, {"Outlet (measured)", kSecondMode}};
 enum ValveValue { kValveOutletPressure, kValveInletPressure };
-constexpr ValueSpec kValveValues[] = {
+constexpr ValueLayout kValveValues[] = {
     {"Outlet pressure", ValueKind::kPressure, false, "", kFirstMode},
     {"Inlet pressure", ValueKind::kPressure, false, "", kSecondMode},
 };
 
 // A header of two to four streams: the stream count is the mode.
 constexpr const char* kMixingModes[] = {"2 streams", "3 streams", "4 streams"};
-constexpr StateSpec kMixingStates[] = {{"Stream 1", kAllModes},
+constexpr StateLayout kMixingStates[] = {{"Stream 1", kAllModes},
                                        {"Stream 2", kAllModes},
                                        {"Stream 3", kFromThirdMode},
                                        {"Stream 4", kFourthMode}};
 constexpr std::size_t kMixingOutletPressure = 4;  // after the four flows
-constexpr ValueSpec kMixingValues[] = {
+constexpr ValueLayout kMixingValues[] = {
     {"Flow of stream 1", ValueKind::kFlow, false, "", kAllModes},
     {"Flow of stream 2", ValueKind::kFlow, false, "", kAllModes},
     {"Flow of stream 3", ValueKind::kFlow, false, "", kFromThirdMode},
@@ -74,26 +74,26 @@ constexpr ValueSpec kMixingValues[] = {
 };
 
 constexpr const char* kDesuperheaterModes[] = {"To an outlet temperature", "To an outlet enthalpy"};
-constexpr StateSpec kDesuperheaterStates[] = {{"Steam", kAllModes}, {"Spray water", kAllModes}};
+constexpr StateLayout kDesuperheaterStates[] = {{"Steam", kAllModes}, {"Spray water", kAllModes}};
 enum DesuperheaterValue { kSteamFlow, kTargetTemperature, kTargetEnthalpy };
-constexpr ValueSpec kDesuperheaterValues[] = {
+constexpr ValueLayout kDesuperheaterValues[] = {
     {"Steam flow", ValueKind::kFlow, false, "", kAllModes},
     {"Outlet temperature", ValueKind::kTemperature, false, "", kFirstMode},
     {"Outlet enthalpy", ValueKind::kEnergy, false, "", kSecondMode},
 };
 
-constexpr StateSpec kFlashStates[] = {{"Inlet", kAllModes}};
+constexpr StateLayout kFlashStates[] = {{"Inlet", kAllModes}};
 enum FlashValue { kFlashFlow, kTankPressure };
-constexpr ValueSpec kFlashValues[] = {
+constexpr ValueLayout kFlashValues[] = {
     {"Inlet flow", ValueKind::kFlow, false, "", kAllModes},
     {"Tank pressure", ValueKind::kPressure, false, "", kAllModes},
 };
 
 // Heat between two states, or the outlet from its pressure and the heat.
 constexpr const char* kHeaterModes[] = {"Heat from the outlet state", "Outlet from the heat"};
-constexpr StateSpec kHeaterStates[] = {{"Inlet", kAllModes}, {"Outlet", kFirstMode}};
+constexpr StateLayout kHeaterStates[] = {{"Inlet", kAllModes}, {"Outlet", kFirstMode}};
 enum HeaterValue { kHeaterOutletPressure, kHeat, kHeaterFlow };
-constexpr ValueSpec kHeaterValues[] = {
+constexpr ValueLayout kHeaterValues[] = {
     {"Outlet pressure", ValueKind::kPressure, false, "", kSecondMode},
     {"Heat added", ValueKind::kEnergy, false, "negative: removed", kSecondMode},
     {"Mass flow", ValueKind::kFlow, true, "optional: gives the duty", kAllModes},
@@ -110,7 +110,7 @@ enum RankineValue {
   kFeedwaterHeaterPressure,
   kNetPower,
 };
-constexpr ValueSpec kRankineValues[] = {
+constexpr ValueLayout kRankineValues[] = {
     {"Boiler pressure", ValueKind::kPressure, false, "", kAllModes},
     {"Turbine inlet temperature", ValueKind::kTemperature, true, "empty: saturated vapour", kAllModes},
     {"Condenser pressure", ValueKind::kPressure, false, "", kAllModes},
@@ -122,7 +122,7 @@ constexpr ValueSpec kRankineValues[] = {
     {"Net power", ValueKind::kPower, true, "optional: gives the steam flow", kAllModes},
 };
 
-constexpr PageSpec kPageSpecs[] = {
+constexpr PageLayout kPageLayouts[] = {
     {ProcessPage::kTurbine, "Turbine", kMachineModes, kMachineStates, kMachineValues},
     {ProcessPage::kPump, "Pump/compressor", kMachineModes, kMachineStates, kMachineValues},
     {ProcessPage::kValve, "Throttling valve", kValveModes, kValveStates, kValveValues},
@@ -383,24 +383,24 @@ ProcessOutcome ComputeRankine(PageReader& r, StateEvaluator& ev) {
   return Rankine(ev, input);
 }
 
-const PageSpec& SpecOf(ProcessPage page) {
-  return kPageSpecs[static_cast<std::size_t>(page)];
+const PageLayout& LayoutOf(ProcessPage page) {
+  return kPageLayouts[static_cast<std::size_t>(page)];
 }
 
-ProcessPageForm MakePage(const PageSpec& spec, const std::vector<std::string>& pairLabels) {
+ProcessPageForm MakePage(const PageLayout& layout, const std::vector<std::string>& pairLabels) {
   ProcessPageForm page;
-  page.page = spec.page;
-  page.title = spec.title;
-  for (const char* mode : spec.modes) page.mode.items.emplace_back(mode);
+  page.page = layout.page;
+  page.title = layout.title;
+  for (const char* mode : layout.modes) page.mode.items.emplace_back(mode);
   page.mode.itemIndex = 0;
-  page.mode.enabled = spec.modes.size() > 1;
-  for (const StateSpec& state : spec.states) {
+  page.mode.enabled = layout.modes.size() > 1;
+  for (const StateLayout& state : layout.states) {
     StateFields& f = page.states.emplace_back();
     f.name = state.name;
     f.pair.items = pairLabels;
     f.pair.itemIndex = 0;
   }
-  for (const ValueSpec& value : spec.values) {
+  for (const ValueLayout& value : layout.values) {
     ValueFields& f = page.values.emplace_back();
     f.name = value.name;
     f.kind = value.kind;
@@ -442,8 +442,8 @@ ProcessForm::ProcessForm(Session& session, PlatformServices& platform)
     pairLabels.emplace_back(info.label);
     pairs_.push_back(info.pair);
   }
-  for (const PageSpec& spec : kPageSpecs) {
-    Pages.push_back(MakePage(spec, pairLabels));
+  for (const PageLayout& layout : kPageLayouts) {
+    Pages.push_back(MakePage(layout, pairLabels));
     EnableFields(Pages.back());
   }
   for (FlowUnit unit : kFlowUnits) FlowUnitBox.items.emplace_back(FlowUnitText(unit));
@@ -642,12 +642,12 @@ void ProcessForm::FollowSession() {
 }
 
 void ProcessForm::EnableFields(ProcessPageForm& page) {
-  const PageSpec& spec = SpecOf(page.page);
+  const PageLayout& layout = LayoutOf(page.page);
   const auto bit = static_cast<ModeMask>(1u << (page.mode.itemIndex < 0 ? 0 : page.mode.itemIndex));
   for (std::size_t i = 0; i < page.states.size(); ++i)
-    page.states[i].enabled = (spec.states[i].modes & bit) != 0;
+    page.states[i].enabled = (layout.states[i].modes & bit) != 0;
   for (std::size_t i = 0; i < page.values.size(); ++i) {
-    const bool on = (spec.values[i].modes & bit) != 0;
+    const bool on = (layout.values[i].modes & bit) != 0;
     page.values[i].value.enabled = on;
     page.values[i].caption.enabled = on;
   }

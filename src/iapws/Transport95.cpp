@@ -8,7 +8,7 @@
 
 namespace tulo::iapws95 {
 
-Transport TransportProperties(const iapws::FluidProps& state) {
+Transport TransportProperties(const TransportInputs& state) {
   const double drhodp = state.rho * state.kappaT;  // (kg/m3)/MPa
   const iapws::FluidProps reference = StateTRho(1.5 * kTc, state.rho);
   const double drhodpRef = reference.rho * reference.kappaT;

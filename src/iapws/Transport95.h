@@ -4,8 +4,6 @@
 // IAPWS R15-11 with its critical enhancement lambda2, both from IAPWS-95 quantities, the
 // reference compressibility at T_R = 1.5 Tc included.
 
-#include "iapws/IF97.h"
-
 namespace tulo::iapws95 {
 
 struct Transport {
@@ -13,10 +11,17 @@ struct Transport {
   double lambda = 0;  // W/(m K)
 };
 
-// mu and lambda of a single-phase state given by StateTRho or StateTP (or either phase of a
-// saturation state): its rho, T, cp, cv and kappaT are used, and StateTRho(1.5 Tc, rho) gives the
-// reference. No range check (the caller's); the critical point itself, where the compressibility
-// is infinite, is not asked for.
-Transport TransportProperties(const iapws::FluidProps& state);
+// What the releases read of a single-phase state of IAPWS-95 (or either phase of a saturation
+// state).
+struct TransportInputs {
+  double rho;     // kg/m3
+  double T;       // K
+  double cp, cv;  // kJ/(kg K)
+  double kappaT;  // 1/MPa
+};
+
+// mu and lambda of the state; StateTRho(1.5 Tc, rho) gives the reference. No range check (the
+// caller's); the critical point itself, where the compressibility is infinite, is not asked for.
+Transport TransportProperties(const TransportInputs& state);
 
 }  // namespace tulo::iapws95

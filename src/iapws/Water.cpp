@@ -156,13 +156,7 @@ TransportPair IndustrialTransport(const WaterState& w, bool withLambda) {
 
 // IAPWS-95: both releases in their scientific forms, from the state's IAPWS-95 quantities.
 TransportPair ScientificTransport(const WaterState& w, bool) {
-  FluidProps f;
-  f.T = w.T;
-  f.rho = w.rho;
-  f.cp = w.cp;
-  f.cv = w.cv;
-  f.kappaT = w.kappaT;
-  const iapws95::Transport t = iapws95::TransportProperties(f);
+  const iapws95::Transport t = iapws95::TransportProperties({w.rho, w.T, w.cp, w.cv, w.kappaT});
   return {t.mu, t.lambda};
 }
 

@@ -57,9 +57,9 @@ def process_value(fn, result, kwargs):
     return answer[state or "outlet"][key]
 
 
-def check_row(spec, got, tulo_calc):
+def check_row(check, got, tulo_calc):
     """None when the cell is right, else what is wrong."""
-    kind, _, rest = spec.partition("|")
+    kind, _, rest = check.partition("|")
     if kind == "none":
         return None
     if kind == "error":
@@ -217,13 +217,13 @@ def main():
         print(problem)
     passed, failed = checked - len(problems), len(problems)
     for number, row in enumerate(rows, start=1):
-        spec, got = (row + ["", ""])[:2]
-        problem = check_row(spec, got, args.tulo_calc)
+        check, got = (row + ["", ""])[:2]
+        problem = check_row(check, got, args.tulo_calc)
         if problem is None:
-            passed += 1 if spec.split("|")[0] != "none" else 0
+            passed += 1 if check.split("|")[0] != "none" else 0
             continue
         failed += 1
-        print("row %d: %s: got %r, %s" % (number, spec, got, problem))
+        print("row %d: %s: got %r, %s" % (number, check, got, problem))
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed or not passed else 0
 

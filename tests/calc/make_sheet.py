@@ -3,7 +3,7 @@
 import json, sys
 from xml.sax.saxutils import escape, quoteattr
 
-rows = []  # (spec, formula, matrix_rows, extra cells)
+rows = []  # (check, formula, matrix_rows, extra cells)
 
 def q(v):
     return '"' + v + '"' if isinstance(v, str) else repr(v)
@@ -14,8 +14,8 @@ def call(fn, *args):
 def point(item, n1, v1, n2, v2, std=None, units=None):
     args = [item, n1, v1, n2, v2] + ([std] if std else []) + ([units] if units else [])
     opts = " --standard " + (std or "builtin") + " --units " + (units or "SI")
-    spec = "point|%s|%s=%r %s=%r%s" % (item, n1, v1, n2, v2, opts)
-    rows.append((spec, call("TULO", *args), 1, []))
+    check = "point|%s|%s=%r %s=%r%s" % (item, n1, v1, n2, v2, opts)
+    rows.append((check, call("TULO", *args), 1, []))
     rows.append(("status-point|%s|%s=%r %s=%r%s" % (item, n1, v1, n2, v2, opts), call("TULO_STATUS", *args), 1, []))
 
 for std in ("builtin", "iapws", "iapws95"):
@@ -43,8 +43,8 @@ status("name2: T given twice", call("TULO_STATUS", "h", "T", 100, "T", 300))
 status("unknown standard: nist (builtin, iapws, iapws95)", call("TULO_STATUS", "h", "P", 100, "T", 300, "nist"))
 
 def process(fn, result, kwargs, formula_args):
-    spec = "process|%s|%s|%s" % (fn, result, json.dumps(kwargs))
-    rows.append((spec, call("TULO_" + fn.upper(), result, *formula_args), 1, []))
+    check = "process|%s|%s|%s" % (fn, result, json.dumps(kwargs))
+    rows.append((check, call("TULO_" + fn.upper(), result, *formula_args), 1, []))
 
 for std in ("builtin", "iapws", "iapws95"):
     process("turbine", "work", {"inlet": {"P": 10000, "T": 800}, "outlet_pressure": 10, "efficiency": 85, "standard": std},
@@ -100,8 +100,8 @@ def cell(v):
     return '<table:table-cell office:value-type="float" office:value="%r"/>' % v
 
 out = []
-for n, (spec, formula, mrows, extra) in enumerate(rows, start=1):
-    cells = [cell(spec)]
+for n, (check, formula, mrows, extra) in enumerate(rows, start=1):
+    cells = [cell(check)]
     if formula is None:
         cells.append("<table:table-cell/>")
     else:
