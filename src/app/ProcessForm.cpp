@@ -61,9 +61,9 @@ constexpr ValueLayout kValveValues[] = {
 // A header of two to four streams: the stream count is the mode.
 constexpr const char* kMixingModes[] = {"2 streams", "3 streams", "4 streams"};
 constexpr StateLayout kMixingStates[] = {{"Stream 1", kAllModes},
-                                       {"Stream 2", kAllModes},
-                                       {"Stream 3", kFromThirdMode},
-                                       {"Stream 4", kFourthMode}};
+                                         {"Stream 2", kAllModes},
+                                         {"Stream 3", kFromThirdMode},
+                                         {"Stream 4", kFourthMode}};
 constexpr std::size_t kMixingOutletPressure = 4;  // after the four flows
 constexpr ValueLayout kMixingValues[] = {
     {"Flow of stream 1", ValueKind::kFlow, false, "", kAllModes},

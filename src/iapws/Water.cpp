@@ -27,17 +27,18 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Range ends of the releases beyond IF97 (each release's own statement of validity), closed
 // intervals met within the tolerance of common/RangeLimit.h.
-constexpr double kSaturationTMin = 273.15;   // K, IF97 region 4
+constexpr double kSaturationTMin = 273.15;  // K, IF97 region 4
 // R12-08 and R15-11 hold to 1173.15 K at the lower pressures and to lower temperatures above:
 // bands of pressure (MPa, each up to its top) with the highest temperature (K) of each.
 struct PressureBand {
   double pTop, tMax;
 };
 constexpr PressureBand kViscosityBands[] = {{300, 1173.15}, {350, 873.15}, {500, 433.15}, {1000, 373.15}};
-constexpr PressureBand kConductivityBands[] = {{100, 1173.15}, {250, 874}, {687, 573}, {785, 403}, {1000, 348}};
-constexpr double kDielectricTMax = 873.15;   // K, R8-97
-constexpr double kRefractiveTMin = 261.15;   // K, R9-97
-constexpr double kRefractiveTMax = 773.15;   // K
+constexpr PressureBand kConductivityBands[] = {
+    {100, 1173.15}, {250, 874}, {687, 573}, {785, 403}, {1000, 348}};
+constexpr double kDielectricTMax = 873.15;    // K, R8-97
+constexpr double kRefractiveTMin = 261.15;    // K, R9-97
+constexpr double kRefractiveTMax = 773.15;    // K
 constexpr double kRefractiveRhoMax = 1060.0;  // kg/m3
 
 double NaNUnless(bool inRange, double x) {
@@ -55,9 +56,28 @@ bool InBands(const PressureBand (&bands)[N], double T, double p) {
 WaterState Invalid() {
   WaterState w;
   w.extras = Extra::kAll;
-  for (double* f : {&w.T, &w.p, &w.rho, &w.v, &w.h, &w.u, &w.s, &w.cp, &w.cv, &w.w, &w.alphaV, &w.kappaT,
-                    &w.isentropicExponent, &w.z, &w.jouleThomson, &w.mu, &w.lambda, &w.sigma, &w.epsilon,
-                    &w.refractive, &w.nu, &w.prandtl})
+  for (double* f : {&w.T,
+                    &w.p,
+                    &w.rho,
+                    &w.v,
+                    &w.h,
+                    &w.u,
+                    &w.s,
+                    &w.cp,
+                    &w.cv,
+                    &w.w,
+                    &w.alphaV,
+                    &w.kappaT,
+                    &w.isentropicExponent,
+                    &w.z,
+                    &w.jouleThomson,
+                    &w.mu,
+                    &w.lambda,
+                    &w.sigma,
+                    &w.epsilon,
+                    &w.refractive,
+                    &w.nu,
+                    &w.prandtl})
     *f = kNaN;
   return w;
 }
@@ -351,10 +371,12 @@ const Formulation& Iapws95Formulation() {
       .highestPressure = iapws95::kPmax,
       .lowestTemperatureAt = LowestTemperature95,
       .highestTemperatureAt = [](double) { return iapws95::kTmax; },
-      .highestPressureAt = [](double T) {
-        return T < MeltingTemperature(iapws95::kPmax) ? std::min(iapws95::kPmax, MeltingPressureHighIce(T))
-                                                      : iapws95::kPmax;
-      },
+      .highestPressureAt =
+          [](double T) {
+            return T < MeltingTemperature(iapws95::kPmax)
+                       ? std::min(iapws95::kPmax, MeltingPressureHighIce(T))
+                       : iapws95::kPmax;
+          },
       .evaluate = Evaluate95,
       .enthalpy = Enthalpy95,
       .addExtras = AddExtras95,
